@@ -1,0 +1,34 @@
+#include "BenchData.h"
+
+#include "platform/Dates.h"
+
+#include <QFile>
+#include <algorithm>
+#include <random>
+
+BenchArchive::BenchArchive(int draws) {
+    std::mt19937 gen(1986);
+    QDate day(1986, 1, 1);
+    QByteArray bytes;
+    while (static_cast<int>(records_.size()) < draws) {
+        const int wd = dates::weekday(day);
+        if (wd == dates::Wednesday || wd == dates::Saturday) {
+            std::vector<int> pool(45);
+            for (int n = 0; n < 45; ++n) pool[static_cast<std::size_t>(n)] = n + 1;
+            for (int i = 0; i < 7; ++i) std::swap(pool[static_cast<std::size_t>(i)], pool[i + gen() % (45 - i)]);
+            std::sort(pool.begin(), pool.begin() + 6);
+            DrawRecord r;
+            r.datum = dates::toDayNumber(day);
+            for (std::size_t i = 0; i < 6; ++i) r.zahl[i] = static_cast<quint8>(pool[i]);
+            r.zz = static_cast<quint8>(pool[6]);
+            r.sz = static_cast<quint8>(gen() % 10);
+            records_.push_back(r);
+            const auto b = r.toBytes();
+            bytes.append(reinterpret_cast<const char*>(b.data()), 16);
+        }
+        day = day.addDays(1);
+    }
+    QFile f(programDir() + QStringLiteral("ZahlenCH.dat"));
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "archive/CurrentDraw.h"
+
+#include <QString>
+
+// The values the operations share for the whole run, owned by the app and passed by reference.
+struct AppState {
+    QString programDir;                   // ends with a separator
+    QString archiveFileName = QStringLiteral("ZahlenCH.dat");
+    QString hitSoundFile = QStringLiteral("yippee.wav");
+    int maxCalcRuns = 100000;
+    bool readyFlag = false;
+    int land = 1;
+    int tippTop = 71;
+    int tippLeft = 42;
+    double referenceDate = 0;
+    CurrentDraw currentDraw;
+    int drawIndex = 0;
+    TipCheck lastCheck;                   // HitCount and ZusatzHit of the last comparison
+
+    QString archivePath() const { return programDir + archiveFileName; }
+};

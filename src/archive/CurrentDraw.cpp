@@ -1,0 +1,49 @@
+#include "archive/CurrentDraw.h"
+
+void CurrentDraw::load(const DrawRecord& record) {
+    date = record.datum;
+    loadNumbers(record);
+}
+
+void CurrentDraw::loadNumbers(const DrawRecord& record) {
+    for (int i = 0; i < 6; ++i) numbers[static_cast<std::size_t>(i)] = record.zahl[static_cast<std::size_t>(i)];
+    numbers[6] = record.zz;
+    numbers[7] = record.sz;
+}
+
+int CurrentDraw::digitSum() const {
+    int sum = 0;
+    for (int i = 0; i < 6; ++i) sum += numbers[static_cast<std::size_t>(i)];
+    return sum;
+}
+
+TipNumbers parseTip(const QStringList& texts) {
+    TipNumbers tip;
+    for (int i = 0; i < 6 && i < texts.size(); ++i) {
+        bool ok = false;
+        const int v = texts[i].trimmed().toInt(&ok, 10);
+        if (ok) tip[static_cast<std::size_t>(i)] = v;
+    }
+    return tip;
+}
+
+TipNumbers tipOf(const std::array<int, 6>& numbers) {
+    TipNumbers tip;
+    for (std::size_t i = 0; i < 6; ++i) tip[i] = numbers[i];
+    return tip;
+}
+
+TipCheck zettelcheck(const CurrentDraw& draw, const TipNumbers& tip) {
+    TipCheck result;
+    for (std::size_t i = 0; i < 6; ++i) {
+        for (const auto& t : tip) {
+            if (!t) return result;
+            if (*t == draw.numbers[i]) ++result.hitCount;
+        }
+    }
+    for (const auto& t : tip)
+        if (*t == draw.numbers[6]) result.zusatzHit = true;
+    return result;
+}
+
+TipCheck zettelcheck(const CurrentDraw& draw, const QStringList& texts) { return zettelcheck(draw, parseTip(texts)); }

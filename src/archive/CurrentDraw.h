@@ -1,0 +1,37 @@
+#pragma once
+
+#include "archive/DrawRecord.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+// The draw the tips are evaluated against: a date and eight numbers (six drawn, ZZ, SZ).
+struct CurrentDraw {
+    double date = 0;
+    std::array<qint32, 8> numbers{};
+
+    // Date and the eight numbers.
+    void load(const DrawRecord& record);
+    // The eight numbers only; the date stays.
+    void loadNumbers(const DrawRecord& record);
+    int digitSum() const;
+};
+
+// Result of one comparison of a tip with a draw.
+struct TipCheck {
+    quint8 hitCount = 0;  // tip numbers found among numbers 1..6 of the draw
+    bool zusatzHit = false; // a tip number equals number 7 (ZZ)
+};
+
+// A tip's six texts read as numbers once; a text that is no whole number is empty.
+using TipNumbers = std::array<std::optional<int>, 6>;
+TipNumbers parseTip(const QStringList& texts);
+TipNumbers tipOf(const std::array<int, 6>& numbers);
+
+// Zettelcheck: for each drawn number 1..6 in turn, each tip text in turn. A text that is no whole number
+// ends the comparison where it stands; what was counted stands and ZZ is not looked at. A number twice in
+// a tip counts twice; "0" never matches.
+TipCheck zettelcheck(const CurrentDraw& draw, const TipNumbers& tip);
+TipCheck zettelcheck(const CurrentDraw& draw, const QStringList& texts);

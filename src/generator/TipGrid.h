@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+class Controls;
+
+// The 14 x 6 tip cells of page "Lottotipp" with their row, hit and digit-sum labels. The cells live in
+// Controls under their objectNames; every text written to a cell passes the cell rule, so a cell holds
+// either nothing or a plain integer 1 .. 45.
+class TipGrid {
+public:
+    static constexpr int Rows = 14;
+    static constexpr int Columns = 6;
+    using Tip = std::array<int, 6>;
+
+    // row 0 .. 13, column 0 .. 5
+    static QString cellName(int row, int column);
+    static QString rowLabelName(int row);
+    static QString hitLabelName(int row);
+    static QString sumLabelName(int row);
+    static QStringList cellNames(); // all 84, in grid order
+    // "" or the canonical decimal text of 1 .. 45.
+    static QString applyCellRule(const QString& text);
+
+    // Installs the cell rule on the 84 cells.
+    explicit TipGrid(Controls& controls);
+
+    // Row 1 shows 1 .. 6, every other cell and every label empty.
+    void installDefaults();
+
+    QString cellText(int row, int column) const;
+    void setCellText(int row, int column, const QString& text);
+    std::optional<int> cell(int row, int column) const;
+    QStringList rowTexts(int row) const;
+    // The six numbers when every cell of the row holds one.
+    std::optional<Tip> completeRow(int row) const;
+    // A row counts as present for the text output and the slip when its first cell is filled.
+    bool rowPresent(int row) const;
+
+    // Writes the six numbers (0 leaves a cell empty) and their sum into the digit-sum label.
+    void writeTip(int row, const Tip& numbers);
+    // Empties all 84 cells and the 28 labels.
+    void clearAll();
+
+    Controls& controls() { return controls_; }
+
+private:
+    Controls& controls_;
+};

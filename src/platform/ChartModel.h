@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+// What the statistics write to the chart of page "Diagramm" and what the generator reads back: the
+// surface series Series1 and the bar series Series2 (exactly one active), their points, the value axis
+// and the bottom axis with its title.
+class ChartModel : public QObject {
+    Q_OBJECT
+public:
+    enum class Series { Surface, Bar };
+
+    struct Point {
+        double x = 0;
+        double y = 0;
+        double z = 0;
+    };
+
+    class ValueAxis {
+    public:
+        // With automatic scaling the bounds are the least and greatest value of the active series.
+        double minimum() const;
+        double maximum() const;
+        bool automatic() const { return automatic_; }
+
+    private:
+        friend class ChartModel;
+        explicit ValueAxis(const ChartModel& chart) : chart_(chart) {}
+        const ChartModel& chart_;
+        double minimum_ = 0;
+        double maximum_ = 0;
+        bool automatic_ = true;
+    };
+
+    ChartModel();
+
+    // Makes one series active and the other inactive.
+    void activate(Series series);
+    Series active() const { return active_; }
+    void clear(Series series);
+    void addBar(double x, double y);
+    void addSurface(double x, double y, double z);
+
+    const QVector<Point>& bars() const { return bars_; }
+    const QVector<Point>& surface() const { return surface_; }
+    // The y value of bar index i (0 when there is no such bar).
+    double barValue(int index) const;
+    int barCount() const { return static_cast<int>(bars_.size()); }
+
+    const ValueAxis& valueAxis() const { return valueAxis_; }
+    void setValueMinimum(double value);
+    void setValueMaximum(double value);
+    void setValueAutomatic(bool automatic);
+
+    bool bottomAutomatic() const { return bottomAutomatic_; }
+    void setBottomAutomatic(bool automatic);
+    QString bottomTitle() const { return bottomTitle_; }
+    void setBottomTitle(const QString& title);
+
+    // Sets the value axis to a fitted range in the order the statistics use, so that the minimum never
+    // exceeds the maximum on the way: minimum 0 (or start), maximum, minimum, automatic off.
+    void fitValueAxis(double smallest, double largest, double start = 0);
+
+signals:
+    void changed();
+
+private:
+    Series active_ = Series::Bar;
+    QVector<Point> bars_;
+    QVector<Point> surface_;
+    ValueAxis valueAxis_;
+    bool bottomAutomatic_ = true;
+    QString bottomTitle_;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+// What the logic needs of the window: status panels, repaint, pages, messages, input and the busy cursor.
+// The main window implements it; tests hand in a fake.
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // Panel 0 (150 px) and panel 1 (50 px, stretched) of StatusBar1.
+    virtual void setStatus(int panel, const QString& text) = 0;
+    virtual QString status(int panel) const = 0;
+    // Repaints are throttled by the window (at most about every 50 ms), so long work may call them freely.
+    virtual void repaintStatus() = 0;
+    virtual void repaintWindow() = 0;
+
+    // Switches PageControl1 to the page of that objectName ("TabSheet1" .. "TabSheet6").
+    virtual void showPage(const QString& pageName) = 0;
+
+    // A modal message with an OK button; an empty caption means the application's title.
+    virtual void message(const QString& text, const QString& caption = QString()) = 0;
+    // The standard error message box: critical, caption "Tolbrands Lotto".
+    virtual void error(const QString& text) = 0;
+    // A one-line input box; cancelling returns the preset.
+    virtual QString inputBox(const QString& caption, const QString& prompt, const QString& preset) = 0;
+    // A yes/no question; true for yes.
+    virtual bool question(const QString& text, const QString& caption) = 0;
+
+    // The hourglass cursor; calls nest. Use BusyCursor rather than calling these directly.
+    virtual void beginBusy() = 0;
+    virtual void endBusy() = 0;
+};
+
+// Shows the hourglass for its lifetime, however the operation ends.
+class BusyCursor {
+public:
+    explicit BusyCursor(Ui& ui) : ui_(ui) { ui_.beginBusy(); }
+    ~BusyCursor() { ui_.endBusy(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    Ui& ui_;
+};

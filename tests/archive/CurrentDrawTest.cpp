@@ -1,0 +1,43 @@
+#include "archive/CurrentDraw.h"
+
+#include "support/TestDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+CurrentDraw drawOf(std::initializer_list<int> six, int zz) {
+    CurrentDraw d;
+    d.load(makeDraw(QDate(2002, 10, 5), six, zz, 4));
+    return d;
+}
+QStringList texts(std::initializer_list<const char*> t) {
+    QStringList l;
+    for (auto s : t) l << QString::fromLatin1(s);
+    return l;
+}
+} // namespace
+
+TEST(Zettelcheck, CountsHitsAndZusatz) {
+    const CurrentDraw d = drawOf({3, 12, 17, 25, 33, 41}, 7);
+    EXPECT_EQ(d.numbers[7], 4);
+    EXPECT_EQ(d.digitSum(), 131);
+    struct Case {
+        QStringList tip;
+        int hits;
+        bool zusatz;
+    };
+    const Case cases[] = {
+        {texts({"3", "12", "17", "25", "33", "41"}), 6, false},
+        {texts({"41", "33", "25", "1", "2", "7"}), 3, true},
+        {texts({"3", "12", "1", "2", "4", "7"}), 2, true},
+        {texts({"3", "3", "1", "2", "4", "5"}), 2, false},        // a number twice counts twice
+        {texts({"0", "0", "0", "0", "0", "0"}), 0, false},        // "0" matches nothing
+        {texts({"12", "3", "", "17", "25", "7"}), 1, false},     // ends at the empty third text
+        {texts({"3", "12", "17", "25", "33", "x"}), 1, false},
+    };
+    for (const auto& c : cases) {
+        const TipCheck r = zettelcheck(d, c.tip);
+        EXPECT_EQ(r.hitCount, c.hits) << c.tip.join(' ').toStdString();
+        EXPECT_EQ(r.zusatzHit, c.zusatz) << c.tip.join(' ').toStdString();
+    }
+}

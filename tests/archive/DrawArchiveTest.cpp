@@ -1,0 +1,118 @@
+#include "archive/DrawArchive.h"
+#include "platform/AppError.h"
+
+#include "support/TestDir.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<double> datesOf(const std::vector<DrawRecord>& records) {
+    std::vector<double> d;
+    for (const auto& r : records) d.push_back(r.datum);
+    return d;
+}
+
+const DrawRecord a = makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 1);
+const DrawRecord b = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4);
+const DrawRecord c = makeDraw(QDate(2002, 10, 9), {10, 20, 30, 40, 41, 42}, 9, 2);
+
+} // namespace
+
+TEST(DrawArchive, MissingAndEmptyArchives) {
+    TestDir dir;
+    DrawArchive archive(dir.path());
+    EXPECT_EQ(archive.path(), dir.archivePath());
+    EXPECT_FALSE(archive.exists());
+    EXPECT_THROW(archive.scan(), AppError);
+    EXPECT_THROW(archive.insertOrReplace(a), AppError);
+    EXPECT_THROW(archive.deleteDate(a.datum), AppError);
+
+    dir.writeArchive({});
+    EXPECT_TRUE(archive.exists());
+    EXPECT_TRUE(archive.scan().empty());
+    EXPECT_FALSE(archive.lastRecord().has_value());
+}
+
+TEST(DrawArchive, TrailingPieceIsNeverReadAndTheNextAppendWritesOverIt) {
+    TestDir dir;
+    dir.writeArchive({a, b});
+    QByteArray bytes = dir.readFile(QStringLiteral("ZahlenCH.dat")) + QByteArray(8, '\x7f');
+    dir.writeFile(QStringLiteral("ZahlenCH.dat"), bytes);
+    ASSERT_EQ(bytes.size(), 40);
+
+    DrawArchive archive(dir.path());
+    EXPECT_EQ(archive.scan(), (std::vector<DrawRecord>{a, b}));
+    EXPECT_EQ(archive.lastRecord(), b);
+
+    auto appender = archive.openForAppend();
+    EXPECT_EQ(appender.last(), b);
+    appender.append(c);
+    appender.close();
+    const QByteArray after = dir.readFile(QStringLiteral("ZahlenCH.dat"));
+    EXPECT_EQ(after.size(), 48);
+    const auto cb = c.toBytes();
+    EXPECT_EQ(after.mid(32), QByteArray(reinterpret_cast<const char*>(cb.data()), 16));
+    EXPECT_EQ(archive.scan(), (std::vector<DrawRecord>{a, b, c}));
+}
+
+TEST(DrawArchive, AppendCreatesAMissingArchive) {
+    TestDir dir;
+    DrawArchive archive(dir.path());
+    auto appender = archive.openForAppend();
+    EXPECT_FALSE(appender.last().has_value());
+    appender.append(a);
+    appender.append(b);
+    appender.close();
+    EXPECT_EQ(archive.scan(), (std::vector<DrawRecord>{a, b}));
+}
+
+TEST(DrawArchive, InsertOrReplaceKeepsDateOrder) {
+    TestDir dir;
+    DrawArchive archive(dir.path());
+    const DrawRecord early = makeDraw(QDate(2002, 9, 28), {8, 9, 10, 11, 12, 13}, 1);
+    const DrawRecord between = makeDraw(QDate(2002, 10, 3), {8, 9, 10, 11, 12, 13}, 2);
+    DrawRecord replacement = b;
+    replacement.zahl = {1, 11, 21, 31, 41, 44};
+
+    struct Case {
+        const char* what;
+        std::vector<DrawRecord> before;
+        DrawRecord insert;
+        std::vector<DrawRecord> after;
+    };
+    const Case cases[] = {
+        {"before the first", {a, b, c}, early, {early, a, b, c}},
+        {"between two", {a, b, c}, between, {a, between, b, c}},
+        {"on a stored date", {a, b, c}, replacement, {a, replacement, c}},
+        {"on a date stored twice", {a, b, b, c}, replacement, {a, replacement, c}},
+        {"after the newest", {a, b}, c, {a, b, c}},
+        {"into an empty archive", {}, b, {b}},
+    };
+    for (const auto& cs : cases) {
+        dir.writeArchive(cs.before);
+        const double last = archive.insertOrReplace(cs.insert);
+        EXPECT_EQ(archive.scan(), cs.after) << cs.what;
+        EXPECT_EQ(last, cs.after.back().datum) << cs.what;
+        EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("ZahlenCH.dat~")))) << cs.what;
+    }
+}
+
+TEST(DrawArchive, DeleteDateRemovesEveryRecordOfExactlyThatDate) {
+    TestDir dir;
+    DrawArchive archive(dir.path());
+    dir.writeArchive({a, b, b, c});
+    archive.deleteDate(b.datum);
+    EXPECT_EQ(datesOf(archive.scan()), datesOf({a, c}));
+
+    const QByteArray before = dir.readFile(QStringLiteral("ZahlenCH.dat"));
+    archive.deleteDate(b.datum + 0.5);
+    archive.deleteDate(0);
+    EXPECT_EQ(dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("Zahlen.da~"))));
+
+    archive.remove();
+    EXPECT_FALSE(archive.exists());
+    EXPECT_NO_THROW(archive.remove());
+}

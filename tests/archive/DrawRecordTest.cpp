@@ -1,0 +1,40 @@
+#include "archive/DrawRecord.h"
+
+#include "support/TestDir.h"
+
+#include <gtest/gtest.h>
+#include <cmath>
+
+TEST(DrawRecord, BytesAreLittleEndianAndRoundTrip) {
+    DrawRecord r = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4);
+    const auto bytes = r.toBytes();
+    const DrawRecord::Bytes expected{0x00, 0x00, 0x00, 0x00, 0xc0, 0x53, 0xe2, 0x40, 3, 12, 17, 25, 33, 41, 7, 4};
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(DrawRecord::fromBytes(bytes.data()), r);
+    EXPECT_EQ(r.digitSum(), 131);
+
+    // Every field on its own, with values at the ends of a byte.
+    DrawRecord odd;
+    odd.datum = -20371.0;
+    odd.zahl = {255, 0, 1, 128, 45, 46};
+    odd.zz = 200;
+    odd.sz = 9;
+    EXPECT_EQ(DrawRecord::fromBytes(odd.toBytes().data()), odd);
+    EXPECT_EQ(odd.drawnNumber(6), 200);
+}
+
+TEST(CountTable, NeverCountsOutsideItsKeys) {
+    CountTable<46> t;
+    t.add(0);
+    t.add(45);
+    t.add(46);
+    t.add(-1);
+    t.add(255);
+    EXPECT_EQ(t[0], 1);
+    EXPECT_EQ(t[45], 1);
+    EXPECT_EQ(t[46], 0);
+    EXPECT_EQ(t[-1], 0);
+    int total = 0;
+    for (int k = 0; k < 46; ++k) total += t[k];
+    EXPECT_EQ(total, 2);
+}

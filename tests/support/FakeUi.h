@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+// Stands in for the window: records what the logic shows and answers its questions from a script.
+class FakeUi : public Ui {
+public:
+    void setStatus(int panel, const QString& text) override;
+    QString status(int panel) const override;
+    void repaintStatus() override { ++statusRepaints; }
+    void repaintWindow() override { ++windowRepaints; }
+    void showPage(const QString& pageName) override { pages << pageName; }
+    void message(const QString& text, const QString& caption = QString()) override;
+    void error(const QString& text) override { errors << text; }
+    QString inputBox(const QString& caption, const QString& prompt, const QString& preset) override;
+    bool question(const QString& text, const QString& caption) override;
+    void beginBusy() override;
+    void endBusy() override;
+
+    QString statusTexts[2];
+    QStringList statusHistory[2];
+    QStringList pages;
+    QStringList messages;
+    QStringList errors;
+    QStringList inputs; // "caption|prompt|preset" of every input box
+    QStringList questions;
+    std::deque<QString> inputAnswers; // empty: answer with the preset
+    std::deque<bool> questionAnswers; // empty: answer no
+    std::function<void(const QString&)> onMessage;
+    int statusRepaints = 0;
+    int windowRepaints = 0;
+    int busyDepth = 0;
+    int busyMaxDepth = 0;
+};

@@ -1,0 +1,77 @@
+#include "support/TestDir.h"
+
+#include "platform/Dates.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <random>
+#include <stdexcept>
+
+TestDir::TestDir() {
+    if (!dir_.isValid()) throw std::runtime_error("no temporary directory");
+}
+
+QString TestDir::path() const { return QDir(dir_.path()).absolutePath() + QLatin1Char('/'); }
+
+void TestDir::writeArchive(const std::vector<DrawRecord>& records) const {
+    QByteArray bytes;
+    for (const auto& r : records) {
+        const auto b = r.toBytes();
+        bytes.append(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
+    }
+    writeFile(QStringLiteral("ZahlenCH.dat"), bytes);
+}
+
+void TestDir::writeFile(const QString& name, const QByteArray& bytes) const {
+    QFile f(file(name));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw std::runtime_error("cannot write test file");
+    f.write(bytes);
+}
+
+QByteArray TestDir::readFile(const QString& name) const {
+    QFile f(file(name));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+std::vector<DrawRecord> TestDir::readArchive() const {
+    const QByteArray bytes = readFile(QStringLiteral("ZahlenCH.dat"));
+    std::vector<DrawRecord> records;
+    for (qsizetype i = 0; i + 16 <= bytes.size(); i += 16)
+        records.push_back(DrawRecord::fromBytes(reinterpret_cast<const unsigned char*>(bytes.constData() + i)));
+    return records;
+}
+
+DrawRecord makeDraw(const QDate& date, std::initializer_list<int> six, int zz, int sz) {
+    DrawRecord r;
+    r.datum = dates::toDayNumber(date);
+    std::size_t i = 0;
+    for (int n : six) r.zahl[i++] = static_cast<quint8>(n);
+    r.zz = static_cast<quint8>(zz);
+    r.sz = static_cast<quint8>(sz);
+    return r;
+}
+
+std::vector<DrawRecord> generatedDraws(const QDate& from, int count, unsigned seed) {
+    std::mt19937 gen(seed);
+    std::vector<DrawRecord> draws;
+    QDate day = from;
+    while (static_cast<int>(draws.size()) < count) {
+        const int wd = dates::weekday(day);
+        if (wd == dates::Wednesday || wd == dates::Saturday) {
+            std::vector<int> pool(45);
+            for (int n = 0; n < 45; ++n) pool[static_cast<std::size_t>(n)] = n + 1;
+            std::shuffle(pool.begin(), pool.end(), gen);
+            std::sort(pool.begin(), pool.begin() + 6);
+            DrawRecord r;
+            r.datum = dates::toDayNumber(day);
+            for (std::size_t i = 0; i < 6; ++i) r.zahl[i] = static_cast<quint8>(pool[i]);
+            r.zz = static_cast<quint8>(pool[6]);
+            r.sz = static_cast<quint8>(gen() % 10);
+            draws.push_back(r);
+        }
+        day = day.addDays(1);
+    }
+    return draws;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "archive/DrawRecord.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QTemporaryDir>
+#include <initializer_list>
+#include <vector>
+
+// A temporary program directory of a test, with helpers to build archives in code.
+class TestDir {
+public:
+    TestDir();
+    // With a trailing separator, as the program directory is kept.
+    QString path() const;
+    QString file(const QString& name) const { return path() + name; }
+    QString archivePath() const { return file(QStringLiteral("ZahlenCH.dat")); }
+
+    void writeArchive(const std::vector<DrawRecord>& records) const;
+    void writeFile(const QString& name, const QByteArray& bytes) const;
+    QByteArray readFile(const QString& name) const;
+    std::vector<DrawRecord> readArchive() const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+DrawRecord makeDraw(const QDate& date, std::initializer_list<int> six, int zz = 0, int sz = 0);
+// Wednesdays and Saturdays from the first such day on or after `from`, with numbers from a fixed seed.
+std::vector<DrawRecord> generatedDraws(const QDate& from, int count, unsigned seed = 1);
