@@ -1,0 +1,38 @@
+#pragma once
+
+#include "archive/CurrentDraw.h"
+#include "generator/DrawSteps.h"
+
+#include <QString>
+
+class Controls;
+struct Session;
+
+// Hit display of one row's hit label: HitCount, red from 3 hits on, " + Z" when ZZ was hit.
+void showHits(Controls& controls, const QString& hitLabel, const TipCheck& check);
+
+// Komplettcheck: every complete row is evaluated against the CurrentDraw (digit sum, sorted rewrite,
+// hits, hit sound). Nothing while the ReadyFlag is off.
+void komplettcheck(Session& session);
+
+// "Tipps in DB suchen" (SpeedButton4).
+void searchTipsInArchive(Session& session);
+
+// SpeedButton5: the first draw on or after the date of DateTimePicker1, else the newest.
+void showDrawForDate(Session& session);
+// SpeedButton6 / SpeedButton7: previous and next draw, skipping the weekdays the boxes exclude.
+void previousDraw(Session& session);
+void nextDraw(Session& session);
+
+// The navigator for the tip search.
+class SessionDrawSteps : public DrawSteps {
+public:
+    explicit SessionDrawSteps(Session& session) : session_(session) {}
+    void showDrawForDate() override { ::showDrawForDate(session_); }
+    void previousDraw() override { ::previousDraw(session_); }
+    void nextDraw() override { ::nextDraw(session_); }
+    void komplettcheck() override { ::komplettcheck(session_); }
+
+private:
+    Session& session_;
+};
