@@ -1,0 +1,65 @@
+#include "output/TipText.h"
+
+#include "archive/AppState.h"
+#include "generator/TipGrid.h"
+#include "platform/AppError.h"
+#include "platform/Dates.h"
+#include "platform/Shell.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace tiptext {
+
+QDate nextDrawDate(double drawDay) {
+    const QDate draw = dates::fromDayNumber(drawDay);
+    return draw.addDays(dates::weekday(draw) == dates::Wednesday ? 3 : 4);
+}
+
+QStringList lines(const TipGrid& grid, const QDate& nextDraw, const QLocale& locale) {
+    QStringList out;
+    out << QStringLiteral("Tolbrands Lotto-Tipp für ") + dates::formatLongWeekdayDate(nextDraw, locale);
+    out << QString(46, QLatin1Char('~'));
+    out << QString();
+    for (int row = 0; row < TipGrid::Rows; ++row) {
+        if (!grid.rowPresent(row)) continue;
+        // Labels keep their row number when rows are skipped.
+        QString line = QStringLiteral("%1. Tipp: ").arg(row + 1, 2);
+        for (int column = 0; column < TipGrid::Columns; ++column) {
+            const QString text = grid.cellText(row, column);
+            bool ok = false;
+            const int number = text.trimmed().toInt(&ok);
+            if (!ok) throw AppError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
+            if (column > 0) line += QStringLiteral("   ");
+            line += QStringLiteral("%1").arg(number, 2);
+        }
+        out << line;
+    }
+    return out;
+}
+
+QByteArray encode(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
+} // namespace tiptext
+
+QString writeTipText(const AppState& state, const TipGrid& grid, Shell& shell) {
+    const QByteArray bytes =
+        tiptext::encode(tiptext::lines(grid, tiptext::nextDrawDate(state.currentDraw.date)));
+    const QString path = state.programDir + QLatin1String(tiptext::FileName);
+    QFile file(path);
+    // Truncating rather than replacing through a temporary file keeps a read-only "Tipp.txt" protected.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
+        !file.flush())
+        throw AppError(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.")
+                           .arg(QDir::toNativeSeparators(path)));
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        throw AppError(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.")
+                           .arg(QDir::toNativeSeparators(path)));
+    shell.open(path);
+    return path;
+}

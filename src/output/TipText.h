@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+class TipGrid;
+class Shell;
+struct AppState;
+
+// The tips as the text file "Tipp.txt" in the program directory.
+namespace tiptext {
+
+constexpr const char* FileName = "Tipp.txt";
+
+// The draw after one on `drawDay`: a Wednesday is followed by the Saturday, every other day (the
+// Saturday) by the day four days later.
+QDate nextDrawDate(double drawDay);
+
+// Header, tildes, an empty line and one line per row whose first cell is filled. Throws AppError when a
+// cell of such a row holds no number.
+QStringList lines(const TipGrid& grid, const QDate& nextDraw, const QLocale& locale = QLocale());
+
+// The lines as written: Latin-1, every line ended by CR LF.
+QByteArray encode(const QStringList& lines);
+
+} // namespace tiptext
+
+// Writes "Tipp.txt" for the draw after the one on display, replacing an earlier file, and opens it with
+// the shell. Returns the file's path. On a failure (a cell that holds no number, a file that cannot be
+// written) it throws AppError before anything is opened.
+QString writeTipText(const AppState& state, const TipGrid& grid, Shell& shell);

@@ -1,0 +1,147 @@
+#include "output/TipText.h"
+#include "archive/AppState.h"
+#include "generator/TipGrid.h"
+#include "platform/AppError.h"
+#include "platform/Controls.h"
+#include "platform/Dates.h"
+#include "platform/Shell.h"
+#include "support/TestDir.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordingShell : public Shell {
+public:
+    void open(const QString& path) override { opened << path; }
+    QStringList opened;
+};
+
+const QByteArray Tildes(46, '~');
+
+class TipTextTest : public ::testing::Test {
+protected:
+    TipTextTest() : grid(controls) { state.programDir = dir.path(); }
+
+    void setDraw(const QDate& date) { state.currentDraw.date = dates::toDayNumber(date); }
+    void fill(int row, std::initializer_list<int> numbers) {
+        int c = 0;
+        for (int n : numbers) grid.setCellText(row, c++, QString::number(n));
+    }
+    QByteArray run() {
+        writeTipText(state, grid, shell);
+        return dir.readFile(QStringLiteral("Tipp.txt"));
+    }
+
+    TestDir dir;
+    Controls controls;
+    TipGrid grid;
+    AppState state;
+    RecordingShell shell;
+};
+
+} // namespace
+
+TEST_F(TipTextTest, ExampleFileByteForByte) {
+    setDraw(QDate(2002, 10, 2));
+    fill(0, {3, 7, 12, 25, 33, 41});
+    fill(2, {1, 9, 17, 28, 36, 44});
+    const QByteArray expected = "Tolbrands Lotto-Tipp f\xFCr Samstag 05.10.02\r\n" + Tildes +
+                                "\r\n"
+                                "\r\n"
+                                " 1. Tipp:  3    7   12   25   33   41\r\n"
+                                " 3. Tipp:  1    9   17   28   36   44\r\n";
+    EXPECT_EQ(run(), expected);
+    ASSERT_EQ(shell.opened.size(), 1);
+    EXPECT_EQ(QDir::cleanPath(shell.opened[0]), QDir::cleanPath(dir.file(QStringLiteral("Tipp.txt"))));
+}
+
+TEST_F(TipTextTest, EmptyGridAndOnlyTheLastRow) {
+    setDraw(QDate(2002, 10, 5));
+    const QByteArray head = "Tolbrands Lotto-Tipp f\xFCr Mittwoch 09.10.02\r\n" + Tildes + "\r\n\r\n";
+    EXPECT_EQ(run(), head);
+
+    fill(13, {45, 1, 10, 9, 44, 2});
+    EXPECT_EQ(run(), head + "14. Tipp: 45    1   10    9   44    2\r\n");
+}
+
+TEST_F(TipTextTest, HeaderNamesTheNextDraw) {
+    const struct {
+        QDate draw;
+        const char* header;
+    } cases[] = {
+        {QDate(2002, 10, 5), "Tolbrands Lotto-Tipp f\xFCr Mittwoch 09.10.02"},   // Saturday
+        {QDate(2002, 10, 2), "Tolbrands Lotto-Tipp f\xFCr Samstag 05.10.02"},    // Wednesday
+        {QDate(2002, 10, 7), "Tolbrands Lotto-Tipp f\xFCr Freitag 11.10.02"},    // Monday
+        {QDate(2002, 10, 6), "Tolbrands Lotto-Tipp f\xFCr Donnerstag 10.10.02"}, // Sunday
+        {QDate(1999, 12, 29), "Tolbrands Lotto-Tipp f\xFCr Samstag 01.01.00"},   // over the year's end
+        {dates::epoch(), "Tolbrands Lotto-Tipp f\xFCr Mittwoch 03.01.00"},       // day 0: no draw found
+    };
+    for (const auto& c : cases) {
+        setDraw(c.draw);
+        const QByteArray bytes = run();
+        EXPECT_EQ(bytes.left(bytes.indexOf("\r\n")), QByteArray(c.header)) << c.draw.toString().toStdString();
+    }
+}
+
+TEST_F(TipTextTest, EveryRowHasItsLabelAndThirtySevenCharacters) {
+    setDraw(QDate(2002, 10, 2));
+    for (int r = 0; r < TipGrid::Rows; ++r) fill(r, {r + 1, 2, 30, 4, 45, 6});
+    const QList<QByteArray> lines = run().split('\n');
+    ASSERT_EQ(lines.size(), 3 + 14 + 1); // the last CR LF leaves an empty piece
+    EXPECT_TRUE(lines.last().isEmpty());
+    for (int r = 0; r < TipGrid::Rows; ++r) {
+        const QByteArray& line = lines[3 + r];
+        EXPECT_EQ(line.size(), 37 + 1) << r;
+        EXPECT_TRUE(line.endsWith('\r'));
+        EXPECT_EQ(line.left(10), QStringLiteral("%1. Tipp: ").arg(r + 1, 2).toLatin1());
+        EXPECT_EQ(line.mid(10, 27), QStringLiteral("%1    2   30    4   45    6").arg(r + 1, 2).toLatin1());
+    }
+}
+
+TEST_F(TipTextTest, SecondRunReplacesTheFile) {
+    setDraw(QDate(2002, 10, 2));
+    for (int r = 0; r < TipGrid::Rows; ++r) fill(r, {1, 2, 3, 4, 5, 6});
+    const QByteArray first = run();
+    grid.clearAll();
+    fill(4, {11, 12, 13, 14, 15, 16});
+    const QByteArray second = run();
+    EXPECT_LT(second.size(), first.size());
+    EXPECT_EQ(second.count("Tolbrands"), 1);
+    EXPECT_TRUE(second.endsWith(" 5. Tipp: 11   12   13   14   15   16\r\n"));
+    EXPECT_EQ(shell.opened.size(), 2);
+}
+
+TEST_F(TipTextTest, IncompleteRowFailsWithoutWritingOrOpening) {
+    setDraw(QDate(2002, 10, 2));
+    dir.writeFile(QStringLiteral("Tipp.txt"), "earlier\r\n");
+    fill(0, {1, 2, 3, 4, 5, 6});
+    fill(1, {7, 8, 9, 10, 11});
+    try {
+        writeTipText(state, grid, shell);
+        FAIL() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("'' ist kein gültiger Integerwert"));
+    }
+    EXPECT_EQ(dir.readFile(QStringLiteral("Tipp.txt")), QByteArray("earlier\r\n"));
+    EXPECT_TRUE(shell.opened.isEmpty());
+
+    // A row without its first number is not present, whatever else it holds.
+    grid.clearAll();
+    fill(0, {1, 2, 3, 4, 5, 6});
+    for (int c = 1; c < 6; ++c) grid.setCellText(3, c, QStringLiteral("9"));
+    EXPECT_EQ(tiptext::lines(grid, QDate(2002, 10, 5)).size(), 4);
+}
+
+TEST_F(TipTextTest, UnwritableFileFailsWithoutOpening) {
+    setDraw(QDate(2002, 10, 2));
+    ASSERT_TRUE(
+        QDir(dir.path()).mkdir(QStringLiteral("Tipp.txt"))); // a directory cannot be written as a file
+    EXPECT_THROW(writeTipText(state, grid, shell), AppError);
+    EXPECT_TRUE(shell.opened.isEmpty());
+
+    state.programDir = dir.path() + QStringLiteral("missing/");
+    EXPECT_THROW(writeTipText(state, grid, shell), AppError);
+    EXPECT_TRUE(shell.opened.isEmpty());
+}
