@@ -8,6 +8,10 @@
 class Controls;
 struct Session;
 
+// The draw caption: "ddd dd.MM.yy" with the locale's weekday name, the separator, each of the six
+// numbers after two blanks, then " Z:" and ZZ.
+QString drawCaption(const CurrentDraw& draw, const QString& separator = QStringLiteral("  "));
+
 // Hit display of one row's hit label: HitCount, red from 3 hits on, " + Z" when ZZ was hit.
 void showHits(Controls& controls, const QString& hitLabel, const TipCheck& check);
 
@@ -15,12 +19,14 @@ void showHits(Controls& controls, const QString& hitLabel, const TipCheck& check
 // hits, hit sound). Nothing while the ReadyFlag is off.
 void komplettcheck(Session& session);
 
-// "Tipps in DB suchen" (SpeedButton4).
+// "Tipps in DB suchen" (SpeedButton4): rows 1..8 against every draw since the from-date, with a
+// message for each draw on which a row reaches the threshold the user gives.
 void searchTipsInArchive(Session& session);
 
 // SpeedButton5: the first draw on or after the date of DateTimePicker1, else the newest.
 void showDrawForDate(Session& session);
-// SpeedButton6 / SpeedButton7: previous and next draw, skipping the weekdays the boxes exclude.
+// SpeedButton6 / SpeedButton7: previous and next draw, skipping the weekdays the boxes exclude. When no
+// draw is left to rest on, nothing changes.
 void previousDraw(Session& session);
 void nextDraw(Session& session);
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "archive/DrawRecord.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+struct AppState;
+class Controls;
+
+// Asks where to write, starting from the default name; an empty result means cancelled. The real one is
+// the save dialog (chooseExportFile in ExportFileDialog.h).
+using ExportFileChooser = std::function<QString(const QString& defaultName)>;
+
+// One line of the export: "dd.MM.yyyy;n;n;n;n;n;n;zz;" in the short date format, Latin-1, CR LF.
+QByteArray exportLine(const DrawRecord& record);
+
+// "Export nach Text" (BitBtn3): every draw from the date of DateTimePicker1 on, one line each. While the
+// current file's name holds the digits of the current year, each later year goes to its own file
+// ProgramDir + "CHJ" + year + ".csv". ReferenceDate becomes the start date once the first file is made.
+// Failures throw AppError; the lines written until then stay.
+void exportArchive(AppState& state, const Controls& controls, const ExportFileChooser& choose);

@@ -1,0 +1,99 @@
+#include "evaluation/Evaluation.h"
+
+#include "archive/DrawArchive.h"
+#include "generator/Session.h"
+#include "platform/AppError.h"
+#include "platform/Controls.h"
+#include "platform/Dates.h"
+#include "platform/Sound.h"
+#include "platform/Ui.h"
+#include "stats/DrawFilter.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString Label29 = QStringLiteral("Label29");
+const QString Label35 = QStringLiteral("Label35");
+const QString Label13 = QStringLiteral("Label13");
+
+// The rows the archive search compares; the rows below take no part.
+constexpr int SearchedRows = 8;
+
+void showHitCount(Controls& controls, const QString& hitLabel, const TipCheck& check) {
+    controls.setText(hitLabel, QString::number(check.hitCount));
+    controls.setRed(hitLabel, check.hitCount >= 3);
+}
+
+void showZusatz(Controls& controls, const QString& hitLabel, const TipCheck& check) {
+    if (check.zusatzHit) controls.setText(hitLabel, controls.text(hitLabel) + QStringLiteral(" + Z"));
+}
+
+} // namespace
+
+QString drawCaption(const CurrentDraw& draw, const QString& separator) {
+    QString caption = dates::formatShortWeekdayDate(dates::fromDayNumber(draw.date)) + separator;
+    for (int i = 0; i < 6; ++i)
+        caption += QStringLiteral("  ") + QString::number(draw.numbers[static_cast<std::size_t>(i)]);
+    return caption + QStringLiteral(" Z:") + QString::number(draw.numbers[6]);
+}
+
+void showHits(Controls& controls, const QString& hitLabel, const TipCheck& check) {
+    showHitCount(controls, hitLabel, check);
+    showZusatz(controls, hitLabel, check);
+}
+
+void komplettcheck(Session& session) {
+    AppState& state = session.state;
+    if (!state.readyFlag) return;
+    TipGrid& grid = session.grid;
+    Controls& controls = session.services.controls;
+    for (int row = 0; row < TipGrid::Rows; ++row) {
+        auto tip = grid.completeRow(row);
+        if (!tip) continue; // an incomplete row keeps its labels
+        std::sort(tip->begin(), tip->end());
+        grid.writeTip(row, *tip); // the digit sum and the sorted numbers
+        const TipCheck check = zettelcheck(state.currentDraw, grid.rowTexts(row));
+        state.lastCheck = check;
+        const QString hitLabel = TipGrid::hitLabelName(row);
+        showHitCount(controls, hitLabel, check);
+        // Every such row starts the sound again; the port cuts the one before.
+        if (check.hitCount > 3) session.services.sound.play(state.hitSoundFile);
+        showZusatz(controls, hitLabel, check);
+    }
+}
+
+void searchTipsInArchive(Session& session) {
+    Services& services = session.services;
+    Controls& controls = services.controls;
+    AppState& state = session.state;
+
+    const QString reply =
+        services.ui.inputBox(QStringLiteral("Bei wievielen Zahlen Übereinstellung stoppen?"),
+                             QStringLiteral("Tipp-Test"), QStringLiteral("6"));
+    bool ok = false;
+    const int threshold = reply.trimmed().toInt(&ok, 10);
+    if (!ok) throw AppError(QStringLiteral("'%1' ist kein gültiger ganzzahliger Wert.").arg(reply));
+
+    const auto records = DrawArchive(state.programDir).scan();
+    const double fromDate = DrawFilter(controls).fromDate();
+    // The chart is left as the last statistic drew it: this search counts nothing to show there.
+    for (const DrawRecord& record : records) {
+        if (record.datum < fromDate) continue;
+        state.currentDraw.load(record);
+        controls.setText(Label29, drawCaption(state.currentDraw));
+        controls.setText(Label13,
+                         QStringLiteral("Quersummer: ") + QString::number(state.currentDraw.digitSum()));
+        controls.setText(Label35, controls.text(Label29));
+        for (int row = 0; row < SearchedRows; ++row) {
+            const TipCheck check = zettelcheck(state.currentDraw, session.grid.rowTexts(row));
+            state.lastCheck = check;
+            showHits(controls, TipGrid::hitLabelName(row), check);
+            if (check.hitCount >= threshold) {
+                services.ui.repaintWindow();
+                services.ui.message(QStringLiteral("Ein Treffer am: ") +
+                                    dates::formatShortDate(record.datum));
+            }
+        }
+    }
+}

@@ -1,0 +1,170 @@
+#include "archive/ArchiveExport.h"
+#include "archive/AppState.h"
+#include "archive/ExportFileDialog.h"
+#include "platform/AppError.h"
+#include "platform/Controls.h"
+#include "platform/Dates.h"
+#include "support/TestDir.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Draws of 2001 .. 2003 on several weekdays, numbers in stored (unsorted) order.
+const std::vector<DrawRecord> archive = {
+    makeDraw(QDate(2001, 3, 3), {1, 2, 3, 4, 5, 6}, 7),        // before the start date
+    makeDraw(QDate(2001, 6, 2), {45, 3, 12, 17, 23, 34}, 7),   // exactly on it (Saturday)
+    makeDraw(QDate(2001, 12, 28), {9, 8, 7, 6, 5, 4}, 44),     // Friday
+    makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7),  // Saturday
+    makeDraw(QDate(2002, 10, 7), {10, 20, 30, 40, 41, 42}, 1), // Monday
+    makeDraw(QDate(2003, 1, 1), {11, 22, 33, 44, 2, 13}, 19),  // Wednesday
+};
+
+const QByteArray lines2001 = "02.06.2001;45;3;12;17;23;34;7;\r\n"
+                             "28.12.2001;9;8;7;6;5;4;44;\r\n";
+const QByteArray lines2002 = "05.10.2002;3;12;17;23;34;45;7;\r\n"
+                             "07.10.2002;10;20;30;40;41;42;1;\r\n";
+const QByteArray lines2003 = "01.01.2003;11;22;33;44;2;13;19;\r\n";
+
+struct ExportEnv {
+    TestDir dir;
+    AppState state;
+    Controls controls;
+    QStringList defaults; // what the save dialog was offered
+
+    explicit ExportEnv(const QDate& start = QDate(2001, 6, 2)) {
+        state.programDir = dir.path();
+        state.referenceDate = 777;
+        controls.setDate(QStringLiteral("DateTimePicker1"), start);
+        dir.writeArchive(archive);
+    }
+    // Exports into the chosen file; an empty choice cancels.
+    void run(const QString& chosen) {
+        exportArchive(state, controls, [&](const QString& defaultName) {
+            defaults << defaultName;
+            return chosen;
+        });
+    }
+    // The files of the program directory besides the archive.
+    QStringList written() const {
+        QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+        files.removeAll(QStringLiteral("ZahlenCH.dat"));
+        return files;
+    }
+};
+
+} // namespace
+
+TEST(ArchiveExport, LineFormat) {
+    EXPECT_EQ(exportLine(makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7, 9)),
+              QByteArray("05.10.2002;3;12;17;23;34;45;7;\r\n"));
+    EXPECT_EQ(exportLine(makeDraw(QDate(1955, 10, 9), {40, 1, 2, 3, 4, 5}, 6)),
+              QByteArray("09.10.1955;40;1;2;3;4;5;6;\r\n"));
+}
+
+TEST(ArchiveExport, DefaultNameSplitsByYearIntoTheProgramDirectory) {
+    ExportEnv env;
+    env.run(env.dir.file(QStringLiteral("CHJ2001.csv")));
+    EXPECT_EQ(env.defaults, QStringList{env.dir.file(QStringLiteral("CHJ2001.csv"))});
+    EXPECT_EQ(env.written(), (QStringList{"CHJ2001.csv", "CHJ2002.csv", "CHJ2003.csv"}));
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2001.csv")), lines2001);
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2002.csv")), lines2002);
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2003.csv")), lines2003);
+    EXPECT_EQ(env.state.referenceDate, dates::toDayNumber(QDate(2001, 6, 2)));
+}
+
+TEST(ArchiveExport, StartAfterTheNewestDrawGivesOneEmptyFile) {
+    ExportEnv env(QDate(2004, 2, 1));
+    env.run(env.dir.file(QStringLiteral("CHJ2004.csv")));
+    EXPECT_EQ(env.written(), QStringList{"CHJ2004.csv"});
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2004.csv")), QByteArray());
+    EXPECT_EQ(env.state.referenceDate, dates::toDayNumber(QDate(2004, 2, 1)));
+}
+
+TEST(ArchiveExport, ChosenNamesWithAndWithoutTheYear) {
+    // A folder named after the start year splits even though the file name does not hold it; the later
+    // years go to the program directory.
+    ExportEnv folder;
+    QDir(folder.dir.path()).mkdir(QStringLiteral("Lotto2001"));
+    folder.run(folder.dir.file(QStringLiteral("Lotto2001/ziehungen.txt")));
+    EXPECT_EQ(folder.dir.readFile(QStringLiteral("Lotto2001/ziehungen.txt")), lines2001);
+    EXPECT_EQ(folder.written(), (QStringList{"CHJ2002.csv", "CHJ2003.csv"}));
+    EXPECT_EQ(folder.dir.readFile(QStringLiteral("CHJ2003.csv")), lines2003);
+
+    // Without the year's digits everything goes into the one chosen file.
+    ExportEnv single;
+    single.run(single.dir.file(QStringLiteral("alle.txt")));
+    EXPECT_EQ(single.written(), QStringList{"alle.txt"});
+    EXPECT_EQ(single.dir.readFile(QStringLiteral("alle.txt")), lines2001 + lines2002 + lines2003);
+}
+
+TEST(ArchiveExport, ASecondRunReplacesTheFiles) {
+    ExportEnv env;
+    env.dir.writeFile(QStringLiteral("CHJ2002.csv"), QByteArray(500, 'x'));
+    env.run(env.dir.file(QStringLiteral("CHJ2001.csv")));
+    env.run(env.dir.file(QStringLiteral("CHJ2001.csv")));
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2001.csv")), lines2001);
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2002.csv")), lines2002);
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2003.csv")), lines2003);
+}
+
+TEST(ArchiveExport, MissingArchiveLeavesTheChosenFileEmpty) {
+    ExportEnv env;
+    QFile::remove(env.dir.archivePath());
+    env.dir.writeFile(QStringLiteral("CHJ2001.csv"), "old content\r\n");
+    EXPECT_THROW(env.run(env.dir.file(QStringLiteral("CHJ2001.csv"))), AppError);
+    EXPECT_EQ(env.written(), QStringList{"CHJ2001.csv"});
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2001.csv")), QByteArray());
+    EXPECT_EQ(env.state.referenceDate, 777);
+}
+
+TEST(ArchiveExport, CancelWritesNothing) {
+    ExportEnv env;
+    env.run(QString());
+    EXPECT_TRUE(env.written().isEmpty());
+    EXPECT_EQ(env.state.referenceDate, 777);
+}
+
+TEST(ArchiveExport, UnwritableFileIsReported) {
+    ExportEnv env;
+    EXPECT_THROW(env.run(env.dir.file(QStringLiteral("no-such-folder/CHJ2001.csv"))), AppError);
+    EXPECT_EQ(env.state.referenceDate, 777);
+}
+
+TEST(ExportFileDialog, OffersTheDefaultNameAndAddsTheTextSuffix) {
+    TestDir dir;
+    const QString defaultName = dir.file(QStringLiteral("CHJ2002.csv"));
+    QStringList filters;
+    QString suffix;
+    bool noOverwriteQuestion = false;
+    QString offered;
+    std::function<void(int)> whenShown = [&](int tries) {
+        QTimer::singleShot(10, [&, tries] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                if (tries > 0) whenShown(tries - 1);
+                return;
+            }
+            filters = dialog->nameFilters();
+            suffix = dialog->defaultSuffix();
+            noOverwriteQuestion = dialog->testOption(QFileDialog::DontConfirmOverwrite);
+            offered = dialog->selectedFiles().value(0);
+            dialog->selectFile(dir.file(QStringLiteral("export")));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    };
+    whenShown(300);
+    const QString chosen = chooseExportFile(defaultName);
+    EXPECT_EQ(filters, QStringList{QStringLiteral("Textdatei (*.txt)")});
+    EXPECT_EQ(suffix, QStringLiteral("txt"));
+    EXPECT_TRUE(noOverwriteQuestion);
+    EXPECT_EQ(offered, defaultName);
+    EXPECT_EQ(chosen, dir.file(QStringLiteral("export.txt")));
+}

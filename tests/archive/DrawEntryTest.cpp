@@ -1,0 +1,324 @@
+#include "archive/DrawEntry.h"
+#include "archive/AppState.h"
+#include "archive/DrawEntryDialog.h"
+#include "platform/AppError.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/Dates.h"
+#include "support/FakeUi.h"
+#include "support/TestDir.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<DrawRecord> archive = {
+    makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4),
+    makeDraw(QDate(2002, 10, 9), {1, 8, 19, 22, 30, 44}, 2, 5),
+    makeDraw(QDate(2002, 10, 12), {6, 9, 14, 28, 36, 40}, 11, 6),
+};
+
+// Runs the action on the next modal widget of that class once it is up; the wait is bounded.
+void whenModal(const char* className, std::function<void(QWidget*)> action, int tries = 300) {
+    QTimer::singleShot(10, [=] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w && w->inherits(className))
+            action(w);
+        else if (tries > 0)
+            whenModal(className, action, tries - 1);
+    });
+}
+
+QSpinBox* spinner(QWidget* dialog, int n) {
+    return dialog->findChild<QSpinBox*>(QStringLiteral("UpDown%1").arg(n));
+}
+
+// Types the numbers into Edit1 .. Edit7 as a user would.
+void typeNumbers(QWidget* dialog, const std::array<int, 7>& seven) {
+    for (int i = 0; i < 7; ++i) {
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(i + 1));
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::number(seven[static_cast<std::size_t>(i)]));
+    }
+}
+
+void setDate(QWidget* dialog, const QDate& date) {
+    dialog->findChild<QDateEdit*>(QStringLiteral("DateTimePicker1"))->setDate(date);
+}
+
+void click(QWidget* dialog, const char* button) {
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+}
+
+struct EntryEnv {
+    TestDir dir;
+    AppState state;
+    Controls controls;
+    Clock clock;
+    FakeUi ui;
+    int evaluations = 0;
+    QDate pickerAtEvaluation;
+    DrawRecord preset; // what the dialog showed
+
+    EntryEnv() {
+        state.programDir = dir.path();
+        state.referenceDate = 12345;
+        clock.setToday(QDate(2002, 10, 17)); // a Thursday
+        controls.setDate(QStringLiteral("DateTimePicker1"), QDate(2002, 10, 17));
+    }
+    void evaluate() {
+        ++evaluations;
+        pickerAtEvaluation = controls.date(QStringLiteral("DateTimePicker1"));
+    }
+    // Opens the real dialog; the action fills it in while it is shown.
+    void enter(std::function<void(QWidget*)> action) {
+        whenModal("DrawEntryDialog", [this, action](QWidget* dialog) {
+            preset = static_cast<DrawEntryDialog*>(dialog)->draw();
+            action(dialog);
+        });
+        enterDraw(
+            state, controls, clock, [](const DrawRecord& p) { return askForDraw(p); },
+            [this] { evaluate(); });
+    }
+};
+
+} // namespace
+
+TEST(DrawEntryDialog, FormAndRanges) {
+    DrawEntryDialog dialog;
+    EXPECT_EQ(dialog.objectName(), QStringLiteral("TForm3"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Zahlen der Ziehung eingeben"));
+    EXPECT_EQ(dialog.size(), QSize(465, 120));
+    auto* date = dialog.findChild<QDateEdit*>(QStringLiteral("DateTimePicker1"));
+    ASSERT_NE(date, nullptr);
+    EXPECT_TRUE(date->calendarPopup());
+    EXPECT_EQ(date->minimumDate(), QDate(1955, 10, 9));
+    for (int n = 1; n <= 7; ++n) {
+        ASSERT_NE(spinner(&dialog, n), nullptr) << n;
+        EXPECT_EQ(spinner(&dialog, n)->minimum(), 1);
+        EXPECT_EQ(spinner(&dialog, n)->maximum(), 45);
+        EXPECT_NE(dialog.findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(n)), nullptr);
+    }
+    EXPECT_TRUE(spinner(&dialog, 8)->isHidden());
+    // Left abort, right OK; "Z:" bold and red.
+    dialog.show();
+    EXPECT_LT(dialog.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->x(),
+              dialog.findChild<QPushButton*>(QStringLiteral("BitBtn2"))->x());
+    for (auto* label : dialog.findChildren<QLabel*>()) {
+        if (label->text() == QStringLiteral("Z:")) {
+            EXPECT_TRUE(label->font().bold());
+            EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::red));
+        }
+        if (label->text() == QStringLiteral("S:")) {
+            EXPECT_TRUE(label->isHidden());
+        }
+    }
+}
+
+TEST(DrawEntry, StoresTheSortedDrawBytesWithSzOfTheNewest) {
+    EntryEnv env;
+    env.dir.writeArchive(archive);
+    env.enter([](QWidget* dialog) {
+        setDate(dialog, QDate(2002, 10, 16));
+        typeNumbers(dialog, {41, 3, 25, 17, 12, 33, 7});
+        click(dialog, "BitBtn2");
+    });
+    EXPECT_EQ(env.preset, archive[2]); // pre-filled with the newest draw
+    QByteArray expected = env.dir.readFile(QStringLiteral("ZahlenCH.dat")).left(48);
+    // 16 Oct 2002 is day 37545; 3 12 17 25 33 41, ZZ 7, SZ 6 kept from the newest draw.
+    expected += QByteArray::fromHex("000000002055e240"
+                                    "030c11192129"
+                                    "07"
+                                    "06");
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), expected);
+    EXPECT_EQ(env.state.referenceDate, 37545);
+    EXPECT_EQ(env.evaluations, 1);
+    EXPECT_EQ(env.pickerAtEvaluation, QDate(2002, 10, 16));
+}
+
+TEST(DrawEntry, AppendsReplacesOrInsertsInDateOrder) {
+    const DrawRecord entered = makeDraw(QDate(2000, 1, 1), {2, 4, 6, 8, 10, 12}, 14, 6);
+    const auto at = [&](const QDate& d) {
+        DrawRecord r = entered;
+        r.datum = dates::toDayNumber(d);
+        return r;
+    };
+    struct Case {
+        QDate date;
+        std::vector<DrawRecord> stored;
+    };
+    const Case cases[] = {
+        {QDate(2002, 10, 16), {archive[0], archive[1], archive[2], at(QDate(2002, 10, 16))}},
+        {QDate(2002, 10, 9), {archive[0], at(QDate(2002, 10, 9)), archive[2]}},
+        {QDate(2002, 10, 12), {archive[0], archive[1], at(QDate(2002, 10, 12))}},
+        {QDate(2002, 10, 8), {archive[0], at(QDate(2002, 10, 8)), archive[1], archive[2]}},
+        {QDate(2001, 1, 3), {at(QDate(2001, 1, 3)), archive[0], archive[1], archive[2]}},
+    };
+    for (const auto& c : cases) {
+        EntryEnv env;
+        env.dir.writeArchive(archive);
+        env.enter([&](QWidget* dialog) {
+            setDate(dialog, c.date);
+            typeNumbers(dialog, {12, 10, 8, 6, 4, 2, 14});
+            click(dialog, "BitBtn2");
+        });
+        SCOPED_TRACE(c.date.toString(Qt::ISODate).toStdString());
+        EXPECT_EQ(env.dir.readArchive(), c.stored);
+        // Whatever was entered, the newest stored draw is then shown.
+        EXPECT_EQ(env.pickerAtEvaluation, dates::fromDayNumber(c.stored.back().datum));
+        EXPECT_EQ(env.state.referenceDate, c.stored.back().datum);
+        EXPECT_FALSE(QFile::exists(env.dir.file(QStringLiteral("ZahlenCH.dat~"))));
+    }
+}
+
+TEST(DrawEntry, CancelChangesNothingAndShowsTheNewest) {
+    EntryEnv env;
+    env.dir.writeArchive(archive);
+    const QByteArray before = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+    env.enter([](QWidget* dialog) {
+        typeNumbers(dialog, {1, 2, 3, 4, 5, 6, 7});
+        click(dialog, "BitBtn1");
+    });
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
+    EXPECT_EQ(env.evaluations, 1);
+    EXPECT_EQ(env.pickerAtEvaluation, QDate(2002, 10, 12));
+}
+
+TEST(DrawEntry, EqualNumbersAreRefusedAndTheDialogKeepsTheValues) {
+    struct Case {
+        std::array<int, 7> seven;
+        const char* number;
+    };
+    const Case cases[] = {
+        {{5, 9, 5, 20, 30, 40, 7}, "5"},    // twice among the six
+        {{5, 9, 15, 20, 30, 40, 30}, "30"}, // Z equal to one of the six
+    };
+    for (const auto& c : cases) {
+        EntryEnv env;
+        env.dir.writeArchive(archive);
+        const QByteArray before = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+        QString warning;
+        bool openAfterRefusal = false;
+        std::array<int, 7> kept{};
+        env.enter([&](QWidget* dialog) {
+            typeNumbers(dialog, c.seven);
+            whenModal("QMessageBox", [&](QWidget* box) {
+                warning = static_cast<QMessageBox*>(box)->text();
+                static_cast<QMessageBox*>(box)->accept();
+            });
+            click(dialog, "BitBtn2");
+            openAfterRefusal = dialog->isVisible();
+            for (int i = 0; i < 7; ++i) kept[static_cast<std::size_t>(i)] = spinner(dialog, i + 1)->value();
+            click(dialog, "BitBtn1");
+        });
+        EXPECT_TRUE(openAfterRefusal);
+        EXPECT_EQ(kept, c.seven);
+        EXPECT_TRUE(warning.contains(QStringLiteral("Die Zahl %1 kommt mehrfach vor").arg(c.number)))
+            << warning.toStdString();
+        EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
+    }
+}
+
+TEST(DrawEntry, EmptyArchivePrefillsTheNextDrawDayAndAppends) {
+    EntryEnv env;
+    env.dir.writeArchive({});
+    env.enter([](QWidget* dialog) {
+        typeNumbers(dialog, {45, 1, 22, 13, 9, 30, 2});
+        click(dialog, "BitBtn2");
+    });
+    EXPECT_EQ(dates::fromDayNumber(env.preset.datum), QDate(2002, 10, 19)); // Saturday after Thursday 17th
+    EXPECT_EQ(env.dir.readArchive(),
+              (std::vector<DrawRecord>{makeDraw(QDate(2002, 10, 19), {1, 9, 13, 22, 30, 45}, 2, 0)}));
+    EXPECT_EQ(env.pickerAtEvaluation, QDate(2002, 10, 19));
+
+    // Cancelled on an empty archive: no draw to show, nothing happens.
+    EntryEnv cancelled;
+    cancelled.dir.writeArchive({});
+    cancelled.enter([](QWidget* dialog) { click(dialog, "BitBtn1"); });
+    EXPECT_TRUE(cancelled.dir.readArchive().empty());
+    EXPECT_EQ(cancelled.evaluations, 0);
+    EXPECT_EQ(cancelled.state.referenceDate, 12345);
+}
+
+TEST(DrawEntry, NextDrawDay) {
+    const std::pair<QDate, QDate> cases[] = {
+        {QDate(2002, 10, 17), QDate(2002, 10, 19)}, // Thursday -> Saturday
+        {QDate(2002, 10, 19), QDate(2002, 10, 19)}, // a draw day itself
+        {QDate(2002, 10, 20), QDate(2002, 10, 23)}, // Sunday -> Wednesday
+        {QDate(2002, 10, 16), QDate(2002, 10, 16)},
+    };
+    for (const auto& [today, expected] : cases) EXPECT_EQ(nextDrawDay(today), expected);
+}
+
+TEST(DrawEntry, MissingArchiveChangesNothing) {
+    EntryEnv env;
+    bool asked = false;
+    EXPECT_THROW(enterDraw(
+                     env.state, env.controls, env.clock,
+                     [&](const DrawRecord&) {
+                         asked = true;
+                         return std::optional<DrawRecord>();
+                     },
+                     [&] { env.evaluate(); }),
+                 AppError);
+    EXPECT_FALSE(asked);
+    EXPECT_FALSE(QFile::exists(env.dir.archivePath()));
+    EXPECT_EQ(env.evaluations, 0);
+    EXPECT_EQ(env.state.referenceDate, 12345);
+
+    EXPECT_THROW(deleteCurrentDraw(env.state, env.ui, [&] { env.evaluate(); }), AppError);
+    EXPECT_FALSE(QFile::exists(env.dir.archivePath()));
+    EXPECT_EQ(env.evaluations, 0);
+    EXPECT_EQ(env.ui.busyDepth, 0);
+}
+
+TEST(DrawEntry, InvalidDrawFromAPromptIsNeverStored) {
+    // Whatever prompt is wired in, a draw outside the game's numbers does not reach the archive.
+    EntryEnv env;
+    env.dir.writeArchive(archive);
+    const QByteArray before = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+    const auto prompt = [](const DrawRecord& p) {
+        DrawRecord r = p;
+        r.zahl[0] = 49;
+        return std::optional<DrawRecord>(r);
+    };
+    EXPECT_THROW(enterDraw(env.state, env.controls, env.clock, prompt, [&] { env.evaluate(); }), AppError);
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
+}
+
+TEST(DrawDeletion, RemovesEveryRecordOfTheDateUnderTheHourglass) {
+    struct Case {
+        double date;
+        std::vector<DrawRecord> left;
+    };
+    const Case cases[] = {
+        {archive[1].datum, {archive[0], archive[2]}},
+        {0, archive}, // nothing on display yet: the archive is rewritten unchanged
+    };
+    for (const auto& c : cases) {
+        EntryEnv env;
+        env.dir.writeArchive(archive);
+        env.state.currentDraw.load(archive[1]);
+        env.state.currentDraw.date = c.date;
+        int busyDuringEvaluation = -1;
+        deleteCurrentDraw(env.state, env.ui, [&] {
+            env.evaluate();
+            busyDuringEvaluation = env.ui.busyDepth;
+        });
+        EXPECT_EQ(env.dir.readArchive(), c.left);
+        EXPECT_EQ(env.ui.busyMaxDepth, 1);
+        EXPECT_EQ(busyDuringEvaluation, 0);
+        EXPECT_EQ(env.evaluations, 1);
+        EXPECT_EQ(env.pickerAtEvaluation, QDate(2002, 10, 17)); // the picker is left to the evaluation
+    }
+}

@@ -1,0 +1,132 @@
+#include "evaluation/Evaluation.h"
+
+#include "EvaluationEnv.h"
+#include "platform/AppError.h"
+#include "platform/Dates.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<DrawRecord> archive = {
+    makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4),
+    makeDraw(QDate(2002, 10, 9), {1, 8, 19, 22, 30, 44}, 2, 5),
+    makeDraw(QDate(2002, 10, 12), {6, 9, 14, 28, 36, 40}, 11, 6),
+};
+
+struct SearchEnv : EvaluationEnv {
+    SearchEnv() {
+        dir.writeArchive(archive);
+        grid.clearAll();
+        setRow(0, {"1", "8", "19", "22", "30", "44"}); // the draw of 9 October
+        setRow(2, {"3", "12", "17", "25", "2", "40"});
+        for (int row = 8; row < TipGrid::Rows; ++row) {
+            setRow(row, {"1", "8", "19", "22", "30", "44"});
+            controls.setText(TipGrid::hitLabelName(row), QStringLiteral("keep"));
+        }
+        state.drawIndex = 1;
+    }
+};
+
+} // namespace
+
+TEST(ArchiveSearch, AsksForTheThresholdAndReportsEachHitWithTheDrawOnShow) {
+    SearchEnv env;
+    QStringList shownAtMessage;
+    env.ui.onMessage = [&](const QString&) { shownAtMessage << env.text("Label29") << env.hits(0); };
+
+    searchTipsInArchive(env.session);
+
+    EXPECT_EQ(env.ui.inputs,
+              QStringList{QStringLiteral("Bei wievielen Zahlen Übereinstellung stoppen?|Tipp-Test|6")});
+    EXPECT_EQ(env.ui.messages, QStringList{QStringLiteral("Ein Treffer am: 09.10.2002")});
+    EXPECT_EQ(shownAtMessage,
+              (QStringList{QStringLiteral("Mi. 09.10.02    1  8  19  22  30  44 Z:2"), QStringLiteral("6")}));
+
+    // The scan ends on the newest draw; rows 1..8 show their hits against it, rows 9..14 are untouched.
+    EXPECT_EQ(env.text("Label29"), QStringLiteral("Sa. 12.10.02    6  9  14  28  36  40 Z:11"));
+    EXPECT_EQ(env.text("Label35"), env.text("Label29"));
+    EXPECT_EQ(env.text("Label13"), QStringLiteral("Quersummer: 133"));
+    EXPECT_EQ(env.state.currentDraw.date, archive[2].datum);
+    EXPECT_EQ(env.hits(0), QStringLiteral("0"));
+    EXPECT_EQ(env.hits(1), QStringLiteral("0")); // an empty row shows 0 in black here
+    EXPECT_FALSE(env.hitsRed(1));
+    EXPECT_EQ(env.hits(2), QStringLiteral("1"));
+    for (int row = 8; row < TipGrid::Rows; ++row) EXPECT_EQ(env.hits(row), QStringLiteral("keep"));
+    // No sorting, no digit sums, no sound, no change of the position of the draw on display.
+    EXPECT_EQ(env.grid.rowTexts(2).join(' '), QStringLiteral("3 12 17 25 2 40"));
+    EXPECT_EQ(env.sum(2), QString());
+    EXPECT_TRUE(env.sound.played.isEmpty());
+    EXPECT_EQ(env.state.drawIndex, 1);
+    EXPECT_EQ(env.ui.busyMaxDepth, 0);
+}
+
+TEST(ArchiveSearch, ThresholdDecidesHowManyMessagesAndTheFromDateWhichDraws) {
+    struct Case {
+        const char* reply;
+        QDate from;
+        int messages;
+    };
+    const Case cases[] = {
+        {"7", QDate(1955, 10, 9), 0},   {"6", QDate(2002, 10, 10), 0}, // the hit lies before the from-date
+        {"4", QDate(1955, 10, 9), 2},  // row 1 on 9 October, row 3 on 5 October
+        {"0", QDate(2002, 10, 9), 16}, // every row of every scanned draw
+        {"-3", QDate(2002, 10, 12), 8}, {" 6 ", QDate(1955, 10, 9), 1},
+    };
+    for (const auto& c : cases) {
+        SearchEnv env;
+        env.controls.setDate(QStringLiteral("DateTimePicker2"), c.from);
+        env.ui.inputAnswers.push_back(QString::fromLatin1(c.reply));
+        searchTipsInArchive(env.session);
+        EXPECT_EQ(env.ui.messages.size(), c.messages) << c.reply;
+    }
+}
+
+TEST(ArchiveSearch, WeekdayBoxesDoNotApply) {
+    SearchEnv env;
+    env.controls.setChecked(QStringLiteral("CheckBox16"), false);
+    env.controls.setChecked(QStringLiteral("CheckBox17"), false);
+    searchTipsInArchive(env.session);
+    EXPECT_EQ(env.ui.messages.size(), 1);
+}
+
+TEST(ArchiveSearch, FailuresChangeNothing) {
+    struct Case {
+        const char* reply;
+        bool archivePresent;
+        const char* inMessage;
+    };
+    const Case cases[] = {
+        {"sechs", true, "sechs"},
+        {"", true, "''"},
+        {"4.5", false, "4.5"}, // the reply is refused before the archive is looked at
+        {"6", false, "ZahlenCH.dat"},
+    };
+    for (const auto& c : cases) {
+        SearchEnv env;
+        if (!c.archivePresent) QFile::remove(env.dir.archivePath());
+        env.controls.setText(QStringLiteral("Label29"), QStringLiteral("before"));
+        env.controls.setText(TipGrid::hitLabelName(0), QStringLiteral("before"));
+        env.state.currentDraw.load(archive[0]);
+        env.ui.inputAnswers.push_back(QString::fromLatin1(c.reply));
+        try {
+            searchTipsInArchive(env.session);
+            ADD_FAILURE() << "no error for " << c.reply;
+        } catch (const AppError& e) {
+            EXPECT_TRUE(e.message().contains(QString::fromLatin1(c.inMessage))) << e.message().toStdString();
+        }
+        EXPECT_EQ(env.text("Label29"), QStringLiteral("before"));
+        EXPECT_EQ(env.hits(0), QStringLiteral("before"));
+        EXPECT_EQ(env.state.currentDraw.date, archive[0].datum);
+    }
+}
+
+TEST(ArchiveSearch, LeavesTheChartOfTheLastStatistic) {
+    SearchEnv env;
+    env.chart.addBar(1, 5);
+    env.chart.setBottomTitle(QStringLiteral("Häufigkeit"));
+    searchTipsInArchive(env.session);
+    ASSERT_EQ(env.chart.barCount(), 1);
+    EXPECT_EQ(env.chart.barValue(0), 5);
+    EXPECT_EQ(env.chart.bottomTitle(), QStringLiteral("Häufigkeit"));
+}
