@@ -1,6 +1,23 @@
+#include "app/AppContext.h"
+#include "app/MainWindow.h"
+#include "app/ProgramDir.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setOrganizationName(QStringLiteral("Tolbrand"));
+    QApplication::setApplicationName(QStringLiteral("Ziehbox"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tolbrands Lotto"));
+
+    const QString programDir =
+        resolveProgramDir(QApplication::applicationDirPath(),
+                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), isWritableDir);
+    AppContext context(QDir::toNativeSeparators(programDir));
+    MainWindow window(context);
+    window.startUp();
+    window.show();
+    return QApplication::exec();
 }

@@ -1,0 +1,20 @@
+#include "app/AppContext.h"
+
+#include "platform/ReportPreview.h"
+#include "platform/SettingsStore.h"
+#include "stats/DrawFilter.h"
+
+AppContext::AppContext(const QString& programDir, const QString& settingsFile_)
+    : grid(controls), options(controls), dialogs(std::make_unique<QtDialogs>()), sound(std::make_unique<QtSound>()),
+      shell(std::make_unique<DesktopShell>()), settingsFile(settingsFile_) {
+    state.programDir = programDir;
+    options.installDefaults();
+    grid.installDefaults();
+    DrawFilter::installDefaults(controls);
+}
+
+AppContext::~AppContext() = default;
+
+std::unique_ptr<SettingsStore> AppContext::openSettings() const {
+    return settingsFile.isEmpty() ? std::make_unique<SettingsStore>() : std::make_unique<SettingsStore>(settingsFile);
+}

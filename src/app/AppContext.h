@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/Dialogs.h"
+#include "archive/ArchiveExport.h"
+#include "archive/DrawEntry.h"
+#include "archive/AppState.h"
+#include "generator/GeneratorOptions.h"
+#include "generator/TipGrid.h"
+#include "platform/ChartModel.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/Random.h"
+#include "platform/Shell.h"
+#include "platform/Sound.h"
+
+#include <QString>
+#include <memory>
+
+class SettingsStore;
+class ReportPreview;
+
+// Everything the program keeps for its whole run: the control state, the chart, the tips, the options,
+// the shared values, and the outside world (dialogs, sound, shell, settings). Tests build one with a
+// program directory and settings file of their own and fakes for the outside world.
+class AppContext {
+public:
+    // An empty settingsFile means the user's own store.
+    explicit AppContext(const QString& programDir, const QString& settingsFile = QString());
+    ~AppContext();
+
+    Controls controls;
+    ChartModel chart;
+    Clock clock;
+    Random random;
+    AppState state;
+    TipGrid grid;
+    GeneratorOptions options;
+
+    std::unique_ptr<Dialogs> dialogs;
+    std::unique_ptr<Sound> sound;
+    std::unique_ptr<Shell> shell;
+    // Where the export goes and the draw entry dialog; when empty the window asks with Qt's dialogs.
+    ExportFileChooser chooseExportFile;
+    DrawPrompt askForDraw;
+    // The slip preview; when empty the window shows Qt's print preview.
+    std::unique_ptr<ReportPreview> preview;
+
+    QString settingsFile;
+    std::unique_ptr<SettingsStore> openSettings() const;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The modal boxes of the window. The real ones are Qt's message and input boxes; tests script answers.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
+    virtual void error(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // Cancelling returns the preset.
+    virtual QString input(QWidget* parent, const QString& caption, const QString& prompt, const QString& preset) = 0;
+    virtual bool question(QWidget* parent, const QString& caption, const QString& text) = 0;
+};
+
+class QtDialogs : public Dialogs {
+public:
+    void message(QWidget* parent, const QString& caption, const QString& text) override;
+    void error(QWidget* parent, const QString& caption, const QString& text) override;
+    QString input(QWidget* parent, const QString& caption, const QString& prompt, const QString& preset) override;
+    bool question(QWidget* parent, const QString& caption, const QString& text) override;
+};

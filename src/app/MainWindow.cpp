@@ -1,0 +1,400 @@
+#include "app/MainWindow.h"
+
+#include "app/AppContext.h"
+#include "app/AppLinks.h"
+#include "app/StartUp.h"
+#include "archive/DrawEntryDialog.h"
+#include "archive/ExportFileDialog.h"
+#include "evaluation/Evaluation.h"
+#include "output/PrintSettingsDialog.h"
+#include "output/SlipPrinter.h"
+#include "output/TipText.h"
+#include "platform/AppError.h"
+#include "platform/Dates.h"
+#include "platform/ReportPreview.h"
+#include "stats/Statistics.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+constexpr qint64 repaintIntervalMs = 50;
+
+// A tool bar shows its widgets through actions; their visibility is the action's.
+QAction* toolBarAction(QWidget* w) {
+    auto* bar = qobject_cast<QToolBar*>(w->parentWidget());
+    if (!bar) return nullptr;
+    for (QAction* a : bar->actions())
+        if (bar->widgetForAction(a) == w) return a;
+    return nullptr;
+}
+
+bool explicitlyHidden(QWidget* w) {
+    if (QAction* a = toolBarAction(w)) return !a->isVisible();
+    return w->isHidden();
+}
+QString appTitle() { return QStringLiteral("Tolbrands Lotto"); }
+} // namespace
+
+MainWindow::MainWindow(AppContext& context)
+    : ctx_(context),
+      services_{*this, context.controls, context.chart, context.clock, context.random, *context.sound, *context.shell},
+      session_{services_, context.state, context.grid, context.options} {
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("Tolbrands Lotto - Tippgenerator für Spiel 6 aus 45 für die Schweiz"));
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    setFont(font);
+    resize(519, 451);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    for (int i = 0; i < 2; ++i) {
+        statusPanels_[i] = new QLabel(bar);
+        statusPanels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        statusPanels_[i]->setFrameShape(QFrame::StyledPanel);
+    }
+    statusPanels_[0]->setFixedWidth(150);
+    statusPanels_[1]->setMinimumWidth(50);
+    bar->addWidget(statusPanels_[0]);
+    bar->addWidget(statusPanels_[1], 1);
+    setStatusBar(bar);
+
+    buildPages();
+    // The slip report and its settings dialog live for the whole run.
+    printSettings_ = std::make_unique<PrintSettingsDialog>(this);
+    if (!context.preview) ownPreview_ = std::make_unique<PrintPreview>(this);
+    slipPrinter_ = std::make_unique<SlipPrinter>(*printSettings_, context.preview ? *context.preview : *ownPreview_);
+    bindControls();
+    wireOperations();
+    statusRepaintClock_.start();
+    windowRepaintClock_.start();
+}
+
+MainWindow::~MainWindow() = default;
+
+// ---- binding of the widgets to Controls --------------------------------------------------------------
+
+void MainWindow::bindControls() {
+    // Only the window's own pages: the dialogs have controls of the same names.
+    for (QWidget* w : pages_->findChildren<QWidget*>()) {
+        if (w->objectName().isEmpty() || qobject_cast<QTabWidget*>(w) || w->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        bindWidget(w);
+    }
+    connect(&ctx_.controls, &Controls::changed, this,
+            [this](const QString& name, Controls::Property property) { applyToWidget(name, static_cast<int>(property)); });
+}
+
+void MainWindow::bindWidget(QWidget* w) {
+    const QString name = w->objectName();
+    Controls& c = ctx_.controls;
+    // A spin box's inner line edit carries the edit's name; the value lives under the up-down's name.
+    if (qobject_cast<QLineEdit*>(w) && qobject_cast<QSpinBox*>(w->parentWidget())) return;
+    bound_.insert(name, w);
+
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        if (c.has(name))
+            edit->setText(c.text(name));
+        else
+            c.setText(name, edit->text());
+        connect(edit, &QLineEdit::textChanged, this, [this, edit, name](const QString& text) {
+            if (syncing_) return;
+            ctx_.controls.setText(name, text);
+            // The stored text may differ (the tip cells' rule); show what is stored.
+            const QString stored = ctx_.controls.text(name);
+            if (edit->text() != stored) {
+                const int cursor = edit->cursorPosition();
+                edit->setText(stored);
+                edit->setCursorPosition(std::min(cursor, static_cast<int>(stored.size())));
+            }
+        });
+    } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
+        if (c.has(name))
+            box->setChecked(c.checked(name));
+        else
+            c.setChecked(name, box->isChecked());
+        connect(box, &QCheckBox::toggled, this, [this, name](bool on) { ctx_.controls.setChecked(name, on); });
+    } else if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+        if (c.has(name))
+            spin->setValue(c.value(name));
+        c.setValue(name, spin->value());
+        connect(spin, &QSpinBox::valueChanged, this, [this, name](int v) { ctx_.controls.setValue(name, v); });
+    } else if (auto* date = qobject_cast<QDateEdit*>(w)) {
+        if (c.has(name) && c.date(name).isValid())
+            date->setDate(c.date(name));
+        c.setDate(name, date->date());
+        connect(date, &QDateEdit::dateChanged, this, [this, name](const QDate& d) { ctx_.controls.setDate(name, d); });
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
+        if (c.has(name))
+            memo->setPlainText(c.text(name));
+        else
+            c.setText(name, memo->toPlainText());
+        connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, name] {
+            if (!syncing_) ctx_.controls.setText(name, memo->toPlainText());
+        });
+    } else if (auto* l = qobject_cast<QLabel*>(w)) {
+        if (c.has(name))
+            l->setText(c.text(name));
+        else
+            c.setText(name, l->text());
+    } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        if (!c.has(name)) c.setText(name, b->text());
+    }
+    if (explicitlyHidden(w)) c.setVisible(name, false);
+    if (!w->isEnabled()) c.setEnabled(name, false);
+}
+
+void MainWindow::applyToWidget(const QString& name, int propertyValue) {
+    QWidget* w = bound_.value(name);
+    if (!w) return;
+    const Controls& c = ctx_.controls;
+    syncing_ = true;
+    switch (static_cast<Controls::Property>(propertyValue)) {
+    case Controls::Property::Text:
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            if (edit->text() != c.text(name)) edit->setText(c.text(name));
+        } else if (auto* l = qobject_cast<QLabel*>(w)) {
+            l->setText(c.text(name));
+        } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
+            if (memo->toPlainText() != c.text(name)) memo->setPlainText(c.text(name));
+        } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            b->setText(c.text(name));
+        }
+        break;
+    case Controls::Property::Checked:
+        if (auto* box = qobject_cast<QAbstractButton*>(w)) box->setChecked(c.checked(name));
+        break;
+    case Controls::Property::Value:
+        if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+            spin->setValue(c.value(name));
+            syncing_ = false;
+            // A value outside the spin box's range is clamped; the control state follows what is shown.
+            if (spin->value() != c.value(name)) ctx_.controls.setValue(name, spin->value());
+        }
+        break;
+    case Controls::Property::Date:
+        if (auto* date = qobject_cast<QDateEdit*>(w)) {
+            if (c.date(name).isValid()) date->setDate(c.date(name));
+            syncing_ = false;
+            if (date->date() != c.date(name)) ctx_.controls.setDate(name, date->date());
+        }
+        break;
+    case Controls::Property::Red: {
+        QPalette p = w->palette();
+        p.setColor(QPalette::WindowText, c.red(name) ? QColor(Qt::red) : QColor(Qt::black));
+        w->setPalette(p);
+        break;
+    }
+    case Controls::Property::Enabled:
+        w->setEnabled(c.enabled(name));
+        break;
+    case Controls::Property::Visible:
+        if (QAction* a = toolBarAction(w))
+            a->setVisible(c.visible(name));
+        else
+            w->setVisible(c.visible(name));
+        break;
+    }
+    syncing_ = false;
+}
+
+// ---- operations --------------------------------------------------------------------------------------
+
+void MainWindow::runOperation(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const AppError& e) {
+        error(e.message());
+    } catch (const std::exception& e) {
+        error(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void MainWindow::wireOperations() {
+    Session& s = session_;
+    AppState& state = ctx_.state;
+    auto archive = [&state] { return state.archivePath(); };
+
+    // Which control starts which operation.
+    const std::vector<std::pair<QString, std::function<void()>>> buttons = {
+        {QStringLiteral("SpeedButton2"), [this, archive] { countNumberFrequencies(services_, archive()); }},
+        {QStringLiteral("SpeedButton1"), [this, archive] { countYearSurface(services_, archive()); }},
+        {QStringLiteral("SpeedButton3"), [this, archive] { countSuperNumbers(services_, archive()); }},
+        {QStringLiteral("SpeedButton9"), [this, archive] { countDigitSums(services_, archive()); }},
+        {QStringLiteral("Button2"), [this, archive] { countNeighbourGroups(services_, archive(), 2); }},
+        {QStringLiteral("Button3"), [this, archive] { countNeighbourGroups(services_, archive(), 3); }},
+        {QStringLiteral("Button4"), [this, archive] { countNeighbourGroups(services_, archive(), 4); }},
+        {QStringLiteral("Button5"), [this, archive] { countOverdueNumbers(services_, archive()); }},
+        {QStringLiteral("SpeedButton5"), [&s] { showDrawForDate(s); }},
+        {QStringLiteral("SpeedButton6"), [&s] { previousDraw(s); }},
+        {QStringLiteral("SpeedButton7"), [&s] { nextDraw(s); }},
+        {QStringLiteral("SpeedButton4"), [&s] { searchTipsInArchive(s); }},
+        {QStringLiteral("SpeedButton11"), [this] { ctx_.grid.clearAll(); }},
+        {QStringLiteral("BitBtn7"), [this] { writeTipText(ctx_.state, ctx_.grid, *ctx_.shell); }},
+        {QStringLiteral("SpeedButton12"), [this] { slipPrinter_->printSlip(ctx_.state, ctx_.grid, ctx_.clock); }},
+        {QStringLiteral("SpeedButton8"), [this] { ctx_.controls.setVisible(QStringLiteral("SpeedButton8"), false); }},
+        {QStringLiteral("BitBtn5"), [this] { close(); }},
+        {QStringLiteral("BitBtn8"),
+         [this, &s] {
+             const DrawPrompt ask = ctx_.askForDraw ? ctx_.askForDraw
+                                                    : DrawPrompt([this](const DrawRecord& p) { return askForDraw(p, this); });
+             enterDraw(ctx_.state, ctx_.controls, ctx_.clock, ask, [&s] { showDrawForDate(s); });
+         }},
+        {QStringLiteral("BitBtn6"), [this, &s] { deleteCurrentDraw(ctx_.state, *this, [&s] { showDrawForDate(s); }); }},
+        {QStringLiteral("BitBtn3"),
+         [this] {
+             const ExportFileChooser choose =
+                 ctx_.chooseExportFile ? ctx_.chooseExportFile
+                                       : ExportFileChooser([this](const QString& n) { return chooseExportFile(n, this); });
+             exportArchive(ctx_.state, ctx_.controls, choose);
+         }},
+    };
+    for (const auto& [name, op] : buttons) {
+        auto* b = pages_->findChild<QAbstractButton*>(name);
+        if (!b) continue;
+        connect(b, &QAbstractButton::clicked, this, [this, op] { runOperation(op); });
+    }
+
+    // Labels and panels that act on a click.
+    const auto openPartner = [this] { ctx_.shell->open(QLatin1String(links::partnerPage)); };
+    const std::vector<std::pair<QString, std::function<void()>>> clickables = {
+        {QStringLiteral("Label43"), openPartner},
+        {QStringLiteral("Panel2"), openPartner},
+        {QStringLiteral("Panel5"), openPartner},
+        {QStringLiteral("Label44"), [this] { ctx_.shell->open(QLatin1String(links::makerDownloadPage)); }},
+        {QStringLiteral("Label52"), [this] { ctx_.shell->open(ctx_.controls.text(QStringLiteral("Label52"))); }},
+        {QStringLiteral("Label57"), [this] { ctx_.shell->open(ctx_.controls.text(QStringLiteral("Label57"))); }},
+        {QStringLiteral("Label58"), [this] { ctx_.shell->open(ctx_.controls.text(QStringLiteral("Label58"))); }},
+    };
+    for (const auto& [name, op] : clickables) {
+        QWidget* w = pages_->findChild<QWidget*>(name);
+        if (!w) continue;
+        clicks_.insert(w, op);
+        w->installEventFilter(this);
+    }
+
+    // Leaving any tip cell evaluates the grid while it is ready.
+    for (const QString& cell : TipGrid::cellNames())
+        if (QWidget* w = pages_->findChild<QWidget*>(cell)) w->installEventFilter(this);
+
+    // The run limit follows its spinner on every change.
+    connect(&ctx_.controls, &Controls::changed, this, [this](const QString& name, Controls::Property property) {
+        if (property == Controls::Property::Value && name == QLatin1String("UpDown7"))
+            ctx_.state.maxCalcRuns = ctx_.controls.value(name) * 1000;
+    });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && ctx_.state.readyFlag && bound_.contains(watched->objectName()) &&
+        watched->objectName().startsWith(QLatin1String("Edit"))) {
+        runOperation([this] { komplettcheck(session_); });
+    }
+    const auto click = clicks_.constFind(watched);
+    if (click != clicks_.constEnd()) {
+        if (event->type() == QEvent::MouseButtonPress) return true;
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto op = click.value();
+            runOperation(op);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- start-up and shutdown ---------------------------------------------------------------------------
+
+void MainWindow::startUp() {
+    AppState& s = ctx_.state;
+    s.hitSoundFile = QStringLiteral("yippee.wav");
+    s.maxCalcRuns = 100000;
+    s.readyFlag = false;
+    s.archiveFileName = QStringLiteral("ZahlenCH.dat");
+    try {
+        restoreSettings(ctx_);
+    } catch (const AppError& e) {
+        // A wrong-typed stored value: the rest of the start-up is skipped.
+        error(e.message());
+        return;
+    }
+    ctx_.random.seedFromClock();
+    s.referenceDate = dates::toDayNumber(ctx_.controls.date(QStringLiteral("DateTimePicker2")));
+    ctx_.controls.setDate(QStringLiteral("DateTimePicker1"), ctx_.clock.today());
+    runOperation([this] { showDrawForDate(session_); });
+    runOperation([this] { countNumberFrequencies(services_, ctx_.state.archivePath()); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    saveSettings(ctx_);
+    event->accept();
+}
+
+// ---- Ui ----------------------------------------------------------------------------------------------
+
+void MainWindow::setStatus(int panel, const QString& text) {
+    if (panel < 0 || panel > 1) return;
+    statusTexts_[panel] = text;
+    // The label itself is updated at most once per event-loop turn or repaint: the tip search sets a text
+    // for every candidate.
+    if (!statusFlushPending_) {
+        statusFlushPending_ = true;
+        QTimer::singleShot(0, this, [this] { flushStatus(); });
+    }
+}
+
+void MainWindow::flushStatus() {
+    statusFlushPending_ = false;
+    for (int i = 0; i < 2; ++i)
+        if (statusPanels_[i]->text() != statusTexts_[i]) statusPanels_[i]->setText(statusTexts_[i]);
+}
+
+QString MainWindow::status(int panel) const { return panel >= 0 && panel <= 1 ? statusTexts_[panel] : QString(); }
+
+void MainWindow::repaintStatus() {
+    if (statusRepaintClock_.elapsed() < repaintIntervalMs) return;
+    statusRepaintClock_.restart();
+    flushStatus();
+    statusBar()->repaint();
+}
+
+void MainWindow::repaintWindow() {
+    if (windowRepaintClock_.elapsed() < repaintIntervalMs) return;
+    windowRepaintClock_.restart();
+    flushStatus();
+    repaint();
+}
+
+void MainWindow::showPage(const QString& pageName) {
+    for (int i = 0; i < pages_->count(); ++i)
+        if (pages_->widget(i)->objectName() == pageName) pages_->setCurrentIndex(i);
+}
+
+void MainWindow::message(const QString& text, const QString& caption) {
+    ctx_.dialogs->message(this, caption.isEmpty() ? appTitle() : caption, text);
+}
+
+void MainWindow::error(const QString& text) { ctx_.dialogs->error(this, appTitle(), text); }
+
+QString MainWindow::inputBox(const QString& caption, const QString& prompt, const QString& preset) {
+    return ctx_.dialogs->input(this, caption.isEmpty() ? appTitle() : caption, prompt, preset);
+}
+
+bool MainWindow::question(const QString& text, const QString& caption) {
+    return ctx_.dialogs->question(this, caption.isEmpty() ? appTitle() : caption, text);
+}
+
+void MainWindow::beginBusy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void MainWindow::endBusy() { QApplication::restoreOverrideCursor(); }

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "generator/Session.h"
+#include "platform/Services.h"
+#include "platform/Ui.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class AppContext;
+class PrintSettingsDialog;
+class ReportPreview;
+class SlipPrinter;
+class QLabel;
+class QTabWidget;
+
+// The main window TForm1: six pages, the status bar, and the wiring of every control to its operation.
+// It is also the Ui port of the logic, and it binds each named widget to its entry in Controls both ways.
+class MainWindow : public QMainWindow, public Ui {
+    Q_OBJECT
+public:
+    explicit MainWindow(AppContext& context);
+    ~MainWindow() override;
+
+    // The start-up sequence; main() calls it once the window exists.
+    void startUp();
+
+    Session& session() { return session_; }
+    Services& services() { return services_; }
+
+    // Runs one operation the way a control's event does: an AppError or any other failure ends it and is
+    // shown in the standard error message box.
+    void runOperation(const std::function<void()>& operation);
+
+    // Ui
+    void setStatus(int panel, const QString& text) override;
+    QString status(int panel) const override;
+    void repaintStatus() override;
+    void repaintWindow() override;
+    void showPage(const QString& pageName) override;
+    void message(const QString& text, const QString& caption = QString()) override;
+    void error(const QString& text) override;
+    QString inputBox(const QString& caption, const QString& prompt, const QString& preset) override;
+    bool question(const QString& text, const QString& caption) override;
+    void beginBusy() override;
+    void endBusy() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildPages();
+    QWidget* buildTipPage();
+    QWidget* buildLatestDrawPage();
+    QWidget* buildOptionsPage();
+    QWidget* buildChartPage();
+    QWidget* buildDatabasePage();
+    QWidget* buildInternetPage();
+    void bindControls();
+    void bindWidget(QWidget* widget);
+    void applyToWidget(const QString& name, int property);
+    void wireOperations();
+    void flushStatus();
+
+    AppContext& ctx_;
+    Services services_;
+    Session session_;
+    QTabWidget* pages_ = nullptr;
+    QWidget* chartArea_ = nullptr;
+    QLabel* statusPanels_[2] = {nullptr, nullptr};
+    QString statusTexts_[2];
+    bool statusFlushPending_ = false;
+    QElapsedTimer statusRepaintClock_;
+    QElapsedTimer windowRepaintClock_;
+    QHash<QString, QWidget*> bound_;
+    QHash<QObject*, std::function<void()>> clicks_;
+    bool syncing_ = false;
+
+    // The dialog windows that live for the whole run.
+    std::unique_ptr<PrintSettingsDialog> printSettings_;
+    std::unique_ptr<ReportPreview> ownPreview_;
+    std::unique_ptr<SlipPrinter> slipPrinter_;
+};

@@ -1,0 +1,391 @@
+// The layout of the six pages. Positions are fixed pixels for the window's fixed size.
+#include "app/MainWindow.h"
+
+#include "app/AppLinks.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+template <typename W> W* make(QWidget* parent, const QString& name, int x, int y, int w, int h) {
+    auto* widget = new W(parent);
+    if (!name.isEmpty()) widget->setObjectName(name);
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text, int x, int y, int w, int h = 17) {
+    auto* l = make<QLabel>(parent, name, x, y, w, h);
+    l->setText(text);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& text, int x, int y, int w, int h,
+                    const QString& hint = QString()) {
+    auto* b = make<QPushButton>(parent, name, x, y, w, h);
+    b->setText(text);
+    if (!hint.isEmpty()) b->setToolTip(hint);
+    return b;
+}
+
+QToolButton* speedButton(QWidget* parent, const QString& name, const QString& text, QStyle::StandardPixmap icon,
+                         int x, int y, int w, int h, const QString& hint = QString()) {
+    auto* b = make<QToolButton>(parent, name, x, y, w, h);
+    if (text.isEmpty()) {
+        b->setIcon(parent->style()->standardIcon(icon));
+    } else {
+        b->setText(text);
+    }
+    if (!hint.isEmpty()) b->setToolTip(hint);
+    b->setAutoRaise(false);
+    return b;
+}
+
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& text, int x, int y, int w,
+                    int h = 20) {
+    auto* c = make<QCheckBox>(parent, name, x, y, w, h);
+    c->setText(text);
+    return c;
+}
+
+// An edit with its up-down: one spin box named after the up-down, its line edit after the edit.
+QSpinBox* upDown(QWidget* parent, const QString& upDownName, const QString& editName, int min, int max, int value,
+                 int x, int y, int w, int h = 21) {
+    auto* s = make<QSpinBox>(parent, upDownName, x, y, w, h);
+    s->setRange(min, max);
+    s->setValue(value);
+    s->findChild<QLineEdit*>()->setObjectName(editName);
+    return s;
+}
+
+// Where the first run of three or more blanks of a caption starts and how wide it is, in the widget.
+QRect blankGap(const QWidget* widget, const QString& text, int textStart, int occurrence = 0) {
+    const QFontMetrics fm(widget->font());
+    int from = 0;
+    for (int i = 0; i <= occurrence; ++i) {
+        from = static_cast<int>(text.indexOf(QLatin1String("   "), from));
+        if (from < 0) return {};
+        int to = from;
+        while (to < text.size() && text[to] == QLatin1Char(' ')) ++to;
+        if (i == occurrence) {
+            const int x = textStart + fm.horizontalAdvance(text.left(from + 1));
+            const int w = fm.horizontalAdvance(text.mid(from, to - from)) - fm.horizontalAdvance(QLatin1Char(' ')) * 2;
+            return {x, 0, w, widget->height()};
+        }
+        from = to;
+    }
+    return {};
+}
+
+// A check box whose caption leaves room for its number spinner, which sits over the blanks.
+QSpinBox* gapSpinner(QCheckBox* box, const QString& upDownName, const QString& editName, int min, int max,
+                     int value) {
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const int textStart = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).left();
+    const QRect gap = blankGap(box, box->text(), textStart);
+    return upDown(box->parentWidget(), upDownName, editName, min, max, value, box->x() + gap.x(), box->y(),
+                  gap.width());
+}
+
+} // namespace
+
+QWidget* MainWindow::buildTipPage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet1"));
+
+    auto* top = make<QFrame>(page, QStringLiteral("Panel3"), 0, 0, 505, 46);
+    top->setFrameShape(QFrame::StyledPanel);
+    speedButton(top, QStringLiteral("SpeedButton6"), QString(), QStyle::SP_ArrowLeft, 4, 3, 24, 20);
+    label(top, QStringLiteral("Label35"), QString(), 30, 5, 272);
+    speedButton(top, QStringLiteral("SpeedButton7"), QString(), QStyle::SP_ArrowRight, 304, 3, 24, 20);
+    label(top, QStringLiteral("Label13"), QStringLiteral("Quersumme"), 334, 5, 136);
+    speedButton(top, QStringLiteral("SpeedButton10"), QString(), QStyle::SP_BrowserReload, 476, 3, 24, 20,
+                QStringLiteral("Aktualisieren der Rudazevovor aus dem Internet") + QLatin1Char(' ') +
+                    QLatin1String(links::operatorSiteName));
+    checkBox(top, QStringLiteral("CheckBox16"), QStringLiteral("Samstag Ziehungen"), 6, 24, 150)->setChecked(true);
+    checkBox(top, QStringLiteral("CheckBox17"), QStringLiteral("Mittwoch Ziehungen"), 160, 24, 160)->setChecked(true);
+
+    for (int r = 0; r < TipGrid::Rows; ++r) {
+        const int y = 50 + r * 22;
+        label(page, TipGrid::rowLabelName(r), QStringLiteral("%1. Tipp").arg(r + 1), 4, y + 2, 52);
+        for (int c = 0; c < TipGrid::Columns; ++c) {
+            auto* cell = make<QLineEdit>(page, TipGrid::cellName(r, c), 58 + 32 * c, y, 30, 20);
+            cell->setMaxLength(3);
+            cell->setAlignment(Qt::AlignRight);
+        }
+        label(page, TipGrid::hitLabelName(r), QString(), 254, y + 2, 46);
+        label(page, TipGrid::sumLabelName(r), QString(), 302, y + 2, 30);
+    }
+    // The Saturday results of the downloaded draws stand beside rows 1 .. 6.
+    for (int r = 0; r < 6; ++r)
+        label(page, QStringLiteral("Label%1").arg(15 + r), QString(), 334, 52 + r * 22, 40);
+    page->findChild<QLabel*>(QStringLiteral("Label28"))->setCursor(Qt::PointingHandCursor);
+
+    auto* banner = make<QFrame>(page, QStringLiteral("Panel5"), 378, 50, 126, 74);
+    banner->setFrameShape(QFrame::Panel);
+    banner->setFrameShadow(QFrame::Raised);
+    banner->setCursor(Qt::PointingHandCursor);
+    auto* title = label(banner, QStringLiteral("Label44"), QStringLiteral("T o l b r a n d 's  Z i e h b o x   V 1 . 6"),
+                        4, 4, 118, 66);
+    title->setWordWrap(true);
+    title->setAlignment(Qt::AlignCenter);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    auto* partner = make<QFrame>(page, QStringLiteral("Panel2"), 378, 128, 126, 56);
+    partner->setFrameShape(QFrame::Panel);
+    partner->setFrameShadow(QFrame::Sunken);
+    partner->setCursor(Qt::PointingHandCursor);
+    auto* partnerLabel = label(partner, QStringLiteral("Label43"), links::spacedOut(QLatin1String(links::partnerSiteName)),
+                               4, 4, 118, 48);
+    partnerLabel->setWordWrap(true);
+    partnerLabel->setAlignment(Qt::AlignCenter);
+
+    button(page, QStringLiteral("BitBtn4"), QStringLiteral("Tipps berechnen"), 378, 190, 126, 28,
+           QStringLiteral("Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"))
+        ->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    speedButton(page, QStringLiteral("SpeedButton13"), QString(), QStyle::SP_DialogHelpButton, 378, 222, 28, 26,
+                QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
+    speedButton(page, QStringLiteral("SpeedButton11"), QString(), QStyle::SP_TrashIcon, 410, 222, 28, 26,
+                QStringLiteral("Löschen aller Tipps"));
+    label(page, QStringLiteral("TipCountLabel"), QStringLiteral("Anzahl:"), 442, 226, 60);
+    auto* count = upDown(page, QStringLiteral("UpDown8"), QStringLiteral("Edit80"), 2, 14, 10, 454, 252, 50, 22);
+    count->setSingleStep(2);
+    count->findChild<QLineEdit*>()->setReadOnly(true);
+    page->findChild<QLabel*>(QStringLiteral("TipCountLabel"))->setGeometry(378, 256, 70, 17);
+    button(page, QStringLiteral("SpeedButton4"), QStringLiteral("Tipps in DB suchen"), 378, 280, 126, 24,
+           QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezagen würde"));
+    button(page, QStringLiteral("BitBtn7"), QStringLiteral("Tipp"), 378, 308, 61, 24,
+           QStringLiteral("Der Tipp wurd als Textgespeichert und angezeigt. Kann natürlich auch gedrucktwerden und zur "
+                          "annahmestelle gebracht werden."));
+    button(page, QStringLiteral("SpeedButton12"), QStringLiteral("Schein"), 443, 308, 61, 24,
+           QStringLiteral("Wenn Sie schon einen Lottoschein haben können Sie Hier den Tipp direkt in den Schein drucken"));
+    button(page, QStringLiteral("Button6"), QStringLiteral("Tippverteilung"), 378, 336, 126, 24,
+           QStringLiteral("Hier sehen Sie ein Diagramm der Zahlenverteilung des Tipps"));
+    button(page, QStringLiteral("BitBtn5"), QStringLiteral("Schließen"), 378, 364, 126, 24)
+        ->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    return page;
+}
+
+QWidget* MainWindow::buildLatestDrawPage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet2"));
+    QFont bold = page->font();
+    bold.setBold(true);
+    label(page, QStringLiteral("WednesdayTitle"), QStringLiteral("Mittwochsziehung:"), 16, 20, 140)->setFont(bold);
+    label(page, QStringLiteral("Label3"), QStringLiteral("datum"), 160, 20, 120);
+    label(page, QStringLiteral("Label1"), QString(), 16, 46, 300);
+    label(page, QStringLiteral("Label6"), QStringLiteral("ZZ:"), 330, 46, 70);
+    label(page, QStringLiteral("Label7"), QStringLiteral("SZ:"), 410, 46, 70);
+    label(page, QStringLiteral("SaturdayTitle"), QStringLiteral("Samstagziehung:"), 16, 96, 140)->setFont(bold);
+    label(page, QStringLiteral("Label5"), QStringLiteral("datum"), 160, 96, 120);
+    label(page, QStringLiteral("Label2"), QString(), 16, 122, 300);
+    label(page, QStringLiteral("Label9"), QStringLiteral("ZZ:"), 330, 122, 70);
+    label(page, QStringLiteral("Label8"), QStringLiteral("SZ:"), 410, 122, 70);
+    button(page, QStringLiteral("Button1"), QStringLiteral("Rudazevovor aus dem Internet laden"), 16, 180, 280, 28);
+    return page;
+}
+
+QWidget* MainWindow::buildOptionsPage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet6"));
+    const int x = 8;
+    int y = 8;
+    const int step = 25;
+
+    const QString digitCaption = QStringLiteral("Quersummer von                  bis                     im Tipp zulassen");
+    auto* digits = label(page, QStringLiteral("Label51"), digitCaption, x + 4, y + 2, 420, 21);
+    const QRect first = blankGap(digits, digitCaption, 0, 0);
+    const QRect second = blankGap(digits, digitCaption, 0, 1);
+    upDown(page, QStringLiteral("UpDown1"), QStringLiteral("Edit37"), 21, 279, 110, digits->x() + first.x(), y,
+           first.width());
+    upDown(page, QStringLiteral("UpDown2"), QStringLiteral("Edit38"), 21, 279, 200, digits->x() + second.x(), y,
+           second.width());
+    y += step + 2;
+
+    auto box = [&](int n, const QString& text, bool checked, int w = 380) {
+        auto* c = checkBox(page, QStringLiteral("CheckBox%1").arg(n), text, x, y, w);
+        c->setChecked(checked);
+        return c;
+    };
+    auto rarest = [&](int n) { checkBox(page, QStringLiteral("CheckBox%1").arg(n), QStringLiteral("seltensten"), 400, y, 100); };
+
+    box(1, QStringLiteral("Zahlen mit einer häufigen Paarebildung bevorzugen"), true);
+    rarest(11);
+    y += step;
+    box(2, QStringLiteral("Zahlen die besonders oft gezogen wurden bevorzugen"), true);
+    y += step;
+    gapSpinner(box(3, QStringLiteral("maximal                 Übereinstimmungen mit anderen Tipps"), true),
+               QStringLiteral("UpDown3"), QStringLiteral("Edit39"), 0, 5, 3);
+    y += step;
+    gapSpinner(box(4, QStringLiteral("maximal                 Zahl der letzten Ziehung zulassen"), true),
+               QStringLiteral("UpDown4"), QStringLiteral("Edit40"), 0, 5, 1);
+    y += step;
+    gapSpinner(box(5, QStringLiteral("maximal                 Zahl der vorletzten Ziehung zulassen"), true),
+               QStringLiteral("UpDown5"), QStringLiteral("Edit41"), 0, 5, 1);
+    y += step;
+    box(6, QStringLiteral("Zahlen mit einer häufigen Dreiergruppenbildung bevorzugen"), true);
+    rarest(12);
+    y += step;
+    box(7, QStringLiteral("Zahlen mit einer häufigen Viergruppenbildung bevorzugen"), true);
+    rarest(13);
+    y += step;
+    box(8, QStringLiteral("eine Paarbildung pro Tipp erzwingen"), true);
+    y += step;
+    gapSpinner(box(9, QStringLiteral("Tipp darf noch keinen              er aus der Datenbank entsprechen"), true, 420),
+               QStringLiteral("UpDown6"), QStringLiteral("Edit42"), 3, 6, 5);
+    y += step;
+    box(10, QStringLiteral("Zahlen die am längsten überfällig, als nicht gezogen wurden bevorzugen"), true, 495);
+    y += step;
+    box(14, QStringLiteral("Zahlen die besonders selten gezogen wurden bevorzugen"), true);
+    y += step;
+    box(15, QStringLiteral("für den Tipp nur bevorzugte Zahlen verwenden!"), false);
+    return page;
+}
+
+QWidget* MainWindow::buildChartPage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet5"));
+    auto* bar = make<QToolBar>(page, QStringLiteral("TeeCommander1"), 0, 0, 505, 30);
+    bar->setIconSize(QSize(18, 18));
+    auto tool = [&](const QString& name, const QString& text, QStyle::StandardPixmap icon, const QString& hint) {
+        auto* b = new QToolButton(bar);
+        b->setObjectName(name);
+        if (text.isEmpty()) {
+            b->setIcon(style()->standardIcon(icon));
+        } else {
+            b->setText(text);
+        }
+        b->setToolTip(hint);
+        bar->addWidget(b);
+        return b;
+    };
+    tool(QStringLiteral("ChartSaveButton"), QString(), QStyle::SP_DialogSaveButton,
+         QStringLiteral("Diagramm als PNG-Bild speichern"));
+    tool(QStringLiteral("ChartCopyButton"), QStringLiteral("Kopieren"), QStyle::SP_FileIcon,
+         QStringLiteral("Diagramm in die Zwischenablage kopieren"));
+    tool(QStringLiteral("ChartPrintButton"), QStringLiteral("Drucken"), QStyle::SP_FileDialogDetailedView,
+         QStringLiteral("Diagramm drucken"));
+    bar->addSeparator();
+    tool(QStringLiteral("SpeedButton1"), QString(), QStyle::SP_FileDialogListView, QString());
+    tool(QStringLiteral("SpeedButton2"), QString(), QStyle::SP_FileDialogContentsView,
+         QStringLiteral("Wie oft wurden die einzelnen Zahlen gezogen"));
+    // Hidden: nothing ever shows it, the operation behind it is complete.
+    bar->addWidget(new QWidget(bar));
+    auto* superNumbers = tool(QStringLiteral("SpeedButton3"), QStringLiteral("SZ"), QStyle::SP_CustomBase,
+                              QStringLiteral("Wie oft wurden die jeweiligen SUperzahlen gezogen"));
+    tool(QStringLiteral("SpeedButton9"), QStringLiteral("QS"), QStyle::SP_CustomBase,
+         QStringLiteral("Verteilung der Quersummen der Ziehungen"));
+    bar->addSeparator();
+    auto* from = new QDateEdit(bar);
+    from->setObjectName(QStringLiteral("DateTimePicker2"));
+    from->setCalendarPopup(true);
+    from->setMinimumDate(QDate(1955, 10, 9));
+    from->setDate(QDate(1955, 10, 9));
+    from->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    bar->addWidget(from);
+    for (QAction* action : bar->actions())
+        if (bar->widgetForAction(action) == superNumbers) action->setVisible(false);
+    superNumbers->setVisible(false);
+    chartArea_ = make<QWidget>(page, QString(), 0, 32, 505, 362);
+    return page;
+}
+
+QWidget* MainWindow::buildDatabasePage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet4"));
+    auto* date = make<QDateEdit>(page, QStringLiteral("DateTimePicker1"), 8, 8, 110, 22);
+    date->setCalendarPopup(true);
+    date->setMinimumDate(QDate(1955, 10, 9));
+    date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    speedButton(page, QStringLiteral("SpeedButton5"), QString(), QStyle::SP_DialogApplyButton, 122, 8, 26, 22,
+                QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"));
+    label(page, QStringLiteral("Label29"), QString(), 154, 11, 345);
+
+    button(page, QStringLiteral("BitBtn1"), QStringLiteral("Datenbank aktualisieren"), 8, 44, 190, 26);
+    button(page, QStringLiteral("BitBtn2"), QStringLiteral("Datenbank neu anlegen"), 8, 74, 190, 26,
+           QStringLiteral("Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten Datum begonnen. "
+                          "Ein Datum bis 1955 ist möglich."));
+    speedButton(page, QStringLiteral("SpeedButton8"), QString(), QStyle::SP_BrowserStop, 202, 44, 26, 26,
+                QStringLiteral("Stoppt das Einlesen"))
+        ->setVisible(false);
+    button(page, QStringLiteral("BitBtn3"), QStringLiteral("Export nach Text"), 8, 104, 190, 26);
+    button(page, QStringLiteral("BitBtn8"), QStringLiteral("Eingeben"), 8, 144, 93, 26);
+    button(page, QStringLiteral("BitBtn6"), QStringLiteral("Löschen"), 105, 144, 93, 26);
+
+    button(page, QStringLiteral("Button2"), QStringLiteral("Paare suchen"), 300, 44, 130, 26);
+    button(page, QStringLiteral("Button3"), QStringLiteral("Dreier suchen"), 300, 74, 130, 26);
+    button(page, QStringLiteral("Button4"), QStringLiteral("Vierer suchen"), 300, 104, 130, 26);
+    button(page, QStringLiteral("Button5"), QStringLiteral("Ausstehende"), 300, 134, 130, 26);
+
+    label(page, QStringLiteral("Label11"), QStringLiteral("Max.Berechnungsläufe"), 8, 192, 150);
+    upDown(page, QStringLiteral("UpDown7"), QStringLiteral("Edit55"), 1, 10000, 100, 160, 188, 80, 22);
+    label(page, QStringLiteral("Label12"), QStringLiteral("Tausend"), 246, 192, 80);
+
+    auto* memo = make<QPlainTextEdit>(page, QStringLiteral("Memo1"), 8, 224, 490, 160);
+    memo->setVisible(false);
+    return page;
+}
+
+QWidget* MainWindow::buildInternetPage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet3"));
+    auto* panel = make<QFrame>(page, QStringLiteral("Panel1"), 0, 0, 505, 394);
+    label(panel, QStringLiteral("Label53"), QStringLiteral("Proxy-Server"), 8, 12, 190);
+    make<QLineEdit>(panel, QStringLiteral("ProxyHostEdit"), 200, 8, 296, 22);
+    label(panel, QStringLiteral("Label54"), QStringLiteral("Porxy-Port"), 8, 40, 190);
+    make<QLineEdit>(panel, QStringLiteral("ProxyPortEdit"), 200, 36, 80, 22)->setText(QStringLiteral("80"));
+    label(panel, QStringLiteral("Label55"), QStringLiteral("Temp-Datei für Internetabruf"), 8, 68, 190);
+    make<QLineEdit>(panel, QStringLiteral("FileNameEdit"), 200, 64, 296, 22);
+    label(panel, QStringLiteral("Label56"), QStringLiteral("Internetquelle für Lottozahlenabruf"), 8, 96, 190)
+        ->setVisible(false);
+    auto* url = make<QLineEdit>(panel, QStringLiteral("URLEdit"), 200, 92, 296, 22);
+    url->setVisible(false);
+    url->setEnabled(false);
+
+    auto link = [&](const QString& name, const QString& intro, const QString& address, int y) {
+        label(panel, QString(), intro, 8, y, 490);
+        auto* l = label(panel, name, address, 24, y + 20, 470);
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, Qt::blue);
+        l->setPalette(p);
+        QFont f = l->font();
+        f.setUnderline(true);
+        l->setFont(f);
+        l->setCursor(Qt::PointingHandCursor);
+    };
+    link(QStringLiteral("Label52"), QStringLiteral("Updates und die neueste Version gibt es bei:"),
+         QLatin1String(links::makerDownloadPage), 150);
+    link(QStringLiteral("Label57"), QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:"),
+         QLatin1String(links::operatorHomePage), 200);
+    link(QStringLiteral("Label58"), QStringLiteral("Unser Partner für Lottostatistiken:"),
+         QLatin1String(links::partnerPage), 250);
+    return page;
+}
+
+void MainWindow::buildPages() {
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("PageControl1"));
+    pages_->setUsesScrollButtons(true);
+    pages_->addTab(buildTipPage(), QStringLiteral("Lottotipp"));
+    pages_->addTab(buildLatestDrawPage(), QStringLiteral("Zahlen der letzten Ziehung"));
+    pages_->addTab(buildOptionsPage(), QStringLiteral("Berechnungs-Optionen"));
+    pages_->addTab(buildChartPage(), QStringLiteral("Diagramm"));
+    pages_->addTab(buildDatabasePage(), QStringLiteral("Datenbank"));
+    pages_->addTab(buildInternetPage(), QStringLiteral("Internet-Optionen"));
+    pages_->setCurrentIndex(0);
+    setCentralWidget(pages_);
+}

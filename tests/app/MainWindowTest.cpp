@@ -1,0 +1,236 @@
+#include "WindowFixture.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Expect {
+    const char* name;
+    const char* text;   // caption; nullptr: not checked
+    const char* hint;   // tooltip; nullptr: not checked
+    bool visible = true;
+};
+
+QString str(const char* s) { return QString::fromUtf8(s); }
+
+// Shown unless hidden on purpose; a tool bar shows its widgets through actions.
+bool shown(QWidget* w) {
+    if (auto* bar = qobject_cast<QToolBar*>(w->parentWidget()))
+        for (QAction* a : bar->actions())
+            if (bar->widgetForAction(a) == w) return a->isVisible();
+    return !w->isHidden();
+}
+
+} // namespace
+
+TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
+    WindowFixture f;
+    MainWindow& w = f.open(false);
+    EXPECT_EQ(w.objectName(), QStringLiteral("TForm1"));
+    EXPECT_EQ(w.windowTitle(), str("Tolbrands Lotto - Tippgenerator für Spiel 6 aus 45 für die Schweiz"));
+    EXPECT_EQ(w.size(), QSize(519, 451));
+    EXPECT_EQ(w.font().pixelSize(), 13);
+    EXPECT_EQ(w.font().family(), QStringLiteral("Arial"));
+
+    auto* pages = f.find<QTabWidget>(QStringLiteral("PageControl1"));
+    ASSERT_NE(pages, nullptr);
+    const std::pair<const char*, const char*> tabs[] = {
+        {"TabSheet1", "Lottotipp"}, {"TabSheet2", "Zahlen der letzten Ziehung"}, {"TabSheet6", "Berechnungs-Optionen"},
+        {"TabSheet5", "Diagramm"},  {"TabSheet4", "Datenbank"},                  {"TabSheet3", "Internet-Optionen"}};
+    ASSERT_EQ(pages->count(), 6);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(pages->widget(i)->objectName(), str(tabs[i].first));
+        EXPECT_EQ(pages->tabText(i), str(tabs[i].second));
+    }
+    EXPECT_EQ(pages->currentIndex(), 0);
+    EXPECT_NE(f.find<QStatusBar>(QStringLiteral("StatusBar1")), nullptr);
+    EXPECT_EQ(f.find<QLabel>(QStringLiteral("StatusPanel0"))->width(), 150);
+
+    const Expect controls[] = {
+        {"Label28", "1. Tipp", nullptr},
+        {"Label73", "14. Tipp", nullptr},
+        {"SpeedButton11", nullptr, "Löschen aller Tipps"},
+        {"SpeedButton4", "Tipps in DB suchen", "Hier können Sie suchen ob dieser Tipp schon einmal gezagen würde"},
+        {"SpeedButton13", nullptr, "Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"},
+        {"BitBtn4", "Tipps berechnen", "Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"},
+        {"BitBtn5", nullptr, nullptr},
+        {"SpeedButton6", nullptr, nullptr},
+        {"SpeedButton7", nullptr, nullptr},
+        {"Label35", nullptr, nullptr},
+        {"Label13", "Quersumme", nullptr},
+        {"CheckBox16", "Samstag Ziehungen", nullptr},
+        {"CheckBox17", "Mittwoch Ziehungen", nullptr},
+        {"BitBtn7", "Tipp",
+         "Der Tipp wurd als Textgespeichert und angezeigt. Kann natürlich auch gedrucktwerden und zur annahmestelle "
+         "gebracht werden."},
+        {"SpeedButton12", "Schein",
+         "Wenn Sie schon einen Lottoschein haben können Sie Hier den Tipp direkt in den Schein drucken"},
+        {"Button6", "Tippverteilung", "Hier sehen Sie ein Diagramm der Zahlenverteilung des Tipps"},
+        {"Label44", "T o l b r a n d 's  Z i e h b o x   V 1 . 6", nullptr},
+        {"Label43", nullptr, nullptr},
+        {"Panel2", nullptr, nullptr},
+        {"Panel5", nullptr, nullptr},
+        {"Label3", "datum", nullptr},
+        {"Label5", "datum", nullptr},
+        {"Label6", "ZZ:", nullptr},
+        {"Label7", "SZ:", nullptr},
+        {"Label9", "ZZ:", nullptr},
+        {"Label8", "SZ:", nullptr},
+        {"Label1", "", nullptr},
+        {"Label2", "", nullptr},
+        {"Button1", "Rudazevovor aus dem Internet laden", nullptr},
+        {"CheckBox1", "Zahlen mit einer häufigen Paarebildung bevorzugen", nullptr},
+        {"CheckBox2", "Zahlen die besonders oft gezogen wurden bevorzugen", nullptr},
+        {"CheckBox3", "maximal                 Übereinstimmungen mit anderen Tipps", nullptr},
+        {"CheckBox4", "maximal                 Zahl der letzten Ziehung zulassen", nullptr},
+        {"CheckBox5", "maximal                 Zahl der vorletzten Ziehung zulassen", nullptr},
+        {"CheckBox6", "Zahlen mit einer häufigen Dreiergruppenbildung bevorzugen", nullptr},
+        {"CheckBox7", "Zahlen mit einer häufigen Viergruppenbildung bevorzugen", nullptr},
+        {"CheckBox8", "eine Paarbildung pro Tipp erzwingen", nullptr},
+        {"CheckBox9", "Tipp darf noch keinen              er aus der Datenbank entsprechen", nullptr},
+        {"CheckBox10", "Zahlen die am längsten überfällig, als nicht gezogen wurden bevorzugen", nullptr},
+        {"CheckBox11", "seltensten", nullptr},
+        {"CheckBox12", "seltensten", nullptr},
+        {"CheckBox13", "seltensten", nullptr},
+        {"CheckBox14", "Zahlen die besonders selten gezogen wurden bevorzugen", nullptr},
+        {"CheckBox15", "für den Tipp nur bevorzugte Zahlen verwenden!", nullptr},
+        {"Label51", "Quersummer von                  bis                     im Tipp zulassen", nullptr},
+        {"TeeCommander1", nullptr, nullptr},
+        {"SpeedButton1", nullptr, nullptr},
+        {"SpeedButton2", nullptr, "Wie oft wurden die einzelnen Zahlen gezogen"},
+        {"SpeedButton3", "SZ", "Wie oft wurden die jeweiligen SUperzahlen gezogen", false},
+        {"SpeedButton9", "QS", "Verteilung der Quersummen der Ziehungen"},
+        {"SpeedButton5", nullptr, "Bewertung des Tipps für die Ziehung des gewählten Datums"},
+        {"BitBtn1", "Datenbank aktualisieren", nullptr},
+        {"BitBtn2", "Datenbank neu anlegen",
+         "Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten Datum begonnen. Ein Datum bis "
+         "1955 ist möglich."},
+        {"SpeedButton8", nullptr, "Stoppt das Einlesen", false},
+        {"BitBtn3", "Export nach Text", nullptr},
+        {"Button2", "Paare suchen", nullptr},
+        {"Button3", "Dreier suchen", nullptr},
+        {"Button4", "Vierer suchen", nullptr},
+        {"Button5", "Ausstehende", nullptr},
+        {"BitBtn6", "Löschen", nullptr},
+        {"BitBtn8", "Eingeben", nullptr},
+        {"Label11", "Max.Berechnungsläufe", nullptr},
+        {"Label12", "Tausend", nullptr},
+        {"Memo1", nullptr, nullptr, false},
+        {"Label29", nullptr, nullptr},
+        {"Panel1", nullptr, nullptr},
+        {"Label53", "Proxy-Server", nullptr},
+        {"Label54", "Porxy-Port", nullptr},
+        {"Label55", "Temp-Datei für Internetabruf", nullptr},
+        {"Label56", "Internetquelle für Lottozahlenabruf", nullptr, false},
+        {"ProxyHostEdit", "", nullptr},
+        {"ProxyPortEdit", "80", nullptr},
+        {"FileNameEdit", nullptr, nullptr},
+        {"URLEdit", nullptr, nullptr, false},
+        {"Label52", nullptr, nullptr},
+        {"Label57", nullptr, nullptr},
+    };
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.name);
+        QWidget* widget = f.find<QWidget>(str(c.name));
+        ASSERT_NE(widget, nullptr);
+        if (c.text) {
+            QString text;
+            if (auto* l = qobject_cast<QLabel*>(widget)) text = l->text();
+            if (auto* b = qobject_cast<QAbstractButton*>(widget)) text = b->text();
+            if (auto* e = qobject_cast<QLineEdit*>(widget)) text = e->text();
+            EXPECT_EQ(text, str(c.text));
+        }
+        if (c.hint) EXPECT_EQ(widget->toolTip(), str(c.hint));
+        EXPECT_EQ(shown(widget), c.visible);
+        EXPECT_EQ(f.context->controls.visible(str(c.name)), c.visible);
+    }
+    EXPECT_FALSE(f.find<QLineEdit>(QStringLiteral("URLEdit"))->isEnabled());
+    EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label43"))->text().startsWith(QStringLiteral("w w w . ")));
+
+    struct Spin {
+        const char* upDown;
+        const char* edit;
+        int value, min, max;
+    };
+    const Spin spins[] = {
+        {"UpDown1", "Edit37", 110, 21, 279}, {"UpDown2", "Edit38", 200, 21, 279}, {"UpDown3", "Edit39", 3, 0, 5},
+        {"UpDown4", "Edit40", 1, 0, 5},      {"UpDown5", "Edit41", 1, 0, 5},      {"UpDown6", "Edit42", 5, 3, 6},
+        {"UpDown7", "Edit55", 100, 1, 10000}, {"UpDown8", "Edit80", 10, 2, 14},
+    };
+    for (const auto& s : spins) {
+        SCOPED_TRACE(s.upDown);
+        auto* spin = f.find<QSpinBox>(str(s.upDown));
+        ASSERT_NE(spin, nullptr);
+        EXPECT_EQ(spin->value(), s.value);
+        EXPECT_EQ(spin->minimum(), s.min);
+        EXPECT_EQ(spin->maximum(), s.max);
+        ASSERT_NE(spin->findChild<QLineEdit*>(str(s.edit)), nullptr);
+        EXPECT_EQ(f.context->controls.value(str(s.upDown)), s.value);
+    }
+    auto* tipCount = f.find<QSpinBox>(QStringLiteral("UpDown8"));
+    EXPECT_EQ(tipCount->singleStep(), 2);
+    EXPECT_TRUE(tipCount->findChild<QLineEdit*>()->isReadOnly());
+    tipCount->stepUp();
+    tipCount->stepUp();
+    tipCount->stepUp();
+    EXPECT_EQ(tipCount->value(), 14);
+    auto* digitSum = f.find<QSpinBox>(QStringLiteral("UpDown1"));
+    digitSum->setValue(300);
+    EXPECT_EQ(digitSum->value(), 279);
+    digitSum->setValue(5);
+    EXPECT_EQ(digitSum->value(), 21);
+    EXPECT_EQ(f.context->controls.value(QStringLiteral("UpDown1")), 21);
+
+    for (const char* picker : {"DateTimePicker1", "DateTimePicker2"}) {
+        auto* date = f.find<QDateEdit>(str(picker));
+        ASSERT_NE(date, nullptr) << picker;
+        EXPECT_TRUE(date->calendarPopup());
+        EXPECT_EQ(date->minimumDate(), QDate(1955, 10, 9));
+    }
+    EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker2"))->date(), QDate(1955, 10, 9));
+
+    const bool checkedByDefault[] = {true, true, true, true, true, true, true, true,
+                                     true, true, false, false, false, true, false};
+    for (int n = 1; n <= 15; ++n)
+        EXPECT_EQ(f.find<QCheckBox>(QStringLiteral("CheckBox%1").arg(n))->isChecked(), checkedByDefault[n - 1]) << n;
+
+    // The tip grid: row 1 shows 1 .. 6, every other cell is empty, the tab order runs row by row.
+    for (int r = 0; r < TipGrid::Rows; ++r)
+        for (int c = 0; c < TipGrid::Columns; ++c) {
+            auto* cell = f.find<QLineEdit>(TipGrid::cellName(r, c));
+            ASSERT_NE(cell, nullptr);
+            EXPECT_EQ(cell->text(), r == 0 ? QString::number(c + 1) : QString());
+            ASSERT_NE(f.find<QLabel>(TipGrid::hitLabelName(r)), nullptr);
+            ASSERT_NE(f.find<QLabel>(TipGrid::sumLabelName(r)), nullptr);
+        }
+    auto nextTabStop = [](QWidget* from) {
+        QWidget* w = from->nextInFocusChain();
+        while (w != from && !(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
+        return w;
+    };
+    EXPECT_EQ(nextTabStop(f.find<QLineEdit>(QStringLiteral("Edit6"))), f.find<QLineEdit>(QStringLiteral("Edit7")));
+    EXPECT_EQ(nextTabStop(f.find<QLineEdit>(QStringLiteral("Edit36"))), f.find<QLineEdit>(QStringLiteral("Edit43")));
+    EXPECT_EQ(f.find<QLineEdit>(QStringLiteral("Edit2"))->x() - f.find<QLineEdit>(QStringLiteral("Edit1"))->x(), 32);
+}
+
+TEST(MainWindow, NumberSpinnersSitOverTheBlanksOfTheirCaptions) {
+    WindowFixture f;
+    f.open(false);
+    for (const auto& [box, spin] : {std::pair{"CheckBox3", "UpDown3"}, {"CheckBox9", "UpDown6"}}) {
+        const QRect boxRect = f.find<QCheckBox>(str(box))->geometry();
+        const QRect spinRect = f.find<QSpinBox>(str(spin))->geometry();
+        EXPECT_TRUE(boxRect.contains(spinRect.topLeft())) << box;
+        EXPECT_GT(spinRect.width(), 30) << spin;
+    }
+}

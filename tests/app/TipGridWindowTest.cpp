@@ -1,0 +1,68 @@
+#include "WindowFixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+QLineEdit* cell(WindowFixture& f, int row, int column) { return f.find<QLineEdit>(TipGrid::cellName(row, column)); }
+} // namespace
+
+TEST(TipGridWindow, TypingKeepsOnlyPlainNumbers) {
+    WindowFixture f;
+    f.open(false);
+    struct Case {
+        const char* keys;
+        const char* kept;
+    };
+    const Case typed[] = {{"46", ""}, {"45", "45"}, {"0", ""}, {"7", "7"}, {"12a", ""}, {"4a5", "5"}};
+    for (const auto& t : typed) {
+        QLineEdit* e = cell(f, 5, 2);
+        e->clear();
+        QTest::keyClicks(e, QString::fromLatin1(t.keys));
+        EXPECT_EQ(e->text(), QString::fromLatin1(t.kept)) << t.keys;
+        EXPECT_EQ(f.context->grid.cellText(5, 2), QString::fromLatin1(t.kept)) << t.keys;
+    }
+    // Pasted text passes the same rule.
+    QLineEdit* e = cell(f, 6, 0);
+    e->insert(QStringLiteral("007"));
+    EXPECT_EQ(e->text(), QStringLiteral("7"));
+    e->clear();
+    e->insert(QStringLiteral("12a"));
+    EXPECT_EQ(e->text(), QString());
+    // The cursor stays usable: a digit typed before the first one forms the number the user sees.
+    e->clear();
+    QTest::keyClicks(e, QStringLiteral("3"));
+    QTest::keyClick(e, Qt::Key_Home);
+    QTest::keyClicks(e, QStringLiteral("2"));
+    EXPECT_EQ(e->text(), QStringLiteral("23"));
+}
+
+TEST(TipGridWindow, ClearButtonEmptiesEveryCellAndLabel) {
+    WindowFixture f;
+    f.open(false);
+    f.context->controls.setText(TipGrid::hitLabelName(0), QStringLiteral("6"));
+    f.context->controls.setText(TipGrid::sumLabelName(13), QStringLiteral("100"));
+    cell(f, 13, 5)->setText(QStringLiteral("44"));
+    f.click(QStringLiteral("SpeedButton11"));
+    for (int r = 0; r < TipGrid::Rows; ++r) {
+        for (int c = 0; c < TipGrid::Columns; ++c) EXPECT_EQ(cell(f, r, c)->text(), QString());
+        EXPECT_EQ(f.find<QLabel>(TipGrid::hitLabelName(r))->text(), QString());
+        EXPECT_EQ(f.find<QLabel>(TipGrid::sumLabelName(r))->text(), QString());
+    }
+    EXPECT_TRUE(f.context->controls.checked(QStringLiteral("CheckBox1")));
+}
+
+TEST(TipGridWindow, LinksOpenTheirAddresses) {
+    WindowFixture f;
+    f.open(false);
+    for (const char* name : {"Label43", "Panel5", "Label44", "Label52"}) {
+        QWidget* w = f.find<QWidget>(QString::fromLatin1(name));
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, 2));
+    }
+    ASSERT_EQ(f.shell->opened.size(), 4);
+    EXPECT_EQ(f.shell->opened[0], f.shell->opened[1]);
+    EXPECT_NE(f.shell->opened[2], f.shell->opened[0]);
+    EXPECT_EQ(f.shell->opened[3], f.find<QLabel>(QStringLiteral("Label52"))->text());
+}

@@ -1,0 +1,65 @@
+#include "WindowFixture.h"
+
+#include <QAbstractButton>
+#include <QTest>
+#include <stdexcept>
+
+void ScriptedDialogs::message(QWidget*, const QString& caption, const QString& text) {
+    captions << caption;
+    messages << text;
+    if (onMessage) onMessage(text);
+}
+
+void ScriptedDialogs::error(QWidget*, const QString& caption, const QString& text) {
+    captions << caption;
+    errors << text;
+}
+
+QString ScriptedDialogs::input(QWidget*, const QString& caption, const QString& prompt, const QString& preset) {
+    captions << caption;
+    inputs << caption + QLatin1Char('|') + prompt + QLatin1Char('|') + preset;
+    if (inputAnswers.empty()) return preset;
+    QString a = inputAnswers.front();
+    inputAnswers.pop_front();
+    return a;
+}
+
+bool ScriptedDialogs::question(QWidget*, const QString& caption, const QString& text) {
+    captions << caption;
+    questions << text;
+    if (questionAnswers.empty()) return false;
+    const bool a = questionAnswers.front();
+    questionAnswers.pop_front();
+    return a;
+}
+
+WindowFixture::WindowFixture() : settingsFile(dir.file(QStringLiteral("settings.ini"))) {}
+
+MainWindow& WindowFixture::open(bool startUp) {
+    window.reset();
+    context = std::make_unique<AppContext>(dir.path(), settingsFile);
+    auto d = std::make_unique<ScriptedDialogs>();
+    dialogs = d.get();
+    context->dialogs = std::move(d);
+    auto s = std::make_unique<RecordingShell>();
+    shell = s.get();
+    context->shell = std::move(s);
+    auto snd = std::make_unique<CountingSound>();
+    sound = snd.get();
+    context->sound = std::move(snd);
+    context->clock.setToday(today);
+    window = std::make_unique<MainWindow>(*context);
+    if (startUp) window->startUp();
+    return *window;
+}
+
+void WindowFixture::reopen(bool startUp) {
+    window->close();
+    open(startUp);
+}
+
+void WindowFixture::click(const QString& buttonName) {
+    auto* b = find<QAbstractButton>(buttonName);
+    if (!b) throw std::runtime_error("no button " + buttonName.toStdString());
+    b->click();
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "app/MainWindow.h"
+#include "support/TestDir.h"
+
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <memory>
+
+// Stands in for the user at the window's message and input boxes.
+class ScriptedDialogs : public Dialogs {
+public:
+    void message(QWidget*, const QString& caption, const QString& text) override;
+    void error(QWidget*, const QString& caption, const QString& text) override;
+    QString input(QWidget*, const QString& caption, const QString& prompt, const QString& preset) override;
+    bool question(QWidget*, const QString& caption, const QString& text) override;
+
+    QStringList messages;
+    QStringList errors;
+    QStringList captions; // caption of every box, in order
+    QStringList inputs;
+    QStringList questions;
+    std::deque<QString> inputAnswers;  // empty: the preset
+    std::deque<bool> questionAnswers;  // empty: no
+    std::function<void(const QString&)> onMessage;
+};
+
+class RecordingShell : public Shell {
+public:
+    void open(const QString& addressOrPath) override { opened << addressOrPath; }
+    QStringList opened;
+};
+
+class CountingSound : public Sound {
+public:
+    void play(const QString& file) override { played << file; }
+    QStringList played;
+};
+
+// A window on a program directory and settings file of the test's own.
+class WindowFixture {
+public:
+    WindowFixture();
+    // Builds the context and the window; start-up runs when startUp is true.
+    MainWindow& open(bool startUp = true);
+    void reopen(bool startUp = true); // closes (saving) and builds a fresh window on the same store
+
+    TestDir dir;
+    QString settingsFile;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<MainWindow> window;
+    ScriptedDialogs* dialogs = nullptr;
+    RecordingShell* shell = nullptr;
+    CountingSound* sound = nullptr;
+    QDate today{2002, 10, 10};
+
+    // The window's own controls first: its dialogs have controls of the same names.
+    template <typename W> W* find(const QString& name) const {
+        if (W* w = window->centralWidget()->findChild<W*>(name)) return w;
+        return window->findChild<W*>(name);
+    }
+    void click(const QString& buttonName);
+};
