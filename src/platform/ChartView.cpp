@@ -1,0 +1,301 @@
+#include "platform/ChartView.h"
+
+#include "platform/ChartModel.h"
+
+#include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QLinearGradient>
+#include <QMap>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStackedLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// 1, 2 or 5 times a power of ten, at least `raw` and at least 1 (the counts are whole numbers).
+double niceStep(double raw) {
+    if (!(raw > 1)) return 1;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (m * magnitude >= raw) return m * magnitude;
+    return 10 * magnitude;
+}
+
+QString numberText(double v) {
+    return QLocale().toString(v, 'f', v == std::floor(v) ? 0 : 1);
+}
+
+QChart* newChart() {
+    auto* chart = new QChart;
+    chart->legend()->hide();
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setBackgroundRoundness(0);
+    return chart;
+}
+
+} // namespace
+
+// The year surface: one row per year position, one column per number, the count as the depth of red.
+// Painted from the model on each paint, so it needs neither OpenGL nor a 3-D engine.
+class SurfaceGrid : public QWidget {
+public:
+    explicit SurfaceGrid(ChartModel* model, QWidget* parent) : QWidget(parent), model_(model) {
+        setAutoFillBackground(true);
+        QPalette p = palette();
+        p.setColor(QPalette::Window, Qt::white);
+        setPalette(p);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        if (!model_) return;
+
+        // Rows by year position, columns by number; a point given twice keeps the last value.
+        QMap<double, QMap<double, double>> rows;
+        QMap<double, bool> columnKeys;
+        double largest = 0;
+        for (const auto& p : model_->surface()) {
+            rows[p.z][p.x] = p.y;
+            columnKeys[p.x] = true;
+            largest = std::max(largest, p.y);
+        }
+        const QList<double> columns = columnKeys.keys();
+        const QList<double> rowKeys = rows.keys();
+
+        const QFontMetrics fm(font());
+        const int lineHeight = fm.height();
+        const int legendWidth = 60;
+        const QString yearTitle = QStringLiteral("Jahr");
+        const int left =
+            std::max(fm.horizontalAdvance(yearTitle), fm.horizontalAdvance(QStringLiteral("0000"))) + 12;
+        const int top = lineHeight + 10;
+        const int bottom = lineHeight * 2 + 14;
+        const QRect grid(left, top, std::max(1, width() - left - legendWidth - 10),
+                         std::max(1, height() - top - bottom));
+
+        painter.setPen(Qt::black);
+        const QRect captionRect(0, height() - lineHeight - 6, width(), lineHeight);
+        painter.drawText(captionRect, Qt::AlignCenter, model_->bottomTitle());
+        if (columns.isEmpty() || rowKeys.isEmpty()) return;
+
+        const double cellW = double(grid.width()) / columns.size();
+        const double cellH = double(grid.height()) / rowKeys.size();
+
+        // Number labels across the top; every fifth when the cells are too narrow for all.
+        const int labelEvery = cellW >= fm.horizontalAdvance(QStringLiteral("45")) + 2 ? 1 : 5;
+        for (int c = 0; c < columns.size(); ++c) {
+            const double x = columns[c];
+            if (labelEvery > 1 && std::fmod(x, labelEvery) != 0) continue;
+            const QRectF r(grid.left() + c * cellW, grid.top() - lineHeight - 4, cellW, lineHeight);
+            painter.drawText(r, Qt::AlignCenter | Qt::TextDontClip, numberText(x));
+        }
+        painter.drawText(QRect(0, grid.top() - lineHeight - 4, left - 6, lineHeight),
+                         Qt::AlignRight | Qt::AlignVCenter, yearTitle);
+        const int rowLabelEvery = cellH >= lineHeight ? 1 : int(std::ceil(lineHeight / cellH));
+        for (int r = 0; r < rowKeys.size(); ++r) {
+            if (r % rowLabelEvery != 0) continue;
+            const QRectF rr(0, grid.top() + r * cellH, left - 6, cellH);
+            painter.drawText(rr, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip,
+                             numberText(rowKeys[r]));
+        }
+
+        const auto colourOf = [largest](double y) {
+            const double t = largest > 0 ? std::clamp(y / largest, 0.0, 1.0) : 0.0;
+            // White for none, through light red to a deep red for the most.
+            return QColor::fromRgbF(float(1.0 - 0.45 * t), float(1.0 - 0.95 * t), float(1.0 - 0.95 * t));
+        };
+        const bool showCounts =
+            cellW >= fm.horizontalAdvance(QStringLiteral("000")) + 2 && cellH >= lineHeight;
+        for (int r = 0; r < rowKeys.size(); ++r) {
+            const auto& row = rows[rowKeys[r]];
+            for (int c = 0; c < columns.size(); ++c) {
+                const double y = row.value(columns[c], 0);
+                const QRectF cell(grid.left() + c * cellW, grid.top() + r * cellH, cellW, cellH);
+                painter.fillRect(cell, colourOf(y));
+                if (showCounts) {
+                    painter.setPen(largest > 0 && y / largest > 0.55 ? Qt::white : Qt::black);
+                    painter.drawText(cell, Qt::AlignCenter, numberText(y));
+                }
+            }
+        }
+        painter.setPen(QColor(200, 200, 200));
+        if (cellW >= 4)
+            for (int c = 0; c <= columns.size(); ++c)
+                painter.drawLine(QPointF(grid.left() + c * cellW, grid.top()),
+                                 QPointF(grid.left() + c * cellW, grid.bottom() + 1));
+        if (cellH >= 4)
+            for (int r = 0; r <= rowKeys.size(); ++r)
+                painter.drawLine(QPointF(grid.left(), grid.top() + r * cellH),
+                                 QPointF(grid.right() + 1, grid.top() + r * cellH));
+
+        // Colour scale on the right.
+        const QRect scale(grid.right() + 16, grid.top(), 16, grid.height());
+        QLinearGradient g(scale.topLeft(), scale.bottomLeft());
+        g.setColorAt(0, colourOf(largest));
+        g.setColorAt(1, colourOf(0));
+        painter.fillRect(scale, g);
+        painter.setPen(Qt::black);
+        painter.drawRect(scale);
+        painter.drawText(QPoint(scale.right() + 4, scale.top() + fm.ascent()), numberText(largest));
+        painter.drawText(QPoint(scale.right() + 4, scale.bottom()), QStringLiteral("0"));
+    }
+
+private:
+    QPointer<ChartModel> model_;
+};
+
+ChartView::ChartView(ChartModel& model, QWidget* parent) : QWidget(parent), model_(&model) {
+    stack_ = new QStackedLayout(this);
+    stack_->setContentsMargins(0, 0, 0, 0);
+
+    chart_ = newChart();
+    barView_ = new QChartView(chart_, this);
+    barView_->setRenderHint(QPainter::Antialiasing);
+    surface_ = new SurfaceGrid(model_, this);
+    stack_->addWidget(barView_);
+    stack_->addWidget(surface_);
+
+    rebuildTimer_.setSingleShot(true);
+    rebuildTimer_.setInterval(0);
+    connect(&rebuildTimer_, &QTimer::timeout, this, &ChartView::rebuild);
+    connect(&model, &ChartModel::changed, this, &ChartView::scheduleRebuild);
+    rebuild();
+}
+
+ChartView::~ChartView() = default;
+
+void ChartView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    scheduleRebuild(); // the label spacing depends on the width
+}
+
+void ChartView::scheduleRebuild() {
+    if (!rebuildTimer_.isActive()) rebuildTimer_.start();
+}
+
+void ChartView::refresh() {
+    if (rebuildTimer_.isActive()) {
+        rebuildTimer_.stop();
+        rebuild();
+    }
+}
+
+void ChartView::rebuild() {
+    ++rebuilds_;
+    if (!model_) return;
+    if (model_->active() == ChartModel::Series::Surface) {
+        stack_->setCurrentWidget(surface_);
+        surface_->update();
+    } else {
+        rebuildBars();
+        stack_->setCurrentWidget(barView_);
+    }
+}
+
+void ChartView::rebuildBars() {
+    // A fresh chart each time: the old one's axes would otherwise linger until deferred deletes run.
+    QChart* old = chart_;
+    chart_ = newChart();
+
+    const auto& bars = model_->bars();
+    auto* set = new QBarSet(QString());
+    for (const auto& p : bars) set->append(p.y);
+    QLinearGradient gradient(0, 0, 0, 1);
+    gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
+    gradient.setColorAt(0, QColor(140, 230, 120));
+    gradient.setColorAt(1, QColor(0, 110, 20));
+    set->setBrush(gradient);
+    set->setPen(QPen(QColor(0, 80, 10), 0.5));
+    auto* series = new QBarSeries;
+    series->append(set);
+    series->setBarWidth(0.8);
+    series->setLabelsVisible(false);
+    chart_->addSeries(series);
+
+    // Bars stand at their index; the axis labels them with their x values, every one when there is room,
+    // else every 2nd, 5th, 10th ... so that no label has to be cut short.
+    auto* bottom = new QCategoryAxis;
+    bottom->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    bottom->setRange(-0.5, std::max<qsizetype>(bars.size(), 1) - 0.5);
+    const QFontMetrics labelMetrics(bottom->labelsFont());
+    int widest = 0;
+    for (const auto& p : bars) widest = std::max(widest, labelMetrics.horizontalAdvance(numberText(p.x)));
+    const double perBar = double(std::max(width() - 100, 100)) / std::max<qsizetype>(bars.size(), 1);
+    const int every = int(niceStep((widest + 10) / perBar));
+    for (qsizetype i = 0; i < bars.size(); ++i) {
+        const double x = bars[i].x;
+        if (every == 1 || std::fmod(x, every) == 0) bottom->append(numberText(x), double(i));
+    }
+    bottom->setGridLineVisible(false);
+    // The title is shown as rich text; keep the caption's runs of blanks as they stand.
+    bottom->setTitleText(
+        model_->bottomTitle().toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;")));
+    chart_->addAxis(bottom, Qt::AlignBottom);
+    series->attachAxis(bottom);
+
+    auto* left = new QValueAxis;
+    const auto& axis = model_->valueAxis();
+    double lo = axis.minimum();
+    double hi = axis.maximum();
+    if (axis.automatic()) {
+        // Bars grow from 0, so the automatic range includes it and ends on a round step above the data.
+        lo = std::min(lo, 0.0);
+        const double step = niceStep((hi - lo) / 5);
+        hi = std::max(step, std::ceil(hi / step) * step);
+        lo = std::floor(lo / step) * step;
+    }
+    if (!(hi > lo)) hi = lo + 1; // an empty range (all bars 0) still needs room to draw
+    left->setRange(lo, hi);
+    left->setTickType(QValueAxis::TicksDynamic);
+    left->setTickAnchor(0);
+    left->setTickInterval(niceStep((hi - lo) / 6));
+    left->setLabelFormat(QStringLiteral("%.0f"));
+    chart_->addAxis(left, Qt::AlignLeft);
+    series->attachAxis(left);
+
+    barView_->setChart(chart_);
+    delete old;
+}
+
+QPixmap ChartView::render() {
+    refresh();
+    if (layout()) layout()->activate();
+    // The chart lays out its new axes on posted events; let them run so the picture is current.
+    QCoreApplication::sendPostedEvents();
+    return grab();
+}
+
+bool ChartView::savePng(const QString& path) {
+    return render().save(path, "PNG");
+}
+
+void ChartView::copyToClipboard() {
+    QApplication::clipboard()->setPixmap(render());
+}
+
+void ChartView::print() {
+    const QPixmap picture = render();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QPainter painter(&printer);
+    const QRect page = painter.viewport();
+    const QSize size = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), size.width(), size.height());
+    painter.setWindow(picture.rect());
+    painter.drawPixmap(0, 0, picture);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+class ChartModel;
+class QChart;
+class QChartView;
+class QStackedLayout;
+class SurfaceGrid;
+
+// Chart1 on page "Diagramm": shows the ChartModel. The bar series as green bars under Qt Charts, the
+// year surface as a colour grid (numbers across, year positions down, the count as the depth of red).
+// The model changes point by point; the view rebuilds at most once per turn of the event loop.
+class ChartView : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartView(ChartModel& model, QWidget* parent = nullptr);
+    ~ChartView() override;
+
+    // The chart as it looks now (pending model changes applied first).
+    QPixmap render();
+    bool savePng(const QString& path);
+    void copyToClipboard();
+    // Asks for a printer and prints the chart scaled to the page.
+    void print();
+
+    // Applies pending model changes now instead of on the next turn of the event loop.
+    void refresh();
+    // How often the view was rebuilt from the model (to prove the coalescing).
+    int rebuildCount() const { return rebuilds_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void scheduleRebuild();
+    void rebuild();
+    void rebuildBars();
+
+    QPointer<ChartModel> model_;
+    QStackedLayout* stack_ = nullptr;
+    QChartView* barView_ = nullptr;
+    QChart* chart_ = nullptr;
+    SurfaceGrid* surface_ = nullptr;
+    QTimer rebuildTimer_;
+    int rebuilds_ = 0;
+};
