@@ -6,10 +6,12 @@
 #include "archive/DrawEntryDialog.h"
 #include "archive/ExportFileDialog.h"
 #include "evaluation/Evaluation.h"
+#include "generator/TipDistribution.h"
 #include "output/PrintSettingsDialog.h"
 #include "output/SlipPrinter.h"
 #include "output/TipText.h"
 #include "platform/AppError.h"
+#include "platform/ChartView.h"
 #include "platform/Dates.h"
 #include "platform/ReportPreview.h"
 #include "stats/Statistics.h"
@@ -19,6 +21,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -243,6 +246,10 @@ void MainWindow::wireOperations() {
         {QStringLiteral("SpeedButton7"), [&s] { nextDraw(s); }},
         {QStringLiteral("SpeedButton4"), [&s] { searchTipsInArchive(s); }},
         {QStringLiteral("SpeedButton11"), [this] { ctx_.grid.clearAll(); }},
+        {QStringLiteral("Button6"), [this] { showTipDistribution(services_, ctx_.grid); }},
+        {QStringLiteral("ChartSaveButton"), [this] { saveChartPicture(); }},
+        {QStringLiteral("ChartCopyButton"), [this] { chartView_->copyToClipboard(); }},
+        {QStringLiteral("ChartPrintButton"), [this] { chartView_->print(); }},
         {QStringLiteral("BitBtn7"), [this] { writeTipText(ctx_.state, ctx_.grid, *ctx_.shell); }},
         {QStringLiteral("SpeedButton12"), [this] { slipPrinter_->printSlip(ctx_.state, ctx_.grid, ctx_.clock); }},
         {QStringLiteral("SpeedButton8"), [this] { ctx_.controls.setVisible(QStringLiteral("SpeedButton8"), false); }},
@@ -312,6 +319,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::saveChartPicture() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Diagramm speichern"),
+                                                      ctx_.state.programDir + QStringLiteral("Diagramm.png"),
+                                                      QStringLiteral("PNG-Bild (*.png)"));
+    if (path.isEmpty()) return;
+    if (!chartView_->savePng(path))
+        throw AppError(QStringLiteral("Das Bild \"%1\" konnte nicht gespeichert werden.").arg(path));
 }
 
 // ---- start-up and shutdown ---------------------------------------------------------------------------

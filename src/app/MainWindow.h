@@ -11,6 +11,7 @@
 #include <memory>
 
 class AppContext;
+class ChartView;
 class PrintSettingsDialog;
 class ReportPreview;
 class SlipPrinter;
@@ -65,12 +66,13 @@ private:
     void applyToWidget(const QString& name, int property);
     void wireOperations();
     void flushStatus();
+    void saveChartPicture();
 
     AppContext& ctx_;
     Services services_;
     Session session_;
     QTabWidget* pages_ = nullptr;
-    QWidget* chartArea_ = nullptr;
+    ChartView* chartView_ = nullptr;
     QLabel* statusPanels_[2] = {nullptr, nullptr};
     QString statusTexts_[2];
     bool statusFlushPending_ = false;

@@ -1,7 +1,10 @@
 // The layout of the six pages. Positions are fixed pixels for the window's fixed size.
 #include "app/MainWindow.h"
 
+#include "app/AppContext.h"
 #include "app/AppLinks.h"
+#include "app/Icons.h"
+#include "platform/ChartView.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -81,7 +84,7 @@ QRect blankGap(const QWidget* widget, const QString& text, int textStart, int oc
         while (to < text.size() && text[to] == QLatin1Char(' ')) ++to;
         if (i == occurrence) {
             const int x = textStart + fm.horizontalAdvance(text.left(from + 1));
-            const int w = fm.horizontalAdvance(text.mid(from, to - from)) - fm.horizontalAdvance(QLatin1Char(' ')) * 2;
+            const int w = fm.horizontalAdvance(text.mid(from, to - from)) - fm.horizontalAdvance(QLatin1Char(' ')) * 3;
             return {x, 0, w, widget->height()};
         }
         from = to;
@@ -103,7 +106,8 @@ QSpinBox* gapSpinner(QCheckBox* box, const QString& upDownName, const QString& e
 } // namespace
 
 QWidget* MainWindow::buildTipPage() {
-    auto* page = new QWidget;
+    // Built as a child of the window so that its font applies while the page is laid out.
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("TabSheet1"));
 
     auto* top = make<QFrame>(page, QStringLiteral("Panel3"), 0, 0, 505, 46);
@@ -134,23 +138,22 @@ QWidget* MainWindow::buildTipPage() {
         label(page, QStringLiteral("Label%1").arg(15 + r), QString(), 334, 52 + r * 22, 40);
     page->findChild<QLabel*>(QStringLiteral("Label28"))->setCursor(Qt::PointingHandCursor);
 
-    auto* banner = make<QFrame>(page, QStringLiteral("Panel5"), 378, 50, 126, 74);
+    auto* banner = make<QFrame>(page, QStringLiteral("Panel5"), 4, 360, 370, 30);
     banner->setFrameShape(QFrame::Panel);
     banner->setFrameShadow(QFrame::Raised);
     banner->setCursor(Qt::PointingHandCursor);
     auto* title = label(banner, QStringLiteral("Label44"), QStringLiteral("T o l b r a n d 's  Z i e h b o x   V 1 . 6"),
-                        4, 4, 118, 66);
-    title->setWordWrap(true);
+                        40, 5, 290, 20);
     title->setAlignment(Qt::AlignCenter);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    auto* partner = make<QFrame>(page, QStringLiteral("Panel2"), 378, 128, 126, 56);
+    auto* partner = make<QFrame>(page, QStringLiteral("Panel2"), 378, 50, 126, 134);
     partner->setFrameShape(QFrame::Panel);
     partner->setFrameShadow(QFrame::Sunken);
     partner->setCursor(Qt::PointingHandCursor);
     auto* partnerLabel = label(partner, QStringLiteral("Label43"), links::spacedOut(QLatin1String(links::partnerSiteName)),
-                               4, 4, 118, 48);
+                               4, 4, 118, 126);
     partnerLabel->setWordWrap(true);
     partnerLabel->setAlignment(Qt::AlignCenter);
 
@@ -158,7 +161,8 @@ QWidget* MainWindow::buildTipPage() {
            QStringLiteral("Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"))
         ->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     speedButton(page, QStringLiteral("SpeedButton13"), QString(), QStyle::SP_DialogHelpButton, 378, 222, 28, 26,
-                QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
+                QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"))
+        ->setIcon(icons::clover());
     speedButton(page, QStringLiteral("SpeedButton11"), QString(), QStyle::SP_TrashIcon, 410, 222, 28, 26,
                 QStringLiteral("Löschen aller Tipps"));
     label(page, QStringLiteral("TipCountLabel"), QStringLiteral("Anzahl:"), 442, 226, 60);
@@ -181,7 +185,7 @@ QWidget* MainWindow::buildTipPage() {
 }
 
 QWidget* MainWindow::buildLatestDrawPage() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("TabSheet2"));
     QFont bold = page->font();
     bold.setBold(true);
@@ -200,7 +204,7 @@ QWidget* MainWindow::buildLatestDrawPage() {
 }
 
 QWidget* MainWindow::buildOptionsPage() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("TabSheet6"));
     const int x = 8;
     int y = 8;
@@ -257,7 +261,7 @@ QWidget* MainWindow::buildOptionsPage() {
 }
 
 QWidget* MainWindow::buildChartPage() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("TabSheet5"));
     auto* bar = make<QToolBar>(page, QStringLiteral("TeeCommander1"), 0, 0, 505, 30);
     bar->setIconSize(QSize(18, 18));
@@ -280,9 +284,10 @@ QWidget* MainWindow::buildChartPage() {
     tool(QStringLiteral("ChartPrintButton"), QStringLiteral("Drucken"), QStyle::SP_FileDialogDetailedView,
          QStringLiteral("Diagramm drucken"));
     bar->addSeparator();
-    tool(QStringLiteral("SpeedButton1"), QString(), QStyle::SP_FileDialogListView, QString());
+    tool(QStringLiteral("SpeedButton1"), QString(), QStyle::SP_FileDialogListView, QString())->setIcon(icons::surface());
     tool(QStringLiteral("SpeedButton2"), QString(), QStyle::SP_FileDialogContentsView,
-         QStringLiteral("Wie oft wurden die einzelnen Zahlen gezogen"));
+         QStringLiteral("Wie oft wurden die einzelnen Zahlen gezogen"))
+        ->setIcon(icons::bars());
     // Hidden: nothing ever shows it, the operation behind it is complete.
     bar->addWidget(new QWidget(bar));
     auto* superNumbers = tool(QStringLiteral("SpeedButton3"), QStringLiteral("SZ"), QStyle::SP_CustomBase,
@@ -300,12 +305,14 @@ QWidget* MainWindow::buildChartPage() {
     for (QAction* action : bar->actions())
         if (bar->widgetForAction(action) == superNumbers) action->setVisible(false);
     superNumbers->setVisible(false);
-    chartArea_ = make<QWidget>(page, QString(), 0, 32, 505, 362);
+    chartView_ = new ChartView(ctx_.chart, page);
+    chartView_->setObjectName(QStringLiteral("Chart1"));
+    chartView_->setGeometry(0, 32, 505, 362);
     return page;
 }
 
 QWidget* MainWindow::buildDatabasePage() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("TabSheet4"));
     auto* date = make<QDateEdit>(page, QStringLiteral("DateTimePicker1"), 8, 8, 110, 22);
     date->setCalendarPopup(true);
@@ -341,7 +348,7 @@ QWidget* MainWindow::buildDatabasePage() {
 }
 
 QWidget* MainWindow::buildInternetPage() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("TabSheet3"));
     auto* panel = make<QFrame>(page, QStringLiteral("Panel1"), 0, 0, 505, 394);
     label(panel, QStringLiteral("Label53"), QStringLiteral("Proxy-Server"), 8, 12, 190);

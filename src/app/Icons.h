@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+// Small glyphs for the buttons that carry no caption, painted so that no image files need to ship.
+namespace icons {
+QIcon clover();       // the lucky number
+QIcon bars();         // number frequencies
+QIcon surface();      // frequencies year by year
+} // namespace icons
