@@ -2,7 +2,7 @@
 
 void FakeUi::setStatus(int panel, const QString& text) {
     statusTexts[panel] = text;
-    statusHistory[panel] << text;
+    if (keepHistory) statusHistory[panel] << text;
 }
 
 QString FakeUi::status(int panel) const { return statusTexts[panel]; }

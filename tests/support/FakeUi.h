@@ -23,6 +23,7 @@ public:
 
     QString statusTexts[2];
     QStringList statusHistory[2];
+    bool keepHistory = true; // off for long runs that write millions of status texts
     QStringList pages;
     QStringList messages;
     QStringList errors;

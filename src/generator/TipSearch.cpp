@@ -1,0 +1,331 @@
+#include "generator/TipSearch.h"
+
+#include "archive/DrawArchive.h"
+#include "generator/DrawSteps.h"
+#include "generator/PreferencePool.h"
+#include "generator/Session.h"
+#include "platform/ChartModel.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/Random.h"
+#include "platform/Ui.h"
+#include "stats/DrawFilter.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using Tip = TipGrid::Tip;
+using Mask = std::uint64_t;
+
+// Numbers outside 0 .. 63 can never equal a tip number, so they map to bit 63, which no tip sets.
+constexpr int bitOf(int number) {
+    return number >= 0 && number < 64 ? number : 63;
+}
+
+Mask maskOf(const Tip& tip) {
+    Mask mask = 0;
+    for (int n : tip) mask |= Mask(1) << bitOf(n);
+    return mask;
+}
+
+// Hits of a tip of distinct numbers on a list of numbers: each listed number found in the tip counts,
+// a number listed twice twice, as the pairwise comparison of Zettelcheck counts them.
+template <typename Numbers> int hitsOn(Mask tip, const Numbers& numbers) {
+    int hits = 0;
+    for (auto n : numbers) hits += static_cast<int>((tip >> bitOf(static_cast<int>(n))) & 1u);
+    return hits;
+}
+
+char* writeNumber(char* out, int value) {
+    char digits[12];
+    int len = 0;
+    unsigned v = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    do {
+        digits[len++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (value < 0) *out++ = '-';
+    while (len > 0) *out++ = digits[--len];
+    return out;
+}
+
+char* writeText(char* out, const char* text) {
+    while (*text) *out++ = *text++;
+    return out;
+}
+
+// The options the filters read, refreshed whenever a control changes, so a relaxation takes effect at
+// the next test while a search of millions of runs does not look every option up by name each time.
+struct FilterLimits {
+    bool limitOverlap = false;
+    int maxOverlap = 0;
+    bool forcePair = false;
+    int digitSumMin = 0;
+    int digitSumMax = 0;
+    bool limitLastDraw = false;
+    int maxFromLastDraw = 0;
+    bool limitSecondLastDraw = false;
+    int maxFromSecondLastDraw = 0;
+    bool forbidArchiveMatch = false;
+    int archiveMatchSize = 0;
+
+    void read(const GeneratorOptions& o) {
+        limitOverlap = o.limitOverlap();
+        maxOverlap = o.maxOverlap();
+        forcePair = o.forcePair();
+        digitSumMin = o.digitSumMin();
+        digitSumMax = o.digitSumMax();
+        limitLastDraw = o.limitLastDraw();
+        maxFromLastDraw = o.maxFromLastDraw();
+        limitSecondLastDraw = o.limitSecondLastDraw();
+        maxFromSecondLastDraw = o.maxFromSecondLastDraw();
+        forbidArchiveMatch = o.forbidArchiveMatch();
+        archiveMatchSize = o.archiveMatchSize();
+    }
+};
+
+// Secheroderfuenfer on the archive as it was when the first candidate reached it: the drawn numbers of
+// every record since the from-date, compared on their own and never loaded into the draw on display.
+class ArchiveMatch {
+public:
+    ArchiveMatch(const std::vector<DrawRecord>& records, double fromDate) {
+        for (const DrawRecord& r : records) {
+            if (r.datum < fromDate) continue;
+            std::array<quint8, 6> numbers{};
+            for (std::size_t i = 0; i < 6; ++i) numbers[i] = static_cast<quint8>(bitOf(r.zahl[i]));
+            draws_.push_back(numbers);
+        }
+    }
+    // True when no record has matchSize or more of the tip's numbers among its six drawn numbers.
+    bool noneMatches(Mask tip, int matchSize) const {
+        for (const auto& numbers : draws_)
+            if (hitsOn(tip, numbers) >= matchSize) return false;
+        return true;
+    }
+
+private:
+    std::vector<std::array<quint8, 6>> draws_;
+};
+
+class TipSearch {
+public:
+    TipSearch(Session& session, DrawSteps& steps)
+        : s_(session), ui_(session.services.ui), options_(session.options), steps_(steps) {}
+
+    ~TipSearch() { QObject::disconnect(watch_); }
+
+    // Returns true when every requested tip was found within the run limit.
+    bool run() {
+        takeLatestDraws();
+        s_.grid.clearAll();
+        accepted_.clear();
+        pool_ = buildPreferencePool(s_);
+
+        ui_.setStatus(1, QStringLiteral("Beginn der Tippberechnung"));
+        ui_.repaintStatus();
+        watch_ = QObject::connect(&s_.services.controls, &Controls::changed, [this] { limitsStale_ = true; });
+        limitsStale_ = true;
+
+        runs_ = 0;
+        // With preferredOnly and nothing preferred no number can be drawn: end as at the run limit.
+        if (pool_.poolSize <= 0) runs_ = s_.state.maxCalcRuns;
+
+        for (int k = 1; k <= TipGrid::Rows; ++k) {
+            Tip numbers{};
+            const bool search = k == 1 || (runs_ < s_.state.maxCalcRuns && k - 1 < options_.tipCount());
+            if (search) numbers = searchTip(k);
+            if (runs_ >= s_.state.maxCalcRuns) numbers = Tip{};
+            std::sort(numbers.begin(), numbers.end());
+            if (k == 1) ui_.showPage(QStringLiteral("TabSheet1"));
+            s_.grid.writeTip(k - 1, numbers);
+            accepted_.push_back(maskOf(numbers));
+            ui_.repaintWindow();
+        }
+
+        QObject::disconnect(watch_);
+        s_.state.readyFlag = true;
+        s_.state.currentDraw = shownDraw_;
+        steps_.komplettcheck();
+        return runs_ < s_.state.maxCalcRuns;
+    }
+
+private:
+    void takeLatestDraws() {
+        s_.services.controls.setDate(QStringLiteral("DateTimePicker1"), s_.services.clock.today());
+        steps_.showDrawForDate();
+        steps_.nextDraw();
+        std::copy_n(s_.state.currentDraw.numbers.begin(), 7, lastDraw_.begin());
+        steps_.previousDraw();
+        std::copy_n(s_.state.currentDraw.numbers.begin(), 7, secondLastDraw_.begin());
+        steps_.nextDraw();
+        shownDraw_ = s_.state.currentDraw;
+    }
+
+    const FilterLimits& limits() {
+        if (limitsStale_) {
+            limits_.read(options_);
+            limitsStale_ = false;
+        }
+        return limits_;
+    }
+
+    // The limits the search loosens by itself as the run counter nears its end (tips 3 .. 14).
+    void relax(int k, int maxRuns) {
+        if (k < 3) return;
+        if (runs_ == maxRuns - 20000) options_.setArchiveMatchSize(6);
+        if (runs_ == maxRuns - 10000) {
+            options_.setMaxFromSecondLastDraw(2);
+            if (k != 8) options_.setMaxFromLastDraw(1);
+        }
+        if (runs_ == maxRuns - 5000) {
+            if (k != 8) options_.setMaxFromSecondLastDraw(3);
+            options_.setMaxFromLastDraw(2);
+        }
+    }
+
+    Tip searchTip(int k) {
+        Tip numbers{};
+        int pos = 0;
+        Random& random = s_.services.random;
+        while (pos < 6 && runs_ < s_.state.maxCalcRuns) {
+            ++runs_;
+            const int maxRuns = s_.state.maxCalcRuns;
+            if (runs_ == maxRuns / 2) options_.setForcePair(false);
+            relax(k, maxRuns);
+
+            // The draw range holds no empty entries, so one draw fills the slot.
+            numbers[pos] = pool_.entry(random.random(pool_.poolSize));
+            for (int i = 0; i < pos; ++i)
+                if (numbers[i] == numbers[pos]) numbers[pos] = 0;
+            if (numbers[pos] > 0) ++pos;
+            if (pos < 6) continue;
+
+            int qs = 0;
+            for (int n : numbers) qs += n;
+            std::sort(numbers.begin(), numbers.end());
+            ui_.setStatus(1, candidateStatusText(k, numbers, qs));
+            ui_.repaintStatus();
+            if (k >= 2) ui_.repaintWindow();
+
+            if (!passes(k, numbers, qs)) {
+                numbers = Tip{};
+                pos = 0;
+            }
+        }
+        return numbers;
+    }
+
+    bool passes(int k, const Tip& numbers, int qs) {
+        const FilterLimits& l = limits();
+        const Mask mask = maskOf(numbers);
+        if (k >= 2) {
+            int overlap = 0;
+            for (Mask tip : accepted_) overlap = std::max(overlap, std::popcount(mask & tip));
+            if (overlap == 6 || (l.limitOverlap && overlap > l.maxOverlap)) return false;
+        }
+        if (l.forcePair) {
+            bool pair = false;
+            for (int i = 0; i + 1 < 6; ++i) pair = pair || numbers[i + 1] - numbers[i] == 1;
+            if (!pair) return false;
+        }
+        if (qs < l.digitSumMin || qs > l.digitSumMax) return false;
+        if (l.limitLastDraw && hitsOn(mask, lastDraw_) > l.maxFromLastDraw) return false;
+        if (l.limitSecondLastDraw && hitsOn(mask, secondLastDraw_) > l.maxFromSecondLastDraw) return false;
+        if (l.forbidArchiveMatch && !archive().noneMatches(mask, l.archiveMatchSize)) return false;
+        return true;
+    }
+
+    // Read once, when the first candidate reaches the archive filter; the filter leaves the bar
+    // series active and empty.
+    const ArchiveMatch& archive() {
+        if (!archive_) {
+            const auto records = DrawArchive(s_.state.programDir).scan();
+            archive_.emplace(records, DrawFilter(s_.services.controls).fromDate());
+            ChartModel& chart = s_.services.chart;
+            chart.activate(ChartModel::Series::Bar);
+            chart.clear(ChartModel::Series::Bar);
+        }
+        return *archive_;
+    }
+
+    Session& s_;
+    Ui& ui_;
+    GeneratorOptions& options_;
+    DrawSteps& steps_;
+    PreferencePool pool_;
+    std::array<qint32, 7> lastDraw_{};
+    std::array<qint32, 7> secondLastDraw_{};
+    CurrentDraw shownDraw_;
+    std::vector<Mask> accepted_;
+    std::optional<ArchiveMatch> archive_;
+    FilterLimits limits_;
+    bool limitsStale_ = true;
+    QMetaObject::Connection watch_;
+    int runs_ = 0;
+};
+
+// The four controls the search changes while it runs.
+struct SavedOptions {
+    explicit SavedOptions(GeneratorOptions& o)
+        : options(o), forcePair(o.forcePair()), fromLastDraw(o.maxFromLastDraw()),
+          fromSecondLastDraw(o.maxFromSecondLastDraw()), archiveMatchSize(o.archiveMatchSize()) {}
+    void putBack() {
+        options.setForcePair(forcePair);
+        options.setMaxFromLastDraw(fromLastDraw);
+        options.setMaxFromSecondLastDraw(fromSecondLastDraw);
+        options.setArchiveMatchSize(archiveMatchSize);
+    }
+    GeneratorOptions& options;
+    bool forcePair;
+    int fromLastDraw;
+    int fromSecondLastDraw;
+    int archiveMatchSize;
+};
+
+} // namespace
+
+QString candidateStatusText(int tipNumber, const Tip& numbers, int digitSum) {
+    // Built by hand: the search writes it for every candidate, up to a few million times.
+    char buffer[96];
+    char* out = writeNumber(buffer, tipNumber);
+    out = writeText(out, ".Tipp:  ");
+    for (int i = 0; i < 6; ++i) {
+        if (i == 1) out = writeText(out, " ");
+        if (i >= 2) out = writeText(out, "  ");
+        out = writeNumber(out, numbers[static_cast<std::size_t>(i)]);
+    }
+    const char* piece = tipNumber == 3                       ? "    QS: "
+                        : (tipNumber == 2 || tipNumber == 4) ? "   QS: "
+                                                             : "  QS: ";
+    out = writeText(out, piece);
+    out = writeNumber(out, digitSum);
+    return QString::fromLatin1(buffer, static_cast<qsizetype>(out - buffer));
+}
+
+void calculateTips(Session& session, DrawSteps& steps) {
+    Ui& ui = session.services.ui;
+    session.state.readyFlag = false;
+    SavedOptions saved(session.options);
+    bool allFound = false;
+    try {
+        BusyCursor busy(ui);
+        TipSearch search(session, steps);
+        allFound = search.run();
+    } catch (...) {
+        // Without an archive the search stops at its first read; leave the grid usable as at a normal end.
+        session.state.readyFlag = true;
+        saved.putBack();
+        throw;
+    }
+    ui.setStatus(1, allFound ? QStringLiteral("Tipps wurden neu berechnet")
+                             : QStringLiteral("Ändern Sie die Parameter um ") +
+                                   QString::number(session.options.tipCount()) +
+                                   QStringLiteral(" Tipps zuberechnen"));
+    saved.putBack();
+    ui.repaintStatus();
+}

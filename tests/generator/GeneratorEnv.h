@@ -1,0 +1,119 @@
+#pragma once
+
+#include "archive/AppState.h"
+#include "evaluation/Evaluation.h"
+#include "generator/GeneratorOptions.h"
+#include "generator/Session.h"
+#include "generator/TipGrid.h"
+#include "platform/ChartModel.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/Random.h"
+#include "platform/Services.h"
+#include "platform/Shell.h"
+#include "platform/Sound.h"
+#include "stats/DrawFilter.h"
+#include "support/FakeUi.h"
+#include "support/TestDir.h"
+
+#include <QObject>
+#include <QStringList>
+#include <vector>
+
+namespace gentest {
+
+class MuteSound : public Sound {
+public:
+    void play(const QString&) override {}
+};
+
+class NoOpenShell : public Shell {
+public:
+    void open(const QString&) override {}
+};
+
+// The window's state for one calculation: real controls with the form defaults, the real draw
+// navigator, a fake window and a fixed day after the generated draws.
+struct GeneratorEnv {
+    TestDir dir;
+    FakeUi ui;
+    Controls controls;
+    ChartModel chart;
+    Clock clock;
+    Random random;
+    MuteSound sound;
+    NoOpenShell shell;
+    Services services{ui, controls, chart, clock, random, sound, shell};
+    AppState state;
+    TipGrid grid{controls};
+    GeneratorOptions options{controls};
+    Session session{services, state, grid, options};
+    SessionDrawSteps steps{session};
+
+    GeneratorEnv() {
+        state.programDir = dir.path();
+        state.readyFlag = true;
+        clock.setToday(QDate(2030, 1, 1));
+        DrawFilter::installDefaults(controls);
+        options.installDefaults();
+        grid.installDefaults();
+        state.maxCalcRuns = options.runLimitThousands() * 1000;
+    }
+
+    void setRunLimitThousands(int thousands) {
+        controls.setValue(QStringLiteral("UpDown7"), thousands);
+        state.maxCalcRuns = thousands * 1000;
+    }
+    void check(int box, bool on) { controls.setChecked(QStringLiteral("CheckBox%1").arg(box), on); }
+    void setUpDown(int n, int value) { controls.setValue(QStringLiteral("UpDown%1").arg(n), value); }
+    // Every preference option off (steps A to I do not run).
+    void noPreferences() {
+        for (int box : {1, 2, 6, 7, 10, 11, 12, 13}) check(box, false);
+    }
+
+    std::vector<TipGrid::Tip> rows() const {
+        std::vector<TipGrid::Tip> tips;
+        for (int r = 0; r < TipGrid::Rows; ++r) {
+            TipGrid::Tip tip{};
+            for (int c = 0; c < 6; ++c) tip[static_cast<std::size_t>(c)] = grid.cell(r, c).value_or(0);
+            tips.push_back(tip);
+        }
+        return tips;
+    }
+    QString sumLabel(int row) const { return controls.text(TipGrid::sumLabelName(row)); }
+};
+
+// Records every change of the controls the search relaxes, in order, as "CheckBox8=0", "UpDown6=6".
+struct RelaxSpy {
+    explicit RelaxSpy(Controls& controls) {
+        connection = QObject::connect(&controls, &Controls::changed, [&controls, this](const QString& name) {
+            if (name == QLatin1String("CheckBox8"))
+                changes << name + QStringLiteral("=") + QString::number(controls.checked(name));
+            else if (name == QLatin1String("UpDown4") || name == QLatin1String("UpDown5") ||
+                     name == QLatin1String("UpDown6"))
+                changes << name + QStringLiteral("=") + QString::number(controls.value(name));
+        });
+    }
+    ~RelaxSpy() { QObject::disconnect(connection); }
+    QStringList changes;
+    QMetaObject::Connection connection;
+};
+
+// The hits of a tip on a draw's numbers as the player counts them: tip numbers found among the listed.
+inline int commonNumbers(const TipGrid::Tip& tip, const std::vector<int>& drawn) {
+    int hits = 0;
+    for (int t : tip)
+        for (int d : drawn) hits += t == d ? 1 : 0;
+    return hits;
+}
+
+inline std::vector<int> sixOf(const DrawRecord& r) {
+    return {r.zahl.begin(), r.zahl.end()};
+}
+inline std::vector<int> sevenOf(const DrawRecord& r) {
+    auto v = sixOf(r);
+    v.push_back(r.zz);
+    return v;
+}
+
+} // namespace gentest
