@@ -6,7 +6,9 @@
 #include "archive/DrawEntryDialog.h"
 #include "archive/ExportFileDialog.h"
 #include "evaluation/Evaluation.h"
+#include "generator/LuckyNumber.h"
 #include "generator/TipDistribution.h"
+#include "generator/TipSearch.h"
 #include "output/PrintSettingsDialog.h"
 #include "output/SlipPrinter.h"
 #include "output/TipText.h"
@@ -53,7 +55,7 @@ QString appTitle() { return QStringLiteral("Tolbrands Lotto"); }
 MainWindow::MainWindow(AppContext& context)
     : ctx_(context),
       services_{*this, context.controls, context.chart, context.clock, context.random, *context.sound, *context.shell},
-      session_{services_, context.state, context.grid, context.options} {
+      session_{services_, context.state, context.grid, context.options}, steps_(session_) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Tolbrands Lotto - Tippgenerator für Spiel 6 aus 45 für die Schweiz"));
     QFont font(QStringLiteral("Arial"));
@@ -245,6 +247,8 @@ void MainWindow::wireOperations() {
         {QStringLiteral("SpeedButton6"), [&s] { previousDraw(s); }},
         {QStringLiteral("SpeedButton7"), [&s] { nextDraw(s); }},
         {QStringLiteral("SpeedButton4"), [&s] { searchTipsInArchive(s); }},
+        {QStringLiteral("BitBtn4"), [this] { calculateTips(session_, steps_); }},
+        {QStringLiteral("SpeedButton13"), [this] { chooseLuckyNumber(session_, steps_); }},
         {QStringLiteral("SpeedButton11"), [this] { ctx_.grid.clearAll(); }},
         {QStringLiteral("Button6"), [this] { showTipDistribution(services_, ctx_.grid); }},
         {QStringLiteral("ChartSaveButton"), [this] { saveChartPicture(); }},
@@ -278,6 +282,7 @@ void MainWindow::wireOperations() {
     // Labels and panels that act on a click.
     const auto openPartner = [this] { ctx_.shell->open(QLatin1String(links::partnerPage)); };
     const std::vector<std::pair<QString, std::function<void()>>> clickables = {
+        {QStringLiteral("Label28"), [this] { calculateTips(session_, steps_); }},
         {QStringLiteral("Label43"), openPartner},
         {QStringLiteral("Panel2"), openPartner},
         {QStringLiteral("Panel5"), openPartner},

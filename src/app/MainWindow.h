@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evaluation/Evaluation.h"
 #include "generator/Session.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
@@ -71,6 +72,7 @@ private:
     AppContext& ctx_;
     Services services_;
     Session session_;
+    SessionDrawSteps steps_;
     QTabWidget* pages_ = nullptr;
     ChartView* chartView_ = nullptr;
     QLabel* statusPanels_[2] = {nullptr, nullptr};

@@ -1,0 +1,107 @@
+#include "WindowFixture.h"
+
+#include "platform/Dates.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+std::vector<int> rowNumbers(WindowFixture& f, int row) {
+    std::vector<int> numbers;
+    for (int c = 0; c < TipGrid::Columns; ++c) {
+        bool ok = false;
+        const int v = f.find<QLineEdit>(TipGrid::cellName(row, c))->text().toInt(&ok);
+        if (ok) numbers.push_back(v);
+    }
+    return numbers;
+}
+
+int common(const std::vector<int>& tip, const DrawRecord& draw, bool withZz) {
+    int n = 0;
+    for (int v : tip) {
+        for (int i = 0; i < 6; ++i) n += draw.zahl[static_cast<std::size_t>(i)] == v;
+        if (withZz) n += draw.zz == v;
+    }
+    return n;
+}
+
+} // namespace
+
+// The main operation from the button to the grid, checked against the archive itself.
+TEST(TipSearchWindow, TenTipsUnderTheDefaultOptions) {
+    WindowFixture f;
+    const auto draws = generatedDraws(QDate(1999, 1, 2), 400, 17);
+    f.dir.writeArchive(draws);
+    f.today = dates::fromDayNumber(draws.back().datum).addDays(2);
+    f.open();
+    f.click(QStringLiteral("BitBtn4"));
+
+    EXPECT_EQ(f.window->status(1), QStringLiteral("Tipps wurden neu berechnet"));
+    EXPECT_EQ(f.find<QTabWidget>(QStringLiteral("PageControl1"))->currentWidget()->objectName(),
+              QStringLiteral("TabSheet1"));
+    EXPECT_TRUE(f.dialogs->errors.isEmpty()) << f.dialogs->errors.join('\n').toStdString();
+    const DrawRecord& latest = draws[draws.size() - 1];
+    const DrawRecord& secondLatest = draws[draws.size() - 2];
+    std::vector<std::vector<int>> tips;
+    for (int r = 0; r < 10; ++r) {
+        SCOPED_TRACE(r + 1);
+        const auto tip = rowNumbers(f, r);
+        ASSERT_EQ(tip.size(), 6u);
+        EXPECT_TRUE(std::is_sorted(tip.begin(), tip.end()));
+        EXPECT_EQ(std::set<int>(tip.begin(), tip.end()).size(), 6u);
+        int sum = 0;
+        bool pair = false;
+        for (std::size_t i = 0; i < 6; ++i) {
+            sum += tip[i];
+            if (i > 0 && tip[i] - tip[i - 1] == 1) pair = true;
+        }
+        EXPECT_GE(sum, 110);
+        EXPECT_LE(sum, 200);
+        EXPECT_TRUE(pair);
+        EXPECT_EQ(f.find<QLabel>(TipGrid::sumLabelName(r))->text(), QString::number(sum));
+        EXPECT_LE(common(tip, latest, true), 1);
+        EXPECT_LE(common(tip, secondLatest, true), 1);
+        for (const auto& d : draws) EXPECT_LT(common(tip, d, false), 5);
+        for (const auto& earlier : tips) {
+            int shared = 0;
+            for (int v : tip) shared += static_cast<int>(std::count(earlier.begin(), earlier.end(), v));
+            EXPECT_LE(shared, 3);
+        }
+        // Evaluated against the draw on display, which the caption names.
+        EXPECT_EQ(f.find<QLabel>(TipGrid::hitLabelName(r))->text().left(1),
+                  QString::number(std::min(common(tip, latest, false), 9)));
+        tips.push_back(tip);
+    }
+    for (int r = 10; r < 14; ++r) {
+        EXPECT_TRUE(rowNumbers(f, r).empty());
+        EXPECT_EQ(f.find<QLabel>(TipGrid::sumLabelName(r))->text(), QStringLiteral("0"));
+    }
+    EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label35"))->text().contains(QStringLiteral(" Z:%1").arg(latest.zz)));
+    EXPECT_TRUE(f.context->state.readyFlag);
+    EXPECT_TRUE(f.context->options.forcePair());
+    EXPECT_EQ(f.context->options.archiveMatchSize(), 5);
+
+    // A click on the first row label starts the same calculation.
+    const auto before = rowNumbers(f, 0);
+    QTest::mouseClick(f.find<QLabel>(QStringLiteral("Label28")), Qt::LeftButton);
+    EXPECT_EQ(f.window->status(1), QStringLiteral("Tipps wurden neu berechnet"));
+    EXPECT_EQ(rowNumbers(f, 0).size(), 6u);
+}
+
+TEST(TipSearchWindow, WithoutAnArchiveTheGridStaysAndTheFlagComesBack) {
+    WindowFixture f;
+    f.open();
+    f.dialogs->errors.clear();
+    f.dialogs->messages.clear();
+    f.click(QStringLiteral("BitBtn4"));
+    EXPECT_EQ(f.dialogs->messages, QStringList{QStringLiteral("Lesen Sie zuerst die Daten der Ziehungen ein")});
+    EXPECT_EQ(f.dialogs->errors.size(), 1);
+    EXPECT_EQ(rowNumbers(f, 0), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_TRUE(f.context->state.readyFlag);
+}
