@@ -1,9 +1,11 @@
 # `make run` and `make test` each install what is missing, configure and build.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test deps build sanitize-test format clean
+.PHONY: run test deps build sanitize-test fuzz format clean
 
 deps:
 	bash scripts/install-deps
@@ -24,6 +26,16 @@ sanitize-test: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZIEHBOX_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
+
+# The page parsers under libFuzzer with AddressSanitizer, for a bounded time each; new inputs go to
+# the build directory, the seeds stay as they are.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DZIEHBOX_FUZZ=ON -DZIEHBOX_BUILD_APP_ONLY=ON
+	cmake --build $(FUZZ_BUILD) --target fuzz_draw_page fuzz_result_page -j$(JOBS)
+	for t in draw_page result_page; do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
+	  $(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/$$t fuzz/seeds/$$t || exit 1; \
+	done
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

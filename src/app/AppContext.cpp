@@ -1,16 +1,20 @@
 #include "app/AppContext.h"
 
+#include "import/ImportAddresses.h"
+#include "platform/HttpClient.h"
 #include "platform/ReportPreview.h"
 #include "platform/SettingsStore.h"
 #include "stats/DrawFilter.h"
 
 AppContext::AppContext(const QString& programDir, const QString& settingsFile_)
     : grid(controls), options(controls), dialogs(std::make_unique<QtDialogs>()), sound(std::make_unique<QtSound>()),
-      shell(std::make_unique<DesktopShell>()), settingsFile(settingsFile_) {
+      shell(std::make_unique<DesktopShell>()), http(std::make_unique<QtHttpClient>()),
+      statisticsPage(QString::fromLatin1(importaddresses::StatisticsPage)), settingsFile(settingsFile_) {
     state.programDir = programDir;
     options.installDefaults();
     grid.installDefaults();
     DrawFilter::installDefaults(controls);
+    controls.setText(QStringLiteral("URLEdit"), QString::fromLatin1(importaddresses::DrawPage));
 }
 
 AppContext::~AppContext() = default;

@@ -14,9 +14,12 @@
 #include "platform/Sound.h"
 
 #include <QString>
+#include <QUrl>
 #include <memory>
 
 class SettingsStore;
+class HttpClient;
+class StatisticsBrowser;
 class ReportPreview;
 
 // Everything the program keeps for its whole run: the control state, the chart, the tips, the options,
@@ -44,6 +47,12 @@ public:
     DrawPrompt askForDraw;
     // The slip preview; when empty the window shows Qt's print preview.
     std::unique_ptr<ReportPreview> preview;
+
+    // The draw page download and the statistics page the archive update queries.
+    std::unique_ptr<HttpClient> http;
+    QUrl statisticsPage;
+    // Stands in for the statistics page browser; when empty the window's own TForm6 is used.
+    StatisticsBrowser* browser = nullptr;
 
     QString settingsFile;
     std::unique_ptr<SettingsStore> openSettings() const;

@@ -7,6 +7,9 @@
 #include "archive/ExportFileDialog.h"
 #include "evaluation/Evaluation.h"
 #include "generator/LuckyNumber.h"
+#include "import/ArchiveUpdate.h"
+#include "import/LatestDraws.h"
+#include "import/StatisticsBrowserWindow.h"
 #include "generator/TipDistribution.h"
 #include "generator/TipSearch.h"
 #include "output/PrintSettingsDialog.h"
@@ -82,6 +85,8 @@ MainWindow::MainWindow(AppContext& context)
     printSettings_ = std::make_unique<PrintSettingsDialog>(this);
     if (!context.preview) ownPreview_ = std::make_unique<PrintPreview>(this);
     slipPrinter_ = std::make_unique<SlipPrinter>(*printSettings_, context.preview ? *context.preview : *ownPreview_);
+    // The browser engine itself starts on the window's first use, not here.
+    statisticsBrowser_ = std::make_unique<StatisticsBrowserWindow>(*this, context.statisticsPage, this);
     bindControls();
     wireOperations();
     statusRepaintClock_.start();
@@ -256,7 +261,11 @@ void MainWindow::wireOperations() {
         {QStringLiteral("ChartPrintButton"), [this] { chartView_->print(); }},
         {QStringLiteral("BitBtn7"), [this] { writeTipText(ctx_.state, ctx_.grid, *ctx_.shell); }},
         {QStringLiteral("SpeedButton12"), [this] { slipPrinter_->printSlip(ctx_.state, ctx_.grid, ctx_.clock); }},
-        {QStringLiteral("SpeedButton8"), [this] { ctx_.controls.setVisible(QStringLiteral("SpeedButton8"), false); }},
+        {QStringLiteral("SpeedButton8"), [this] { requestUpdateStop(ctx_.controls); }},
+        {QStringLiteral("Button1"), [this] { loadLatestDraws(session_, *ctx_.http); }},
+        {QStringLiteral("BitBtn1"), [this] { updateArchive(session_, browser()); }},
+        {QStringLiteral("SpeedButton10"), [this] { updateArchive(session_, browser()); }},
+        {QStringLiteral("BitBtn2"), [this] { rebuildArchive(session_, browser()); }},
         {QStringLiteral("BitBtn5"), [this] { close(); }},
         {QStringLiteral("BitBtn8"),
          [this, &s] {
@@ -324,6 +333,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+StatisticsBrowser& MainWindow::browser() {
+    return ctx_.browser ? *ctx_.browser : static_cast<StatisticsBrowser&>(*statisticsBrowser_);
 }
 
 void MainWindow::saveChartPicture() {

@@ -16,6 +16,8 @@ class ChartView;
 class PrintSettingsDialog;
 class ReportPreview;
 class SlipPrinter;
+class StatisticsBrowserWindow;
+class StatisticsBrowser;
 class QLabel;
 class QTabWidget;
 
@@ -88,4 +90,6 @@ private:
     std::unique_ptr<PrintSettingsDialog> printSettings_;
     std::unique_ptr<ReportPreview> ownPreview_;
     std::unique_ptr<SlipPrinter> slipPrinter_;
+    std::unique_ptr<StatisticsBrowserWindow> statisticsBrowser_;
+    StatisticsBrowser& browser();
 };

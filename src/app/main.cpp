@@ -1,12 +1,16 @@
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
 #include "app/ProgramDir.h"
+#include "platform/Browser.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
 
 int main(int argc, char** argv) {
+    prepareBrowserEngine();
+    // The embedded browser shares its rendering contexts with the widgets.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tolbrand"));
     QApplication::setApplicationName(QStringLiteral("Ziehbox"));

@@ -151,7 +151,9 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
             if (auto* e = qobject_cast<QLineEdit*>(widget)) text = e->text();
             EXPECT_EQ(text, str(c.text));
         }
-        if (c.hint) EXPECT_EQ(widget->toolTip(), str(c.hint));
+        if (c.hint) {
+            EXPECT_EQ(widget->toolTip(), str(c.hint));
+        }
         EXPECT_EQ(shown(widget), c.visible);
         EXPECT_EQ(f.context->controls.visible(str(c.name)), c.visible);
     }

@@ -1,0 +1,17 @@
+// Feeds arbitrary result page text to the marker line reader.
+#include "import/ResultPage.h"
+
+#include <QString>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QString page = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    // No draw that is stored may hold an impossible number.
+    for (const auto& draw : resultpage::readDraws(resultpage::splitLines(page)).draws)
+        for (int n : draw)
+            if (n < 1 || n > 45) std::abort();
+    const auto single = resultpage::parseDrawAssignment(page);
+    if (single.ok != single.error.isEmpty()) std::abort();
+    return 0;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDate>
+
+class Controls;
+class StatisticsBrowser;
+struct Session;
+
+// The draw date the update asks for after `day`: a Wednesday is followed by the Saturday 3 days later,
+// every other day by the day 4 days later (a Saturday by the next Wednesday; any other weekday reaches
+// a draw day within a few such steps).
+QDate nextRequestDate(const QDate& day);
+
+// "Datenbank aktualisieren" (BitBtn1, SpeedButton10): asks the statistics page for every draw date
+// after the newest stored draw (or after DateTimePicker1 for an empty archive) up to today, and appends
+// the draws found. Stops before the next date once SpeedButton8 is hidden. However the run ends, the
+// archive is closed and the buttons are restored; a failure (archive not writable, a draw that does
+// not read) is thrown as AppError after that, with the records appended so far kept.
+void updateArchive(Session& session, StatisticsBrowser& browser);
+
+// "Datenbank neu anlegen" (BitBtn2): deletes the archive and shows the statistics page once; the next
+// update then starts from the date of DateTimePicker1.
+void rebuildArchive(Session& session, StatisticsBrowser& browser);
+
+// SpeedButton8: the request to stop a running update before its next date.
+void requestUpdateStop(Controls& controls);

@@ -1,0 +1,139 @@
+#include "import/LatestDraws.h"
+
+#include "evaluation/Evaluation.h"
+#include "generator/Session.h"
+#include "import/DrawPage.h"
+#include "platform/AppError.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/Dates.h"
+#include "platform/HttpClient.h"
+#include "platform/Ui.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <optional>
+
+namespace {
+
+struct DayLabels {
+    const char* date;
+    const char* numbers;
+    const char* zz;
+    const char* sz;
+    const char* firstResult; // result labels of tips 1 .. 6 are numbered on from this one
+    int firstResultNumber;
+};
+
+constexpr DayLabels WednesdayLabels{"Label3", "Label1", "Label6", "Label7", "Label", 22};
+constexpr DayLabels SaturdayLabels{"Label5", "Label2", "Label9", "Label8", "Label", 15};
+
+QString name(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+void showDraw(Session& session, const DayLabels& labels, const QDate& date) {
+    Controls& controls = session.services.controls;
+    const auto& values = session.state.currentDraw.numbers;
+    QStringList six;
+    for (std::size_t i = 0; i < 6; ++i) six << QString::number(values[i]);
+    controls.setText(name(labels.date), dates::formatShortDate(date));
+    controls.setText(name(labels.numbers), six.join(QLatin1String("  ")));
+    controls.setText(name(labels.zz), QStringLiteral("ZZ: ") + QString::number(values[6]));
+    controls.setText(name(labels.sz), QStringLiteral("SZ: ") + QString::number(values[7]));
+    for (int row = 0; row < 6; ++row) {
+        const TipCheck check = zettelcheck(session.state.currentDraw, session.grid.rowTexts(row));
+        session.state.lastCheck = check;
+        showHits(controls, name(labels.firstResult) + QString::number(labels.firstResultNumber + row), check);
+    }
+}
+
+// Enables the button again however the transfer ends.
+class EnableAgain {
+public:
+    EnableAgain(Controls& controls, QString name) : controls_(controls), name_(std::move(name)) {
+        controls_.setEnabled(name_, false);
+    }
+    ~EnableAgain() { controls_.setEnabled(name_, true); }
+    EnableAgain(const EnableAgain&) = delete;
+    EnableAgain& operator=(const EnableAgain&) = delete;
+
+private:
+    Controls& controls_;
+    QString name_;
+};
+
+} // namespace
+
+void applyDrawPageLine(Session& session, const DrawPageLine& line) {
+    if (line.kind == DrawPageLine::Kind::Ignored) return;
+    CurrentDraw& draw = session.state.currentDraw;
+    if (line.date.isValid()) draw.date = dates::toDayNumber(line.date);
+    for (int i = 0; i < line.filled; ++i)
+        draw.numbers[static_cast<std::size_t>(i)] = line.values[static_cast<std::size_t>(i)];
+    if (line.kind == DrawPageLine::Kind::Invalid) throw AppError(line.error);
+    if (line.kind != DrawPageLine::Kind::Draw) return;
+    const int weekday = dates::weekday(line.date);
+    if (weekday == dates::Wednesday)
+        showDraw(session, WednesdayLabels, line.date);
+    else if (weekday == dates::Saturday)
+        showDraw(session, SaturdayLabels, line.date);
+}
+
+void parseDrawPageFile(Session& session, const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2")
+                           .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    const int currentYear = session.services.clock.today().year();
+    while (!file.atEnd()) {
+        QByteArray bytes = file.readLine();
+        while (bytes.endsWith('\n') || bytes.endsWith('\r')) bytes.chop(1);
+        applyDrawPageLine(session, parseDrawPageLine(QString::fromLatin1(bytes), currentYear));
+    }
+}
+
+void loadLatestDraws(Session& session, HttpClient& http) {
+    Controls& controls = session.services.controls;
+    Ui& ui = session.services.ui;
+    HttpRequest request;
+    request.url = controls.text(QStringLiteral("URLEdit"));
+    request.proxyHost = controls.text(QStringLiteral("ProxyHostEdit"));
+    request.proxyPort = controls.text(QStringLiteral("ProxyPortEdit"));
+    const QString fileName = controls.text(QStringLiteral("FileNameEdit"));
+
+    std::optional<AppError> failure;
+    {
+        QFile file(fileName);
+        if (fileName.trimmed().isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw AppError(QStringLiteral("Die Datei \"%1\" kann nicht angelegt werden: %2")
+                               .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        EnableAgain button(controls, QStringLiteral("Button1"));
+        ui.setStatus(0, QStringLiteral("Loading"));
+        ui.repaintStatus();
+        try {
+            http.get(request, file);
+            file.flush();
+            ui.setStatus(0, QStringLiteral("Received %1 bytes").arg(file.size()));
+        } catch (const HttpError& e) {
+            ui.setStatus(0, QStringLiteral("Failed : %1 %2").arg(e.statusCode()).arg(e.reasonPhrase()));
+        } catch (const AppError& e) {
+            failure = e;
+        }
+        ui.repaintStatus();
+    }
+
+    session.state.currentDraw.date = 0;
+    if (QFileInfo(fileName).isFile()) {
+        try {
+            parseDrawPageFile(session, fileName);
+        } catch (const AppError&) {
+            // Both go to the user: the transfer's failure first, then the parse's.
+            if (failure) ui.error(failure->message());
+            throw;
+        }
+    }
+    if (failure) throw *failure;
+}

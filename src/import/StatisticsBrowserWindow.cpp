@@ -1,0 +1,82 @@
+#include "import/StatisticsBrowserWindow.h"
+
+#include "platform/BrowserView.h"
+#include "platform/Ui.h"
+
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+StatisticsBrowserWindow::StatisticsBrowserWindow(Ui& ui, const QUrl& statisticsPage, QWidget* parent)
+    : QDialog(parent), ui_(ui), statisticsPage_(statisticsPage) {
+    setObjectName(QStringLiteral("TForm6"));
+    setWindowTitle(QStringLiteral("Rudazevovor werden eingelesen"));
+    resize(870, 500);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    // The two operations as the window's own (hidden) buttons.
+    startButton_ = new QPushButton(QStringLiteral("Button1"), this);
+    startButton_->setObjectName(QStringLiteral("Button1"));
+    startButton_->hide();
+    connect(startButton_, &QPushButton::clicked, this, &StatisticsBrowserWindow::start);
+    submitButton_ = new QPushButton(QStringLiteral("Button2"), this);
+    submitButton_->setObjectName(QStringLiteral("Button2"));
+    submitButton_->hide();
+    connect(submitButton_, &QPushButton::clicked, this, &StatisticsBrowserWindow::fillAndSubmit);
+}
+
+StatisticsBrowserWindow::~StatisticsBrowserWindow() = default;
+
+BrowserView* StatisticsBrowserWindow::ensureBrowser() {
+    if (browser_) return browser_;
+    browser_ = new BrowserView(this);
+    browser_->setObjectName(QStringLiteral("WebBrowser11"));
+    layout()->addWidget(browser_);
+    connect(browser_, &BrowserView::navigateComplete, this, [this] { navigated_ = true; });
+    connect(browser_, &BrowserView::documentComplete, this, &StatisticsBrowserWindow::documentComplete);
+    return browser_;
+}
+
+void StatisticsBrowserWindow::start() {
+    BrowserView* view = ensureBrowser();
+    navigated_ = false;
+    submitPending_ = true;
+    submitRunning_ = false;
+    view->navigate(statisticsPage_);
+}
+
+void StatisticsBrowserWindow::showModal() {
+    exec();
+}
+
+QString StatisticsBrowserWindow::bodyHtml() {
+    return browser_ ? browser_->bodyHtml() : QString();
+}
+
+void StatisticsBrowserWindow::fillAndSubmit() {
+    submitPending_ = false;
+    submitRunning_ = true;
+    QPointer<StatisticsBrowserWindow> self(this);
+    ensureBrowser()->fillAndSubmit(QString::fromLatin1(FormName), QString::fromLatin1(FieldName),
+                                   filterDateText_, [self](const QString& error) {
+                                       if (!self) return;
+                                       self->submitRunning_ = false;
+                                       if (!error.isEmpty()) {
+                                           // The window stays open; the user closes it.
+                                           self->ui_.error(error);
+                                           return;
+                                       }
+                                       if (self->navigated_) self->done(QDialog::Accepted);
+                                   });
+}
+
+void StatisticsBrowserWindow::documentComplete() {
+    if (submitPending_) {
+        // Closing waits for the answer of the form, since a missing form must keep the window open.
+        fillAndSubmit();
+        return;
+    }
+    if (submitRunning_) return;
+    if (navigated_) done(QDialog::Accepted);
+}

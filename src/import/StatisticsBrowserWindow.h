@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/Browser.h"
+
+#include <QDialog>
+#include <QUrl>
+
+class BrowserView;
+class QPushButton;
+class Ui;
+
+// TForm6: the window with the embedded browser that queries the operator's statistics page for one
+// draw date. It closes itself whenever a page has finished loading after a navigation, so the caller
+// waits for each page by showing it modally. The browser engine is created on first use, so start-up
+// never waits for it.
+class StatisticsBrowserWindow : public QDialog, public StatisticsBrowser {
+    Q_OBJECT
+public:
+    static constexpr const char* FormName = "StatisticForm";
+    static constexpr const char* FieldName = "filterDate";
+
+    StatisticsBrowserWindow(Ui& ui, const QUrl& statisticsPage, QWidget* parent = nullptr);
+    ~StatisticsBrowserWindow() override;
+
+    void setFilterDateText(const QString& text) override { filterDateText_ = text; }
+    QString filterDateText() const override { return filterDateText_; }
+    // Button1Click: navigate to the statistics page; the form is sent when it has loaded.
+    void start() override;
+    void showModal() override;
+    QString bodyHtml() override;
+
+    // Button2Click: fill the date into the search form and send it.
+    void fillAndSubmit();
+
+    void setStatisticsPage(const QUrl& address) { statisticsPage_ = address; }
+    bool submitPending() const { return submitPending_; }
+    bool navigated() const { return navigated_; }
+    // Null until the browser is first used.
+    BrowserView* browser() const { return browser_; }
+
+private:
+    BrowserView* ensureBrowser();
+    void documentComplete();
+
+    Ui& ui_;
+    QUrl statisticsPage_;
+    BrowserView* browser_ = nullptr;
+    QPushButton* startButton_ = nullptr;
+    QPushButton* submitButton_ = nullptr;
+    QString filterDateText_;
+    bool submitPending_ = false;
+    bool navigated_ = false;
+    // A form sent and not yet answered: the window must not close before it is known to have worked.
+    bool submitRunning_ = false;
+};

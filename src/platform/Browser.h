@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// The statistics page browser as the archive update drives it: set the date, start, wait for each page
+// by showing the window modally, read the body of the page shown. The window implements it; tests
+// hand in a fake.
+class StatisticsBrowser {
+public:
+    virtual ~StatisticsBrowser() = default;
+    // The date to query, "dd.mm.yyyy".
+    virtual void setFilterDateText(const QString& text) = 0;
+    virtual QString filterDateText() const = 0;
+    // Loads the search page; the form is filled and sent once it has loaded.
+    virtual void start() = 0;
+    // Returns when the window closes: after the next page has loaded, or when the user closes it.
+    virtual void showModal() = 0;
+    // The inner HTML of the body of the document shown.
+    virtual QString bodyHtml() = 0;
+};
+
+// Call before the QApplication is created. The browser engine cannot start with its sandbox as root,
+// so only then is the sandbox switched off (and the GPU, which a root session rarely has); everywhere
+// else the sandbox stays on.
+void prepareBrowserEngine();

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QWebEngineView>
+#include <functional>
+
+// The web browser control: a QWebEngineView that reports navigation complete (a navigation has
+// started to show its document) and document complete (the document has finished loading), fills and
+// submits a form through the page's DOM and reads the body's inner HTML.
+class BrowserView : public QWebEngineView {
+    Q_OBJECT
+public:
+    explicit BrowserView(QWidget* parent = nullptr);
+
+    void navigate(const QUrl& url);
+
+    // Sets the value of the first element named field of the first form named form and submits the
+    // form. done receives an empty text on success, else the German message of what was missing.
+    void fillAndSubmit(const QString& form, const QString& field, const QString& value,
+                       std::function<void(const QString& error)> done);
+
+    // The body's inner HTML of the document shown; waits for the page at most timeoutMs (events run).
+    QString bodyHtml(int timeoutMs = 10000);
+
+signals:
+    void navigateComplete();
+    void documentComplete();
+};

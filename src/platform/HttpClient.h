@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/AppError.h"
+
+#include <QObject>
+#include <QString>
+#include <chrono>
+
+class QIODevice;
+class QNetworkAccessManager;
+
+// An HTTP answer with status code 400 or higher.
+class HttpError : public AppError {
+public:
+    HttpError(int statusCode, const QString& reasonPhrase);
+    int statusCode() const { return statusCode_; }
+    const QString& reasonPhrase() const { return reasonPhrase_; }
+
+private:
+    int statusCode_;
+    QString reasonPhrase_;
+};
+
+// What a GET needs: the address, and the HTTP proxy to go through when proxyHost is not empty.
+struct HttpRequest {
+    QString url;
+    QString proxyHost;
+    QString proxyPort = QStringLiteral("80");
+};
+
+// The HTTP client the draw page download drives.
+class HttpClient {
+public:
+    static constexpr const char* Agent = "Mozilla/3.0 (compatible)";
+    static constexpr const char* Accept = "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*";
+
+    virtual ~HttpClient() = default;
+    // Fetches the address and writes the body into sink as it arrives. Window events are processed while
+    // it waits. Throws HttpError for a status of 400 or higher (the body received stays in sink) and
+    // AppError for every other failure.
+    virtual void get(const HttpRequest& request, QIODevice& sink) = 0;
+};
+
+// QNetworkAccessManager behind the port.
+class QtHttpClient : public HttpClient {
+public:
+    static constexpr std::chrono::milliseconds DefaultSilenceTimeout{30000};
+    static constexpr int DefaultMaxRedirects = 10;
+
+    QtHttpClient();
+    ~QtHttpClient() override;
+
+    // A transfer that receives nothing for this long is given up.
+    void setSilenceTimeout(std::chrono::milliseconds timeout) { silenceTimeout_ = timeout; }
+    void setMaxRedirects(int count) { maxRedirects_ = count; }
+
+    void get(const HttpRequest& request, QIODevice& sink) override;
+
+private:
+    QNetworkAccessManager* manager();
+
+    std::unique_ptr<QNetworkAccessManager> manager_;
+    std::chrono::milliseconds silenceTimeout_ = DefaultSilenceTimeout;
+    int maxRedirects_ = DefaultMaxRedirects;
+};

@@ -1,0 +1,271 @@
+#include "import/ArchiveUpdate.h"
+#include "ImportFixture.h"
+#include "platform/AppError.h"
+#include "platform/Browser.h"
+#include "platform/Dates.h"
+
+#include <QDir>
+#include <QFile>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <unistd.h>
+
+namespace {
+
+const QString Marker = QStringLiteral("window.dataLayer[0][\"extSpiel\"] = \"swisslotto\";");
+
+QString resultPage(const QString& date, const QStringList& draws) {
+    QString page = QStringLiteral("<div class=\"result\">Ziehung vom %1</div>\n<script>\n").arg(date);
+    for (const QString& draw : draws)
+        page += Marker + QStringLiteral("\nwindow.dataLayer[0][\"extZahlen\"] = \"%1\";\n").arg(draw);
+    return page + QStringLiteral("</script>\n");
+}
+
+// Stands in for the browser window: answers each date from a table and records the calling protocol.
+class FakeStatisticsBrowser : public StatisticsBrowser {
+public:
+    void setFilterDateText(const QString& text) override { filter_ = text; }
+    QString filterDateText() const override { return filter_; }
+    void start() override {
+        calls << QStringLiteral("start ") + filter_;
+        shows_ = 0;
+    }
+    void showModal() override {
+        ++shows_;
+        calls << QStringLiteral("show");
+        if (shows_ == 2) {
+            requested << filter_;
+            if (onResult) onResult(filter_);
+        }
+    }
+    QString bodyHtml() override {
+        const auto page = pages.find(filter_);
+        return page != pages.end() ? page->second : QStringLiteral("<p>Keine Ziehung</p>");
+    }
+
+    std::map<QString, QString> pages;
+    QStringList requested;
+    QStringList calls;
+    std::function<void(const QString&)> onResult;
+
+private:
+    QString filter_;
+    int shows_ = 0;
+};
+
+class ArchiveUpdateTest : public ::testing::Test {
+protected:
+    void expectIdle() {
+        EXPECT_TRUE(f.controls.enabled(QStringLiteral("BitBtn1")));
+        EXPECT_TRUE(f.controls.enabled(QStringLiteral("SpeedButton10")));
+        EXPECT_FALSE(f.controls.visible(QStringLiteral("SpeedButton8")));
+        EXPECT_FALSE(f.controls.visible(QStringLiteral("Memo1")));
+        EXPECT_EQ(f.controls.text(QStringLiteral("Memo1")), QString());
+    }
+
+    ImportFixture f;
+    FakeStatisticsBrowser browser;
+};
+
+TEST(NextRequestDate, FollowsTheDrawDays) {
+    const struct {
+        QDate from, to;
+    } cases[] = {
+        {QDate(2002, 10, 5), QDate(2002, 10, 9)},  // Saturday -> Wednesday
+        {QDate(2002, 10, 9), QDate(2002, 10, 12)}, // Wednesday -> Saturday
+        {QDate(2000, 1, 1), QDate(2000, 1, 5)},    // Saturday
+        {QDate(2002, 10, 6), QDate(2002, 10, 10)}, // Sunday: four days on
+    };
+    for (const auto& c : cases) EXPECT_EQ(nextRequestDate(c.from), c.to) << c.from.toString().toStdString();
+    // Any weekday reaches a draw day within five steps and then keeps to them.
+    for (int start = 0; start < 7; ++start) {
+        QDate day = QDate(2002, 10, 6).addDays(start);
+        int steps = 0;
+        while (dates::weekday(day) != dates::Wednesday && dates::weekday(day) != dates::Saturday) {
+            day = nextRequestDate(day);
+            ASSERT_LE(++steps, 5);
+        }
+        for (int i = 0; i < 10; ++i) {
+            day = nextRequestDate(day);
+            EXPECT_TRUE(dates::weekday(day) == dates::Wednesday || dates::weekday(day) == dates::Saturday);
+        }
+    }
+}
+
+TEST_F(ArchiveUpdateTest, AppendsTheDrawsAfterTheNewestUpToToday) {
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 3),
+                        makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+    browser.pages[QStringLiteral("09.10.2002")] =
+        resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("9,19,29,39,44,45,1")});
+    browser.onResult = [&](const QString&) {
+        EXPECT_FALSE(f.controls.enabled(QStringLiteral("BitBtn1")));
+        EXPECT_FALSE(f.controls.enabled(QStringLiteral("SpeedButton10")));
+        EXPECT_TRUE(f.controls.visible(QStringLiteral("SpeedButton8")));
+    };
+
+    updateArchive(f.session, browser);
+
+    EXPECT_EQ(browser.requested, QStringList({QStringLiteral("09.10.2002"), QStringLiteral("12.10.2002")}));
+    EXPECT_EQ(browser.calls.mid(0, 3), QStringList({QStringLiteral("start 09.10.2002"),
+                                                    QStringLiteral("show"), QStringLiteral("show")}));
+    const auto records = f.dir.readArchive();
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[2], makeDraw(QDate(2002, 10, 9), {9, 19, 29, 39, 44, 45}, 1, 4));
+    EXPECT_EQ(f.state.referenceDate, dates::toDayNumber(QDate(2002, 10, 5)));
+    // The evaluation shows the newest draw; the tip page comes last.
+    EXPECT_EQ(f.state.currentDraw.date, dates::toDayNumber(QDate(2002, 10, 9)));
+    EXPECT_EQ(f.ui.pages.front(), QStringLiteral("TabSheet4"));
+    EXPECT_EQ(f.ui.pages.back(), QStringLiteral("TabSheet1"));
+    EXPECT_TRUE(f.ui.errors.isEmpty());
+    expectIdle();
+}
+
+TEST_F(ArchiveUpdateTest, EmptyArchiveStartsAfterTheChosenDateWithSzZero) {
+    f.clock.setToday(QDate(2000, 1, 12));
+    f.controls.setDate(QStringLiteral("DateTimePicker1"), QDate(2000, 1, 1));
+    browser.pages[QStringLiteral("05.01.2000")] =
+        resultPage(QStringLiteral("05.01.2000"),
+                   {QStringLiteral("1,2,3,4,5,6,7"), QStringLiteral("8,9,10,11,12,13,14")});
+    browser.pages[QStringLiteral("08.01.2000")] =
+        resultPage(QStringLiteral("08.01.2000"), {QStringLiteral("20,21,22,23,24,25,26")});
+    browser.pages[QStringLiteral("12.01.2000")] = QStringLiteral("<p>Ziehung vom 12.01.2000 folgt</p>");
+
+    updateArchive(f.session, browser);
+
+    EXPECT_EQ(browser.requested, QStringList({QStringLiteral("05.01.2000"), QStringLiteral("08.01.2000"),
+                                              QStringLiteral("12.01.2000"), QStringLiteral("15.01.2000")}));
+    const auto records = f.dir.readArchive();
+    ASSERT_EQ(records.size(), 3u);
+    // Two marker lines on one page: two records of the same date.
+    EXPECT_EQ(records[0], makeDraw(QDate(2000, 1, 5), {1, 2, 3, 4, 5, 6}, 7, 0));
+    EXPECT_EQ(records[1], makeDraw(QDate(2000, 1, 5), {8, 9, 10, 11, 12, 13}, 14, 0));
+    EXPECT_EQ(records[2], makeDraw(QDate(2000, 1, 8), {20, 21, 22, 23, 24, 25}, 26, 0));
+    expectIdle();
+}
+
+TEST_F(ArchiveUpdateTest, PagesWithoutTheDateOrAMarkerWriteNothing) {
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+    // The page of another date carries a marker, but not the requested date.
+    browser.pages[QStringLiteral("09.10.2002")] =
+        resultPage(QStringLiteral("05.10.2002"), {QStringLiteral("1,2,3,4,5,6,7")});
+    // The requested date, no marker, and a marker on the very last line.
+    browser.pages[QStringLiteral("12.10.2002")] =
+        QStringLiteral("12.10.2002\nz = \"1,2,3,4,5,6,7\";\n") + Marker;
+    f.clock.setToday(QDate(2002, 10, 12));
+    updateArchive(f.session, browser);
+    EXPECT_EQ(browser.requested.size(), 3);
+    EXPECT_EQ(f.dir.readArchive().size(), 1u);
+    EXPECT_TRUE(f.ui.errors.isEmpty());
+    expectIdle();
+}
+
+TEST_F(ArchiveUpdateTest, StopTakesEffectAtTheNextDate) {
+    f.clock.setToday(QDate(2002, 12, 31));
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+    browser.pages[QStringLiteral("09.10.2002")] =
+        resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("1,2,3,4,5,6,7")});
+    browser.pages[QStringLiteral("12.10.2002")] =
+        resultPage(QStringLiteral("12.10.2002"), {QStringLiteral("8,9,10,11,12,13,14")});
+    browser.onResult = [&](const QString& date) {
+        if (date == QStringLiteral("12.10.2002")) requestUpdateStop(f.controls);
+    };
+    updateArchive(f.session, browser);
+    EXPECT_EQ(browser.requested, QStringList({QStringLiteral("09.10.2002"), QStringLiteral("12.10.2002")}));
+    EXPECT_EQ(f.dir.readArchive().size(), 3u); // the date in progress is finished
+    expectIdle();
+}
+
+TEST_F(ArchiveUpdateTest, ImpossibleDrawEndsTheRunAndKeepsWhatWasWritten) {
+    f.clock.setToday(QDate(2002, 12, 31));
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+    browser.pages[QStringLiteral("09.10.2002")] =
+        resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("1,2,3,4,5,6,7")});
+    browser.pages[QStringLiteral("12.10.2002")] =
+        resultPage(QStringLiteral("12.10.2002"),
+                   {QStringLiteral("8,9,10,11,12,13,14"), QStringLiteral("8,9,10,11,12,13,46")});
+    try {
+        updateArchive(f.session, browser);
+        FAIL() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("46"))) << e.message().toStdString();
+    }
+    EXPECT_EQ(browser.requested.size(), 2);
+    const auto records = f.dir.readArchive();
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[2], makeDraw(QDate(2002, 10, 12), {8, 9, 10, 11, 12, 13}, 14, 4));
+    expectIdle();
+}
+
+// Makes the archive unwritable for the duration of the object, also for a test that runs as root:
+// root ignores file modes, so the process then acts as the unprivileged user "nobody" (65534), for whom
+// the directory is readable but the file is not writable. The saved set-user-ID stays root, so the
+// effective ID can be switched back.
+class ReadOnlyArchive {
+public:
+    explicit ReadOnlyArchive(const TestDir& dir) : path_(dir.archivePath()) {
+        QFile::setPermissions(path_,
+                              QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        if (::geteuid() == 0) {
+            QFile::setPermissions(QDir(dir.path()).absolutePath(),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                      QFileDevice::ReadOther | QFileDevice::ExeOther);
+            switched_ = ::seteuid(65534) == 0;
+        }
+    }
+    ~ReadOnlyArchive() {
+        if (switched_ && ::seteuid(0) != 0) std::abort();
+        QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    bool effective() const {
+        QFile probe(path_);
+        return !probe.open(QIODevice::ReadWrite);
+    }
+
+private:
+    QString path_;
+    bool switched_ = false;
+};
+
+TEST_F(ArchiveUpdateTest, ReadOnlyArchiveIsReportedAndNothingIsLost) {
+    const std::vector<DrawRecord> stored = {makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)};
+    f.dir.writeArchive(stored);
+    browser.pages[QStringLiteral("09.10.2002")] =
+        resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("1,2,3,4,5,6,7")});
+    {
+        ReadOnlyArchive readOnly(f.dir);
+        if (!readOnly.effective()) GTEST_SKIP() << "cannot make the archive read-only here";
+        EXPECT_THROW(updateArchive(f.session, browser), AppError);
+    }
+    EXPECT_TRUE(browser.requested.isEmpty());
+    EXPECT_EQ(f.dir.readArchive(), stored);
+    expectIdle();
+}
+
+TEST_F(ArchiveUpdateTest, RebuildDeletesTheArchiveAndTheNextUpdateStartsFromThePicker) {
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+    rebuildArchive(f.session, browser);
+    EXPECT_FALSE(QFile::exists(f.dir.archivePath()));
+    EXPECT_EQ(browser.calls, QStringList({QStringLiteral("start "), QStringLiteral("show")}));
+
+    f.controls.setDate(QStringLiteral("DateTimePicker1"), QDate(2002, 10, 1));
+    browser.calls.clear();
+    browser.pages[QStringLiteral("05.10.2002")] =
+        resultPage(QStringLiteral("05.10.2002"), {QStringLiteral("3,12,17,25,33,41,7")});
+    browser.pages[QStringLiteral("09.10.2002")] =
+        resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("1,2,3,4,5,6,7")});
+    updateArchive(f.session, browser);
+    EXPECT_EQ(browser.requested, QStringList({QStringLiteral("05.10.2002"), QStringLiteral("09.10.2002"),
+                                              QStringLiteral("12.10.2002")}));
+    const auto records = f.dir.readArchive();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0], makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 0));
+    EXPECT_EQ(records[1], makeDraw(QDate(2002, 10, 9), {1, 2, 3, 4, 5, 6}, 7, 0));
+
+    // Rebuilding without an archive is no error.
+    rebuildArchive(f.session, browser);
+    rebuildArchive(f.session, browser);
+    EXPECT_FALSE(QFile::exists(f.dir.archivePath()));
+}
+
+} // namespace

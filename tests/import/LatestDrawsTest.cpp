@@ -1,0 +1,190 @@
+#include "import/LatestDraws.h"
+#include "ImportFixture.h"
+#include "TestHttpServer.h"
+#include "platform/AppError.h"
+#include "platform/Dates.h"
+#include "platform/HttpClient.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray DrawPage =
+    "<html><body>\r\n"
+    "<h1>Lotto</h1>\r\n"
+    "<td>Ziehung vom Mittwoch, 02.10.02:<br></td><td><b>1, 8, 15, 22, 29, 36 ZZ: 43 SZ: 2</b>\r\n"
+    "<td>Ziehung vom Samstag, 05.10.02:<br></td><td><b>3, 12, 17, 25, 33, 41 ZZ: 7 SZ: 4</b>\r\n"
+    "</body></html>\r\n";
+
+const char* const WednesdayResults[] = {"Label22", "Label23", "Label24", "Label25", "Label26", "Label27"};
+const char* const SaturdayResults[] = {"Label15", "Label16", "Label17", "Label18", "Label19", "Label20"};
+
+class LatestDrawsTest : public ::testing::Test {
+protected:
+    LatestDrawsTest() {
+        f.controls.setText(QStringLiteral("URLEdit"), server.url(QStringLiteral("/content/d/homepage/")));
+        http.setSilenceTimeout(std::chrono::milliseconds(2000));
+        for (const char* label :
+             {"Label3", "Label1", "Label6", "Label7", "Label5", "Label2", "Label9", "Label8"})
+            f.controls.setText(QString::fromLatin1(label), QStringLiteral("datum"));
+    }
+    QString text(const char* name) const { return f.controls.text(QString::fromLatin1(name)); }
+
+    ImportFixture f;
+    TestHttpServer server;
+    QtHttpClient http;
+};
+
+TEST_F(LatestDrawsTest, ShowsBothDrawsAndChecksTheTips) {
+    server.route("/content/d/homepage/", TestHttpServer::Response::html(DrawPage));
+    f.setTip(0, {3, 12, 17, 1, 2, 4});     // Saturday: 3 hits
+    f.setTip(1, {1, 8, 7, 40, 41, 42});    // Wednesday: 2 hits; Saturday: 1 hit + ZZ
+    f.setTip(2, {36, 29, 22, 15, 8, 1});   // Wednesday: 6 hits
+    f.setTip(5, {43, 44, 45, 10, 11, 13}); // Wednesday: ZZ only
+
+    loadLatestDraws(f.session, http);
+
+    EXPECT_EQ(f.ui.statusHistory[0], QStringList({QStringLiteral("Loading"),
+                                                  QStringLiteral("Received %1 bytes").arg(DrawPage.size())}));
+    EXPECT_EQ(f.dir.readFile(QStringLiteral("Lotto.html")), DrawPage);
+    EXPECT_TRUE(f.controls.enabled(QStringLiteral("Button1")));
+
+    EXPECT_EQ(text("Label3"), QStringLiteral("02.10.2002"));
+    EXPECT_EQ(text("Label1"), QStringLiteral("1  8  15  22  29  36"));
+    EXPECT_EQ(text("Label6"), QStringLiteral("ZZ: 43"));
+    EXPECT_EQ(text("Label7"), QStringLiteral("SZ: 2"));
+    EXPECT_EQ(text("Label5"), QStringLiteral("05.10.2002"));
+    EXPECT_EQ(text("Label2"), QStringLiteral("3  12  17  25  33  41"));
+    EXPECT_EQ(text("Label9"), QStringLiteral("ZZ: 7"));
+    EXPECT_EQ(text("Label8"), QStringLiteral("SZ: 4"));
+
+    // The CurrentDraw holds the last matching line.
+    EXPECT_EQ(f.state.currentDraw.date, dates::toDayNumber(QDate(2002, 10, 5)));
+    EXPECT_EQ(f.state.currentDraw.numbers, (std::array<qint32, 8>{3, 12, 17, 25, 33, 41, 7, 4}));
+
+    const struct {
+        int row;
+        QString wednesday, saturday;
+        bool wednesdayRed, saturdayRed;
+    } hits[] = {
+        {0, "1", "3", false, true},      {1, "2", "1 + Z", false, false}, {2, "6", "0", true, false},
+        {5, "0 + Z", "0", false, false}, {3, "0", "0", false, false},
+    };
+    for (const auto& h : hits) {
+        SCOPED_TRACE(h.row);
+        EXPECT_EQ(text(WednesdayResults[h.row]), h.wednesday);
+        EXPECT_EQ(text(SaturdayResults[h.row]), h.saturday);
+        EXPECT_EQ(f.controls.red(QString::fromLatin1(WednesdayResults[h.row])), h.wednesdayRed);
+        EXPECT_EQ(f.controls.red(QString::fromLatin1(SaturdayResults[h.row])), h.saturdayRed);
+    }
+    // The request carried the client's own agent and accept headers.
+    ASSERT_EQ(server.requests.size(), 1);
+    EXPECT_EQ(server.requests[0].headers.value("user-agent"), QByteArray("Mozilla/3.0 (compatible)"));
+    EXPECT_EQ(server.requests[0].headers.value("accept"),
+              QByteArray("image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*"));
+}
+
+TEST_F(LatestDrawsTest, PageShapesThatChangeNoLabel) {
+    const struct {
+        const char* name;
+        QByteArray page;
+        double date; // of the CurrentDraw afterwards
+    } cases[] = {
+        {"Sunday line sets the CurrentDraw only",
+         "Ziehung 06.10.02:<br><b>4, 5, 6, 7, 8, 9 ZZ: 10 SZ: 1</b>\n",
+         dates::toDayNumber(QDate(2002, 10, 6))},
+        {"no Ziehung line", "<html><b>4, 5, 6, 7, 8, 9 ZZ: 10 SZ: 1</b> 05.10.02:<br></html>\n", 0},
+        {"broken lines",
+         "Ziehung:<br>\nZiehung 05.10.02:<br><b>1, 2, 3, 4, 5, 6, 7, 8, 9, 10 ZZ: 1 SZ: 2\nZiehung\n", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        server.route("/content/d/homepage/", TestHttpServer::Response::html(c.page));
+        f.state.currentDraw.date = 12345;
+        loadLatestDraws(f.session, http);
+        EXPECT_EQ(f.state.currentDraw.date, c.date);
+        for (const char* label :
+             {"Label3", "Label1", "Label6", "Label7", "Label5", "Label2", "Label9", "Label8"})
+            EXPECT_EQ(text(label), QStringLiteral("datum")) << label;
+        EXPECT_EQ(text("Label15"), QString());
+        EXPECT_TRUE(f.ui.errors.isEmpty());
+    }
+}
+
+TEST_F(LatestDrawsTest, HttpFailureShowsOnlyInTheStatusAndTheBodyIsStillParsed) {
+    TestHttpServer::Response notFound = TestHttpServer::Response::error(404, "Not Found");
+    notFound.chunks = {"Ziehung 05.10.02:<br><b>3, 12, 17, 25, 33, 41 ZZ: 7 SZ: 4</b>\n"};
+    server.route("/content/d/homepage/", notFound);
+    loadLatestDraws(f.session, http);
+    EXPECT_EQ(f.ui.status(0), QStringLiteral("Failed : 404 Not Found"));
+    EXPECT_EQ(text("Label2"), QStringLiteral("3  12  17  25  33  41"));
+    EXPECT_TRUE(f.controls.enabled(QStringLiteral("Button1")));
+
+    server.route("/content/d/homepage/", TestHttpServer::Response::error(503, "Service Unavailable"));
+    loadLatestDraws(f.session, http);
+    EXPECT_EQ(f.ui.status(0), QStringLiteral("Failed : 503 Service Unavailable"));
+    EXPECT_EQ(text("Label2"), QStringLiteral("3  12  17  25  33  41")); // labels keep their texts
+}
+
+TEST_F(LatestDrawsTest, ConversionFailureEndsTheParseWithWhatCameBeforeShown) {
+    server.route("/content/d/homepage/", TestHttpServer::Response::html(
+                                             "Ziehung 02.10.02:<br><b>1, 8, 15, 22, 29, 36 ZZ: 43 SZ: 2</b>\n"
+                                             "Ziehung 05.10.02:<br><b>3, 12, x, 25, 33, 41 ZZ: 7 SZ: 4</b>\n"
+                                             "Ziehung 09.10.02:<br><b>1, 2, 3, 4, 5, 6 ZZ: 7 SZ: 8</b>\n"));
+    try {
+        loadLatestDraws(f.session, http);
+        FAIL() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("\"x\" ist kein gültiger Ganzzahlwert."));
+    }
+    EXPECT_EQ(text("Label1"), QStringLiteral("1  8  15  22  29  36"));
+    EXPECT_EQ(text("Label3"), QStringLiteral("02.10.2002")); // the line after the failure is not read
+    EXPECT_EQ(f.state.currentDraw.date, dates::toDayNumber(QDate(2002, 10, 5)));
+    EXPECT_TRUE(f.controls.enabled(QStringLiteral("Button1")));
+}
+
+TEST_F(LatestDrawsTest, UnreachableHostIsAnErrorAfterTheOldFileIsEmptied) {
+    f.dir.writeFile(QStringLiteral("Lotto.html"),
+                    "Ziehung 05.10.02:<br><b>3, 12, 17, 25, 33, 41 ZZ: 7 SZ: 4</b>\n");
+    // A port nobody listens on: take a free one and close it again.
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
+    }
+    f.controls.setText(QStringLiteral("URLEdit"), QStringLiteral("http://127.0.0.1:%1/").arg(port));
+    EXPECT_THROW(loadLatestDraws(f.session, http), AppError);
+    EXPECT_EQ(f.ui.status(0), QStringLiteral("Loading"));
+    EXPECT_TRUE(f.controls.enabled(QStringLiteral("Button1")));
+    EXPECT_EQ(f.dir.readFile(QStringLiteral("Lotto.html")), QByteArray());
+    EXPECT_EQ(text("Label5"), QStringLiteral("datum"));
+}
+
+TEST_F(LatestDrawsTest, DownloadFileThatCannotBeCreatedChangesNothing) {
+    server.route("/content/d/homepage/", TestHttpServer::Response::html(DrawPage));
+    f.state.currentDraw.date = 777;
+    for (const QString& name : {QString(), f.dir.file(QStringLiteral("no/such/dir/Lotto.html"))}) {
+        SCOPED_TRACE(name.toStdString());
+        f.controls.setText(QStringLiteral("FileNameEdit"), name);
+        EXPECT_THROW(loadLatestDraws(f.session, http), AppError);
+        EXPECT_TRUE(server.requests.isEmpty());
+        EXPECT_TRUE(f.ui.statusHistory[0].isEmpty());
+        EXPECT_TRUE(f.controls.enabled(QStringLiteral("Button1")));
+        EXPECT_EQ(f.state.currentDraw.date, 777);
+    }
+}
+
+TEST_F(LatestDrawsTest, ButtonIsDisabledWhileTheTransferRuns) {
+    TestHttpServer::Response slow = TestHttpServer::Response::html("<html>");
+    slow.chunks << "</html>";
+    slow.chunkDelayMs = 100;
+    bool disabledMeanwhile = false;
+    slow.beforePiece = [&](int) { disabledMeanwhile = !f.controls.enabled(QStringLiteral("Button1")); };
+    server.route("/content/d/homepage/", slow);
+    loadLatestDraws(f.session, http);
+    EXPECT_TRUE(disabledMeanwhile);
+    EXPECT_TRUE(f.controls.enabled(QStringLiteral("Button1")));
+}
+
+} // namespace

@@ -1,0 +1,174 @@
+// The real browser engine, offscreen, against pages of the tests' own server.
+#include "import/StatisticsBrowserWindow.h"
+#include "ImportFixture.h"
+#include "TestHttpServer.h"
+#include "import/ArchiveUpdate.h"
+#include "platform/BrowserView.h"
+
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+using Response = TestHttpServer::Response;
+
+const QByteArray SearchPath = "/swisslotto/statistiken/currentnumberspagefilter.do";
+
+const QByteArray SearchPage = R"(<html><head><title>Statistik</title></head><body>
+<iframe src="/frame"></iframe>
+<form name="StatisticForm" method="post" action="/swisslotto/statistiken/result.do">
+<input type="text" name="filterDate" value="01.01.1999">
+<input type="submit" name="submit" value="Suchen">
+</form></body></html>)";
+
+// The result page answers the date sent; it has a draw only for the dates in `draws`.
+void serveStatistics(TestHttpServer& server, std::map<QByteArray, QByteArray> draws = {}) {
+    server.route(SearchPath, Response::html(SearchPage));
+    server.route("/frame", Response::html("<html><body>Rahmen</body></html>"));
+    server.route("/swisslotto/statistiken/result.do", [draws](const TestHttpServer::Request& request) {
+        const QByteArray date = request.formValue("filterDate");
+        QByteArray body = "<html><body><h1>Ziehung vom " + date + "</h1>\n";
+        const auto draw = draws.find(date);
+        if (draw != draws.end())
+            body +=
+                "<script>\nwindow.dataLayer = [{}];\nwindow.dataLayer[0][\"extSpiel\"] = \"swisslotto\";\n"
+                "window.dataLayer[0][\"extZahlen\"] = \"" +
+                draw->second + "\";\n</script>\n";
+        return Response::html(body + "</body></html>");
+    });
+}
+
+// Shows the window modally, but never longer than the bound; false when the bound ended it.
+bool showWithin(StatisticsBrowserWindow& window, int ms) {
+    bool timedOut = false;
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &window, [&] {
+        timedOut = true;
+        window.reject();
+    });
+    guard.start(ms);
+    window.showModal();
+    return !timedOut;
+}
+
+class StatisticsBrowserWindowTest : public ::testing::Test {
+protected:
+    StatisticsBrowserWindowTest() : window(f.ui, QUrl(server.url(QString::fromLatin1(SearchPath)))) {}
+
+    ImportFixture f;
+    TestHttpServer server;
+    StatisticsBrowserWindow window;
+};
+
+TEST_F(StatisticsBrowserWindowTest, FillsSubmitsAndClosesOncePerPage) {
+    serveStatistics(server, {{"05.10.2002", "3,12,17,25,33,41,7"}});
+    EXPECT_EQ(window.objectName(), QStringLiteral("TForm6"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Rudazevovor werden eingelesen"));
+    EXPECT_EQ(window.size(), QSize(870, 500));
+    EXPECT_EQ(window.browser(), nullptr); // no engine before the first use
+
+    window.setFilterDateText(QStringLiteral("05.10.2002"));
+    window.start();
+    ASSERT_NE(window.browser(), nullptr);
+    EXPECT_EQ(window.browser()->objectName(), QStringLiteral("WebBrowser11"));
+    EXPECT_TRUE(window.submitPending());
+
+    ASSERT_TRUE(showWithin(window, 20000)) << "the search page did not close the window";
+    EXPECT_FALSE(window.submitPending());
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_TRUE(showWithin(window, 20000)) << "the result page did not close the window";
+
+    const auto posts = std::count_if(server.requests.begin(), server.requests.end(),
+                                     [](const auto& r) { return r.method == "POST"; });
+    ASSERT_EQ(posts, 1);
+    const QString body = window.bodyHtml();
+    EXPECT_TRUE(body.contains(QStringLiteral("Ziehung vom 05.10.2002"))) << body.toStdString();
+    EXPECT_TRUE(body.contains(QStringLiteral("\"extSpiel\"] = \"swisslotto\";"))) << body.toStdString();
+    EXPECT_TRUE(f.ui.errors.isEmpty());
+}
+
+TEST_F(StatisticsBrowserWindowTest, EmptyDateIsSentAsIs) {
+    serveStatistics(server);
+    window.start();
+    ASSERT_TRUE(showWithin(window, 20000));
+    ASSERT_TRUE(showWithin(window, 20000));
+    ASSERT_FALSE(server.requests.isEmpty());
+    EXPECT_EQ(server.requests.back().method, QByteArray("POST"));
+    EXPECT_EQ(server.requests.back().formValue("filterDate"), QByteArray());
+    EXPECT_TRUE(window.bodyHtml().contains(QStringLiteral("Ziehung vom </h1>")));
+}
+
+TEST_F(StatisticsBrowserWindowTest, MissingFormOrFieldIsShownAndTheWindowStaysOpen) {
+    const struct {
+        const char* name;
+        QByteArray page;
+        QString error;
+    } cases[] = {
+        {"no form", "<html><body><form name=\"Other\"><input name=\"filterDate\"></form></body></html>",
+         QStringLiteral("Die Seite enthält kein Formular \"StatisticForm\".")},
+        {"no field", "<html><body><form name=\"StatisticForm\"><input name=\"date\"></form></body></html>",
+         QStringLiteral("Das Formular \"StatisticForm\" enthält kein Feld \"filterDate\".")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.ui.errors.clear();
+        server.route(SearchPath, Response::html(c.page));
+        window.start();
+        // Close the window some time after the error, as the user would; it must still be open then.
+        bool openAfterError = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &window, [&] {
+            if (f.ui.errors.isEmpty()) return;
+            poll.stop();
+            QTimer::singleShot(300, &window, [&] {
+                openAfterError = window.isVisible();
+                window.reject();
+            });
+        });
+        poll.start(20);
+        EXPECT_TRUE(showWithin(window, 20000));
+        EXPECT_EQ(f.ui.errors, QStringList({c.error}));
+        EXPECT_TRUE(openAfterError);
+    }
+}
+
+TEST_F(StatisticsBrowserWindowTest, UpdateRunThroughTheRealBrowser) {
+    serveStatistics(server, {{"09.10.2002", "9,19,29,39,44,45,1"}});
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+    // A window that does not close within the bound fails the test instead of hanging it.
+    bool stuck = false;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, &window, [&] {
+        if (window.isVisible()) {
+            stuck = true;
+            window.reject();
+        }
+    });
+    guard.start(20000);
+    updateArchive(f.session, window);
+    EXPECT_FALSE(stuck);
+    const auto records = f.dir.readArchive();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1], makeDraw(QDate(2002, 10, 9), {9, 19, 29, 39, 44, 45}, 1, 4));
+    const auto posts = std::count_if(server.requests.begin(), server.requests.end(),
+                                     [](const auto& r) { return r.method == "POST"; });
+    EXPECT_EQ(posts, 2); // 09.10.2002 and 12.10.2002
+    EXPECT_TRUE(f.ui.errors.isEmpty());
+}
+
+TEST(PrepareBrowserEngine, SwitchesTheSandboxOffOnlyForRoot) {
+    const QByteArray saved = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--lang=de");
+    prepareBrowserEngine();
+    prepareBrowserEngine(); // twice adds nothing twice
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", saved);
+    if (::geteuid() == 0)
+        EXPECT_EQ(flags, QByteArray("--lang=de --no-sandbox --disable-gpu"));
+    else
+        EXPECT_EQ(flags, QByteArray("--lang=de"));
+}
+
+} // namespace
