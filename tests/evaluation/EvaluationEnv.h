@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "archive/AppState.h"
 #include "generator/GeneratorOptions.h"
 #include "generator/Session.h"
@@ -58,7 +60,7 @@ struct EvaluationEnv {
         controls.setDate(QStringLiteral("DateTimePicker1"), clock.today());
     }
 
-    void setRow(int row, std::initializer_list<const char*> texts) {
+    void setRow(int row, const std::vector<const char*>& texts) {
         int c = 0;
         for (const char* t : texts) grid.setCellText(row, c++, QString::fromLatin1(t));
     }

@@ -110,7 +110,7 @@ TEST(Komplettcheck, IncompleteRowsKeepTheirLabelsAndCells) {
 
 TEST(Komplettcheck, SoundForEveryRowWithMoreThanThreeHits) {
     struct Case {
-        std::vector<std::initializer_list<const char*>> rows;
+        std::vector<std::vector<const char*>> rows; // owned: initializer lists would dangle here
         int plays;
     };
     const Case cases[] = {
