@@ -15,7 +15,8 @@ BenchArchive::BenchArchive(int draws) {
         if (wd == dates::Wednesday || wd == dates::Saturday) {
             std::vector<int> pool(45);
             for (int n = 0; n < 45; ++n) pool[static_cast<std::size_t>(n)] = n + 1;
-            for (int i = 0; i < 7; ++i) std::swap(pool[static_cast<std::size_t>(i)], pool[i + gen() % (45 - i)]);
+            for (int i = 0; i < 7; ++i)
+                std::swap(pool[static_cast<std::size_t>(i)], pool[i + gen() % (45 - i)]);
             std::sort(pool.begin(), pool.begin() + 6);
             DrawRecord r;
             r.datum = dates::toDayNumber(day);

@@ -2,6 +2,8 @@
 #include <QLocale>
 #include <benchmark/benchmark.h>
 
+void printArchiveScanRatio();
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Switzerland));
@@ -9,5 +11,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    printArchiveScanRatio();
     return 0;
 }

@@ -7,8 +7,9 @@
 #include "stats/DrawFilter.h"
 
 AppContext::AppContext(const QString& programDir, const QString& settingsFile_)
-    : grid(controls), options(controls), dialogs(std::make_unique<QtDialogs>()), sound(std::make_unique<QtSound>()),
-      shell(std::make_unique<DesktopShell>()), http(std::make_unique<QtHttpClient>()),
+    : grid(controls), options(controls), dialogs(std::make_unique<QtDialogs>()),
+      sound(std::make_unique<QtSound>()), shell(std::make_unique<DesktopShell>()),
+      http(std::make_unique<QtHttpClient>()),
       statisticsPage(QString::fromLatin1(importaddresses::StatisticsPage)), settingsFile(settingsFile_) {
     state.programDir = programDir;
     options.installDefaults();
@@ -20,5 +21,6 @@ AppContext::AppContext(const QString& programDir, const QString& settingsFile_)
 AppContext::~AppContext() = default;
 
 std::unique_ptr<SettingsStore> AppContext::openSettings() const {
-    return settingsFile.isEmpty() ? std::make_unique<SettingsStore>() : std::make_unique<SettingsStore>(settingsFile);
+    return settingsFile.isEmpty() ? std::make_unique<SettingsStore>()
+                                  : std::make_unique<SettingsStore>(settingsFile);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/Dialogs.h"
+#include "archive/AppState.h"
 #include "archive/ArchiveExport.h"
 #include "archive/DrawEntry.h"
-#include "archive/AppState.h"
 #include "generator/GeneratorOptions.h"
 #include "generator/TipGrid.h"
 #include "platform/ChartModel.h"

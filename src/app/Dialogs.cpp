@@ -11,12 +11,14 @@ void QtDialogs::error(QWidget* parent, const QString& caption, const QString& te
     QMessageBox::critical(parent, caption, text);
 }
 
-QString QtDialogs::input(QWidget* parent, const QString& caption, const QString& prompt, const QString& preset) {
+QString QtDialogs::input(QWidget* parent, const QString& caption, const QString& prompt,
+                         const QString& preset) {
     bool ok = false;
     const QString answer = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, preset, &ok);
     return ok ? answer : preset;
 }
 
 bool QtDialogs::question(QWidget* parent, const QString& caption, const QString& text) {
-    return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
 }

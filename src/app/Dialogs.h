@@ -11,7 +11,8 @@ public:
     virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
     virtual void error(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Cancelling returns the preset.
-    virtual QString input(QWidget* parent, const QString& caption, const QString& prompt, const QString& preset) = 0;
+    virtual QString input(QWidget* parent, const QString& caption, const QString& prompt,
+                          const QString& preset) = 0;
     virtual bool question(QWidget* parent, const QString& caption, const QString& text) = 0;
 };
 
@@ -19,6 +20,7 @@ class QtDialogs : public Dialogs {
 public:
     void message(QWidget* parent, const QString& caption, const QString& text) override;
     void error(QWidget* parent, const QString& caption, const QString& text) override;
-    QString input(QWidget* parent, const QString& caption, const QString& prompt, const QString& preset) override;
+    QString input(QWidget* parent, const QString& caption, const QString& prompt,
+                  const QString& preset) override;
     bool question(QWidget* parent, const QString& caption, const QString& text) override;
 };

@@ -7,11 +7,11 @@
 #include "archive/ExportFileDialog.h"
 #include "evaluation/Evaluation.h"
 #include "generator/LuckyNumber.h"
+#include "generator/TipDistribution.h"
+#include "generator/TipSearch.h"
 #include "import/ArchiveUpdate.h"
 #include "import/LatestDraws.h"
 #include "import/StatisticsBrowserWindow.h"
-#include "generator/TipDistribution.h"
-#include "generator/TipSearch.h"
 #include "output/PrintSettingsDialog.h"
 #include "output/SlipPrinter.h"
 #include "output/TipText.h"
@@ -52,12 +52,14 @@ bool explicitlyHidden(QWidget* w) {
     if (QAction* a = toolBarAction(w)) return !a->isVisible();
     return w->isHidden();
 }
-QString appTitle() { return QStringLiteral("Tolbrands Lotto"); }
+QString appTitle() {
+    return QStringLiteral("Tolbrands Lotto");
+}
 } // namespace
 
 MainWindow::MainWindow(AppContext& context)
-    : ctx_(context),
-      services_{*this, context.controls, context.chart, context.clock, context.random, *context.sound, *context.shell},
+    : ctx_(context), services_{*this,          context.controls, context.chart, context.clock,
+                               context.random, *context.sound,   *context.shell},
       session_{services_, context.state, context.grid, context.options}, steps_(session_) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Tolbrands Lotto - Tippgenerator für Spiel 6 aus 45 für die Schweiz"));
@@ -84,7 +86,8 @@ MainWindow::MainWindow(AppContext& context)
     // The slip report and its settings dialog live for the whole run.
     printSettings_ = std::make_unique<PrintSettingsDialog>(this);
     if (!context.preview) ownPreview_ = std::make_unique<PrintPreview>(this);
-    slipPrinter_ = std::make_unique<SlipPrinter>(*printSettings_, context.preview ? *context.preview : *ownPreview_);
+    slipPrinter_ =
+        std::make_unique<SlipPrinter>(*printSettings_, context.preview ? *context.preview : *ownPreview_);
     // The browser engine itself starts on the window's first use, not here.
     statisticsBrowser_ = std::make_unique<StatisticsBrowserWindow>(*this, context.statisticsPage, this);
     bindControls();
@@ -100,12 +103,15 @@ MainWindow::~MainWindow() = default;
 void MainWindow::bindControls() {
     // Only the window's own pages: the dialogs have controls of the same names.
     for (QWidget* w : pages_->findChildren<QWidget*>()) {
-        if (w->objectName().isEmpty() || qobject_cast<QTabWidget*>(w) || w->objectName().startsWith(QLatin1String("qt_")))
+        if (w->objectName().isEmpty() || qobject_cast<QTabWidget*>(w) ||
+            w->objectName().startsWith(QLatin1String("qt_")))
             continue;
         bindWidget(w);
     }
     connect(&ctx_.controls, &Controls::changed, this,
-            [this](const QString& name, Controls::Property property) { applyToWidget(name, static_cast<int>(property)); });
+            [this](const QString& name, Controls::Property property) {
+                applyToWidget(name, static_cast<int>(property));
+            });
 }
 
 void MainWindow::bindWidget(QWidget* w) {
@@ -136,17 +142,18 @@ void MainWindow::bindWidget(QWidget* w) {
             box->setChecked(c.checked(name));
         else
             c.setChecked(name, box->isChecked());
-        connect(box, &QCheckBox::toggled, this, [this, name](bool on) { ctx_.controls.setChecked(name, on); });
+        connect(box, &QCheckBox::toggled, this,
+                [this, name](bool on) { ctx_.controls.setChecked(name, on); });
     } else if (auto* spin = qobject_cast<QSpinBox*>(w)) {
-        if (c.has(name))
-            spin->setValue(c.value(name));
+        if (c.has(name)) spin->setValue(c.value(name));
         c.setValue(name, spin->value());
-        connect(spin, &QSpinBox::valueChanged, this, [this, name](int v) { ctx_.controls.setValue(name, v); });
+        connect(spin, &QSpinBox::valueChanged, this,
+                [this, name](int v) { ctx_.controls.setValue(name, v); });
     } else if (auto* date = qobject_cast<QDateEdit*>(w)) {
-        if (c.has(name) && c.date(name).isValid())
-            date->setDate(c.date(name));
+        if (c.has(name) && c.date(name).isValid()) date->setDate(c.date(name));
         c.setDate(name, date->date());
-        connect(date, &QDateEdit::dateChanged, this, [this, name](const QDate& d) { ctx_.controls.setDate(name, d); });
+        connect(date, &QDateEdit::dateChanged, this,
+                [this, name](const QDate& d) { ctx_.controls.setDate(name, d); });
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
         if (c.has(name))
             memo->setPlainText(c.text(name));
@@ -260,7 +267,8 @@ void MainWindow::wireOperations() {
         {QStringLiteral("ChartCopyButton"), [this] { chartView_->copyToClipboard(); }},
         {QStringLiteral("ChartPrintButton"), [this] { chartView_->print(); }},
         {QStringLiteral("BitBtn7"), [this] { writeTipText(ctx_.state, ctx_.grid, *ctx_.shell); }},
-        {QStringLiteral("SpeedButton12"), [this] { slipPrinter_->printSlip(ctx_.state, ctx_.grid, ctx_.clock); }},
+        {QStringLiteral("SpeedButton12"),
+         [this] { slipPrinter_->printSlip(ctx_.state, ctx_.grid, ctx_.clock); }},
         {QStringLiteral("SpeedButton8"), [this] { requestUpdateStop(ctx_.controls); }},
         {QStringLiteral("Button1"), [this] { loadLatestDraws(session_, *ctx_.http); }},
         {QStringLiteral("BitBtn1"), [this] { updateArchive(session_, browser()); }},
@@ -269,16 +277,19 @@ void MainWindow::wireOperations() {
         {QStringLiteral("BitBtn5"), [this] { close(); }},
         {QStringLiteral("BitBtn8"),
          [this, &s] {
-             const DrawPrompt ask = ctx_.askForDraw ? ctx_.askForDraw
-                                                    : DrawPrompt([this](const DrawRecord& p) { return askForDraw(p, this); });
+             const DrawPrompt ask =
+                 ctx_.askForDraw ? ctx_.askForDraw
+                                 : DrawPrompt([this](const DrawRecord& p) { return askForDraw(p, this); });
              enterDraw(ctx_.state, ctx_.controls, ctx_.clock, ask, [&s] { showDrawForDate(s); });
          }},
-        {QStringLiteral("BitBtn6"), [this, &s] { deleteCurrentDraw(ctx_.state, *this, [&s] { showDrawForDate(s); }); }},
+        {QStringLiteral("BitBtn6"),
+         [this, &s] { deleteCurrentDraw(ctx_.state, *this, [&s] { showDrawForDate(s); }); }},
         {QStringLiteral("BitBtn3"),
          [this] {
              const ExportFileChooser choose =
-                 ctx_.chooseExportFile ? ctx_.chooseExportFile
-                                       : ExportFileChooser([this](const QString& n) { return chooseExportFile(n, this); });
+                 ctx_.chooseExportFile
+                     ? ctx_.chooseExportFile
+                     : ExportFileChooser([this](const QString& n) { return chooseExportFile(n, this); });
              exportArchive(ctx_.state, ctx_.controls, choose);
          }},
     };
@@ -296,9 +307,12 @@ void MainWindow::wireOperations() {
         {QStringLiteral("Panel2"), openPartner},
         {QStringLiteral("Panel5"), openPartner},
         {QStringLiteral("Label44"), [this] { ctx_.shell->open(QLatin1String(links::makerDownloadPage)); }},
-        {QStringLiteral("Label52"), [this] { ctx_.shell->open(ctx_.controls.text(QStringLiteral("Label52"))); }},
-        {QStringLiteral("Label57"), [this] { ctx_.shell->open(ctx_.controls.text(QStringLiteral("Label57"))); }},
-        {QStringLiteral("Label58"), [this] { ctx_.shell->open(ctx_.controls.text(QStringLiteral("Label58"))); }},
+        {QStringLiteral("Label52"),
+         [this] { ctx_.shell->open(ctx_.controls.text(QStringLiteral("Label52"))); }},
+        {QStringLiteral("Label57"),
+         [this] { ctx_.shell->open(ctx_.controls.text(QStringLiteral("Label57"))); }},
+        {QStringLiteral("Label58"),
+         [this] { ctx_.shell->open(ctx_.controls.text(QStringLiteral("Label58"))); }},
     };
     for (const auto& [name, op] : clickables) {
         QWidget* w = pages_->findChild<QWidget*>(name);
@@ -312,10 +326,11 @@ void MainWindow::wireOperations() {
         if (QWidget* w = pages_->findChild<QWidget*>(cell)) w->installEventFilter(this);
 
     // The run limit follows its spinner on every change.
-    connect(&ctx_.controls, &Controls::changed, this, [this](const QString& name, Controls::Property property) {
-        if (property == Controls::Property::Value && name == QLatin1String("UpDown7"))
-            ctx_.state.maxCalcRuns = ctx_.controls.value(name) * 1000;
-    });
+    connect(&ctx_.controls, &Controls::changed, this,
+            [this](const QString& name, Controls::Property property) {
+                if (property == Controls::Property::Value && name == QLatin1String("UpDown7"))
+                    ctx_.state.maxCalcRuns = ctx_.controls.value(name) * 1000;
+            });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -394,7 +409,9 @@ void MainWindow::flushStatus() {
         if (statusPanels_[i]->text() != statusTexts_[i]) statusPanels_[i]->setText(statusTexts_[i]);
 }
 
-QString MainWindow::status(int panel) const { return panel >= 0 && panel <= 1 ? statusTexts_[panel] : QString(); }
+QString MainWindow::status(int panel) const {
+    return panel >= 0 && panel <= 1 ? statusTexts_[panel] : QString();
+}
 
 void MainWindow::repaintStatus() {
     if (statusRepaintClock_.elapsed() < repaintIntervalMs) return;
@@ -419,7 +436,9 @@ void MainWindow::message(const QString& text, const QString& caption) {
     ctx_.dialogs->message(this, caption.isEmpty() ? appTitle() : caption, text);
 }
 
-void MainWindow::error(const QString& text) { ctx_.dialogs->error(this, appTitle(), text); }
+void MainWindow::error(const QString& text) {
+    ctx_.dialogs->error(this, appTitle(), text);
+}
 
 QString MainWindow::inputBox(const QString& caption, const QString& prompt, const QString& preset) {
     return ctx_.dialogs->input(this, caption.isEmpty() ? appTitle() : caption, prompt, preset);
@@ -429,6 +448,10 @@ bool MainWindow::question(const QString& text, const QString& caption) {
     return ctx_.dialogs->question(this, caption.isEmpty() ? appTitle() : caption, text);
 }
 
-void MainWindow::beginBusy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+void MainWindow::beginBusy() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-void MainWindow::endBusy() { QApplication::restoreOverrideCursor(); }
+void MainWindow::endBusy() {
+    QApplication::restoreOverrideCursor();
+}

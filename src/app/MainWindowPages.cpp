@@ -43,8 +43,9 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text, i
     return b;
 }
 
-QToolButton* speedButton(QWidget* parent, const QString& name, const QString& text, QStyle::StandardPixmap icon,
-                         int x, int y, int w, int h, const QString& hint = QString()) {
+QToolButton* speedButton(QWidget* parent, const QString& name, const QString& text,
+                         QStyle::StandardPixmap icon, int x, int y, int w, int h,
+                         const QString& hint = QString()) {
     auto* b = make<QToolButton>(parent, name, x, y, w, h);
     if (text.isEmpty()) {
         b->setIcon(parent->style()->standardIcon(icon));
@@ -64,8 +65,8 @@ QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& text, i
 }
 
 // An edit with its up-down: one spin box named after the up-down, its line edit after the edit.
-QSpinBox* upDown(QWidget* parent, const QString& upDownName, const QString& editName, int min, int max, int value,
-                 int x, int y, int w, int h = 21) {
+QSpinBox* upDown(QWidget* parent, const QString& upDownName, const QString& editName, int min, int max,
+                 int value, int x, int y, int w, int h = 21) {
     auto* s = make<QSpinBox>(parent, upDownName, x, y, w, h);
     s->setRange(min, max);
     s->setValue(value);
@@ -84,7 +85,8 @@ QRect blankGap(const QWidget* widget, const QString& text, int textStart, int oc
         while (to < text.size() && text[to] == QLatin1Char(' ')) ++to;
         if (i == occurrence) {
             const int x = textStart + fm.horizontalAdvance(text.left(from + 1));
-            const int w = fm.horizontalAdvance(text.mid(from, to - from)) - fm.horizontalAdvance(QLatin1Char(' ')) * 3;
+            const int w =
+                fm.horizontalAdvance(text.mid(from, to - from)) - fm.horizontalAdvance(QLatin1Char(' ')) * 3;
             return {x, 0, w, widget->height()};
         }
         from = to;
@@ -119,8 +121,10 @@ QWidget* MainWindow::buildTipPage() {
     speedButton(top, QStringLiteral("SpeedButton10"), QString(), QStyle::SP_BrowserReload, 476, 3, 24, 20,
                 QStringLiteral("Aktualisieren der Rudazevovor aus dem Internet") + QLatin1Char(' ') +
                     QLatin1String(links::operatorSiteName));
-    checkBox(top, QStringLiteral("CheckBox16"), QStringLiteral("Samstag Ziehungen"), 6, 24, 150)->setChecked(true);
-    checkBox(top, QStringLiteral("CheckBox17"), QStringLiteral("Mittwoch Ziehungen"), 160, 24, 160)->setChecked(true);
+    checkBox(top, QStringLiteral("CheckBox16"), QStringLiteral("Samstag Ziehungen"), 6, 24, 150)
+        ->setChecked(true);
+    checkBox(top, QStringLiteral("CheckBox17"), QStringLiteral("Mittwoch Ziehungen"), 160, 24, 160)
+        ->setChecked(true);
 
     for (int r = 0; r < TipGrid::Rows; ++r) {
         const int y = 50 + r * 22;
@@ -142,8 +146,8 @@ QWidget* MainWindow::buildTipPage() {
     banner->setFrameShape(QFrame::Panel);
     banner->setFrameShadow(QFrame::Raised);
     banner->setCursor(Qt::PointingHandCursor);
-    auto* title = label(banner, QStringLiteral("Label44"), QStringLiteral("T o l b r a n d 's  Z i e h b o x   V 1 . 6"),
-                        40, 5, 290, 20);
+    auto* title = label(banner, QStringLiteral("Label44"),
+                        QStringLiteral("T o l b r a n d 's  Z i e h b o x   V 1 . 6"), 40, 5, 290, 20);
     title->setAlignment(Qt::AlignCenter);
     QFont bold = title->font();
     bold.setBold(true);
@@ -152,31 +156,36 @@ QWidget* MainWindow::buildTipPage() {
     partner->setFrameShape(QFrame::Panel);
     partner->setFrameShadow(QFrame::Sunken);
     partner->setCursor(Qt::PointingHandCursor);
-    auto* partnerLabel = label(partner, QStringLiteral("Label43"), links::spacedOut(QLatin1String(links::partnerSiteName)),
-                               4, 4, 118, 126);
+    auto* partnerLabel = label(partner, QStringLiteral("Label43"),
+                               links::spacedOut(QLatin1String(links::partnerSiteName)), 4, 4, 118, 126);
     partnerLabel->setWordWrap(true);
     partnerLabel->setAlignment(Qt::AlignCenter);
 
     button(page, QStringLiteral("BitBtn4"), QStringLiteral("Tipps berechnen"), 378, 190, 126, 28,
            QStringLiteral("Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"))
         ->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    speedButton(page, QStringLiteral("SpeedButton13"), QString(), QStyle::SP_DialogHelpButton, 378, 222, 28, 26,
-                QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"))
+    speedButton(
+        page, QStringLiteral("SpeedButton13"), QString(), QStyle::SP_DialogHelpButton, 378, 222, 28, 26,
+        QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"))
         ->setIcon(icons::clover());
     speedButton(page, QStringLiteral("SpeedButton11"), QString(), QStyle::SP_TrashIcon, 410, 222, 28, 26,
                 QStringLiteral("Löschen aller Tipps"));
     label(page, QStringLiteral("TipCountLabel"), QStringLiteral("Anzahl:"), 442, 226, 60);
-    auto* count = upDown(page, QStringLiteral("UpDown8"), QStringLiteral("Edit80"), 2, 14, 10, 454, 252, 50, 22);
+    auto* count =
+        upDown(page, QStringLiteral("UpDown8"), QStringLiteral("Edit80"), 2, 14, 10, 454, 252, 50, 22);
     count->setSingleStep(2);
     count->findChild<QLineEdit*>()->setReadOnly(true);
     page->findChild<QLabel*>(QStringLiteral("TipCountLabel"))->setGeometry(378, 256, 70, 17);
     button(page, QStringLiteral("SpeedButton4"), QStringLiteral("Tipps in DB suchen"), 378, 280, 126, 24,
            QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezagen würde"));
     button(page, QStringLiteral("BitBtn7"), QStringLiteral("Tipp"), 378, 308, 61, 24,
-           QStringLiteral("Der Tipp wurd als Textgespeichert und angezeigt. Kann natürlich auch gedrucktwerden und zur "
-                          "annahmestelle gebracht werden."));
-    button(page, QStringLiteral("SpeedButton12"), QStringLiteral("Schein"), 443, 308, 61, 24,
-           QStringLiteral("Wenn Sie schon einen Lottoschein haben können Sie Hier den Tipp direkt in den Schein drucken"));
+           QStringLiteral(
+               "Der Tipp wurd als Textgespeichert und angezeigt. Kann natürlich auch gedrucktwerden und zur "
+               "annahmestelle gebracht werden."));
+    button(
+        page, QStringLiteral("SpeedButton12"), QStringLiteral("Schein"), 443, 308, 61, 24,
+        QStringLiteral(
+            "Wenn Sie schon einen Lottoschein haben können Sie Hier den Tipp direkt in den Schein drucken"));
     button(page, QStringLiteral("Button6"), QStringLiteral("Tippverteilung"), 378, 336, 126, 24,
            QStringLiteral("Hier sehen Sie ein Diagramm der Zahlenverteilung des Tipps"));
     button(page, QStringLiteral("BitBtn5"), QStringLiteral("Schließen"), 378, 364, 126, 24)
@@ -189,17 +198,20 @@ QWidget* MainWindow::buildLatestDrawPage() {
     page->setObjectName(QStringLiteral("TabSheet2"));
     QFont bold = page->font();
     bold.setBold(true);
-    label(page, QStringLiteral("WednesdayTitle"), QStringLiteral("Mittwochsziehung:"), 16, 20, 140)->setFont(bold);
+    label(page, QStringLiteral("WednesdayTitle"), QStringLiteral("Mittwochsziehung:"), 16, 20, 140)
+        ->setFont(bold);
     label(page, QStringLiteral("Label3"), QStringLiteral("datum"), 160, 20, 120);
     label(page, QStringLiteral("Label1"), QString(), 16, 46, 300);
     label(page, QStringLiteral("Label6"), QStringLiteral("ZZ:"), 330, 46, 70);
     label(page, QStringLiteral("Label7"), QStringLiteral("SZ:"), 410, 46, 70);
-    label(page, QStringLiteral("SaturdayTitle"), QStringLiteral("Samstagziehung:"), 16, 96, 140)->setFont(bold);
+    label(page, QStringLiteral("SaturdayTitle"), QStringLiteral("Samstagziehung:"), 16, 96, 140)
+        ->setFont(bold);
     label(page, QStringLiteral("Label5"), QStringLiteral("datum"), 160, 96, 120);
     label(page, QStringLiteral("Label2"), QString(), 16, 122, 300);
     label(page, QStringLiteral("Label9"), QStringLiteral("ZZ:"), 330, 122, 70);
     label(page, QStringLiteral("Label8"), QStringLiteral("SZ:"), 410, 122, 70);
-    button(page, QStringLiteral("Button1"), QStringLiteral("Rudazevovor aus dem Internet laden"), 16, 180, 280, 28);
+    button(page, QStringLiteral("Button1"), QStringLiteral("Rudazevovor aus dem Internet laden"), 16, 180,
+           280, 28);
     return page;
 }
 
@@ -210,14 +222,15 @@ QWidget* MainWindow::buildOptionsPage() {
     int y = 8;
     const int step = 25;
 
-    const QString digitCaption = QStringLiteral("Quersummer von                  bis                     im Tipp zulassen");
+    const QString digitCaption =
+        QStringLiteral("Quersummer von                  bis                     im Tipp zulassen");
     auto* digits = label(page, QStringLiteral("Label51"), digitCaption, x + 4, y + 2, 420, 21);
     const QRect first = blankGap(digits, digitCaption, 0, 0);
     const QRect second = blankGap(digits, digitCaption, 0, 1);
-    upDown(page, QStringLiteral("UpDown1"), QStringLiteral("Edit37"), 21, 279, 110, digits->x() + first.x(), y,
-           first.width());
-    upDown(page, QStringLiteral("UpDown2"), QStringLiteral("Edit38"), 21, 279, 200, digits->x() + second.x(), y,
-           second.width());
+    upDown(page, QStringLiteral("UpDown1"), QStringLiteral("Edit37"), 21, 279, 110, digits->x() + first.x(),
+           y, first.width());
+    upDown(page, QStringLiteral("UpDown2"), QStringLiteral("Edit38"), 21, 279, 200, digits->x() + second.x(),
+           y, second.width());
     y += step + 2;
 
     auto box = [&](int n, const QString& text, bool checked, int w = 380) {
@@ -225,7 +238,9 @@ QWidget* MainWindow::buildOptionsPage() {
         c->setChecked(checked);
         return c;
     };
-    auto rarest = [&](int n) { checkBox(page, QStringLiteral("CheckBox%1").arg(n), QStringLiteral("seltensten"), 400, y, 100); };
+    auto rarest = [&](int n) {
+        checkBox(page, QStringLiteral("CheckBox%1").arg(n), QStringLiteral("seltensten"), 400, y, 100);
+    };
 
     box(1, QStringLiteral("Zahlen mit einer häufigen Paarebildung bevorzugen"), true);
     rarest(11);
@@ -249,10 +264,12 @@ QWidget* MainWindow::buildOptionsPage() {
     y += step;
     box(8, QStringLiteral("eine Paarbildung pro Tipp erzwingen"), true);
     y += step;
-    gapSpinner(box(9, QStringLiteral("Tipp darf noch keinen              er aus der Datenbank entsprechen"), true, 420),
+    gapSpinner(box(9, QStringLiteral("Tipp darf noch keinen              er aus der Datenbank entsprechen"),
+                   true, 420),
                QStringLiteral("UpDown6"), QStringLiteral("Edit42"), 3, 6, 5);
     y += step;
-    box(10, QStringLiteral("Zahlen die am längsten überfällig, als nicht gezogen wurden bevorzugen"), true, 495);
+    box(10, QStringLiteral("Zahlen die am längsten überfällig, als nicht gezogen wurden bevorzugen"), true,
+        495);
     y += step;
     box(14, QStringLiteral("Zahlen die besonders selten gezogen wurden bevorzugen"), true);
     y += step;
@@ -265,7 +282,8 @@ QWidget* MainWindow::buildChartPage() {
     page->setObjectName(QStringLiteral("TabSheet5"));
     auto* bar = make<QToolBar>(page, QStringLiteral("TeeCommander1"), 0, 0, 505, 30);
     bar->setIconSize(QSize(18, 18));
-    auto tool = [&](const QString& name, const QString& text, QStyle::StandardPixmap icon, const QString& hint) {
+    auto tool = [&](const QString& name, const QString& text, QStyle::StandardPixmap icon,
+                    const QString& hint) {
         auto* b = new QToolButton(bar);
         b->setObjectName(name);
         if (text.isEmpty()) {
@@ -284,7 +302,8 @@ QWidget* MainWindow::buildChartPage() {
     tool(QStringLiteral("ChartPrintButton"), QStringLiteral("Drucken"), QStyle::SP_FileDialogDetailedView,
          QStringLiteral("Diagramm drucken"));
     bar->addSeparator();
-    tool(QStringLiteral("SpeedButton1"), QString(), QStyle::SP_FileDialogListView, QString())->setIcon(icons::surface());
+    tool(QStringLiteral("SpeedButton1"), QString(), QStyle::SP_FileDialogListView, QString())
+        ->setIcon(icons::surface());
     tool(QStringLiteral("SpeedButton2"), QString(), QStyle::SP_FileDialogContentsView,
          QStringLiteral("Wie oft wurden die einzelnen Zahlen gezogen"))
         ->setIcon(icons::bars());
@@ -324,8 +343,9 @@ QWidget* MainWindow::buildDatabasePage() {
 
     button(page, QStringLiteral("BitBtn1"), QStringLiteral("Datenbank aktualisieren"), 8, 44, 190, 26);
     button(page, QStringLiteral("BitBtn2"), QStringLiteral("Datenbank neu anlegen"), 8, 74, 190, 26,
-           QStringLiteral("Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten Datum begonnen. "
-                          "Ein Datum bis 1955 ist möglich."));
+           QStringLiteral(
+               "Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten Datum begonnen. "
+               "Ein Datum bis 1955 ist möglich."));
     speedButton(page, QStringLiteral("SpeedButton8"), QString(), QStyle::SP_BrowserStop, 202, 44, 26, 26,
                 QStringLiteral("Stoppt das Einlesen"))
         ->setVisible(false);

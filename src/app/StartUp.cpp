@@ -4,11 +4,17 @@
 #include "platform/Dates.h"
 #include "platform/SettingsStore.h"
 
-QString checkBoxValueName(int n) { return QStringLiteral("Chekcbox%1").arg(n); }
+QString checkBoxValueName(int n) {
+    return QStringLiteral("Chekcbox%1").arg(n);
+}
 
 namespace {
-QString checkBoxName(int n) { return QStringLiteral("CheckBox%1").arg(n); }
-QString upDownName(int n) { return QStringLiteral("UpDown%1").arg(n); }
+QString checkBoxName(int n) {
+    return QStringLiteral("CheckBox%1").arg(n);
+}
+QString upDownName(int n) {
+    return QStringLiteral("UpDown%1").arg(n);
+}
 const QStringList internetEdits{QStringLiteral("FileNameEdit"), QStringLiteral("URLEdit"),
                                 QStringLiteral("ProxyHostEdit"), QStringLiteral("ProxyPortEdit")};
 } // namespace
@@ -19,12 +25,14 @@ void restoreSettings(AppContext& ctx) {
     s.readyFlag = false;
     const auto store = ctx.openSettings();
     for (int n = 1; n <= 15; ++n)
-        if (store->exists(checkBoxValueName(n))) c.setChecked(checkBoxName(n), store->readBool(checkBoxValueName(n)));
+        if (store->exists(checkBoxValueName(n)))
+            c.setChecked(checkBoxName(n), store->readBool(checkBoxValueName(n)));
     s.land = store->exists(QStringLiteral("Land")) ? store->readInteger(QStringLiteral("Land")) : 1;
     s.tippTop = 71;
     s.tippLeft = 42;
     if (store->exists(QStringLiteral("TippTop"))) s.tippTop = store->readInteger(QStringLiteral("TippTop"));
-    if (store->exists(QStringLiteral("TippLeft"))) s.tippLeft = store->readInteger(QStringLiteral("TippLeft"));
+    if (store->exists(QStringLiteral("TippLeft")))
+        s.tippLeft = store->readInteger(QStringLiteral("TippLeft"));
     for (int n = 1; n <= 8; ++n)
         if (store->exists(upDownName(n))) c.setValue(upDownName(n), store->readInteger(upDownName(n)));
     // Each cell passes the cell rule as it is set, so stored texts that are no tip number come back empty.
@@ -39,7 +47,8 @@ void restoreSettings(AppContext& ctx) {
     s.maxCalcRuns = c.value(upDownName(7)) * 1000;
     if (c.text(QStringLiteral("FileNameEdit")).isEmpty())
         c.setText(QStringLiteral("FileNameEdit"), s.programDir + QStringLiteral("Lotto.html"));
-    if (c.text(QStringLiteral("ProxyHostEdit")).isEmpty()) c.setText(QStringLiteral("ProxyPortEdit"), QStringLiteral("80"));
+    if (c.text(QStringLiteral("ProxyHostEdit")).isEmpty())
+        c.setText(QStringLiteral("ProxyPortEdit"), QStringLiteral("80"));
 }
 
 void saveSettings(AppContext& ctx) noexcept {

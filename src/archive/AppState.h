@@ -6,7 +6,7 @@
 
 // The values the operations share for the whole run, owned by the app and passed by reference.
 struct AppState {
-    QString programDir;                   // ends with a separator
+    QString programDir; // ends with a separator
     QString archiveFileName = QStringLiteral("ZahlenCH.dat");
     QString hitSoundFile = QStringLiteral("yippee.wav");
     int maxCalcRuns = 100000;
@@ -17,7 +17,7 @@ struct AppState {
     double referenceDate = 0;
     CurrentDraw currentDraw;
     int drawIndex = 0;
-    TipCheck lastCheck;                   // HitCount and ZusatzHit of the last comparison
+    TipCheck lastCheck; // HitCount and ZusatzHit of the last comparison
 
     QString archivePath() const { return programDir + archiveFileName; }
 };

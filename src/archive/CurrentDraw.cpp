@@ -6,7 +6,8 @@ void CurrentDraw::load(const DrawRecord& record) {
 }
 
 void CurrentDraw::loadNumbers(const DrawRecord& record) {
-    for (int i = 0; i < 6; ++i) numbers[static_cast<std::size_t>(i)] = record.zahl[static_cast<std::size_t>(i)];
+    for (int i = 0; i < 6; ++i)
+        numbers[static_cast<std::size_t>(i)] = record.zahl[static_cast<std::size_t>(i)];
     numbers[6] = record.zz;
     numbers[7] = record.sz;
 }
@@ -46,4 +47,6 @@ TipCheck zettelcheck(const CurrentDraw& draw, const TipNumbers& tip) {
     return result;
 }
 
-TipCheck zettelcheck(const CurrentDraw& draw, const QStringList& texts) { return zettelcheck(draw, parseTip(texts)); }
+TipCheck zettelcheck(const CurrentDraw& draw, const QStringList& texts) {
+    return zettelcheck(draw, parseTip(texts));
+}

@@ -21,7 +21,7 @@ struct CurrentDraw {
 
 // Result of one comparison of a tip with a draw.
 struct TipCheck {
-    quint8 hitCount = 0;  // tip numbers found among numbers 1..6 of the draw
+    quint8 hitCount = 0;    // tip numbers found among numbers 1..6 of the draw
     bool zusatzHit = false; // a tip number equals number 7 (ZZ)
 };
 

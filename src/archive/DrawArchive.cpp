@@ -16,7 +16,8 @@
 namespace {
 
 AppError notFound(const QString& path) {
-    return AppError(QStringLiteral("Die Datei \"%1\" wurde nicht gefunden.").arg(QDir::toNativeSeparators(path)));
+    return AppError(
+        QStringLiteral("Die Datei \"%1\" wurde nicht gefunden.").arg(QDir::toNativeSeparators(path)));
 }
 
 AppError ioError(const QString& path, const QFile& file) {
@@ -46,7 +47,8 @@ void atomicReplace(const QString& source, const QString& target) {
                                 reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(target).utf16()),
                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 #else
-    const bool ok = std::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) == 0;
+    const bool ok =
+        std::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) == 0;
     if (ok) {
         // Make the rename itself durable.
         const int dir = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY);
@@ -65,11 +67,17 @@ void atomicReplace(const QString& source, const QString& target) {
 
 DrawArchive::DrawArchive(QString programDir) : dir_(std::move(programDir)) {}
 
-QString DrawArchive::path() const { return dir_ + QLatin1String(FileName); }
+QString DrawArchive::path() const {
+    return dir_ + QLatin1String(FileName);
+}
 
-QString DrawArchive::workPath(const char* name) const { return dir_ + QLatin1String(name); }
+QString DrawArchive::workPath(const char* name) const {
+    return dir_ + QLatin1String(name);
+}
 
-bool DrawArchive::exists() const { return QFileInfo(path()).isFile(); }
+bool DrawArchive::exists() const {
+    return QFileInfo(path()).isFile();
+}
 
 std::vector<DrawRecord> DrawArchive::scan() const {
     QFile file(path());
@@ -80,7 +88,8 @@ std::vector<DrawRecord> DrawArchive::scan() const {
     const auto count = static_cast<std::size_t>(data.size()) / DrawRecord::Size;
     records.reserve(count);
     const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
-    for (std::size_t i = 0; i < count; ++i) records.push_back(DrawRecord::fromBytes(bytes + i * DrawRecord::Size));
+    for (std::size_t i = 0; i < count; ++i)
+        records.push_back(DrawRecord::fromBytes(bytes + i * DrawRecord::Size));
     return records;
 }
 

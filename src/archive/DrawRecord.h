@@ -39,7 +39,9 @@ public:
         if (covers(key)) values_[static_cast<std::size_t>(key)] = value;
     }
     void fill(qint32 value) { values_.fill(value); }
-    qint32 operator[](long long key) const { return covers(key) ? values_[static_cast<std::size_t>(key)] : 0; }
+    qint32 operator[](long long key) const {
+        return covers(key) ? values_[static_cast<std::size_t>(key)] : 0;
+    }
 
 private:
     std::array<qint32, N> values_{};

@@ -10,16 +10,24 @@ constexpr std::array<int, TipGrid::Rows> rowLabel{28, 30, 31, 32, 33, 34, 46, 48
 constexpr std::array<int, TipGrid::Rows> hitLabel{22, 23, 24, 25, 26, 27, 45, 47, 65, 66, 69, 70, 74, 76};
 constexpr std::array<int, TipGrid::Rows> sumLabel{36, 37, 38, 39, 40, 41, 49, 50, 67, 68, 71, 72, 75, 77};
 
-QString label(int n) { return QStringLiteral("Label%1").arg(n); }
+QString label(int n) {
+    return QStringLiteral("Label%1").arg(n);
+}
 
 } // namespace
 
 QString TipGrid::cellName(int row, int column) {
     return QStringLiteral("Edit%1").arg(firstCell[static_cast<std::size_t>(row)] + column);
 }
-QString TipGrid::rowLabelName(int row) { return label(rowLabel[static_cast<std::size_t>(row)]); }
-QString TipGrid::hitLabelName(int row) { return label(hitLabel[static_cast<std::size_t>(row)]); }
-QString TipGrid::sumLabelName(int row) { return label(sumLabel[static_cast<std::size_t>(row)]); }
+QString TipGrid::rowLabelName(int row) {
+    return label(rowLabel[static_cast<std::size_t>(row)]);
+}
+QString TipGrid::hitLabelName(int row) {
+    return label(hitLabel[static_cast<std::size_t>(row)]);
+}
+QString TipGrid::sumLabelName(int row) {
+    return label(sumLabel[static_cast<std::size_t>(row)]);
+}
 
 QStringList TipGrid::cellNames() {
     QStringList names;
@@ -44,7 +52,9 @@ void TipGrid::installDefaults() {
     for (int c = 0; c < Columns; ++c) setCellText(0, c, QString::number(c + 1));
 }
 
-QString TipGrid::cellText(int row, int column) const { return controls_.text(cellName(row, column)); }
+QString TipGrid::cellText(int row, int column) const {
+    return controls_.text(cellName(row, column));
+}
 
 void TipGrid::setCellText(int row, int column, const QString& text) {
     controls_.setText(cellName(row, column), text);
@@ -73,13 +83,16 @@ std::optional<TipGrid::Tip> TipGrid::completeRow(int row) const {
     return tip;
 }
 
-bool TipGrid::rowPresent(int row) const { return !cellText(row, 0).isEmpty(); }
+bool TipGrid::rowPresent(int row) const {
+    return !cellText(row, 0).isEmpty();
+}
 
 void TipGrid::writeTip(int row, const Tip& numbers) {
     int sum = 0;
     for (int n : numbers) sum += n;
     controls_.setText(sumLabelName(row), QString::number(sum));
-    for (int c = 0; c < Columns; ++c) setCellText(row, c, QString::number(numbers[static_cast<std::size_t>(c)]));
+    for (int c = 0; c < Columns; ++c)
+        setCellText(row, c, QString::number(numbers[static_cast<std::size_t>(c)]));
 }
 
 void TipGrid::clearAll() {

@@ -6,7 +6,8 @@
 // The one exception type of the program. Its text is German and is shown to the user as it stands.
 class AppError : public std::runtime_error {
 public:
-    explicit AppError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+    explicit AppError(const QString& message)
+        : std::runtime_error(message.toStdString()), message_(message) {}
     const QString& message() const { return message_; }
 
 private:

@@ -8,7 +8,9 @@ void Controls::set(const QString& name, T Entry::*field, const T& value, Propert
     emit changed(name, property);
 }
 
-QString Controls::text(const QString& name) const { return entries_.value(name).text; }
+QString Controls::text(const QString& name) const {
+    return entries_.value(name).text;
+}
 
 void Controls::setText(const QString& name, const QString& text) {
     const auto it = entries_.constFind(name);
@@ -21,26 +23,46 @@ void Controls::setTextFilter(const QString& name, TextFilter filter) {
     setText(name, text(name));
 }
 
-bool Controls::checked(const QString& name) const { return entries_.value(name).checked; }
-void Controls::setChecked(const QString& name, bool checked) { set(name, &Entry::checked, checked, Property::Checked); }
+bool Controls::checked(const QString& name) const {
+    return entries_.value(name).checked;
+}
+void Controls::setChecked(const QString& name, bool checked) {
+    set(name, &Entry::checked, checked, Property::Checked);
+}
 
-int Controls::value(const QString& name) const { return entries_.value(name).value; }
-void Controls::setValue(const QString& name, int value) { set(name, &Entry::value, value, Property::Value); }
+int Controls::value(const QString& name) const {
+    return entries_.value(name).value;
+}
+void Controls::setValue(const QString& name, int value) {
+    set(name, &Entry::value, value, Property::Value);
+}
 
-QDate Controls::date(const QString& name) const { return entries_.value(name).date; }
-void Controls::setDate(const QString& name, const QDate& date) { set(name, &Entry::date, date, Property::Date); }
+QDate Controls::date(const QString& name) const {
+    return entries_.value(name).date;
+}
+void Controls::setDate(const QString& name, const QDate& date) {
+    set(name, &Entry::date, date, Property::Date);
+}
 
-bool Controls::red(const QString& name) const { return entries_.value(name).red; }
-void Controls::setRed(const QString& name, bool red) { set(name, &Entry::red, red, Property::Red); }
+bool Controls::red(const QString& name) const {
+    return entries_.value(name).red;
+}
+void Controls::setRed(const QString& name, bool red) {
+    set(name, &Entry::red, red, Property::Red);
+}
 
 bool Controls::enabled(const QString& name) const {
     const auto it = entries_.constFind(name);
     return it == entries_.constEnd() || it->enabled;
 }
-void Controls::setEnabled(const QString& name, bool enabled) { set(name, &Entry::enabled, enabled, Property::Enabled); }
+void Controls::setEnabled(const QString& name, bool enabled) {
+    set(name, &Entry::enabled, enabled, Property::Enabled);
+}
 
 bool Controls::visible(const QString& name) const {
     const auto it = entries_.constFind(name);
     return it == entries_.constEnd() || it->visible;
 }
-void Controls::setVisible(const QString& name, bool visible) { set(name, &Entry::visible, visible, Property::Visible); }
+void Controls::setVisible(const QString& name, bool visible) {
+    set(name, &Entry::visible, visible, Property::Visible);
+}

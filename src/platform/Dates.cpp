@@ -5,7 +5,9 @@
 
 namespace dates {
 
-QDate epoch() { return QDate(1899, 12, 30); }
+QDate epoch() {
+    return QDate(1899, 12, 30);
+}
 
 double toDayNumber(const QDate& date) {
     if (!date.isValid()) return 0;
@@ -24,13 +26,18 @@ int weekday(double day) {
     return static_cast<int>(((n % 7) + 7 + 6) % 7) + 1;
 }
 
-int weekday(const QDate& date) { return date.isValid() ? date.dayOfWeek() % 7 + 1 : 0; }
+int weekday(const QDate& date) {
+    return date.isValid() ? date.dayOfWeek() % 7 + 1 : 0;
+}
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 int roundToInt(double value) {
     const double r = std::nearbyint(value);
-    if (!std::isfinite(r) || r > std::numeric_limits<int>::max() || r < std::numeric_limits<int>::min()) return 0;
+    if (!std::isfinite(r) || r > std::numeric_limits<int>::max() || r < std::numeric_limits<int>::min())
+        return 0;
     return static_cast<int>(r);
 }
 
@@ -49,7 +56,9 @@ QString formatShortDate(const QDate& date, const QLocale& locale) {
     return locale.toString(date, shortDateFormat(locale));
 }
 
-QString formatShortDate(double day, const QLocale& locale) { return formatShortDate(fromDayNumber(day), locale); }
+QString formatShortDate(double day, const QLocale& locale) {
+    return formatShortDate(fromDayNumber(day), locale);
+}
 
 QDate parseShortDate(const QString& text, int currentYear, const QLocale& locale) {
     const QString trimmed = text.trimmed();

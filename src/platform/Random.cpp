@@ -2,7 +2,9 @@
 
 #include <QDateTime>
 
-void Random::seedFromClock() { seed(static_cast<std::int32_t>(QDateTime::currentMSecsSinceEpoch())); }
+void Random::seedFromClock() {
+    seed(static_cast<std::int32_t>(QDateTime::currentMSecsSinceEpoch()));
+}
 
 int Random::random(int n) {
     if (n <= 0) return 0;

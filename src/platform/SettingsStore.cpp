@@ -16,11 +16,11 @@ AppError wrongType(const QString& name) {
 
 SettingsStore::SettingsStore() {
 #ifdef Q_OS_WIN
-    settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tolbrand"),
-                                            QStringLiteral("Ziehbox"));
+    settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                            QStringLiteral("Tolbrand"), QStringLiteral("Ziehbox"));
 #else
-    settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tolbrand"),
-                                            QStringLiteral("Ziehbox"));
+    settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                            QStringLiteral("Tolbrand"), QStringLiteral("Ziehbox"));
 #endif
 }
 
@@ -29,7 +29,9 @@ SettingsStore::SettingsStore(const QString& iniFile)
 
 SettingsStore::~SettingsStore() = default;
 
-bool SettingsStore::exists(const QString& name) const { return settings_->contains(name); }
+bool SettingsStore::exists(const QString& name) const {
+    return settings_->contains(name);
+}
 
 int SettingsStore::readInteger(const QString& name) const {
     const QVariant v = settings_->value(name);
@@ -40,7 +42,9 @@ int SettingsStore::readInteger(const QString& name) const {
     return value;
 }
 
-bool SettingsStore::readBool(const QString& name) const { return readInteger(name) != 0; }
+bool SettingsStore::readBool(const QString& name) const {
+    return readInteger(name) != 0;
+}
 
 QString SettingsStore::readString(const QString& name) const {
     const QVariant v = settings_->value(name);
@@ -59,11 +63,17 @@ double SettingsStore::readDate(const QString& name) const {
     return day;
 }
 
-void SettingsStore::writeBool(const QString& name, bool value) { settings_->setValue(name, value ? 1 : 0); }
+void SettingsStore::writeBool(const QString& name, bool value) {
+    settings_->setValue(name, value ? 1 : 0);
+}
 
-void SettingsStore::writeInteger(const QString& name, int value) { settings_->setValue(name, value); }
+void SettingsStore::writeInteger(const QString& name, int value) {
+    settings_->setValue(name, value);
+}
 
-void SettingsStore::writeString(const QString& name, const QString& value) { settings_->setValue(name, value); }
+void SettingsStore::writeString(const QString& name, const QString& value) {
+    settings_->setValue(name, value);
+}
 
 void SettingsStore::writeDate(const QString& name, double dayNumber) {
     quint64 bits = 0;

@@ -67,5 +67,6 @@ TEST(ArchiveWindow, ExportWritesTheChosenFile) {
     f.context->controls.setDate(QStringLiteral("DateTimePicker1"), QDate(2002, 1, 1));
     f.click(QStringLiteral("BitBtn3"));
     EXPECT_EQ(offered, f.dir.path() + QStringLiteral("CHJ2002.csv"));
-    EXPECT_EQ(f.dir.readFile(QStringLiteral("CHJ2002.csv")), QByteArray("05.10.2002;3;12;17;23;34;45;7;\r\n"));
+    EXPECT_EQ(f.dir.readFile(QStringLiteral("CHJ2002.csv")),
+              QByteArray("05.10.2002;3;12;17;23;34;45;7;\r\n"));
 }

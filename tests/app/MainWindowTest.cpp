@@ -17,12 +17,14 @@ namespace {
 
 struct Expect {
     const char* name;
-    const char* text;   // caption; nullptr: not checked
-    const char* hint;   // tooltip; nullptr: not checked
+    const char* text; // caption; nullptr: not checked
+    const char* hint; // tooltip; nullptr: not checked
     bool visible = true;
 };
 
-QString str(const char* s) { return QString::fromUtf8(s); }
+QString str(const char* s) {
+    return QString::fromUtf8(s);
+}
 
 // Shown unless hidden on purpose; a tool bar shows its widgets through actions.
 bool shown(QWidget* w) {
@@ -45,9 +47,12 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
 
     auto* pages = f.find<QTabWidget>(QStringLiteral("PageControl1"));
     ASSERT_NE(pages, nullptr);
-    const std::pair<const char*, const char*> tabs[] = {
-        {"TabSheet1", "Lottotipp"}, {"TabSheet2", "Zahlen der letzten Ziehung"}, {"TabSheet6", "Berechnungs-Optionen"},
-        {"TabSheet5", "Diagramm"},  {"TabSheet4", "Datenbank"},                  {"TabSheet3", "Internet-Optionen"}};
+    const std::pair<const char*, const char*> tabs[] = {{"TabSheet1", "Lottotipp"},
+                                                        {"TabSheet2", "Zahlen der letzten Ziehung"},
+                                                        {"TabSheet6", "Berechnungs-Optionen"},
+                                                        {"TabSheet5", "Diagramm"},
+                                                        {"TabSheet4", "Datenbank"},
+                                                        {"TabSheet3", "Internet-Optionen"}};
     ASSERT_EQ(pages->count(), 6);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(pages->widget(i)->objectName(), str(tabs[i].first));
@@ -61,9 +66,12 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
         {"Label28", "1. Tipp", nullptr},
         {"Label73", "14. Tipp", nullptr},
         {"SpeedButton11", nullptr, "Löschen aller Tipps"},
-        {"SpeedButton4", "Tipps in DB suchen", "Hier können Sie suchen ob dieser Tipp schon einmal gezagen würde"},
-        {"SpeedButton13", nullptr, "Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"},
-        {"BitBtn4", "Tipps berechnen", "Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"},
+        {"SpeedButton4", "Tipps in DB suchen",
+         "Hier können Sie suchen ob dieser Tipp schon einmal gezagen würde"},
+        {"SpeedButton13", nullptr,
+         "Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"},
+        {"BitBtn4", "Tipps berechnen",
+         "Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"},
         {"BitBtn5", nullptr, nullptr},
         {"SpeedButton6", nullptr, nullptr},
         {"SpeedButton7", nullptr, nullptr},
@@ -72,7 +80,8 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
         {"CheckBox16", "Samstag Ziehungen", nullptr},
         {"CheckBox17", "Mittwoch Ziehungen", nullptr},
         {"BitBtn7", "Tipp",
-         "Der Tipp wurd als Textgespeichert und angezeigt. Kann natürlich auch gedrucktwerden und zur annahmestelle "
+         "Der Tipp wurd als Textgespeichert und angezeigt. Kann natürlich auch gedrucktwerden und zur "
+         "annahmestelle "
          "gebracht werden."},
         {"SpeedButton12", "Schein",
          "Wenn Sie schon einen Lottoschein haben können Sie Hier den Tipp direkt in den Schein drucken"},
@@ -114,7 +123,8 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
         {"SpeedButton5", nullptr, "Bewertung des Tipps für die Ziehung des gewählten Datums"},
         {"BitBtn1", "Datenbank aktualisieren", nullptr},
         {"BitBtn2", "Datenbank neu anlegen",
-         "Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten Datum begonnen. Ein Datum bis "
+         "Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten Datum begonnen. Ein "
+         "Datum bis "
          "1955 ist möglich."},
         {"SpeedButton8", nullptr, "Stoppt das Einlesen", false},
         {"BitBtn3", "Export nach Text", nullptr},
@@ -166,8 +176,9 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
         int value, min, max;
     };
     const Spin spins[] = {
-        {"UpDown1", "Edit37", 110, 21, 279}, {"UpDown2", "Edit38", 200, 21, 279}, {"UpDown3", "Edit39", 3, 0, 5},
-        {"UpDown4", "Edit40", 1, 0, 5},      {"UpDown5", "Edit41", 1, 0, 5},      {"UpDown6", "Edit42", 5, 3, 6},
+        {"UpDown1", "Edit37", 110, 21, 279},  {"UpDown2", "Edit38", 200, 21, 279},
+        {"UpDown3", "Edit39", 3, 0, 5},       {"UpDown4", "Edit40", 1, 0, 5},
+        {"UpDown5", "Edit41", 1, 0, 5},       {"UpDown6", "Edit42", 5, 3, 6},
         {"UpDown7", "Edit55", 100, 1, 10000}, {"UpDown8", "Edit80", 10, 2, 14},
     };
     for (const auto& s : spins) {
@@ -202,10 +213,12 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
     }
     EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker2"))->date(), QDate(1955, 10, 9));
 
-    const bool checkedByDefault[] = {true, true, true, true, true, true, true, true,
+    const bool checkedByDefault[] = {true, true, true,  true,  true,  true, true, true,
                                      true, true, false, false, false, true, false};
     for (int n = 1; n <= 15; ++n)
-        EXPECT_EQ(f.find<QCheckBox>(QStringLiteral("CheckBox%1").arg(n))->isChecked(), checkedByDefault[n - 1]) << n;
+        EXPECT_EQ(f.find<QCheckBox>(QStringLiteral("CheckBox%1").arg(n))->isChecked(),
+                  checkedByDefault[n - 1])
+            << n;
 
     // The tip grid: row 1 shows 1 .. 6, every other cell is empty, the tab order runs row by row.
     for (int r = 0; r < TipGrid::Rows; ++r)
@@ -221,9 +234,13 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
         while (w != from && !(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
         return w;
     };
-    EXPECT_EQ(nextTabStop(f.find<QLineEdit>(QStringLiteral("Edit6"))), f.find<QLineEdit>(QStringLiteral("Edit7")));
-    EXPECT_EQ(nextTabStop(f.find<QLineEdit>(QStringLiteral("Edit36"))), f.find<QLineEdit>(QStringLiteral("Edit43")));
-    EXPECT_EQ(f.find<QLineEdit>(QStringLiteral("Edit2"))->x() - f.find<QLineEdit>(QStringLiteral("Edit1"))->x(), 32);
+    EXPECT_EQ(nextTabStop(f.find<QLineEdit>(QStringLiteral("Edit6"))),
+              f.find<QLineEdit>(QStringLiteral("Edit7")));
+    EXPECT_EQ(nextTabStop(f.find<QLineEdit>(QStringLiteral("Edit36"))),
+              f.find<QLineEdit>(QStringLiteral("Edit43")));
+    EXPECT_EQ(f.find<QLineEdit>(QStringLiteral("Edit2"))->x() -
+                  f.find<QLineEdit>(QStringLiteral("Edit1"))->x(),
+              32);
 }
 
 TEST(MainWindow, NumberSpinnersSitOverTheBlanksOfTheirCaptions) {

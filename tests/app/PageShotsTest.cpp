@@ -20,6 +20,7 @@ TEST(PageShots, EveryPageRenders) {
         const QPixmap picture = w.grab();
         EXPECT_EQ(picture.size(), QSize(519, 451));
         if (!shots.isEmpty())
-            picture.save(QStringLiteral("%1/page%2-%3.png").arg(shots).arg(i + 1).arg(pages->widget(i)->objectName()));
+            picture.save(
+                QStringLiteral("%1/page%2-%3.png").arg(shots).arg(i + 1).arg(pages->widget(i)->objectName()));
     }
 }

@@ -6,14 +6,16 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QLineEdit>
 #include <QDir>
+#include <QLineEdit>
 #include <QSettings>
 #include <QSpinBox>
 #include <gtest/gtest.h>
 
 namespace {
-QString text(WindowFixture& f, const char* name) { return f.find<QLineEdit>(QString::fromLatin1(name))->text(); }
+QString text(WindowFixture& f, const char* name) {
+    return f.find<QLineEdit>(QString::fromLatin1(name))->text();
+}
 } // namespace
 
 TEST(StartUp, FirstStartWithAnEmptyStoreShowsTheFormDefaults) {
@@ -30,7 +32,8 @@ TEST(StartUp, FirstStartWithAnEmptyStoreShowsTheFormDefaults) {
     EXPECT_EQ(f.context->state.tippTop, 71);
     EXPECT_EQ(f.context->state.tippLeft, 42);
     // Without an archive: the evaluation's message, then the frequencies' file error; the window opens.
-    EXPECT_EQ(f.dialogs->messages, QStringList{QStringLiteral("Lesen Sie zuerst die Daten der Ziehungen ein")});
+    EXPECT_EQ(f.dialogs->messages,
+              QStringList{QStringLiteral("Lesen Sie zuerst die Daten der Ziehungen ein")});
     EXPECT_EQ(f.dialogs->errors.size(), 1);
 }
 
@@ -127,10 +130,12 @@ TEST(ProgramDir, TrailingSeparatorAndUnwritableFolders) {
     EXPECT_EQ(withTrailingSeparator(QStringLiteral("C:\\")), QStringLiteral("C:\\"));
     TestDir data;
     const QString userData = data.path() + QStringLiteral("Tolbrand/Ziehbox");
-    EXPECT_EQ(resolveProgramDir(QStringLiteral("/opt/ziehbox"), userData, [](const QString&) { return true; }),
-              QStringLiteral("/opt/ziehbox/"));
-    EXPECT_EQ(resolveProgramDir(QStringLiteral("/opt/ziehbox"), userData, [](const QString&) { return false; }),
-              userData + QLatin1Char('/'));
+    EXPECT_EQ(
+        resolveProgramDir(QStringLiteral("/opt/ziehbox"), userData, [](const QString&) { return true; }),
+        QStringLiteral("/opt/ziehbox/"));
+    EXPECT_EQ(
+        resolveProgramDir(QStringLiteral("/opt/ziehbox"), userData, [](const QString&) { return false; }),
+        userData + QLatin1Char('/'));
     EXPECT_TRUE(QDir(userData).exists());
     EXPECT_TRUE(isWritableDir(data.path()));
     EXPECT_FALSE(isWritableDir(data.path() + QStringLiteral("fehlt")));

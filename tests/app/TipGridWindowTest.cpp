@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-QLineEdit* cell(WindowFixture& f, int row, int column) { return f.find<QLineEdit>(TipGrid::cellName(row, column)); }
+QLineEdit* cell(WindowFixture& f, int row, int column) {
+    return f.find<QLineEdit>(TipGrid::cellName(row, column));
+}
 } // namespace
 
 TEST(TipGridWindow, TypingKeepsOnlyPlainNumbers) {

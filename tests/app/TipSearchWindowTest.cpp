@@ -82,7 +82,8 @@ TEST(TipSearchWindow, TenTipsUnderTheDefaultOptions) {
         EXPECT_TRUE(rowNumbers(f, r).empty());
         EXPECT_EQ(f.find<QLabel>(TipGrid::sumLabelName(r))->text(), QStringLiteral("0"));
     }
-    EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label35"))->text().contains(QStringLiteral(" Z:%1").arg(latest.zz)));
+    EXPECT_TRUE(
+        f.find<QLabel>(QStringLiteral("Label35"))->text().contains(QStringLiteral(" Z:%1").arg(latest.zz)));
     EXPECT_TRUE(f.context->state.readyFlag);
     EXPECT_TRUE(f.context->options.forcePair());
     EXPECT_EQ(f.context->options.archiveMatchSize(), 5);
@@ -100,7 +101,8 @@ TEST(TipSearchWindow, WithoutAnArchiveTheGridStaysAndTheFlagComesBack) {
     f.dialogs->errors.clear();
     f.dialogs->messages.clear();
     f.click(QStringLiteral("BitBtn4"));
-    EXPECT_EQ(f.dialogs->messages, QStringList{QStringLiteral("Lesen Sie zuerst die Daten der Ziehungen ein")});
+    EXPECT_EQ(f.dialogs->messages,
+              QStringList{QStringLiteral("Lesen Sie zuerst die Daten der Ziehungen ein")});
     EXPECT_EQ(f.dialogs->errors.size(), 1);
     EXPECT_EQ(rowNumbers(f, 0), (std::vector<int>{1, 2, 3, 4, 5, 6}));
     EXPECT_TRUE(f.context->state.readyFlag);

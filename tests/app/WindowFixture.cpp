@@ -15,7 +15,8 @@ void ScriptedDialogs::error(QWidget*, const QString& caption, const QString& tex
     errors << text;
 }
 
-QString ScriptedDialogs::input(QWidget*, const QString& caption, const QString& prompt, const QString& preset) {
+QString ScriptedDialogs::input(QWidget*, const QString& caption, const QString& prompt,
+                               const QString& preset) {
     captions << caption;
     inputs << caption + QLatin1Char('|') + prompt + QLatin1Char('|') + preset;
     if (inputAnswers.empty()) return preset;

@@ -22,8 +22,8 @@ public:
     QStringList captions; // caption of every box, in order
     QStringList inputs;
     QStringList questions;
-    std::deque<QString> inputAnswers;  // empty: the preset
-    std::deque<bool> questionAnswers;  // empty: no
+    std::deque<QString> inputAnswers; // empty: the preset
+    std::deque<bool> questionAnswers; // empty: no
     std::function<void(const QString&)> onMessage;
 };
 

@@ -30,9 +30,9 @@ TEST(Zettelcheck, CountsHitsAndZusatz) {
         {texts({"3", "12", "17", "25", "33", "41"}), 6, false},
         {texts({"41", "33", "25", "1", "2", "7"}), 3, true},
         {texts({"3", "12", "1", "2", "4", "7"}), 2, true},
-        {texts({"3", "3", "1", "2", "4", "5"}), 2, false},        // a number twice counts twice
-        {texts({"0", "0", "0", "0", "0", "0"}), 0, false},        // "0" matches nothing
-        {texts({"12", "3", "", "17", "25", "7"}), 1, false},     // ends at the empty third text
+        {texts({"3", "3", "1", "2", "4", "5"}), 2, false},   // a number twice counts twice
+        {texts({"0", "0", "0", "0", "0", "0"}), 0, false},   // "0" matches nothing
+        {texts({"12", "3", "", "17", "25", "7"}), 1, false}, // ends at the empty third text
         {texts({"3", "12", "17", "25", "33", "x"}), 1, false},
     };
     for (const auto& c : cases) {

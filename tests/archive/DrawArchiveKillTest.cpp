@@ -3,8 +3,8 @@
 #include "support/TestDir.h"
 
 #include <QFile>
-#include <gtest/gtest.h>
 #include <chrono>
+#include <gtest/gtest.h>
 #include <random>
 #include <signal.h>
 #include <sys/wait.h>

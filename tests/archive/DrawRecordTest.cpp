@@ -2,13 +2,14 @@
 
 #include "support/TestDir.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 
 TEST(DrawRecord, BytesAreLittleEndianAndRoundTrip) {
     DrawRecord r = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4);
     const auto bytes = r.toBytes();
-    const DrawRecord::Bytes expected{0x00, 0x00, 0x00, 0x00, 0xc0, 0x53, 0xe2, 0x40, 3, 12, 17, 25, 33, 41, 7, 4};
+    const DrawRecord::Bytes expected{0x00, 0x00, 0x00, 0x00, 0xc0, 0x53, 0xe2, 0x40,
+                                     3,    12,   17,   25,   33,   41,   7,    4};
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(DrawRecord::fromBytes(bytes.data()), r);
     EXPECT_EQ(r.digitSum(), 131);

@@ -1,5 +1,5 @@
-#include "platform/ChartModel.h"
 #include "platform/Controls.h"
+#include "platform/ChartModel.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

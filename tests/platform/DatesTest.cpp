@@ -1,7 +1,7 @@
 #include "platform/Dates.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 TEST(Dates, DayNumbersAndWeekdays) {

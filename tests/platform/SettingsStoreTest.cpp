@@ -1,5 +1,5 @@
-#include "platform/AppError.h"
 #include "platform/SettingsStore.h"
+#include "platform/AppError.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

@@ -5,7 +5,9 @@ void FakeUi::setStatus(int panel, const QString& text) {
     if (keepHistory) statusHistory[panel] << text;
 }
 
-QString FakeUi::status(int panel) const { return statusTexts[panel]; }
+QString FakeUi::status(int panel) const {
+    return statusTexts[panel];
+}
 
 void FakeUi::message(const QString& text, const QString&) {
     messages << text;
@@ -33,4 +35,6 @@ void FakeUi::beginBusy() {
     if (busyDepth > busyMaxDepth) busyMaxDepth = busyDepth;
 }
 
-void FakeUi::endBusy() { --busyDepth; }
+void FakeUi::endBusy() {
+    --busyDepth;
+}

@@ -12,7 +12,9 @@ TestDir::TestDir() {
     if (!dir_.isValid()) throw std::runtime_error("no temporary directory");
 }
 
-QString TestDir::path() const { return QDir(dir_.path()).absolutePath() + QLatin1Char('/'); }
+QString TestDir::path() const {
+    return QDir(dir_.path()).absolutePath() + QLatin1Char('/');
+}
 
 void TestDir::writeArchive(const std::vector<DrawRecord>& records) const {
     QByteArray bytes;
@@ -25,7 +27,8 @@ void TestDir::writeArchive(const std::vector<DrawRecord>& records) const {
 
 void TestDir::writeFile(const QString& name, const QByteArray& bytes) const {
     QFile f(file(name));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw std::runtime_error("cannot write test file");
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("cannot write test file");
     f.write(bytes);
 }
 
@@ -39,7 +42,8 @@ std::vector<DrawRecord> TestDir::readArchive() const {
     const QByteArray bytes = readFile(QStringLiteral("ZahlenCH.dat"));
     std::vector<DrawRecord> records;
     for (qsizetype i = 0; i + 16 <= bytes.size(); i += 16)
-        records.push_back(DrawRecord::fromBytes(reinterpret_cast<const unsigned char*>(bytes.constData() + i)));
+        records.push_back(
+            DrawRecord::fromBytes(reinterpret_cast<const unsigned char*>(bytes.constData() + i)));
     return records;
 }
 
