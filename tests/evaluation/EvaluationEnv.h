@@ -2,20 +2,8 @@
 
 #include <vector>
 
-#include "archive/AppState.h"
-#include "generator/GeneratorOptions.h"
-#include "generator/Session.h"
-#include "generator/TipGrid.h"
-#include "platform/ChartModel.h"
-#include "platform/Clock.h"
-#include "platform/Controls.h"
-#include "platform/Random.h"
-#include "platform/Services.h"
-#include "platform/Shell.h"
-#include "platform/Sound.h"
 #include "stats/DrawFilter.h"
-#include "support/FakeUi.h"
-#include "support/TestDir.h"
+#include "support/SessionEnv.h"
 
 #include <QStringList>
 #include <ostream>
@@ -25,35 +13,9 @@ inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
 
-class RecordingSound : public Sound {
-public:
-    void play(const QString& file) override { played << file; }
-    QStringList played;
-};
-
-class NullShell : public Shell {
-public:
-    void open(const QString&) override {}
-};
-
 // A session over a temporary program directory with the window's defaults and the grid ready.
-struct EvaluationEnv {
-    TestDir dir;
-    FakeUi ui;
-    Controls controls;
-    ChartModel chart;
-    Clock clock;
-    Random random;
-    RecordingSound sound;
-    NullShell shell;
-    Services services{ui, controls, chart, clock, random, sound, shell};
-    AppState state;
-    TipGrid grid{controls};
-    GeneratorOptions options{controls};
-    Session session{services, state, grid, options};
-
+struct EvaluationEnv : SessionEnv {
     EvaluationEnv() {
-        state.programDir = dir.path();
         state.readyFlag = true;
         clock.setToday(QDate(2002, 10, 20));
         DrawFilter::installDefaults(controls);

@@ -1,20 +1,8 @@
 #pragma once
 
-#include "archive/AppState.h"
 #include "evaluation/Evaluation.h"
-#include "generator/GeneratorOptions.h"
-#include "generator/Session.h"
-#include "generator/TipGrid.h"
-#include "platform/ChartModel.h"
-#include "platform/Clock.h"
-#include "platform/Controls.h"
-#include "platform/Random.h"
-#include "platform/Services.h"
-#include "platform/Shell.h"
-#include "platform/Sound.h"
 #include "stats/DrawFilter.h"
-#include "support/FakeUi.h"
-#include "support/TestDir.h"
+#include "support/SessionEnv.h"
 
 #include <QObject>
 #include <QStringList>
@@ -22,36 +10,12 @@
 
 namespace gentest {
 
-class MuteSound : public Sound {
-public:
-    void play(const QString&) override {}
-};
-
-class NoOpenShell : public Shell {
-public:
-    void open(const QString&) override {}
-};
-
 // The window's state for one calculation: real controls with the form defaults, the real draw
 // navigator, a fake window and a fixed day after the generated draws.
-struct GeneratorEnv {
-    TestDir dir;
-    FakeUi ui;
-    Controls controls;
-    ChartModel chart;
-    Clock clock;
-    Random random;
-    MuteSound sound;
-    NoOpenShell shell;
-    Services services{ui, controls, chart, clock, random, sound, shell};
-    AppState state;
-    TipGrid grid{controls};
-    GeneratorOptions options{controls};
-    Session session{services, state, grid, options};
+struct GeneratorEnv : SessionEnv {
     SessionDrawSteps steps{session};
 
     GeneratorEnv() {
-        state.programDir = dir.path();
         state.readyFlag = true;
         clock.setToday(QDate(2030, 1, 1));
         DrawFilter::installDefaults(controls);

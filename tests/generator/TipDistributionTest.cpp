@@ -1,38 +1,11 @@
 #include "generator/TipDistribution.h"
-#include "generator/TipGrid.h"
-#include "platform/ChartModel.h"
-#include "platform/Clock.h"
-#include "platform/Controls.h"
-#include "platform/Random.h"
-#include "platform/Services.h"
-#include "platform/Shell.h"
-#include "platform/Sound.h"
-#include "support/FakeUi.h"
+#include "support/SessionEnv.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class QuietSound : public Sound {
-public:
-    void play(const QString&) override {}
-};
-class NoShell : public Shell {
-public:
-    void open(const QString&) override {}
-};
-
-struct Window {
-    FakeUi ui;
-    Controls controls;
-    ChartModel chart;
-    Clock clock;
-    Random random;
-    QuietSound sound;
-    NoShell shell;
-    Services services{ui, controls, chart, clock, random, sound, shell};
-    TipGrid grid{controls};
-
+struct Window : SessionEnv {
     double barSum() const {
         double s = 0;
         for (const auto& p : chart.bars()) s += p.y;

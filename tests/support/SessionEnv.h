@@ -1,0 +1,49 @@
+#pragma once
+
+#include "archive/AppState.h"
+#include "generator/GeneratorOptions.h"
+#include "generator/Session.h"
+#include "generator/TipGrid.h"
+#include "platform/ChartModel.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/Random.h"
+#include "platform/Services.h"
+#include "platform/Shell.h"
+#include "platform/Sound.h"
+#include "support/FakeUi.h"
+#include "support/TestDir.h"
+
+#include <QStringList>
+
+class RecordingSound : public Sound {
+public:
+    void play(const QString& file) override { played << file; }
+    QStringList played;
+};
+
+class RecordingShell : public Shell {
+public:
+    void open(const QString& address) override { opened << address; }
+    QStringList opened;
+};
+
+// A session of the program without its window: real controls, chart, grid and options, a fake window
+// and a temporary program directory.
+struct SessionEnv {
+    TestDir dir;
+    FakeUi ui;
+    Controls controls;
+    ChartModel chart;
+    Clock clock;
+    Random random;
+    RecordingSound sound;
+    RecordingShell shell;
+    Services services{ui, controls, chart, clock, random, sound, shell};
+    AppState state;
+    TipGrid grid{controls};
+    GeneratorOptions options{controls};
+    Session session{services, state, grid, options};
+
+    SessionEnv() { state.programDir = dir.path(); }
+};
