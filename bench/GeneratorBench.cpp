@@ -1,73 +1,18 @@
 #include "BenchData.h"
 
-#include "archive/AppState.h"
 #include "evaluation/Evaluation.h"
-#include "generator/GeneratorOptions.h"
 #include "generator/PreferencePool.h"
-#include "generator/Session.h"
-#include "generator/TipGrid.h"
 #include "generator/TipSearch.h"
-#include "platform/ChartModel.h"
-#include "platform/Clock.h"
-#include "platform/Controls.h"
-#include "platform/Random.h"
-#include "platform/Services.h"
-#include "platform/Shell.h"
-#include "platform/Sound.h"
-#include "platform/Ui.h"
 #include "stats/DrawFilter.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// The window without painting: keeps the latest status text, as the status bar does between repaints.
-class UnpaintedUi : public Ui {
-public:
-    void setStatus(int panel, const QString& text) override { status_[panel & 1] = text; }
-    QString status(int panel) const override { return status_[panel & 1]; }
-    void repaintStatus() override {}
-    void repaintWindow() override {}
-    void showPage(const QString&) override {}
-    void message(const QString&, const QString&) override {}
-    void error(const QString&) override {}
-    QString inputBox(const QString&, const QString&, const QString& preset) override { return preset; }
-    bool question(const QString&, const QString&) override { return false; }
-    void beginBusy() override {}
-    void endBusy() override {}
-
-private:
-    QString status_[2];
-};
-
-class NoSound : public Sound {
-public:
-    void play(const QString&) override {}
-};
-
-class NoShell : public Shell {
-public:
-    void open(const QString&) override {}
-};
-
-struct GeneratorWindow {
-    BenchArchive data;
-    UnpaintedUi ui;
-    Controls controls;
-    ChartModel chart;
-    Clock clock;
-    Random random;
-    NoSound sound;
-    NoShell shell;
-    Services services{ui, controls, chart, clock, random, sound, shell};
-    AppState state;
-    TipGrid grid{controls};
-    GeneratorOptions options{controls};
-    Session session{services, state, grid, options};
+struct GeneratorWindow : BenchSession {
     SessionDrawSteps steps{session};
 
     explicit GeneratorWindow(int runLimitThousands = 100) {
-        state.programDir = data.programDir();
         state.readyFlag = true;
         clock.setToday(QDate(2030, 1, 1));
         DrawFilter::installDefaults(controls);

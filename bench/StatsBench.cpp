@@ -1,13 +1,5 @@
 #include "BenchData.h"
 
-#include "platform/ChartModel.h"
-#include "platform/Clock.h"
-#include "platform/Controls.h"
-#include "platform/Random.h"
-#include "platform/Services.h"
-#include "platform/Shell.h"
-#include "platform/Sound.h"
-#include "platform/Ui.h"
 #include "stats/DrawFilter.h"
 #include "stats/Statistics.h"
 
@@ -15,40 +7,7 @@
 
 namespace {
 
-// A window that shows nothing: the timings are those of the counting and the chart model.
-class BenchUi : public Ui {
-public:
-    void setStatus(int, const QString&) override {}
-    QString status(int) const override { return {}; }
-    void repaintStatus() override {}
-    void repaintWindow() override {}
-    void showPage(const QString&) override {}
-    void message(const QString&, const QString&) override {}
-    void error(const QString&) override {}
-    QString inputBox(const QString&, const QString&, const QString& preset) override { return preset; }
-    bool question(const QString&, const QString&) override { return false; }
-    void beginBusy() override {}
-    void endBusy() override {}
-};
-class BenchSound : public Sound {
-public:
-    void play(const QString&) override {}
-};
-class BenchShell : public Shell {
-public:
-    void open(const QString&) override {}
-};
-
-struct StatsRig {
-    BenchArchive data;
-    BenchUi ui;
-    Controls controls;
-    ChartModel chart;
-    Clock clock;
-    Random random;
-    BenchSound sound;
-    BenchShell shell;
-    Services services{ui, controls, chart, clock, random, sound, shell};
+struct StatsRig : BenchSession {
     QString archive = data.programDir() + QStringLiteral("ZahlenCH.dat");
     StatsRig() { DrawFilter::installDefaults(controls); }
 };
