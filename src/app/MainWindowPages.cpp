@@ -5,6 +5,7 @@
 #include "app/AppLinks.h"
 #include "app/Icons.h"
 #include "platform/ChartView.h"
+#include "platform/Dates.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -319,7 +320,7 @@ QWidget* MainWindow::buildChartPage() {
     from->setCalendarPopup(true);
     from->setMinimumDate(QDate(1955, 10, 9));
     from->setDate(QDate(1955, 10, 9));
-    from->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    from->setDisplayFormat(dates::shortDateFormat());
     bar->addWidget(from);
     for (QAction* action : bar->actions())
         if (bar->widgetForAction(action) == superNumbers) action->setVisible(false);
@@ -336,7 +337,7 @@ QWidget* MainWindow::buildDatabasePage() {
     auto* date = make<QDateEdit>(page, QStringLiteral("DateTimePicker1"), 8, 8, 110, 22);
     date->setCalendarPopup(true);
     date->setMinimumDate(QDate(1955, 10, 9));
-    date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    date->setDisplayFormat(dates::shortDateFormat());
     speedButton(page, QStringLiteral("SpeedButton5"), QString(), QStyle::SP_DialogApplyButton, 122, 8, 26, 22,
                 QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"));
     label(page, QStringLiteral("Label29"), QString(), 154, 11, 345);

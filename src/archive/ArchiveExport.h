@@ -15,6 +15,8 @@ using ExportFileChooser = std::function<QString(const QString& defaultName)>;
 
 // One line of the export: "dd.MM.yyyy;n;n;n;n;n;n;zz;" in the short date format, Latin-1, CR LF.
 QByteArray exportLine(const DrawRecord& record);
+// The same line without its line end.
+QString exportText(const DrawRecord& record);
 
 // "Export nach Text" (BitBtn3): every draw from the date of DateTimePicker1 on, one line each. While the
 // current file's name holds the digits of the current year, each later year goes to its own file

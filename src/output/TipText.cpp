@@ -5,9 +5,8 @@
 #include "platform/AppError.h"
 #include "platform/Dates.h"
 #include "platform/Shell.h"
+#include "platform/TextFile.h"
 
-#include <QDir>
-#include <QFile>
 
 namespace tiptext {
 
@@ -40,26 +39,19 @@ QStringList lines(const TipGrid& grid, const QDate& nextDraw, const QLocale& loc
 
 QByteArray encode(const QStringList& lines) {
     QByteArray bytes;
-    for (const QString& line : lines) bytes += line.toLatin1() + "\r\n";
+    for (const QString& line : lines) bytes += TextFile::encodeLine(line);
     return bytes;
 }
 
 } // namespace tiptext
 
 QString writeTipText(const AppState& state, const TipGrid& grid, Shell& shell) {
-    const QByteArray bytes =
-        tiptext::encode(tiptext::lines(grid, tiptext::nextDrawDate(state.currentDraw.date)));
+    // Every line is built before the file is touched, so a row that does not convert leaves it as it was.
+    const QStringList lines = tiptext::lines(grid, tiptext::nextDrawDate(state.currentDraw.date));
     const QString path = state.programDir + QLatin1String(tiptext::FileName);
-    QFile file(path);
-    // Truncating rather than replacing through a temporary file keeps a read-only "Tipp.txt" protected.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
-        !file.flush())
-        throw AppError(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.")
-                           .arg(QDir::toNativeSeparators(path)));
+    TextFile file(path);
+    for (const QString& line : lines) file.writeLine(line);
     file.close();
-    if (file.error() != QFileDevice::NoError)
-        throw AppError(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.")
-                           .arg(QDir::toNativeSeparators(path)));
     shell.open(path);
     return path;
 }
