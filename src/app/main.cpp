@@ -2,10 +2,12 @@
 #include "app/MainWindow.h"
 #include "app/ProgramDir.h"
 #include "platform/Browser.h"
+#include "platform/Sound.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     prepareBrowserEngine();
@@ -23,5 +25,9 @@ int main(int argc, char** argv) {
     MainWindow window(context);
     window.startUp();
     window.show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    // The settings are saved by now. An audio system that never answered keeps the sound thread; leave
+    // without running the library's exit handlers, which could wait for it.
+    if (!context.sound->shutDown(QtSound::DefaultShutDownBound)) std::_Exit(code);
+    return code;
 }

@@ -1,6 +1,7 @@
 #include "platform/Sound.h"
 
 #include <QElapsedTimer>
+#include <QSemaphore>
 #include <QFile>
 #include <QtEndian>
 #include <algorithm>
@@ -54,13 +55,84 @@ TEST(HitSound, GeneratedFileIsAShortCleanPcmWave) {
     EXPECT_LT(std::abs(static_cast<qint16>(u16(wav, 44 + 2 * (samples - 1)))), 200);
 }
 
-TEST(HitSound, PlayingNeverBlocksAndAMissingFileIsSilent) {
-    QtSound sound;
-    QElapsedTimer timer;
-    timer.start();
-    sound.play(QStringLiteral("no-such-sound.wav"));
-    sound.play(QString());
-    // Several rows start the sound in quick succession; each start cuts the one before.
-    for (int i = 0; i < 3; ++i) sound.play(QStringLiteral(ZIEHBOX_YIPPEE_WAV));
-    EXPECT_LT(timer.elapsed(), 500);
+TEST(HitSound, WavesAreReadOnlyWhenTheyArePcm) {
+    const QByteArray wav = generatedSound();
+    ASSERT_GT(wav.size(), 44);
+    QByteArray adpcm = wav;
+    qToLittleEndian<quint16>(2, adpcm.data() + 20);
+    QByteArray floats = wav;
+    qToLittleEndian<quint16>(3, floats.data() + 20);
+    qToLittleEndian<quint16>(32, floats.data() + 34);
+    const struct {
+        const char* name;
+        QByteArray file;
+        bool read;
+        QAudioFormat::SampleFormat format;
+    } cases[] = {
+        {"the hit sound", wav, true, QAudioFormat::Int16},
+        {"32-bit float", floats, true, QAudioFormat::Float},
+        {"compressed", adpcm, false, QAudioFormat::Unknown},
+        {"no data chunk", wav.left(36), false, QAudioFormat::Unknown},
+        {"no wave at all", QByteArray("RIFF\0\0\0\0AVI ", 12), false, QAudioFormat::Unknown},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto wave = readWave(c.file);
+        ASSERT_EQ(wave.has_value(), c.read);
+        if (!wave) continue;
+        EXPECT_EQ(wave->format.sampleFormat(), c.format);
+        EXPECT_EQ(wave->format.sampleRate(), static_cast<int>(u32(wav, 24)));
+        EXPECT_EQ(wave->samples.size(), wav.size() - 44);
+    }
+}
+
+// The window's thread never waits on the audio system: not while it plays, not when it ends, not
+// when the output never answers.
+TEST(HitSound, PlayingAndEndingNeverWaitOnTheAudioSystem) {
+    struct Output : AudioOutput {
+        void play(const Wave&) override {
+            played.release();
+            if (hangs) release.acquire();
+        }
+        bool hangs = false;
+        QSemaphore& played;
+        QSemaphore& release;
+        Output(bool h, QSemaphore& p, QSemaphore& r) : hangs(h), played(p), release(r) {}
+    };
+    const struct {
+        const char* name;
+        bool fake, hangs;
+        QStringList files;
+        int plays; // waves that reach the output, at least
+    } cases[] = {
+        {"Qt's output", false, false, {"no-such-sound.wav", "", ZIEHBOX_YIPPEE_WAV, ZIEHBOX_YIPPEE_WAV}, 0},
+        {"missing files", true, false, {"no-such-sound.wav", ""}, 0},
+        {"the hit sound", true, false, {ZIEHBOX_YIPPEE_WAV}, 1},
+        {"an output that never answers", true, true, {ZIEHBOX_YIPPEE_WAV, ZIEHBOX_YIPPEE_WAV}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Left to the end of the process when the output hangs, as the program leaves its thread.
+        auto* played = new QSemaphore;
+        auto* release = new QSemaphore;
+        QtSound::OutputFactory fake;
+        if (c.fake)
+            fake = [hangs = c.hangs, played, release] { return std::make_unique<Output>(hangs, *played, *release); };
+        auto sound = std::make_unique<QtSound>(fake);
+        QElapsedTimer timer;
+        timer.start();
+        for (const QString& file : c.files) sound->play(file);
+        EXPECT_LT(timer.elapsed(), 200);
+        if (c.plays > 0) {
+            EXPECT_TRUE(played->tryAcquire(c.plays, 10000));
+        }
+        timer.restart();
+        EXPECT_EQ(sound->shutDown(std::chrono::milliseconds(300)), !c.hangs);
+        EXPECT_LT(timer.elapsed(), 2000);
+        sound->play(ZIEHBOX_YIPPEE_WAV); // after the end: nothing
+        sound.reset();
+        EXPECT_LT(timer.elapsed(), 2000);
+        EXPECT_EQ(played->available(), 0);
+        release->release(); // lets a stuck thread run out
+    }
 }
