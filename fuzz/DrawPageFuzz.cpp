@@ -22,6 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         if ((r.kind == DrawPageLine::Kind::Invalid) == r.error.isEmpty()) std::abort();
         if (r.date.isValid() && r.date.year() > 2026) std::abort();
+        // A line taken as a draw fills all eight slots; none is left from the line before.
+        if (r.kind == DrawPageLine::Kind::Draw && r.filled != DrawPageLine::Slots) std::abort();
     }
     return 0;
 }

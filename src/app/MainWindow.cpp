@@ -371,13 +371,9 @@ void MainWindow::startUp() {
     s.maxCalcRuns = 100000;
     s.readyFlag = false;
     s.archiveFileName = QStringLiteral("ZahlenCH.dat");
-    try {
-        restoreSettings(ctx_);
-    } catch (const AppError& e) {
-        // A wrong-typed stored value: the rest of the start-up is skipped.
-        error(e.message());
-        return;
-    }
+    // A wrong-typed stored value is named in the error box; it alone keeps its default, and start-up
+    // goes on, so that the seed, the draw on display and the user's other values are all there.
+    for (const QString& failure : restoreSettings(ctx_)) error(failure);
     ctx_.random.seedFromClock();
     s.referenceDate = dates::toDayNumber(ctx_.controls.date(QStringLiteral("DateTimePicker2")));
     ctx_.controls.setDate(QStringLiteral("DateTimePicker1"), ctx_.clock.today());

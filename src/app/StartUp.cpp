@@ -1,8 +1,12 @@
 #include "app/StartUp.h"
 
 #include "app/AppContext.h"
+#include "platform/AppError.h"
 #include "platform/Dates.h"
 #include "platform/SettingsStore.h"
+
+#include <algorithm>
+#include <functional>
 
 QString checkBoxValueName(int n) {
     return QStringLiteral("Chekcbox%1").arg(n);
@@ -19,36 +23,53 @@ const QStringList internetEdits{QStringLiteral("FileNameEdit"), QStringLiteral("
                                 QStringLiteral("ProxyHostEdit"), QStringLiteral("ProxyPortEdit")};
 } // namespace
 
-void restoreSettings(AppContext& ctx) {
+QStringList restoreSettings(AppContext& ctx) {
     Controls& c = ctx.controls;
     AppState& s = ctx.state;
     s.readyFlag = false;
     const auto store = ctx.openSettings();
+    // A value of the wrong type keeps its control's default; every other value is still the user's.
+    QStringList failures;
+    const auto restore = [&](const QString& name, const std::function<void()>& read) {
+        if (!store->exists(name)) return;
+        try {
+            read();
+        } catch (const AppError& e) {
+            failures << e.message();
+        }
+    };
     for (int n = 1; n <= 15; ++n)
-        if (store->exists(checkBoxValueName(n)))
-            c.setChecked(checkBoxName(n), store->readBool(checkBoxValueName(n)));
-    s.land = store->exists(QStringLiteral("Land")) ? store->readInteger(QStringLiteral("Land")) : 1;
+        restore(checkBoxValueName(n), [&] { c.setChecked(checkBoxName(n), store->readBool(checkBoxValueName(n))); });
+    s.land = 1;
+    restore(QStringLiteral("Land"), [&] { s.land = store->readInteger(QStringLiteral("Land")); });
     s.tippTop = 71;
     s.tippLeft = 42;
-    if (store->exists(QStringLiteral("TippTop"))) s.tippTop = store->readInteger(QStringLiteral("TippTop"));
-    if (store->exists(QStringLiteral("TippLeft")))
-        s.tippLeft = store->readInteger(QStringLiteral("TippLeft"));
-    for (int n = 1; n <= 8; ++n)
-        if (store->exists(upDownName(n))) c.setValue(upDownName(n), store->readInteger(upDownName(n)));
+    restore(QStringLiteral("TippTop"), [&] { s.tippTop = store->readInteger(QStringLiteral("TippTop")); });
+    restore(QStringLiteral("TippLeft"), [&] { s.tippLeft = store->readInteger(QStringLiteral("TippLeft")); });
+    for (int n = 1; n <= 8; ++n) {
+        restore(upDownName(n), [&] {
+            int value = store->readInteger(upDownName(n));
+            // The tip count steps by two: an odd stored count comes back as the even one below it.
+            if (n == 8) value = std::max(2, value - (value & 1));
+            c.setValue(upDownName(n), value);
+        });
+    }
     // Each cell passes the cell rule as it is set, so stored texts that are no tip number come back empty.
     for (const QString& cell : TipGrid::cellNames())
-        if (store->exists(cell)) c.setText(cell, store->readString(cell));
+        restore(cell, [&] { c.setText(cell, store->readString(cell)); });
     s.readyFlag = true;
     for (const QString& edit : internetEdits)
-        if (store->exists(edit)) c.setText(edit, store->readString(edit));
-    if (store->exists(QStringLiteral("DateTimePicker2")))
+        restore(edit, [&] { c.setText(edit, store->readString(edit)); });
+    restore(QStringLiteral("DateTimePicker2"), [&] {
         c.setDate(QStringLiteral("DateTimePicker2"),
                   dates::fromDayNumber(store->readDate(QStringLiteral("DateTimePicker2"))));
+    });
     s.maxCalcRuns = c.value(upDownName(7)) * 1000;
     if (c.text(QStringLiteral("FileNameEdit")).isEmpty())
         c.setText(QStringLiteral("FileNameEdit"), s.programDir + QStringLiteral("Lotto.html"));
     if (c.text(QStringLiteral("ProxyHostEdit")).isEmpty())
         c.setText(QStringLiteral("ProxyPortEdit"), QStringLiteral("80"));
+    return failures;
 }
 
 void saveSettings(AppContext& ctx) noexcept {

@@ -83,7 +83,10 @@ std::vector<DrawRecord> DrawArchive::scan() const {
     QFile file(path());
     if (!file.exists()) throw notFound(path());
     if (!file.open(QIODevice::ReadOnly)) throw ioError(path(), file);
+    const qint64 expected = file.size();
     const QByteArray data = file.readAll();
+    // A read that fails or ends short would hand every reader a cut-off archive as if it were whole.
+    if (file.error() != QFileDevice::NoError || data.size() < expected) throw ioError(path(), file);
     std::vector<DrawRecord> records;
     const auto count = static_cast<std::size_t>(data.size()) / DrawRecord::Size;
     records.reserve(count);

@@ -45,8 +45,9 @@ DrawPageLine parseDrawPageLine(const QString& line, int currentYear, const QLoca
             ++commas;
             rest = rest.mid(c + 2);
         }
-        // Five commas, the sixth number, ZZ and SZ fill exactly the eight values.
-        if (commas > 5) return result;
+        // Five commas, the sixth number, ZZ and SZ fill exactly the eight values; fewer would leave
+        // slots of the line before standing, more would overrun them.
+        if (commas != 5) return result;
         const qsizetype zz = rest.indexOf(QLatin1String("ZZ:"));
         if (zz < 0 || rest.indexOf(QLatin1String("SZ:"), zz + 3) < 0) return result;
     }

@@ -2,6 +2,7 @@
 
 #include "app/ProgramDir.h"
 #include "platform/Dates.h"
+#include "platform/Random.h"
 #include "platform/SettingsStore.h"
 
 #include <QCheckBox>
@@ -47,6 +48,7 @@ TEST(StartUp, StoredValuesAreCheckedAndCorrected) {
         raw.setValue(QStringLiteral("Edit2"), QStringLiteral("abc"));
         raw.setValue(QStringLiteral("Edit3"), QStringLiteral("07"));
         raw.setValue(QStringLiteral("UpDown7"), 3);
+        raw.setValue(QStringLiteral("UpDown8"), 7);
     }
     f.open();
     EXPECT_EQ(text(f, "FileNameEdit"), f.dir.path() + QStringLiteral("Lotto.html"));
@@ -56,27 +58,46 @@ TEST(StartUp, StoredValuesAreCheckedAndCorrected) {
     EXPECT_EQ(text(f, "Edit3"), QStringLiteral("7"));
     EXPECT_EQ(text(f, "Edit4"), QStringLiteral("4"));
     EXPECT_EQ(f.context->state.maxCalcRuns, 3000);
+    EXPECT_EQ(f.find<QSpinBox>(QStringLiteral("UpDown8"))->value(), 6); // the tip count steps by two
     f.find<QSpinBox>(QStringLiteral("UpDown7"))->setValue(250);
     EXPECT_EQ(f.context->state.maxCalcRuns, 250000);
 }
 
-TEST(StartUp, AWrongTypedValueShowsTheErrorAndSkipsTheRest) {
+TEST(StartUp, AWrongTypedValueKeepsOnlyItsDefault) {
     WindowFixture f;
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
     {
         QSettings raw(f.settingsFile, QSettings::IniFormat);
         raw.setValue(QStringLiteral("Chekcbox1"), 0);
         raw.setValue(QStringLiteral("UpDown2"), QStringLiteral("viel"));
+        raw.setValue(QStringLiteral("UpDown3"), 1);
+        raw.setValue(QStringLiteral("Edit7"), QStringLiteral("44"));
         raw.setValue(QStringLiteral("ProxyHostEdit"), QStringLiteral("proxy.example"));
+        raw.setValue(QStringLiteral("FileNameEdit"), QStringLiteral("/tmp/mein.html"));
     }
+    const auto expectTheUsersValues = [&f] {
+        EXPECT_FALSE(f.find<QCheckBox>(QStringLiteral("CheckBox1"))->isChecked());
+        EXPECT_EQ(f.find<QSpinBox>(QStringLiteral("UpDown2"))->value(), 200); // the default
+        EXPECT_EQ(f.find<QSpinBox>(QStringLiteral("UpDown3"))->value(), 1);
+        EXPECT_EQ(text(f, "Edit7"), QStringLiteral("44"));
+        EXPECT_EQ(text(f, "ProxyHostEdit"), QStringLiteral("proxy.example"));
+        EXPECT_EQ(text(f, "FileNameEdit"), QStringLiteral("/tmp/mein.html"));
+    };
     f.open();
     ASSERT_EQ(f.dialogs->errors.size(), 1);
     EXPECT_TRUE(f.dialogs->errors[0].contains(QStringLiteral("UpDown2")));
     EXPECT_EQ(f.dialogs->captions.value(0), QStringLiteral("Tolbrands Lotto"));
-    EXPECT_FALSE(f.find<QCheckBox>(QStringLiteral("CheckBox1"))->isChecked());
-    // Skipped: the Internet settings, the draw for today, the frequencies.
-    EXPECT_EQ(text(f, "ProxyHostEdit"), QString());
-    EXPECT_TRUE(f.dialogs->messages.isEmpty());
-    EXPECT_FALSE(f.context->state.readyFlag);
+    expectTheUsersValues();
+    // Start-up went on: ready, seeded from the clock, the draw on display, the frequencies drawn.
+    EXPECT_TRUE(f.context->state.readyFlag);
+    Random unseeded;
+    EXPECT_NE(f.context->random.random(1000000), unseeded.random(1000000));
+    EXPECT_EQ(f.context->state.currentDraw.date, dates::toDayNumber(QDate(2002, 10, 5)));
+    EXPECT_EQ(f.context->chart.barCount(), 45);
+
+    f.reopen(); // saved at close: the wrong value is now the default, the rest is as the user had it
+    EXPECT_TRUE(f.dialogs->errors.isEmpty());
+    expectTheUsersValues();
 }
 
 TEST(StartUp, SaveAtCloseAndRestoreBringBackEveryValue) {

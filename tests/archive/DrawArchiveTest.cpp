@@ -33,6 +33,12 @@ TEST(DrawArchive, MissingAndEmptyArchives) {
     EXPECT_TRUE(archive.exists());
     EXPECT_TRUE(archive.scan().empty());
     EXPECT_FALSE(archive.lastRecord().has_value());
+
+    // A file whose read fails (here the process's own memory, unreadable at offset 0) is an error,
+    // never an archive cut short.
+    QFile::remove(dir.archivePath());
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), dir.archivePath()));
+    EXPECT_THROW(archive.scan(), AppError);
 }
 
 TEST(DrawArchive, TrailingPieceIsNeverReadAndTheNextAppendWritesOverIt) {
