@@ -39,7 +39,8 @@ QStringList restoreSettings(AppContext& ctx) {
         }
     };
     for (int n = 1; n <= 15; ++n)
-        restore(checkBoxValueName(n), [&] { c.setChecked(checkBoxName(n), store->readBool(checkBoxValueName(n))); });
+        restore(checkBoxValueName(n),
+                [&] { c.setChecked(checkBoxName(n), store->readBool(checkBoxValueName(n))); });
     s.land = 1;
     restore(QStringLiteral("Land"), [&] { s.land = store->readInteger(QStringLiteral("Land")); });
     s.tippTop = 71;

@@ -131,6 +131,27 @@ void DrawArchive::Appender::close() {
     if (file_) file_->close();
 }
 
+DrawArchive::Appender DrawArchive::openReplacement() const {
+    Appender a;
+    const QString work = workPath(InsertWorkFile);
+    a.file_ = std::make_unique<QFile>(work);
+    if (!a.file_->open(QIODevice::ReadWrite | QIODevice::Truncate)) throw ioError(work, *a.file_);
+    return a;
+}
+
+void DrawArchive::commitReplacement(Appender& replacement) const {
+    const QString work = workPath(InsertWorkFile);
+    if (!replacement.file_ || !replacement.file_->isOpen())
+        throw AppError(QStringLiteral("Das Archiv ist nicht geöffnet."));
+    flushToDisk(*replacement.file_, work);
+    replacement.file_->close();
+    atomicReplace(work, path());
+}
+
+void DrawArchive::discardReplacement() const {
+    QFile::remove(workPath(InsertWorkFile));
+}
+
 void DrawArchive::rewrite(const char* workName, const std::vector<DrawRecord>& records) const {
     const QString work = workPath(workName);
     {

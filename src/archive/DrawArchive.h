@@ -45,6 +45,13 @@ public:
     // Creates an empty archive when none exists.
     Appender openForAppend() const;
 
+    // A new archive built aside in the work file "ZahlenCH.dat~", which starts empty. Only commit
+    // makes it the archive, in one atomic step; until then, and when it is discarded, the archive stays
+    // byte for byte as it was.
+    Appender openReplacement() const;
+    void commitReplacement(Appender& replacement) const;
+    void discardReplacement() const;
+
     // Stores the record in date order in place of every record of the same date; a date later than
     // every stored one goes to the end. Returns the date of the last record of the new archive.
     double insertOrReplace(const DrawRecord& record) const;

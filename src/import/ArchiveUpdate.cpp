@@ -21,13 +21,18 @@ const QString UpdateButtons[] = {QStringLiteral("BitBtn1"), QStringLiteral("Spee
 // The earliest date the date picker allows.
 const QDate EarliestDate(1955, 10, 9);
 
-// The buttons of a running update, set up for the run and put back however it ends; the archive is
-// closed first.
+// The buttons of a running update: disabled, with the stop button shown, until the run ends; put back
+// however it ends, after the archive is closed.
 class RunningUpdate {
 public:
     RunningUpdate(Controls& controls, DrawArchive::Appender& archive)
-        : controls_(controls), archive_(archive) {}
-    ~RunningUpdate() {
+        : controls_(controls), archive_(archive) {
+        for (const QString& button : UpdateButtons) controls_.setEnabled(button, false);
+        controls_.setVisible(StopButton, true);
+    }
+    ~RunningUpdate() { finish(); }
+    // The buttons are back before the evaluation that ends a run.
+    void finish() {
         archive_.close();
         for (const QString& button : UpdateButtons) controls_.setEnabled(button, true);
         controls_.setVisible(StopButton, false);
@@ -55,6 +60,21 @@ private:
     Controls& controls_;
 };
 
+// The work file of a rebuild goes unless it has become the archive.
+class ReplacementFile {
+public:
+    explicit ReplacementFile(const DrawArchive& archive) : archive_(archive) {}
+    ~ReplacementFile() {
+        if (!committed) archive_.discardReplacement();
+    }
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+    bool committed = false;
+
+private:
+    const DrawArchive& archive_;
+};
+
 DrawRecord recordOf(const QDate& date, const std::array<int, 7>& numbers, quint8 sz) {
     DrawRecord record;
     record.datum = dates::toDayNumber(date);
@@ -62,6 +82,63 @@ DrawRecord recordOf(const QDate& date, const std::array<int, 7>& numbers, quint8
     record.zz = static_cast<quint8>(numbers[6]);
     record.sz = sz;
     return record;
+}
+
+enum class RunEnd { Today, Stopped };
+
+// Asks the statistics page for every draw date after DateTimePicker1 up to today and appends the draws
+// found. Ends early when SpeedButton8 is hidden (after the date in progress) or the user closes the
+// browser window; a page that does not load in time, or whose body cannot be read, ends the run with an
+// AppError, so that no date is passed over as if it had no draw.
+RunEnd readDrawDates(Session& session, StatisticsBrowser& browser, DrawArchive::Appender& archive,
+                     quint8 sz) {
+    Controls& controls = session.services.controls;
+    const QDate today = session.services.clock.today();
+    while (today >= controls.date(DatePicker)) {
+        if (!controls.visible(StopButton)) return RunEnd::Stopped;
+        const QDate day = nextRequestDate(controls.date(DatePicker));
+        controls.setDate(DatePicker, day);
+        const QString filterDate = day.toString(QStringLiteral("dd.MM.yyyy"));
+        browser.setFilterDateText(filterDate);
+        browser.start();
+        // The first display ends when the form has been sent, the second when the result has loaded.
+        for (int display = 0; display < 2; ++display) {
+            switch (browser.showModal()) {
+            case StatisticsBrowser::Shown::Loaded:
+                break;
+            case StatisticsBrowser::Shown::Closed:
+                requestUpdateStop(controls);
+                return RunEnd::Stopped;
+            case StatisticsBrowser::Shown::TimedOut:
+                throw AppError(
+                    QStringLiteral("Die Seite für den %1 wurde nicht innerhalb von %2 Sekunden geladen. "
+                                   "Das Einlesen wurde beendet.")
+                        .arg(filterDate)
+                        .arg(StatisticsBrowser::PageLoadLimit.count()));
+            }
+        }
+        const QDate recordDate = controls.date(DatePicker);
+        const std::optional<QString> body = browser.bodyHtml();
+        if (!body || body->trimmed().isEmpty())
+            throw AppError(QStringLiteral("Die Ergebnisseite für den %1 konnte nicht gelesen werden. "
+                                          "Das Einlesen wurde beendet.")
+                               .arg(filterDate));
+        controls.setText(Memo, *body);
+        if (!controls.text(Memo).contains(filterDate)) continue;
+        controls.setVisible(Memo, true);
+        session.services.ui.repaintWindow();
+        const resultpage::PageDraws page = resultpage::readDraws(resultpage::splitLines(controls.text(Memo)));
+        for (const auto& numbers : page.draws) archive.append(recordOf(recordDate, numbers, sz));
+        if (!page.error.isEmpty()) throw AppError(page.error);
+    }
+    return RunEnd::Today;
+}
+
+// The picker's date as the first date to ask after; a picker without a date starts at the earliest.
+void takeStartDate(Session& session) {
+    Controls& controls = session.services.controls;
+    if (!controls.date(DatePicker).isValid()) controls.setDate(DatePicker, EarliestDate);
+    session.state.referenceDate = dates::roundHalfEven(dates::toDayNumber(controls.date(DatePicker)));
 }
 
 } // namespace
@@ -78,9 +155,6 @@ void updateArchive(Session& session, StatisticsBrowser& browser) {
     Controls& controls = session.services.controls;
     Ui& ui = session.services.ui;
     ui.showPage(QStringLiteral("TabSheet4"));
-    for (const QString& button : UpdateButtons) controls.setEnabled(button, false);
-    controls.setVisible(StopButton, true);
-
     DrawArchive::Appender archive;
     RunningUpdate running(controls, archive);
     MemoBuffer memo(controls);
@@ -89,41 +163,45 @@ void updateArchive(Session& session, StatisticsBrowser& browser) {
     const quint8 sz = archive.last() ? archive.last()->sz : 0;
     if (archive.last() && archive.last()->datum > 0)
         controls.setDate(DatePicker, dates::fromDayNumber(archive.last()->datum));
-    if (!controls.date(DatePicker).isValid()) controls.setDate(DatePicker, EarliestDate);
-    session.state.referenceDate = dates::roundHalfEven(dates::toDayNumber(controls.date(DatePicker)));
-
-    const QDate today = session.services.clock.today();
-    while (today >= controls.date(DatePicker) && controls.visible(StopButton)) {
-        const QDate day = nextRequestDate(controls.date(DatePicker));
-        controls.setDate(DatePicker, day);
-        const QString filterDate = day.toString(QStringLiteral("dd.MM.yyyy"));
-        browser.setFilterDateText(filterDate);
-        browser.start();
-        // The first display ends when the form has been sent, the second when the result has loaded.
-        browser.showModal();
-        browser.showModal();
-
-        const QDate recordDate = controls.date(DatePicker);
-        controls.setText(Memo, browser.bodyHtml());
-        if (!controls.text(Memo).contains(filterDate)) continue;
-        controls.setVisible(Memo, true);
-        ui.repaintWindow();
-        const resultpage::PageDraws page = resultpage::readDraws(resultpage::splitLines(controls.text(Memo)));
-        for (const auto& numbers : page.draws) archive.append(recordOf(recordDate, numbers, sz));
-        if (!page.error.isEmpty()) throw AppError(page.error);
-    }
-    archive.close();
-    // The buttons are back before the evaluation runs.
-    for (const QString& button : UpdateButtons) controls.setEnabled(button, true);
-    controls.setVisible(StopButton, false);
-
+    takeStartDate(session);
+    readDrawDates(session, browser, archive, sz);
+    running.finish();
     showDrawForDate(session);
     ui.showPage(QStringLiteral("TabSheet1"));
 }
 
 void rebuildArchive(Session& session, StatisticsBrowser& browser) {
+    Controls& controls = session.services.controls;
+    Ui& ui = session.services.ui;
+    if (!controls.date(DatePicker).isValid()) controls.setDate(DatePicker, EarliestDate);
+    const QString from = controls.date(DatePicker).toString(QStringLiteral("dd.MM.yyyy"));
+    if (!ui.question(
+            QStringLiteral("Soll die Datenbank gelöscht und ab dem %1 neu eingelesen werden?").arg(from),
+            QString()))
+        return;
+    const QString unchanged = QStringLiteral("Die bisherige Datenbank bleibt unverändert.");
+    ui.showPage(QStringLiteral("TabSheet4"));
+    // Built aside and put in place only when the run has reached today: the old archive stays byte for
+    // byte as it was until then, and when the run is stopped or fails.
     const DrawArchive archive(session.state.programDir);
-    if (archive.exists()) archive.remove();
-    browser.start();
-    browser.showModal();
+    ReplacementFile work(archive);
+    DrawArchive::Appender replacement;
+    RunningUpdate running(controls, replacement);
+    MemoBuffer memo(controls);
+    try {
+        replacement = archive.openReplacement();
+        takeStartDate(session);
+        if (readDrawDates(session, browser, replacement, 0) == RunEnd::Stopped) {
+            running.finish();
+            ui.message(QStringLiteral("Das Neuanlegen der Datenbank wurde abgebrochen. ") + unchanged);
+            return;
+        }
+        archive.commitReplacement(replacement);
+        work.committed = true;
+    } catch (const AppError& e) {
+        throw AppError(e.message() + QStringLiteral("\n\n") + unchanged);
+    }
+    running.finish();
+    showDrawForDate(session);
+    ui.showPage(QStringLiteral("TabSheet1"));
 }

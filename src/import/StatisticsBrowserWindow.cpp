@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 StatisticsBrowserWindow::StatisticsBrowserWindow(Ui& ui, const QUrl& statisticsPage, QWidget* parent)
@@ -46,12 +47,24 @@ void StatisticsBrowserWindow::start() {
     view->navigate(statisticsPage_);
 }
 
-void StatisticsBrowserWindow::showModal() {
-    exec();
+StatisticsBrowser::Shown StatisticsBrowserWindow::showModal() {
+    // Offline, a page never completes: the wait ends at the limit instead of with the user.
+    constexpr int TimedOutCode = 2;
+    QTimer limit;
+    limit.setSingleShot(true);
+    connect(&limit, &QTimer::timeout, this, [this] {
+        if (browser_) browser_->stop();
+        done(TimedOutCode);
+    });
+    limit.start(pageLoadLimit_);
+    const int result = exec();
+    if (result == QDialog::Accepted) return Shown::Loaded;
+    return result == TimedOutCode ? Shown::TimedOut : Shown::Closed;
 }
 
-QString StatisticsBrowserWindow::bodyHtml() {
-    return browser_ ? browser_->bodyHtml() : QString();
+std::optional<QString> StatisticsBrowserWindow::bodyHtml() {
+    if (!browser_) return std::nullopt;
+    return browser_->bodyHtml();
 }
 
 void StatisticsBrowserWindow::fillAndSubmit() {

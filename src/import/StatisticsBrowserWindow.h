@@ -11,8 +11,8 @@ class Ui;
 
 // TForm6: the window with the embedded browser that queries the operator's statistics page for one
 // draw date. It closes itself whenever a page has finished loading after a navigation, so the caller
-// waits for each page by showing it modally. The browser engine is created on first use, so start-up
-// never waits for it.
+// waits for each page by showing it modally; a page that does not load in time closes it as well. The browser
+// engine is created on first use, so start-up never waits for it.
 class StatisticsBrowserWindow : public QDialog, public StatisticsBrowser {
     Q_OBJECT
 public:
@@ -26,8 +26,11 @@ public:
     QString filterDateText() const override { return filterDateText_; }
     // Button1Click: navigate to the statistics page; the form is sent when it has loaded.
     void start() override;
-    void showModal() override;
-    QString bodyHtml() override;
+    // Closed is the user's close button or Escape; TimedOut after the page load limit.
+    Shown showModal() override;
+    std::optional<QString> bodyHtml() override;
+    // The page load limit (tests shorten it).
+    void setPageLoadLimit(std::chrono::milliseconds limit) { pageLoadLimit_ = limit; }
 
     // Button2Click: fill the date into the search form and send it.
     void fillAndSubmit();
@@ -48,6 +51,7 @@ private:
     QPushButton* startButton_ = nullptr;
     QPushButton* submitButton_ = nullptr;
     QString filterDateText_;
+    std::chrono::milliseconds pageLoadLimit_ = PageLoadLimit;
     bool submitPending_ = false;
     bool navigated_ = false;
     // A form sent and not yet answered: the window must not close before it is known to have worked.

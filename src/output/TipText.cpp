@@ -7,7 +7,6 @@
 #include "platform/Shell.h"
 #include "platform/TextFile.h"
 
-
 namespace tiptext {
 
 QDate nextDrawDate(double drawDay) {

@@ -61,7 +61,7 @@ void BrowserView::fillAndSubmit(const QString& form, const QString& field, const
         });
 }
 
-QString BrowserView::bodyHtml(int timeoutMs) {
+std::optional<QString> BrowserView::bodyHtml(int timeoutMs) {
     auto html = std::make_shared<QString>();
     auto answered = std::make_shared<bool>(false);
     QEventLoop loop;
@@ -77,5 +77,6 @@ QString BrowserView::bodyHtml(int timeoutMs) {
         QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
         loop.exec();
     }
+    if (!*answered) return std::nullopt;
     return *html;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWebEngineView>
 #include <functional>
+#include <optional>
 
 // The web browser control: a QWebEngineView that reports navigation complete (a navigation has
 // started to show its document) and document complete (the document has finished loading), fills and
@@ -20,7 +21,8 @@ public:
                        std::function<void(const QString& error)> done);
 
     // The body's inner HTML of the document shown; waits for the page at most timeoutMs (events run).
-    QString bodyHtml(int timeoutMs = 10000);
+    // Nothing when the page did not answer in time.
+    std::optional<QString> bodyHtml(int timeoutMs = 10000);
 
 signals:
     void navigateComplete();

@@ -154,7 +154,8 @@ void QtSound::play(const QString& file) {
     }
     if (post) {
         SoundWorker* worker = worker_;
-        QMetaObject::invokeMethod(worker, [worker] { worker->wake(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            worker, [worker] { worker->wake(); }, Qt::QueuedConnection);
     }
 }
 

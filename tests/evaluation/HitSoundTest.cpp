@@ -1,8 +1,8 @@
 #include "platform/Sound.h"
 
 #include <QElapsedTimer>
-#include <QSemaphore>
 #include <QFile>
+#include <QSemaphore>
 #include <QtEndian>
 #include <algorithm>
 #include <cstdlib>
@@ -117,7 +117,9 @@ TEST(HitSound, PlayingAndEndingNeverWaitOnTheAudioSystem) {
         auto* release = new QSemaphore;
         QtSound::OutputFactory fake;
         if (c.fake)
-            fake = [hangs = c.hangs, played, release] { return std::make_unique<Output>(hangs, *played, *release); };
+            fake = [hangs = c.hangs, played, release] {
+                return std::make_unique<Output>(hangs, *played, *release);
+            };
         auto sound = std::make_unique<QtSound>(fake);
         QElapsedTimer timer;
         timer.start();

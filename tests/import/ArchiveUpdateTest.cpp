@@ -31,20 +31,26 @@ public:
         calls << QStringLiteral("start ") + filter_;
         shows_ = 0;
     }
-    void showModal() override {
+    Shown showModal() override {
         ++shows_;
         calls << QStringLiteral("show");
         if (shows_ == 2) {
             requested << filter_;
             if (onResult) onResult(filter_);
+            const auto outcome = outcomes.find(filter_);
+            if (outcome != outcomes.end()) return outcome->second;
         }
+        return Shown::Loaded;
     }
-    QString bodyHtml() override {
+    std::optional<QString> bodyHtml() override {
+        if (unreadable.contains(filter_)) return std::nullopt;
         const auto page = pages.find(filter_);
         return page != pages.end() ? page->second : QStringLiteral("<p>Keine Ziehung</p>");
     }
 
     std::map<QString, QString> pages;
+    std::map<QString, Shown> outcomes; // how the result page's display ends; else Loaded
+    QStringList unreadable;            // dates whose page body cannot be read
     QStringList requested;
     QStringList calls;
     std::function<void(const QString&)> onResult;
@@ -242,30 +248,54 @@ TEST_F(ArchiveUpdateTest, ReadOnlyArchiveIsReportedAndNothingIsLost) {
     expectIdle();
 }
 
-TEST_F(ArchiveUpdateTest, RebuildDeletesTheArchiveAndTheNextUpdateStartsFromThePicker) {
-    f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
-    rebuildArchive(f.session, browser);
-    EXPECT_FALSE(QFile::exists(f.dir.archivePath()));
-    EXPECT_EQ(browser.calls, QStringList({QStringLiteral("start "), QStringLiteral("show")}));
-
-    f.controls.setDate(QStringLiteral("DateTimePicker1"), QDate(2002, 10, 1));
-    browser.calls.clear();
-    browser.pages[QStringLiteral("05.10.2002")] =
-        resultPage(QStringLiteral("05.10.2002"), {QStringLiteral("3,12,17,25,33,41,7")});
-    browser.pages[QStringLiteral("09.10.2002")] =
-        resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("1,2,3,4,5,6,7")});
-    updateArchive(f.session, browser);
-    EXPECT_EQ(browser.requested, QStringList({QStringLiteral("05.10.2002"), QStringLiteral("09.10.2002"),
-                                              QStringLiteral("12.10.2002")}));
-    const auto records = f.dir.readArchive();
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0], makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 0));
-    EXPECT_EQ(records[1], makeDraw(QDate(2002, 10, 9), {1, 2, 3, 4, 5, 6}, 7, 0));
-
-    // Rebuilding without an archive is no error.
-    rebuildArchive(f.session, browser);
-    rebuildArchive(f.session, browser);
-    EXPECT_FALSE(QFile::exists(f.dir.archivePath()));
+// The user closing the browser window stops the run like the stop button; a page that does not load in
+// time or cannot be read ends it with a message. What was stored before stays; the date never counts
+// as one without a draw, so the next update asks for it again.
+TEST_F(ArchiveUpdateTest, AClosedWindowOrAPageThatDoesNotComeEndsTheRun) {
+    using Shown = StatisticsBrowser::Shown;
+    const struct {
+        const char* name;
+        std::optional<Shown> outcome;
+        bool unreadable;
+        QString body;
+        QString error;
+    } cases[] = {
+        {"closed by the user", Shown::Closed, false, QString(), QString()},
+        {"not loaded in time", Shown::TimedOut, false, QString(),
+         QStringLiteral("Die Seite für den 12.10.2002 wurde nicht innerhalb von 60 Sekunden geladen. Das "
+                        "Einlesen wurde beendet.")},
+        {"body not readable", std::nullopt, true, QString(),
+         QStringLiteral("Die Ergebnisseite für den 12.10.2002 konnte nicht gelesen werden. Das Einlesen "
+                        "wurde beendet.")},
+        {"empty body", std::nullopt, false, QStringLiteral(" \n"),
+         QStringLiteral("Die Ergebnisseite für den 12.10.2002 konnte nicht gelesen werden. Das Einlesen "
+                        "wurde beendet.")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ImportFixture env;
+        FakeStatisticsBrowser web;
+        env.clock.setToday(QDate(2002, 12, 31));
+        env.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+        web.pages[QStringLiteral("09.10.2002")] =
+            resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("1,2,3,4,5,6,7")});
+        web.pages[QStringLiteral("12.10.2002")] =
+            c.body.isNull() ? resultPage(QStringLiteral("12.10.2002"), {QStringLiteral("8,9,10,11,12,13,14")})
+                            : c.body;
+        if (c.outcome) web.outcomes[QStringLiteral("12.10.2002")] = *c.outcome;
+        if (c.unreadable) web.unreadable << QStringLiteral("12.10.2002");
+        QString error;
+        try {
+            updateArchive(env.session, web);
+        } catch (const AppError& e) {
+            error = e.message();
+        }
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(web.requested, QStringList({QStringLiteral("09.10.2002"), QStringLiteral("12.10.2002")}));
+        EXPECT_EQ(env.dir.readArchive().size(), 2u);
+        EXPECT_TRUE(env.controls.enabled(QStringLiteral("BitBtn1")));
+        EXPECT_FALSE(env.controls.visible(QStringLiteral("SpeedButton8")));
+    }
 }
 
 } // namespace

@@ -3,9 +3,12 @@
 #include "ImportFixture.h"
 #include "TestHttpServer.h"
 #include "import/ArchiveUpdate.h"
+#include "platform/AppError.h"
 #include "platform/BrowserView.h"
 
+#include <QFile>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -22,12 +25,16 @@ const QByteArray SearchPage = R"(<html><head><title>Statistik</title></head><bod
 <input type="submit" name="submit" value="Suchen">
 </form></body></html>)";
 
-// The result page answers the date sent; it has a draw only for the dates in `draws`.
-void serveStatistics(TestHttpServer& server, std::map<QByteArray, QByteArray> draws = {}) {
+// The result page answers the date sent; it has a draw only for the dates in `draws`. onResult sees
+// every date asked for as its request arrives.
+void serveStatistics(TestHttpServer& server, std::map<QByteArray, QByteArray> draws = {},
+                     std::function<void(const QByteArray&)> onResult = {}) {
     server.route(SearchPath, Response::html(SearchPage));
     server.route("/frame", Response::html("<html><body>Rahmen</body></html>"));
-    server.route("/swisslotto/statistiken/result.do", [draws](const TestHttpServer::Request& request) {
+    server.route("/swisslotto/statistiken/result.do", [draws,
+                                                       onResult](const TestHttpServer::Request& request) {
         const QByteArray date = request.formValue("filterDate");
+        if (onResult) onResult(date);
         QByteArray body = "<html><body><h1>Ziehung vom " + date + "</h1>\n";
         const auto draw = draws.find(date);
         if (draw != draws.end())
@@ -83,7 +90,7 @@ TEST_F(StatisticsBrowserWindowTest, FillsSubmitsAndClosesOncePerPage) {
     const auto posts = std::count_if(server.requests.begin(), server.requests.end(),
                                      [](const auto& r) { return r.method == "POST"; });
     ASSERT_EQ(posts, 1);
-    const QString body = window.bodyHtml();
+    const QString body = window.bodyHtml().value_or(QString());
     EXPECT_TRUE(body.contains(QStringLiteral("Ziehung vom 05.10.2002"))) << body.toStdString();
     EXPECT_TRUE(body.contains(QStringLiteral("\"extSpiel\"] = \"swisslotto\";"))) << body.toStdString();
     EXPECT_TRUE(f.ui.errors.isEmpty());
@@ -99,7 +106,7 @@ TEST_F(StatisticsBrowserWindowTest, EmptyDateIsSentAsIs) {
                                    [](const auto& r) { return r.method == "POST"; });
     ASSERT_NE(post, server.requests.end());
     EXPECT_EQ(post->formValue("filterDate"), QByteArray());
-    EXPECT_TRUE(window.bodyHtml().contains(QStringLiteral("Ziehung vom </h1>")));
+    EXPECT_TRUE(window.bodyHtml().value_or(QString()).contains(QStringLiteral("Ziehung vom </h1>")));
 }
 
 TEST_F(StatisticsBrowserWindowTest, MissingFormOrFieldIsShownAndTheWindowStaysOpen) {
@@ -158,6 +165,87 @@ TEST_F(StatisticsBrowserWindowTest, UpdateRunThroughTheRealBrowser) {
                                      [](const auto& r) { return r.method == "POST"; });
     EXPECT_EQ(posts, 2); // 09.10.2002 and 12.10.2002
     EXPECT_TRUE(f.ui.errors.isEmpty());
+}
+
+// "Datenbank neu anlegen" through the real browser: the new archive replaces the old one only when the
+// run has reached today; a run that fails half-way or that the user stops leaves it byte for byte.
+TEST_F(StatisticsBrowserWindowTest, RebuildReplacesTheArchiveOnlyWhenItIsComplete) {
+    const struct {
+        const char* name;
+        QByteArray draw0910;
+        bool userCloses;
+        bool replaced;
+        QString says; // the end of the message or error
+    } cases[] = {
+        {"complete", "9,19,29,39,44,45,1", false, true, QString()},
+        {"fails half-way", "9,19,29,39,44,46,1", false, false,
+         QStringLiteral("Die bisherige Datenbank bleibt unverändert.")},
+        {"stopped by the user", "9,19,29,39,44,45,1", true, false,
+         QStringLiteral("Die bisherige Datenbank bleibt unverändert.")},
+    };
+    const std::vector<DrawRecord> old = {makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7, 3),
+                                         makeDraw(QDate(2002, 10, 2), {11, 12, 13, 14, 15, 16}, 17, 8)};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.dir.writeArchive(old);
+        const QByteArray before = f.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+        f.ui.errors.clear();
+        f.ui.messages.clear();
+        serveStatistics(server, {{"05.10.2002", "3,12,17,25,33,41,7"}, {"09.10.2002", c.draw0910}},
+                        [&](const QByteArray& date) {
+                            if (c.userCloses && date == "09.10.2002")
+                                QTimer::singleShot(0, &window, [&] { window.reject(); });
+                        });
+        f.controls.setDate(QStringLiteral("DateTimePicker1"), QDate(2002, 10, 1));
+        f.ui.questionAnswers.push_back(true);
+        QString error;
+        try {
+            rebuildArchive(f.session, window);
+        } catch (const AppError& e) {
+            error = e.message();
+        }
+        EXPECT_EQ(f.ui.questions.last(),
+                  QStringLiteral("Soll die Datenbank gelöscht und ab dem 01.10.2002 neu eingelesen werden?"));
+        const QString said = error + f.ui.messages.join(QLatin1Char('|'));
+        if (c.replaced) {
+            EXPECT_EQ(said, QString());
+            EXPECT_EQ(f.dir.readArchive(),
+                      (std::vector<DrawRecord>{makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 0),
+                                               makeDraw(QDate(2002, 10, 9), {9, 19, 29, 39, 44, 45}, 1, 0)}));
+        } else {
+            EXPECT_TRUE(said.endsWith(c.says)) << said.toStdString();
+            EXPECT_EQ(f.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
+        }
+        EXPECT_FALSE(QFile::exists(f.dir.file(QStringLiteral("ZahlenCH.dat~"))));
+        EXPECT_FALSE(f.controls.visible(QStringLiteral("SpeedButton8")));
+    }
+    // Answered no: nothing is asked of the page, nothing changes.
+    const auto requests = server.requests.size();
+    const QByteArray before = f.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+    rebuildArchive(f.session, window);
+    EXPECT_EQ(server.requests.size(), requests);
+    EXPECT_EQ(f.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
+}
+
+// A result page that never completes ends the run at the page load limit, with the date named.
+TEST_F(StatisticsBrowserWindowTest, AStalledPageEndsTheRunAtTheLimit) {
+    serveStatistics(server);
+    Response stalled;
+    stalled.chunks << "<html><body>Ziehung vom 09.10.2002";
+    stalled.neverEnd = true;
+    server.route("/swisslotto/statistiken/result.do", stalled);
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+    window.setPageLoadLimit(std::chrono::milliseconds(1500));
+    try {
+        updateArchive(f.session, window);
+        FAIL() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Die Seite für den 09.10.2002 wurde nicht")))
+            << e.message().toStdString();
+    }
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(f.dir.readArchive().size(), 1u);
+    EXPECT_FALSE(f.controls.visible(QStringLiteral("SpeedButton8")));
 }
 
 TEST(PrepareBrowserEngine, SwitchesTheSandboxOffOnlyForRoot) {
