@@ -36,3 +36,27 @@ TEST(StatisticsWindow, PairSearchLeavesTheDrawOnDisplay) {
     EXPECT_EQ(f.context->controls.text(TipGrid::hitLabelName(0)), QStringLiteral("6"));
     EXPECT_TRUE(f.dialogs->errors.isEmpty());
 }
+
+// Each statistics button of pages "Diagramm" and "Datenbank" draws its own chart under its own caption.
+TEST(StatisticsWindow, EveryStatisticsButtonGivesItsOwnCaption) {
+    WindowFixture f;
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 1),
+                        makeDraw(QDate(2002, 10, 5), {11, 12, 13, 14, 15, 16}, 17, 2)});
+    f.open(true);
+    const std::pair<const char*, QString> buttons[] = {
+        {"SpeedButton2", QStringLiteral("Zahlenverteilung     Ziehungen: 2    Quersumme: 51")},
+        {"SpeedButton1", QStringLiteral("Zahlenverteilung")},
+        {"SpeedButton9", QStringLiteral("Quersummenverteilung     Ziehungen: 2    Quersumme: 51")},
+        {"Button2", QStringLiteral("Bei 2 Ziehungen wurden 10 Paare gefunden!")},
+        {"Button3", QStringLiteral("Bei 2 Ziehungen wurden 8 Dreier gefunden!")},
+        {"Button4", QStringLiteral("Bei 2 Ziehungen wurden 6 Vierer gefunden!")},
+        {"Button5",
+         QStringLiteral("Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?")},
+    };
+    for (const auto& [button, caption] : buttons) {
+        f.context->chart.setBottomTitle(QString());
+        f.click(QString::fromLatin1(button));
+        EXPECT_EQ(f.context->chart.bottomTitle(), caption) << button;
+    }
+    EXPECT_TRUE(f.dialogs->errors.isEmpty());
+}

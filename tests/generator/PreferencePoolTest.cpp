@@ -183,6 +183,8 @@ TEST(PreferencePool, WindowsRoundHalvesToEvenAndTestStrictOrInclusive) {
         {PoolStep::I1, {1, 9, 0, 3}, true, QStringLiteral("Min: 0 Max: 1  0"), {1, 1, 3, 3}},
         // I-2: Max = round(1 + 5 * 0.3) = round(2.5) = 2.
         {PoolStep::I2, {1, 6, 2, 3}, true, QStringLiteral("Min: 0  Max: 2  0"), {1, 3}},
+        // Triples: the last bar examined (here bar 2) still counts, the two after it are never looked at.
+        {PoolStep::D, {0, 0, 9, 9, 9}, true, QStringLiteral("Min: 6  Max: 9  0"), {3, 4, 5}},
         // Equal bars (an empty selection): strict windows admit nothing, inclusive ones every bar.
         {PoolStep::D, {0, 0, 0, 0}, true, QStringLiteral("Min: 0  Max: 0  0"), {}},
         {PoolStep::I2, {0, 0, 0}, true, QStringLiteral("Min: 0  Max: 0  0"), {1, 2, 3}},

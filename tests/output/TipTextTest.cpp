@@ -8,6 +8,7 @@
 #include "support/TestDir.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -142,6 +143,14 @@ TEST_F(TipTextTest, UnwritableFileFailsWithoutOpening) {
     EXPECT_TRUE(shell.opened.isEmpty());
 
     state.programDir = dir.path() + QStringLiteral("missing/");
+    EXPECT_THROW(writeTipText(state, grid, shell), AppError);
+    EXPECT_TRUE(shell.opened.isEmpty());
+
+    // A full disk shows only when the file is flushed at its close: still an error, and nothing opened.
+    TestDir full;
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), full.file(QStringLiteral("Tipp.txt"))));
+    state.programDir = full.path();
+    fill(0, {1, 2, 3, 4, 5, 6});
     EXPECT_THROW(writeTipText(state, grid, shell), AppError);
     EXPECT_TRUE(shell.opened.isEmpty());
 }
