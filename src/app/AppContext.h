@@ -4,6 +4,7 @@
 #include "archive/AppState.h"
 #include "archive/ArchiveExport.h"
 #include "archive/DrawEntry.h"
+#include "archive/TextImport.h"
 #include "generator/GeneratorOptions.h"
 #include "generator/TipGrid.h"
 #include "platform/ChartModel.h"
@@ -42,8 +43,10 @@ public:
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Sound> sound;
     std::unique_ptr<Shell> shell;
-    // Where the export goes and the draw entry dialog; when empty the window asks with Qt's dialogs.
+    // Where the export goes, which files to import and the draw entry dialog; when empty the window asks
+    // with Qt's dialogs.
     ExportFileChooser chooseExportFile;
+    ImportFileChooser chooseImportFiles;
     DrawPrompt askForDraw;
     // The slip preview; when empty the window shows Qt's print preview.
     std::unique_ptr<ReportPreview> preview;

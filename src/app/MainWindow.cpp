@@ -4,7 +4,7 @@
 #include "app/AppLinks.h"
 #include "app/StartUp.h"
 #include "archive/DrawEntryDialog.h"
-#include "archive/ExportFileDialog.h"
+#include "archive/FileDialogs.h"
 #include "evaluation/Evaluation.h"
 #include "generator/LuckyNumber.h"
 #include "generator/TipDistribution.h"
@@ -291,6 +291,17 @@ void MainWindow::wireOperations() {
                      ? ctx_.chooseExportFile
                      : ExportFileChooser([this](const QString& n) { return chooseExportFile(n, this); });
              exportArchive(ctx_.state, ctx_.controls, choose);
+         }},
+        {QStringLiteral("BitBtn9"),
+         [this, &s, archive] {
+             const ImportFileChooser choose =
+                 ctx_.chooseImportFiles
+                     ? ctx_.chooseImportFiles
+                     : ImportFileChooser([this] { return chooseImportFiles(ctx_.state.programDir, this); });
+             importDrawFiles(ctx_.state, ctx_.controls, *this, ctx_.clock, choose, [this, &s, archive] {
+                 showDrawForDate(s);
+                 countNumberFrequencies(services_, archive());
+             });
          }},
     };
     for (const auto& [name, op] : buttons) {

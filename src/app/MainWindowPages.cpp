@@ -342,17 +342,19 @@ QWidget* MainWindow::buildDatabasePage() {
                 QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"));
     label(page, QStringLiteral("Label29"), QString(), 154, 11, 345);
 
-    button(page, QStringLiteral("BitBtn1"), QStringLiteral("Datenbank aktualisieren"), 8, 44, 190, 26);
-    button(page, QStringLiteral("BitBtn2"), QStringLiteral("Datenbank neu anlegen"), 8, 74, 190, 26,
+    button(page, QStringLiteral("BitBtn1"), QStringLiteral("Datenbank aktualisieren"), 8, 44, 260, 26);
+    button(page, QStringLiteral("BitBtn2"), QStringLiteral("Datenbank neu anlegen"), 8, 74, 260, 26,
            QStringLiteral(
                "Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten Datum begonnen. "
                "Ein Datum bis 1955 ist möglich."));
-    speedButton(page, QStringLiteral("SpeedButton8"), QString(), QStyle::SP_BrowserStop, 202, 44, 26, 26,
+    speedButton(page, QStringLiteral("SpeedButton8"), QString(), QStyle::SP_BrowserStop, 272, 44, 26, 26,
                 QStringLiteral("Stoppt das Einlesen"))
         ->setVisible(false);
-    button(page, QStringLiteral("BitBtn3"), QStringLiteral("Export nach Text"), 8, 104, 190, 26);
-    button(page, QStringLiteral("BitBtn8"), QStringLiteral("Eingeben"), 8, 144, 93, 26);
-    button(page, QStringLiteral("BitBtn6"), QStringLiteral("Löschen"), 105, 144, 93, 26);
+    button(page, QStringLiteral("BitBtn3"), QStringLiteral("Export nach Text"), 8, 104, 128, 26);
+    button(page, QStringLiteral("BitBtn9"), QStringLiteral("Import aus Text"), 140, 104, 128, 26,
+           QStringLiteral("Ziehungen aus einer Text- oder CSV-Datei in die Datenbank übernehmen"));
+    button(page, QStringLiteral("BitBtn8"), QStringLiteral("Eingeben"), 8, 144, 128, 26);
+    button(page, QStringLiteral("BitBtn6"), QStringLiteral("Löschen"), 140, 144, 128, 26);
 
     button(page, QStringLiteral("Button2"), QStringLiteral("Paare suchen"), 300, 44, 130, 26);
     button(page, QStringLiteral("Button3"), QStringLiteral("Dreier suchen"), 300, 74, 130, 26);

@@ -10,7 +10,7 @@ struct AppState;
 class Controls;
 
 // Asks where to write, starting from the default name; an empty result means cancelled. The real one is
-// the save dialog (chooseExportFile in ExportFileDialog.h).
+// the save dialog (chooseExportFile in FileDialogs.h).
 using ExportFileChooser = std::function<QString(const QString& defaultName)>;
 
 // One line of the export: "dd.MM.yyyy;n;n;n;n;n;n;zz;" in the short date format, Latin-1, CR LF.

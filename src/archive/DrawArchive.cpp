@@ -189,6 +189,10 @@ void DrawArchive::deleteDate(double date) const {
     rewrite(DeleteWorkFile, result);
 }
 
+void DrawArchive::replaceAll(const std::vector<DrawRecord>& records) const {
+    rewrite(InsertWorkFile, records);
+}
+
 void DrawArchive::remove() const {
     QFile file(path());
     if (file.exists() && !file.remove()) throw ioError(path(), file);

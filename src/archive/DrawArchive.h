@@ -57,6 +57,8 @@ public:
     double insertOrReplace(const DrawRecord& record) const;
     // Removes every record of exactly that date.
     void deleteDate(double date) const;
+    // Writes these records as the whole archive (created when missing), through the work file.
+    void replaceAll(const std::vector<DrawRecord>& records) const;
     void remove() const;
 
 private:

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,14 +14,14 @@
 
 namespace {
 
-// Acts on the next modal dialog once it is up; the wait is bounded.
-void whenModal(std::function<void(QWidget*)> action, int tries = 300) {
+// Acts on the next modal dialog of that name once it is up; the wait is bounded.
+void whenModal(std::function<void(QWidget*)> action, const char* name = "TForm3", int tries = 300) {
     QTimer::singleShot(10, [=] {
         QWidget* w = QApplication::activeModalWidget();
-        if (w && w->objectName() == QLatin1String("TForm3"))
+        if (w && w->objectName() == QLatin1String(name))
             action(w);
         else if (tries > 0)
-            whenModal(action, tries - 1);
+            whenModal(action, name, tries - 1);
     });
 }
 
@@ -69,4 +70,38 @@ TEST(ArchiveWindow, ExportWritesTheChosenFile) {
     EXPECT_EQ(offered, f.dir.path() + QStringLiteral("CHJ2002.csv"));
     EXPECT_EQ(f.dir.readFile(QStringLiteral("CHJ2002.csv")),
               QByteArray("05.10.2002;3;12;17;23;34;45;7;\r\n"));
+}
+
+// "Import aus Text" through the window and Qt's real open dialog: the draws are stored, the newest is
+// shown and evaluated, the frequencies are counted anew, and the report says what happened.
+TEST(ArchiveWindow, ImportThroughTheOpenDialog) {
+    WindowFixture f;
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 4)});
+    f.dir.writeFile(QStringLiteral("ziehungen.csv"), "Datum;Z1;Z2;Z3;Z4;Z5;Z6;ZZ\r\n"
+                                                     "05.10.2002;3;12;17;23;34;45;7;\r\n"
+                                                     "09.10.2002;3;12;17;23;34;99;7;\r\n");
+    f.open();
+    QString title;
+    QStringList filters;
+    whenModal(
+        [&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            dialog->selectFile(f.dir.file(QStringLiteral("ziehungen.csv")));
+            QMetaObject::invokeMethod(dialog, "accept");
+        },
+        "OpenDialog1");
+    f.click(QStringLiteral("BitBtn9"));
+    EXPECT_EQ(title, QStringLiteral("Ziehungen importieren"));
+    EXPECT_EQ(filters, (QStringList{QStringLiteral("Text- und CSV-Dateien (*.txt *.csv)"),
+                                    QStringLiteral("Alle Dateien (*)")}));
+    EXPECT_EQ(f.dir.readArchive().size(), 2u);
+    EXPECT_EQ(
+        f.dialogs->messages.value(f.dialogs->messages.size() - 1),
+        QStringLiteral("Import abgeschlossen: 1 neue Ziehungen, 0 ersetzt, 0 unverändert, 1 Zeilen "
+                       "übersprungen.\n\nziehungen.csv, Zeile 3: die Zahl 99 liegt nicht zwischen 1 und 45"));
+    EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label35"))->text().endsWith(QStringLiteral("45 Z:7")));
+    EXPECT_TRUE(f.context->chart.bottomTitle().contains(QStringLiteral("Ziehungen: 2 ")));
+    EXPECT_TRUE(f.dialogs->errors.isEmpty());
 }

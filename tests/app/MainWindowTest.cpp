@@ -128,6 +128,8 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
          "1955 ist möglich."},
         {"SpeedButton8", nullptr, "Stoppt das Einlesen", false},
         {"BitBtn3", "Export nach Text", nullptr},
+        {"BitBtn9", "Import aus Text",
+         "Ziehungen aus einer Text- oder CSV-Datei in die Datenbank übernehmen"},
         {"Button2", "Paare suchen", nullptr},
         {"Button3", "Dreier suchen", nullptr},
         {"Button4", "Vierer suchen", nullptr},

@@ -1,9 +1,12 @@
 #include "archive/ArchiveExport.h"
 #include "archive/AppState.h"
-#include "archive/ExportFileDialog.h"
+#include "archive/FileDialogs.h"
+#include "archive/TextImport.h"
 #include "platform/AppError.h"
+#include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"
+#include "support/FakeUi.h"
 #include "support/TestDir.h"
 
 #include <QApplication>
@@ -12,8 +15,10 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -167,4 +172,284 @@ TEST(ExportFileDialog, OffersTheDefaultNameAndAddsTheTextSuffix) {
     EXPECT_TRUE(noOverwriteQuestion);
     EXPECT_EQ(offered, defaultName);
     EXPECT_EQ(chosen, dir.file(QStringLiteral("export.txt")));
+}
+
+// ---- import from text --------------------------------------------------------------------------------
+
+namespace {
+
+struct ImportEnv {
+    TestDir dir;
+    AppState state;
+    Controls controls;
+    FakeUi ui;
+    Clock clock;
+    int shown = 0; // how often the newest draw was shown afterwards
+
+    ImportEnv() {
+        state.programDir = dir.path();
+        clock.setToday(QDate(2026, 12, 8));
+    }
+    // Writes the files into the program directory and imports them in this order.
+    ImportReport run(const std::vector<std::pair<QString, QByteArray>>& files) {
+        QStringList paths;
+        for (const auto& [name, bytes] : files) {
+            dir.writeFile(name, bytes);
+            paths << dir.file(name);
+        }
+        return importPaths(paths);
+    }
+    ImportReport importPaths(const QStringList& paths) {
+        return importDrawFiles(
+            state, controls, ui, clock, [paths] { return paths; }, [this] { ++shown; });
+    }
+};
+
+} // namespace
+
+TEST(TextImport, ReadsTheLineFormsAndNamesWhatIsWrong) {
+    const DrawRecord example = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7);
+    const struct {
+        const char* line;
+        ImportLine::Kind kind;
+        DrawRecord draw;
+        const char* reason;
+    } cases[] = {
+        {"05.10.2002;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, ""},
+        {"05.10.2002,3,12,17,23,34,45,7", ImportLine::Kind::Draw, example, ""},
+        {"05.10.2002\t3\t12\t17\t23\t34\t45\t7\t", ImportLine::Kind::Draw, example, ""},
+        {" 05.10.2002 ; 3 ;12 ; 17;23 ;34; 45 ; 7 ", ImportLine::Kind::Draw, example, ""},
+        {"5.10.2002;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, ""},
+        {"05.10.02;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, ""},
+        {"2002-10-05;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, ""},
+        {"05.10.2002;45;3;12;17;23;34;7;4", ImportLine::Kind::Draw,
+         makeDraw(QDate(2002, 10, 5), {45, 3, 12, 17, 23, 34}, 7, 4), ""},
+        {"   ", ImportLine::Kind::Empty, {}, ""},
+        {"Datum;Z1;Z2;Z3;Z4;Z5;Z6;ZZ", ImportLine::Kind::Bad, {}, "\"Datum\" ist kein Datum"},
+        {"31.02.2002;3;12;17;23;34;45;7;", ImportLine::Kind::Bad, {}, "das Datum 31.02.2002 gibt es nicht"},
+        {"05.10.2002;3;12;17;23;34;45;", ImportLine::Kind::Bad, {}, "weniger als sieben Zahlen"},
+        {"05.10.2002;3;12;17;23;34;45;7;1;2",
+         ImportLine::Kind::Bad,
+         {},
+         "mehr als sieben Zahlen und eine Superzahl"},
+        {"05.10.2002;3;12;17;23;34;46;7;",
+         ImportLine::Kind::Bad,
+         {},
+         "die Zahl 46 liegt nicht zwischen 1 und 45"},
+        {"05.10.2002;3;12;x;23;34;45;7;", ImportLine::Kind::Bad, {}, "\"x\" ist keine Zahl"},
+        {"05.10.2002;3;12;12;23;34;45;7;",
+         ImportLine::Kind::Bad,
+         {},
+         "die Zahl 12 steht zweimal unter den sechs Zahlen"},
+        {"05.10.2002;3;12;17;23;34;45;12;",
+         ImportLine::Kind::Bad,
+         {},
+         "die Zusatzzahl 12 ist auch eine der sechs Zahlen"},
+        {"05.10.2002;3;12;17;23;34;45;7;10",
+         ImportLine::Kind::Bad,
+         {},
+         "die Superzahl 10 liegt nicht zwischen 0 und 9"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const ImportLine line = readImportLine(QString::fromUtf8(c.line), 2026);
+        EXPECT_EQ(line.kind, c.kind);
+        EXPECT_EQ(line.reason, QString::fromUtf8(c.reason));
+        if (c.kind == ImportLine::Kind::Draw) {
+            EXPECT_EQ(line.draw, c.draw);
+        }
+    }
+}
+
+// Stored: 2 and 9 October 2002. Each row imports one file and checks the counts, the question and the
+// archive afterwards.
+TEST(TextImport, MergesIntoTheArchiveInDateOrder) {
+    const DrawRecord a = makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 1);
+    const DrawRecord c = makeDraw(QDate(2002, 10, 9), {10, 20, 30, 40, 41, 42}, 9, 2);
+    const DrawRecord before = makeDraw(QDate(2002, 9, 28), {8, 9, 10, 11, 12, 13}, 14);
+    const DrawRecord between = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7, 5);
+    const DrawRecord after = makeDraw(QDate(2002, 10, 12), {21, 22, 23, 24, 25, 26}, 27);
+    const DrawRecord otherC = makeDraw(QDate(2002, 10, 9), {11, 20, 30, 40, 41, 42}, 9);
+    const struct {
+        const char* name;
+        QByteArray file;
+        std::deque<bool> answers;
+        int inserted, replaced, unchanged, skipped;
+        QStringList questions;
+        std::vector<DrawRecord> archive;
+    } cases[] = {
+        {"before, between and after",
+         "12.10.2002;21;22;23;24;25;26;27\n28.09.2002;8;9;10;11;12;13;14\n05.10.2002;3;12;17;23;34;45;7;5\n",
+         {},
+         3,
+         0,
+         0,
+         0,
+         {},
+         {before, a, between, c, after}},
+        {"the same numbers in another order",
+         "09.10.2002;42;41;40;30;20;10;9;\n",
+         {},
+         0,
+         0,
+         1,
+         0,
+         {},
+         {a, c}},
+        {"other numbers, replaced",
+         "09.10.2002;11;20;30;40;41;42;9;\n12.10.2002;21;22;23;24;25;26;27\n",
+         {true},
+         1,
+         1,
+         0,
+         0,
+         {QStringLiteral("1 Ziehungen weichen von der Datenbank ab. Sollen sie ersetzt werden?")},
+         {a, otherC, after}},
+        {"other numbers, kept",
+         "09.10.2002;11;20;30;40;41;42;9;\n12.10.2002;21;22;23;24;25;26;27\n",
+         {false},
+         1,
+         0,
+         1,
+         0,
+         {QStringLiteral("1 Ziehungen weichen von der Datenbank ab. Sollen sie ersetzt werden?")},
+         {a, c, after}},
+        {"one date twice in the file: the later line wins",
+         "05.10.2002;1;2;3;4;5;6;7\n05.10.2002;3;12;17;23;34;45;7;5\n",
+         {},
+         1,
+         0,
+         0,
+         1,
+         {},
+         {a, between, c}},
+    };
+    for (const auto& cs : cases) {
+        SCOPED_TRACE(cs.name);
+        ImportEnv env;
+        env.dir.writeArchive({a, c});
+        env.ui.questionAnswers = cs.answers;
+        const ImportReport report = env.run({{QStringLiteral("ziehungen.csv"), cs.file}});
+        EXPECT_EQ(report.inserted, cs.inserted);
+        EXPECT_EQ(report.replaced, cs.replaced);
+        EXPECT_EQ(report.unchanged, cs.unchanged);
+        EXPECT_EQ(report.skipped.size(), cs.skipped);
+        EXPECT_EQ(env.ui.questions, cs.questions);
+        EXPECT_EQ(env.dir.readArchive(), cs.archive);
+        EXPECT_EQ(env.controls.date(QStringLiteral("DateTimePicker1")),
+                  dates::fromDayNumber(cs.archive.back().datum));
+        EXPECT_EQ(env.shown, 1);
+        EXPECT_FALSE(QFile::exists(env.dir.file(QStringLiteral("ZahlenCH.dat~"))));
+    }
+}
+
+TEST(TextImport, ReportsEverySkippedLineWithItsFileAndLine) {
+    ImportEnv env;
+    QByteArray file = "Datum;Z1;Z2;Z3;Z4;Z5;Z6;ZZ\r\n"
+                      "05.10.2002;3;12;17;23;34;45;7;\r\n"
+                      "\r\n"
+                      "09.10.2002;3;12;17;23;34;46;7;\r\n"
+                      "Gr\xFC\xDF"
+                      "e\r\n"; // Latin-1, as the program's own export writes
+    for (int i = 0; i < 10; ++i) file += "12.10.2002;1;2;3\r\n";
+    const ImportReport report = env.run({{QStringLiteral("CHJ2002.csv"), file}});
+    EXPECT_EQ(env.ui.messages.size(), 1);
+    QStringList expected{QStringLiteral("CHJ2002.csv, Zeile 4: die Zahl 46 liegt nicht zwischen 1 und 45"),
+                         QStringLiteral("CHJ2002.csv, Zeile 5: \"Grüße\" ist kein Datum")};
+    for (int line = 6; line <= 15; ++line)
+        expected << QStringLiteral("CHJ2002.csv, Zeile %1: weniger als sieben Zahlen").arg(line);
+    EXPECT_EQ(report.skipped, expected);
+    EXPECT_EQ(env.ui.messages.value(0),
+              QStringLiteral("Import abgeschlossen: 1 neue Ziehungen, 0 ersetzt, 0 unverändert, 12 Zeilen "
+                             "übersprungen.\n\n") +
+                  expected.mid(0, 10).join(QLatin1Char('\n')));
+    EXPECT_EQ(env.ui.statusTexts[1], QStringLiteral("Import: 15 Zeilen gelesen"));
+    EXPECT_EQ(env.ui.busyDepth, 0);
+}
+
+// Exported whole and read back into an empty archive, every record comes back as it was, but for SZ,
+// which the export does not write.
+TEST(TextImport, WhatTheExportWritesComesBackTheSame) {
+    ExportEnv out(QDate(1990, 1, 1));
+    const auto draws = generatedDraws(QDate(1999, 6, 1), 400, 5);
+    out.dir.writeArchive(draws);
+    out.run(out.dir.file(QStringLiteral("CHJ1990.csv")));
+    QStringList files;
+    for (const QString& name : out.written()) files << out.dir.file(name);
+    ASSERT_GE(files.size(), 4);
+
+    ImportEnv in;
+    const ImportReport report = in.importPaths(files);
+    EXPECT_EQ(report.inserted, 400);
+    EXPECT_TRUE(report.skipped.isEmpty());
+    auto expected = draws;
+    for (auto& r : expected) r.sz = 0;
+    EXPECT_EQ(in.dir.readArchive(), expected);
+}
+
+// A file that cannot be read or is too large, or an archive that cannot be written: an error, and the
+// archive byte for byte as it was.
+TEST(TextImport, FailuresLeaveTheArchiveAsItWas) {
+    const QByteArray good = "05.10.2002;3;12;17;23;34;45;7;\n";
+    const struct {
+        const char* name;
+        std::function<QString(TestDir&)> makeFile;
+        QString error;
+    } cases[] = {
+        {"missing file", [](TestDir& d) { return d.file(QStringLiteral("fehlt.csv")); },
+         QStringLiteral("Die Datei \"%1fehlt.csv\" wurde nicht gefunden.")},
+        {"a folder",
+         [](TestDir& d) {
+             QDir(d.path()).mkdir(QStringLiteral("ordner.csv"));
+             return d.file(QStringLiteral("ordner.csv"));
+         },
+         QStringLiteral("\"%1ordner.csv\" ist ein Ordner und keine Datei.")},
+        {"over 50 MB",
+         [](TestDir& d) {
+             QFile f(d.file(QStringLiteral("gross.csv")));
+             f.open(QIODevice::WriteOnly);
+             f.resize(50LL * 1024 * 1024 + 1);
+             return f.fileName();
+         },
+         QStringLiteral("Die Datei \"%1gross.csv\" ist größer als 50 MB und wird nicht eingelesen.")},
+        {"over 200000 lines",
+         [](TestDir& d) {
+             d.writeFile(QStringLiteral("lang.csv"), QByteArray(200001, '\n'));
+             return d.file(QStringLiteral("lang.csv"));
+         },
+         QStringLiteral("Die Datei \"%1lang.csv\" hat mehr als 200000 Zeilen und wird nicht eingelesen.")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ImportEnv env;
+        env.dir.writeArchive({makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 1)});
+        const QByteArray before = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+        env.dir.writeFile(QStringLiteral("gut.csv"), good);
+        try {
+            env.importPaths({env.dir.file(QStringLiteral("gut.csv")), c.makeFile(env.dir)});
+            ADD_FAILURE() << "no error";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.message(), c.error.arg(QDir::toNativeSeparators(env.dir.path())));
+        }
+        EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
+        EXPECT_EQ(env.shown, 0);
+    }
+    // A folder the archive cannot be written to, as an ordinary user (root writes everywhere).
+    ImportEnv env;
+    env.dir.writeArchive({makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 1)});
+    const QByteArray before = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+    env.dir.writeFile(QStringLiteral("gut.csv"), good);
+    QFile::setPermissions(env.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                              QFileDevice::ReadOther | QFileDevice::ExeOther);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::seteuid(65534), 0);
+    }
+    EXPECT_THROW(env.importPaths({env.dir.file(QStringLiteral("gut.csv"))}), AppError);
+    if (root) {
+        ASSERT_EQ(::seteuid(0), 0);
+    }
+    QFile::setPermissions(env.dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
 }

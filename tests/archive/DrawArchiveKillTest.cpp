@@ -1,4 +1,10 @@
+#include "archive/AppState.h"
+#include "archive/ArchiveExport.h"
 #include "archive/DrawArchive.h"
+#include "archive/TextImport.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "support/FakeUi.h"
 
 #include "support/TestDir.h"
 
@@ -11,8 +17,8 @@
 #include <thread>
 #include <unistd.h>
 
-// A process killed in the middle of a rewrite leaves the archive either as it was or as it was meant to
-// become, never missing and never half-written.
+// A process killed in the middle of a rewrite (insert, delete, import) leaves the archive either as it was or
+// as it was meant to become, never missing and never half-written.
 TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringRewrites) {
     TestDir dir;
     const auto base = generatedDraws(QDate(1990, 1, 3), 2000, 3);
@@ -25,6 +31,7 @@ TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringRewrites) {
     }
     ASSERT_EQ(withExtra.size(), base.size() + 1);
     dir.writeArchive(base);
+    dir.writeFile(QStringLiteral("extra.csv"), QByteArray("Datum;Zahlen\n") + exportLine(extra));
 
     std::mt19937 gen(42);
     std::uniform_int_distribution<int> pause(0, 15000);
@@ -33,8 +40,18 @@ TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringRewrites) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             DrawArchive archive(dir.path());
+            AppState state;
+            state.programDir = dir.path();
+            Controls controls;
+            FakeUi ui;
+            Clock clock;
+            const QStringList importFile{dir.file(QStringLiteral("extra.csv"))};
             for (;;) {
                 archive.insertOrReplace(extra);
+                archive.deleteDate(extra.datum);
+                // The import's one rewrite as well.
+                importDrawFiles(
+                    state, controls, ui, clock, [&] { return importFile; }, [] {});
                 archive.deleteDate(extra.datum);
             }
         }

@@ -1,4 +1,4 @@
-#include "archive/ExportFileDialog.h"
+#include "archive/FileDialogs.h"
 
 #include <QFileDialog>
 
@@ -12,4 +12,14 @@ QString chooseExportFile(const QString& defaultName, QWidget* parent) {
     dialog.selectFile(defaultName);
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);
+}
+
+QStringList chooseImportFiles(const QString& folder, QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Ziehungen importieren"), folder,
+                       QStringLiteral("Text- und CSV-Dateien (*.txt *.csv);;Alle Dateien (*)"));
+    dialog.setObjectName(QStringLiteral("OpenDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles();
 }
