@@ -53,7 +53,7 @@ bool explicitlyHidden(QWidget* w) {
     return w->isHidden();
 }
 QString appTitle() {
-    return QStringLiteral("Tolbrands Lotto");
+    return QString::fromLatin1(AppTitle);
 }
 } // namespace
 
@@ -235,8 +235,9 @@ void MainWindow::runOperation(const std::function<void()>& operation) {
         operation();
     } catch (const AppError& e) {
         error(e.message());
-    } catch (const std::exception& e) {
-        error(QString::fromLocal8Bit(e.what()));
+    } catch (const std::exception&) {
+        // Never the library's own English words.
+        error(QStringLiteral("Ein unerwarteter Fehler ist aufgetreten; der Vorgang wurde abgebrochen."));
     }
 }
 

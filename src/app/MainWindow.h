@@ -58,6 +58,7 @@ protected:
 
 private:
     void buildPages();
+    void nameForScreenReaders();
     QWidget* buildTipPage();
     QWidget* buildLatestDrawPage();
     QWidget* buildOptionsPage();

@@ -7,6 +7,7 @@
 #include "platform/ChartView.h"
 #include "platform/Dates.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFrame>
@@ -17,6 +18,7 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -406,6 +408,51 @@ QWidget* MainWindow::buildInternetPage() {
     return page;
 }
 
+void MainWindow::nameForScreenReaders() {
+    for (int r = 0; r < TipGrid::Rows; ++r) {
+        for (int c = 0; c < TipGrid::Columns; ++c)
+            pages_->findChild<QWidget*>(TipGrid::cellName(r, c))
+                ->setAccessibleName(QStringLiteral("%1. Tipp, %2. Zahl").arg(r + 1).arg(c + 1));
+        pages_->findChild<QWidget*>(TipGrid::hitLabelName(r))
+            ->setAccessibleName(QStringLiteral("%1. Tipp Treffer").arg(r + 1));
+        pages_->findChild<QWidget*>(TipGrid::sumLabelName(r))
+            ->setAccessibleName(QStringLiteral("%1. Tipp Quersumme").arg(r + 1));
+    }
+    // Controls that show no text of their own that would name them.
+    const std::pair<const char*, const char*> names[] = {
+        {"SpeedButton6", "Vorherige Ziehung"},
+        {"SpeedButton7", "Nächste Ziehung"},
+        {"SpeedButton1", "Zahlenverteilung Jahr für Jahr"},
+        {"DateTimePicker1", "Datum der Ziehung für die Bewertung und das Einlesen"},
+        {"DateTimePicker2", "Statistik ab Datum"},
+        {"UpDown1", "Quersumme von"},
+        {"UpDown2", "Quersumme bis"},
+        {"UpDown3", "Maximale Übereinstimmungen mit anderen Tipps"},
+        {"UpDown4", "Maximale Zahl der letzten Ziehung"},
+        {"UpDown5", "Maximale Zahl der vorletzten Ziehung"},
+        {"UpDown6", "Übereinstimmungen mit der Datenbank, die ein Tipp nicht haben darf"},
+        {"UpDown7", "Max.Berechnungsläufe in Tausend"},
+        {"UpDown8", "Anzahl der Tipps"},
+        {"ProxyHostEdit", "Proxy-Server"},
+        {"ProxyPortEdit", "Proxy-Port"},
+        {"FileNameEdit", "Temp-Datei für Internetabruf"},
+        {"URLEdit", "Internetquelle für Lottozahlenabruf"},
+        {"Memo1", "Text der gelesenen Seite"},
+        {"Chart1", "Diagramm"},
+    };
+    for (const auto& [name, text] : names) {
+        auto* w = pages_->findChild<QWidget*>(QString::fromLatin1(name));
+        w->setAccessibleName(QString::fromUtf8(text));
+        // A spinner's edit is what takes the keys.
+        if (auto* edit = w->findChild<QLineEdit*>()) edit->setAccessibleName(QString::fromUtf8(text));
+    }
+    pages_->setAccessibleName(QStringLiteral("Seiten"));
+    pages_->tabBar()->setAccessibleName(QStringLiteral("Seiten"));
+    // A button that shows only a picture is named by its hint.
+    for (auto* b : pages_->findChildren<QAbstractButton*>())
+        if (b->text().isEmpty() && b->accessibleName().isEmpty()) b->setAccessibleName(b->toolTip());
+}
+
 void MainWindow::buildPages() {
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("PageControl1"));
@@ -418,4 +465,5 @@ void MainWindow::buildPages() {
     pages_->addTab(buildInternetPage(), QStringLiteral("Internet-Optionen"));
     pages_->setCurrentIndex(0);
     setCentralWidget(pages_);
+    nameForScreenReaders();
 }

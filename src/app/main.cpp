@@ -1,4 +1,5 @@
 #include "app/AppContext.h"
+#include "app/AppSetup.h"
 #include "app/MainWindow.h"
 #include "app/ProgramDir.h"
 #include "platform/Browser.h"
@@ -14,9 +15,7 @@ int main(int argc, char** argv) {
     // The embedded browser shares its rendering contexts with the widgets.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Tolbrand"));
-    QApplication::setApplicationName(QStringLiteral("Ziehbox"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tolbrands Lotto"));
+    setUpApplication(app);
 
     const QString programDir =
         resolveProgramDir(QApplication::applicationDirPath(),

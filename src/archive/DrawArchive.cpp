@@ -1,6 +1,7 @@
 #include "archive/DrawArchive.h"
 
 #include "platform/AppError.h"
+#include "platform/FileErrors.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,28 +16,25 @@
 
 namespace {
 
-AppError notFound(const QString& path) {
-    return AppError(
-        QStringLiteral("Die Datei \"%1\" wurde nicht gefunden.").arg(QDir::toNativeSeparators(path)));
+AppError readError(const QString& path, const QFile& file) {
+    return AppError(fileerrors::text(path, fileerrors::Access::Read, file.error()));
 }
-
-AppError ioError(const QString& path, const QFile& file) {
-    return AppError(QStringLiteral("Fehler beim Zugriff auf \"%1\": %2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+AppError writeError(const QString& path, const QFile& file) {
+    return AppError(fileerrors::text(path, fileerrors::Access::Write, file.error()));
 }
 
 void writeRecord(QFile& file, const DrawRecord& record, const QString& path) {
     const auto bytes = record.toBytes();
     if (file.write(reinterpret_cast<const char*>(bytes.data()), DrawRecord::Size) != DrawRecord::Size)
-        throw ioError(path, file);
+        throw writeError(path, file);
 }
 
 void flushToDisk(QFile& file, const QString& path) {
-    if (!file.flush()) throw ioError(path, file);
+    if (!file.flush()) throw writeError(path, file);
 #ifdef Q_OS_WIN
     FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())));
 #else
-    if (::fsync(file.handle()) != 0) throw ioError(path, file);
+    if (::fsync(file.handle()) != 0) throw writeError(path, file);
 #endif
 }
 
@@ -81,12 +79,12 @@ bool DrawArchive::exists() const {
 
 std::vector<DrawRecord> DrawArchive::scan() const {
     QFile file(path());
-    if (!file.exists()) throw notFound(path());
-    if (!file.open(QIODevice::ReadOnly)) throw ioError(path(), file);
+    if (!file.exists()) throw readError(path(), file);
+    if (!file.open(QIODevice::ReadOnly)) throw readError(path(), file);
     const qint64 expected = file.size();
     const QByteArray data = file.readAll();
     // A read that fails or ends short would hand every reader a cut-off archive as if it were whole.
-    if (file.error() != QFileDevice::NoError || data.size() < expected) throw ioError(path(), file);
+    if (file.error() != QFileDevice::NoError || data.size() < expected) throw readError(path(), file);
     std::vector<DrawRecord> records;
     const auto count = static_cast<std::size_t>(data.size()) / DrawRecord::Size;
     records.reserve(count);
@@ -105,7 +103,7 @@ std::optional<DrawRecord> DrawArchive::lastRecord() const {
 DrawArchive::Appender DrawArchive::openForAppend() const {
     Appender a;
     a.file_ = std::make_unique<QFile>(path());
-    if (!a.file_->open(QIODevice::ReadWrite)) throw ioError(path(), *a.file_);
+    if (!a.file_->open(QIODevice::ReadWrite)) throw writeError(path(), *a.file_);
     const qint64 count = a.file_->size() / static_cast<qint64>(DrawRecord::Size);
     a.position_ = count * static_cast<qint64>(DrawRecord::Size);
     if (count > 0) {
@@ -120,9 +118,9 @@ DrawArchive::Appender DrawArchive::openForAppend() const {
 void DrawArchive::Appender::append(const DrawRecord& record) {
     if (!file_ || !file_->isOpen()) throw AppError(QStringLiteral("Das Archiv ist nicht geöffnet."));
     const QString name = file_->fileName();
-    if (!file_->seek(position_)) throw ioError(name, *file_);
+    if (!file_->seek(position_)) throw writeError(name, *file_);
     writeRecord(*file_, record, name);
-    if (!file_->flush()) throw ioError(name, *file_);
+    if (!file_->flush()) throw writeError(name, *file_);
     position_ += static_cast<qint64>(DrawRecord::Size);
     last_ = record;
 }
@@ -135,7 +133,7 @@ DrawArchive::Appender DrawArchive::openReplacement() const {
     Appender a;
     const QString work = workPath(InsertWorkFile);
     a.file_ = std::make_unique<QFile>(work);
-    if (!a.file_->open(QIODevice::ReadWrite | QIODevice::Truncate)) throw ioError(work, *a.file_);
+    if (!a.file_->open(QIODevice::ReadWrite | QIODevice::Truncate)) throw writeError(work, *a.file_);
     return a;
 }
 
@@ -156,7 +154,7 @@ void DrawArchive::rewrite(const char* workName, const std::vector<DrawRecord>& r
     const QString work = workPath(workName);
     {
         QFile out(work);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw ioError(work, out);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw writeError(work, out);
         for (const auto& r : records) writeRecord(out, r, work);
         flushToDisk(out, work);
     }
@@ -195,5 +193,5 @@ void DrawArchive::replaceAll(const std::vector<DrawRecord>& records) const {
 
 void DrawArchive::remove() const {
     QFile file(path());
-    if (file.exists() && !file.remove()) throw ioError(path(), file);
+    if (file.exists() && !file.remove()) throw writeError(path(), file);
 }

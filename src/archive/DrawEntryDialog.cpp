@@ -2,9 +2,9 @@
 
 #include "archive/DrawEntry.h"
 #include "platform/Dates.h"
+#include "platform/Ui.h"
 
 #include <QDateEdit>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +40,14 @@ DrawEntryDialog::DrawEntryDialog(QWidget* parent) : QDialog(parent) {
     // The six numbers and Z are the game's 1 .. 45; S is a stored byte carried over unseen.
     for (int i = 0; i < 7; ++i) numbers_[static_cast<std::size_t>(i)] = numberSpinner(i + 1, 1, 45, this);
     numbers_[7] = numberSpinner(8, 0, 255, this);
+    date_->setAccessibleName(QStringLiteral("Datum der Ziehung"));
+    date_->findChild<QLineEdit*>()->setAccessibleName(date_->accessibleName());
+    for (int i = 0; i < 8; ++i) {
+        const QString name = i < 6 ? QStringLiteral("%1. Zahl").arg(i + 1)
+                                   : (i == 6 ? QStringLiteral("Zusatzzahl") : QStringLiteral("Superzahl"));
+        numbers_[static_cast<std::size_t>(i)]->setAccessibleName(name);
+        numbers_[static_cast<std::size_t>(i)]->findChild<QLineEdit*>()->setAccessibleName(name);
+    }
 
     auto* zLabel = new QLabel(QStringLiteral("Z:"), this);
     QFont bold = zLabel->font();
@@ -105,7 +113,7 @@ void DrawEntryDialog::accept() {
     date_->interpretText();
     const QString problem = drawEntryProblem(draw());
     if (!problem.isEmpty()) {
-        QMessageBox::warning(this, QGuiApplication::applicationDisplayName(), problem);
+        QMessageBox::warning(this, QString::fromLatin1(AppTitle), problem);
         return;
     }
     QDialog::accept();

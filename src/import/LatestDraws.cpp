@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"
+#include "platform/FileErrors.h"
 #include "platform/HttpClient.h"
 #include "platform/Ui.h"
 
@@ -84,9 +85,7 @@ void applyDrawPageLine(Session& session, const DrawPageLine& line) {
 
 void parseDrawPageFile(Session& session, const QString& fileName) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2")
-                           .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    if (!file.open(QIODevice::ReadOnly)) throw fileerrors::error(file, fileerrors::Access::Read);
     const int currentYear = session.services.clock.today().year();
     while (!file.atEnd()) {
         QByteArray bytes = file.readLine();
@@ -107,9 +106,10 @@ void loadLatestDraws(Session& session, HttpClient& http) {
     std::optional<AppError> failure;
     {
         QFile file(fileName);
-        if (fileName.trimmed().isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw AppError(QStringLiteral("Die Datei \"%1\" kann nicht angelegt werden: %2")
-                               .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        if (fileName.trimmed().isEmpty())
+            throw AppError(QStringLiteral("Es ist keine Temp-Datei für den Internetabruf angegeben."));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw fileerrors::error(file, fileerrors::Access::Write);
         EnableAgain button(controls, QStringLiteral("Button1"));
         ui.setStatus(0, QStringLiteral("Loading"));
         ui.repaintStatus();

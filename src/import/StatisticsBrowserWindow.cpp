@@ -33,6 +33,7 @@ BrowserView* StatisticsBrowserWindow::ensureBrowser() {
     if (browser_) return browser_;
     browser_ = new BrowserView(this);
     browser_->setObjectName(QStringLiteral("WebBrowser11"));
+    browser_->setAccessibleName(QStringLiteral("Statistikseite des Lottobetreibers"));
     layout()->addWidget(browser_);
     connect(browser_, &BrowserView::navigateComplete, this, [this] { navigated_ = true; });
     connect(browser_, &BrowserView::documentComplete, this, &StatisticsBrowserWindow::documentComplete);

@@ -30,10 +30,13 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, int 
     return place(new QLabel(caption, parent), name, x, y);
 }
 
-QSpinBox* offsetBox(QWidget* parent, const QString& name, const QString& editName, int x, int y) {
+QSpinBox* offsetBox(QWidget* parent, const QString& name, const QString& editName, int x, int y,
+                    const QString& spokenName) {
     auto* box = new QSpinBox(parent);
     box->setObjectName(name);
     box->findChild<QLineEdit*>()->setObjectName(editName);
+    box->setAccessibleName(spokenName);
+    box->findChild<QLineEdit*>()->setAccessibleName(spokenName);
     // The box refuses typed values outside 0 .. 100 and clamps presets to that range.
     box->setRange(0, 100);
     box->setSingleStep(1);
@@ -62,9 +65,11 @@ PrintSettingsDialog::PrintSettingsDialog(QWidget* parent) : QDialog(parent) {
     showSlip_ =
         checkBox(this, QStringLiteral("CheckBox5"), QStringLiteral("Schein zum Test mit anzeigen"), 24, 72);
     label(this, QStringLiteral("Label1"), QStringLiteral("Oben:"), 24, 105);
-    top_ = offsetBox(this, QStringLiteral("UpDown1"), QStringLiteral("Edit1"), 64, 100);
+    top_ = offsetBox(this, QStringLiteral("UpDown1"), QStringLiteral("Edit1"), 64, 100,
+                     QStringLiteral("Abstand oben"));
     label(this, QStringLiteral("Label2"), QStringLiteral("Links"), 120, 105);
-    left_ = offsetBox(this, QStringLiteral("UpDown2"), QStringLiteral("Edit2"), 160, 100);
+    left_ = offsetBox(this, QStringLiteral("UpDown2"), QStringLiteral("Edit2"), 160, 100,
+                      QStringLiteral("Abstand links"));
     label(this, QStringLiteral("Label3"), QStringLiteral("Kosten:"), 248, 88);
     price_ = label(this, QStringLiteral("Label4"), QStringLiteral("Kosten:"), 248, 105);
 

@@ -196,6 +196,8 @@ void ChartView::refresh() {
 void ChartView::rebuild() {
     ++rebuilds_;
     if (!model_) return;
+    // A screen reader reads the caption the chart shows.
+    setAccessibleDescription(model_->bottomTitle());
     if (model_->active() == ChartModel::Series::Surface) {
         stack_->setCurrentWidget(surface_);
         surface_->update();

@@ -1,7 +1,11 @@
 #include "platform/HttpClient.h"
 
+#include "platform/FileErrors.h"
+
 #include <QEventLoop>
+#include <QFileDevice>
 #include <QIODevice>
+#include <QLocale>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
@@ -36,6 +40,71 @@ QNetworkProxy proxyFor(const HttpRequest& request) {
     return QNetworkProxy(QNetworkProxy::HttpProxy, host, static_cast<quint16>(port));
 }
 
+// The German text of a failed transfer, one for each kind of failure; Qt's own words never reach the user.
+QString networkErrorText(QNetworkReply::NetworkError error, const QUrl& url, const HttpRequest& request) {
+    const QString host = url.host();
+    const QString address = url.toDisplayString();
+    const QString proxy = request.proxyHost.trimmed() + QLatin1Char(':') + request.proxyPort.trimmed();
+    // Through a proxy the connection itself is the proxy's: a refused or lost connection is its failure.
+    if (!request.proxyHost.trimmed().isEmpty()) {
+        switch (error) {
+        case QNetworkReply::ConnectionRefusedError:
+            error = QNetworkReply::ProxyConnectionRefusedError;
+            break;
+        case QNetworkReply::HostNotFoundError:
+            error = QNetworkReply::ProxyNotFoundError;
+            break;
+        case QNetworkReply::RemoteHostClosedError:
+            error = QNetworkReply::ProxyConnectionClosedError;
+            break;
+        case QNetworkReply::TimeoutError:
+            error = QNetworkReply::ProxyTimeoutError;
+            break;
+        default:
+            break;
+        }
+    }
+    switch (error) {
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("Der Server \"%1\" wurde nicht gefunden. Besteht eine Verbindung zum Internet?")
+            .arg(host);
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("Der Server \"%1\" hat die Verbindung abgelehnt.").arg(host);
+    case QNetworkReply::RemoteHostClosedError:
+        return QStringLiteral("Der Server \"%1\" hat die Verbindung unerwartet geschlossen.").arg(host);
+    case QNetworkReply::TimeoutError:
+        return QStringLiteral("Der Server \"%1\" antwortet nicht.").arg(host);
+    case QNetworkReply::ProxyConnectionRefusedError:
+        return QStringLiteral("Der Proxy-Server \"%1\" hat die Verbindung abgelehnt.").arg(proxy);
+    case QNetworkReply::ProxyNotFoundError:
+        return QStringLiteral("Der Proxy-Server \"%1\" wurde nicht gefunden.").arg(proxy);
+    case QNetworkReply::ProxyConnectionClosedError:
+        return QStringLiteral("Der Proxy-Server \"%1\" hat die Verbindung unerwartet geschlossen.")
+            .arg(proxy);
+    case QNetworkReply::ProxyTimeoutError:
+        return QStringLiteral("Der Proxy-Server \"%1\" antwortet nicht.").arg(proxy);
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+        return QStringLiteral("Der Proxy-Server \"%1\" verlangt eine Anmeldung.").arg(proxy);
+    case QNetworkReply::SslHandshakeFailedError:
+        return QStringLiteral("Die sichere Verbindung (TLS) zu \"%1\" ist fehlgeschlagen.").arg(host);
+    case QNetworkReply::TooManyRedirectsError:
+        return QStringLiteral("Die Seite \"%1\" leitet zu oft weiter.").arg(address);
+    case QNetworkReply::InsecureRedirectError:
+        return QStringLiteral("Die Seite \"%1\" leitet von https auf eine unsichere http-Adresse weiter; dem "
+                              "wird nicht gefolgt.")
+            .arg(address);
+    default:
+        return QStringLiteral("Die Seite \"%1\" konnte nicht geladen werden.").arg(address);
+    }
+}
+
+// A body that could not be stored: the file's own German text when the sink is a file.
+QString sinkErrorText(const QIODevice& sink) {
+    if (const auto* file = qobject_cast<const QFileDevice*>(&sink))
+        return fileerrors::text(file->fileName(), fileerrors::Access::Write, file->error());
+    return QStringLiteral("Die heruntergeladene Seite konnte nicht gespeichert werden.");
+}
+
 } // namespace
 
 void QtHttpClient::get(const HttpRequest& request, QIODevice& sink) {
@@ -61,7 +130,7 @@ void QtHttpClient::get(const HttpRequest& request, QIODevice& sink) {
     silence.setSingleShot(true);
     silence.setInterval(silenceTimeout_);
     bool timedOut = false;
-    QString writeError;
+    bool writeFailed = false;
 
     QObject::connect(&silence, &QTimer::timeout, &loop, [&] {
         timedOut = true;
@@ -74,8 +143,8 @@ void QtHttpClient::get(const HttpRequest& request, QIODevice& sink) {
     QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, [&] {
         silence.start();
         const QByteArray chunk = reply->readAll();
-        if (writeError.isEmpty() && sink.write(chunk) != chunk.size()) {
-            writeError = sink.errorString();
+        if (!writeFailed && sink.write(chunk) != chunk.size()) {
+            writeFailed = true;
             reply->abort();
         }
     });
@@ -86,27 +155,21 @@ void QtHttpClient::get(const HttpRequest& request, QIODevice& sink) {
     silence.stop();
 
     // What arrived together with the end of the transfer.
-    if (writeError.isEmpty() && reply->bytesAvailable() > 0) {
+    if (!writeFailed && reply->bytesAvailable() > 0) {
         const QByteArray rest = reply->readAll();
-        if (sink.write(rest) != rest.size()) writeError = sink.errorString();
+        if (sink.write(rest) != rest.size()) writeFailed = true;
     }
 
-    const QString address = url.toDisplayString();
-    if (!writeError.isEmpty())
-        throw AppError(
-            QStringLiteral("Die heruntergeladene Seite konnte nicht gespeichert werden: %1").arg(writeError));
+    if (writeFailed) throw AppError(sinkErrorText(sink));
     if (timedOut)
         throw AppError(
             QStringLiteral("Die Verbindung zu \"%1\" wurde abgebrochen: %2 Sekunden lang kamen keine Daten.")
-                .arg(address)
-                .arg(static_cast<double>(silenceTimeout_.count()) / 1000.0));
+                .arg(url.toDisplayString(),
+                     QLocale().toString(static_cast<double>(silenceTimeout_.count()) / 1000.0)));
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && status.toInt() >= 400)
         throw HttpError(status.toInt(),
                         reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
-    if (reply->error() == QNetworkReply::TooManyRedirectsError)
-        throw AppError(QStringLiteral("Die Seite \"%1\" leitet zu oft weiter.").arg(address));
     if (reply->error() != QNetworkReply::NoError)
-        throw AppError(QStringLiteral("Die Seite \"%1\" konnte nicht geladen werden: %2")
-                           .arg(address, reply->errorString()));
+        throw AppError(networkErrorText(reply->error(), url, request));
 }

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+// The application's title, the caption of its message boxes.
+inline constexpr const char* AppTitle = "Tolbrands Lotto";
+
 // What the logic needs of the window: status panels, repaint, pages, messages, input and the busy cursor.
 // The main window implements it; tests hand in a fake.
 class Ui {

@@ -1,17 +1,30 @@
 #include "WindowFixture.h"
 
+#include "app/AppSetup.h"
+#include "archive/DrawEntryDialog.h"
+#include "archive/FileDialogs.h"
+#include "output/PrintSettingsDialog.h"
+#include "platform/ChartView.h"
+
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -254,4 +267,107 @@ TEST(MainWindow, NumberSpinnersSitOverTheBlanksOfTheirCaptions) {
         EXPECT_TRUE(boxRect.contains(spinRect.topLeft())) << box;
         EXPECT_GT(spinRect.width(), 30) << spin;
     }
+}
+
+// Every control a user reaches with the keyboard has a German name for a screen reader, in the window
+// and in its dialogs.
+TEST(MainWindow, EveryControlHasANameForScreenReaders) {
+    WindowFixture f;
+    MainWindow& w = f.open(false);
+    DrawEntryDialog entry(&w);
+    PrintSettingsDialog printSettings(&w);
+    for (QWidget* top : std::initializer_list<QWidget*>{&w, &entry, &printSettings}) {
+        for (QWidget* control : top->findChildren<QWidget*>()) {
+            if (control->focusPolicy() == Qt::NoFocus || !control->isVisibleTo(top) || !control->isEnabled())
+                continue;
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+            ASSERT_NE(face, nullptr);
+            EXPECT_FALSE(face->text(QAccessible::Name).trimmed().isEmpty())
+                << top->objectName().toStdString() << " " << control->objectName().toStdString() << " "
+                << control->metaObject()->className();
+        }
+    }
+    const auto name = [&](const char* control) {
+        return QAccessible::queryAccessibleInterface(f.find<QWidget>(str(control)))->text(QAccessible::Name);
+    };
+    EXPECT_EQ(name("Edit8"), str("2. Tipp, 2. Zahl"));
+    EXPECT_EQ(name("Label47"), str("8. Tipp Treffer"));
+    EXPECT_EQ(name("Label77"), str("14. Tipp Quersumme"));
+    EXPECT_EQ(name("SpeedButton11"), str("Löschen aller Tipps"));
+    f.context->chart.setBottomTitle(QStringLiteral("Zahlenverteilung"));
+    f.find<ChartView>(QStringLiteral("Chart1"))->refresh();
+    EXPECT_EQ(f.find<QWidget>(QStringLiteral("Chart1"))->accessibleDescription(), str("Zahlenverteilung"));
+}
+
+// Qt's own dialogs speak German: the save dialog of the export and a yes/no question.
+TEST(MainWindow, QtsOwnDialogsSpeakGerman) {
+    TestDir dir;
+    const auto buttonTexts = [](QWidget* box) {
+        QStringList texts;
+        for (auto* b : box->findChildren<QAbstractButton*>())
+            if (b->isVisibleTo(box) && !b->text().isEmpty()) texts << b->text().remove(QLatin1Char('&'));
+        texts.sort();
+        return texts;
+    };
+    QString title;
+    QStringList buttons;
+    const auto whenUp = [&](const char* className, std::function<void(QWidget*)> act) {
+        auto poll = std::make_shared<std::function<void(int)>>();
+        *poll = [=](int tries) {
+            QTimer::singleShot(10, [=] {
+                QWidget* up = QApplication::activeModalWidget();
+                if (up && up->inherits(className))
+                    act(up);
+                else if (tries > 0)
+                    (*poll)(tries - 1);
+            });
+        };
+        (*poll)(300);
+    };
+    whenUp("QFileDialog", [&](QWidget* dialog) {
+        title = dialog->windowTitle();
+        buttons = buttonTexts(dialog);
+        qobject_cast<QDialog*>(dialog)->reject();
+    });
+    EXPECT_EQ(chooseExportFile(dir.file(QStringLiteral("CHJ2002.csv"))), QString());
+    EXPECT_EQ(title, str("Speichern unter"));
+    EXPECT_TRUE(buttons.contains(str("Abbrechen"))) << buttons.join(' ').toStdString();
+    EXPECT_TRUE(buttons.contains(str("Speichern"))) << buttons.join(' ').toStdString();
+
+    whenUp("QMessageBox", [&](QWidget* box) {
+        buttons = buttonTexts(box);
+        qobject_cast<QDialog*>(box)->reject();
+    });
+    QtDialogs().question(nullptr, str("Tolbrands Lotto"), str("Soll der Tipp jetzt berechnet werden?"));
+    EXPECT_EQ(buttons, (QStringList{str("Ja"), str("Nein")}));
+}
+
+// The titles as the X server holds them, set up as the program sets up its application: nothing
+// appended to the main window's or the entry dialog's caption. Runs under its own X server (CTest's
+// XServer.WindowTitles); elsewhere it is skipped.
+TEST(XServer, WindowTitlesAreExactlyAsGiven) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) GTEST_SKIP() << "needs an X server";
+    setUpApplication(*qApp);
+    const auto xTitle = [](QWidget* w) {
+        w->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(w, 10000));
+        QProcess xprop;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        xprop.setProcessEnvironment(env);
+        xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(w->winId()),
+                                              QStringLiteral("_NET_WM_NAME"), QStringLiteral("WM_NAME")});
+        EXPECT_TRUE(xprop.waitForFinished(10000));
+        QStringList titles;
+        for (const QByteArray& line : xprop.readAllStandardOutput().split('\n'))
+            if (line.contains('"')) titles << QString::fromUtf8(line.mid(line.indexOf('"') + 1).chopped(1));
+        return titles;
+    };
+    WindowFixture f;
+    MainWindow& w = f.open(false);
+    const QString main = str("Tolbrands Lotto - Tippgenerator für Spiel 6 aus 45 für die Schweiz");
+    EXPECT_EQ(xTitle(&w), (QStringList{main, main}));
+    DrawEntryDialog entry(&w);
+    EXPECT_EQ(xTitle(&entry),
+              (QStringList{str("Zahlen der Ziehung eingeben"), str("Zahlen der Ziehung eingeben")}));
 }

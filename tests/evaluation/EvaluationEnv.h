@@ -8,11 +8,6 @@
 #include <QStringList>
 #include <ostream>
 
-// Failing comparisons show the text, not its code units.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 // A session over a temporary program directory with the window's defaults and the grid ready.
 struct EvaluationEnv : SessionEnv {
     EvaluationEnv() {

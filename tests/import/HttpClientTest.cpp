@@ -1,5 +1,8 @@
 #include "platform/HttpClient.h"
 #include "TestHttpServer.h"
+#include "archive/DrawArchive.h"
+#include "platform/TextFile.h"
+#include "support/TestDir.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -10,7 +13,9 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
+#include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -88,23 +93,99 @@ TEST_F(HttpClientTest, BodyIsWrittenAsItArrives) {
     EXPECT_EQ(sink.size(), 6010);
 }
 
-TEST_F(HttpClientTest, SilenceEndsTheTransferWithAGermanMessage) {
+// Every failure the platform leaves to its own words is told in German, naming the server or the file.
+TEST_F(HttpClientTest, EveryFailureIsToldInGerman) {
     Response hang;
     hang.chunks = {"begun"};
     hang.neverEnd = true;
     server.route("/hang", hang);
     http.setSilenceTimeout(std::chrono::milliseconds(300));
-    QElapsedTimer clock;
-    clock.start();
-    try {
-        get(QStringLiteral("/hang"));
-        FAIL() << "no error";
-    } catch (const AppError& e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("kamen keine Daten"))) << e.message().toStdString();
+    quint16 closedPort = 0;
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        closedPort = probe.serverPort();
     }
-    EXPECT_LT(clock.elapsed(), 5000);
+    QTemporaryDir dir;
+    const QString folder = QDir(dir.path()).absolutePath() + QLatin1Char('/');
+    // An ordinary user may look into the test's folder.
+    const auto lookIn = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    QFile::setPermissions(folder, lookIn | QFileDevice::WriteOwner);
+    QDir(folder).mkdir(QStringLiteral("schreibgeschuetzt"));
+    QDir(folder).mkdir(QStringLiteral("Tipp.txt"));
+    const auto fails = [this](HttpRequest request) {
+        QBuffer sink;
+        sink.open(QIODevice::WriteOnly);
+        http.get(request, sink);
+    };
+    const QString closed = QStringLiteral("http://127.0.0.1:%1/").arg(closedPort);
+    const struct {
+        const char* name;
+        std::function<void()> run;
+        QString text;
+    } cases[] = {
+        {"refused port",
+         [&] {
+             fails({closed, {}, QStringLiteral("80")});
+         },
+         QStringLiteral("Der Server \"127.0.0.1\" hat die Verbindung abgelehnt.")},
+        {"proxy refused",
+         [&] {
+             fails(
+                 {server.url(QStringLiteral("/")), QStringLiteral("127.0.0.1"), QString::number(closedPort)});
+         },
+         QStringLiteral("Der Proxy-Server \"127.0.0.1:%1\" hat die Verbindung abgelehnt.").arg(closedPort)},
+        {"unknown host",
+         [&] {
+             fails({QStringLiteral("http://ziehbox.invalid/"), {}, QStringLiteral("80")});
+         },
+         QStringLiteral(
+             "Der Server \"ziehbox.invalid\" wurde nicht gefunden. Besteht eine Verbindung zum Internet?")},
+        {"stalled server",
+         [&] {
+             fails({server.url(QStringLiteral("/hang")), {}, QStringLiteral("80")});
+         },
+         QStringLiteral("Die Verbindung zu \"%1\" wurde abgebrochen: 0.3 Sekunden lang kamen keine Daten.")
+             .arg(server.url(QStringLiteral("/hang")))},
+        {"read-only folder",
+         [&] {
+             QFile::setPermissions(folder + QStringLiteral("schreibgeschuetzt"), lookIn);
+             // Root writes everywhere: as an ordinary user for the moment of the write.
+             const bool root = ::geteuid() == 0;
+             if (root && ::seteuid(65534) != 0) return;
+             struct Back {
+                 bool root;
+                 ~Back() {
+                     if (root && ::seteuid(0) != 0) std::abort();
+                 }
+             } back{root};
+             TextFile file(folder + QStringLiteral("schreibgeschuetzt/Tipp.txt"));
+         },
+         QStringLiteral("Keine Berechtigung, die Datei \"%1schreibgeschuetzt/Tipp.txt\" zu schreiben.")
+             .arg(folder)},
+        {"missing file", [&] { DrawArchive(folder).scan(); },
+         QStringLiteral("Die Datei \"%1ZahlenCH.dat\" wurde nicht gefunden.").arg(folder)},
+        {"a folder where a file belongs", [&] { TextFile file(folder + QStringLiteral("Tipp.txt")); },
+         QStringLiteral("\"%1Tipp.txt\" ist ein Ordner und keine Datei.").arg(folder)},
+    };
+    const QStringList english{"Connection", "refused",   "not found", "Permission", "denied", "Unknown",
+                              "error",      "timed out", "Host",      "directory",  "No such"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString text;
+        try {
+            c.run();
+        } catch (const AppError& e) {
+            text = e.message();
+        }
+        EXPECT_EQ(text, c.text);
+        for (const QString& word : english) EXPECT_FALSE(text.contains(word)) << word.toStdString();
+    }
+}
 
-    // A slow answer that keeps sending is not cut off.
+TEST_F(HttpClientTest, ASlowAnswerThatKeepsSendingIsNotCutOff) {
+    http.setSilenceTimeout(std::chrono::milliseconds(300));
     Response trickle;
     trickle.chunks = {"1", "2", "3", "4", "5"};
     trickle.chunkDelayMs = 150;

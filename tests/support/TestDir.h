@@ -5,9 +5,19 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <initializer_list>
+#include <ostream>
 #include <vector>
+
+// Failed comparisons show texts as text, not as lists of bytes.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '[' << texts.join(QStringLiteral(" | ")).toStdString() << ']';
+}
 
 // A temporary program directory of a test, with helpers to build archives in code.
 class TestDir {

@@ -1,3 +1,5 @@
+#include "platform/Translations.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -11,6 +13,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tolbrand"));
     QApplication::setApplicationName(QStringLiteral("ZiehboxTest"));
+    // As the program does: Qt's own texts in German.
+    loadGermanQtTranslations(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
