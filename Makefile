@@ -5,7 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test deps build sanitize-test fuzz format clean
+.PHONY: run test deps build sanitize-test fuzz package check-package format clean
 
 deps:
 	bash scripts/install-deps
@@ -36,6 +36,14 @@ fuzz: deps
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
 	  $(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/$$t fuzz/seeds/$$t || exit 1; \
 	done
+
+# A Debian package of the installed program (build/ziehbox_<version>_<arch>.deb).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Installs, validates, packages and starts the packaged program as an ordinary user.
+check-package: package
+	bash scripts/check-package $(BUILD)
 
 format:
 	find src tests bench tools fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

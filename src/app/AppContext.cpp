@@ -6,10 +6,15 @@
 #include "platform/SettingsStore.h"
 #include "stats/DrawFilter.h"
 
+#include <QCoreApplication>
+
 AppContext::AppContext(const QString& programDir, const QString& settingsFile_)
     : grid(controls), options(controls), dialogs(std::make_unique<QtDialogs>()),
-      sound(std::make_unique<QtSound>()), shell(std::make_unique<DesktopShell>()),
-      http(std::make_unique<QtHttpClient>()),
+      sound(std::make_unique<QtSound>(
+          QtSound::OutputFactory(),
+          QStringList{QCoreApplication::applicationDirPath(),
+                      QCoreApplication::applicationDirPath() + QStringLiteral("/" ZIEHBOX_DATA_FROM_BIN)})),
+      shell(std::make_unique<DesktopShell>()), http(std::make_unique<QtHttpClient>()),
       statisticsPage(QString::fromLatin1(importaddresses::StatisticsPage)), settingsFile(settingsFile_) {
     state.programDir = programDir;
     options.installDefaults();

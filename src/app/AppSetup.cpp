@@ -3,6 +3,7 @@
 #include "platform/Translations.h"
 
 #include <QApplication>
+#include <QIcon>
 
 void setUpApplication(QApplication& app) {
     QApplication::setOrganizationName(QStringLiteral("Tolbrand"));
@@ -11,4 +12,6 @@ void setUpApplication(QApplication& app) {
     // "Tolbrands Lotto" from the desktop entry, which this file name leads it to.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.tolbrand.ziehbox"));
     loadGermanQtTranslations(app);
+    // The icon of the desktop entry, so the task bar shows the same one.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/de.tolbrand.ziehbox.svg")));
 }

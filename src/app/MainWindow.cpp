@@ -26,6 +26,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -391,6 +392,8 @@ void MainWindow::startUp() {
     ctx_.controls.setDate(QStringLiteral("DateTimePicker1"), ctx_.clock.today());
     runOperation([this] { showDrawForDate(session_); });
     runOperation([this] { countNumberFrequencies(services_, ctx_.state.archivePath()); });
+    // Where the archive is, once: an installed program keeps it in the user's data folder.
+    setStatus(1, QStringLiteral("Datenbank: ") + QDir::toNativeSeparators(ctx_.state.archivePath()));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

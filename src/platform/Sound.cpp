@@ -3,6 +3,7 @@
 #include <QAudioSink>
 #include <QBuffer>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
@@ -14,7 +15,7 @@
 // held only for the hand-over, never while the audio system is called.
 struct SoundQueue {
     QMutex mutex;
-    QString next;
+    QStringList next; // where the file may be, in order
     bool wakePending = false;
 };
 
@@ -105,14 +106,18 @@ public:
         : queue_(std::move(queue)), makeOutput_(std::move(makeOutput)) {}
 
     void wake() {
-        QString file;
+        QStringList candidates;
         {
             QMutexLocker lock(&queue_->mutex);
-            file = queue_->next;
+            candidates = queue_->next;
             queue_->wakePending = false;
         }
-        QFile in(file);
-        if (!in.open(QIODevice::ReadOnly)) return; // a missing sound stays silent
+        QFile in;
+        for (const QString& file : candidates) {
+            in.setFileName(file);
+            if (in.open(QIODevice::ReadOnly)) break;
+        }
+        if (!in.isOpen()) return; // a missing sound stays silent
         const std::optional<Wave> wave = readWave(in.readAll());
         if (!wave) return;
         if (!output_) output_ = makeOutput_ ? makeOutput_() : std::make_unique<QtAudioOutput>();
@@ -125,8 +130,9 @@ private:
     std::unique_ptr<AudioOutput> output_;
 };
 
-QtSound::QtSound(OutputFactory makeOutput)
-    : makeOutput_(std::move(makeOutput)), queue_(std::make_shared<SoundQueue>()) {}
+QtSound::QtSound(OutputFactory makeOutput, QStringList fallbackFolders)
+    : makeOutput_(std::move(makeOutput)), fallbackFolders_(std::move(fallbackFolders)),
+      queue_(std::make_shared<SoundQueue>()) {}
 
 QtSound::~QtSound() {
     shutDown(DefaultShutDownBound);
@@ -134,12 +140,14 @@ QtSound::~QtSound() {
 
 void QtSound::play(const QString& file) {
     if (shutDown_ || file.isEmpty()) return;
-    // A relative name means the current directory as it is now.
-    const QString path = QFileInfo(file).absoluteFilePath();
+    // A relative name means the current directory as it is now, then the fallback folders.
+    QStringList candidates{QFileInfo(file).absoluteFilePath()};
+    if (QFileInfo(file).isRelative())
+        for (const QString& folder : fallbackFolders_) candidates << QDir(folder).absoluteFilePath(file);
     bool post = false;
     {
         QMutexLocker lock(&queue_->mutex);
-        queue_->next = path;
+        queue_->next = candidates;
         post = !queue_->wakePending;
         queue_->wakePending = true;
     }

@@ -3,6 +3,7 @@
 #include <QAudioFormat>
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -45,8 +46,10 @@ public:
     using OutputFactory = std::function<std::unique_ptr<AudioOutput>()>;
     static constexpr std::chrono::milliseconds DefaultShutDownBound{1000};
 
-    // The output is made on the audio thread at the first sound; by default Qt's audio sink.
-    explicit QtSound(OutputFactory makeOutput = {});
+    // The output is made on the audio thread at the first sound; by default Qt's audio sink. A relative
+    // file name is looked for in the current folder first, then in the fallback folders (an installed
+    // program keeps its sound with its other data).
+    explicit QtSound(OutputFactory makeOutput = {}, QStringList fallbackFolders = {});
     ~QtSound() override;
     void play(const QString& file) override;
     // A thread that does not end within the bound is left behind, never waited for again.
@@ -54,6 +57,7 @@ public:
 
 private:
     OutputFactory makeOutput_;
+    QStringList fallbackFolders_;
     // Shared with the audio thread, which may outlive this object when it is left behind.
     std::shared_ptr<SoundQueue> queue_;
     QThread* thread_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSemaphore>
 #include <QtEndian>
 #include <algorithm>
@@ -99,16 +100,29 @@ TEST(HitSound, PlayingAndEndingNeverWaitOnTheAudioSystem) {
         QSemaphore& release;
         Output(bool h, QSemaphore& p, QSemaphore& r) : hangs(h), played(p), release(r) {}
     };
+    const QString soundFolder = QFileInfo(QStringLiteral(ZIEHBOX_YIPPEE_WAV)).absolutePath();
     const struct {
         const char* name;
         bool fake, hangs;
         QStringList files;
         int plays; // waves that reach the output, at least
+        QStringList fallbackFolders;
     } cases[] = {
-        {"Qt's output", false, false, {"no-such-sound.wav", "", ZIEHBOX_YIPPEE_WAV, ZIEHBOX_YIPPEE_WAV}, 0},
-        {"missing files", true, false, {"no-such-sound.wav", ""}, 0},
-        {"the hit sound", true, false, {ZIEHBOX_YIPPEE_WAV}, 1},
-        {"an output that never answers", true, true, {ZIEHBOX_YIPPEE_WAV, ZIEHBOX_YIPPEE_WAV}, 1},
+        {"Qt's output",
+         false,
+         false,
+         {"no-such-sound.wav", "", ZIEHBOX_YIPPEE_WAV, ZIEHBOX_YIPPEE_WAV},
+         0,
+         {}},
+        {"missing files", true, false, {"no-such-sound.wav", ""}, 0, {soundFolder}},
+        {"the hit sound", true, false, {ZIEHBOX_YIPPEE_WAV}, 1, {}},
+        {"a relative name found with the other data",
+         true,
+         false,
+         {"yippee.wav"},
+         1,
+         {"/nirgends", soundFolder}},
+        {"an output that never answers", true, true, {ZIEHBOX_YIPPEE_WAV, ZIEHBOX_YIPPEE_WAV}, 1, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -120,7 +134,7 @@ TEST(HitSound, PlayingAndEndingNeverWaitOnTheAudioSystem) {
             fake = [hangs = c.hangs, played, release] {
                 return std::make_unique<Output>(hangs, *played, *release);
             };
-        auto sound = std::make_unique<QtSound>(fake);
+        auto sound = std::make_unique<QtSound>(fake, c.fallbackFolders);
         QElapsedTimer timer;
         timer.start();
         for (const QString& file : c.files) sound->play(file);
