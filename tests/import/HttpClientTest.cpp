@@ -76,7 +76,12 @@ TEST_F(HttpClientTest, FollowsRedirectsButOnlySoMany) {
     } catch (const AppError& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("zu oft weiter"))) << e.message().toStdString();
     }
-    EXPECT_LE(server.requests.size(), 3 + 4 + 1);
+    // The first request and three redirects; Qt may send a request once more when the server has
+    // closed the connection before it read the answer, so no exact count.
+    const auto loops = std::count_if(server.requests.begin(), server.requests.end(),
+                                     [](const auto& r) { return r.path == "/loop"; });
+    EXPECT_GE(loops, 4);
+    EXPECT_LE(loops, 2 * 4);
 }
 
 TEST_F(HttpClientTest, BodyIsWrittenAsItArrives) {
