@@ -6,6 +6,7 @@
 #include "archive/DrawEntryDialog.h"
 #include "archive/FileDialogs.h"
 #include "evaluation/Evaluation.h"
+#include "evaluation/HitBalanceDialog.h"
 #include "generator/LuckyNumber.h"
 #include "generator/TipDistribution.h"
 #include "generator/TipSearch.h"
@@ -67,6 +68,8 @@ MainWindow::MainWindow(AppContext& context)
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
     setFont(font);
+    // The specified size is the smallest; the window may grow, and the chart grows with it.
+    setMinimumSize(519, 451);
     resize(519, 451);
 
     auto* bar = new QStatusBar(this);
@@ -261,6 +264,10 @@ void MainWindow::wireOperations() {
         {QStringLiteral("SpeedButton6"), [&s] { previousDraw(s); }},
         {QStringLiteral("SpeedButton7"), [&s] { nextDraw(s); }},
         {QStringLiteral("SpeedButton4"), [&s] { searchTipsInArchive(s); }},
+        {QStringLiteral("Button7"),
+         [this, &s] {
+             if (const auto balance = tipHitBalance(s)) showHitBalance(*balance, this);
+         }},
         {QStringLiteral("BitBtn4"), [this] { calculateTips(session_, steps_); }},
         {QStringLiteral("SpeedButton13"), [this] { chooseLuckyNumber(session_, steps_); }},
         {QStringLiteral("SpeedButton11"), [this] { ctx_.grid.clearAll(); }},
@@ -387,6 +394,8 @@ void MainWindow::startUp() {
     // A wrong-typed stored value is named in the error box; it alone keeps its default, and start-up
     // goes on, so that the seed, the draw on display and the user's other values are all there.
     for (const QString& failure : restoreSettings(ctx_)) error(failure);
+    // Size and position of the last run; anything unreadable leaves the window at its own size.
+    if (!restoreGeometry(readFormGeometry(ctx_))) resize(519, 451);
     ctx_.random.seedFromClock();
     s.referenceDate = dates::toDayNumber(ctx_.controls.date(QStringLiteral("DateTimePicker2")));
     ctx_.controls.setDate(QStringLiteral("DateTimePicker1"), ctx_.clock.today());
@@ -397,7 +406,7 @@ void MainWindow::startUp() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    saveSettings(ctx_);
+    saveSettings(ctx_, saveGeometry());
     event->accept();
 }
 

@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -329,7 +330,13 @@ QWidget* MainWindow::buildChartPage() {
     superNumbers->setVisible(false);
     chartView_ = new ChartView(ctx_.chart, page);
     chartView_->setObjectName(QStringLiteral("Chart1"));
-    chartView_->setGeometry(0, 32, 505, 362);
+    // The tool bar on top, the chart filling the rest of the page however large the window grows.
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    bar->setFixedHeight(30);
+    layout->addWidget(bar);
+    layout->addWidget(chartView_, 1);
     return page;
 }
 
@@ -362,6 +369,8 @@ QWidget* MainWindow::buildDatabasePage() {
     button(page, QStringLiteral("Button3"), QStringLiteral("Dreier suchen"), 300, 74, 130, 26);
     button(page, QStringLiteral("Button4"), QStringLiteral("Vierer suchen"), 300, 104, 130, 26);
     button(page, QStringLiteral("Button5"), QStringLiteral("Ausstehende"), 300, 134, 130, 26);
+    button(page, QStringLiteral("Button7"), QStringLiteral("Trefferbilanz"), 300, 164, 130, 26,
+           QStringLiteral("Wie oft hätten die Tipps in den gewählten Ziehungen gewonnen?"));
 
     label(page, QStringLiteral("Label11"), QStringLiteral("Max.Berechnungsläufe"), 8, 192, 150);
     upDown(page, QStringLiteral("UpDown7"), QStringLiteral("Edit55"), 1, 10000, 100, 160, 188, 80, 22);

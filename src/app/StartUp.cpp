@@ -73,7 +73,18 @@ QStringList restoreSettings(AppContext& ctx) {
     return failures;
 }
 
-void saveSettings(AppContext& ctx) noexcept {
+QByteArray readFormGeometry(AppContext& ctx) {
+    try {
+        const auto store = ctx.openSettings();
+        if (store->exists(QStringLiteral("FormGeometry")))
+            return store->readBinary(QStringLiteral("FormGeometry"));
+    } catch (const AppError&) {
+        // Not the window's geometry: the window opens at its own size.
+    }
+    return {};
+}
+
+void saveSettings(AppContext& ctx, const QByteArray& formGeometry) noexcept {
     try {
         const Controls& c = ctx.controls;
         const auto store = ctx.openSettings();
@@ -86,6 +97,7 @@ void saveSettings(AppContext& ctx) noexcept {
         store->writeDate(QStringLiteral("DateTimePicker2"),
                          dates::toDayNumber(c.date(QStringLiteral("DateTimePicker2"))));
         store->writeInteger(QStringLiteral("Land"), ctx.state.land);
+        if (!formGeometry.isEmpty()) store->writeBinary(QStringLiteral("FormGeometry"), formGeometry);
         store->close();
     } catch (...) {
         // Closing the window never fails on the settings.

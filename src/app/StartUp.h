@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +10,10 @@ class AppContext;
 // value of the wrong type leaves its control at the default; its German message is returned, the other
 // values are restored all the same.
 QStringList restoreSettings(AppContext& context);
-// Writes every value back; any error is ignored.
-void saveSettings(AppContext& context) noexcept;
+// Writes every value back, the window's geometry too; any error is ignored.
+void saveSettings(AppContext& context, const QByteArray& formGeometry = QByteArray()) noexcept;
+// The window's size and position as saved at the last close ("FormGeometry"); empty when there is none
+// or it is no binary value.
+QByteArray readFormGeometry(AppContext& context);
 
 QString checkBoxValueName(int n);

@@ -33,6 +33,7 @@ void showTipDistribution(Services& services, const TipGrid& grid) {
     }
     chart.fitValueAxis(smallest, largest);
     chart.setBottomAutomatic(true);
+    chart.setMeaning(ChartModel::Meaning::TipDistribution);
     chart.setBottomTitle(QStringLiteral("Zahlenverteilung des Tippes"));
     services.ui.showPage(QStringLiteral("TabSheet5"));
 }

@@ -34,7 +34,65 @@ void ChartModel::activate(Series series) {
 
 void ChartModel::clear(Series series) {
     (series == Series::Bar ? bars_ : surface_).clear();
+    // Emptied bars mean nothing until a statistic says what it counts.
+    if (series == Series::Bar) meaning_ = Meaning::None;
+    if (series == Series::Surface) surfaceYears_.clear();
     emit changed();
+}
+
+void ChartModel::setMeaning(Meaning meaning) {
+    meaning_ = meaning;
+}
+
+void ChartModel::setSurfaceYears(const QVector<int>& years) {
+    surfaceYears_ = years;
+    emit changed();
+}
+
+int ChartModel::surfaceYear(double position) const {
+    const auto i = static_cast<qsizetype>(position);
+    return i >= 0 && i < surfaceYears_.size() && i == position ? surfaceYears_[i] : 0;
+}
+
+QString ChartModel::barToolTip(int index) const {
+    if (index < 0 || index >= bars_.size()) return {};
+    const auto x = static_cast<qint64>(bars_[index].x);
+    const auto y = static_cast<qint64>(bars_[index].y);
+    switch (meaning_) {
+    case Meaning::NumberFrequencies:
+        return QStringLiteral("Zahl %1: %2-mal gezogen").arg(x).arg(y);
+    case Meaning::NeighbourPairs:
+        return QStringLiteral("Paar %1 und %2: %3 Ziehungen").arg(x).arg(x + 1).arg(y);
+    case Meaning::NeighbourTriples:
+        return QStringLiteral("Dreier %1 bis %2: %3 Ziehungen").arg(x).arg(x + 2).arg(y);
+    case Meaning::NeighbourQuadruples:
+        return QStringLiteral("Vierer %1 bis %2: %3 Ziehungen").arg(x).arg(x + 3).arg(y);
+    case Meaning::OverdueNumbers:
+        return QStringLiteral("Zahl %1: seit %2 Ziehungen nicht gezogen").arg(x).arg(y);
+    case Meaning::DigitSums:
+        return QStringLiteral("Quersumme %1: %2 Ziehungen").arg(x).arg(y);
+    case Meaning::SuperNumbers:
+        return QStringLiteral("Superzahl %1: %2 Ziehungen").arg(x).arg(y);
+    case Meaning::TipDistribution:
+        return QStringLiteral("Zahl %1: %2-mal in den Tipps").arg(x).arg(y);
+    case Meaning::YearSurface:
+    case Meaning::None:
+        break;
+    }
+    return {};
+}
+
+QString ChartModel::surfaceToolTip(double position, double number) const {
+    const int year = surfaceYear(position);
+    if (year == 0) return {};
+    // A point given twice keeps the last value, as the surface shows it.
+    double count = 0;
+    for (const Point& p : surface_)
+        if (p.z == position && p.x == number) count = p.y;
+    return QStringLiteral("%1, Zahl %2: %3-mal")
+        .arg(year)
+        .arg(static_cast<qint64>(number))
+        .arg(static_cast<qint64>(count));
 }
 
 void ChartModel::addBar(double x, double y) {

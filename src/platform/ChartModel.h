@@ -11,6 +11,20 @@ class ChartModel : public QObject {
     Q_OBJECT
 public:
     enum class Series { Surface, Bar };
+    // What the points count, for the texts that answer when the mouse rests on a bar or a cell. Not
+    // part of what the statistics and the generator read back.
+    enum class Meaning {
+        None,
+        NumberFrequencies,
+        NeighbourPairs,
+        NeighbourTriples,
+        NeighbourQuadruples,
+        OverdueNumbers,
+        DigitSums,
+        SuperNumbers,
+        TipDistribution,
+        YearSurface,
+    };
 
     struct Point {
         double x = 0;
@@ -59,6 +73,18 @@ public:
     QString bottomTitle() const { return bottomTitle_; }
     void setBottomTitle(const QString& title);
 
+    Meaning meaning() const { return meaning_; }
+    void setMeaning(Meaning meaning);
+    // The calendar year counted at each surface row position; position 0 is the row of zeros that leads
+    // every year surface and counts no year.
+    void setSurfaceYears(const QVector<int>& years);
+    // The year of a row position, 0 when it counts none.
+    int surfaceYear(double position) const;
+    // "Zahl 17: 452-mal gezogen" and the like for bar index i; empty when the bars mean nothing known.
+    QString barToolTip(int index) const;
+    // "1998, Zahl 17: 12-mal" for the surface cell of that row position and number.
+    QString surfaceToolTip(double position, double number) const;
+
     // Sets the value axis to a fitted range in the order the statistics use, so that the minimum never
     // exceeds the maximum on the way: minimum 0 (or start), maximum, minimum, automatic off.
     void fitValueAxis(double smallest, double largest, double start = 0);
@@ -73,4 +99,6 @@ private:
     ValueAxis valueAxis_;
     bool bottomAutomatic_ = true;
     QString bottomTitle_;
+    Meaning meaning_ = Meaning::None;
+    QVector<int> surfaceYears_;
 };

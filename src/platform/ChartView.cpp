@@ -10,13 +10,16 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QLinearGradient>
 #include <QMap>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStackedLayout>
+#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -46,8 +49,9 @@ QChart* newChart() {
 
 } // namespace
 
-// The year surface: one row per year position, one column per number, the count as the depth of red.
-// Painted from the model on each paint, so it needs neither OpenGL nor a 3-D engine.
+// The year surface: one row per year, one column per number, the count as the depth of red. Painted
+// from the model on each paint, so it needs neither OpenGL nor a 3-D engine. The leading row of zeros
+// that every year surface starts with counts no year and is not drawn.
 class SurfaceGrid : public QWidget {
 public:
     explicit SurfaceGrid(ChartModel* model, QWidget* parent) : QWidget(parent), model_(model) {
@@ -58,72 +62,67 @@ public:
     }
 
 protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::ToolTip) {
+            const auto* help = static_cast<QHelpEvent*>(e);
+            const QString text = toolTipAt(help->pos());
+            if (text.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), text, this);
+            return true;
+        }
+        return QWidget::event(e);
+    }
+
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), Qt::white);
         if (!model_) return;
-
-        // Rows by year position, columns by number; a point given twice keeps the last value.
-        QMap<double, QMap<double, double>> rows;
-        QMap<double, bool> columnKeys;
-        double largest = 0;
-        for (const auto& p : model_->surface()) {
-            rows[p.z][p.x] = p.y;
-            columnKeys[p.x] = true;
-            largest = std::max(largest, p.y);
-        }
-        const QList<double> columns = columnKeys.keys();
-        const QList<double> rowKeys = rows.keys();
-
+        const Cells cells = layOut();
         const QFontMetrics fm(font());
         const int lineHeight = fm.height();
-        const int legendWidth = 60;
-        const QString yearTitle = QStringLiteral("Jahr");
-        const int left =
-            std::max(fm.horizontalAdvance(yearTitle), fm.horizontalAdvance(QStringLiteral("0000"))) + 12;
-        const int top = lineHeight + 10;
-        const int bottom = lineHeight * 2 + 14;
-        const QRect grid(left, top, std::max(1, width() - left - legendWidth - 10),
-                         std::max(1, height() - top - bottom));
 
         painter.setPen(Qt::black);
         const QRect captionRect(0, height() - lineHeight - 6, width(), lineHeight);
         painter.drawText(captionRect, Qt::AlignCenter, model_->bottomTitle());
-        if (columns.isEmpty() || rowKeys.isEmpty()) return;
-
-        const double cellW = double(grid.width()) / columns.size();
-        const double cellH = double(grid.height()) / rowKeys.size();
+        if (cells.columns.isEmpty() || cells.rowKeys.isEmpty()) return;
+        const QRect& grid = cells.grid;
 
         // Number labels across the top; every fifth when the cells are too narrow for all.
-        const int labelEvery = cellW >= fm.horizontalAdvance(QStringLiteral("45")) + 2 ? 1 : 5;
-        for (int c = 0; c < columns.size(); ++c) {
-            const double x = columns[c];
+        const int labelEvery = cells.width >= fm.horizontalAdvance(QStringLiteral("45")) + 2 ? 1 : 5;
+        for (int c = 0; c < cells.columns.size(); ++c) {
+            const double x = cells.columns[c];
             if (labelEvery > 1 && std::fmod(x, labelEvery) != 0) continue;
-            const QRectF r(grid.left() + c * cellW, grid.top() - lineHeight - 4, cellW, lineHeight);
+            const QRectF r(grid.left() + c * cells.width, grid.top() - lineHeight - 4, cells.width,
+                           lineHeight);
             painter.drawText(r, Qt::AlignCenter | Qt::TextDontClip, numberText(x));
         }
-        painter.drawText(QRect(0, grid.top() - lineHeight - 4, left - 6, lineHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, yearTitle);
-        const int rowLabelEvery = cellH >= lineHeight ? 1 : int(std::ceil(lineHeight / cellH));
-        for (int r = 0; r < rowKeys.size(); ++r) {
+        painter.drawText(QRect(0, grid.top() - lineHeight - 4, grid.left() - 6, lineHeight),
+                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Jahr"));
+        const int rowLabelEvery = cells.height >= lineHeight ? 1 : int(std::ceil(lineHeight / cells.height));
+        for (int r = 0; r < cells.rowKeys.size(); ++r) {
             if (r % rowLabelEvery != 0) continue;
-            const QRectF rr(0, grid.top() + r * cellH, left - 6, cellH);
+            const QRectF rr(0, grid.top() + r * cells.height, grid.left() - 6, cells.height);
+            const int year = model_->surfaceYear(cells.rowKeys[r]);
             painter.drawText(rr, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip,
-                             numberText(rowKeys[r]));
+                             year != 0 ? QString::number(year) : numberText(cells.rowKeys[r]));
         }
 
+        const double largest = cells.largest;
         const auto colourOf = [largest](double y) {
             const double t = largest > 0 ? std::clamp(y / largest, 0.0, 1.0) : 0.0;
             // White for none, through light red to a deep red for the most.
             return QColor::fromRgbF(float(1.0 - 0.45 * t), float(1.0 - 0.95 * t), float(1.0 - 0.95 * t));
         };
         const bool showCounts =
-            cellW >= fm.horizontalAdvance(QStringLiteral("000")) + 2 && cellH >= lineHeight;
-        for (int r = 0; r < rowKeys.size(); ++r) {
-            const auto& row = rows[rowKeys[r]];
-            for (int c = 0; c < columns.size(); ++c) {
-                const double y = row.value(columns[c], 0);
-                const QRectF cell(grid.left() + c * cellW, grid.top() + r * cellH, cellW, cellH);
+            cells.width >= fm.horizontalAdvance(QStringLiteral("000")) + 2 && cells.height >= lineHeight;
+        for (int r = 0; r < cells.rowKeys.size(); ++r) {
+            const auto& row = cells.rows[cells.rowKeys[r]];
+            for (int c = 0; c < cells.columns.size(); ++c) {
+                const double y = row.value(cells.columns[c], 0);
+                const QRectF cell(grid.left() + c * cells.width, grid.top() + r * cells.height, cells.width,
+                                  cells.height);
                 painter.fillRect(cell, colourOf(y));
                 if (showCounts) {
                     painter.setPen(largest > 0 && y / largest > 0.55 ? Qt::white : Qt::black);
@@ -132,14 +131,14 @@ protected:
             }
         }
         painter.setPen(QColor(200, 200, 200));
-        if (cellW >= 4)
-            for (int c = 0; c <= columns.size(); ++c)
-                painter.drawLine(QPointF(grid.left() + c * cellW, grid.top()),
-                                 QPointF(grid.left() + c * cellW, grid.bottom() + 1));
-        if (cellH >= 4)
-            for (int r = 0; r <= rowKeys.size(); ++r)
-                painter.drawLine(QPointF(grid.left(), grid.top() + r * cellH),
-                                 QPointF(grid.right() + 1, grid.top() + r * cellH));
+        if (cells.width >= 4)
+            for (int c = 0; c <= cells.columns.size(); ++c)
+                painter.drawLine(QPointF(grid.left() + c * cells.width, grid.top()),
+                                 QPointF(grid.left() + c * cells.width, grid.bottom() + 1));
+        if (cells.height >= 4)
+            for (int r = 0; r <= cells.rowKeys.size(); ++r)
+                painter.drawLine(QPointF(grid.left(), grid.top() + r * cells.height),
+                                 QPointF(grid.right() + 1, grid.top() + r * cells.height));
 
         // Colour scale on the right.
         const QRect scale(grid.right() + 16, grid.top(), 16, grid.height());
@@ -154,6 +153,54 @@ protected:
     }
 
 private:
+    // Where the cells lie: rows by year position, columns by number; a point given twice keeps the
+    // last value.
+    struct Cells {
+        QMap<double, QMap<double, double>> rows;
+        QList<double> rowKeys;
+        QList<double> columns;
+        double largest = 0;
+        QRect grid;
+        double width = 0;
+        double height = 0;
+    };
+
+    Cells layOut() const {
+        Cells cells;
+        QMap<double, bool> columnKeys;
+        for (const auto& p : model_->surface()) {
+            if (p.z == 0) continue; // the leading row of zeros
+            cells.rows[p.z][p.x] = p.y;
+            columnKeys[p.x] = true;
+            cells.largest = std::max(cells.largest, p.y);
+        }
+        cells.columns = columnKeys.keys();
+        cells.rowKeys = cells.rows.keys();
+        const QFontMetrics fm(font());
+        const int lineHeight = fm.height();
+        const int legendWidth = 60;
+        const int left = std::max(fm.horizontalAdvance(QStringLiteral("Jahr")),
+                                  fm.horizontalAdvance(QStringLiteral("0000"))) +
+                         12;
+        const int top = lineHeight + 10;
+        const int bottom = lineHeight * 2 + 14;
+        cells.grid = QRect(left, top, std::max(1, width() - left - legendWidth - 10),
+                           std::max(1, height() - top - bottom));
+        if (!cells.columns.isEmpty()) cells.width = double(cells.grid.width()) / cells.columns.size();
+        if (!cells.rowKeys.isEmpty()) cells.height = double(cells.grid.height()) / cells.rowKeys.size();
+        return cells;
+    }
+
+    QString toolTipAt(const QPoint& pos) const {
+        if (!model_) return {};
+        const Cells cells = layOut();
+        if (cells.width <= 0 || cells.height <= 0 || !cells.grid.contains(pos)) return {};
+        const auto c = static_cast<qsizetype>((pos.x() - cells.grid.left()) / cells.width);
+        const auto r = static_cast<qsizetype>((pos.y() - cells.grid.top()) / cells.height);
+        if (c >= cells.columns.size() || r >= cells.rowKeys.size()) return {};
+        return model_->surfaceToolTip(cells.rowKeys[r], cells.columns[c]);
+    }
+
     QPointer<ChartModel> model_;
 };
 
@@ -165,6 +212,7 @@ ChartView::ChartView(ChartModel& model, QWidget* parent) : QWidget(parent), mode
     barView_ = new QChartView(chart_, this);
     barView_->setRenderHint(QPainter::Antialiasing);
     surface_ = new SurfaceGrid(model_, this);
+    surface_->setObjectName(QStringLiteral("YearSurface"));
     stack_->addWidget(barView_);
     stack_->addWidget(surface_);
 
@@ -221,6 +269,16 @@ void ChartView::rebuildBars() {
     gradient.setColorAt(1, QColor(0, 110, 20));
     set->setBrush(gradient);
     set->setPen(QPen(QColor(0, 80, 10), 0.5));
+    // The bar under the mouse tells its category and count.
+    QPointer<ChartModel> model = model_;
+    QPointer<QChartView> view = barView_;
+    connect(set, &QBarSet::hovered, barView_, [model, view](bool on, int index) {
+        const QString text = on && model ? model->barToolTip(index) : QString();
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(QCursor::pos(), text, view);
+    });
     auto* series = new QBarSeries;
     series->append(set);
     series->setBarWidth(0.8);
@@ -241,6 +299,8 @@ void ChartView::rebuildBars() {
         const double x = bars[i].x;
         if (every == 1 || std::fmod(x, every) == 0) bottom->append(numberText(x), double(i));
     }
+    // An axis without a single label lays its title out at the top left; an empty one keeps it below.
+    if (bars.isEmpty()) bottom->append(QStringLiteral(" "), 0);
     bottom->setGridLineVisible(false);
     // The title is shown as rich text; keep the caption's runs of blanks as they stand.
     bottom->setTitleText(

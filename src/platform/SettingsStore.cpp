@@ -63,6 +63,16 @@ double SettingsStore::readDate(const QString& name) const {
     return day;
 }
 
+QByteArray SettingsStore::readBinary(const QString& name) const {
+    const QVariant v = settings_->value(name);
+    if (v.typeId() != QMetaType::QByteArray) throw wrongType(name);
+    return v.toByteArray();
+}
+
+void SettingsStore::writeBinary(const QString& name, const QByteArray& bytes) {
+    settings_->setValue(name, bytes);
+}
+
 void SettingsStore::writeBool(const QString& name, bool value) {
     settings_->setValue(name, value ? 1 : 0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <memory>
@@ -24,11 +25,14 @@ public:
     QString readString(const QString& name) const;
     // The day number stored as 8 bytes of a little-endian double.
     double readDate(const QString& name) const;
+    // Binary data as it was written.
+    QByteArray readBinary(const QString& name) const;
 
     void writeBool(const QString& name, bool value);
     void writeInteger(const QString& name, int value);
     void writeString(const QString& name, const QString& value);
     void writeDate(const QString& name, double dayNumber);
+    void writeBinary(const QString& name, const QByteArray& bytes);
 
     // Writes everything to its backing store; reports a failure as an AppError.
     void close();

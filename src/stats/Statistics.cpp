@@ -82,6 +82,7 @@ void countNumberFrequencies(Services& services, const QString& archivePath) {
     const auto [smallest, largest] = addBars(chart, counts, 1, 45);
     chart.fitValueAxis(smallest, largest);
     chart.setBottomAutomatic(true);
+    chart.setMeaning(ChartModel::Meaning::NumberFrequencies);
     chart.setBottomTitle(QStringLiteral("Zahlenverteilung     ") + drawsAndMeanSum(draws, sumTotal));
 }
 
@@ -127,6 +128,9 @@ void countNeighbourGroups(Services& services, const QString& archivePath, int gr
         chart.fitValueAxis(smallest, largest);
     }
     chart.setBottomAutomatic(true);
+    chart.setMeaning(groupSize == 2   ? ChartModel::Meaning::NeighbourPairs
+                     : groupSize == 3 ? ChartModel::Meaning::NeighbourTriples
+                                      : ChartModel::Meaning::NeighbourQuadruples);
     chart.setBottomTitle(QStringLiteral("Bei ") + QString::number(draws) +
                          QStringLiteral(" Ziehungen wurden ") + QString::number(found) +
                          groupWord(groupSize));
@@ -151,6 +155,7 @@ void countOverdueNumbers(Services& services, const QString& archivePath) {
     const auto [smallest, largest] = addBars(chart, overdue, 1, 45);
     chart.fitValueAxis(smallest, largest);
     chart.setBottomAutomatic(true);
+    chart.setMeaning(ChartModel::Meaning::OverdueNumbers);
     chart.setBottomTitle(
         QStringLiteral("Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?"));
     services.ui.showPage(DiagramPage);
@@ -167,6 +172,7 @@ void countYearSurface(Services& services, const QString& archivePath) {
     CountTable<46> counts;
     int yearPosition = 0;
     int lastYear = 0;
+    QVector<int> years{0}; // the calendar year of each row position; the leading row counts none
     const auto addRow = [&] {
         for (int n = 1; n <= 45; ++n) chart.addSurface(n, counts[n], yearPosition);
     };
@@ -180,11 +186,13 @@ void countYearSurface(Services& services, const QString& archivePath) {
             counts.fill(0);
             lastYear = year;
             ++yearPosition;
+            years << year;
         }
         for (int i = 0; i < 7; ++i) counts.add(r.drawnNumber(i));
     }
     addRow();
-
+    chart.setSurfaceYears(years);
+    chart.setMeaning(ChartModel::Meaning::YearSurface);
     chart.setValueAutomatic(true);
     chart.setBottomAutomatic(true);
     chart.setBottomTitle(QStringLiteral("Zahlenverteilung"));
@@ -220,6 +228,7 @@ void countDigitSums(Services& services, const QString& archivePath) {
         for (int s = smallest; s <= largest; ++s) chart.addBar(s, counts[s]);
     chart.setValueAutomatic(true);
     chart.setBottomAutomatic(true);
+    chart.setMeaning(ChartModel::Meaning::DigitSums);
     chart.setBottomTitle(QStringLiteral("Quersummenverteilung     ") + drawsAndMeanSum(draws, sumTotal));
 }
 
@@ -245,5 +254,6 @@ void countSuperNumbers(Services& services, const QString& archivePath) {
     }
     chart.fitValueAxis(smallest, largest, -100);
     chart.setBottomAutomatic(true);
+    chart.setMeaning(ChartModel::Meaning::SuperNumbers);
     chart.setBottomTitle(QStringLiteral("Superzahlverteilung"));
 }

@@ -147,6 +147,7 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
         {"Button3", "Dreier suchen", nullptr},
         {"Button4", "Vierer suchen", nullptr},
         {"Button5", "Ausstehende", nullptr},
+        {"Button7", "Trefferbilanz", "Wie oft hätten die Tipps in den gewählten Ziehungen gewonnen?"},
         {"BitBtn6", "Löschen", nullptr},
         {"BitBtn8", "Eingeben", nullptr},
         {"Label11", "Max.Berechnungsläufe", nullptr},

@@ -1,10 +1,18 @@
 #include "WindowFixture.h"
 
+#include "evaluation/HitBalance.h"
 #include "platform/ChartModel.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 // A group search counts on a draw of its own: afterwards the tips are still evaluated against the draw
@@ -58,5 +66,79 @@ TEST(StatisticsWindow, EveryStatisticsButtonGivesItsOwnCaption) {
         f.click(QString::fromLatin1(button));
         EXPECT_EQ(f.context->chart.bottomTitle(), caption) << button;
     }
+    EXPECT_TRUE(f.dialogs->errors.isEmpty());
+}
+
+// The window grows and the chart with it; its size and place come back at the next start, and a stored
+// value that is no geometry leaves the window at its own size without a word.
+TEST(StatisticsWindow, TheWindowGrowsAndKeepsItsSize) {
+    WindowFixture f;
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+    MainWindow& w = f.open();
+    EXPECT_EQ(w.minimumSize(), QSize(519, 451));
+    w.show();
+    w.resize(1000, 700);
+    f.find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(3);
+    QCoreApplication::processEvents();
+    const QSize chart = f.find<QWidget>(QStringLiteral("Chart1"))->size();
+    EXPECT_GE(chart.width(), 900);
+    EXPECT_GE(chart.height(), 550);
+    EXPECT_EQ(f.find<QWidget>(QStringLiteral("BitBtn4"))->pos(), QPoint(378, 190)); // the other pages stay
+
+    f.reopen();
+    EXPECT_EQ(f.window->size(), QSize(1000, 700));
+    EXPECT_TRUE(f.dialogs->errors.isEmpty());
+
+    f.window->close();
+    {
+        QSettings raw(f.settingsFile, QSettings::IniFormat);
+        raw.setValue(QStringLiteral("FormGeometry"), QStringLiteral("Müll"));
+    }
+    f.open();
+    EXPECT_EQ(f.window->size(), QSize(519, 451));
+    EXPECT_TRUE(f.dialogs->errors.isEmpty());
+    {
+        QSettings raw(f.settingsFile, QSettings::IniFormat);
+        raw.setValue(QStringLiteral("FormGeometry"), QByteArray("\x01\xd9\xd0\xcb", 4));
+    }
+    f.reopen();
+    EXPECT_EQ(f.window->size(), QSize(519, 451));
+}
+
+// "Trefferbilanz" through the window: the dialog shows the table of the grid's tips against the selected
+// draws, copies it, and closes; without a complete tip only the message comes.
+TEST(StatisticsWindow, TheHitBalanceOfTheTips) {
+    WindowFixture f;
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 1),
+                        makeDraw(QDate(2002, 10, 5), {1, 2, 3, 14, 15, 16}, 17, 2)});
+    f.open(true);
+    QStringList header, firstRow;
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("TForm7"));
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Trefferbilanz der Tipps"));
+        caption = dialog->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+        auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
+        for (int c = 0; c < table->columnCount(); ++c) {
+            header << table->horizontalHeaderItem(c)->text();
+            firstRow << table->item(0, c)->text();
+        }
+        EXPECT_EQ(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+        EXPECT_EQ(table->rowCount(), 2); // the one complete tip and chance
+        dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        dialog->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
+    });
+    f.click(QStringLiteral("Button7"));
+    EXPECT_EQ(caption, QStringLiteral("Verglichen mit 2 Ziehungen ab 09.10.1955"));
+    EXPECT_EQ(header, HitBalance::header());
+    EXPECT_EQ(firstRow, (QStringList{"1. Tipp", "1  2  3  4  5  6", "1", "0", "0", "0", "1", "02.10.2002"}));
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(HitBalance::header().join(QLatin1Char('\t'))));
+
+    f.click(QStringLiteral("SpeedButton11"));
+    f.click(QStringLiteral("Button7"));
+    EXPECT_EQ(f.dialogs->messages.value(f.dialogs->messages.size() - 1),
+              QStringLiteral("Keine vollständigen Tipps im Raster."));
     EXPECT_TRUE(f.dialogs->errors.isEmpty());
 }

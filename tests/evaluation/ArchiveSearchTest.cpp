@@ -1,9 +1,11 @@
 #include "evaluation/Evaluation.h"
+#include "evaluation/HitBalance.h"
 
 #include "EvaluationEnv.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -129,4 +131,57 @@ TEST(ArchiveSearch, LeavesTheChartOfTheLastStatistic) {
     ASSERT_EQ(env.chart.barCount(), 1);
     EXPECT_EQ(env.chart.barValue(0), 5);
     EXPECT_EQ(env.chart.bottomTitle(), QStringLiteral("Häufigkeit"));
+}
+
+// "Trefferbilanz": the classes of each complete tip over the draws the statistics select, the latest draw
+// of its best class, and what chance gives in as many draws.
+TEST(HitBalance, CountsEachClassOverTheSelectedDraws) {
+    EvaluationEnv env;
+    env.grid.clearAll();
+    env.setRow(0, {"1", "2", "3", "4", "5", "6"});
+    env.setRow(1, {"1", "2", "3", "4", "5", ""}); // incomplete: no tip
+    env.setRow(2, {"10", "11", "12", "13", "14", "15"});
+    env.setRow(3, {"42", "5", "4", "3", "2", "1"});
+    env.dir.writeArchive({
+        makeDraw(QDate(2005, 1, 1), {1, 2, 3, 4, 5, 6}, 7),     // before the from-date
+        makeDraw(QDate(2005, 1, 5), {1, 2, 3, 4, 5, 6}, 7),     // a Wednesday, Wednesdays off
+        makeDraw(QDate(2005, 1, 8), {1, 2, 3, 4, 5, 40}, 6),    // 5 + ZZ for the first tip
+        makeDraw(QDate(2005, 1, 15), {41, 1, 2, 3, 4, 5}, 7),   // 5
+        makeDraw(QDate(2005, 1, 22), {1, 2, 3, 4, 30, 31}, 5),  // 4
+        makeDraw(QDate(2005, 1, 29), {1, 2, 3, 20, 30, 31}, 9), // 3
+        makeDraw(QDate(2005, 2, 5), {1, 2, 20, 21, 30, 31}, 3), // 2: nothing
+        makeDraw(QDate(2005, 2, 12), {1, 2, 3, 4, 5, 42}, 9),   // 5, and 6 for the fourth tip
+    });
+    env.controls.setDate(QStringLiteral("DateTimePicker2"), QDate(2005, 1, 5));
+    env.controls.setChecked(QStringLiteral("CheckBox17"), false);
+
+    const auto balance = tipHitBalance(env.session);
+    ASSERT_TRUE(balance.has_value());
+    EXPECT_EQ(balance->draws, 6);
+    EXPECT_EQ(balance->caption(), QStringLiteral("Verglichen mit 6 Ziehungen ab 05.01.2005"));
+    const auto rows = balance->rows();
+    const std::vector<QStringList> expected = {
+        {"1. Tipp", "1  2  3  4  5  6", "0", "1", "2", "1", "1", "08.01.2005"},
+        {"3. Tipp", "10  11  12  13  14  15", "0", "0", "0", "0", "0", "-"},
+        {"4. Tipp", "42  5  4  3  2  1", "1", "0", "2", "1", "1", "12.02.2005"},
+        {"Zufall erwartet", "", "0.00", "0.00", "0.00", "0.01", "0.13", ""},
+    };
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(HitBalance::header().join('|'), QStringLiteral("Tipp|Zahlen|6|5 + ZZ|5|4|3|bester Treffer am"));
+    EXPECT_TRUE(balance->text().startsWith(QStringLiteral(
+        "Tipp\tZahlen\t6\t5 + ZZ\t5\t4\t3\tbester Treffer am\n1. Tipp\t1  2  3  4  5  6\t0\t1\t")));
+
+    // What chance gives a tip in 1000 draws.
+    HitBalance thousand;
+    thousand.draws = 1000;
+    EXPECT_EQ(thousand.rows().back(),
+              (QStringList{"Zufall erwartet", "", "0.00", "0.00", "0.03", "1.36", "22.44", ""}));
+
+    // No complete tip: a message and no table; no archive: the error.
+    env.grid.clearAll();
+    EXPECT_FALSE(tipHitBalance(env.session).has_value());
+    EXPECT_EQ(env.ui.messages.value(env.ui.messages.size() - 1),
+              QStringLiteral("Keine vollständigen Tipps im Raster."));
+    QFile::remove(env.dir.archivePath());
+    EXPECT_THROW(tipHitBalance(env.session), AppError);
 }
