@@ -3,6 +3,7 @@
 #include "app/AppSetup.h"
 #include "archive/DrawEntryDialog.h"
 #include "archive/FileDialogs.h"
+#include "evaluation/HitBalanceDialog.h"
 #include "output/PrintSettingsDialog.h"
 #include "platform/ChartView.h"
 
@@ -277,7 +278,8 @@ TEST(MainWindow, EveryControlHasANameForScreenReaders) {
     MainWindow& w = f.open(false);
     DrawEntryDialog entry(&w);
     PrintSettingsDialog printSettings(&w);
-    for (QWidget* top : std::initializer_list<QWidget*>{&w, &entry, &printSettings}) {
+    HitBalanceDialog balance(HitBalance{}, &w);
+    for (QWidget* top : std::initializer_list<QWidget*>{&w, &entry, &printSettings, &balance}) {
         for (QWidget* control : top->findChildren<QWidget*>()) {
             if (control->focusPolicy() == Qt::NoFocus || !control->isVisibleTo(top) || !control->isEnabled())
                 continue;
