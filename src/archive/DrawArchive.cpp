@@ -16,25 +16,25 @@
 
 namespace {
 
-AppError readError(const QString& path, const QFile& file) {
-    return AppError(fileerrors::text(path, fileerrors::Access::Read, file.error()));
+AppError readError(const QFile& file) {
+    return fileerrors::error(file, fileerrors::Access::Read);
 }
-AppError writeError(const QString& path, const QFile& file) {
-    return AppError(fileerrors::text(path, fileerrors::Access::Write, file.error()));
+AppError writeError(const QFile& file) {
+    return fileerrors::error(file, fileerrors::Access::Write);
 }
 
-void writeRecord(QFile& file, const DrawRecord& record, const QString& path) {
+void writeRecord(QFile& file, const DrawRecord& record) {
     const auto bytes = record.toBytes();
     if (file.write(reinterpret_cast<const char*>(bytes.data()), DrawRecord::Size) != DrawRecord::Size)
-        throw writeError(path, file);
+        throw writeError(file);
 }
 
-void flushToDisk(QFile& file, const QString& path) {
-    if (!file.flush()) throw writeError(path, file);
+void flushToDisk(QFile& file) {
+    if (!file.flush()) throw writeError(file);
 #ifdef Q_OS_WIN
     FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())));
 #else
-    if (::fsync(file.handle()) != 0) throw writeError(path, file);
+    if (::fsync(file.handle()) != 0) throw writeError(file);
 #endif
 }
 
@@ -79,12 +79,12 @@ bool DrawArchive::exists() const {
 
 std::vector<DrawRecord> DrawArchive::scan() const {
     QFile file(path());
-    if (!file.exists()) throw readError(path(), file);
-    if (!file.open(QIODevice::ReadOnly)) throw readError(path(), file);
+    if (!file.exists()) throw readError(file);
+    if (!file.open(QIODevice::ReadOnly)) throw readError(file);
     const qint64 expected = file.size();
     const QByteArray data = file.readAll();
     // A read that fails or ends short would hand every reader a cut-off archive as if it were whole.
-    if (file.error() != QFileDevice::NoError || data.size() < expected) throw readError(path(), file);
+    if (file.error() != QFileDevice::NoError || data.size() < expected) throw readError(file);
     std::vector<DrawRecord> records;
     const auto count = static_cast<std::size_t>(data.size()) / DrawRecord::Size;
     records.reserve(count);
@@ -103,7 +103,7 @@ std::optional<DrawRecord> DrawArchive::lastRecord() const {
 DrawArchive::Appender DrawArchive::openForAppend() const {
     Appender a;
     a.file_ = std::make_unique<QFile>(path());
-    if (!a.file_->open(QIODevice::ReadWrite)) throw writeError(path(), *a.file_);
+    if (!a.file_->open(QIODevice::ReadWrite)) throw writeError(*a.file_);
     const qint64 count = a.file_->size() / static_cast<qint64>(DrawRecord::Size);
     a.position_ = count * static_cast<qint64>(DrawRecord::Size);
     if (count > 0) {
@@ -117,10 +117,9 @@ DrawArchive::Appender DrawArchive::openForAppend() const {
 
 void DrawArchive::Appender::append(const DrawRecord& record) {
     if (!file_ || !file_->isOpen()) throw AppError(QStringLiteral("Das Archiv ist nicht geöffnet."));
-    const QString name = file_->fileName();
-    if (!file_->seek(position_)) throw writeError(name, *file_);
-    writeRecord(*file_, record, name);
-    if (!file_->flush()) throw writeError(name, *file_);
+    if (!file_->seek(position_)) throw writeError(*file_);
+    writeRecord(*file_, record);
+    if (!file_->flush()) throw writeError(*file_);
     position_ += static_cast<qint64>(DrawRecord::Size);
     last_ = record;
 }
@@ -131,19 +130,17 @@ void DrawArchive::Appender::close() {
 
 DrawArchive::Appender DrawArchive::openReplacement() const {
     Appender a;
-    const QString work = workPath(InsertWorkFile);
-    a.file_ = std::make_unique<QFile>(work);
-    if (!a.file_->open(QIODevice::ReadWrite | QIODevice::Truncate)) throw writeError(work, *a.file_);
+    a.file_ = std::make_unique<QFile>(workPath(InsertWorkFile));
+    if (!a.file_->open(QIODevice::ReadWrite | QIODevice::Truncate)) throw writeError(*a.file_);
     return a;
 }
 
 void DrawArchive::commitReplacement(Appender& replacement) const {
-    const QString work = workPath(InsertWorkFile);
     if (!replacement.file_ || !replacement.file_->isOpen())
         throw AppError(QStringLiteral("Das Archiv ist nicht geöffnet."));
-    flushToDisk(*replacement.file_, work);
+    flushToDisk(*replacement.file_);
     replacement.file_->close();
-    atomicReplace(work, path());
+    atomicReplace(workPath(InsertWorkFile), path());
 }
 
 void DrawArchive::discardReplacement() const {
@@ -154,9 +151,9 @@ void DrawArchive::rewrite(const char* workName, const std::vector<DrawRecord>& r
     const QString work = workPath(workName);
     {
         QFile out(work);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw writeError(work, out);
-        for (const auto& r : records) writeRecord(out, r, work);
-        flushToDisk(out, work);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw writeError(out);
+        for (const auto& r : records) writeRecord(out, r);
+        flushToDisk(out);
     }
     atomicReplace(work, path());
 }
@@ -193,5 +190,5 @@ void DrawArchive::replaceAll(const std::vector<DrawRecord>& records) const {
 
 void DrawArchive::remove() const {
     QFile file(path());
-    if (file.exists() && !file.remove()) throw writeError(path(), file);
+    if (file.exists() && !file.remove()) throw writeError(file);
 }
