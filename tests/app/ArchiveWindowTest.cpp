@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "platform/Dates.h"
+#include "support/Modal.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -12,27 +13,12 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-namespace {
-
-// Acts on the next modal dialog of that name once it is up; the wait is bounded.
-void whenModal(std::function<void(QWidget*)> action, const char* name = "TForm3", int tries = 300) {
-    QTimer::singleShot(10, [=] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (w && w->objectName() == QLatin1String(name))
-            action(w);
-        else if (tries > 0)
-            whenModal(action, name, tries - 1);
-    });
-}
-
-} // namespace
-
 // "Eingeben" through the window and the real dialog: the draw is stored sorted and comes on display.
 TEST(ArchiveWindow, EnteringADrawThroughTheDialogStoresItAndShowsIt) {
     WindowFixture f;
     f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
     f.open();
-    whenModal([](QWidget* dialog) {
+    whenModalNamed("TForm3", [](QWidget* dialog) {
         dialog->findChild<QDateEdit*>(QStringLiteral("DateTimePicker1"))->setDate(QDate(2002, 10, 9));
         const int typed[] = {41, 3, 25, 17, 12, 33, 7};
         for (int i = 0; i < 7; ++i) {
@@ -83,15 +69,12 @@ TEST(ArchiveWindow, ImportThroughTheOpenDialog) {
     f.open();
     QString title;
     QStringList filters;
-    whenModal(
-        [&](QWidget* w) {
-            auto* dialog = qobject_cast<QFileDialog*>(w);
-            title = dialog->windowTitle();
-            filters = dialog->nameFilters();
-            dialog->selectFile(f.dir.file(QStringLiteral("ziehungen.csv")));
-            QMetaObject::invokeMethod(dialog, "accept");
-        },
-        "OpenDialog1");
+    whenModalNamed("OpenDialog1", [&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        acceptFileDialog(dialog, f.dir.file(QStringLiteral("ziehungen.csv")));
+    });
     f.click(QStringLiteral("BitBtn9"));
     EXPECT_EQ(title, QStringLiteral("Ziehungen importieren"));
     EXPECT_EQ(filters, (QStringList{QStringLiteral("Text- und CSV-Dateien (*.txt *.csv)"),

@@ -6,6 +6,7 @@
 #include "evaluation/HitBalanceDialog.h"
 #include "output/PrintSettingsDialog.h"
 #include "platform/ChartView.h"
+#include "support/Modal.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -314,20 +315,7 @@ TEST(MainWindow, QtsOwnDialogsSpeakGerman) {
     };
     QString title;
     QStringList buttons;
-    const auto whenUp = [&](const char* className, std::function<void(QWidget*)> act) {
-        auto poll = std::make_shared<std::function<void(int)>>();
-        *poll = [=](int tries) {
-            QTimer::singleShot(10, [=] {
-                QWidget* up = QApplication::activeModalWidget();
-                if (up && up->inherits(className))
-                    act(up);
-                else if (tries > 0)
-                    (*poll)(tries - 1);
-            });
-        };
-        (*poll)(300);
-    };
-    whenUp("QFileDialog", [&](QWidget* dialog) {
+    whenModalOf("QFileDialog", [&](QWidget* dialog) {
         title = dialog->windowTitle();
         buttons = buttonTexts(dialog);
         qobject_cast<QDialog*>(dialog)->reject();
@@ -337,7 +325,7 @@ TEST(MainWindow, QtsOwnDialogsSpeakGerman) {
     EXPECT_TRUE(buttons.contains(str("Abbrechen"))) << buttons.join(' ').toStdString();
     EXPECT_TRUE(buttons.contains(str("Speichern"))) << buttons.join(' ').toStdString();
 
-    whenUp("QMessageBox", [&](QWidget* box) {
+    whenModalOf("QMessageBox", [&](QWidget* box) {
         buttons = buttonTexts(box);
         qobject_cast<QDialog*>(box)->reject();
     });

@@ -7,6 +7,7 @@
 #include "platform/Controls.h"
 #include "platform/Dates.h"
 #include "support/FakeUi.h"
+#include "support/Modal.h"
 #include "support/TestDir.h"
 
 #include <QApplication>
@@ -150,22 +151,14 @@ TEST(ExportFileDialog, OffersTheDefaultNameAndAddsTheTextSuffix) {
     QString suffix;
     bool noOverwriteQuestion = false;
     QString offered;
-    std::function<void(int)> whenShown = [&](int tries) {
-        QTimer::singleShot(10, [&, tries] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog) {
-                if (tries > 0) whenShown(tries - 1);
-                return;
-            }
-            filters = dialog->nameFilters();
-            suffix = dialog->defaultSuffix();
-            noOverwriteQuestion = dialog->testOption(QFileDialog::DontConfirmOverwrite);
-            offered = dialog->selectedFiles().value(0);
-            dialog->selectFile(dir.file(QStringLiteral("export")));
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
-    };
-    whenShown(300);
+    whenModalOf("QFileDialog", [&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        filters = dialog->nameFilters();
+        suffix = dialog->defaultSuffix();
+        noOverwriteQuestion = dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        offered = dialog->selectedFiles().value(0);
+        acceptFileDialog(dialog, dir.file(QStringLiteral("export")));
+    });
     const QString chosen = chooseExportFile(defaultName);
     EXPECT_EQ(filters, QStringList{QStringLiteral("Textdatei (*.txt)")});
     EXPECT_EQ(suffix, QStringLiteral("txt"));

@@ -6,6 +6,7 @@
 #include "platform/Controls.h"
 #include "platform/Dates.h"
 #include "support/FakeUi.h"
+#include "support/Modal.h"
 #include "support/TestDir.h"
 
 #include <QApplication>
@@ -27,17 +28,6 @@ const std::vector<DrawRecord> archive = {
     makeDraw(QDate(2002, 10, 9), {1, 8, 19, 22, 30, 44}, 2, 5),
     makeDraw(QDate(2002, 10, 12), {6, 9, 14, 28, 36, 40}, 11, 6),
 };
-
-// Runs the action on the next modal widget of that class once it is up; the wait is bounded.
-void whenModal(const char* className, std::function<void(QWidget*)> action, int tries = 300) {
-    QTimer::singleShot(10, [=] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (w && w->inherits(className))
-            action(w);
-        else if (tries > 0)
-            whenModal(className, action, tries - 1);
-    });
-}
 
 QSpinBox* spinner(QWidget* dialog, int n) {
     return dialog->findChild<QSpinBox*>(QStringLiteral("UpDown%1").arg(n));
@@ -82,7 +72,7 @@ struct EntryEnv {
     }
     // Opens the real dialog; the action fills it in while it is shown.
     void enter(std::function<void(QWidget*)> action) {
-        whenModal("DrawEntryDialog", [this, action](QWidget* dialog) {
+        whenModalOf("DrawEntryDialog", [this, action](QWidget* dialog) {
             preset = static_cast<DrawEntryDialog*>(dialog)->draw();
             action(dialog);
         });
@@ -212,7 +202,7 @@ TEST(DrawEntry, EqualNumbersAreRefusedAndTheDialogKeepsTheValues) {
         std::array<int, 7> kept{};
         env.enter([&](QWidget* dialog) {
             typeNumbers(dialog, c.seven);
-            whenModal("QMessageBox", [&](QWidget* box) {
+            whenModalOf("QMessageBox", [&](QWidget* box) {
                 warning = static_cast<QMessageBox*>(box)->text();
                 static_cast<QMessageBox*>(box)->accept();
             });
