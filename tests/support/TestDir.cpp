@@ -79,3 +79,27 @@ std::vector<DrawRecord> generatedDraws(const QDate& from, int count, unsigned se
     }
     return draws;
 }
+
+QString shippedRecordPath() {
+    return QStringLiteral(ZIEHBOX_SHIPPED_RECORD);
+}
+
+std::vector<DrawRecord> shippedDraws() {
+    // Read here on its own, not through the program's import, so that tests can compare the two.
+    QFile f(shippedRecordPath());
+    if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("the shipped record is missing");
+    std::vector<DrawRecord> draws;
+    f.readLine(); // the header
+    while (!f.atEnd()) {
+        const QList<QByteArray> fields = f.readLine().trimmed().split(';');
+        if (fields.size() != 8) throw std::runtime_error("a line of the shipped record is not a draw");
+        DrawRecord r;
+        r.datum = dates::toDayNumber(
+            QDate::fromString(QString::fromLatin1(fields[0]), QStringLiteral("dd.MM.yyyy")));
+        for (std::size_t i = 0; i < 6; ++i)
+            r.zahl[i] = static_cast<quint8>(fields[static_cast<qsizetype>(i) + 1].toInt());
+        r.zz = static_cast<quint8>(fields[7].toInt());
+        draws.push_back(r);
+    }
+    return draws;
+}

@@ -40,3 +40,6 @@ private:
 DrawRecord makeDraw(const QDate& date, std::initializer_list<int> six, int zz = 0, int sz = 0);
 // Wednesdays and Saturdays from the first such day on or after `from`, with numbers from a fixed seed.
 std::vector<DrawRecord> generatedDraws(const QDate& from, int count, unsigned seed = 1);
+// The record of the real draws that the program ships, and its draws (SZ 0), read by the tests themselves.
+QString shippedRecordPath();
+std::vector<DrawRecord> shippedDraws();
