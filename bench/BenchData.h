@@ -38,12 +38,13 @@ public:
     void repaintStatus() override {}
     void repaintWindow() override {}
     void showPage(const QString&) override {}
-    void message(const QString&, const QString&) override {}
+    void message(const QString&, const QString&, const QString&) override {}
     void error(const QString&) override {}
     QString inputBox(const QString&, const QString&, const QString& preset) override { return preset; }
-    bool question(const QString&, const QString&) override { return false; }
+    bool question(const QString&, const QString&, Preset) override { return answerYes; }
     void beginBusy() override {}
     void endBusy() override {}
+    bool answerYes = false;
 
 private:
     QString status_[2];

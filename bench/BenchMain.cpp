@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 void printArchiveScanRatio();
+void printFirstStart();
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -12,5 +13,6 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     printArchiveScanRatio();
+    printFirstStart();
     return 0;
 }

@@ -10,12 +10,12 @@
 
 AppContext::AppContext(const QString& programDir, const QString& settingsFile_)
     : grid(controls), options(controls), dialogs(std::make_unique<QtDialogs>()),
-      sound(std::make_unique<QtSound>(
-          QtSound::OutputFactory(),
-          QStringList{QCoreApplication::applicationDirPath(),
-                      QCoreApplication::applicationDirPath() + QStringLiteral("/" ZIEHBOX_DATA_FROM_BIN)})),
       shell(std::make_unique<DesktopShell>()), http(std::make_unique<QtHttpClient>()),
-      statisticsPage(QString::fromLatin1(importaddresses::StatisticsPage)), settingsFile(settingsFile_) {
+      statisticsPage(QString::fromLatin1(importaddresses::StatisticsPage)),
+      dataFolders{QCoreApplication::applicationDirPath(),
+                  QCoreApplication::applicationDirPath() + QStringLiteral("/" ZIEHBOX_DATA_FROM_BIN)},
+      settingsFile(settingsFile_) {
+    sound = std::make_unique<QtSound>(QtSound::OutputFactory(), dataFolders);
     state.programDir = programDir;
     options.installDefaults();
     grid.installDefaults();

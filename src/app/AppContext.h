@@ -15,6 +15,7 @@
 #include "platform/Sound.h"
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <memory>
 
@@ -56,6 +57,10 @@ public:
     QUrl statisticsPage;
     // Stands in for the statistics page browser; when empty the window's own TForm6 is used.
     StatisticsBrowser* browser = nullptr;
+
+    // Where the program's data lie (the hit sound, the record of the draws): beside the program, then in
+    // the share folder of an installed one.
+    QStringList dataFolders;
 
     QString settingsFile;
     std::unique_ptr<SettingsStore> openSettings() const;

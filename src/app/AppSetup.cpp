@@ -1,6 +1,10 @@
 #include "app/AppSetup.h"
 
+#include "app/Dialogs.h"
+#include "archive/ArchiveLock.h"
+#include "archive/DrawArchive.h"
 #include "platform/Translations.h"
+#include "platform/Ui.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -14,4 +18,14 @@ void setUpApplication(QApplication& app) {
     loadGermanQtTranslations(app);
     // The icon of the desktop entry, so the task bar shows the same one.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/de.tolbrand.ziehbox.svg")));
+}
+
+std::unique_ptr<ArchiveLock> claimArchive(const QString& programDir, Dialogs& dialogs) {
+    auto lock = ArchiveLock::take(programDir);
+    if (!lock) {
+        dialogs.error(nullptr, QString::fromLatin1(AppTitle), ArchiveLock::TakenText);
+        return nullptr;
+    }
+    DrawArchive(programDir).removeLeftoverWorkFiles();
+    return lock;
 }

@@ -3,8 +3,12 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-void QtDialogs::message(QWidget* parent, const QString& caption, const QString& text) {
-    QMessageBox::information(parent, caption, text);
+void QtDialogs::message(QWidget* parent, const QString& caption, const QString& text,
+                        const QString& details) {
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
+    // A long list goes into the scrollable details, never into a box taller than the screen.
+    box.setDetailedText(details);
+    box.exec();
 }
 
 void QtDialogs::error(QWidget* parent, const QString& caption, const QString& text) {
@@ -18,7 +22,7 @@ QString QtDialogs::input(QWidget* parent, const QString& caption, const QString&
     return ok ? answer : preset;
 }
 
-bool QtDialogs::question(QWidget* parent, const QString& caption, const QString& text) {
-    return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+bool QtDialogs::question(QWidget* parent, const QString& caption, const QString& text, bool yesFirst) {
+    return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                 yesFirst ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
 }

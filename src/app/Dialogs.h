@@ -8,19 +8,21 @@ class QWidget;
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
+    virtual void message(QWidget* parent, const QString& caption, const QString& text,
+                         const QString& details) = 0;
     virtual void error(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Cancelling returns the preset.
     virtual QString input(QWidget* parent, const QString& caption, const QString& prompt,
                           const QString& preset) = 0;
-    virtual bool question(QWidget* parent, const QString& caption, const QString& text) = 0;
+    virtual bool question(QWidget* parent, const QString& caption, const QString& text, bool yesFirst) = 0;
 };
 
 class QtDialogs : public Dialogs {
 public:
-    void message(QWidget* parent, const QString& caption, const QString& text) override;
+    void message(QWidget* parent, const QString& caption, const QString& text,
+                 const QString& details) override;
     void error(QWidget* parent, const QString& caption, const QString& text) override;
     QString input(QWidget* parent, const QString& caption, const QString& prompt,
                   const QString& preset) override;
-    bool question(QWidget* parent, const QString& caption, const QString& text) override;
+    bool question(QWidget* parent, const QString& caption, const QString& text, bool yesFirst) override;
 };

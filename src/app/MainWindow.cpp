@@ -5,6 +5,7 @@
 #include "app/StartUp.h"
 #include "archive/DrawEntryDialog.h"
 #include "archive/FileDialogs.h"
+#include "archive/ShippedRecord.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/HitBalanceDialog.h"
 #include "generator/LuckyNumber.h"
@@ -93,7 +94,7 @@ MainWindow::MainWindow(AppContext& context)
     slipPrinter_ =
         std::make_unique<SlipPrinter>(*printSettings_, context.preview ? *context.preview : *ownPreview_);
     // The browser engine itself starts on the window's first use, not here.
-    statisticsBrowser_ = std::make_unique<StatisticsBrowserWindow>(*this, context.statisticsPage, this);
+    statisticsBrowser_ = std::make_unique<StatisticsBrowserWindow>(context.statisticsPage, this);
     bindControls();
     wireOperations();
     statusRepaintClock_.start();
@@ -387,6 +388,10 @@ void MainWindow::saveChartPicture() {
 
 void MainWindow::startUp() {
     AppState& s = ctx_.state;
+    // Before anything else: a first start may take the record of the real draws that ships along.
+    runOperation([this] {
+        shippedrecord::offer(ctx_.state, *this, ctx_.clock, shippedrecord::find(ctx_.dataFolders));
+    });
     s.hitSoundFile = QStringLiteral("yippee.wav");
     s.maxCalcRuns = 100000;
     s.readyFlag = false;
@@ -452,8 +457,8 @@ void MainWindow::showPage(const QString& pageName) {
         if (pages_->widget(i)->objectName() == pageName) pages_->setCurrentIndex(i);
 }
 
-void MainWindow::message(const QString& text, const QString& caption) {
-    ctx_.dialogs->message(this, caption.isEmpty() ? appTitle() : caption, text);
+void MainWindow::message(const QString& text, const QString& caption, const QString& details) {
+    ctx_.dialogs->message(this, caption.isEmpty() ? appTitle() : caption, text, details);
 }
 
 void MainWindow::error(const QString& text) {
@@ -464,8 +469,9 @@ QString MainWindow::inputBox(const QString& caption, const QString& prompt, cons
     return ctx_.dialogs->input(this, caption.isEmpty() ? appTitle() : caption, prompt, preset);
 }
 
-bool MainWindow::question(const QString& text, const QString& caption) {
-    return ctx_.dialogs->question(this, caption.isEmpty() ? appTitle() : caption, text);
+bool MainWindow::question(const QString& text, const QString& caption, Preset preset) {
+    return ctx_.dialogs->question(this, caption.isEmpty() ? appTitle() : caption, text,
+                                  preset == Preset::Yes);
 }
 
 void MainWindow::beginBusy() {

@@ -45,10 +45,11 @@ public:
     void repaintStatus() override;
     void repaintWindow() override;
     void showPage(const QString& pageName) override;
-    void message(const QString& text, const QString& caption = QString()) override;
+    void message(const QString& text, const QString& caption = QString(),
+                 const QString& details = QString()) override;
     void error(const QString& text) override;
     QString inputBox(const QString& caption, const QString& prompt, const QString& preset) override;
-    bool question(const QString& text, const QString& caption) override;
+    bool question(const QString& text, const QString& caption, Preset preset = Preset::Yes) override;
     void beginBusy() override;
     void endBusy() override;
 

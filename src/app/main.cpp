@@ -2,6 +2,7 @@
 #include "app/AppSetup.h"
 #include "app/MainWindow.h"
 #include "app/ProgramDir.h"
+#include "archive/ArchiveLock.h"
 #include "platform/Browser.h"
 #include "platform/Sound.h"
 
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
         resolveProgramDir(QApplication::applicationDirPath(),
                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), isWritableDir);
     AppContext context(QDir::toNativeSeparators(programDir));
+    const auto lock = claimArchive(context.state.programDir, *context.dialogs);
+    if (!lock) return 1;
     MainWindow window(context);
     window.startUp();
     window.show();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/ArchiveGate.h"
 #include "archive/CurrentDraw.h"
 
 #include <QString>
@@ -17,7 +18,8 @@ struct AppState {
     double referenceDate = 0;
     CurrentDraw currentDraw;
     int drawIndex = 0;
-    TipCheck lastCheck; // HitCount and ZusatzHit of the last comparison
+    TipCheck lastCheck;      // HitCount and ZusatzHit of the last comparison
+    ArchiveGate archiveGate; // the one operation that writes the archive
 
     QString archivePath() const { return programDir + archiveFileName; }
 };

@@ -1,64 +1,56 @@
 #include "archive/DrawArchive.h"
 
+#include "archive/ArchiveFiles.h"
 #include "platform/AppError.h"
 #include "platform/FileErrors.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <cstdio>
+#include <cerrno>
+#include <sys/stat.h>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
+#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
 #endif
 
 namespace {
 
-AppError readError(const QFile& file) {
-    return fileerrors::error(file, fileerrors::Access::Read);
+AppError writeFailure(const QString& archivePath, int systemError) {
+    return AppError(fileerrors::textForErrno(archivePath, fileerrors::Access::Write, systemError));
 }
-AppError writeError(const QFile& file) {
-    return fileerrors::error(file, fileerrors::Access::Write);
-}
-
-void writeRecord(QFile& file, const DrawRecord& record) {
-    const auto bytes = record.toBytes();
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), DrawRecord::Size) != DrawRecord::Size)
-        throw writeError(file);
+AppError readFailure(const QString& archivePath, int systemError) {
+    return AppError(fileerrors::textForErrno(archivePath, fileerrors::Access::Read, systemError));
 }
 
-void flushToDisk(QFile& file) {
-    if (!file.flush()) throw writeError(file);
-#ifdef Q_OS_WIN
-    FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())));
-#else
-    if (::fsync(file.handle()) != 0) throw writeError(file);
+// The permission bits of the archive, when there is one.
+std::optional<unsigned> permissionsOf(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
+    return static_cast<unsigned>(info.st_mode) & 07777u;
+}
+
+// A read-only archive is the user's protection: no writer replaces it by rename, and root, who may
+// write anywhere, respects it as well.
+void refuseReadOnly(const QString& path) {
+    const auto mode = permissionsOf(path);
+    if (!mode) return;
+    bool writable = (*mode & 0222u) != 0;
+#ifdef Q_OS_UNIX
+    writable = writable && ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
 #endif
+    if (!writable) throw writeFailure(path, EACCES);
 }
 
-// Replaces target by source in one step; the old target stays until the new one is complete.
-void atomicReplace(const QString& source, const QString& target) {
-#ifdef Q_OS_WIN
-    const bool ok = MoveFileExW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(source).utf16()),
-                                reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(target).utf16()),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-#else
-    const bool ok =
-        std::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) == 0;
-    if (ok) {
-        // Make the rename itself durable.
-        const int dir = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY);
-        if (dir >= 0) {
-            ::fsync(dir);
-            ::close(dir);
-        }
+QByteArray bytesOf(const std::vector<DrawRecord>& records) {
+    QByteArray bytes;
+    bytes.reserve(static_cast<qsizetype>(records.size() * DrawRecord::Size));
+    for (const auto& r : records) {
+        const auto b = r.toBytes();
+        bytes.append(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
     }
-#endif
-    if (!ok)
-        throw AppError(QStringLiteral("Die Datei \"%1\" konnte nicht ersetzt werden.")
-                           .arg(QDir::toNativeSeparators(target)));
+    return bytes;
 }
 
 } // namespace
@@ -79,12 +71,13 @@ bool DrawArchive::exists() const {
 
 std::vector<DrawRecord> DrawArchive::scan() const {
     QFile file(path());
-    if (!file.exists()) throw readError(file);
-    if (!file.open(QIODevice::ReadOnly)) throw readError(file);
+    if (!file.exists()) throw fileerrors::error(file, fileerrors::Access::Read);
+    if (!file.open(QIODevice::ReadOnly)) throw fileerrors::error(file, fileerrors::Access::Read);
     const qint64 expected = file.size();
     const QByteArray data = file.readAll();
     // A read that fails or ends short would hand every reader a cut-off archive as if it were whole.
-    if (file.error() != QFileDevice::NoError || data.size() < expected) throw readError(file);
+    if (file.error() != QFileDevice::NoError || data.size() < expected)
+        throw fileerrors::error(file, fileerrors::Access::Read);
     std::vector<DrawRecord> records;
     const auto count = static_cast<std::size_t>(data.size()) / DrawRecord::Size;
     records.reserve(count);
@@ -100,65 +93,143 @@ std::optional<DrawRecord> DrawArchive::lastRecord() const {
     return records.back();
 }
 
-DrawArchive::Appender DrawArchive::openForAppend() const {
-    Appender a;
-    a.file_ = std::make_unique<QFile>(path());
-    if (!a.file_->open(QIODevice::ReadWrite)) throw writeError(*a.file_);
-    const qint64 count = a.file_->size() / static_cast<qint64>(DrawRecord::Size);
-    a.position_ = count * static_cast<qint64>(DrawRecord::Size);
-    if (count > 0) {
-        a.file_->seek(a.position_ - static_cast<qint64>(DrawRecord::Size));
-        const QByteArray bytes = a.file_->read(DrawRecord::Size);
-        if (bytes.size() == static_cast<qsizetype>(DrawRecord::Size))
-            a.last_ = DrawRecord::fromBytes(reinterpret_cast<const unsigned char*>(bytes.constData()));
+// ---- appending ---------------------------------------------------------------------------------------
+
+DrawArchive::Appender::Appender(Appender&& other) noexcept {
+    *this = std::move(other);
+}
+
+DrawArchive::Appender& DrawArchive::Appender::operator=(Appender&& other) noexcept {
+    if (this == &other) return *this;
+    release();
+    files_ = other.files_;
+    fd_ = std::exchange(other.fd_, -1);
+    archivePath_ = other.archivePath_;
+    workPath_ = std::exchange(other.workPath_, QString());
+    position_ = other.position_;
+    last_ = other.last_;
+    appended_ = other.appended_;
+    committed_ = other.committed_;
+    return *this;
+}
+
+DrawArchive::Appender::~Appender() {
+    release();
+}
+
+void DrawArchive::Appender::write(const QByteArray& bytes) {
+    if (fd_ < 0) throw AppError(QStringLiteral("Die Datenbank ist nicht geöffnet."));
+    int error = files_->write(fd_, position_, bytes.constData(), bytes.size());
+    // Each append to the archive itself is on the disk before the next date is asked for.
+    if (error == 0 && !replacement()) error = files_->sync(fd_);
+    if (error != 0) {
+        // Whatever part of the record reached the file goes again: the archive stays as it was.
+        files_->truncate(fd_, position_);
+        throw writeFailure(archivePath_, error);
     }
-    return a;
+    position_ += bytes.size();
 }
 
 void DrawArchive::Appender::append(const DrawRecord& record) {
-    if (!file_ || !file_->isOpen()) throw AppError(QStringLiteral("Das Archiv ist nicht geöffnet."));
-    if (!file_->seek(position_)) throw writeError(*file_);
-    writeRecord(*file_, record);
-    if (!file_->flush()) throw writeError(*file_);
-    position_ += static_cast<qint64>(DrawRecord::Size);
+    const auto b = record.toBytes();
+    write(QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size())));
     last_ = record;
+    ++appended_;
+}
+
+int DrawArchive::Appender::release() noexcept {
+    const int error = fd_ >= 0 ? files_->close(std::exchange(fd_, -1)) : 0;
+    if (replacement()) files_->remove(std::exchange(workPath_, QString()));
+    return error;
 }
 
 void DrawArchive::Appender::close() {
-    if (file_) file_->close();
+    const bool replacing = replacement();
+    // What a replacement wrote is dropped anyway; for the archive itself the system has the last word.
+    if (const int error = release(); error != 0 && !replacing) throw writeFailure(archivePath_, error);
 }
 
-DrawArchive::Appender DrawArchive::openReplacement() const {
+DrawArchive::Appender DrawArchive::openForAppend(const ArchiveLease& lease) const {
+    refuseReadOnly(path());
+    const bool existed = exists();
     Appender a;
-    a.file_ = std::make_unique<QFile>(workPath(InsertWorkFile));
-    if (!a.file_->open(QIODevice::ReadWrite | QIODevice::Truncate)) throw writeError(*a.file_);
+    a.files_ = &lease.files();
+    a.archivePath_ = path();
+    if (const int error = a.files_->open(path(), ArchiveFiles::Open::Append, a.fd_)) {
+        a.fd_ = -1;
+        throw writeFailure(path(), error);
+    }
+    const auto fail = [&](int error) {
+        a.release();
+        if (!existed) a.files_->remove(path()); // it was missing, and stays so
+        return readFailure(path(), error);
+    };
+    qint64 bytes = 0;
+    if (const int error = a.files_->size(a.fd_, bytes)) throw fail(error);
+    const qint64 count = bytes / static_cast<qint64>(DrawRecord::Size);
+    a.position_ = count * static_cast<qint64>(DrawRecord::Size);
+    if (count > 0) {
+        // The update goes on after this record and carries its SZ: it must be the real one.
+        DrawRecord::Bytes last{};
+        if (const int error = a.files_->read(a.fd_, a.position_ - static_cast<qint64>(DrawRecord::Size),
+                                             reinterpret_cast<char*>(last.data()), DrawRecord::Size))
+            throw fail(error);
+        a.last_ = DrawRecord::fromBytes(last.data());
+    }
     return a;
 }
 
-void DrawArchive::commitReplacement(Appender& replacement) const {
-    if (!replacement.file_ || !replacement.file_->isOpen())
-        throw AppError(QStringLiteral("Das Archiv ist nicht geöffnet."));
-    flushToDisk(*replacement.file_);
-    replacement.file_->close();
-    atomicReplace(workPath(InsertWorkFile), path());
-}
+// ---- rewriting ---------------------------------------------------------------------------------------
 
-void DrawArchive::discardReplacement() const {
-    QFile::remove(workPath(InsertWorkFile));
-}
-
-void DrawArchive::rewrite(const char* workName, const std::vector<DrawRecord>& records) const {
-    const QString work = workPath(workName);
-    {
-        QFile out(work);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw writeError(out);
-        for (const auto& r : records) writeRecord(out, r);
-        flushToDisk(out);
+DrawArchive::Appender DrawArchive::openWorkFile(const ArchiveLease& lease, const char* name) const {
+    refuseReadOnly(path());
+    Appender a;
+    a.files_ = &lease.files();
+    a.archivePath_ = path();
+    if (const int error = a.files_->open(workPath(name), ArchiveFiles::Open::CreateEmpty, a.fd_)) {
+        a.fd_ = -1;
+        a.files_->remove(workPath(name));
+        throw writeFailure(path(), error);
     }
-    atomicReplace(work, path());
+    a.workPath_ = workPath(name);
+    return a;
 }
 
-double DrawArchive::insertOrReplace(const DrawRecord& record) const {
+DrawArchive::Appender DrawArchive::openReplacement(const ArchiveLease& lease) const {
+    return openWorkFile(lease, InsertWorkFile);
+}
+
+void DrawArchive::commitReplacement(Appender& work) const {
+    if (work.fd_ < 0 || !work.replacement())
+        throw AppError(QStringLiteral("Die Datenbank ist nicht geöffnet."));
+    ArchiveFiles& files = *work.files_;
+    const auto fail = [&](int error) {
+        work.release(); // removes the work file
+        return writeFailure(path(), error);
+    };
+    // The new archive keeps the old one's permissions.
+    if (const auto mode = permissionsOf(path()))
+        if (const int error = files.setPermissions(work.fd_, *mode)) throw fail(error);
+    if (const int error = files.sync(work.fd_)) throw fail(error);
+    if (const int error = files.close(std::exchange(work.fd_, -1))) throw fail(error);
+    if (const int error = files.rename(work.workPath_, path())) throw fail(error);
+    work.workPath_.clear(); // it is the archive now
+    work.committed_ = true;
+    // Without this the rename itself might not survive a power cut.
+    if (files.syncFolder(QFileInfo(path()).absolutePath()) != 0)
+        throw AppError(QStringLiteral("Die Datei \"%1\" ist gespeichert, konnte aber nicht sicher auf den "
+                                      "Datenträger geschrieben werden. Bitte prüfen Sie den Datenträger.")
+                           .arg(QDir::toNativeSeparators(path())));
+}
+
+void DrawArchive::rewrite(const ArchiveLease& lease, const char* workName,
+                          const std::vector<DrawRecord>& records) const {
+    Appender work = openWorkFile(lease, workName); // removes its file however this ends uncommitted
+    work.write(bytesOf(records));
+    commitReplacement(work);
+}
+
+double DrawArchive::insertOrReplace(const ArchiveLease& lease, const DrawRecord& record) const {
     const auto old = scan();
     std::vector<DrawRecord> result;
     result.reserve(old.size() + 1);
@@ -171,24 +242,24 @@ double DrawArchive::insertOrReplace(const DrawRecord& record) const {
         if (r.datum != record.datum) result.push_back(r);
     }
     if (pending) result.push_back(record);
-    rewrite(InsertWorkFile, result);
+    rewrite(lease, InsertWorkFile, result);
     return result.back().datum;
 }
 
-void DrawArchive::deleteDate(double date) const {
+void DrawArchive::deleteDate(const ArchiveLease& lease, double date) const {
     const auto old = scan();
     std::vector<DrawRecord> result;
     result.reserve(old.size());
     for (const auto& r : old)
         if (r.datum != date) result.push_back(r);
-    rewrite(DeleteWorkFile, result);
+    rewrite(lease, DeleteWorkFile, result);
 }
 
-void DrawArchive::replaceAll(const std::vector<DrawRecord>& records) const {
-    rewrite(InsertWorkFile, records);
+void DrawArchive::replaceAll(const ArchiveLease& lease, const std::vector<DrawRecord>& records) const {
+    rewrite(lease, InsertWorkFile, records);
 }
 
-void DrawArchive::remove() const {
-    QFile file(path());
-    if (file.exists() && !file.remove()) throw writeError(file);
+void DrawArchive::removeLeftoverWorkFiles() const {
+    QFile::remove(workPath(InsertWorkFile));
+    QFile::remove(workPath(DeleteWorkFile));
 }

@@ -1,17 +1,22 @@
 #pragma once
 
+#include "archive/ArchiveGate.h"
 #include "archive/DrawRecord.h"
 
-#include <QFile>
 #include <QString>
-#include <memory>
 #include <optional>
 #include <vector>
 
+class ArchiveFiles;
+
 // The archive file "ZahlenCH.dat" in the program directory: DrawRecords back to back in date order.
 // The record count is the file size divided by 16; a trailing piece shorter than a record is never read.
-// Rewrites go to a work file that is flushed to disk and then renamed over the archive in one atomic
-// step, so the archive always holds either the old or the new records. Failures throw AppError.
+// Reading needs nothing; writing needs the lease of the one operation that holds the archive, and goes
+// through that lease's file calls. Whatever fails, the archive afterwards is the old one or the new one,
+// byte for byte: a rewrite goes to a work file that is synced and then renamed over the archive in one
+// atomic step, and the work file is removed on every path that does not commit; an append that fails is
+// cut back to where it began. A read-only archive is refused by every writer. Failures throw AppError
+// with a German text that names "ZahlenCH.dat".
 class DrawArchive {
 public:
     static constexpr const char* FileName = "ZahlenCH.dat";
@@ -28,42 +33,66 @@ public:
     std::vector<DrawRecord> scan() const;
     std::optional<DrawRecord> lastRecord() const;
 
-    // The archive open for appending, positioned behind its last whole record.
+    // Writes records one by one: behind the last whole record of the archive itself (the update), or
+    // into a new archive built aside in the work file "ZahlenCH.dat~" (the rebuild), which only
+    // commitReplacement makes the archive. Closing or destroying an uncommitted replacement removes its
+    // work file.
     class Appender {
     public:
+        Appender() = default;
+        Appender(Appender&& other) noexcept;
+        Appender& operator=(Appender&& other) noexcept;
+        Appender(const Appender&) = delete;
+        Appender& operator=(const Appender&) = delete;
+        ~Appender();
+
         const std::optional<DrawRecord>& last() const { return last_; }
-        // Writes the record behind the current last one and flushes it.
+        int appended() const { return appended_; }
+        // A replacement that has become the archive.
+        bool committed() const { return committed_; }
+        // Writes the record behind the current last one; an append to the archive itself is synced to
+        // the disk before it returns.
         void append(const DrawRecord& record);
+        // Closes the archive; a replacement not committed goes with its work file. Throws AppError when
+        // the system reports that a write did not reach the file; the destructor closes silently.
         void close();
 
     private:
         friend class DrawArchive;
-        std::unique_ptr<QFile> file_;
-        std::optional<DrawRecord> last_;
+        void write(const QByteArray& bytes);
+        int release() noexcept;
+        bool replacement() const { return !workPath_.isEmpty(); }
+
+        ArchiveFiles* files_ = nullptr;
+        int fd_ = -1;
+        QString archivePath_; // named in every error
+        QString workPath_;    // a replacement's work file
         qint64 position_ = 0;
+        std::optional<DrawRecord> last_;
+        int appended_ = 0;
+        bool committed_ = false;
     };
     // Creates an empty archive when none exists.
-    Appender openForAppend() const;
-
-    // A new archive built aside in the work file "ZahlenCH.dat~", which starts empty. Only commit
-    // makes it the archive, in one atomic step; until then, and when it is discarded, the archive stays
-    // byte for byte as it was.
-    Appender openReplacement() const;
+    Appender openForAppend(const ArchiveLease& lease) const;
+    Appender openReplacement(const ArchiveLease& lease) const;
     void commitReplacement(Appender& replacement) const;
-    void discardReplacement() const;
 
     // Stores the record in date order in place of every record of the same date; a date later than
     // every stored one goes to the end. Returns the date of the last record of the new archive.
-    double insertOrReplace(const DrawRecord& record) const;
+    double insertOrReplace(const ArchiveLease& lease, const DrawRecord& record) const;
     // Removes every record of exactly that date.
-    void deleteDate(double date) const;
+    void deleteDate(const ArchiveLease& lease, double date) const;
     // Writes these records as the whole archive (created when missing), through the work file.
-    void replaceAll(const std::vector<DrawRecord>& records) const;
-    void remove() const;
+    void replaceAll(const ArchiveLease& lease, const std::vector<DrawRecord>& records) const;
+
+    // The work files a killed run left behind; only while this program holds the archive's lock.
+    void removeLeftoverWorkFiles() const;
 
 private:
     QString workPath(const char* name) const;
-    void rewrite(const char* workName, const std::vector<DrawRecord>& records) const;
+    Appender openWorkFile(const ArchiveLease& lease, const char* name) const;
+    void rewrite(const ArchiveLease& lease, const char* workName,
+                 const std::vector<DrawRecord>& records) const;
 
     QString dir_;
 };

@@ -37,6 +37,7 @@ QDate nextDrawDay(const QDate& day) {
 
 void enterDraw(AppState& state, Controls& controls, const Clock& clock, const DrawPrompt& prompt,
                const EvaluateForDate& evaluate) {
+    const ArchiveLease lease = state.archiveGate.take();
     const DrawArchive archive(state.programDir);
     const auto last = archive.lastRecord(); // a missing archive throws here, before anything changes
 
@@ -55,9 +56,9 @@ void enterDraw(AppState& state, Controls& controls, const Clock& clock, const Dr
         if (!problem.isEmpty()) throw AppError(problem); // the dialog refuses these; never store one
         const DrawRecord record = withSortedNumbers(*entered);
         if (last && record.datum <= dates::roundHalfEven(state.referenceDate)) {
-            state.referenceDate = archive.insertOrReplace(record);
+            state.referenceDate = archive.insertOrReplace(lease, record);
         } else {
-            auto appender = archive.openForAppend();
+            auto appender = archive.openForAppend(lease);
             appender.append(record);
             appender.close();
             state.referenceDate = record.datum;
@@ -72,8 +73,9 @@ void enterDraw(AppState& state, Controls& controls, const Clock& clock, const Dr
 
 void deleteCurrentDraw(AppState& state, Ui& ui, const EvaluateForDate& evaluate) {
     {
+        const ArchiveLease lease = state.archiveGate.take();
         BusyCursor busy(ui);
-        DrawArchive(state.programDir).deleteDate(state.currentDraw.date);
+        DrawArchive(state.programDir).deleteDate(lease, state.currentDraw.date);
     }
     evaluate();
 }

@@ -5,6 +5,7 @@
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
+#include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "platform/FileErrors.h"
 #include "platform/Ui.h"
@@ -15,39 +16,95 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <algorithm>
-#include <map>
 #include <set>
 
 namespace {
 
 constexpr qint64 MaxFileBytes = 50LL * 1024 * 1024;
 constexpr qsizetype MaxFileLines = 200000;
-constexpr int ReportedLines = 10;
+constexpr int ReportedEntries = 10;
+constexpr qsizetype ShownFieldLength = 40;
+
+// The years in which Switzerland played "6 aus 45": before, "6 aus 40" and "6 aus 42"; after, "6 aus 42"
+// with a lucky number.
+const QDate FirstDrawOfTheGame(1986, 1, 4);
+const QDate LastDrawOfTheGame(2013, 1, 9);
+// The earliest date the program offers.
+const QDate EarliestDate(1955, 10, 9);
+
+QString dateText(const QDate& date) {
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+// A field as a reason names it: never longer than a line of the report.
+QString cut(const QString& field) {
+    return field.size() > ShownFieldLength ? field.left(ShownFieldLength) + QChar(0x2026) : field;
+}
+QString quoted(const QString& field) {
+    return QLatin1Char('"') + cut(field) + QLatin1Char('"');
+}
 
 // The program's own export is Latin-1; other tools write UTF-8. Bytes that are valid UTF-8 are read as
-// such (a byte-order mark is dropped), anything else as Latin-1.
-QString decode(const QByteArray& bytes) {
+// such, anything else as Latin-1. A UTF-8 byte order mark goes first either way.
+QString decode(QByteArray bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
     QStringDecoder utf8(QStringConverter::Utf8);
     const QString text = utf8(bytes);
     return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
-QChar separatorOf(const QString& line) {
-    if (line.contains(QLatin1Char(';'))) return QLatin1Char(';');
-    if (line.contains(QLatin1Char('\t'))) return QLatin1Char('\t');
-    return QLatin1Char(',');
+// The fields of a line: split at the separator outside double quotes (";" before a tab before ","; without
+// any of them at runs of blanks), the quotes taken off ("" is a quote), blanks around a field dropped.
+QStringList fieldsOf(const QString& line) {
+    QChar separator;
+    bool inQuotes = false;
+    for (const QChar c : line) {
+        if (c == QLatin1Char('"')) inQuotes = !inQuotes;
+        if (inQuotes) continue;
+        if (c == QLatin1Char(';')) {
+            separator = c;
+            break;
+        }
+        if (c == QLatin1Char('\t') || (c == QLatin1Char(',') && separator != QLatin1Char('\t')))
+            separator = c;
+    }
+    const bool byBlanks = separator.isNull();
+    QStringList fields;
+    QString field;
+    inQuotes = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c == QLatin1Char('"')) {
+            if (inQuotes && i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
+                field += c;
+                ++i;
+            } else {
+                inQuotes = !inQuotes;
+            }
+            continue;
+        }
+        const bool splits = !inQuotes && (byBlanks ? c.isSpace() : c == separator);
+        if (!splits) {
+            field += c;
+            continue;
+        }
+        if (byBlanks && field.trimmed().isEmpty()) continue; // a run of blanks is one separator
+        fields << field.trimmed();
+        field.clear();
+    }
+    if (!byBlanks || !field.trimmed().isEmpty()) fields << field.trimmed();
+    return fields;
 }
 
-// The date of the first field. `looksLikeDate` tells a date that does not exist (31.02.2002) from a
-// field that is no date at all.
+// The date of a field. `looksLikeDate` tells a date that does not exist (31.02.2002) from a field that is
+// no date at all.
 QDate readDate(const QString& text, int currentYear, const QLocale& locale, bool& looksLikeDate) {
     static const QRegularExpression dotted(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{2}|\\d{4})$"));
     static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
     looksLikeDate = true;
     if (const auto m = dotted.match(text); m.hasMatch()) {
         int year = m.captured(3).toInt();
-        // Two digits: the most recent such year that is not after this one.
-        if (m.captured(3).size() == 2) year = currentYear - ((currentYear % 100) - year + 100) % 100;
+        if (m.captured(3).size() == 2) year = dates::widenTwoDigitYear(year, currentYear);
         return QDate(year, m.captured(2).toInt(), m.captured(1).toInt());
     }
     if (const auto m = iso.match(text); m.hasMatch())
@@ -55,6 +112,10 @@ QDate readDate(const QString& text, int currentYear, const QLocale& locale, bool
     const QDate local = dates::parseShortDate(text, currentYear, locale);
     looksLikeDate = local.isValid();
     return local;
+}
+
+bool holdsLetters(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
 }
 
 ImportLine bad(ImportLine line, const QString& reason) {
@@ -73,160 +134,364 @@ bool sameDraw(const DrawRecord& a, const DrawRecord& b) {
     return x == y && a.zz == b.zz;
 }
 
+// A number of a line, and the field it stood in.
+struct Number {
+    int value = 0;
+    qsizetype field = 0;
+    bool aloneInField = false;
+};
+
 } // namespace
 
-ImportLine readImportLine(const QString& text, int currentYear, const QLocale& locale) {
+ImportLine readImportLine(const QString& text, const QDate& today, const QLocale& locale) {
     ImportLine line;
     if (text.trimmed().isEmpty()) return line;
-    QStringList fields = text.split(separatorOf(text));
-    for (QString& field : fields) field = field.trimmed();
-    if (fields.size() > 1 && fields.last().isEmpty()) fields.removeLast(); // the final separator
+    const QStringList fields = fieldsOf(text);
+    line.firstFieldHasDigit =
+        std::any_of(fields.first().begin(), fields.first().end(), [](QChar c) { return c.isDigit(); });
 
-    bool looksLikeDate = false;
-    const QDate date = readDate(fields.first(), currentYear, locale, looksLikeDate);
-    line.startsWithDate = date.isValid();
+    // The date is the first field that is one; a running number before it is no part of the draw.
+    qsizetype dateField = -1;
+    QDate date;
+    for (qsizetype i = 0; i < fields.size() && dateField < 0; ++i) {
+        bool looksLikeDate = false;
+        date = readDate(fields[i], today.year(), locale, looksLikeDate);
+        if (looksLikeDate) dateField = i;
+    }
+    if (dateField < 0) return bad(line, QStringLiteral("%1 ist kein Datum").arg(quoted(fields.first())));
     if (!date.isValid())
-        return bad(line, looksLikeDate ? QStringLiteral("das Datum %1 gibt es nicht").arg(fields.first())
-                                       : QStringLiteral("\"%1\" ist kein Datum").arg(fields.first()));
+        return bad(line, QStringLiteral("das Datum %1 gibt es nicht").arg(cut(fields[dateField])));
+    if (date < EarliestDate)
+        return bad(
+            line,
+            QStringLiteral("das Datum %1 liegt vor dem %2").arg(dateText(date), dateText(EarliestDate)));
+    if (date > today)
+        return bad(line, QStringLiteral("das Datum %1 liegt in der Zukunft").arg(dateText(date)));
     line.draw.datum = dates::toDayNumber(date);
 
-    const qsizetype numbers = fields.size() - 1;
-    if (numbers < 7) return bad(line, QStringLiteral("weniger als sieben Zahlen"));
-    if (numbers > 8) return bad(line, QStringLiteral("mehr als sieben Zahlen und eine Superzahl"));
-    std::array<int, 8> values{};
-    for (qsizetype i = 0; i < numbers; ++i) {
-        bool ok = false;
-        const int value = fields[i + 1].toInt(&ok, 10);
-        if (!ok) return bad(line, QStringLiteral("\"%1\" ist keine Zahl").arg(fields[i + 1]));
-        if (i < 7 && (value < 1 || value > 45))
-            return bad(line, QStringLiteral("die Zahl %1 liegt nicht zwischen 1 und 45").arg(value));
-        if (i == 7 && (value < 0 || value > 9))
-            return bad(line, QStringLiteral("die Superzahl %1 liegt nicht zwischen 0 und 9").arg(value));
-        values[static_cast<std::size_t>(i)] = value;
+    // The numbers in order, up to an empty field or one that holds letters (a closing text column).
+    static const QRegularExpression between(QStringLiteral("[\\s,;\\[\\]]+"));
+    std::vector<Number> numbers;
+    QString stopper;
+    for (qsizetype f = dateField + 1; f < fields.size(); ++f) {
+        if (fields[f].isEmpty()) break;
+        if (holdsLetters(fields[f])) {
+            stopper = fields[f];
+            break;
+        }
+        const QStringList parts = fields[f].split(between, Qt::SkipEmptyParts);
+        for (const QString& part : parts) {
+            bool ok = false;
+            const int value = part.toInt(&ok, 10);
+            if (!ok) return bad(line, QStringLiteral("%1 ist keine Zahl").arg(quoted(part)));
+            numbers.push_back({value, f, parts.size() == 1});
+        }
     }
+    if (numbers.size() < 6)
+        return bad(line, stopper.isEmpty() ? QStringLiteral("weniger als sieben Zahlen")
+                                           : QStringLiteral("%1 ist keine Zahl").arg(quoted(stopper)));
+    // A later game's line has its lucky number after an empty additional-number field: never a ZZ.
+    if (numbers.size() == 6) return bad(line, QStringLiteral("keine Zusatzzahl"));
+    const bool superNumber =
+        numbers.size() == 8 && numbers[7].aloneInField && numbers[7].field != numbers[6].field;
+    if (numbers.size() > 8 || (numbers.size() == 8 && !superNumber))
+        return bad(line, QStringLiteral("mehr als sieben Zahlen und eine Superzahl"));
+
+    for (std::size_t i = 0; i < 6; ++i)
+        if (numbers[i].value < 1 || numbers[i].value > 45)
+            return bad(line,
+                       QStringLiteral("die Zahl %1 liegt nicht zwischen 1 und 45").arg(numbers[i].value));
+    const int zz = numbers[6].value;
+    if (zz < 1 || zz > 45)
+        return bad(line, QStringLiteral("die Zusatzzahl %1 liegt nicht zwischen 1 und 45").arg(zz));
+    const int sz = superNumber ? numbers[7].value : 0;
+    if (sz < 0 || sz > 9)
+        return bad(line, QStringLiteral("die Superzahl %1 liegt nicht zwischen 0 und 9").arg(sz));
     for (std::size_t i = 0; i < 6; ++i) {
         for (std::size_t j = i + 1; j < 6; ++j)
-            if (values[i] == values[j])
-                return bad(line,
-                           QStringLiteral("die Zahl %1 steht zweimal unter den sechs Zahlen").arg(values[i]));
-        if (values[i] == values[6])
-            return bad(line,
-                       QStringLiteral("die Zusatzzahl %1 ist auch eine der sechs Zahlen").arg(values[6]));
+            if (numbers[i].value == numbers[j].value)
+                return bad(
+                    line,
+                    QStringLiteral("die Zahl %1 steht zweimal unter den sechs Zahlen").arg(numbers[i].value));
+        if (numbers[i].value == zz)
+            return bad(line, QStringLiteral("die Zusatzzahl %1 ist auch eine der sechs Zahlen").arg(zz));
     }
-    for (std::size_t i = 0; i < 6; ++i) line.draw.zahl[i] = static_cast<quint8>(values[i]);
-    line.draw.zz = static_cast<quint8>(values[6]);
-    line.draw.sz = static_cast<quint8>(values[7]);
+    for (std::size_t i = 0; i < 6; ++i) line.draw.zahl[i] = static_cast<quint8>(numbers[i].value);
+    line.draw.zz = static_cast<quint8>(zz);
+    line.draw.sz = static_cast<quint8>(sz);
     line.kind = ImportLine::Kind::Draw;
+    if (date < FirstDrawOfTheGame) {
+        line.otherGame = true;
+        line.reason = QStringLiteral("anderes Spiel (vor dem %1)").arg(dateText(FirstDrawOfTheGame));
+    } else if (date > LastDrawOfTheGame) {
+        line.otherGame = true;
+        line.reason = QStringLiteral("anderes Spiel (nach dem %1)").arg(dateText(LastDrawOfTheGame));
+    }
     return line;
 }
 
-QString ImportReport::text() const {
-    QString text = QStringLiteral("Import abgeschlossen: %1 neue Ziehungen, %2 ersetzt, %3 unverändert, %4 "
-                                  "Zeilen übersprungen.")
-                       .arg(inserted)
-                       .arg(replaced)
-                       .arg(unchanged)
-                       .arg(skipped.size());
-    if (!skipped.isEmpty())
-        text += QStringLiteral("\n\n") + skipped.mid(0, ReportedLines).join(QLatin1Char('\n'));
-    return text;
+// ---- read ----------------------------------------------------------------------------------------------
+
+int ImportedDraws::otherGameCount() const {
+    return static_cast<int>(std::count_if(byDate.begin(), byDate.end(),
+                                          [](const auto& entry) { return entry.second.otherGame; }));
 }
 
-ImportReport importDrawFiles(AppState& state, Controls& controls, Ui& ui, const Clock& clock,
-                             const ImportFileChooser& choose, const std::function<void()>& showNewest) {
-    const QStringList files = choose();
-    ImportReport report;
-    if (files.isEmpty()) return report;
-    BusyCursor busy(ui);
-    const int currentYear = clock.today().year();
+void ImportedDraws::dropOtherGames() {
+    for (auto it = byDate.begin(); it != byDate.end();) {
+        if (!it->second.otherGame) {
+            ++it;
+            continue;
+        }
+        skipped.push_back({it->second.file, it->second.line, it->second.otherGameReason});
+        it = byDate.erase(it);
+    }
+}
 
-    // Every good line of every file by date; of two lines of one date the later one is taken.
-    struct Taken {
-        DrawRecord draw;
-        QString where; // "file, Zeile N"
-    };
-    std::map<double, Taken> taken;
-    qsizetype linesRead = 0;
-    const auto showProgress = [&] {
-        ui.setStatus(1, QStringLiteral("Import: %1 Zeilen gelesen").arg(linesRead));
-        ui.repaintStatus();
-    };
-    for (const QString& path : files) {
-        const QString shown = QDir::toNativeSeparators(path);
-        if (QFileInfo(path).size() > MaxFileBytes)
-            throw AppError(QStringLiteral("Die Datei \"%1\" ist größer als 50 MB und wird nicht eingelesen.")
-                               .arg(shown));
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) throw fileerrors::error(file, fileerrors::Access::Read);
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) throw fileerrors::error(file, fileerrors::Access::Read);
-        QStringList lines = decode(bytes).split(QLatin1Char('\n'));
-        if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-        if (lines.size() > MaxFileLines)
-            throw AppError(
-                QStringLiteral("Die Datei \"%1\" hat mehr als 200000 Zeilen und wird nicht eingelesen.")
-                    .arg(shown));
-        const QString name = QFileInfo(path).fileName();
+namespace {
+
+// The lines of one file, or AppError before anything is taken from it.
+QStringList readLines(const QString& path) {
+    const QString shown = QDir::toNativeSeparators(path);
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir()) throw AppError(fileerrors::text(path, fileerrors::Access::Read));
+    // A pipe or a device would be read until it ends, which it need never do.
+    if (!info.isFile())
+        throw AppError(
+            QStringLiteral("\"%1\" ist keine gewöhnliche Datei und wird nicht eingelesen.").arg(shown));
+    if (info.size() > MaxFileBytes)
+        throw AppError(
+            QStringLiteral("Die Datei \"%1\" ist größer als 50 MB und wird nicht eingelesen.").arg(shown));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) throw fileerrors::error(file, fileerrors::Access::Read);
+    const QByteArray bytes = file.read(MaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) throw fileerrors::error(file, fileerrors::Access::Read);
+    QStringList lines = decode(bytes).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    if (lines.size() > MaxFileLines)
+        throw AppError(
+            QStringLiteral("Die Datei \"%1\" hat mehr als 200000 Zeilen und wird nicht eingelesen.")
+                .arg(shown));
+    return lines;
+}
+
+} // namespace
+
+ImportedDraws readDrawFiles(const QStringList& paths, const QDate& today,
+                            const std::function<void(qsizetype)>& progress) {
+    ImportedDraws read;
+    for (int f = 0; f < paths.size(); ++f) {
+        const QStringList lines = readLines(paths[f]);
+        read.fileNames << QFileInfo(paths[f]).fileName();
         for (qsizetype i = 0; i < lines.size(); ++i) {
             QString text = lines[i];
             if (text.endsWith(QLatin1Char('\r'))) text.chop(1);
-            if (++linesRead % 1000 == 0) showProgress();
-            const ImportLine line = readImportLine(text, currentYear);
+            if (++read.linesRead % 1000 == 0 && progress) progress(read.linesRead);
+            const ImportLine line = readImportLine(text, today);
+            const int number = static_cast<int>(i) + 1;
             if (line.kind == ImportLine::Kind::Empty) continue;
-            if (i == 0 && !line.startsWithDate) continue; // a header line
-            const QString where = QStringLiteral("%1, Zeile %2").arg(name).arg(i + 1);
             if (line.kind == ImportLine::Kind::Bad) {
-                report.skipped << where + QStringLiteral(": ") + line.reason;
+                // The header of each file; a first line that starts like a draw is a bad line like any other.
+                if (i > 0 || line.firstFieldHasDigit) read.skipped.push_back({f, number, line.reason});
                 continue;
             }
-            const auto [it, fresh] = taken.try_emplace(line.draw.datum, Taken{line.draw, where});
+            const ImportedDraws::Line taken{line.draw, f, number, line.otherGame, line.reason};
+            const auto [it, fresh] = read.byDate.try_emplace(line.draw.datum, taken);
             if (fresh) continue;
             if (!sameDraw(it->second.draw, line.draw) || it->second.draw.sz != line.draw.sz)
-                report.skipped << it->second.where +
-                                      QStringLiteral(": der %1 steht weiter hinten noch einmal, die spätere "
-                                                     "Zeile gilt")
-                                          .arg(dates::fromDayNumber(line.draw.datum)
-                                                   .toString(QStringLiteral("dd.MM.yyyy")));
-            it->second = Taken{line.draw, where};
+                read.skipped.push_back(
+                    {it->second.file, it->second.line,
+                     QStringLiteral("der %1 steht weiter hinten noch einmal, die spätere Zeile gilt")
+                         .arg(dateText(dates::fromDayNumber(line.draw.datum)))});
+            it->second = taken;
         }
     }
-    showProgress();
+    if (progress) progress(read.linesRead);
+    return read;
+}
 
-    const DrawArchive archive(state.programDir);
-    const std::vector<DrawRecord> stored = archive.exists() ? archive.scan() : std::vector<DrawRecord>{};
-    std::map<double, std::vector<const DrawRecord*>> storedByDate;
-    for (const DrawRecord& r : stored) storedByDate[r.datum].push_back(&r);
-    std::set<double> replace;
-    for (const auto& [date, t] : taken) {
-        const auto s = storedByDate.find(date);
-        if (s == storedByDate.end())
-            ++report.inserted;
-        else if (std::all_of(s->second.begin(), s->second.end(),
-                             [&](const DrawRecord* r) { return sameDraw(*r, t.draw); }))
-            ++report.unchanged;
-        else
-            replace.insert(date);
-    }
-    if (!replace.empty() &&
-        ui.question(QStringLiteral("%1 Ziehungen weichen von der Datenbank ab. Sollen sie ersetzt werden?")
-                        .arg(replace.size()),
-                    QString()))
-        report.replaced = static_cast<int>(replace.size());
-    else
-        report.unchanged += static_cast<int>(replace.size());
+// ---- merge ---------------------------------------------------------------------------------------------
 
+namespace {
+
+// The stored records by date; an archive may hold a date twice.
+std::map<double, std::vector<const DrawRecord*>> byDate(const std::vector<DrawRecord>& stored) {
+    std::map<double, std::vector<const DrawRecord*>> dates;
+    for (const DrawRecord& r : stored) dates[r.datum].push_back(&r);
+    return dates;
+}
+
+enum class Fate { New, Same, Differs };
+
+Fate fateOf(const std::map<double, std::vector<const DrawRecord*>>& stored, const DrawRecord& draw) {
+    const auto s = stored.find(draw.datum);
+    if (s == stored.end()) return Fate::New;
+    return std::all_of(s->second.begin(), s->second.end(),
+                       [&](const DrawRecord* r) { return sameDraw(*r, draw); })
+               ? Fate::Same
+               : Fate::Differs;
+}
+
+int countDiffering(const std::vector<DrawRecord>& stored, const ImportedDraws& draws) {
+    const auto storedByDate = byDate(stored);
+    return static_cast<int>(std::count_if(draws.byDate.begin(), draws.byDate.end(), [&](const auto& entry) {
+        return fateOf(storedByDate, entry.second.draw) == Fate::Differs;
+    }));
+}
+
+// The archive afterwards: new dates in date order, differing ones replaced only when asked to. Counts
+// into the report.
+std::vector<DrawRecord> merged(const std::vector<DrawRecord>& stored, const ImportedDraws& draws,
+                               bool replaceDiffering, ImportReport& report) {
+    const auto storedByDate = byDate(stored);
+    std::set<double> replaced;
     std::vector<DrawRecord> result = stored;
-    if (report.inserted > 0 || report.replaced > 0) {
-        if (report.replaced == 0) replace.clear();
-        std::erase_if(result, [&](const DrawRecord& r) { return replace.count(r.datum) > 0; });
-        for (const auto& [date, t] : taken)
-            if (!storedByDate.count(date) || replace.count(date)) result.push_back(t.draw);
-        std::stable_sort(result.begin(), result.end(),
-                         [](const DrawRecord& a, const DrawRecord& b) { return a.datum < b.datum; });
-        // One rewrite through the work file: the archive is the old or the complete new one.
-        archive.replaceAll(result);
+    for (const auto& [date, line] : draws.byDate) {
+        switch (fateOf(storedByDate, line.draw)) {
+        case Fate::New:
+            ++report.inserted;
+            result.push_back(line.draw);
+            break;
+        case Fate::Same:
+            ++report.unchanged;
+            break;
+        case Fate::Differs:
+            if (!replaceDiffering) {
+                ++report.unchanged;
+                break;
+            }
+            ++report.replaced;
+            replaced.insert(date);
+            break;
+        }
     }
-    ui.message(report.text());
+    std::erase_if(result, [&](const DrawRecord& r) { return replaced.count(r.datum) > 0; });
+    for (const double date : replaced) result.push_back(draws.byDate.at(date).draw);
+    std::stable_sort(result.begin(), result.end(),
+                     [](const DrawRecord& a, const DrawRecord& b) { return a.datum < b.datum; });
+    return result;
+}
+
+} // namespace
+
+std::vector<DrawRecord> storeDraws(const ArchiveLease& lease, const QString& programDir,
+                                   const ImportedDraws& draws, ImportReport& report, Ui& ui,
+                                   const std::function<bool(int)>& replaceDiffering) {
+    const DrawArchive archive(programDir);
+    std::vector<DrawRecord> stored;
+    int differing = 0;
+    {
+        BusyCursor busy(ui);
+        if (archive.exists()) stored = archive.scan();
+        differing = countDiffering(stored, draws);
+    }
+    const bool replace = differing > 0 && replaceDiffering(differing); // no hourglass while it is asked
+    BusyCursor busy(ui);
+    std::vector<DrawRecord> result = merged(stored, draws, replace, report);
+    // One rewrite through the work file: the archive is the old or the complete new one.
+    if (report.inserted > 0 || report.replaced > 0) archive.replaceAll(lease, result);
+    return result;
+}
+
+// ---- report --------------------------------------------------------------------------------------------
+
+QString ImportReport::text() const {
+    QString text =
+        QStringLiteral("Import abgeschlossen: %1, %2 ersetzt, %3 unverändert, %4 übersprungen.")
+            .arg(counted(inserted, QStringLiteral("neue Ziehung"), QStringLiteral("neue Ziehungen")))
+            .arg(replaced)
+            .arg(unchanged)
+            .arg(counted(skippedLines, QStringLiteral("Zeile"), QStringLiteral("Zeilen")));
+    if (skipped.isEmpty()) return text;
+    text += QStringLiteral("\n\n") + skipped.mid(0, ReportedEntries).join(QLatin1Char('\n'));
+    if (skipped.size() > ReportedEntries)
+        text += QStringLiteral("\n\n%1 in den Details.")
+                    .arg(counted(skipped.size() - ReportedEntries, QStringLiteral("weiterer Eintrag"),
+                                 QStringLiteral("weitere Einträge")));
+    return text;
+}
+
+QString ImportReport::details() const {
+    return skipped.size() > ReportedEntries ? skipped.join(QLatin1Char('\n')) : QString();
+}
+
+namespace {
+
+// The skipped lines in file order, consecutive lines with one reason as one entry.
+QStringList entriesOf(const ImportedDraws& draws) {
+    auto skipped = draws.skipped;
+    std::stable_sort(skipped.begin(), skipped.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.file, a.line) < std::tie(b.file, b.line);
+    });
+    QStringList entries;
+    for (std::size_t i = 0; i < skipped.size();) {
+        std::size_t last = i;
+        while (last + 1 < skipped.size() && skipped[last + 1].file == skipped[i].file &&
+               skipped[last + 1].line == skipped[last].line + 1 &&
+               skipped[last + 1].reason == skipped[i].reason)
+            ++last;
+        const QString where =
+            last == i ? QStringLiteral("Zeile %1").arg(skipped[i].line)
+                      : QStringLiteral("Zeilen %1 bis %2").arg(skipped[i].line).arg(skipped[last].line);
+        entries << QStringLiteral("%1, %2: %3")
+                       .arg(draws.fileNames.value(skipped[i].file), where, skipped[i].reason);
+        i = last + 1;
+    }
+    return entries;
+}
+
+} // namespace
+
+// ---- the import --------------------------------------------------------------------------------------
+
+ImportReport importDrawFiles(AppState& state, Controls& controls, Ui& ui, const Clock& clock,
+                             const ImportFileChooser& choose, const std::function<void()>& showNewest) {
+    const ArchiveLease lease = state.archiveGate.take();
+    const QStringList files = choose();
+    ImportReport report;
+    if (files.isEmpty()) return report;
+
+    // Read: the hourglass shows while the files are read, never while a question or the report waits.
+    ImportedDraws draws;
+    {
+        BusyCursor busy(ui);
+        draws = readDrawFiles(files, clock.today(), [&](qsizetype lines) {
+            ui.setStatus(1, QStringLiteral("Import: %1 gelesen")
+                                .arg(counted(lines, QStringLiteral("Zeile"), QStringLiteral("Zeilen"))));
+            ui.repaintStatus();
+        });
+    }
+
+    // Ask: draws of the games before and after "6 aus 45" are taken only when the user says so.
+    if (const int others = draws.otherGameCount(); others > 0) {
+        const QString when =
+            QStringLiteral("aus der Zeit vor dem %1 oder nach dem %2, als in der Schweiz nicht 6 aus 45 "
+                           "gespielt wurde.")
+                .arg(dateText(FirstDrawOfTheGame), dateText(LastDrawOfTheGame));
+        const QString question =
+            others == 1 ? QStringLiteral("1 Zeile stammt %1 Soll sie trotzdem übernommen werden?").arg(when)
+                        : QStringLiteral("%1 Zeilen stammen %2 Sollen sie trotzdem übernommen werden?")
+                              .arg(others)
+                              .arg(when);
+        if (!ui.question(question, QString(), Ui::Preset::No)) draws.dropOtherGames();
+    }
+
+    // Merge and write, with one question before stored draws are replaced.
+    const std::vector<DrawRecord> result =
+        storeDraws(lease, state.programDir, draws, report, ui, [&ui](int differing) {
+            return ui.question(differing == 1
+                                   ? QStringLiteral("1 Ziehung weicht von der gespeicherten ab. Soll sie "
+                                                    "ersetzt werden?")
+                                   : QStringLiteral("%1 Ziehungen weichen von den gespeicherten ab. "
+                                                    "Sollen sie ersetzt werden?")
+                                         .arg(differing),
+                               QString());
+        });
+
+    // Report.
+    report.skipped = entriesOf(draws);
+    report.skippedLines = static_cast<int>(draws.skipped.size());
+    ui.message(report.text(), QString(), report.details());
     if (!result.empty()) {
         state.referenceDate = result.back().datum;
         controls.setDate(QStringLiteral("DateTimePicker1"), dates::fromDayNumber(result.back().datum));

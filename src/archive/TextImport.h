@@ -1,11 +1,15 @@
 #pragma once
 
+#include "archive/ArchiveGate.h"
 #include "archive/DrawRecord.h"
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <map>
+#include <vector>
 
 struct AppState;
 class Clock;
@@ -22,33 +26,80 @@ struct ImportLine {
     Kind kind = Kind::Empty;
     DrawRecord draw;
     QString reason;
-    bool startsWithDate = false; // a header line does not
+    // A valid draw dated before or after the years of "6 aus 45": held back, reason says which side.
+    bool otherGame = false;
+    // A first line whose first field holds no digit is a header.
+    bool firstFieldHasDigit = false;
 };
 
-// Reads "date;n;n;n;n;n;n;zz[;sz][;]" with ";", "," or a tab between the fields and blanks around them.
-// The date is the locale's short date format, d.m.yyyy, dd.mm.yy (the most recent such year not after
-// currentYear) or yyyy-mm-dd. The six numbers keep their order; SZ is 0 unless an eighth number gives it.
-ImportLine readImportLine(const QString& line, int currentYear, const QLocale& locale = QLocale());
+// Reads a line of fields separated by ";", a tab or "," (a separator inside double quotes does not
+// split, "" is a quote; without any of them, by blanks). The first field that is a date gives the date
+// (the locale's short date format, d.m.yyyy, dd.mm.yy or yyyy-mm-dd), fields before it are ignored.
+// After it the numbers in order, several to a field when separated by commas, semicolons or blanks,
+// with or without brackets: six numbers, the additional number, then an optional super number in a
+// field of its own. An empty field or one that holds letters ends the numbers.
+ImportLine readImportLine(const QString& line, const QDate& today, const QLocale& locale = QLocale());
 
 // Asks which files to import; an empty list means cancelled. The real one is the open dialog
 // (chooseImportFiles in FileDialogs.h).
 using ImportFileChooser = std::function<QStringList()>;
+
+// The draws of one or more files, read and checked, before anything is merged.
+struct ImportedDraws {
+    struct Line {
+        DrawRecord draw;
+        int file = 0; // index into the files read
+        int line = 0; // 1-based
+        bool otherGame = false;
+        QString otherGameReason;
+    };
+    struct Skipped {
+        int file = 0;
+        int line = 0;
+        QString reason;
+    };
+    QStringList fileNames;         // as the report names them
+    std::map<double, Line> byDate; // of two lines of one date the later
+    std::vector<Skipped> skipped;
+    qsizetype linesRead = 0;
+
+    int otherGameCount() const;
+    // Leaves the draws of other games out, as skipped lines ("anderes Spiel (vor dem 04.01.1986)").
+    void dropOtherGames();
+};
+
+// Reads the files in order. A file that is missing, no regular file, over 50 MB or over 200,000 lines
+// throws AppError before anything is taken from it. progress gets the lines read so far now and then.
+ImportedDraws readDrawFiles(const QStringList& paths, const QDate& today,
+                            const std::function<void(qsizetype)>& progress = {});
 
 // What an import did, and the lines it could not take.
 struct ImportReport {
     int inserted = 0;
     int replaced = 0;
     int unchanged = 0;
-    QStringList skipped; // "file, Zeile N: reason"
-    // The message at the end: the counts, and up to ten of the skipped lines.
+    int skippedLines = 0;
+    // "file, Zeile N: reason" or, for consecutive lines with one reason, "file, Zeilen N bis M: reason".
+    QStringList skipped;
+    // The message at the end: the counts, and up to ten of the skipped entries.
     QString text() const;
+    // Every skipped entry, for the box's details when there are more than ten; else empty.
+    QString details() const;
 };
 
-// "Import aus Text" (BitBtn9): reads the chosen files in order and merges their draws into the archive
-// in one rewrite through the work file: new dates are inserted in date order, dates stored with the same
-// numbers are left alone, dates stored with other numbers are replaced only after one question for all
-// of them. Of two lines of one date the later wins. Bad lines are skipped and reported. Afterwards
-// DateTimePicker1 shows the newest draw and `showNewest` evaluates it. A file that cannot be read, is
-// too large, or an archive that cannot be written throws AppError with the archive unchanged.
+// Merges the draws into the archive in one rewrite through the work file: new dates are inserted in
+// date order, dates stored with the same numbers are left alone, dates stored with other numbers are
+// replaced when `replaceDiffering` says so (it is asked once, with their count, and only when there are
+// any; the hourglass shows while the archive is read and written, not while it is asked). Fills the
+// counts of the report; returns the records of the archive afterwards.
+std::vector<DrawRecord> storeDraws(const ArchiveLease& lease, const QString& programDir,
+                                   const ImportedDraws& draws, ImportReport& report, Ui& ui,
+                                   const std::function<bool(int)>& replaceDiffering);
+
+// "Import aus Text" (BitBtn9): reads the chosen files, asks once about draws of other games and once
+// about draws that differ from stored ones, stores the rest, and reports. Afterwards DateTimePicker1
+// shows the newest draw and `showNewest` evaluates it. A file that cannot be read, is too large, or an
+// archive that cannot be written throws AppError with the archive unchanged; so does an import started
+// while another operation holds the archive.
 ImportReport importDrawFiles(AppState& state, Controls& controls, Ui& ui, const Clock& clock,
                              const ImportFileChooser& choose, const std::function<void()>& showNewest);

@@ -8,6 +8,7 @@
 #include "platform/Browser.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
+#include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"
 
@@ -16,31 +17,38 @@ namespace {
 const QString DatePicker = QStringLiteral("DateTimePicker1");
 const QString StopButton = QStringLiteral("SpeedButton8");
 const QString Memo = QStringLiteral("Memo1");
-const QString UpdateButtons[] = {QStringLiteral("BitBtn1"), QStringLiteral("SpeedButton10")};
+// Every button that writes the archive: greyed while a web run holds it (the archive refuses them anyway).
+const QString ArchiveButtons[] = {QStringLiteral("BitBtn1"), QStringLiteral("SpeedButton10"),
+                                  QStringLiteral("BitBtn2"), QStringLiteral("BitBtn9"),
+                                  QStringLiteral("BitBtn8"), QStringLiteral("BitBtn6")};
 
 // The earliest date the date picker allows.
 const QDate EarliestDate(1955, 10, 9);
 
-// The buttons of a running update: disabled, with the stop button shown, until the run ends; put back
-// however it ends, after the archive is closed.
+// The buttons of a running update: greyed, with the stop button shown, until the run ends; put back
+// however it ends. The archive closes at the normal end; after a failure its appender closes it.
 class RunningUpdate {
 public:
     RunningUpdate(Controls& controls, DrawArchive::Appender& archive)
         : controls_(controls), archive_(archive) {
-        for (const QString& button : UpdateButtons) controls_.setEnabled(button, false);
+        for (const QString& button : ArchiveButtons) controls_.setEnabled(button, false);
         controls_.setVisible(StopButton, true);
     }
-    ~RunningUpdate() { finish(); }
+    ~RunningUpdate() { restoreButtons(); }
     // The buttons are back before the evaluation that ends a run.
     void finish() {
+        restoreButtons();
         archive_.close();
-        for (const QString& button : UpdateButtons) controls_.setEnabled(button, true);
-        controls_.setVisible(StopButton, false);
     }
     RunningUpdate(const RunningUpdate&) = delete;
     RunningUpdate& operator=(const RunningUpdate&) = delete;
 
 private:
+    void restoreButtons() {
+        for (const QString& button : ArchiveButtons) controls_.setEnabled(button, true);
+        controls_.setVisible(StopButton, false);
+    }
+
     Controls& controls_;
     DrawArchive::Appender& archive_;
 };
@@ -58,21 +66,6 @@ public:
 
 private:
     Controls& controls_;
-};
-
-// The work file of a rebuild goes unless it has become the archive.
-class ReplacementFile {
-public:
-    explicit ReplacementFile(const DrawArchive& archive) : archive_(archive) {}
-    ~ReplacementFile() {
-        if (!committed) archive_.discardReplacement();
-    }
-    ReplacementFile(const ReplacementFile&) = delete;
-    ReplacementFile& operator=(const ReplacementFile&) = delete;
-    bool committed = false;
-
-private:
-    const DrawArchive& archive_;
 };
 
 DrawRecord recordOf(const QDate& date, const std::array<int, 7>& numbers, quint8 sz) {
@@ -109,6 +102,8 @@ RunEnd readDrawDates(Session& session, StatisticsBrowser& browser, DrawArchive::
             case StatisticsBrowser::Shown::Closed:
                 requestUpdateStop(controls);
                 return RunEnd::Stopped;
+            case StatisticsBrowser::Shown::Failed:
+                throw AppError(browser.failure() + QStringLiteral(" Das Einlesen wurde beendet."));
             case StatisticsBrowser::Shown::TimedOut:
                 throw AppError(
                     QStringLiteral("Die Seite für den %1 wurde nicht innerhalb von %2 Sekunden geladen. "
@@ -152,6 +147,7 @@ void requestUpdateStop(Controls& controls) {
 }
 
 void updateArchive(Session& session, StatisticsBrowser& browser) {
+    const ArchiveLease lease = session.state.archiveGate.take();
     Controls& controls = session.services.controls;
     Ui& ui = session.services.ui;
     ui.showPage(QStringLiteral("TabSheet4"));
@@ -159,7 +155,7 @@ void updateArchive(Session& session, StatisticsBrowser& browser) {
     RunningUpdate running(controls, archive);
     MemoBuffer memo(controls);
     // A read-only or locked archive is reported, so that no run pretends to store what it cannot.
-    archive = DrawArchive(session.state.programDir).openForAppend();
+    archive = DrawArchive(session.state.programDir).openForAppend(lease);
     const quint8 sz = archive.last() ? archive.last()->sz : 0;
     if (archive.last() && archive.last()->datum > 0)
         controls.setDate(DatePicker, dates::fromDayNumber(archive.last()->datum));
@@ -171,34 +167,55 @@ void updateArchive(Session& session, StatisticsBrowser& browser) {
 }
 
 void rebuildArchive(Session& session, StatisticsBrowser& browser) {
+    // Taken before the question: while another operation runs, nothing is asked and nothing changes.
+    const ArchiveLease lease = session.state.archiveGate.take();
     Controls& controls = session.services.controls;
     Ui& ui = session.services.ui;
     if (!controls.date(DatePicker).isValid()) controls.setDate(DatePicker, EarliestDate);
-    const QString from = controls.date(DatePicker).toString(QStringLiteral("dd.MM.yyyy"));
+    const QDate start = controls.date(DatePicker);
+    const QString from = start.toString(QStringLiteral("dd.MM.yyyy"));
     if (!ui.question(
             QStringLiteral("Soll die Datenbank gelöscht und ab dem %1 neu eingelesen werden?").arg(from),
             QString()))
         return;
     const QString unchanged = QStringLiteral("Die bisherige Datenbank bleibt unverändert.");
     ui.showPage(QStringLiteral("TabSheet4"));
-    // Built aside and put in place only when the run has reached today: the old archive stays byte for
-    // byte as it was until then, and when the run is stopped or fails.
+    // Built aside and put in place only when the run has reached today with a believable result: the old
+    // archive stays byte for byte as it was until then, and when the run is stopped, fails or reads less.
     const DrawArchive archive(session.state.programDir);
-    ReplacementFile work(archive);
     DrawArchive::Appender replacement;
     RunningUpdate running(controls, replacement);
     MemoBuffer memo(controls);
     try {
-        replacement = archive.openReplacement();
+        replacement = archive.openReplacement(lease);
         takeStartDate(session);
         if (readDrawDates(session, browser, replacement, 0) == RunEnd::Stopped) {
             running.finish();
             ui.message(QStringLiteral("Das Neuanlegen der Datenbank wurde abgebrochen. ") + unchanged);
             return;
         }
+        // A changed page, or an error page sent as a success, reads no draw at all: that never replaces
+        // an archive.
+        const int read = replacement.appended();
+        if (read == 0) throw AppError(QStringLiteral("Das Neueinlesen hat keine Ziehungen ergeben."));
+        const double startDay = dates::toDayNumber(start);
+        int stored = 0;
+        if (archive.exists())
+            for (const DrawRecord& r : archive.scan()) stored += r.datum > startDay ? 1 : 0;
+        if (read < stored &&
+            !ui.question(
+                QStringLiteral("Das Neueinlesen hat %1 ergeben; die bisherige Datenbank hat ab dem %2 %3. "
+                               "Soll sie trotzdem ersetzt werden?")
+                    .arg(counted(read, QStringLiteral("Ziehung"), QStringLiteral("Ziehungen")), from,
+                         counted(stored, QStringLiteral("Ziehung"), QStringLiteral("Ziehungen"))),
+                QString(), Ui::Preset::No)) {
+            running.finish();
+            ui.message(unchanged);
+            return;
+        }
         archive.commitReplacement(replacement);
-        work.committed = true;
     } catch (const AppError& e) {
+        if (replacement.committed()) throw;
         throw AppError(e.message() + QStringLiteral("\n\n") + unchanged);
     }
     running.finish();

@@ -1,15 +1,19 @@
 #include "import/StatisticsBrowserWindow.h"
 
 #include "platform/BrowserView.h"
-#include "platform/Ui.h"
 
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
-StatisticsBrowserWindow::StatisticsBrowserWindow(Ui& ui, const QUrl& statisticsPage, QWidget* parent)
-    : QDialog(parent), ui_(ui), statisticsPage_(statisticsPage) {
+namespace {
+// The code with which a display ends when the page failed; Accepted and Rejected are the others.
+constexpr int FailedCode = 3;
+} // namespace
+
+StatisticsBrowserWindow::StatisticsBrowserWindow(const QUrl& statisticsPage, QWidget* parent)
+    : QDialog(parent), statisticsPage_(statisticsPage) {
     setObjectName(QStringLiteral("TForm6"));
     setWindowTitle(QStringLiteral("Rudazevovor werden eingelesen"));
     resize(870, 500);
@@ -37,12 +41,19 @@ BrowserView* StatisticsBrowserWindow::ensureBrowser() {
     layout()->addWidget(browser_);
     connect(browser_, &BrowserView::navigateComplete, this, [this] { navigated_ = true; });
     connect(browser_, &BrowserView::documentComplete, this, &StatisticsBrowserWindow::documentComplete);
+    // No network, an unknown host: the run ends at once with the reason, not at the time limit.
+    connect(browser_, &BrowserView::loadFailed, this, [this](const QString& reason) {
+        fail(QStringLiteral("Die Seite für den %1 konnte nicht geladen werden. %2")
+                 .arg(filterDateText_, reason));
+    });
     return browser_;
 }
 
 void StatisticsBrowserWindow::start() {
     BrowserView* view = ensureBrowser();
+    view->stop(); // whatever still loads from before
     navigated_ = false;
+    failure_.clear();
     submitPending_ = true;
     submitRunning_ = false;
     view->navigate(statisticsPage_);
@@ -57,10 +68,20 @@ StatisticsBrowser::Shown StatisticsBrowserWindow::showModal() {
         if (browser_) browser_->stop();
         done(TimedOutCode);
     });
+    // A page that failed while the window was not shown ends this display at once.
+    if (!failure_.isEmpty()) return Shown::Failed;
     limit.start(pageLoadLimit_);
     const int result = exec();
     if (result == QDialog::Accepted) return Shown::Loaded;
+    if (result == FailedCode) return Shown::Failed;
     return result == TimedOutCode ? Shown::TimedOut : Shown::Closed;
+}
+
+void StatisticsBrowserWindow::fail(const QString& reason) {
+    failure_ = reason;
+    submitPending_ = false;
+    submitRunning_ = false;
+    if (isVisible()) done(FailedCode);
 }
 
 std::optional<QString> StatisticsBrowserWindow::bodyHtml() {
@@ -77,8 +98,8 @@ void StatisticsBrowserWindow::fillAndSubmit() {
                                        if (!self) return;
                                        self->submitRunning_ = false;
                                        if (!error.isEmpty()) {
-                                           // The window stays open; the user closes it.
-                                           self->ui_.error(error);
+                                           // One message, from the run that ends with it.
+                                           self->fail(error);
                                            return;
                                        }
                                        if (self->navigated_) self->done(QDialog::Accepted);
@@ -87,7 +108,10 @@ void StatisticsBrowserWindow::fillAndSubmit() {
 
 void StatisticsBrowserWindow::documentComplete() {
     if (submitPending_) {
-        // Closing waits for the answer of the form, since a missing form must keep the window open.
+        // A page of the run before - one the user left by closing the window - may finish after the new
+        // start; it is not the search page.
+        if (!navigated_) return;
+        // Closing waits for the answer of the form, which may be that there is none.
         fillAndSubmit();
         return;
     }

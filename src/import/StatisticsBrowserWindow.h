@@ -7,11 +7,11 @@
 
 class BrowserView;
 class QPushButton;
-class Ui;
 
 // TForm6: the window with the embedded browser that queries the operator's statistics page for one
 // draw date. It closes itself whenever a page has finished loading after a navigation, so the caller
-// waits for each page by showing it modally; a page that does not load in time closes it as well. The browser
+// waits for each page by showing it modally; a page that does not load in time, cannot be loaded at all
+// or has no search form closes it as well, the last two with the reason in failure(). The browser
 // engine is created on first use, so start-up never waits for it.
 class StatisticsBrowserWindow : public QDialog, public StatisticsBrowser {
     Q_OBJECT
@@ -19,7 +19,7 @@ public:
     static constexpr const char* FormName = "StatisticForm";
     static constexpr const char* FieldName = "filterDate";
 
-    StatisticsBrowserWindow(Ui& ui, const QUrl& statisticsPage, QWidget* parent = nullptr);
+    explicit StatisticsBrowserWindow(const QUrl& statisticsPage, QWidget* parent = nullptr);
     ~StatisticsBrowserWindow() override;
 
     void setFilterDateText(const QString& text) override { filterDateText_ = text; }
@@ -28,6 +28,7 @@ public:
     void start() override;
     // Closed is the user's close button or Escape; TimedOut after the page load limit.
     Shown showModal() override;
+    QString failure() const override { return failure_; }
     std::optional<QString> bodyHtml() override;
     // The page load limit (tests shorten it).
     void setPageLoadLimit(std::chrono::milliseconds limit) { pageLoadLimit_ = limit; }
@@ -44,8 +45,9 @@ public:
 private:
     BrowserView* ensureBrowser();
     void documentComplete();
+    void fail(const QString& reason);
 
-    Ui& ui_;
+    QString failure_;
     QUrl statisticsPage_;
     BrowserView* browser_ = nullptr;
     QPushButton* startButton_ = nullptr;

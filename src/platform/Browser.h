@@ -16,6 +16,7 @@ public:
         Loaded,   // the next page has loaded (or the form has been sent)
         Closed,   // the user closed the window
         TimedOut, // the page did not load within the time limit
+        Failed,   // the page could not be loaded, or has no search form: failure() says why
     };
 
     virtual ~StatisticsBrowser() = default;
@@ -26,6 +27,8 @@ public:
     virtual void start() = 0;
     // Returns when the window closes.
     virtual Shown showModal() = 0;
+    // Why the last display ended with Failed, in German.
+    virtual QString failure() const = 0;
     // The inner HTML of the body of the document shown; nothing when it could not be read.
     virtual std::optional<QString> bodyHtml() = 0;
 };

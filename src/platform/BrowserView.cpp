@@ -1,11 +1,14 @@
 #include "platform/BrowserView.h"
 
+#include "platform/HttpClient.h"
+
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QPointer>
 #include <QTimer>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <memory>
@@ -18,14 +21,56 @@ QString jsString(const QString& text) {
     return QString::fromUtf8(json.mid(1, json.size() - 2));
 }
 
+// The engine's own error numbers, told as the kinds of failure the program has German texts for.
+QNetworkReply::NetworkError kindOf(const QWebEngineLoadingInfo& info) {
+    if (info.errorDomain() == QWebEngineLoadingInfo::CertificateErrorDomain)
+        return QNetworkReply::SslHandshakeFailedError;
+    switch (info.errorCode()) {
+    case -105: // name not resolved
+    case -137: // name resolution failed
+        return QNetworkReply::HostNotFoundError;
+    case -102: // connection refused
+        return QNetworkReply::ConnectionRefusedError;
+    case -100: // connection closed
+    case -101: // connection reset
+    case -324: // empty response
+        return QNetworkReply::RemoteHostClosedError;
+    case -7:   // timed out
+    case -118: // connection timed out
+        return QNetworkReply::TimeoutError;
+    case -130: // proxy connection failed
+        return QNetworkReply::ProxyConnectionRefusedError;
+    case -107: // TLS protocol error
+    case -113: // no common TLS version or cipher
+        return QNetworkReply::SslHandshakeFailedError;
+    default:
+        // The engine's certificate errors lie between -200 and -299.
+        return info.errorCode() <= -200 && info.errorCode() > -300 ? QNetworkReply::SslHandshakeFailedError
+                                                                   : QNetworkReply::UnknownNetworkError;
+    }
+}
+
+QString reasonOf(const QWebEngineLoadingInfo& info) {
+    if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
+        return QStringLiteral("Der Server meldet den Fehler %1.").arg(info.errorCode());
+    const QNetworkReply::NetworkError kind = kindOf(info);
+    if (kind == QNetworkReply::UnknownNetworkError)
+        return QStringLiteral("Der Browser meldet den Fehler %1.").arg(info.errorCode());
+    return networkErrorText(kind, info.url());
+}
+
 } // namespace
 
 BrowserView::BrowserView(QWidget* parent) : QWebEngineView(parent) {
     // Every navigation counts, also one to the address already shown, which changes no URL.
     connect(this, &QWebEngineView::loadStarted, this, [this] { emit navigateComplete(); });
     connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        // A page that could not be reached never completes; the user closes the window.
         if (ok) emit documentComplete();
+    });
+    connect(page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+        // An aborted load (-3) is one that a newer navigation replaced, not a failure.
+        if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus || info.errorCode() == -3) return;
+        emit loadFailed(reasonOf(info));
     });
 }
 

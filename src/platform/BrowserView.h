@@ -27,4 +27,6 @@ public:
 signals:
     void navigateComplete();
     void documentComplete();
+    // A navigation that could not load its page (no network, an unknown host), with the German reason.
+    void loadFailed(const QString& reason);
 };

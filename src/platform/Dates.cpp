@@ -60,6 +60,10 @@ QString formatShortDate(double day, const QLocale& locale) {
     return formatShortDate(fromDayNumber(day), locale);
 }
 
+int widenTwoDigitYear(int lastDigits, int currentYear) {
+    return currentYear - ((currentYear % 100) - lastDigits + 100) % 100;
+}
+
 QDate parseShortDate(const QString& text, int currentYear, const QLocale& locale) {
     const QString trimmed = text.trimmed();
     const QString wide = shortDateFormat(locale);
@@ -68,9 +72,7 @@ QDate parseShortDate(const QString& text, int currentYear, const QLocale& locale
     // "yy" takes exactly two digits, so a four-digit year falls through to the wide format.
     const QDate twoDigit = locale.toDate(trimmed, narrow);
     if (twoDigit.isValid()) {
-        const int lastDigits = twoDigit.year() % 100;
-        const int year = currentYear - ((currentYear % 100) - lastDigits + 100) % 100;
-        return QDate(year, twoDigit.month(), twoDigit.day());
+        return QDate(widenTwoDigitYear(twoDigit.year() % 100, currentYear), twoDigit.month(), twoDigit.day());
     }
     return locale.toDate(trimmed, wide);
 }

@@ -32,6 +32,9 @@ QString shortDateFormat(const QLocale& locale = QLocale());
 QString formatShortDate(const QDate& date, const QLocale& locale = QLocale());
 QString formatShortDate(double day, const QLocale& locale = QLocale());
 
+// A two-digit year (0 .. 99) as the most recent year with those last digits that is not after currentYear.
+int widenTwoDigitYear(int lastDigits, int currentYear);
+
 // Reads a date in the locale's short format. A two-digit year becomes the most recent year with those
 // last digits that is not after currentYear. Returns an invalid date when the text is no date.
 QDate parseShortDate(const QString& text, int currentYear, const QLocale& locale = QLocale());

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -22,29 +23,73 @@ bool allowed(const QString& path, bool write) {
 #endif
 }
 
+// The texts, one for each kind of failure.
+enum class Kind { IsFolder, NotFound, NoFolder, NoPermission, DiskFull, Other };
+
+QString textOf(Kind kind, const QString& path, fileerrors::Access access) {
+    const QString name = QDir::toNativeSeparators(path);
+    const bool reading = access == fileerrors::Access::Read;
+    switch (kind) {
+    case Kind::IsFolder:
+        return QStringLiteral("\"%1\" ist ein Ordner und keine Datei.").arg(name);
+    case Kind::NotFound:
+        return QStringLiteral("Die Datei \"%1\" wurde nicht gefunden.").arg(name);
+    case Kind::NoFolder:
+        return QStringLiteral("Der Ordner für die Datei \"%1\" wurde nicht gefunden.").arg(name);
+    case Kind::NoPermission:
+        return QStringLiteral("Keine Berechtigung, die Datei \"%1\" zu %2.")
+            .arg(name, reading ? QStringLiteral("lesen") : QStringLiteral("schreiben"));
+    case Kind::DiskFull:
+        return QStringLiteral("Die Datei \"%1\" konnte nicht vollständig geschrieben werden. Ist der "
+                              "Datenträger voll?")
+            .arg(name);
+    case Kind::Other:
+        break;
+    }
+    return QStringLiteral("Die Datei \"%1\" konnte nicht %2 werden.")
+        .arg(name, reading ? QStringLiteral("gelesen") : QStringLiteral("geschrieben"));
+}
+
 } // namespace
 
 namespace fileerrors {
 
 QString text(const QString& path, Access access, QFileDevice::FileError error) {
-    const QString name = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     const bool reading = access == Access::Read;
-    if (info.isDir()) return QStringLiteral("\"%1\" ist ein Ordner und keine Datei.").arg(name);
-    if (reading && !info.exists()) return QStringLiteral("Die Datei \"%1\" wurde nicht gefunden.").arg(name);
+    const auto say = [&](Kind kind) { return textOf(kind, path, access); };
+    if (info.isDir()) return say(Kind::IsFolder);
+    if (reading && !info.exists()) return say(Kind::NotFound);
     const QString folder = info.absolutePath();
-    if (!reading && !QFileInfo(folder).isDir())
-        return QStringLiteral("Der Ordner für die Datei \"%1\" wurde nicht gefunden.").arg(name);
+    if (!reading && !QFileInfo(folder).isDir()) return say(Kind::NoFolder);
     const bool permitted = reading ? allowed(path, false) : allowed(info.exists() ? path : folder, true);
-    if (!permitted || error == QFileDevice::PermissionsError)
-        return QStringLiteral("Keine Berechtigung, die Datei \"%1\" zu %2.")
-            .arg(name, reading ? QStringLiteral("lesen") : QStringLiteral("schreiben"));
+    if (!permitted || error == QFileDevice::PermissionsError) return say(Kind::NoPermission);
     if (!reading && (error == QFileDevice::ResourceError || error == QFileDevice::WriteError))
-        return QStringLiteral("Die Datei \"%1\" konnte nicht vollständig geschrieben werden. Ist der "
-                              "Datenträger voll?")
-            .arg(name);
-    return QStringLiteral("Die Datei \"%1\" konnte nicht %2 werden.")
-        .arg(name, reading ? QStringLiteral("gelesen") : QStringLiteral("geschrieben"));
+        return say(Kind::DiskFull);
+    return say(Kind::Other);
+}
+
+QString textForErrno(const QString& path, Access access, int systemError) {
+    switch (systemError) {
+    case EISDIR:
+        return textOf(Kind::IsFolder, path, access);
+    case ENOENT:
+        return textOf(access == Access::Read ? Kind::NotFound : Kind::NoFolder, path, access);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return textOf(Kind::NoPermission, path, access);
+    case ENOSPC:
+    case EFBIG:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        if (access == Access::Write) return textOf(Kind::DiskFull, path, access);
+        break;
+    default:
+        break;
+    }
+    return textOf(Kind::Other, path, access);
 }
 
 AppError error(const QFileDevice& file, Access access) {

@@ -14,6 +14,8 @@ enum class Access { Read, Write };
 
 QString text(const QString& path, Access access,
              QFileDevice::FileError error = QFileDevice::UnspecifiedError);
+// The same for a failed system call, told by its errno.
+QString textForErrno(const QString& path, Access access, int systemError);
 // The same for a file that has just failed.
 AppError error(const QFileDevice& file, Access access);
 

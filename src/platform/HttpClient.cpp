@@ -40,7 +40,8 @@ QNetworkProxy proxyFor(const HttpRequest& request) {
     return QNetworkProxy(QNetworkProxy::HttpProxy, host, static_cast<quint16>(port));
 }
 
-// The German text of a failed transfer, one for each kind of failure; Qt's own words never reach the user.
+} // namespace
+
 QString networkErrorText(QNetworkReply::NetworkError error, const QUrl& url, const HttpRequest& request) {
     const QString host = url.host();
     const QString address = url.toDisplayString();
@@ -97,6 +98,8 @@ QString networkErrorText(QNetworkReply::NetworkError error, const QUrl& url, con
         return QStringLiteral("Die Seite \"%1\" konnte nicht geladen werden.").arg(address);
     }
 }
+
+namespace {
 
 // A body that could not be stored: the file's own German text when the sink is a file.
 QString sinkErrorText(const QIODevice& sink) {

@@ -2,6 +2,7 @@
 
 #include "platform/AppError.h"
 
+#include <QNetworkReply>
 #include <QObject>
 #include <QString>
 #include <chrono>
@@ -27,6 +28,10 @@ struct HttpRequest {
     QString proxyHost;
     QString proxyPort = QStringLiteral("80");
 };
+
+// The German text of a failed transfer, one for each kind of failure; Qt's own words never reach the
+// user. Through a proxy, a refused or lost connection is the proxy's.
+QString networkErrorText(QNetworkReply::NetworkError error, const QUrl& url, const HttpRequest& request = {});
 
 // The HTTP client the draw page download drives.
 class HttpClient {

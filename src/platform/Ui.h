@@ -21,14 +21,18 @@ public:
     // Switches PageControl1 to the page of that objectName ("TabSheet1" .. "TabSheet6").
     virtual void showPage(const QString& pageName) = 0;
 
-    // A modal message with an OK button; an empty caption means the application's title.
-    virtual void message(const QString& text, const QString& caption = QString()) = 0;
+    // A modal message with an OK button; an empty caption means the application's title. Details, when
+    // given, are shown on request in a scrollable field of the box.
+    virtual void message(const QString& text, const QString& caption = QString(),
+                         const QString& details = QString()) = 0;
     // The standard error message box: critical, caption "Tolbrands Lotto".
     virtual void error(const QString& text) = 0;
     // A one-line input box; cancelling returns the preset.
     virtual QString inputBox(const QString& caption, const QString& prompt, const QString& preset) = 0;
+    // The button a question offers first, which Return or Enter answers.
+    enum class Preset { Yes, No };
     // A yes/no question; true for yes.
-    virtual bool question(const QString& text, const QString& caption) = 0;
+    virtual bool question(const QString& text, const QString& caption, Preset preset = Preset::Yes) = 0;
 
     // The hourglass cursor; calls nest. Use BusyCursor rather than calling these directly.
     virtual void beginBusy() = 0;

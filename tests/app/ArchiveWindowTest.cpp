@@ -82,7 +82,7 @@ TEST(ArchiveWindow, ImportThroughTheOpenDialog) {
     EXPECT_EQ(f.dir.readArchive().size(), 2u);
     EXPECT_EQ(
         f.dialogs->messages.value(f.dialogs->messages.size() - 1),
-        QStringLiteral("Import abgeschlossen: 1 neue Ziehungen, 0 ersetzt, 0 unverändert, 1 Zeilen "
+        QStringLiteral("Import abgeschlossen: 1 neue Ziehung, 0 ersetzt, 0 unverändert, 1 Zeile "
                        "übersprungen.\n\nziehungen.csv, Zeile 3: die Zahl 99 liegt nicht zwischen 1 und 45"));
     EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label35"))->text().endsWith(QStringLiteral("45 Z:7")));
     EXPECT_TRUE(f.context->chart.bottomTitle().contains(QStringLiteral("Ziehungen: 2 ")));

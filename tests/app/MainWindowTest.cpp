@@ -329,7 +329,7 @@ TEST(MainWindow, QtsOwnDialogsSpeakGerman) {
         buttons = buttonTexts(box);
         qobject_cast<QDialog*>(box)->reject();
     });
-    QtDialogs().question(nullptr, str("Tolbrands Lotto"), str("Soll der Tipp jetzt berechnet werden?"));
+    QtDialogs().question(nullptr, str("Tolbrands Lotto"), str("Soll der Tipp jetzt berechnet werden?"), true);
     EXPECT_EQ(buttons, (QStringList{str("Ja"), str("Nein")}));
 }
 

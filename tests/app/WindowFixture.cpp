@@ -4,9 +4,10 @@
 #include <QTest>
 #include <stdexcept>
 
-void ScriptedDialogs::message(QWidget*, const QString& caption, const QString& text) {
+void ScriptedDialogs::message(QWidget*, const QString& caption, const QString& text, const QString& detail) {
     captions << caption;
     messages << text;
+    details << detail;
     if (onMessage) onMessage(text);
 }
 
@@ -25,9 +26,10 @@ QString ScriptedDialogs::input(QWidget*, const QString& caption, const QString& 
     return a;
 }
 
-bool ScriptedDialogs::question(QWidget*, const QString& caption, const QString& text) {
+bool ScriptedDialogs::question(QWidget*, const QString& caption, const QString& text, bool yes) {
     captions << caption;
     questions << text;
+    yesFirst.push_back(yes);
     if (questionAnswers.empty()) return false;
     const bool a = questionAnswers.front();
     questionAnswers.pop_front();

@@ -12,16 +12,18 @@
 // Stands in for the user at the window's message and input boxes.
 class ScriptedDialogs : public Dialogs {
 public:
-    void message(QWidget*, const QString& caption, const QString& text) override;
+    void message(QWidget*, const QString& caption, const QString& text, const QString& details) override;
     void error(QWidget*, const QString& caption, const QString& text) override;
     QString input(QWidget*, const QString& caption, const QString& prompt, const QString& preset) override;
-    bool question(QWidget*, const QString& caption, const QString& text) override;
+    bool question(QWidget*, const QString& caption, const QString& text, bool yesFirst) override;
 
     QStringList messages;
     QStringList errors;
     QStringList captions; // caption of every box, in order
     QStringList inputs;
     QStringList questions;
+    std::vector<bool> yesFirst;       // of every question
+    QStringList details;              // of every message
     std::deque<QString> inputAnswers; // empty: the preset
     std::deque<bool> questionAnswers; // empty: no
     std::function<void(const QString&)> onMessage;

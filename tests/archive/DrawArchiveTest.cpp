@@ -4,6 +4,7 @@
 #include "support/TestDir.h"
 
 #include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,11 +24,13 @@ const DrawRecord c = makeDraw(QDate(2002, 10, 9), {10, 20, 30, 40, 41, 42}, 9, 2
 TEST(DrawArchive, MissingAndEmptyArchives) {
     TestDir dir;
     DrawArchive archive(dir.path());
+    ArchiveGate gate;
+    const ArchiveLease lease = gate.take();
     EXPECT_EQ(archive.path(), dir.archivePath());
     EXPECT_FALSE(archive.exists());
     EXPECT_THROW(archive.scan(), AppError);
-    EXPECT_THROW(archive.insertOrReplace(a), AppError);
-    EXPECT_THROW(archive.deleteDate(a.datum), AppError);
+    EXPECT_THROW(archive.insertOrReplace(lease, a), AppError);
+    EXPECT_THROW(archive.deleteDate(lease, a.datum), AppError);
 
     dir.writeArchive({});
     EXPECT_TRUE(archive.exists());
@@ -52,7 +55,8 @@ TEST(DrawArchive, TrailingPieceIsNeverReadAndTheNextAppendWritesOverIt) {
     EXPECT_EQ(archive.scan(), (std::vector<DrawRecord>{a, b}));
     EXPECT_EQ(archive.lastRecord(), b);
 
-    auto appender = archive.openForAppend();
+    ArchiveGate gate;
+    auto appender = archive.openForAppend(gate.take());
     EXPECT_EQ(appender.last(), b);
     appender.append(c);
     appender.close();
@@ -66,7 +70,8 @@ TEST(DrawArchive, TrailingPieceIsNeverReadAndTheNextAppendWritesOverIt) {
 TEST(DrawArchive, AppendCreatesAMissingArchive) {
     TestDir dir;
     DrawArchive archive(dir.path());
-    auto appender = archive.openForAppend();
+    ArchiveGate gate;
+    auto appender = archive.openForAppend(gate.take());
     EXPECT_FALSE(appender.last().has_value());
     appender.append(a);
     appender.append(b);
@@ -96,9 +101,10 @@ TEST(DrawArchive, InsertOrReplaceKeepsDateOrder) {
         {"after the newest", {a, b}, c, {a, b, c}},
         {"into an empty archive", {}, b, {b}},
     };
+    ArchiveGate gate;
     for (const auto& cs : cases) {
         dir.writeArchive(cs.before);
-        const double last = archive.insertOrReplace(cs.insert);
+        const double last = archive.insertOrReplace(gate.take(), cs.insert);
         EXPECT_EQ(archive.scan(), cs.after) << cs.what;
         EXPECT_EQ(last, cs.after.back().datum) << cs.what;
         EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("ZahlenCH.dat~")))) << cs.what;
@@ -108,17 +114,65 @@ TEST(DrawArchive, InsertOrReplaceKeepsDateOrder) {
 TEST(DrawArchive, DeleteDateRemovesEveryRecordOfExactlyThatDate) {
     TestDir dir;
     DrawArchive archive(dir.path());
+    ArchiveGate gate;
+    const ArchiveLease lease = gate.take();
     dir.writeArchive({a, b, b, c});
-    archive.deleteDate(b.datum);
+    archive.deleteDate(lease, b.datum);
     EXPECT_EQ(datesOf(archive.scan()), datesOf({a, c}));
 
     const QByteArray before = dir.readFile(QStringLiteral("ZahlenCH.dat"));
-    archive.deleteDate(b.datum + 0.5);
-    archive.deleteDate(0);
+    archive.deleteDate(lease, b.datum + 0.5);
+    archive.deleteDate(lease, 0);
     EXPECT_EQ(dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("Zahlen.da~"))));
+}
 
-    archive.remove();
-    EXPECT_FALSE(archive.exists());
-    EXPECT_NO_THROW(archive.remove());
+// A read-only archive is the user's protection: every writer refuses it with the update's message, root
+// as well, and leaves it as it was. A writable one keeps its permissions through every rewrite.
+TEST(DrawArchive, EveryWriterRefusesAReadOnlyArchiveAndRewritesKeepThePermissions) {
+    const struct {
+        const char* name;
+        std::function<void(const DrawArchive&, const ArchiveLease&)> write;
+    } writers[] = {
+        {"insert", [](const DrawArchive& x, const ArchiveLease& l) { x.insertOrReplace(l, c); }},
+        {"delete", [](const DrawArchive& x, const ArchiveLease& l) { x.deleteDate(l, a.datum); }},
+        {"replace all", [](const DrawArchive& x, const ArchiveLease& l) { x.replaceAll(l, {c}); }},
+        {"append", [](const DrawArchive& x, const ArchiveLease& l) { x.openForAppend(l).append(c); }},
+        {"replacement",
+         [](const DrawArchive& x, const ArchiveLease& l) {
+             auto work = x.openReplacement(l);
+             work.append(c);
+             x.commitReplacement(work);
+         }},
+    };
+    // The bits of the file itself, not what they mean for the user running the test.
+    const auto modeOf = [](const QString& path) {
+        return QFile::permissions(path) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    };
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    const auto shared = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    for (const auto& w : writers) {
+        SCOPED_TRACE(w.name);
+        TestDir dir;
+        DrawArchive archive(dir.path());
+        ArchiveGate gate;
+        dir.writeArchive({a, b});
+        const QByteArray before = dir.readFile(QStringLiteral("ZahlenCH.dat"));
+        QFile::setPermissions(dir.archivePath(), readOnly);
+        try {
+            w.write(archive, gate.take());
+            ADD_FAILURE() << "no error";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.message(),
+                      QStringLiteral("Keine Berechtigung, die Datei \"%1\" zu schreiben.").arg(dir.archivePath()));
+        }
+        EXPECT_EQ(dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
+        EXPECT_EQ(modeOf(dir.archivePath()), readOnly);
+        EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("ZahlenCH.dat~"))));
+
+        QFile::setPermissions(dir.archivePath(), shared);
+        w.write(archive, gate.take());
+        EXPECT_NE(dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
+        EXPECT_EQ(modeOf(dir.archivePath()), shared);
+    }
 }

@@ -1,13 +1,19 @@
 #include "import/ArchiveUpdate.h"
 #include "ImportFixture.h"
+#include "archive/ArchiveFiles.h"
+#include "archive/DrawEntry.h"
+#include "archive/ShippedRecord.h"
+#include "archive/TextImport.h"
 #include "platform/AppError.h"
 #include "platform/Browser.h"
 #include "platform/Dates.h"
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <map>
 #include <unistd.h>
 
@@ -38,10 +44,18 @@ public:
             requested << filter_;
             if (onResult) onResult(filter_);
             const auto outcome = outcomes.find(filter_);
-            if (outcome != outcomes.end()) return outcome->second;
+            if (outcome != outcomes.end()) {
+                failure_ =
+                    QStringLiteral(
+                        "Die Seite für den %1 konnte nicht geladen werden. Der Server \"lotto.invalid\" "
+                        "wurde nicht gefunden. Besteht eine Verbindung zum Internet?")
+                        .arg(filter_);
+                return outcome->second;
+            }
         }
         return Shown::Loaded;
     }
+    QString failure() const override { return failure_; }
     std::optional<QString> bodyHtml() override {
         if (unreadable.contains(filter_)) return std::nullopt;
         const auto page = pages.find(filter_);
@@ -57,14 +71,21 @@ public:
 
 private:
     QString filter_;
+    QString failure_;
     int shows_ = 0;
 };
+
+// Every button that writes the archive.
+const QStringList ArchiveButtons{QStringLiteral("BitBtn1"), QStringLiteral("SpeedButton10"),
+                                 QStringLiteral("BitBtn2"), QStringLiteral("BitBtn9"),
+                                 QStringLiteral("BitBtn8"), QStringLiteral("BitBtn6")};
 
 class ArchiveUpdateTest : public ::testing::Test {
 protected:
     void expectIdle() {
-        EXPECT_TRUE(f.controls.enabled(QStringLiteral("BitBtn1")));
-        EXPECT_TRUE(f.controls.enabled(QStringLiteral("SpeedButton10")));
+        for (const QString& button : ArchiveButtons)
+            EXPECT_TRUE(f.controls.enabled(button)) << button.toStdString();
+        EXPECT_FALSE(f.state.archiveGate.busy());
         EXPECT_FALSE(f.controls.visible(QStringLiteral("SpeedButton8")));
         EXPECT_FALSE(f.controls.visible(QStringLiteral("Memo1")));
         EXPECT_EQ(f.controls.text(QStringLiteral("Memo1")), QString());
@@ -105,8 +126,9 @@ TEST_F(ArchiveUpdateTest, AppendsTheDrawsAfterTheNewestUpToToday) {
     browser.pages[QStringLiteral("09.10.2002")] =
         resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("9,19,29,39,44,45,1")});
     browser.onResult = [&](const QString&) {
-        EXPECT_FALSE(f.controls.enabled(QStringLiteral("BitBtn1")));
-        EXPECT_FALSE(f.controls.enabled(QStringLiteral("SpeedButton10")));
+        // Greyed while the run holds the archive.
+        for (const QString& button : ArchiveButtons)
+            EXPECT_FALSE(f.controls.enabled(button)) << button.toStdString();
         EXPECT_TRUE(f.controls.visible(QStringLiteral("SpeedButton8")));
     };
 
@@ -264,6 +286,10 @@ TEST_F(ArchiveUpdateTest, AClosedWindowOrAPageThatDoesNotComeEndsTheRun) {
         {"not loaded in time", Shown::TimedOut, false, QString(),
          QStringLiteral("Die Seite für den 12.10.2002 wurde nicht innerhalb von 60 Sekunden geladen. Das "
                         "Einlesen wurde beendet.")},
+        {"not loaded at all", Shown::Failed, false, QString(),
+         QStringLiteral(
+             "Die Seite für den 12.10.2002 konnte nicht geladen werden. Der Server \"lotto.invalid\" "
+             "wurde nicht gefunden. Besteht eine Verbindung zum Internet? Das Einlesen wurde beendet.")},
         {"body not readable", std::nullopt, true, QString(),
          QStringLiteral("Die Ergebnisseite für den 12.10.2002 konnte nicht gelesen werden. Das Einlesen "
                         "wurde beendet.")},
@@ -299,3 +325,155 @@ TEST_F(ArchiveUpdateTest, AClosedWindowOrAPageThatDoesNotComeEndsTheRun) {
 }
 
 } // namespace
+
+namespace {
+
+// The archive's file calls, the k-th of which fails with the given error; all of them counted.
+class FailingFiles : public ArchiveFiles {
+public:
+    int failAt = 0; // 1-based; 0 fails none
+    int error = 0;
+    int calls = 0;
+
+    int open(const QString& path, Open how, int& fd) override {
+        if (fails()) return fd = -1, error;
+        return ArchiveFiles::open(path, how, fd);
+    }
+    int size(int fd, qint64& bytes) override { return fails() ? error : ArchiveFiles::size(fd, bytes); }
+    int read(int fd, qint64 offset, char* data, qint64 size) override {
+        return fails() ? error : ArchiveFiles::read(fd, offset, data, size);
+    }
+    int write(int fd, qint64 offset, const char* data, qint64 size) override {
+        return fails() ? error : ArchiveFiles::write(fd, offset, data, size);
+    }
+    int truncate(int fd, qint64 size) override { return fails() ? error : ArchiveFiles::truncate(fd, size); }
+    int setPermissions(int fd, unsigned mode) override {
+        return fails() ? error : ArchiveFiles::setPermissions(fd, mode);
+    }
+    int sync(int fd) override { return fails() ? error : ArchiveFiles::sync(fd); }
+    int close(int fd) override {
+        const int result = ArchiveFiles::close(fd); // the descriptor goes whatever close says
+        return fails() ? error : result;
+    }
+    int rename(const QString& from, const QString& to) override {
+        return fails() ? error : ArchiveFiles::rename(from, to);
+    }
+    int remove(const QString& path) override { return fails() ? error : ArchiveFiles::remove(path); }
+    int syncFolder(const QString& folder) override {
+        return fails() ? error : ArchiveFiles::syncFolder(folder);
+    }
+
+private:
+    bool fails() { return ++calls == failAt; }
+};
+
+} // namespace
+
+// Whatever file call of a write fails, with a full disk, an I/O error or a refused permission: the
+// archive afterwards is byte for byte the old one or the new one, no work file is left, the next
+// operation may start, and the user is told in German. Every writing operation, every call it makes.
+TEST(ArchiveFaults, EveryFailedFileCallLeavesTheOldOrTheNewArchive) {
+    const std::vector<DrawRecord> stored = {makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7, 3),
+                                            makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)};
+    const auto entering = [](const DrawRecord& draw) {
+        return [draw](ImportFixture& env) {
+            enterDraw(
+                env.state, env.controls, env.clock, [draw](const DrawRecord&) { return std::optional(draw); },
+                [] {});
+        };
+    };
+    const struct {
+        const char* name;
+        bool withArchive;
+        std::function<void(ImportFixture&)> run;
+    } operations[] = {
+        {"entry between two draws", true, entering(makeDraw(QDate(2002, 10, 2), {8, 9, 10, 11, 12, 13}, 14))},
+        {"entry in place of a draw", true,
+         entering(makeDraw(QDate(2002, 10, 5), {8, 9, 10, 11, 12, 13}, 14))},
+        {"entry behind the newest", true, entering(makeDraw(QDate(2002, 10, 9), {8, 9, 10, 11, 12, 13}, 14))},
+        {"deletion", true,
+         [](ImportFixture& env) {
+             env.state.currentDraw.date = dates::toDayNumber(QDate(2002, 9, 28));
+             deleteCurrentDraw(env.state, env.ui, [] {});
+         }},
+        {"import", true,
+         [](ImportFixture& env) {
+             env.dir.writeFile(QStringLiteral("neu.csv"), "09.10.2002;8;9;10;11;12;13;14\n");
+             importDrawFiles(
+                 env.state, env.controls, env.ui, env.clock,
+                 [&] { return QStringList{env.dir.file(QStringLiteral("neu.csv"))}; }, [] {});
+         }},
+        {"rebuild", true,
+         [](ImportFixture& env) {
+             FakeStatisticsBrowser web;
+             web.pages[QStringLiteral("05.10.2002")] =
+                 resultPage(QStringLiteral("05.10.2002"), {QStringLiteral("3,12,17,25,33,41,7")});
+             web.pages[QStringLiteral("09.10.2002")] =
+                 resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("9,19,29,39,44,45,1")});
+             env.controls.setDate(QStringLiteral("DateTimePicker1"), QDate(2002, 10, 1));
+             env.ui.questionAnswers = {true};
+             rebuildArchive(env.session, web);
+         }},
+        {"update", true,
+         [](ImportFixture& env) {
+             FakeStatisticsBrowser web;
+             web.pages[QStringLiteral("09.10.2002")] =
+                 resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("9,19,29,39,44,45,1")});
+             updateArchive(env.session, web);
+         }},
+        {"first-start copy", false,
+         [](ImportFixture& env) {
+             env.dir.writeFile(QStringLiteral("record.csv"),
+                               "Datum;Zahl 1;Zahl 2;Zahl 3;Zahl 4;Zahl 5;Zahl 6;ZZ\n"
+                               "04.01.1986;2;5;9;15;22;28;43\n"
+                               "11.01.1986;6;7;12;17;28;34;13\n"
+                               "18.01.1986;2;10;25;31;35;38;20\n");
+             env.ui.questionAnswers = {true};
+             shippedrecord::offer(env.state, env.ui, env.clock, env.dir.file(QStringLiteral("record.csv")));
+         }},
+    };
+    int tried = 0;
+    for (const auto& op : operations) {
+        SCOPED_TRACE(op.name);
+        // The run without a failure: how many calls it makes, and the archive it leaves.
+        FailingFiles counting;
+        QByteArray oldBytes;
+        QByteArray newBytes;
+        {
+            ImportFixture env;
+            if (op.withArchive) env.dir.writeArchive(stored);
+            oldBytes = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+            env.state.archiveGate.setFiles(counting);
+            ASSERT_NO_THROW(op.run(env));
+            newBytes = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+            ASSERT_NE(newBytes, oldBytes);
+        }
+        for (int k = 1; k <= counting.calls; ++k) {
+            for (const int error : {ENOSPC, EIO, EACCES}) {
+                SCOPED_TRACE(testing::Message() << "call " << k << ", errno " << error);
+                ++tried;
+                ImportFixture env;
+                if (op.withArchive) env.dir.writeArchive(stored);
+                FailingFiles files;
+                files.failAt = k;
+                files.error = error;
+                env.state.archiveGate.setFiles(files);
+                QString told;
+                try {
+                    op.run(env);
+                } catch (const AppError& e) {
+                    told = e.message();
+                }
+                const QByteArray now = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+                EXPECT_TRUE(now == oldBytes || now == newBytes) << now.size() << " bytes";
+                EXPECT_EQ(QFile::exists(env.dir.archivePath()), op.withArchive || now == newBytes);
+                EXPECT_FALSE(QFile::exists(env.dir.file(QStringLiteral("ZahlenCH.dat~"))));
+                EXPECT_FALSE(QFile::exists(env.dir.file(QStringLiteral("Zahlen.da~"))));
+                EXPECT_FALSE(env.state.archiveGate.busy());
+                EXPECT_TRUE(told.contains(QStringLiteral("ZahlenCH.dat\""))) << told.toStdString();
+                EXPECT_TRUE(env.ui.errors.isEmpty());
+            }
+        }
+    }
+    std::cout << "injection points tried: " << tried << std::endl;
+}

@@ -2,12 +2,17 @@
 #include "import/StatisticsBrowserWindow.h"
 #include "ImportFixture.h"
 #include "TestHttpServer.h"
+#include "archive/DrawEntry.h"
+#include "archive/TextImport.h"
 #include "import/ArchiveUpdate.h"
 #include "platform/AppError.h"
 #include "platform/BrowserView.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QTcpServer>
 #include <QTimer>
+#include <deque>
 #include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -60,9 +65,16 @@ bool showWithin(StatisticsBrowserWindow& window, int ms) {
     return !timedOut;
 }
 
+// A port on which nothing listens.
+quint16 closedPort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort(); // closed again when the probe goes
+}
+
 class StatisticsBrowserWindowTest : public ::testing::Test {
 protected:
-    StatisticsBrowserWindowTest() : window(f.ui, QUrl(server.url(QString::fromLatin1(SearchPath)))) {}
+    StatisticsBrowserWindowTest() : window(QUrl(server.url(QString::fromLatin1(SearchPath)))) {}
 
     ImportFixture f;
     TestHttpServer server;
@@ -109,37 +121,62 @@ TEST_F(StatisticsBrowserWindowTest, EmptyDateIsSentAsIs) {
     EXPECT_TRUE(window.bodyHtml().value_or(QString()).contains(QStringLiteral("Ziehung vom </h1>")));
 }
 
-TEST_F(StatisticsBrowserWindowTest, MissingFormOrFieldIsShownAndTheWindowStaysOpen) {
+// A page without the search form, or one that cannot be loaded at all (an unknown host, a refused
+// connection), ends the run at once with one message that says why, and stores nothing.
+TEST_F(StatisticsBrowserWindowTest, APageThatCannotServeEndsTheRunAtOnceWithOneMessage) {
     const struct {
         const char* name;
-        QByteArray page;
+        QByteArray page; // served as the search page; empty: the address below
+        QString address;
         QString error;
     } cases[] = {
-        {"no form", "<html><body><form name=\"Other\"><input name=\"filterDate\"></form></body></html>",
-         QStringLiteral("Die Seite enthält kein Formular \"StatisticForm\".")},
-        {"no field", "<html><body><form name=\"StatisticForm\"><input name=\"date\"></form></body></html>",
-         QStringLiteral("Das Formular \"StatisticForm\" enthält kein Feld \"filterDate\".")},
+        {"no form",
+         "<html><body><form name=\"Other\"><input name=\"filterDate\"></form></body></html>",
+         {},
+         QStringLiteral("Die Seite enthält kein Formular \"StatisticForm\". Das Einlesen wurde beendet.")},
+        {"no field",
+         "<html><body><form name=\"StatisticForm\"><input name=\"date\"></form></body></html>",
+         {},
+         QStringLiteral(
+             "Das Formular \"StatisticForm\" enthält kein Feld \"filterDate\". Das Einlesen wurde beendet.")},
+        {"unknown host",
+         {},
+         QStringLiteral("http://lotto.invalid/statistik"),
+         QStringLiteral(
+             "Die Seite für den 09.10.2002 konnte nicht geladen werden. Der Server \"lotto.invalid\" wurde "
+             "nicht gefunden. Besteht eine Verbindung zum Internet? Das Einlesen wurde beendet.")},
+        {"connection refused",
+         {},
+         QStringLiteral("http://127.0.0.1:%1/statistik"),
+         QStringLiteral(
+             "Die Seite für den 09.10.2002 konnte nicht geladen werden. Der Server \"127.0.0.1\" hat die "
+             "Verbindung abgelehnt. Das Einlesen wurde beendet.")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         f.ui.errors.clear();
-        server.route(SearchPath, Response::html(c.page));
-        window.start();
-        // Once the error is shown and the events it left have run, the window must still be open.
-        bool openAfterError = false;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &window, [&] {
-            if (f.ui.errors.isEmpty()) return;
-            poll.stop();
-            QTimer::singleShot(0, &window, [&] {
-                openAfterError = window.isVisible();
-                window.reject();
-            });
-        });
-        poll.start(20);
-        EXPECT_TRUE(showWithin(window, 20000));
-        EXPECT_EQ(f.ui.errors, QStringList({c.error}));
-        EXPECT_TRUE(openAfterError);
+        f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+        const QByteArray before = f.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+        if (c.page.isEmpty())
+            window.setStatisticsPage(
+                QUrl(c.address.contains(QLatin1String("%1")) ? c.address.arg(closedPort()) : c.address));
+        else {
+            window.setStatisticsPage(QUrl(server.url(QString::fromLatin1(SearchPath))));
+            server.route(SearchPath, Response::html(c.page));
+        }
+        QElapsedTimer clock;
+        clock.start();
+        QString error;
+        try {
+            updateArchive(f.session, window);
+        } catch (const AppError& e) {
+            error = e.message();
+        }
+        EXPECT_LT(clock.elapsed(), 20000); // at once, not at the page load limit
+        EXPECT_EQ(error, c.error);
+        EXPECT_TRUE(f.ui.errors.isEmpty()); // the window itself says nothing: one message
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(f.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
     }
 }
 
@@ -168,44 +205,135 @@ TEST_F(StatisticsBrowserWindowTest, UpdateRunThroughTheRealBrowser) {
 }
 
 // "Datenbank neu anlegen" through the real browser: the new archive replaces the old one only when the
-// run has reached today; a run that fails half-way or that the user stops leaves it byte for byte.
+// run has reached today with at least one draw, and, when it read fewer draws than the old one holds from
+// the start date on, only after a yes; a run that fails half-way or that the user stops leaves it byte for
+// byte. While it waits for a page, every other operation on the archive is refused and changes nothing.
 TEST_F(StatisticsBrowserWindowTest, RebuildReplacesTheArchiveOnlyWhenItIsComplete) {
+    const std::vector<DrawRecord> old = {makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7, 3),
+                                         makeDraw(QDate(2002, 10, 2), {11, 12, 13, 14, 15, 16}, 17, 8)};
+    std::vector<DrawRecord> larger = old;
+    larger.push_back(makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 8));
+    larger.push_back(makeDraw(QDate(2002, 10, 9), {9, 19, 29, 39, 44, 45}, 1, 8));
+    const QString fewer =
+        QStringLiteral("Das Neueinlesen hat 2 Ziehungen ergeben; die bisherige Datenbank hat ab dem "
+                       "01.10.2002 3 Ziehungen. Soll sie trotzdem ersetzt werden?");
+    const std::map<QByteArray, QByteArray> both = {{"05.10.2002", "3,12,17,25,33,41,7"},
+                                                   {"09.10.2002", "9,19,29,39,44,45,1"}};
     const struct {
         const char* name;
-        QByteArray draw0910;
+        std::vector<DrawRecord> stored;
+        std::map<QByteArray, QByteArray> draws;
         bool userCloses;
+        bool othersTry; // other operations on the archive while it waits for a page
+        std::deque<bool> answers;
+        QString asked; // the question after the run, if any
         bool replaced;
         QString says; // the end of the message or error
     } cases[] = {
-        {"complete", "9,19,29,39,44,45,1", false, true, QString()},
-        {"fails half-way", "9,19,29,39,44,46,1", false, false,
+        {"complete", old, both, false, false, {true}, {}, true, {}},
+        {"others refused while it waits", old, both, false, true, {true}, {}, true, {}},
+        {"fails half-way",
+         old,
+         {{"05.10.2002", "3,12,17,25,33,41,7"}, {"09.10.2002", "9,19,29,39,44,46,1"}},
+         false,
+         false,
+         {true},
+         {},
+         false,
          QStringLiteral("Die bisherige Datenbank bleibt unverändert.")},
-        {"stopped by the user", "9,19,29,39,44,45,1", true, false,
+        {"stopped by the user",
+         old,
+         both,
+         true,
+         false,
+         {true},
+         {},
+         false,
          QStringLiteral("Die bisherige Datenbank bleibt unverändert.")},
+        {"no draw read",
+         old,
+         {},
+         false,
+         false,
+         {true},
+         {},
+         false,
+         QStringLiteral(
+             "Das Neueinlesen hat keine Ziehungen ergeben.\n\nDie bisherige Datenbank bleibt unverändert.")},
+        {"fewer than stored, kept",
+         larger,
+         both,
+         false,
+         false,
+         {true, false},
+         fewer,
+         false,
+         QStringLiteral("Die bisherige Datenbank bleibt unverändert.")},
+        {"fewer than stored, replaced", larger, both, false, false, {true, true}, fewer, true, {}},
     };
-    const std::vector<DrawRecord> old = {makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7, 3),
-                                         makeDraw(QDate(2002, 10, 2), {11, 12, 13, 14, 15, 16}, 17, 8)};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        f.dir.writeArchive(old);
+        f.dir.writeArchive(c.stored);
         const QByteArray before = f.dir.readFile(QStringLiteral("ZahlenCH.dat"));
         f.ui.errors.clear();
         f.ui.messages.clear();
-        serveStatistics(server, {{"05.10.2002", "3,12,17,25,33,41,7"}, {"09.10.2002", c.draw0910}},
-                        [&](const QByteArray& date) {
-                            if (c.userCloses && date == "09.10.2002")
-                                QTimer::singleShot(0, &window, [&] { window.reject(); });
-                        });
+        f.ui.questions.clear();
+        f.ui.presets.clear();
+        QStringList refused;
+        serveStatistics(server, c.draws, [&](const QByteArray& date) {
+            if (c.userCloses && date == "09.10.2002")
+                QTimer::singleShot(0, &window, [&] { window.reject(); });
+            if (!c.othersTry || date != "05.10.2002") return;
+            // The rebuild holds the archive while the page is on its way: each of these is refused at once.
+            f.dir.writeFile(QStringLiteral("neu.csv"), "12.10.2002;1;2;3;4;5;6;7\n");
+            const std::vector<std::pair<const char*, std::function<void()>>> others = {
+                {"import",
+                 [&] {
+                     importDrawFiles(
+                         f.state, f.controls, f.ui, f.clock,
+                         [&] { return QStringList{f.dir.file(QStringLiteral("neu.csv"))}; }, [] {});
+                 }},
+                {"entry",
+                 [&] {
+                     enterDraw(
+                         f.state, f.controls, f.clock, [](const DrawRecord& p) { return std::optional(p); },
+                         [] {});
+                 }},
+                {"deletion", [&] { deleteCurrentDraw(f.state, f.ui, [] {}); }},
+                {"update", [&] { updateArchive(f.session, window); }},
+                {"rebuild", [&] { rebuildArchive(f.session, window); }},
+            };
+            for (const auto& [name, run] : others) {
+                try {
+                    run();
+                } catch (const AppError& e) {
+                    refused << QString::fromLatin1(name) + QStringLiteral(": ") + e.message();
+                }
+            }
+            EXPECT_EQ(f.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
+        });
         f.controls.setDate(QStringLiteral("DateTimePicker1"), QDate(2002, 10, 1));
-        f.ui.questionAnswers.push_back(true);
+        f.ui.questionAnswers = c.answers;
         QString error;
         try {
             rebuildArchive(f.session, window);
         } catch (const AppError& e) {
             error = e.message();
         }
-        EXPECT_EQ(f.ui.questions.last(),
-                  QStringLiteral("Soll die Datenbank gelöscht und ab dem 01.10.2002 neu eingelesen werden?"));
+        QStringList questions{
+            QStringLiteral("Soll die Datenbank gelöscht und ab dem 01.10.2002 neu eingelesen werden?")};
+        std::vector<Ui::Preset> presets{Ui::Preset::Yes};
+        if (!c.asked.isEmpty()) {
+            questions << c.asked;
+            presets.push_back(Ui::Preset::No);
+        }
+        EXPECT_EQ(f.ui.questions, questions);
+        EXPECT_EQ(f.ui.presets, presets);
+        if (c.othersTry) {
+            const QString busy = ArchiveGate::BusyText;
+            EXPECT_EQ(refused, (QStringList{"import: " + busy, "entry: " + busy, "deletion: " + busy,
+                                            "update: " + busy, "rebuild: " + busy}));
+        }
         const QString said = error + f.ui.messages.join(QLatin1Char('|'));
         if (c.replaced) {
             EXPECT_EQ(said, QString());
@@ -218,6 +346,7 @@ TEST_F(StatisticsBrowserWindowTest, RebuildReplacesTheArchiveOnlyWhenItIsComplet
         }
         EXPECT_FALSE(QFile::exists(f.dir.file(QStringLiteral("ZahlenCH.dat~"))));
         EXPECT_FALSE(f.controls.visible(QStringLiteral("SpeedButton8")));
+        EXPECT_FALSE(f.state.archiveGate.busy());
     }
     // Answered no: nothing is asked of the page, nothing changes.
     const auto requests = server.requests.size();

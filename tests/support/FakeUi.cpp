@@ -1,5 +1,7 @@
 #include "support/FakeUi.h"
 
+#include <algorithm>
+
 void FakeUi::setStatus(int panel, const QString& text) {
     statusTexts[panel] = text;
     if (keepHistory) statusHistory[panel] << text;
@@ -9,8 +11,10 @@ QString FakeUi::status(int panel) const {
     return statusTexts[panel];
 }
 
-void FakeUi::message(const QString& text, const QString&) {
+void FakeUi::message(const QString& text, const QString&, const QString& detail) {
     messages << text;
+    details << detail;
+    busyAtBoxes = std::max(busyAtBoxes, busyDepth);
     if (onMessage) onMessage(text);
 }
 
@@ -22,8 +26,10 @@ QString FakeUi::inputBox(const QString& caption, const QString& prompt, const QS
     return answer;
 }
 
-bool FakeUi::question(const QString& text, const QString&) {
+bool FakeUi::question(const QString& text, const QString&, Preset preset) {
     questions << text;
+    presets.push_back(preset);
+    busyAtBoxes = std::max(busyAtBoxes, busyDepth);
     if (questionAnswers.empty()) return false;
     const bool answer = questionAnswers.front();
     questionAnswers.pop_front();

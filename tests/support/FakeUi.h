@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <vector>
 
 // Stands in for the window: records what the logic shows and answers its questions from a script.
 class FakeUi : public Ui {
@@ -14,10 +15,11 @@ public:
     void repaintStatus() override { ++statusRepaints; }
     void repaintWindow() override { ++windowRepaints; }
     void showPage(const QString& pageName) override { pages << pageName; }
-    void message(const QString& text, const QString& caption = QString()) override;
+    void message(const QString& text, const QString& caption = QString(),
+                 const QString& details = QString()) override;
     void error(const QString& text) override { errors << text; }
     QString inputBox(const QString& caption, const QString& prompt, const QString& preset) override;
-    bool question(const QString& text, const QString& caption) override;
+    bool question(const QString& text, const QString& caption, Preset preset = Preset::Yes) override;
     void beginBusy() override;
     void endBusy() override;
 
@@ -29,6 +31,9 @@ public:
     QStringList errors;
     QStringList inputs; // "caption|prompt|preset" of every input box
     QStringList questions;
+    std::vector<Preset> presets;      // the button each question offered first
+    QStringList details;              // of every message, empty when it had none
+    int busyAtBoxes = 0;              // the deepest hourglass while a box waited for the user
     std::deque<QString> inputAnswers; // empty: answer with the preset
     std::deque<bool> questionAnswers; // empty: answer no
     std::function<void(const QString&)> onMessage;

@@ -1,0 +1,61 @@
+#include "archive/ShippedRecord.h"
+
+#include "archive/AppState.h"
+#include "archive/DrawArchive.h"
+#include "archive/TextImport.h"
+#include "platform/AppError.h"
+#include "platform/Clock.h"
+#include "platform/Counted.h"
+#include "platform/Dates.h"
+#include "platform/Ui.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace shippedrecord {
+
+QString find(const QStringList& folders) {
+    for (const QString& folder : folders) {
+        const QString path = QDir(folder).filePath(QLatin1String(FileName));
+        if (QFileInfo(path).isFile()) return QDir::cleanPath(path);
+    }
+    return {};
+}
+
+int offer(AppState& state, Ui& ui, const Clock& clock, const QString& recordFile) {
+    if (recordFile.isEmpty() || DrawArchive(state.programDir).exists()) return 0;
+    const ArchiveLease lease = state.archiveGate.take();
+    ImportedDraws draws;
+    try {
+        draws = readDrawFiles({recordFile}, clock.today());
+    } catch (const AppError&) {
+        return 0; // an unreadable record is as good as none: the program starts as without it
+    }
+    draws.dropOtherGames();
+    if (draws.byDate.empty()) return 0;
+
+    const int count = static_cast<int>(draws.byDate.size());
+    const QString first =
+        dates::fromDayNumber(draws.byDate.begin()->first).toString(QStringLiteral("dd.MM.yyyy"));
+    const QString last =
+        dates::fromDayNumber(draws.byDate.rbegin()->first).toString(QStringLiteral("dd.MM.yyyy"));
+    const QString question =
+        count == 1 ? QStringLiteral(
+                         "Es sind noch keine Ziehungen gespeichert. Soll die mitgelieferte Ziehung vom %1 "
+                         "übernommen werden?")
+                         .arg(first)
+                   : QStringLiteral(
+                         "Es sind noch keine Ziehungen gespeichert. Sollen die mitgelieferten %1 Ziehungen "
+                         "vom %2 bis %3 übernommen werden?")
+                         .arg(count)
+                         .arg(first, last);
+    if (!ui.question(question, QString(), Ui::Preset::Yes)) return 0;
+
+    ImportReport report;
+    storeDraws(lease, state.programDir, draws, report, ui, [](int) { return false; });
+    ui.setStatus(0, counted(report.inserted, QStringLiteral("Ziehung übernommen"),
+                            QStringLiteral("Ziehungen übernommen")));
+    return report.inserted;
+}
+
+} // namespace shippedrecord
