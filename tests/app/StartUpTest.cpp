@@ -230,6 +230,17 @@ TEST(ProgramDir, TrailingSeparatorAndUnwritableFolders) {
         resolveProgramDir(QStringLiteral("/opt/ziehbox"), userData, [](const QString&) { return false; }),
         userData + QLatin1Char('/'));
     EXPECT_TRUE(QDir(userData).exists());
+    // An installed program keeps its data in the user's folder even when it may write beside itself, as
+    // root may in /usr/bin.
+    EXPECT_EQ(QDir::cleanPath(installedDataDir(QStringLiteral("/usr/bin"))),
+              QStringLiteral("/usr/share/ziehbox"));
+    const QString bin = data.path() + QStringLiteral("usr/bin");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    ASSERT_TRUE(QDir().mkpath(data.path() + QStringLiteral("usr/share/ziehbox")));
+    for (const bool writable : {true, false})
+        EXPECT_EQ(resolveProgramDir(bin, userData, [writable](const QString&) { return writable; }),
+                  userData + QLatin1Char('/'))
+            << writable;
     EXPECT_TRUE(isWritableDir(data.path()));
     EXPECT_FALSE(isWritableDir(data.path() + QStringLiteral("fehlt")));
 }
