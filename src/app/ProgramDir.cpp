@@ -1,6 +1,7 @@
 #include "app/ProgramDir.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryFile>
 
 QString withTrailingSeparator(const QString& dir) {
@@ -13,9 +14,14 @@ bool isWritableDir(const QString& dir) {
     return probe.open();
 }
 
+QString installedDataDir(const QString& programFileDir) {
+    return withTrailingSeparator(programFileDir) + QStringLiteral(ZIEHBOX_DATA_FROM_BIN);
+}
+
 QString resolveProgramDir(const QString& programFileDir, const QString& userDataDir,
                           const std::function<bool(const QString&)>& writable) {
-    if (writable(programFileDir)) return withTrailingSeparator(programFileDir);
+    const bool installed = QFileInfo(installedDataDir(programFileDir)).isDir();
+    if (!installed && writable(programFileDir)) return withTrailingSeparator(programFileDir);
     QDir().mkpath(userDataDir);
     return withTrailingSeparator(userDataDir);
 }

@@ -2,6 +2,7 @@
 
 #include "archive/DrawArchive.h"
 #include "generator/Session.h"
+#include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"
 #include "stats/DrawFilter.h"
@@ -37,6 +38,13 @@ std::optional<HitBalance::Class> classOf(const TipGrid::Tip& tip, const DrawReco
     }
 }
 
+bool hasNumberTwice(const TipGrid::Tip& tip) {
+    for (std::size_t i = 0; i < tip.size(); ++i)
+        if (std::find(tip.begin() + static_cast<std::ptrdiff_t>(i) + 1, tip.end(), tip[i]) != tip.end())
+            return true;
+    return false;
+}
+
 QString dateText(double day) {
     return dates::fromDayNumber(day).toString(QStringLiteral("dd.MM.yyyy"));
 }
@@ -62,6 +70,12 @@ std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
         QStringList numbers;
         for (int n : tip.numbers) numbers << QString::number(n);
         QStringList row{QStringLiteral("%1. Tipp").arg(tip.row + 1), numbers.join(QStringLiteral("  "))};
+        if (tip.numberTwice) {
+            row[1] += QStringLiteral(" (Zahl doppelt)");
+            for (int c = 0; c <= ClassCount; ++c) row << QString();
+            rows.push_back(row);
+            continue;
+        }
         for (int count : tip.counts) row << QString::number(count);
         row << (tip.bestDate > 0 ? dateText(tip.bestDate) : QStringLiteral("-"));
         rows.push_back(row);
@@ -74,7 +88,8 @@ std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
 }
 
 QString HitBalance::caption() const {
-    return QStringLiteral("Verglichen mit %1 Ziehungen ab %2").arg(draws).arg(dateText(fromDate));
+    return QStringLiteral("Verglichen mit %1 ab %2")
+        .arg(counted(draws, QStringLiteral("Ziehung"), QStringLiteral("Ziehungen")), dateText(fromDate));
 }
 
 QString HitBalance::text(const QLocale& locale) const {
@@ -92,6 +107,8 @@ HitBalance countHitBalance(const std::vector<DrawRecord>& records, const DrawFil
             HitBalance::Tip t;
             t.row = row;
             t.numbers = *tip;
+            // Counted as it stands, 5 5 6 7 8 9 would be a "6" against the draw 5 6 7 8 9 x.
+            t.numberTwice = hasNumberTwice(*tip);
             balance.tips.push_back(t);
         }
     }
@@ -102,6 +119,7 @@ HitBalance countHitBalance(const std::vector<DrawRecord>& records, const DrawFil
         ++balance.draws;
         for (std::size_t i = 0; i < balance.tips.size(); ++i) {
             HitBalance::Tip& tip = balance.tips[i];
+            if (tip.numberTwice) continue;
             const auto c = classOf(tip.numbers, r);
             if (!c) continue;
             ++tip.counts[static_cast<std::size_t>(*c)];

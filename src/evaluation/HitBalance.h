@@ -24,7 +24,8 @@ struct HitBalance {
         int row = 0; // 0-based row of the grid
         TipGrid::Tip numbers{};
         std::array<int, ClassCount> counts{};
-        double bestDate = 0; // the latest draw of the tip's highest class; 0 for none
+        double bestDate = 0;      // the latest draw of the tip's highest class; 0 for none
+        bool numberTwice = false; // no class can be told for such a tip: it is not counted
     };
 
     int draws = 0; // N, the selected draws
@@ -34,10 +35,11 @@ struct HitBalance {
     // What a random tip expects in N draws, class by class: N × 1, 6, 228, 11115, 182780 in 8145060.
     std::array<double, ClassCount> expected() const;
 
-    // The table as the dialog shows it: the header, one line per tip, then "Zufall erwartet".
+    // The table as the dialog shows it: the header, one line per tip, then "Zufall erwartet". A tip with
+    // a number twice says "Zahl doppelt" beside its numbers and leaves its counts and date empty.
     static QStringList header();
     std::vector<QStringList> rows(const QLocale& locale = QLocale()) const;
-    // "Verglichen mit N Ziehungen ab dd.mm.yyyy"
+    // "Verglichen mit N Ziehungen ab dd.mm.yyyy" ("1 Ziehung" for one)
     QString caption() const;
     // The header and the rows, tab-separated, for the clipboard.
     QString text(const QLocale& locale = QLocale()) const;

@@ -162,14 +162,29 @@ void QtHttpClient::get(const HttpRequest& request, QIODevice& sink) {
         const QByteArray rest = reply->readAll();
         if (sink.write(rest) != rest.size()) writeFailed = true;
     }
+    // A file keeps the last pieces in its buffer: a full disk shows only here.
+    if (auto* file = qobject_cast<QFileDevice*>(&sink); file && !writeFailed && !file->flush())
+        writeFailed = true;
 
     if (writeFailed) throw AppError(sinkErrorText(sink));
-    if (timedOut)
+    const bool viaProxy = !request.proxyHost.trimmed().isEmpty();
+    if (timedOut) {
+        const QString seconds = QLocale().toString(static_cast<double>(silenceTimeout_.count()) / 1000.0);
+        // The silence may be the proxy's or the server's behind it: both are named.
+        if (viaProxy)
+            throw AppError(QStringLiteral("Die Verbindung zu \"%1\" über den Proxy-Server \"%2:%3\" wurde "
+                                          "abgebrochen: %4 Sekunden lang kamen keine Daten.")
+                               .arg(url.toDisplayString(), request.proxyHost.trimmed(),
+                                    request.proxyPort.trimmed(), seconds));
         throw AppError(
             QStringLiteral("Die Verbindung zu \"%1\" wurde abgebrochen: %2 Sekunden lang kamen keine Daten.")
-                .arg(url.toDisplayString(),
-                     QLocale().toString(static_cast<double>(silenceTimeout_.count()) / 1000.0)));
+                .arg(url.toDisplayString(), seconds));
+    }
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    // A proxy that wants a password answers with its own status 407; the page was never asked for.
+    if (viaProxy &&
+        (reply->error() == QNetworkReply::ProxyAuthenticationRequiredError || status.toInt() == 407))
+        throw AppError(networkErrorText(QNetworkReply::ProxyAuthenticationRequiredError, url, request));
     if (status.isValid() && status.toInt() >= 400)
         throw HttpError(status.toInt(),
                         reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());

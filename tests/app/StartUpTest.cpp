@@ -17,6 +17,21 @@ namespace {
 QString text(WindowFixture& f, const char* name) {
     return f.find<QLineEdit>(QString::fromLatin1(name))->text();
 }
+
+// What the window holds for a stored value, as text.
+QString shown(WindowFixture& f, const QString& name) {
+    const AppState& s = f.context->state;
+    if (name == QLatin1String("TippTop")) return QString::number(s.tippTop);
+    if (name == QLatin1String("TippLeft")) return QString::number(s.tippLeft);
+    if (name == QLatin1String("Land")) return QString::number(s.land);
+    if (name.startsWith(QLatin1String("Chekcbox")))
+        return f.find<QCheckBox>(QStringLiteral("CheckBox") + name.mid(8))->isChecked() ? QStringLiteral("1")
+                                                                                        : QStringLiteral("0");
+    if (name.startsWith(QLatin1String("UpDown"))) return QString::number(f.find<QSpinBox>(name)->value());
+    if (name == QLatin1String("DateTimePicker2"))
+        return f.find<QDateEdit>(name)->date().toString(QStringLiteral("dd.MM.yyyy"));
+    return f.find<QLineEdit>(name)->text();
+}
 } // namespace
 
 TEST(StartUp, FirstStartWithAnEmptyStoreShowsTheFormDefaults) {
@@ -98,6 +113,63 @@ TEST(StartUp, AWrongTypedValueKeepsOnlyItsDefault) {
     f.reopen(); // saved at close: the wrong value is now the default, the rest is as the user had it
     EXPECT_TRUE(f.dialogs->errors.isEmpty());
     expectTheUsersValues();
+
+    // Each value that is read beside another: the wrong one keeps its default, its neighbour is the user's.
+    const QByteArray binary("\x01\x02", 2);
+    const QString address = QStringLiteral("http://127.0.0.1:1/seite/");
+    const struct {
+        const char* wrong;
+        std::vector<std::pair<const char*, QVariant>> stored;
+        std::vector<std::pair<const char*, QString>> shown;
+    } pairs[] = {
+        {"TippTop", {{"TippTop", "hoch"}, {"TippLeft", 50}}, {{"TippTop", "71"}, {"TippLeft", "50"}}},
+        {"TippLeft", {{"TippTop", 60}, {"TippLeft", "breit"}}, {{"TippTop", "60"}, {"TippLeft", "42"}}},
+        {"Land", {{"Land", "CH"}, {"TippTop", 60}}, {{"Land", "1"}, {"TippTop", "60"}}},
+        {"Chekcbox1", {{"Chekcbox1", "nein"}, {"Chekcbox2", 0}}, {{"Chekcbox1", "1"}, {"Chekcbox2", "0"}}},
+        {"UpDown7", {{"UpDown7", "viel"}, {"UpDown8", 4}}, {{"UpDown7", "100"}, {"UpDown8", "4"}}},
+        {"UpDown8", {{"UpDown7", 3}, {"UpDown8", "acht"}}, {{"UpDown7", "3"}, {"UpDown8", "10"}}},
+        {"Edit8",
+         {{"Edit7", "44"}, {"Edit8", binary}, {"Edit9", "45"}},
+         {{"Edit7", "44"}, {"Edit8", ""}, {"Edit9", "45"}}},
+        {"FileNameEdit",
+         {{"FileNameEdit", binary}, {"URLEdit", address}},
+         {{"FileNameEdit", "<Programmordner>Lotto.html"}, {"URLEdit", address}}},
+        {"URLEdit",
+         {{"FileNameEdit", "/tmp/mein.html"},
+          {"URLEdit", QStringList{"a", "b"}},
+          {"ProxyHostEdit", "proxy.example"}},
+         {{"FileNameEdit", "/tmp/mein.html"},
+          {"URLEdit", QStringLiteral("http://www.swisslos.ch/content/d/homepage/")},
+          {"ProxyHostEdit", "proxy.example"}}},
+        {"ProxyHostEdit",
+         {{"URLEdit", address}, {"ProxyHostEdit", binary}},
+         {{"URLEdit", address}, {"ProxyHostEdit", ""}}},
+        {"ProxyPortEdit",
+         {{"ProxyHostEdit", "proxy.example"},
+          {"ProxyPortEdit", binary},
+          {"DateTimePicker2", QByteArray::fromHex("00000000c053e240")}},
+         {{"ProxyHostEdit", "proxy.example"}, {"ProxyPortEdit", "80"}, {"DateTimePicker2", "05.10.2002"}}},
+        {"DateTimePicker2",
+         {{"ProxyHostEdit", "proxy.example"}, {"ProxyPortEdit", "3128"}, {"DateTimePicker2", "05.10.2002"}},
+         {{"ProxyPortEdit", "3128"}, {"DateTimePicker2", "09.10.1955"}}},
+    };
+    for (const auto& pair : pairs) {
+        SCOPED_TRACE(pair.wrong);
+        WindowFixture g;
+        g.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+        {
+            QSettings raw(g.settingsFile, QSettings::IniFormat);
+            for (const auto& [name, value] : pair.stored) raw.setValue(QString::fromLatin1(name), value);
+        }
+        g.open();
+        EXPECT_EQ(g.dialogs->errors,
+                  QStringList{QStringLiteral("Ungültiger Datentyp für den Wert \"") +
+                              QLatin1String(pair.wrong) + QStringLiteral("\" in den Einstellungen")});
+        for (const auto& [name, value] : pair.shown)
+            EXPECT_EQ(shown(g, QString::fromLatin1(name)),
+                      QString(value).replace(QStringLiteral("<Programmordner>"), g.dir.path()))
+                << name;
+    }
 }
 
 TEST(StartUp, SaveAtCloseAndRestoreBringBackEveryValue) {
@@ -158,6 +230,17 @@ TEST(ProgramDir, TrailingSeparatorAndUnwritableFolders) {
         resolveProgramDir(QStringLiteral("/opt/ziehbox"), userData, [](const QString&) { return false; }),
         userData + QLatin1Char('/'));
     EXPECT_TRUE(QDir(userData).exists());
+    // An installed program keeps its data in the user's folder even when it may write beside itself, as
+    // root may in /usr/bin.
+    EXPECT_EQ(QDir::cleanPath(installedDataDir(QStringLiteral("/usr/bin"))),
+              QStringLiteral("/usr/share/ziehbox"));
+    const QString bin = data.path() + QStringLiteral("usr/bin");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    ASSERT_TRUE(QDir().mkpath(data.path() + QStringLiteral("usr/share/ziehbox")));
+    for (const bool writable : {true, false})
+        EXPECT_EQ(resolveProgramDir(bin, userData, [writable](const QString&) { return writable; }),
+                  userData + QLatin1Char('/'))
+            << writable;
     EXPECT_TRUE(isWritableDir(data.path()));
     EXPECT_FALSE(isWritableDir(data.path() + QStringLiteral("fehlt")));
 }

@@ -67,4 +67,20 @@ TEST(TipGridWindow, LinksOpenTheirAddresses) {
     EXPECT_EQ(f.shell->opened[0], f.shell->opened[1]);
     EXPECT_NE(f.shell->opened[2], f.shell->opened[0]);
     EXPECT_EQ(f.shell->opened[3], f.find<QLabel>(QStringLiteral("Label52"))->text());
+
+    // A desktop that opens nothing (no xdg-open; the offscreen platform opens nothing at all) says so, for
+    // a link and for the tips' text file, which is written all the same.
+    f.context->shell = std::make_unique<DesktopShell>();
+    f.shell = nullptr;
+    QTest::mouseClick(f.find<QWidget>(QStringLiteral("Label44")), Qt::LeftButton, {}, QPoint(2, 2));
+    f.click(QStringLiteral("BitBtn7"));
+    EXPECT_EQ(
+        f.dialogs->errors,
+        (QStringList{QStringLiteral("Die Adresse \"https://www.tolbrand.de/ziehbox/download.html\" konnte "
+                                    "nicht geöffnet werden: Es ist kein Programm zum Öffnen eingerichtet "
+                                    "(unter Linux das Paket xdg-utils)."),
+                     QStringLiteral("Die Datei \"%1Tipp.txt\" konnte nicht geöffnet werden: Es ist kein "
+                                    "Programm zum Öffnen eingerichtet (unter Linux das Paket xdg-utils).")
+                         .arg(f.dir.path())}));
+    EXPECT_TRUE(f.dir.readFile(QStringLiteral("Tipp.txt")).startsWith("Tolbrands Lotto-Tipp"));
 }

@@ -142,6 +142,8 @@ TEST(HitBalance, CountsEachClassOverTheSelectedDraws) {
     env.setRow(1, {"1", "2", "3", "4", "5", ""}); // incomplete: no tip
     env.setRow(2, {"10", "11", "12", "13", "14", "15"});
     env.setRow(3, {"42", "5", "4", "3", "2", "1"});
+    env.setRow(4, {"1", "2", "3", "30", "31", "45"}); // its best class twice
+    env.setRow(5, {"5", "5", "6", "7", "8", "9"});    // a number twice: no class at all
     env.dir.writeArchive({
         makeDraw(QDate(2005, 1, 1), {1, 2, 3, 4, 5, 6}, 7),     // before the from-date
         makeDraw(QDate(2005, 1, 5), {1, 2, 3, 4, 5, 6}, 7),     // a Wednesday, Wednesdays off
@@ -151,31 +153,47 @@ TEST(HitBalance, CountsEachClassOverTheSelectedDraws) {
         makeDraw(QDate(2005, 1, 29), {1, 2, 3, 20, 30, 31}, 9), // 3
         makeDraw(QDate(2005, 2, 5), {1, 2, 20, 21, 30, 31}, 3), // 2: nothing
         makeDraw(QDate(2005, 2, 12), {1, 2, 3, 4, 5, 42}, 9),   // 5, and 6 for the fourth tip
+        makeDraw(QDate(2005, 2, 19), {5, 6, 7, 8, 9, 10}, 11),  // every number of the sixth tip
     });
     env.controls.setDate(QStringLiteral("DateTimePicker2"), QDate(2005, 1, 5));
     env.controls.setChecked(QStringLiteral("CheckBox17"), false);
 
     const auto balance = tipHitBalance(env.session);
     ASSERT_TRUE(balance.has_value());
-    EXPECT_EQ(balance->draws, 6);
-    EXPECT_EQ(balance->caption(), QStringLiteral("Verglichen mit 6 Ziehungen ab 05.01.2005"));
+    EXPECT_EQ(balance->draws, 7);
+    EXPECT_EQ(balance->caption(), QStringLiteral("Verglichen mit 7 Ziehungen ab 05.01.2005"));
     const auto rows = balance->rows();
     const std::vector<QStringList> expected = {
         {"1. Tipp", "1  2  3  4  5  6", "0", "1", "2", "1", "1", "08.01.2005"},
         {"3. Tipp", "10  11  12  13  14  15", "0", "0", "0", "0", "0", "-"},
         {"4. Tipp", "42  5  4  3  2  1", "1", "0", "2", "1", "1", "12.02.2005"},
-        {"Zufall erwartet", "", "0.00", "0.00", "0.00", "0.01", "0.13", ""},
+        {"5. Tipp", "1  2  3  30  31  45", "0", "0", "2", "1", "3", "29.01.2005"}, // the later "5"
+        {"6. Tipp", "5  5  6  7  8  9 (Zahl doppelt)", "", "", "", "", "", ""},
+        {"Zufall erwartet", "", "0.00", "0.00", "0.00", "0.01", "0.16", ""},
     };
     EXPECT_EQ(rows, expected);
     EXPECT_EQ(HitBalance::header().join('|'), QStringLiteral("Tipp|Zahlen|6|5 + ZZ|5|4|3|bester Treffer am"));
     EXPECT_TRUE(balance->text().startsWith(QStringLiteral(
         "Tipp\tZahlen\t6\t5 + ZZ\t5\t4\t3\tbester Treffer am\n1. Tipp\t1  2  3  4  5  6\t0\t1\t")));
 
-    // What chance gives a tip in 1000 draws.
+    // What chance gives a tip in 1000 draws, and in the 2,096 draws of the shipped record: 1, 6, 228,
+    // 11,115 and 182,780 of the 8,145,060 tips hit each class ("5" without the ZZ: 6 × 38, not 6 × 39).
     HitBalance thousand;
     thousand.draws = 1000;
     EXPECT_EQ(thousand.rows().back(),
               (QStringList{"Zufall erwartet", "", "0.00", "0.00", "0.03", "1.36", "22.44", ""}));
+    const EvaluationEnv everyDraw; // the window's defaults select every draw
+    const HitBalance shipped = countHitBalance(shippedDraws(), DrawFilter(everyDraw.controls), env.grid);
+    ASSERT_EQ(shipped.draws, 2096);
+    EXPECT_EQ(shipped.rows().back(),
+              (QStringList{"Zufall erwartet", "", "0.00", "0.00", "0.06", "2.86", "47.04", ""}));
+    const double ways[] = {1, 6, 228, 11115, 182780};
+    for (int c = 0; c < HitBalance::ClassCount; ++c)
+        EXPECT_DOUBLE_EQ(shipped.expected()[static_cast<std::size_t>(c)], 2096 * ways[c] / 8145060) << c;
+    HitBalance one;
+    one.draws = 1;
+    one.fromDate = dates::toDayNumber(QDate(1955, 10, 9));
+    EXPECT_EQ(one.caption(), QStringLiteral("Verglichen mit 1 Ziehung ab 09.10.1955"));
 
     // No complete tip: a message and no table; no archive: the error.
     env.grid.clearAll();

@@ -86,6 +86,7 @@ private:
         if (!response_.neverEnd) {
             qsizetype size = 0;
             for (const QByteArray& chunk : response_.chunks) size += chunk.size();
+            if (response_.announcedLength >= 0) size = response_.announcedLength;
             out += "Content-Length: " + QByteArray::number(size) + "\r\n";
         }
         out += "Connection: close\r\n\r\n";

@@ -30,6 +30,7 @@ public:
         int delayMs = 0;                            // before the head
         int chunkDelayMs = 0;                       // between the pieces
         bool neverEnd = false;                      // after the pieces the connection stays open and silent
+        qsizetype announcedLength = -1;             // a Content-Length other than the body's: cut short
         std::function<void(int piece)> beforePiece; // called before piece 1, 2, ... is sent
 
         static Response html(const QByteArray& body) {
