@@ -5,7 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test deps build sanitize-test fuzz package check-package format clean
+.PHONY: run test deps build sanitize-test fuzz soak package check-package format clean
 
 deps:
 	bash scripts/install-deps
@@ -36,6 +36,11 @@ fuzz: deps
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
 	  $(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/$$t fuzz/seeds/$$t || exit 1; \
 	done
+
+# 10,000 kills of a process while it writes the archive in every way it can; prints "kills: N, losses: L".
+# Not part of the test run (it takes a few minutes).
+soak: build
+	ZIEHBOX_KILL_ROUNDS=10000 $(BUILD)/tests/archive/archive_tests --gtest_filter='DrawArchiveKill.*'
 
 # A Debian package of the installed program (build/ziehbox_<version>_<arch>.deb).
 package: build

@@ -38,6 +38,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 
 namespace {
 constexpr qint64 repaintIntervalMs = 50;
@@ -432,6 +433,10 @@ void MainWindow::flushStatus() {
     statusFlushPending_ = false;
     for (int i = 0; i < 2; ++i)
         if (statusPanels_[i]->text() != statusTexts_[i]) statusPanels_[i]->setText(statusTexts_[i]);
+    // The first panel is 150 pixels wide, and as wide as a longer text needs, which is never cut short.
+    QLabel* first = statusPanels_[0];
+    const int needed = first->fontMetrics().horizontalAdvance(first->text()) + 2 * first->frameWidth() + 8;
+    first->setFixedWidth(std::max(150, needed));
 }
 
 QString MainWindow::status(int panel) const {

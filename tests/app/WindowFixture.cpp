@@ -51,6 +51,7 @@ MainWindow& WindowFixture::open(bool startUp) {
     sound = snd.get();
     context->sound = std::move(snd);
     context->clock.setToday(today);
+    if (!dataFolders.isEmpty()) context->dataFolders = dataFolders;
     window = std::make_unique<MainWindow>(*context);
     if (startUp) window->startUp();
     return *window;

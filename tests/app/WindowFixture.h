@@ -57,6 +57,7 @@ public:
     RecordingShell* shell = nullptr;
     CountingSound* sound = nullptr;
     QDate today{2002, 10, 10};
+    QStringList dataFolders; // where the program looks for its shipped files; empty: beside the tests
 
     // The window's own controls first: its dialogs have controls of the same names.
     template <typename W> W* find(const QString& name) const {
