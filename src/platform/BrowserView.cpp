@@ -1,5 +1,6 @@
 #include "platform/BrowserView.h"
 
+#include <QChildEvent>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -27,6 +28,15 @@ BrowserView::BrowserView(QWidget* parent) : QWebEngineView(parent) {
         // A page that could not be reached never completes; the user closes the window.
         if (ok) emit documentComplete();
     });
+}
+
+bool BrowserView::event(QEvent* event) {
+    if (event->type() == QEvent::ChildPolished) {
+        auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child());
+        if (child && child->focusPolicy() != Qt::NoFocus && child->accessibleName().isEmpty())
+            child->setAccessibleName(accessibleName());
+    }
+    return QWebEngineView::event(event);
 }
 
 void BrowserView::navigate(const QUrl& url) {

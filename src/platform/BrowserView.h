@@ -27,4 +27,9 @@ public:
 signals:
     void navigateComplete();
     void documentComplete();
+
+protected:
+    // The engine draws the page into a widget of its own, made on the first page, which takes the keyboard
+    // focus: it gets the view's accessible name for screen readers.
+    bool event(QEvent* event) override;
 };
