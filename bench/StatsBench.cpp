@@ -1,5 +1,6 @@
 #include "BenchData.h"
 
+#include "platform/ChartView.h"
 #include "stats/DrawFilter.h"
 #include "stats/Statistics.h"
 
@@ -37,3 +38,19 @@ static void YearSurface3000(benchmark::State& state) {
     for (auto _ : state) countYearSurface(rig.services, rig.archive);
 }
 BENCHMARK(YearSurface3000)->Unit(benchmark::kMillisecond);
+
+// The frequency chart as the user sees it: counted, and the view rebuilt and painted at the page's size;
+// without (0) and with (1) the band of chance. The band may cost at most 5 ms more.
+static void FrequencyChartDrawn3000(benchmark::State& state) {
+    StatsRig rig;
+    const bool band = state.range(0) != 0;
+    rig.chart.setChanceShown(band);
+    ChartView view(rig.chart);
+    view.resize(505, 362);
+    for (auto _ : state) {
+        countNumberFrequencies(rig.services, rig.archive);
+        benchmark::DoNotOptimize(view.render());
+    }
+    state.SetLabel(band ? "mit Zufallsband" : "ohne Zufallsband");
+}
+BENCHMARK(FrequencyChartDrawn3000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -18,6 +18,7 @@
 #include "output/SlipPrinter.h"
 #include "output/TipText.h"
 #include "platform/AppError.h"
+#include "platform/ChartModel.h"
 #include "platform/ChartView.h"
 #include "platform/Dates.h"
 #include "platform/ReportPreview.h"
@@ -174,7 +175,17 @@ void MainWindow::bindWidget(QWidget* w) {
         else
             c.setText(name, l->text());
     } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-        if (!c.has(name)) c.setText(name, b->text());
+        const bool known = c.has(name);
+        if (!known) c.setText(name, b->text());
+        // A switch on a tool bar keeps its state like a check box.
+        if (b->isCheckable()) {
+            if (known)
+                b->setChecked(c.checked(name));
+            else
+                c.setChecked(name, b->isChecked());
+            connect(b, &QAbstractButton::toggled, this,
+                    [this, name](bool on) { ctx_.controls.setChecked(name, on); });
+        }
     }
     if (explicitlyHidden(w)) c.setVisible(name, false);
     if (!w->isEnabled()) c.setEnabled(name, false);
@@ -254,7 +265,7 @@ void MainWindow::wireOperations() {
 
     // Which control starts which operation.
     const std::vector<std::pair<QString, std::function<void()>>> buttons = {
-        {QStringLiteral("SpeedButton2"), [this, archive] { countNumberFrequencies(services_, archive()); }},
+        {QStringLiteral("SpeedButton2"), [this, archive] { showNumberFrequencies(services_, archive()); }},
         {QStringLiteral("SpeedButton1"), [this, archive] { countYearSurface(services_, archive()); }},
         {QStringLiteral("SpeedButton3"), [this, archive] { countSuperNumbers(services_, archive()); }},
         {QStringLiteral("SpeedButton9"), [this, archive] { countDigitSums(services_, archive()); }},
@@ -347,12 +358,15 @@ void MainWindow::wireOperations() {
     for (const QString& cell : TipGrid::cellNames())
         if (QWidget* w = pages_->findChild<QWidget*>(cell)) w->installEventFilter(this);
 
-    // The run limit follows its spinner on every change.
+    // The run limit follows its spinner on every change; the chart shows chance while "Zufall" is on.
     connect(&ctx_.controls, &Controls::changed, this,
             [this](const QString& name, Controls::Property property) {
                 if (property == Controls::Property::Value && name == QLatin1String("UpDown7"))
                     ctx_.state.maxCalcRuns = ctx_.controls.value(name) * 1000;
+                if (property == Controls::Property::Checked && name == QLatin1String("SpeedButton14"))
+                    showChance(ctx_.controls.checked(name));
             });
+    ctx_.chart.setChanceShown(ctx_.controls.checked(QStringLiteral("SpeedButton14")));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -370,6 +384,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::showChance(bool on) {
+    ChartModel& chart = ctx_.chart;
+    const QString verdict = chart.verdict();
+    chart.setChanceShown(on);
+    // The verdict of the frequencies on display comes and goes with the switch.
+    if (verdict.isEmpty() || chart.meaning() != ChartModel::Meaning::NumberFrequencies) return;
+    if (on)
+        setStatus(1, verdict);
+    else if (status(1) == verdict)
+        setStatus(1, QString());
 }
 
 StatisticsBrowser& MainWindow::browser() {

@@ -72,6 +72,8 @@ private:
     void wireOperations();
     void flushStatus();
     void saveChartPicture();
+    // The switch "Zufall": line, band and verdict of chance on the chart, on or off.
+    void showChance(bool on);
 
     AppContext& ctx_;
     Services services_;

@@ -317,6 +317,11 @@ QWidget* MainWindow::buildChartPage() {
                               QStringLiteral("Wie oft wurden die jeweiligen SUperzahlen gezogen"));
     tool(QStringLiteral("SpeedButton9"), QStringLiteral("QS"), QStyle::SP_CustomBase,
          QStringLiteral("Verteilung der Quersummen der Ziehungen"));
+    // Line, band and verdict of pure chance on the charts; on unless the user switched it off.
+    auto* chance = tool(QStringLiteral("SpeedButton14"), QStringLiteral("Zufall"), QStyle::SP_CustomBase,
+                        QStringLiteral("Zeigt, was der reine Zufall erwarten lässt"));
+    chance->setCheckable(true);
+    chance->setChecked(true);
     bar->addSeparator();
     auto* from = new QDateEdit(bar);
     from->setObjectName(QStringLiteral("DateTimePicker2"));
@@ -448,6 +453,7 @@ void MainWindow::nameForScreenReaders() {
         {"URLEdit", "Internetquelle für Lottozahlenabruf"},
         {"Memo1", "Text der gelesenen Seite"},
         {"Chart1", "Diagramm"},
+        {"SpeedButton14", "Zufall: was der reine Zufall erwarten lässt"},
     };
     for (const auto& [name, text] : names) {
         auto* w = pages_->findChild<QWidget*>(QString::fromLatin1(name));
@@ -455,6 +461,8 @@ void MainWindow::nameForScreenReaders() {
         // A spinner's edit is what takes the keys.
         if (auto* edit = w->findChild<QLineEdit*>()) edit->setAccessibleName(QString::fromUtf8(text));
     }
+    // The chart's focusable view inside carries the chart's name and caption.
+    chartView_->updateScreenReaderTexts();
     pages_->setAccessibleName(QStringLiteral("Seiten"));
     pages_->tabBar()->setAccessibleName(QStringLiteral("Seiten"));
     // A button that shows only a picture is named by its hint.

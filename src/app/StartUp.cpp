@@ -65,6 +65,9 @@ QStringList restoreSettings(AppContext& ctx) {
         c.setDate(QStringLiteral("DateTimePicker2"),
                   dates::fromDayNumber(store->readDate(QStringLiteral("DateTimePicker2"))));
     });
+    restore(QStringLiteral("Zufallsband"), [&] {
+        c.setChecked(QStringLiteral("SpeedButton14"), store->readBool(QStringLiteral("Zufallsband")));
+    });
     s.maxCalcRuns = c.value(upDownName(7)) * 1000;
     if (c.text(QStringLiteral("FileNameEdit")).isEmpty())
         c.setText(QStringLiteral("FileNameEdit"), s.programDir + QStringLiteral("Lotto.html"));
@@ -97,6 +100,7 @@ void saveSettings(AppContext& ctx, const QByteArray& formGeometry) noexcept {
         store->writeDate(QStringLiteral("DateTimePicker2"),
                          dates::toDayNumber(c.date(QStringLiteral("DateTimePicker2"))));
         store->writeInteger(QStringLiteral("Land"), ctx.state.land);
+        store->writeBool(QStringLiteral("Zufallsband"), c.checked(QStringLiteral("SpeedButton14")));
         if (!formGeometry.isEmpty()) store->writeBinary(QStringLiteral("FormGeometry"), formGeometry);
         store->close();
     } catch (...) {

@@ -2,6 +2,7 @@
 
 #include "platform/HttpClient.h"
 
+#include <QChildEvent>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -72,6 +73,15 @@ BrowserView::BrowserView(QWidget* parent) : QWebEngineView(parent) {
         if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus || info.errorCode() == -3) return;
         emit loadFailed(reasonOf(info));
     });
+}
+
+bool BrowserView::event(QEvent* event) {
+    if (event->type() == QEvent::ChildPolished) {
+        auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child());
+        if (child && child->focusPolicy() != Qt::NoFocus && child->accessibleName().isEmpty())
+            child->setAccessibleName(accessibleName());
+    }
+    return QWebEngineView::event(event);
 }
 
 void BrowserView::navigate(const QUrl& url) {

@@ -29,4 +29,9 @@ signals:
     void documentComplete();
     // A navigation that could not load its page (no network, an unknown host), with the German reason.
     void loadFailed(const QString& reason);
+
+protected:
+    // The engine draws the page into a widget of its own, made on the first page, which takes the keyboard
+    // focus: it gets the view's accessible name for screen readers.
+    bool event(QEvent* event) override;
 };

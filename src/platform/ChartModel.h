@@ -32,6 +32,15 @@ public:
         double z = 0;
     };
 
+    // What pure chance expects of one bar: its expected value and the range that holds 95 % of what
+    // chance gives. View information like the meaning: the points and the value axis, which the generator
+    // reads back, stay exactly as the statistic set them.
+    struct Expectation {
+        double expected = 0;
+        double low = 0;
+        double high = 0;
+    };
+
     class ValueAxis {
     public:
         // With automatic scaling the bounds are the least and greatest value of the active series.
@@ -80,7 +89,26 @@ public:
     void setSurfaceYears(const QVector<int>& years);
     // The year of a row position, 0 when it counts none.
     int surfaceYear(double position) const;
-    // "Zahl 17: 452-mal gezogen" and the like for bar index i; empty when the bars mean nothing known.
+    // The selected draws the bars count over; -1 where draws do not apply (the tips).
+    void setDrawCount(int draws);
+    int drawCount() const { return drawCount_; }
+    // Per bar, in the order of the bars; empty when chance has nothing to say about them.
+    void setExpectations(const QVector<Expectation>& expectations);
+    const QVector<Expectation>& expectations() const { return expectations_; }
+    // The verdict of the test of the counts against chance ("Zufallstest: ..."); empty when there is none.
+    void setVerdict(const QString& verdict);
+    QString verdict() const { return verdict_; }
+    // The switch "Zufall" (SpeedButton14): whether the view shows line, band and verdict, and the texts
+    // under the mouse say what chance expects. On unless switched off.
+    void setChanceShown(bool shown);
+    bool chanceShown() const { return chanceShown_; }
+    // Whether line and band are to be drawn: switched on, and an expectation for every bar.
+    bool showsChance() const;
+    // The text of the chart as a whole under the mouse: the verdict while chance is shown.
+    QString chartToolTip() const;
+
+    // "Zahl 17: 452-mal gezogen, erwartet 326 (95 %: 294 bis 359)" and the like for bar index i; empty
+    // when the bars mean nothing known.
     QString barToolTip(int index) const;
     // "1998, Zahl 17: 12-mal" for the surface cell of that row position and number.
     QString surfaceToolTip(double position, double number) const;
@@ -101,4 +129,8 @@ private:
     QString bottomTitle_;
     Meaning meaning_ = Meaning::None;
     QVector<int> surfaceYears_;
+    int drawCount_ = -1;
+    QVector<Expectation> expectations_;
+    QString verdict_;
+    bool chanceShown_ = true;
 };

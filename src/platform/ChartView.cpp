@@ -3,6 +3,7 @@
 #include "platform/ChartModel.h"
 
 #include <QApplication>
+#include <QAreaSeries>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
@@ -13,6 +14,8 @@
 #include <QCursor>
 #include <QFontMetrics>
 #include <QHelpEvent>
+#include <QLegendMarker>
+#include <QLineSeries>
 #include <QLinearGradient>
 #include <QMap>
 #include <QPainter>
@@ -46,6 +49,36 @@ QChart* newChart() {
     chart->setBackgroundRoundness(0);
     return chart;
 }
+
+// A step line over the bars, which stand at their index: level(i) from i - 0.5 to i + 0.5, one step where
+// the level changes.
+template <typename Level> QLineSeries* stepLine(qsizetype bars, Level level, QObject* parent) {
+    auto* line = new QLineSeries(parent);
+    for (qsizetype i = 0; i < bars; ++i) {
+        if (i == 0 || level(i) != level(i - 1)) line->append(double(i) - 0.5, level(i));
+        if (i + 1 == bars || level(i) != level(i + 1)) line->append(double(i) + 0.5, level(i));
+    }
+    return line;
+}
+
+// A line through the middle of the bars, from the left edge of the first to the right edge of the last;
+// bars at either end that chance never fills (the quadruples from 43 on) are left out.
+template <typename Level> QLineSeries* lineThrough(qsizetype bars, Level level) {
+    qsizetype first = 0;
+    qsizetype last = bars - 1;
+    while (first < last && level(first) <= 0) ++first;
+    while (last > first && level(last) <= 0) --last;
+    auto* line = new QLineSeries;
+    for (qsizetype i = first; i <= last; ++i) {
+        if (i == first) line->append(double(i) - 0.5, level(i));
+        line->append(double(i), level(i));
+        if (i == last) line->append(double(i) + 0.5, level(i));
+    }
+    return line;
+}
+
+const QColor BandColour(200, 215, 240);
+const QColor ExpectedColour(30, 60, 150);
 
 } // namespace
 
@@ -220,6 +253,8 @@ ChartView::ChartView(ChartModel& model, QWidget* parent) : QWidget(parent), mode
     rebuildTimer_.setInterval(0);
     connect(&rebuildTimer_, &QTimer::timeout, this, &ChartView::rebuild);
     connect(&model, &ChartModel::changed, this, &ChartView::scheduleRebuild);
+    // The chart's own text under the mouse where no bar answers (the verdict of chance).
+    barView_->viewport()->installEventFilter(this);
     rebuild();
 }
 
@@ -241,11 +276,39 @@ void ChartView::refresh() {
     }
 }
 
+bool ChartView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == barView_->viewport() && event->type() == QEvent::ToolTip && model_) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = hoveredBar_ >= 0 ? model_->barToolTip(hoveredBar_) : model_->chartToolTip();
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, barView_->viewport());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ChartView::updateScreenReaderTexts() {
+    if (!model_) return;
+    // A screen reader reads the caption the chart shows, and the verdict of chance with it. The view inside
+    // takes the keyboard focus, so it carries the chart's name and caption too.
+    const QString name = accessibleName().isEmpty() ? QStringLiteral("Diagramm") : accessibleName();
+    QString description = model_->bottomTitle();
+    const QString verdict = model_->chartToolTip();
+    if (!verdict.isEmpty()) description += QStringLiteral(". ") + verdict;
+    setAccessibleDescription(model_->bottomTitle());
+    for (QWidget* inner :
+         {static_cast<QWidget*>(barView_), barView_->viewport(), static_cast<QWidget*>(surface_)}) {
+        if (inner->accessibleName() != name) inner->setAccessibleName(name);
+        if (inner->accessibleDescription() != description) inner->setAccessibleDescription(description);
+    }
+}
+
 void ChartView::rebuild() {
     ++rebuilds_;
     if (!model_) return;
-    // A screen reader reads the caption the chart shows.
-    setAccessibleDescription(model_->bottomTitle());
+    updateScreenReaderTexts();
     if (model_->active() == ChartModel::Series::Surface) {
         stack_->setCurrentWidget(surface_);
         surface_->update();
@@ -261,6 +324,25 @@ void ChartView::rebuildBars() {
     chart_ = newChart();
 
     const auto& bars = model_->bars();
+    const bool chance = model_->showsChance();
+    const auto& expectations = model_->expectations();
+    hoveredBar_ = -1;
+
+    // What chance gives, as a shaded band behind the bars: drawn first, it stays under them and leaves
+    // them the mouse.
+    QAreaSeries* band = nullptr;
+    if (chance) {
+        auto* upper = stepLine(
+            bars.size(), [&](qsizetype i) { return expectations[i].high; }, chart_);
+        auto* lower = stepLine(
+            bars.size(), [&](qsizetype i) { return expectations[i].low; }, chart_);
+        band = new QAreaSeries(upper, lower);
+        band->setName(QStringLiteral("95 % des reinen Zufalls"));
+        band->setBrush(BandColour);
+        band->setPen(QPen(BandColour.darker(115), 1));
+        chart_->addSeries(band);
+    }
+
     auto* set = new QBarSet(QString());
     for (const auto& p : bars) set->append(p.y);
     QLinearGradient gradient(0, 0, 0, 1);
@@ -272,7 +354,8 @@ void ChartView::rebuildBars() {
     // The bar under the mouse tells its category and count.
     QPointer<ChartModel> model = model_;
     QPointer<QChartView> view = barView_;
-    connect(set, &QBarSet::hovered, barView_, [model, view](bool on, int index) {
+    connect(set, &QBarSet::hovered, barView_, [this, model, view](bool on, int index) {
+        hoveredBar_ = on ? index : -1;
         const QString text = on && model ? model->barToolTip(index) : QString();
         if (text.isEmpty())
             QToolTip::hideText();
@@ -284,6 +367,19 @@ void ChartView::rebuildBars() {
     series->setBarWidth(0.8);
     series->setLabelsVisible(false);
     chart_->addSeries(series);
+
+    // The expected count as a line over the bars, drawn last so that it stays visible.
+    QLineSeries* expected = nullptr;
+    if (chance) {
+        expected = lineThrough(bars.size(), [&](qsizetype i) { return expectations[i].expected; });
+        expected->setName(QStringLiteral("erwartet bei reinem Zufall"));
+        expected->setPen(QPen(ExpectedColour, 2));
+        chart_->addSeries(expected);
+        // The legend names line and band; the bars name themselves by the caption.
+        chart_->legend()->setAlignment(Qt::AlignTop);
+        chart_->legend()->show();
+        for (QLegendMarker* marker : chart_->legend()->markers(series)) marker->setVisible(false);
+    }
 
     // Bars stand at their index; the axis labels them with their x values, every one when there is room,
     // else every 2nd, 5th, 10th ... so that no label has to be cut short.
@@ -307,6 +403,8 @@ void ChartView::rebuildBars() {
         model_->bottomTitle().toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;")));
     chart_->addAxis(bottom, Qt::AlignBottom);
     series->attachAxis(bottom);
+    if (band) band->attachAxis(bottom);
+    if (expected) expected->attachAxis(bottom);
 
     auto* left = new QValueAxis;
     const auto& axis = model_->valueAxis();
@@ -319,6 +417,7 @@ void ChartView::rebuildBars() {
         hi = std::max(step, std::ceil(hi / step) * step);
         lo = std::floor(lo / step) * step;
     }
+    if (chance) widenForChance(lo, hi);
     if (!(hi > lo)) hi = lo + 1; // an empty range (all bars 0) still needs room to draw
     left->setRange(lo, hi);
     left->setTickType(QValueAxis::TicksDynamic);
@@ -327,9 +426,29 @@ void ChartView::rebuildBars() {
     left->setLabelFormat(QStringLiteral("%.0f"));
     chart_->addAxis(left, Qt::AlignLeft);
     series->attachAxis(left);
+    if (band) band->attachAxis(left);
+    if (expected) expected->attachAxis(left);
 
     barView_->setChart(chart_);
     delete old;
+}
+
+void ChartView::widenForChance(double& lo, double& hi) const {
+    // Only what the view shows: the model's axis, which the generator reads back, stays as it is.
+    double smallestBar = hi;
+    for (const auto& p : model_->bars()) smallestBar = std::min(smallestBar, p.y);
+    double wantLo = lo;
+    double wantHi = hi;
+    for (const auto& e : model_->expectations()) {
+        wantLo = std::min(wantLo, e.low);
+        wantHi = std::max(wantHi, std::max(e.high, e.expected));
+    }
+    const double step = niceStep((wantHi - wantLo) / 5);
+    double newLo = std::floor(wantLo / step) * step;
+    // The rarest bar stands above the axis, so that it is seen at all.
+    if (newLo >= smallestBar && newLo > 0) newLo -= step;
+    lo = std::min(lo, std::max(0.0, newLo));
+    hi = std::max(hi, std::ceil(wantHi / step) * step);
 }
 
 QPixmap ChartView::render() {

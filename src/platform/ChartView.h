@@ -13,6 +13,8 @@ class SurfaceGrid;
 
 // Chart1 on page "Diagramm": shows the ChartModel. The bar series as green bars under Qt Charts, the
 // year surface as a colour grid (numbers across, year positions down, the count as the depth of red).
+// While the model shows chance, a shaded band behind the bars holds 95 % of what chance gives for each
+// bar and a line marks the expected count; the view then widens its value range to hold them.
 // The model changes point by point; the view rebuilds at most once per turn of the event loop.
 class ChartView : public QWidget {
     Q_OBJECT
@@ -31,14 +33,21 @@ public:
     void refresh();
     // How often the view was rebuilt from the model (to prove the coalescing).
     int rebuildCount() const { return rebuilds_; }
+    // Gives the focusable views inside this chart's accessible name ("Diagramm" without one) and its
+    // caption, for screen readers; the rebuild does it on every change, the window after naming the chart.
+    void updateScreenReaderTexts();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void scheduleRebuild();
     void rebuild();
     void rebuildBars();
+    // Widens the shown value range [lo, hi] to hold the band of chance, on round steps, with room under the
+    // rarest bar.
+    void widenForChance(double& lo, double& hi) const;
 
     QPointer<ChartModel> model_;
     QStackedLayout* stack_ = nullptr;
@@ -47,4 +56,5 @@ private:
     SurfaceGrid* surface_ = nullptr;
     QTimer rebuildTimer_;
     int rebuilds_ = 0;
+    int hoveredBar_ = -1; // the bar under the mouse, -1 for none
 };

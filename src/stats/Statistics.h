@@ -6,10 +6,16 @@ struct Services;
 
 // The statistics of the archive. Each reads the archive at archivePath once, counts over the draws the
 // DrawFilter selects (read from the controls when it starts) and writes the chart model; a missing
-// archive throws AppError before the chart changes. The hourglass shows while they run.
+// archive throws AppError before the chart changes. The hourglass shows while they run. Every one of them
+// fills a ChartPlan and draws it by drawChart (stats/ChartProtocol.h); the bar charts of counts carry what
+// chance expects of each bar (stats/Chance.h), which the view shows while the switch "Zufall" is on.
 
-// Frequencies of the numbers 1 .. 45 (SpeedButton2; start-up; the generator). Stays on its page.
+// Frequencies of the numbers 1 .. 45 (start-up; the generator). Stays on its page. The chart also carries
+// the verdict of the test of the counts against chance.
 void countNumberFrequencies(Services& services, const QString& archivePath);
+// The same for SpeedButton2, which also writes the verdict into the second status panel while the switch
+// "Zufall" is on (start-up and the generator write their own texts there).
+void showNumberFrequencies(Services& services, const QString& archivePath);
 // Neighbour pairs, triples or quadruples (groupSize 2, 3, 4: Button2, Button3, Button4); shows "Diagramm".
 void countNeighbourGroups(Services& services, const QString& archivePath, int groupSize);
 // Overdue numbers (Button5); shows "Diagramm".

@@ -4,13 +4,16 @@
 #include "archive/DrawEntryDialog.h"
 #include "archive/FileDialogs.h"
 #include "evaluation/HitBalanceDialog.h"
+#include "import/StatisticsBrowserWindow.h"
 #include "output/PrintSettingsDialog.h"
+#include "platform/BrowserView.h"
 #include "platform/ChartView.h"
 #include "support/Modal.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QChartView>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDialog>
@@ -135,6 +138,7 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
         {"SpeedButton2", nullptr, "Wie oft wurden die einzelnen Zahlen gezogen"},
         {"SpeedButton3", "SZ", "Wie oft wurden die jeweiligen SUperzahlen gezogen", false},
         {"SpeedButton9", "QS", "Verteilung der Quersummen der Ziehungen"},
+        {"SpeedButton14", "Zufall", "Zeigt, was der reine Zufall erwarten lässt"},
         {"SpeedButton5", nullptr, "Bewertung des Tipps für die Ziehung des gewählten Datums"},
         {"BitBtn1", "Datenbank aktualisieren", nullptr},
         {"BitBtn2", "Datenbank neu anlegen",
@@ -230,6 +234,10 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
         EXPECT_EQ(date->minimumDate(), QDate(1955, 10, 9));
     }
     EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker2"))->date(), QDate(1955, 10, 9));
+    auto* chance = f.find<QAbstractButton>(QStringLiteral("SpeedButton14"));
+    EXPECT_TRUE(chance->isCheckable());
+    EXPECT_TRUE(chance->isChecked());
+    EXPECT_TRUE(f.context->controls.checked(QStringLiteral("SpeedButton14")));
 
     const bool checkedByDefault[] = {true, true, true,  true,  true,  true, true, true,
                                      true, true, false, false, false, true, false};
@@ -272,35 +280,73 @@ TEST(MainWindow, NumberSpinnersSitOverTheBlanksOfTheirCaptions) {
     }
 }
 
-// Every control a user reaches with the keyboard has a German name for a screen reader, in the window
-// and in its dialogs.
+// Every control a user reaches with the keyboard has a German name for a screen reader, on every page of
+// the window and in its dialogs, the browser window included.
 TEST(MainWindow, EveryControlHasANameForScreenReaders) {
     WindowFixture f;
     MainWindow& w = f.open(false);
+    // Shown, so that the tool bars lay out the controls they hold.
+    w.show();
     DrawEntryDialog entry(&w);
     PrintSettingsDialog printSettings(&w);
     HitBalanceDialog balance(HitBalance{}, &w);
-    for (QWidget* top : std::initializer_list<QWidget*>{&w, &entry, &printSettings, &balance}) {
+    // The browser window makes its browser on first use: start it on an empty page.
+    auto* browserWindow = w.findChild<StatisticsBrowserWindow*>(QStringLiteral("TForm6"));
+    ASSERT_NE(browserWindow, nullptr);
+    browserWindow->setStatisticsPage(QUrl(QStringLiteral("about:blank")));
+    browserWindow->start();
+    ASSERT_NE(browserWindow->browser(), nullptr);
+
+    QStringList walked;
+    const auto walk = [&](QWidget* top, const QString& where) {
         for (QWidget* control : top->findChildren<QWidget*>()) {
             if (control->focusPolicy() == Qt::NoFocus || !control->isVisibleTo(top) || !control->isEnabled())
                 continue;
             QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
             ASSERT_NE(face, nullptr);
             EXPECT_FALSE(face->text(QAccessible::Name).trimmed().isEmpty())
-                << top->objectName().toStdString() << " " << control->objectName().toStdString() << " "
+                << where.toStdString() << " " << control->objectName().toStdString() << " "
                 << control->metaObject()->className();
+            walked << control->objectName();
         }
-    }
-    const auto name = [&](const char* control) {
-        return QAccessible::queryAccessibleInterface(f.find<QWidget>(str(control)))->text(QAccessible::Name);
     };
-    EXPECT_EQ(name("Edit8"), str("2. Tipp, 2. Zahl"));
-    EXPECT_EQ(name("Label47"), str("8. Tipp Treffer"));
-    EXPECT_EQ(name("Label77"), str("14. Tipp Quersumme"));
-    EXPECT_EQ(name("SpeedButton11"), str("Löschen aller Tipps"));
+    // Each page in turn: a page the tab widget does not show hides its controls.
+    auto* pages = f.find<QTabWidget>(QStringLiteral("PageControl1"));
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        walk(&w, pages->widget(i)->objectName());
+    }
+    for (QWidget* top : std::initializer_list<QWidget*>{&entry, &printSettings, &balance, browserWindow})
+        walk(top, top->objectName());
+    // The walk reached the pages after the first, and the chart's own view.
+    for (const char* control :
+         {"Edit37", "CheckBox15", "DateTimePicker2", "SpeedButton14", "Button5", "ProxyHostEdit"})
+        EXPECT_TRUE(walked.contains(str(control))) << control;
+
+    const auto name = [&](QWidget* control) {
+        return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+    };
+    const auto named = [&](const char* control) { return name(f.find<QWidget>(str(control))); };
+    EXPECT_EQ(named("Edit8"), str("2. Tipp, 2. Zahl"));
+    EXPECT_EQ(named("Label47"), str("8. Tipp Treffer"));
+    EXPECT_EQ(named("Label77"), str("14. Tipp Quersumme"));
+    EXPECT_EQ(named("SpeedButton11"), str("Löschen aller Tipps"));
+    EXPECT_EQ(named("SpeedButton14"), str("Zufall: was der reine Zufall erwarten lässt"));
+    // The browser draws its page into a widget of its own, which takes the focus.
+    QWidget* page = browserWindow->browser()->focusProxy();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(name(page), str("Statistikseite des Lottobetreibers"));
+
+    // The chart and the view inside it that takes the focus: its name, and the caption it shows.
     f.context->chart.setBottomTitle(QStringLiteral("Zahlenverteilung"));
     f.find<ChartView>(QStringLiteral("Chart1"))->refresh();
     EXPECT_EQ(f.find<QWidget>(QStringLiteral("Chart1"))->accessibleDescription(), str("Zahlenverteilung"));
+    auto* inner = f.find<QWidget>(QStringLiteral("Chart1"))->findChild<QChartView*>();
+    ASSERT_NE(inner, nullptr);
+    EXPECT_NE(inner->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(name(inner), str("Diagramm"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(inner)->text(QAccessible::Description),
+              str("Zahlenverteilung"));
 }
 
 // Qt's own dialogs speak German: the save dialog of the export and a yes/no question.

@@ -3,6 +3,7 @@
 #include "evaluation/HitBalance.h"
 #include "platform/ChartModel.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QFocusEvent>
@@ -141,4 +142,54 @@ TEST(StatisticsWindow, TheHitBalanceOfTheTips) {
     EXPECT_EQ(f.dialogs->messages.value(f.dialogs->messages.size() - 1),
               QStringLiteral("Keine vollständigen Tipps im Raster."));
     EXPECT_TRUE(f.dialogs->errors.isEmpty());
+}
+
+// The switch "Zufall" on the chart's tool bar: on at the first start, it brings the verdict of chance into
+// the status bar with the frequencies, takes line, band and verdict away when switched off, and stays as
+// it was left at the next start. Start-up keeps its own text in the status bar.
+TEST(StatisticsWindow, TheSwitchOfChanceIsKeptBetweenRuns) {
+    WindowFixture f;
+    f.dir.writeArchive(shippedDraws());
+    f.open(true);
+    const QString verdict = QStringLiteral("Zufallstest: unauffällig (p = 0.31)");
+    EXPECT_TRUE(f.window->status(1).startsWith(QStringLiteral("Datenbank: ")))
+        << f.window->status(1).toStdString();
+    EXPECT_EQ(f.context->chart.verdict(), verdict); // start-up drew the frequencies, quietly
+    auto* chance = f.find<QAbstractButton>(QStringLiteral("SpeedButton14"));
+    ASSERT_NE(chance, nullptr);
+    EXPECT_TRUE(chance->isChecked());
+    EXPECT_TRUE(f.context->chart.chanceShown());
+
+    f.click(QStringLiteral("SpeedButton2"));
+    EXPECT_EQ(f.window->status(1), verdict);
+    EXPECT_EQ(f.context->chart.chartToolTip(), verdict);
+
+    f.click(QStringLiteral("SpeedButton14"));
+    EXPECT_FALSE(chance->isChecked());
+    EXPECT_FALSE(f.context->chart.chanceShown());
+    EXPECT_FALSE(f.context->chart.showsChance());
+    EXPECT_EQ(f.window->status(1), QString());
+    EXPECT_EQ(f.context->chart.chartToolTip(), QString());
+    EXPECT_EQ(f.context->chart.barToolTip(17), QStringLiteral("Zahl 18: 369-mal gezogen"));
+    f.click(QStringLiteral("SpeedButton2"));
+    EXPECT_EQ(f.window->status(1), QString());
+
+    // Off at the next start too; the frequencies drawn there carry no band.
+    f.reopen(true);
+    EXPECT_EQ(QSettings(f.settingsFile, QSettings::IniFormat).value(QStringLiteral("Zufallsband")).toInt(),
+              0);
+    chance = f.find<QAbstractButton>(QStringLiteral("SpeedButton14"));
+    EXPECT_FALSE(chance->isChecked());
+    EXPECT_FALSE(f.context->controls.checked(QStringLiteral("SpeedButton14")));
+    EXPECT_FALSE(f.context->chart.chanceShown());
+    EXPECT_FALSE(f.context->chart.showsChance());
+
+    // Switched on again with the frequencies on display: band and verdict come back at once.
+    f.click(QStringLiteral("SpeedButton14"));
+    EXPECT_TRUE(f.context->chart.showsChance());
+    EXPECT_EQ(f.window->status(1), verdict);
+    f.reopen(true);
+    EXPECT_TRUE(f.find<QAbstractButton>(QStringLiteral("SpeedButton14"))->isChecked());
+    EXPECT_TRUE(f.context->chart.chanceShown());
+    EXPECT_TRUE(f.dialogs->errors.isEmpty()) << f.dialogs->errors.join('\n').toStdString();
 }

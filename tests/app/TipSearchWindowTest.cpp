@@ -94,6 +94,23 @@ TEST(TipSearchWindow, TenTipsUnderTheDefaultOptions) {
     QTest::mouseClick(f.find<QLabel>(QStringLiteral("Label28")), Qt::LeftButton);
     EXPECT_EQ(f.window->status(1), QStringLiteral("Tipps wurden neu berechnet"));
     for (int r = 0; r < 10; ++r) EXPECT_EQ(rowNumbers(f, r).size(), 6u) << r + 1;
+
+    // The band of chance is only shown: from the same seed the same tips come, with it on and off.
+    const auto tipsFrom = [&](std::int32_t seed) {
+        f.context->random.seed(seed);
+        f.click(QStringLiteral("BitBtn4"));
+        std::vector<std::vector<int>> rows;
+        for (int r = 0; r < 10; ++r) rows.push_back(rowNumbers(f, r));
+        return rows;
+    };
+    ASSERT_TRUE(f.context->chart.chanceShown());
+    const auto withBand = tipsFrom(4711);
+    f.click(QStringLiteral("SpeedButton14"));
+    ASSERT_FALSE(f.context->chart.chanceShown());
+    EXPECT_EQ(tipsFrom(4711), withBand);
+    f.click(QStringLiteral("SpeedButton14"));
+    EXPECT_EQ(tipsFrom(4711), withBand);
+    EXPECT_NE(tipsFrom(815), withBand);
 }
 
 TEST(TipSearchWindow, WithoutAnArchiveTheGridStaysAndTheFlagComesBack) {

@@ -37,3 +37,43 @@ TEST(ChartModel, FittedAndAutomaticAxis) {
     chart.clear(ChartModel::Series::Bar);
     EXPECT_EQ(chart.barCount(), 0);
 }
+
+// What chance expects is view information beside the meaning: it never changes the values or the axis the
+// generator reads back, the switch only decides whether it is shown, and emptied bars forget it.
+TEST(ChartModel, ExpectationsLeaveValuesAndAxisAlone) {
+    ChartModel chart;
+    chart.activate(ChartModel::Series::Bar);
+    for (int x = 1; x <= 3; ++x) chart.addBar(x, 10 * x);
+    chart.fitValueAxis(10, 30);
+    chart.setMeaning(ChartModel::Meaning::NumberFrequencies);
+    QSignalSpy changes(&chart, &ChartModel::changed);
+    chart.setExpectations(QVector<ChartModel::Expectation>(3, {50.0, 5.0, 90.0}));
+    chart.setVerdict(QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(chart.valueAxis().minimum(), 10);
+    EXPECT_EQ(chart.valueAxis().maximum(), 30);
+    EXPECT_FALSE(chart.valueAxis().automatic());
+    EXPECT_EQ(chart.barValue(2), 30);
+    EXPECT_TRUE(chart.showsChance());
+    EXPECT_EQ(chart.barToolTip(0), QStringLiteral("Zahl 1: 10-mal gezogen, erwartet 50 (95 %: 5 bis 90)"));
+    EXPECT_EQ(chart.chartToolTip(), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
+
+    chart.setChanceShown(false);
+    chart.setChanceShown(false); // no change, no signal
+    EXPECT_EQ(changes.count(), 3);
+    EXPECT_FALSE(chart.showsChance());
+    EXPECT_EQ(chart.barToolTip(0), QStringLiteral("Zahl 1: 10-mal gezogen"));
+    EXPECT_EQ(chart.chartToolTip(), QString());
+    chart.setChanceShown(true);
+
+    // An expectation that does not cover every bar is not drawn.
+    chart.addBar(4, 40);
+    EXPECT_FALSE(chart.showsChance());
+    EXPECT_EQ(chart.barToolTip(3), QStringLiteral("Zahl 4: 40-mal gezogen"));
+
+    chart.clear(ChartModel::Series::Bar);
+    EXPECT_TRUE(chart.expectations().isEmpty());
+    EXPECT_TRUE(chart.verdict().isEmpty());
+    EXPECT_EQ(chart.drawCount(), -1);
+    EXPECT_TRUE(chart.chanceShown()); // the switch is the user's, not the bars'
+}

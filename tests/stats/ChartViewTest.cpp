@@ -5,6 +5,8 @@
 #include "platform/ChartView.h"
 #include "stats/Statistics.h"
 
+#include <QBarSeries>
+#include <QChart>
 #include <QChartView>
 #include <QCoreApplication>
 #include <QDir>
@@ -29,6 +31,13 @@ bool green(QColor c) {
 }
 bool red(QColor c) {
     return c.red() > c.green() + 60 && c.red() > c.blue() + 60;
+}
+// The band of chance (a pale blue) and the line of the expected count (a dark blue).
+bool band(QColor c) {
+    return std::abs(c.red() - 200) < 12 && std::abs(c.green() - 215) < 12 && std::abs(c.blue() - 240) < 12;
+}
+bool line(QColor c) {
+    return c.blue() > 110 && c.blue() > c.red() + 70 && c.blue() > c.green() + 50;
 }
 
 } // namespace
@@ -68,36 +77,23 @@ TEST_F(ChartViewTest, RebuildsOncePerEventLoopTurnNotPerPoint) {
 TEST_F(ChartViewTest, EveryChartKindRenders) {
     TipGrid grid(controls);
     for (int r = 0; r < 10; ++r) grid.writeTip(r, {1 + r, 8 + r, 15 + r, 22 + r, 29 + r, 36 + r});
-    // Each kind, and what its bar at index 2 says when the mouse rests on it (%1: its x, %2: its count).
-    const struct {
-        const char* name;
-        std::function<void()> op;
-        const char* tip;
-    } kinds[] = {
-        {"frequencies", [&] { countNumberFrequencies(services, dir.archivePath()); },
-         "Zahl 3: %2-mal gezogen"},
-        {"pairs", [&] { countNeighbourGroups(services, dir.archivePath(), 2); },
-         "Paar 3 und 4: %2 Ziehungen"},
-        {"triples", [&] { countNeighbourGroups(services, dir.archivePath(), 3); },
-         "Dreier 3 bis 5: %2 Ziehungen"},
-        {"quadruples", [&] { countNeighbourGroups(services, dir.archivePath(), 4); },
-         "Vierer 3 bis 6: %2 Ziehungen"},
-        {"overdue", [&] { countOverdueNumbers(services, dir.archivePath()); },
-         "Zahl 3: seit %2 Ziehungen nicht gezogen"},
-        {"digitsums", [&] { countDigitSums(services, dir.archivePath()); }, "Quersumme %1: %2 Ziehungen"},
-        {"supernumbers", [&] { countSuperNumbers(services, dir.archivePath()); },
-         "Superzahl 2: %2 Ziehungen"},
-        {"tipdistribution", [&] { showTipDistribution(services, grid); }, "Zahl 3: %2-mal in den Tipps"},
+    // Each kind renders; what its bars say under the mouse is written out in ChanceChartsTest.
+    const std::pair<const char*, std::function<void()>> kinds[] = {
+        {"frequencies", [&] { countNumberFrequencies(services, dir.archivePath()); }},
+        {"pairs", [&] { countNeighbourGroups(services, dir.archivePath(), 2); }},
+        {"triples", [&] { countNeighbourGroups(services, dir.archivePath(), 3); }},
+        {"quadruples", [&] { countNeighbourGroups(services, dir.archivePath(), 4); }},
+        {"overdue", [&] { countOverdueNumbers(services, dir.archivePath()); }},
+        {"digitsums", [&] { countDigitSums(services, dir.archivePath()); }},
+        {"supernumbers", [&] { countSuperNumbers(services, dir.archivePath()); }},
+        {"tipdistribution", [&] { showTipDistribution(services, grid); }},
     };
-    for (const auto& kind : kinds) {
-        kind.op();
-        const QImage image = shot(QLatin1String(kind.name));
-        EXPECT_GT(countPixels(image, green), 500) << kind.name;
-        EXPECT_EQ(countPixels(image, red), 0) << kind.name;
-        const auto& bar = chart.bars().at(2);
-        EXPECT_EQ(chart.barToolTip(2), QString::fromUtf8(kind.tip)
-                                           .replace(QStringLiteral("%1"), QString::number(bar.x))
-                                           .replace(QStringLiteral("%2"), QString::number(bar.y)));
+    for (const auto& [name, op] : kinds) {
+        op();
+        const QImage image = shot(QLatin1String(name));
+        EXPECT_GT(countPixels(image, green), 500) << name;
+        EXPECT_EQ(countPixels(image, red), 0) << name;
+        EXPECT_FALSE(chart.barToolTip(2).isEmpty()) << name;
     }
     // Bars the archive filter of the tip search emptied mean nothing.
     chart.clear(ChartModel::Series::Bar);
@@ -149,4 +145,89 @@ TEST_F(ChartViewTest, EveryChartKindRenders) {
     countNumberFrequencies(services, dir.archivePath());
     const QImage empty = shot(QStringLiteral("frequencies-empty"));
     EXPECT_EQ(countPixels(empty, green), 0);
+}
+
+// The shipped record with the band of chance: band and line are drawn, the view widens its range so that
+// the rarest bar (16, drawn 299 times) stands above the axis, and the model keeps the axis the generator
+// reads back. With the switch off the chart is exactly the chart without any expectation.
+TEST_F(ChartViewTest, TheBandOfChanceOnTheShippedRecord) {
+    dir.writeArchive(shippedDraws());
+    countNumberFrequencies(services, dir.archivePath());
+    const QImage withBand = shot(QStringLiteral("frequencies-chance"));
+    EXPECT_GT(countPixels(withBand, band), 2000);
+    EXPECT_GT(countPixels(withBand, line), 100);
+    EXPECT_EQ(chart.valueAxis().minimum(), 299);
+    EXPECT_EQ(chart.valueAxis().maximum(), 369);
+
+    auto* chartView = view.findChild<QChartView*>();
+    ASSERT_NE(chartView, nullptr);
+    const auto barHeight = [&](int index, double value) {
+        QChart* c = chartView->chart();
+        QAbstractSeries* bars = nullptr;
+        for (QAbstractSeries* s : c->series())
+            if (qobject_cast<QBarSeries*>(s)) bars = s;
+        return c->plotArea().bottom() - c->mapToPosition(QPointF(index, value), bars).y();
+    };
+    EXPECT_GT(barHeight(15, 299), 10);
+    EXPECT_EQ(chartView->chart()->series().size(), 3);
+
+    // Off: no band, no line, and the rarest bar has no height, as before there was a band.
+    chart.setChanceShown(false);
+    const QImage off = shot(QStringLiteral("frequencies-chance-off"));
+    EXPECT_EQ(countPixels(off, band), 0);
+    EXPECT_EQ(countPixels(off, line), 0);
+    EXPECT_NEAR(barHeight(15, 299), 0, 0.5);
+    EXPECT_EQ(chartView->chart()->series().size(), 1);
+    const auto expectations = chart.expectations();
+    chart.setExpectations({});
+    chart.setVerdict(QString());
+    EXPECT_EQ(view.render().toImage(), off);
+    chart.setExpectations(expectations);
+    chart.setChanceShown(true);
+
+    // The digit sums, each class with its own expectation; the automatic axis reaches up to the band.
+    countDigitSums(services, dir.archivePath());
+    const QImage sums = shot(QStringLiteral("digitsums-chance"));
+    EXPECT_GT(countPixels(sums, band), 1000);
+    EXPECT_GT(countPixels(sums, line), 100);
+    EXPECT_TRUE(chart.valueAxis().automatic());
+    chart.setChanceShown(false);
+    const QImage sumsOff = view.render().toImage();
+    chart.setExpectations({});
+    EXPECT_EQ(view.render().toImage(), sumsOff);
+    chart.setChanceShown(true);
+
+    countYearSurface(services, dir.archivePath());
+    EXPECT_GT(countPixels(shot(QStringLiteral("yearsurface-shipped")), red), 2000);
+}
+
+// The mouse resting on the chart where no bar is: the verdict of chance, while it is shown.
+TEST_F(ChartViewTest, TheChartTellsTheVerdictUnderTheMouse) {
+    dir.writeArchive(shippedDraws());
+    countNumberFrequencies(services, dir.archivePath());
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    view.refresh();
+    QCoreApplication::processEvents();
+    QWidget* viewport = view.findChild<QChartView*>()->viewport();
+    const QPoint corner(5, 5);
+    const auto restAt = [&](QPoint at) {
+        // A tip hides after a short fade; wait (bounded) until the last one is gone.
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+        QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+        QCoreApplication::sendEvent(viewport, &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(restAt(corner), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
+    chart.setChanceShown(false);
+    view.refresh();
+    EXPECT_EQ(restAt(corner), QString());
+    // The view inside takes the focus: it carries the chart's name and its caption.
+    EXPECT_EQ(view.findChild<QChartView*>()->accessibleName(), QStringLiteral("Diagramm"));
+    EXPECT_EQ(view.findChild<QChartView*>()->accessibleDescription(), chart.bottomTitle());
+    chart.setChanceShown(true);
+    view.refresh();
+    EXPECT_EQ(view.findChild<QChartView*>()->accessibleDescription(),
+              chart.bottomTitle() + QStringLiteral(". Zufallstest: unauffällig (p = 0.31)"));
 }

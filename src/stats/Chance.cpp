@@ -1,0 +1,148 @@
+#include "stats/Chance.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+
+namespace chance {
+
+namespace {
+
+constexpr double LowerQuantile = 0.025;
+constexpr double UpperQuantile = 0.975;
+
+// Walks the binomial probabilities from k = 0 upward, each from the one before, and calls `reached` with
+// k and P(X <= k) until it answers true; returns that k (trials when it never does).
+template <typename Reached> int walkBinomial(int trials, double share, Reached reached) {
+    if (trials <= 0 || share <= 0) {
+        reached(0, 1.0);
+        return 0;
+    }
+    if (share >= 1) return trials;
+    const double logOdds = std::log(share) - std::log1p(-share);
+    double logTerm = trials * std::log1p(-share); // P(X = 0)
+    double cumulative = 0;
+    for (int k = 0; k < trials; ++k) {
+        cumulative += std::exp(logTerm);
+        if (reached(k, cumulative)) return k;
+        logTerm += std::log(double(trials - k) / double(k + 1)) + logOdds;
+    }
+    return trials;
+}
+
+} // namespace
+
+double groupShare(int groupSize) {
+    double share = 1;
+    for (int i = 0; i < std::clamp(groupSize, 1, 6); ++i) share *= double(6 - i) / double(45 - i);
+    return share;
+}
+
+int binomialQuantile(int trials, double share, double q) {
+    return walkBinomial(trials, share, [q](int, double cumulative) { return cumulative >= q; });
+}
+
+Band binomialBand(int trials, double share) {
+    Band band;
+    band.expected = trials > 0 ? trials * share : 0;
+    bool lowFound = false;
+    band.high = walkBinomial(trials, share, [&](int k, double cumulative) {
+        if (!lowFound && cumulative >= LowerQuantile) {
+            band.low = k;
+            lowFound = true;
+        }
+        return cumulative >= UpperQuantile;
+    });
+    if (!lowFound) band.low = band.high;
+    return band;
+}
+
+std::array<qint64, 256> digitSumWays() {
+    // ways[j][s]: sets of j numbers out of those seen so far with the sum s.
+    std::array<std::array<qint64, 256>, 7> ways{};
+    ways[0][0] = 1;
+    for (int n = 1; n <= 45; ++n)
+        for (int j = 6; j >= 1; --j)
+            for (int s = 255; s >= n; --s) ways[j][s] += ways[j - 1][s - n];
+    return ways[6];
+}
+
+Band overdueBand(int draws) {
+    Band band;
+    band.expected = 1;
+    band.low = 1;
+    band.high = 1;
+    if (draws <= 0) return band;
+    // Each draw misses a given number with the share q; the value is 1 + k when the last k draws missed it
+    // and the one before did not, and draws + 1 when all of them missed it.
+    const double q = 1 - NumberShare;
+    double missedAll = 1; // q^k
+    bool lowFound = false;
+    bool highFound = false;
+    for (int k = 0; k < draws; ++k) {
+        missedAll *= q;
+        band.expected += missedAll;
+        const double cumulative = 1 - missedAll; // P(value <= k + 1)
+        if (!lowFound && cumulative >= LowerQuantile) {
+            band.low = k + 1;
+            lowFound = true;
+        }
+        if (!highFound && cumulative >= UpperQuantile) {
+            band.high = k + 1;
+            highFound = true;
+        }
+    }
+    if (!lowFound) band.low = draws + 1;
+    if (!highFound) band.high = draws + 1;
+    return band;
+}
+
+double chiSquareUpperTail(double x, int degreesOfFreedom) {
+    if (!(x > 0)) return 1;
+    // Q(m, h) = e^(−h) Σ_{i<m} h^i / i!, with m = df / 2 and h = x / 2.
+    const int m = std::max(1, degreesOfFreedom / 2);
+    const double h = x / 2;
+    double term = 1;
+    double sum = 1;
+    for (int i = 1; i < m; ++i) {
+        term *= h / i;
+        sum += term;
+    }
+    return std::clamp(std::exp(std::log(sum) - h), 0.0, 1.0);
+}
+
+Verdict frequencyVerdict(const std::vector<qint64>& counts, int draws) {
+    Verdict verdict;
+    verdict.draws = draws;
+    if (draws <= 0) return verdict;
+    const double expected = draws * NumberShare;
+    double sum = 0;
+    for (const qint64 observed : counts) sum += (observed - expected) * (observed - expected) / expected;
+    // Seven balls drawn without replacement spread the counts less than independent ones would.
+    verdict.statistic = sum * 44.0 / 38.0;
+    verdict.p = chiSquareUpperTail(verdict.statistic, 44);
+    return verdict;
+}
+
+QString verdictText(const Verdict& verdict) {
+    if (verdict.draws < FewestDraws) return QStringLiteral("Zufallstest: zu wenige Ziehungen");
+    const QLocale locale;
+    QString p;
+    if (verdict.p >= 0.01) {
+        p = QStringLiteral("p = ") + locale.toString(verdict.p, 'f', 2);
+    } else {
+        // Three decimals below 0.01; what would show as 0.010 or 0.000 says on which side it lies.
+        const double thousandths = std::nearbyint(verdict.p * 1000);
+        if (thousandths >= 10)
+            p = QStringLiteral("p < ") + locale.toString(0.01, 'f', 2);
+        else if (thousandths < 1)
+            p = QStringLiteral("p < ") + locale.toString(0.001, 'f', 3);
+        else
+            p = QStringLiteral("p = ") + locale.toString(thousandths / 1000, 'f', 3);
+    }
+    return QStringLiteral("Zufallstest: ") +
+           (verdict.p >= 0.01 ? QStringLiteral("unauffällig") : QStringLiteral("auffällig")) +
+           QStringLiteral(" (") + p + QLatin1Char(')');
+}
+
+} // namespace chance

@@ -1,0 +1,43 @@
+#include "stats/ChartProtocol.h"
+
+#include "platform/Services.h"
+#include "platform/Ui.h"
+
+#include <algorithm>
+
+void drawChart(Services& services, const ChartPlan& plan) {
+    ChartModel& chart = services.chart;
+    const bool bars = plan.series == ChartModel::Series::Bar;
+    chart.activate(plan.series);
+    chart.clear(plan.series);
+    for (const auto& p : plan.points) {
+        if (bars)
+            chart.addBar(p.x, p.y);
+        else
+            chart.addSurface(p.x, p.y, p.z);
+    }
+    if (!bars) chart.setSurfaceYears(plan.surfaceYears);
+
+    if (plan.valueAxis == ChartPlan::ValueAxis::Fitted) {
+        // From the first point on, as the statistics keep their least and greatest count.
+        double smallest = plan.points.isEmpty() ? 0 : plan.points.front().y;
+        double largest = smallest;
+        for (const auto& p : plan.points) {
+            smallest = std::min(smallest, p.y);
+            largest = std::max(largest, p.y);
+        }
+        chart.fitValueAxis(smallest, largest, plan.fitStart);
+    } else {
+        chart.setValueAutomatic(true);
+    }
+    chart.setBottomAutomatic(true);
+
+    chart.setMeaning(plan.meaning);
+    if (bars) {
+        chart.setDrawCount(plan.draws);
+        chart.setExpectations(plan.expectation);
+        chart.setVerdict(plan.verdict);
+    }
+    chart.setBottomTitle(plan.caption);
+    if (plan.showDiagram) services.ui.showPage(QStringLiteral("TabSheet5"));
+}
