@@ -8,7 +8,7 @@
 struct Services;
 
 // What one statistic puts on the chart of page "Diagramm". Every statistics operation counts, fills a
-// plan, and hands it to drawChart, which carries out the chart protocol (Part 4.1) in its order.
+// plan, and hands it to drawChart, which carries out the chart protocol in its order.
 struct ChartPlan {
     enum class ValueAxis {
         Fitted,    // minimum := fitStart, maximum := largest, minimum := smallest, automatic off

@@ -1,13 +1,21 @@
 #include "StatsFixture.h"
 
+#include "generator/TipDistribution.h"
+#include "generator/TipGrid.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
+#include "platform/Random.h"
+#include "stats/Chance.h"
 #include "stats/Statistics.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <array>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numeric>
+#include <vector>
 
 namespace {
 
@@ -24,6 +32,35 @@ std::vector<double> oneTo(int last) {
     std::vector<double> v;
     for (int n = 1; n <= last; ++n) v.push_back(n);
     return v;
+}
+
+// The binomial quantiles the test's own way: every probability from lgamma on its own, summed in order.
+std::pair<int, int> quantilesByLgamma(int n, double p) {
+    int low = -1;
+    double cdf = 0;
+    for (int k = 0; k <= n; ++k) {
+        const double logPmf = std::lgamma(n + 1.0) - std::lgamma(k + 1.0) - std::lgamma(n - k + 1.0) +
+                              k * std::log(p) + (n - k) * std::log(1 - p);
+        cdf += std::exp(logPmf);
+        if (low < 0 && cdf >= 0.025) low = k;
+        if (cdf >= 0.975) return {low, k};
+    }
+    return {low, n};
+}
+
+// Seven distinct numbers out of 1 .. 45 (six and ZZ) from the program's own generator; `forced`, when not
+// 0, is one of them, `left out`, when not 0, none of them.
+std::array<int, 7> sevenOf(Random& random, int forced = 0, int leftOut = 0) {
+    std::array<int, 7> seven{};
+    int filled = 0;
+    if (forced != 0) seven[filled++] = forced;
+    while (filled < 7) {
+        const int n = random.random(45) + 1;
+        bool taken = n == leftOut;
+        for (int i = 0; i < filled; ++i) taken = taken || seven[static_cast<std::size_t>(i)] == n;
+        if (!taken) seven[static_cast<std::size_t>(filled++)] = n;
+    }
+    return seven;
 }
 
 } // namespace
@@ -377,4 +414,406 @@ TEST_F(StatsTest, SuperNumbersCountStrictlyAfterTheLaterBound) {
     countNumberFrequencies(services, dir.archivePath());
     EXPECT_TRUE(chart.bottomTitle().contains(QStringLiteral("Ziehungen: 6 ")));
     EXPECT_TRUE(ui.pages.isEmpty());
+}
+
+// ---- what chance expects -------------------------------------------------------------------------
+
+// Expectation and band of every bar kind, against the exact figures (summed over exact fractions of big
+// integers outside the program: for 2,096 draws the numbers 294 .. 359, the pairs 21 .. 43, the triples
+// 0 .. 7, the quadruples 0 .. 1) and against the quantiles summed here another way.
+TEST(Chance, ExpectationsAndBandsAreTheExactBinomialOnes) {
+    EXPECT_DOUBLE_EQ(chance::groupShare(2), 30.0 / 1980);
+    EXPECT_DOUBLE_EQ(chance::groupShare(3), 120.0 / 85140);
+    EXPECT_DOUBLE_EQ(chance::groupShare(4), 360.0 / 3575880);
+
+    struct Case {
+        const char* what;
+        int draws;
+        double share;
+        double expected;
+        int low, high;
+    };
+    const Case cases[] = {
+        {"numbers", 2096, 7.0 / 45, 326.04444, 294, 359},
+        {"pairs", 2096, 30.0 / 1980, 31.75758, 21, 43},
+        {"triples", 2096, 120.0 / 85140, 2.95419, 0, 7},
+        {"quadruples", 2096, 360.0 / 3575880, 0.21101, 0, 1},
+        {"no draw", 0, 7.0 / 45, 0, 0, 0},
+        {"a run that cannot be drawn", 2096, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const chance::Band band = chance::binomialBand(c.draws, c.share);
+        EXPECT_NEAR(band.expected, c.expected, 1e-5) << c.what;
+        EXPECT_EQ(band.low, c.low) << c.what;
+        EXPECT_EQ(band.high, c.high) << c.what;
+    }
+    EXPECT_EQ(QString::number(chance::binomialBand(2096, chance::NumberShare).expected, 'f', 2),
+              QStringLiteral("326.04"));
+
+    const auto ways = chance::digitSumWays();
+    for (int draws : {1, 10, 99, 100, 500, 2000, 2096, 3000, 10000}) {
+        for (double share : {7.0 / 45, 30.0 / 1980, 120.0 / 85140, 360.0 / 3575880,
+                             double(ways[138]) / 8145060, double(ways[60]) / 8145060, 0.5}) {
+            const chance::Band band = chance::binomialBand(draws, share);
+            const auto [low, high] = quantilesByLgamma(draws, share);
+            EXPECT_EQ(band.low, low) << draws << " " << share;
+            EXPECT_EQ(band.high, high) << draws << " " << share;
+            EXPECT_EQ(chance::binomialQuantile(draws, share, 0.025), low) << draws << " " << share;
+            EXPECT_EQ(chance::binomialQuantile(draws, share, 0.975), high) << draws << " " << share;
+        }
+    }
+}
+
+// The sums of six distinct numbers, counted by the program, against all 8,145,060 choices walked here.
+TEST(Chance, DigitSumWaysCountEveryChoiceOfSix) {
+    std::array<qint64, 256> walked{};
+    for (int a = 1; a <= 40; ++a)
+        for (int b = a + 1; b <= 41; ++b)
+            for (int c = b + 1; c <= 42; ++c)
+                for (int d = c + 1; d <= 43; ++d)
+                    for (int e = d + 1; e <= 44; ++e)
+                        for (int f = e + 1; f <= 45; ++f)
+                            ++walked[static_cast<std::size_t>(a + b + c + d + e + f)];
+    const auto ways = chance::digitSumWays();
+    EXPECT_EQ(ways, walked);
+    qint64 total = 0;
+    for (qint64 w : ways) total += w;
+    EXPECT_EQ(total, 8145060);
+    EXPECT_EQ(ways[20], 0);
+    EXPECT_EQ(ways[21], 1); // 1 2 3 4 5 6
+    EXPECT_EQ(ways[23], 2); // ... 5 8 and ... 6 7
+    EXPECT_EQ(ways[255], 1);
+}
+
+// The overdue value after n draws: 1 + the draws since the number was last among the seven.
+TEST(Chance, OverdueBand) {
+    // The distribution enumerated here: value v = 1 .. n with q^(v-1) · p, n + 1 with q^n.
+    const double p = 7.0 / 45;
+    const double q = 1 - p;
+    for (int draws : {1, 2, 5, 30, 2096}) {
+        double expected = 0;
+        double cdf = 0;
+        int low = -1;
+        int high = -1;
+        for (int v = 1; v <= draws + 1; ++v) {
+            const double pv = v <= draws ? std::pow(q, v - 1) * p : std::pow(q, draws);
+            expected += v * pv;
+            cdf += pv;
+            if (low < 0 && cdf >= 0.025 - 1e-12) low = v;
+            if (high < 0 && cdf >= 0.975 - 1e-12) high = v;
+        }
+        const chance::Band band = chance::overdueBand(draws);
+        EXPECT_NEAR(band.expected, expected, 1e-9) << draws;
+        EXPECT_EQ(band.low, low) << draws;
+        EXPECT_EQ(band.high, high) << draws;
+    }
+    const chance::Band shipped = chance::overdueBand(2096);
+    EXPECT_NEAR(shipped.expected, 1 + 38.0 / 7, 1e-9);
+    EXPECT_EQ(shipped.low, 1);
+    EXPECT_EQ(shipped.high, 22);
+    const chance::Band none = chance::overdueBand(0);
+    EXPECT_EQ(none.expected, 1);
+    EXPECT_EQ(none.low, 1);
+    EXPECT_EQ(none.high, 1);
+}
+
+// The upper tail of chi-square against the closed form for two degrees of freedom and the tabulated
+// critical values for 44 (60.481 at 5 %, 68.710 at 1 %, 43.335 at 50 %).
+TEST(Chance, ChiSquareUpperTail) {
+    for (double x : {0.5, 1.0, 3.0, 10.0})
+        EXPECT_NEAR(chance::chiSquareUpperTail(x, 2), std::exp(-x / 2), 1e-12);
+    EXPECT_NEAR(chance::chiSquareUpperTail(60.481, 44), 0.05, 2e-5);
+    EXPECT_NEAR(chance::chiSquareUpperTail(68.710, 44), 0.01, 2e-5);
+    EXPECT_NEAR(chance::chiSquareUpperTail(43.335, 44), 0.5, 2e-4);
+    EXPECT_EQ(chance::chiSquareUpperTail(0, 44), 1);
+    EXPECT_GE(chance::chiSquareUpperTail(1e6, 44), 0);
+    EXPECT_LT(chance::chiSquareUpperTail(1e6, 44), 1e-100);
+}
+
+TEST(Chance, VerdictTexts) {
+    struct Case {
+        int draws;
+        double p;
+        const char* text;
+    };
+    const Case cases[] = {
+        {2096, 0.3069, "Zufallstest: unauffällig (p = 0.31)"},
+        {2096, 0.01, "Zufallstest: unauffällig (p = 0.01)"},
+        {2096, 0.0149, "Zufallstest: unauffällig (p = 0.01)"},
+        {2096, 0.999, "Zufallstest: unauffällig (p = 1.00)"},
+        {2096, 0.0042, "Zufallstest: auffällig (p = 0.004)"},
+        {2096, 0.0011, "Zufallstest: auffällig (p = 0.001)"},
+        {2096, 0.0099, "Zufallstest: auffällig (p < 0.01)"},
+        {2096, 0.0004, "Zufallstest: auffällig (p < 0.001)"},
+        {2096, 0, "Zufallstest: auffällig (p < 0.001)"},
+        {100, 0.5, "Zufallstest: unauffällig (p = 0.50)"},
+        {99, 0.5, "Zufallstest: zu wenige Ziehungen"},
+        {0, 1, "Zufallstest: zu wenige Ziehungen"},
+    };
+    for (const auto& c : cases) {
+        chance::Verdict v;
+        v.draws = c.draws;
+        v.p = c.p;
+        EXPECT_EQ(chance::verdictText(v), QString::fromUtf8(c.text)) << c.p;
+    }
+}
+
+// The record of the real draws: X² = 48.2 with 44 degrees of freedom, p = 0.31.
+TEST(Chance, TheShippedRecordIsAsEvenAsChanceMakesIt) {
+    const auto draws = shippedDraws();
+    ASSERT_EQ(draws.size(), 2096u);
+    std::vector<qint64> counts(45, 0);
+    for (const auto& r : draws)
+        for (int i = 0; i < 7; ++i) ++counts[static_cast<std::size_t>(r.drawnNumber(i) - 1)];
+    EXPECT_EQ(counts[17], 369); // 18, the most frequent
+    EXPECT_EQ(counts[15], 299); // 16, the rarest
+    const chance::Verdict v = chance::frequencyVerdict(counts, 2096);
+    EXPECT_EQ(QString::number(v.statistic, 'f', 1), QStringLiteral("48.2"));
+    EXPECT_EQ(QString::number(v.p, 'f', 2), QStringLiteral("0.31"));
+    EXPECT_EQ(chance::verdictText(v), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
+}
+
+// 1,000 archives of 2,000 fair draws from the program's own generator: the test errs as often as it
+// should, and no more. An archive in which one number comes half again as often as chance expects fails it.
+TEST(Chance, TheTestIsCalibratedOnFairDrawsAndCatchesABiasedOne) {
+    QElapsedTimer clock;
+    clock.start();
+    Random random;
+    random.seed(20130109);
+    const int archives = 1000;
+    const int drawsEach = 2000;
+    int below5 = 0;
+    int below1 = 0;
+    for (int a = 0; a < archives; ++a) {
+        std::vector<qint64> counts(45, 0);
+        for (int d = 0; d < drawsEach; ++d)
+            for (int n : sevenOf(random)) ++counts[static_cast<std::size_t>(n - 1)];
+        const double p = chance::frequencyVerdict(counts, drawsEach).p;
+        below5 += p < 0.05;
+        below1 += p < 0.01;
+    }
+    EXPECT_GE(below5, 30);
+    EXPECT_LE(below5, 70);
+    EXPECT_LT(below1, 25);
+
+    // Number 17 in exactly 467 of 2,000 draws, 1.5 times the 311.1 that chance expects.
+    std::vector<qint64> counts(45, 0);
+    for (int d = 0; d < drawsEach; ++d) {
+        const bool with17 = (d + 1) * 467 / drawsEach != d * 467 / drawsEach;
+        for (int n : with17 ? sevenOf(random, 17) : sevenOf(random, 0, 17))
+            ++counts[static_cast<std::size_t>(n - 1)];
+    }
+    ASSERT_EQ(counts[16], 467);
+    const chance::Verdict biased = chance::frequencyVerdict(counts, drawsEach);
+    EXPECT_LT(biased.p, 0.01);
+    EXPECT_TRUE(chance::verdictText(biased).startsWith(QStringLiteral("Zufallstest: auffällig (p ")))
+        << chance::verdictText(biased).toStdString();
+    EXPECT_LT(clock.elapsed(), 10000);
+}
+
+// The record of the real draws: every bar chart of counts carries what chance expects of each bar, the
+// frequencies the verdict; the points and the value axis stay as the statistic set them.
+TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
+    dir.writeArchive(shippedDraws());
+
+    countNumberFrequencies(services, dir.archivePath());
+    ASSERT_EQ(chart.expectations().size(), 45);
+    for (const auto& e : chart.expectations()) {
+        EXPECT_NEAR(e.expected, 2096 * 7.0 / 45, 1e-9);
+        EXPECT_EQ(e.low, 294);
+        EXPECT_EQ(e.high, 359);
+    }
+    EXPECT_EQ(chart.verdict(), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
+    EXPECT_EQ(chart.drawCount(), 2096);
+    // The axis the generator reads back runs from the rarest (16: 299) to the most frequent (18: 369).
+    EXPECT_FALSE(chart.valueAxis().automatic());
+    EXPECT_EQ(chart.valueAxis().minimum(), 299);
+    EXPECT_EQ(chart.valueAxis().maximum(), 369);
+    EXPECT_EQ(chart.barValue(15), 299);
+    EXPECT_EQ(chart.barValue(17), 369);
+
+    struct Group {
+        int size;
+        int bars;
+        double expected;
+        double high;
+    };
+    for (const Group& g : {Group{2, 44, 2096 * 30.0 / 1980, 43}, Group{3, 43, 2096 * 120.0 / 85140, 7},
+                           Group{4, 45, 2096 * 360.0 / 3575880, 1}}) {
+        countNeighbourGroups(services, dir.archivePath(), g.size);
+        ASSERT_EQ(chart.expectations().size(), g.bars) << g.size;
+        const auto& first = chart.expectations().front();
+        EXPECT_NEAR(first.expected, g.expected, 1e-9) << g.size;
+        EXPECT_EQ(first.low, g.size == 2 ? 21 : 0) << g.size;
+        EXPECT_EQ(first.high, g.high) << g.size;
+        EXPECT_TRUE(chart.verdict().isEmpty());
+    }
+    // Quadruples from 43 on would need 46: chance never gives them.
+    EXPECT_EQ(chart.expectations()[41].expected, chart.expectations()[0].expected);
+    for (int i : {42, 43, 44}) {
+        EXPECT_EQ(chart.expectations()[i].expected, 0) << i;
+        EXPECT_EQ(chart.expectations()[i].high, 0) << i;
+    }
+    EXPECT_TRUE(chart.valueAxis().automatic());
+
+    countOverdueNumbers(services, dir.archivePath());
+    ASSERT_EQ(chart.expectations().size(), 45);
+    EXPECT_NEAR(chart.expectations()[0].expected, 1 + 38.0 / 7, 1e-9);
+    EXPECT_EQ(chart.expectations()[0].low, 1);
+    EXPECT_EQ(chart.expectations()[0].high, 22);
+
+    // Digit sums: 47 .. 227 occur; 138 is expected 27.2 times (18 .. 38), 47 0.18 times (0 .. 1).
+    countDigitSums(services, dir.archivePath());
+    ASSERT_EQ(chart.barCount(), 227 - 47 + 1);
+    ASSERT_EQ(chart.expectations().size(), chart.barCount());
+    const auto& at138 = chart.expectations()[138 - 47];
+    EXPECT_NEAR(at138.expected, 2096 * 105690.0 / 8145060, 1e-6);
+    EXPECT_EQ(at138.low, 18);
+    EXPECT_EQ(at138.high, 38);
+    const auto& at47 = chart.expectations()[0];
+    EXPECT_NEAR(at47.expected, 0.18245, 1e-5);
+    EXPECT_EQ(at47.low, 0);
+    EXPECT_EQ(at47.high, 1);
+
+    // Super numbers and the year surface: chance has nothing to say there.
+    countSuperNumbers(services, dir.archivePath());
+    EXPECT_TRUE(chart.expectations().isEmpty());
+    countYearSurface(services, dir.archivePath());
+    EXPECT_FALSE(chart.showsChance());
+}
+
+// SpeedButton2 writes the verdict into the second status panel while the switch is on; the counting that
+// start-up and the generator call writes nothing there.
+TEST_F(StatsTest, TheVerdictGoesToTheStatusBarOnlyFromTheButton) {
+    dir.writeArchive(shippedDraws());
+    ui.setStatus(1, QStringLiteral("Datenbank: ZahlenCH.dat"));
+    countNumberFrequencies(services, dir.archivePath());
+    EXPECT_EQ(ui.status(1), QStringLiteral("Datenbank: ZahlenCH.dat"));
+
+    showNumberFrequencies(services, dir.archivePath());
+    EXPECT_EQ(ui.status(1), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
+    EXPECT_EQ(chart.chartToolTip(), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
+
+    chart.setChanceShown(false);
+    ui.setStatus(1, QString());
+    showNumberFrequencies(services, dir.archivePath());
+    EXPECT_EQ(ui.status(1), QString());
+    EXPECT_EQ(chart.chartToolTip(), QString());
+    chart.setChanceShown(true);
+
+    // 99 draws are too few to say anything; 100 are enough.
+    auto draws = shippedDraws();
+    draws.resize(99);
+    dir.writeArchive(draws);
+    showNumberFrequencies(services, dir.archivePath());
+    EXPECT_EQ(ui.status(1), QStringLiteral("Zufallstest: zu wenige Ziehungen"));
+    draws = shippedDraws();
+    draws.resize(100);
+    dir.writeArchive(draws);
+    showNumberFrequencies(services, dir.archivePath());
+    EXPECT_TRUE(ui.status(1).startsWith(QStringLiteral("Zufallstest: unauffällig (p = ")))
+        << ui.status(1).toStdString();
+}
+
+// What a user reads under the mouse, for one bar of every chart kind, written out in full: the shipped
+// record with chance shown, then small archives for the singulars and the overdue texts.
+TEST_F(StatsTest, EveryChartKindTellsItsBarInFull) {
+    dir.writeArchive(shippedDraws());
+    TipGrid grid(controls);
+    grid.writeTip(0, {1, 2, 3, 4, 5, 6});
+    grid.writeTip(1, {3, 10, 20, 30, 40, 45});
+    const QString path = dir.archivePath();
+    const struct {
+        const char* what;
+        std::function<void()> chartOf;
+        int bar;
+        const char* text;
+    } rows[] = {
+        {"most frequent", [&] { countNumberFrequencies(services, path); }, 17,
+         "Zahl 18: 369-mal gezogen, erwartet 326 (95 %: 294 bis 359)"},
+        {"rarest", [&] { countNumberFrequencies(services, path); }, 15,
+         "Zahl 16: 299-mal gezogen, erwartet 326 (95 %: 294 bis 359)"},
+        {"pair", [&] { countNeighbourGroups(services, path, 2); }, 1,
+         "Paar 2 und 3: 48 Ziehungen, erwartet 32 (95 %: 21 bis 43)"},
+        {"triple", [&] { countNeighbourGroups(services, path, 3); }, 0,
+         "Dreier 1 bis 3: 7 Ziehungen, erwartet 3.0 (95 %: 0 bis 7)"},
+        {"triple once", [&] { countNeighbourGroups(services, path, 3); }, 3,
+         "Dreier 4 bis 6: 1 Ziehung, erwartet 3.0 (95 %: 0 bis 7)"},
+        {"quadruple once", [&] { countNeighbourGroups(services, path, 4); }, 4,
+         "Vierer 5 bis 8: 1 Ziehung, erwartet 0.2 (95 %: 0 bis 1)"},
+        {"quadruple never", [&] { countNeighbourGroups(services, path, 4); }, 0,
+         "Vierer 1 bis 4: 0 Ziehungen, erwartet 0.2 (95 %: 0 bis 1)"},
+        {"no quadruple from 43", [&] { countNeighbourGroups(services, path, 4); }, 42,
+         "Kein Vierer ab 43: die Zahlen enden bei 45"},
+        {"no quadruple from 45", [&] { countNeighbourGroups(services, path, 4); }, 44,
+         "Kein Vierer ab 45: die Zahlen enden bei 45"},
+        {"overdue longest", [&] { countOverdueNumbers(services, path); }, 17,
+         "Zahl 18: seit 41 Ziehungen nicht gezogen, erwartet 5.4 (95 %: 0 bis 21)"},
+        {"overdue one draw", [&] { countOverdueNumbers(services, path); }, 2,
+         "Zahl 3: seit 1 Ziehung nicht gezogen, erwartet 5.4 (95 %: 0 bis 21)"},
+        {"in the newest draw", [&] { countOverdueNumbers(services, path); }, 1,
+         "Zahl 2: in der neuesten Ziehung gezogen"},
+        {"ZZ of the newest draw", [&] { countOverdueNumbers(services, path); }, 28,
+         "Zahl 29: in der neuesten Ziehung gezogen"},
+        {"digit sum", [&] { countDigitSums(services, path); }, 138 - 47,
+         "Quersumme 138: 29 Ziehungen, erwartet 27 (95 %: 18 bis 38)"},
+        {"rare digit sum", [&] { countDigitSums(services, path); }, 0,
+         "Quersumme 47: 1 Ziehung, erwartet 0.2 (95 %: 0 bis 1)"},
+        {"super number", [&] { countSuperNumbers(services, path); }, 0, "Superzahl 0: 1596 Ziehungen"},
+        {"super number never", [&] { countSuperNumbers(services, path); }, 1, "Superzahl 1: 0 Ziehungen"},
+        {"tips", [&] { showTipDistribution(services, grid); }, 2, "Zahl 3: 2-mal in den Tipps"},
+        {"tips once", [&] { showTipDistribution(services, grid); }, 44, "Zahl 45: 1-mal in den Tipps"},
+    };
+    for (const auto& row : rows) {
+        row.chartOf();
+        EXPECT_EQ(chart.barToolTip(row.bar), QString::fromUtf8(row.text)) << row.what;
+    }
+
+    // The year surface: the row of 1990 (position 5) and number 7, drawn 6 times that year.
+    countYearSurface(services, path);
+    EXPECT_EQ(chart.surfaceToolTip(5, 7), QStringLiteral("1990, Zahl 7: 6-mal"));
+    EXPECT_EQ(chart.surfaceToolTip(0, 7), QString());
+
+    // With the switch off the texts say only what was counted.
+    chart.setChanceShown(false);
+    countNumberFrequencies(services, path);
+    EXPECT_EQ(chart.barToolTip(17), QStringLiteral("Zahl 18: 369-mal gezogen"));
+    countOverdueNumbers(services, path);
+    EXPECT_EQ(chart.barToolTip(17), QStringLiteral("Zahl 18: seit 41 Ziehungen nicht gezogen"));
+    chart.setChanceShown(true);
+
+    // Three draws: counts of one, and a band that is a single value.
+    dir.writeArchive({makeDraw(Wed, {3, 4, 10, 20, 30, 40}, 45, 2), makeDraw(Sat, {1, 2, 3, 4, 5, 11}, 17, 5),
+                      makeDraw(Wed2, {6, 7, 8, 9, 41, 42}, 43, 7)});
+    const struct {
+        const char* what;
+        std::function<void()> chartOf;
+        int bar;
+        const char* text;
+    } small[] = {
+        {"pair twice", [&] { countNeighbourGroups(services, path, 2); }, 2,
+         "Paar 3 und 4: 2 Ziehungen, erwartet unter 0.1 (95 %: 0 bis 1)"},
+        {"pair once", [&] { countNeighbourGroups(services, path, 2); }, 0,
+         "Paar 1 und 2: 1 Ziehung, erwartet unter 0.1 (95 %: 0 bis 1)"},
+        {"digit sum once", [&] { countDigitSums(services, path); }, 0,
+         "Quersumme 26: 1 Ziehung, erwartet unter 0.1 (95 %: 0)"},
+        {"super number once", [&] { countSuperNumbers(services, path); }, 2, "Superzahl 2: 1 Ziehung"},
+        {"overdue since one", [&] { countOverdueNumbers(services, path); }, 0,
+         "Zahl 1: seit 1 Ziehung nicht gezogen, erwartet 2.2 (95 %: 0 bis 3)"},
+        {"overdue never", [&] { countOverdueNumbers(services, path); }, 43,
+         "Zahl 44: seit 3 Ziehungen nicht gezogen, erwartet 2.2 (95 %: 0 bis 3)"},
+        {"overdue newest", [&] { countOverdueNumbers(services, path); }, 42,
+         "Zahl 43: in der neuesten Ziehung gezogen"},
+        {"once", [&] { countNumberFrequencies(services, path); }, 10,
+         "Zahl 11: 1-mal gezogen, erwartet 0.5 (95 %: 0 bis 2)"},
+    };
+    for (const auto& row : small) {
+        row.chartOf();
+        EXPECT_EQ(chart.barToolTip(row.bar), QString::fromUtf8(row.text)) << row.what;
+    }
+
+    // No draw selected: the overdue bars of 1 say so instead of naming a newest draw.
+    selectWeekdays(false, false);
+    countOverdueNumbers(services, path);
+    EXPECT_EQ(chart.barToolTip(16), QStringLiteral("Zahl 17: keine Ziehung gewählt"));
 }
