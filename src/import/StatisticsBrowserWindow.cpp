@@ -43,6 +43,8 @@ BrowserView* StatisticsBrowserWindow::ensureBrowser() {
     connect(browser_, &BrowserView::documentComplete, this, &StatisticsBrowserWindow::documentComplete);
     // No network, an unknown host: the run ends at once with the reason, not at the time limit.
     connect(browser_, &BrowserView::loadFailed, this, [this](const QString& reason) {
+        // Before the new navigation has started, a failure is one of the page left behind.
+        if (!navigated_) return;
         fail(QStringLiteral("Die Seite für den %1 konnte nicht geladen werden. %2")
                  .arg(filterDateText_, reason));
     });

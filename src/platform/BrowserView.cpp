@@ -69,8 +69,10 @@ BrowserView::BrowserView(QWidget* parent) : QWebEngineView(parent) {
         if (ok) emit documentComplete();
     });
     connect(page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
-        // An aborted load (-3) is one that a newer navigation replaced, not a failure.
-        if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus || info.errorCode() == -3) return;
+        // A load that was stopped (no error) or aborted (-3) was replaced by a newer one: no failure.
+        if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus || info.errorCode() == 0 ||
+            info.errorCode() == -3)
+            return;
         emit loadFailed(reasonOf(info));
     });
 }
