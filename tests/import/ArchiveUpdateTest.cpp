@@ -372,7 +372,7 @@ private:
 // Whatever file call of a write fails, with a full disk, an I/O error or a refused permission: the
 // archive afterwards is byte for byte the old one or the new one, no work file is left, the next
 // operation may start, and the user is told in German. Every writing operation, every call it makes.
-TEST(ArchiveFaults, EveryFailedFileCallLeavesTheOldOrTheNewArchive) {
+TEST(ArchiveFaults, AFileCallThatFailsLeavesTheOldOrTheNewArchive) {
     const std::vector<DrawRecord> stored = {makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7, 3),
                                             makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)};
     const auto entering = [](const DrawRecord& draw) {
