@@ -326,8 +326,8 @@ QWidget* MainWindow::buildChartPage() {
     auto* from = new QDateEdit(bar);
     from->setObjectName(QStringLiteral("DateTimePicker2"));
     from->setCalendarPopup(true);
-    from->setMinimumDate(QDate(1955, 10, 9));
-    from->setDate(QDate(1955, 10, 9));
+    from->setMinimumDate(dates::earliestDate());
+    from->setDate(dates::earliestDate());
     from->setDisplayFormat(dates::shortDateFormat());
     bar->addWidget(from);
     for (QAction* action : bar->actions())
@@ -350,7 +350,7 @@ QWidget* MainWindow::buildDatabasePage() {
     page->setObjectName(QStringLiteral("TabSheet4"));
     auto* date = make<QDateEdit>(page, QStringLiteral("DateTimePicker1"), 8, 8, 110, 22);
     date->setCalendarPopup(true);
-    date->setMinimumDate(QDate(1955, 10, 9));
+    date->setMinimumDate(dates::earliestDate());
     date->setDisplayFormat(dates::shortDateFormat());
     speedButton(page, QStringLiteral("SpeedButton5"), QString(), QStyle::SP_DialogApplyButton, 122, 8, 26, 22,
                 QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"));

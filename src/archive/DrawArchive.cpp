@@ -131,8 +131,7 @@ void DrawArchive::Appender::write(const QByteArray& bytes) {
 }
 
 void DrawArchive::Appender::append(const DrawRecord& record) {
-    const auto b = record.toBytes();
-    write(QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size())));
+    write(bytesOf({record}));
     last_ = record;
     ++appended_;
 }

@@ -34,7 +34,7 @@ DrawEntryDialog::DrawEntryDialog(QWidget* parent) : QDialog(parent) {
     date_ = new QDateEdit(this);
     date_->setObjectName(QStringLiteral("DateTimePicker1"));
     date_->setCalendarPopup(true);
-    date_->setMinimumDate(QDate(1955, 10, 9));
+    date_->setMinimumDate(dates::earliestDate());
     date_->setDisplayFormat(dates::shortDateFormat());
 
     // The six numbers and Z are the game's 1 .. 45; S is a stored byte carried over unseen.

@@ -35,10 +35,8 @@ int offer(AppState& state, Ui& ui, const Clock& clock, const QString& recordFile
     if (draws.byDate.empty()) return 0;
 
     const int count = static_cast<int>(draws.byDate.size());
-    const QString first =
-        dates::fromDayNumber(draws.byDate.begin()->first).toString(QStringLiteral("dd.MM.yyyy"));
-    const QString last =
-        dates::fromDayNumber(draws.byDate.rbegin()->first).toString(QStringLiteral("dd.MM.yyyy"));
+    const QString first = dates::formatFixedDate(draws.byDate.begin()->first);
+    const QString last = dates::formatFixedDate(draws.byDate.rbegin()->first);
     const QString question =
         count == 1 ? QStringLiteral(
                          "Es sind noch keine Ziehungen gespeichert. Soll die mitgelieferte Ziehung vom %1 "

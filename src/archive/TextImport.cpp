@@ -29,12 +29,6 @@ constexpr qsizetype ShownFieldLength = 40;
 // with a lucky number.
 const QDate FirstDrawOfTheGame(1986, 1, 4);
 const QDate LastDrawOfTheGame(2013, 1, 9);
-// The earliest date the program offers.
-const QDate EarliestDate(1955, 10, 9);
-
-QString dateText(const QDate& date) {
-    return date.toString(QStringLiteral("dd.MM.yyyy"));
-}
 
 // A field as a reason names it: never longer than a line of the report.
 QString cut(const QString& field) {
@@ -161,12 +155,13 @@ ImportLine readImportLine(const QString& text, const QDate& today, const QLocale
     if (dateField < 0) return bad(line, QStringLiteral("%1 ist kein Datum").arg(quoted(fields.first())));
     if (!date.isValid())
         return bad(line, QStringLiteral("das Datum %1 gibt es nicht").arg(cut(fields[dateField])));
-    if (date < EarliestDate)
-        return bad(
-            line,
-            QStringLiteral("das Datum %1 liegt vor dem %2").arg(dateText(date), dateText(EarliestDate)));
+    if (date < dates::earliestDate())
+        return bad(line,
+                   QStringLiteral("das Datum %1 liegt vor dem %2")
+                       .arg(dates::formatFixedDate(date), dates::formatFixedDate(dates::earliestDate())));
     if (date > today)
-        return bad(line, QStringLiteral("das Datum %1 liegt in der Zukunft").arg(dateText(date)));
+        return bad(line,
+                   QStringLiteral("das Datum %1 liegt in der Zukunft").arg(dates::formatFixedDate(date)));
     line.draw.datum = dates::toDayNumber(date);
 
     // The numbers in order, up to an empty field or one that holds letters (a closing text column).
@@ -222,10 +217,12 @@ ImportLine readImportLine(const QString& text, const QDate& today, const QLocale
     line.kind = ImportLine::Kind::Draw;
     if (date < FirstDrawOfTheGame) {
         line.otherGame = true;
-        line.reason = QStringLiteral("anderes Spiel (vor dem %1)").arg(dateText(FirstDrawOfTheGame));
+        line.reason =
+            QStringLiteral("anderes Spiel (vor dem %1)").arg(dates::formatFixedDate(FirstDrawOfTheGame));
     } else if (date > LastDrawOfTheGame) {
         line.otherGame = true;
-        line.reason = QStringLiteral("anderes Spiel (nach dem %1)").arg(dateText(LastDrawOfTheGame));
+        line.reason =
+            QStringLiteral("anderes Spiel (nach dem %1)").arg(dates::formatFixedDate(LastDrawOfTheGame));
     }
     return line;
 }
@@ -302,7 +299,7 @@ ImportedDraws readDrawFiles(const QStringList& paths, const QDate& today,
                 read.skipped.push_back(
                     {it->second.file, it->second.line,
                      QStringLiteral("der %1 steht weiter hinten noch einmal, die spätere Zeile gilt")
-                         .arg(dateText(dates::fromDayNumber(line.draw.datum)))});
+                         .arg(dates::formatFixedDate(line.draw.datum))});
             it->second = taken;
         }
     }
@@ -467,7 +464,7 @@ ImportReport importDrawFiles(AppState& state, Controls& controls, Ui& ui, const 
         const QString when =
             QStringLiteral("aus der Zeit vor dem %1 oder nach dem %2, als in der Schweiz nicht 6 aus 45 "
                            "gespielt wurde.")
-                .arg(dateText(FirstDrawOfTheGame), dateText(LastDrawOfTheGame));
+                .arg(dates::formatFixedDate(FirstDrawOfTheGame), dates::formatFixedDate(LastDrawOfTheGame));
         const QString question =
             others == 1 ? QStringLiteral("1 Zeile stammt %1 Soll sie trotzdem übernommen werden?").arg(when)
                         : QStringLiteral("%1 Zeilen stammen %2 Sollen sie trotzdem übernommen werden?")

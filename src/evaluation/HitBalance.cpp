@@ -45,10 +45,6 @@ bool hasNumberTwice(const TipGrid::Tip& tip) {
     return false;
 }
 
-QString dateText(double day) {
-    return dates::fromDayNumber(day).toString(QStringLiteral("dd.MM.yyyy"));
-}
-
 } // namespace
 
 std::array<double, HitBalance::ClassCount> HitBalance::expected() const {
@@ -77,7 +73,7 @@ std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
             continue;
         }
         for (int count : tip.counts) row << QString::number(count);
-        row << (tip.bestDate > 0 ? dateText(tip.bestDate) : QStringLiteral("-"));
+        row << (tip.bestDate > 0 ? dates::formatFixedDate(tip.bestDate) : QStringLiteral("-"));
         rows.push_back(row);
     }
     QStringList chance{QStringLiteral("Zufall erwartet"), QString()};
@@ -89,7 +85,8 @@ std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
 
 QString HitBalance::caption() const {
     return QStringLiteral("Verglichen mit %1 ab %2")
-        .arg(counted(draws, QStringLiteral("Ziehung"), QStringLiteral("Ziehungen")), dateText(fromDate));
+        .arg(counted(draws, QStringLiteral("Ziehung"), QStringLiteral("Ziehungen")),
+             dates::formatFixedDate(fromDate));
 }
 
 QString HitBalance::text(const QLocale& locale) const {

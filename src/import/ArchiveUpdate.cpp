@@ -22,9 +22,6 @@ const QString ArchiveButtons[] = {QStringLiteral("BitBtn1"), QStringLiteral("Spe
                                   QStringLiteral("BitBtn2"), QStringLiteral("BitBtn9"),
                                   QStringLiteral("BitBtn8"), QStringLiteral("BitBtn6")};
 
-// The earliest date the date picker allows.
-const QDate EarliestDate(1955, 10, 9);
-
 // The buttons of a running update: greyed, with the stop button shown, until the run ends; put back
 // however it ends. The archive closes at the normal end; after a failure its appender closes it.
 class RunningUpdate {
@@ -91,7 +88,7 @@ RunEnd readDrawDates(Session& session, StatisticsBrowser& browser, DrawArchive::
         if (!controls.visible(StopButton)) return RunEnd::Stopped;
         const QDate day = nextRequestDate(controls.date(DatePicker));
         controls.setDate(DatePicker, day);
-        const QString filterDate = day.toString(QStringLiteral("dd.MM.yyyy"));
+        const QString filterDate = dates::formatFixedDate(day);
         browser.setFilterDateText(filterDate);
         browser.start();
         // The first display ends when the form has been sent, the second when the result has loaded.
@@ -132,7 +129,7 @@ RunEnd readDrawDates(Session& session, StatisticsBrowser& browser, DrawArchive::
 // The picker's date as the first date to ask after; a picker without a date starts at the earliest.
 void takeStartDate(Session& session) {
     Controls& controls = session.services.controls;
-    if (!controls.date(DatePicker).isValid()) controls.setDate(DatePicker, EarliestDate);
+    if (!controls.date(DatePicker).isValid()) controls.setDate(DatePicker, dates::earliestDate());
     session.state.referenceDate = dates::roundHalfEven(dates::toDayNumber(controls.date(DatePicker)));
 }
 
@@ -171,9 +168,9 @@ void rebuildArchive(Session& session, StatisticsBrowser& browser) {
     const ArchiveLease lease = session.state.archiveGate.take();
     Controls& controls = session.services.controls;
     Ui& ui = session.services.ui;
-    if (!controls.date(DatePicker).isValid()) controls.setDate(DatePicker, EarliestDate);
+    if (!controls.date(DatePicker).isValid()) controls.setDate(DatePicker, dates::earliestDate());
     const QDate start = controls.date(DatePicker);
-    const QString from = start.toString(QStringLiteral("dd.MM.yyyy"));
+    const QString from = dates::formatFixedDate(start);
     if (!ui.question(
             QStringLiteral("Soll die Datenbank gelöscht und ab dem %1 neu eingelesen werden?").arg(from),
             QString()))

@@ -30,6 +30,18 @@ int weekday(const QDate& date) {
     return date.isValid() ? date.dayOfWeek() % 7 + 1 : 0;
 }
 
+QDate earliestDate() {
+    return QDate(1955, 10, 9);
+}
+
+QString formatFixedDate(const QDate& date) {
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QString formatFixedDate(double day) {
+    return formatFixedDate(fromDayNumber(day));
+}
+
 double roundHalfEven(double value) {
     return std::nearbyint(value);
 }

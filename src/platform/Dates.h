@@ -19,6 +19,12 @@ constexpr int Sunday = 1;
 constexpr int Wednesday = 4;
 constexpr int Saturday = 7;
 
+// 9 October 1955, the earliest date the program offers (day 20371).
+QDate earliestDate();
+// "dd.MM.yyyy", the fixed pattern of the messages, exports and queries, whatever the locale.
+QString formatFixedDate(const QDate& date);
+QString formatFixedDate(double day);
+
 // Nearest integer, an exact half to the even neighbour.
 double roundHalfEven(double value);
 // The same as an int; values that do not fit (or NaN) give 0.

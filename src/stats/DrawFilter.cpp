@@ -9,7 +9,7 @@ DrawFilter::DrawFilter(const Controls& controls)
       wednesdays_(controls.checked(QStringLiteral("CheckBox17"))) {}
 
 void DrawFilter::installDefaults(Controls& controls) {
-    controls.setDate(QStringLiteral("DateTimePicker2"), QDate(1955, 10, 9));
+    controls.setDate(QStringLiteral("DateTimePicker2"), dates::earliestDate());
     controls.setChecked(QStringLiteral("CheckBox16"), true);
     controls.setChecked(QStringLiteral("CheckBox17"), true);
 }
