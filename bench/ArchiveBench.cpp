@@ -4,8 +4,8 @@
 #include "app/MainWindow.h"
 #include "archive/ArchiveExport.h"
 #include "archive/DrawArchive.h"
-#include "archive/ShippedRecord.h"
-#include "archive/TextImport.h"
+#include "import/ShippedRecord.h"
+#include "import/TextImport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -18,7 +18,7 @@
 // Scanning the archive against reading its bytes: the record decoding is what the scan adds.
 static void ArchiveScan3000(benchmark::State& state) {
     BenchArchive data;
-    DrawArchive archive(data.programDir());
+    const DrawArchive archive(data.programDir(), Game::sixOf45());
     for (auto _ : state) benchmark::DoNotOptimize(archive.scan());
 }
 BENCHMARK(ArchiveScan3000)->Unit(benchmark::kMicrosecond);
@@ -37,7 +37,7 @@ BENCHMARK(ArchivePlainRead3000)->Unit(benchmark::kMicrosecond);
 // The ratio of the two above, measured side by side in one run.
 void printArchiveScanRatio() {
     BenchArchive data;
-    DrawArchive archive(data.programDir());
+    const DrawArchive archive(data.programDir(), Game::sixOf45());
     const QString path = data.programDir() + QStringLiteral("ZahlenCH.dat");
     constexpr int rounds = 300;
     QElapsedTimer clock;
@@ -87,7 +87,7 @@ static void ImportText3000(benchmark::State& state) {
         }
         state.ResumeTiming();
         const ImportReport report = importDrawFiles(
-            s.state, s.controls, s.ui, s.clock, [&] { return QStringList{file}; }, [] {});
+            s.session, [&] { return QStringList{file}; }, [] {});
         if (report.inserted != 3000) state.SkipWithError("not every line was imported");
     }
 }
@@ -102,8 +102,7 @@ static void ImportShippedRecord(benchmark::State& state) {
         QFile::remove(archivePath);
         state.ResumeTiming();
         const ImportReport report = importDrawFiles(
-            s.state, s.controls, s.ui, s.clock,
-            [] { return QStringList{QStringLiteral(ZIEHBOX_SHIPPED_RECORD)}; }, [] {});
+            s.session, [] { return QStringList{QStringLiteral(ZIEHBOX_SHIPPED_RECORD)}; }, [] {});
         if (report.inserted != 2096) state.SkipWithError("the shipped record was not read whole");
     }
 }
@@ -151,12 +150,11 @@ void printFirstStart() {
 
         // The copy alone, through the same path, into a fresh folder.
         QTemporaryDir again;
-        AppState state;
-        state.programDir = again.path() + QLatin1Char('/');
-        UnpaintedUi ui;
-        ui.answerYes = true;
+        BenchSession s;
+        s.state.programDir = again.path() + QLatin1Char('/');
+        s.ui.answerYes = true;
         clock.restart();
-        shippedrecord::offer(state, ui, context.clock, QStringLiteral(ZIEHBOX_SHIPPED_RECORD));
+        shippedrecord::offer(s.session, QStringLiteral(ZIEHBOX_SHIPPED_RECORD));
         copying += static_cast<double>(clock.nsecsElapsed());
         window.close();
     }

@@ -2,8 +2,8 @@
 
 #include "archive/AppState.h"
 #include "archive/DrawRecord.h"
+#include "archive/Session.h"
 #include "generator/GeneratorOptions.h"
-#include "generator/Session.h"
 #include "generator/TipGrid.h"
 #include "platform/ChartModel.h"
 #include "platform/Clock.h"
@@ -72,7 +72,7 @@ struct BenchSession {
     NoShell shell;
     Services services{ui, controls, chart, clock, random, sound, shell};
     AppState state;
-    TipGrid grid{controls};
+    TipGrid grid{controls, *state.game};
     GeneratorOptions options{controls};
     Session session{services, state, grid, options};
 

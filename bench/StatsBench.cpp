@@ -17,25 +17,25 @@ struct StatsRig : BenchSession {
 
 static void NumberFrequencies3000(benchmark::State& state) {
     StatsRig rig;
-    for (auto _ : state) countNumberFrequencies(rig.services, rig.archive);
+    for (auto _ : state) countNumberFrequencies(rig.session);
 }
 BENCHMARK(NumberFrequencies3000)->Unit(benchmark::kMillisecond);
 
 static void NeighbourPairs3000(benchmark::State& state) {
     StatsRig rig;
-    for (auto _ : state) countNeighbourGroups(rig.services, rig.archive, 2);
+    for (auto _ : state) countNeighbourGroups(rig.session, 2);
 }
 BENCHMARK(NeighbourPairs3000)->Unit(benchmark::kMillisecond);
 
 static void NeighbourQuadruples3000(benchmark::State& state) {
     StatsRig rig;
-    for (auto _ : state) countNeighbourGroups(rig.services, rig.archive, 4);
+    for (auto _ : state) countNeighbourGroups(rig.session, 4);
 }
 BENCHMARK(NeighbourQuadruples3000)->Unit(benchmark::kMillisecond);
 
 static void YearSurface3000(benchmark::State& state) {
     StatsRig rig;
-    for (auto _ : state) countYearSurface(rig.services, rig.archive);
+    for (auto _ : state) countYearSurface(rig.session);
 }
 BENCHMARK(YearSurface3000)->Unit(benchmark::kMillisecond);
 
@@ -48,7 +48,7 @@ static void FrequencyChartDrawn3000(benchmark::State& state) {
     ChartView view(rig.chart);
     view.resize(505, 362);
     for (auto _ : state) {
-        countNumberFrequencies(rig.services, rig.archive);
+        countNumberFrequencies(rig.session);
         benchmark::DoNotOptimize(view.render());
     }
     state.SetLabel(band ? "mit Zufallsband" : "ohne Zufallsband");

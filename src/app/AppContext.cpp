@@ -9,7 +9,7 @@
 #include <QCoreApplication>
 
 AppContext::AppContext(const QString& programDir, const QString& settingsFile_)
-    : grid(controls), options(controls), dialogs(std::make_unique<QtDialogs>()),
+    : grid(controls, *state.game), options(controls), dialogs(std::make_unique<QtDialogs>()),
       shell(std::make_unique<DesktopShell>()), http(std::make_unique<QtHttpClient>()),
       statisticsPage(QString::fromLatin1(importaddresses::StatisticsPage)),
       dataFolders{QCoreApplication::applicationDirPath(),

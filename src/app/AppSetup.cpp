@@ -26,6 +26,6 @@ std::unique_ptr<ArchiveLock> claimArchive(const QString& programDir, Dialogs& di
         dialogs.error(nullptr, QString::fromLatin1(AppTitle), ArchiveLock::TakenText);
         return nullptr;
     }
-    DrawArchive(programDir).removeLeftoverWorkFiles();
+    DrawArchive::removeLeftoverWorkFiles(programDir);
     return lock;
 }

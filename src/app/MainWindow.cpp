@@ -5,14 +5,14 @@
 #include "app/StartUp.h"
 #include "archive/DrawEntryDialog.h"
 #include "archive/FileDialogs.h"
-#include "archive/ShippedRecord.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/HitBalanceDialog.h"
-#include "generator/LuckyNumber.h"
+#include "generator/RandomSeed.h"
 #include "generator/TipDistribution.h"
 #include "generator/TipSearch.h"
 #include "import/ArchiveUpdate.h"
 #include "import/LatestDraws.h"
+#include "import/ShippedRecord.h"
 #include "import/StatisticsBrowserWindow.h"
 #include "output/PrintSettingsDialog.h"
 #include "output/SlipPrinter.h"
@@ -67,7 +67,8 @@ MainWindow::MainWindow(AppContext& context)
                                context.random, *context.sound,   *context.shell},
       session_{services_, context.state, context.grid, context.options}, steps_(session_) {
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QStringLiteral("Tolbrands Lotto - Tippgenerator für Spiel 6 aus 45 für die Schweiz"));
+    setWindowTitle(QStringLiteral("Tolbrands Lotto - Tippgenerator für Spiel %1 für die Schweiz")
+                       .arg(context.state.game->name));
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
     setFont(font);
@@ -260,71 +261,45 @@ void MainWindow::runOperation(const std::function<void()>& operation) {
 
 void MainWindow::wireOperations() {
     Session& s = session_;
-    AppState& state = ctx_.state;
-    auto archive = [&state] { return state.archivePath(); };
+    AppContext& c = ctx_;
+    const auto showForDate = [&s] { showDrawForDate(s); };
+    const auto showNewest = [this] { showNewestDraw(); };
 
     // Which control starts which operation.
     const std::vector<std::pair<QString, std::function<void()>>> buttons = {
-        {QStringLiteral("SpeedButton2"), [this, archive] { showNumberFrequencies(services_, archive()); }},
-        {QStringLiteral("SpeedButton1"), [this, archive] { countYearSurface(services_, archive()); }},
-        {QStringLiteral("SpeedButton3"), [this, archive] { countSuperNumbers(services_, archive()); }},
-        {QStringLiteral("SpeedButton9"), [this, archive] { countDigitSums(services_, archive()); }},
-        {QStringLiteral("Button2"), [this, archive] { countNeighbourGroups(services_, archive(), 2); }},
-        {QStringLiteral("Button3"), [this, archive] { countNeighbourGroups(services_, archive(), 3); }},
-        {QStringLiteral("Button4"), [this, archive] { countNeighbourGroups(services_, archive(), 4); }},
-        {QStringLiteral("Button5"), [this, archive] { countOverdueNumbers(services_, archive()); }},
+        {QStringLiteral("SpeedButton2"), [&s] { showNumberFrequencies(s); }},
+        {QStringLiteral("SpeedButton1"), [&s] { countYearSurface(s); }},
+        {QStringLiteral("SpeedButton3"), [&s] { countSuperNumbers(s); }},
+        {QStringLiteral("SpeedButton9"), [&s] { countDigitSums(s); }},
+        {QStringLiteral("Button2"), [&s] { countNeighbourGroups(s, 2); }},
+        {QStringLiteral("Button3"), [&s] { countNeighbourGroups(s, 3); }},
+        {QStringLiteral("Button4"), [&s] { countNeighbourGroups(s, 4); }},
+        {QStringLiteral("Button5"), [&s] { countOverdueNumbers(s); }},
         {QStringLiteral("SpeedButton5"), [&s] { showDrawForDate(s); }},
         {QStringLiteral("SpeedButton6"), [&s] { previousDraw(s); }},
         {QStringLiteral("SpeedButton7"), [&s] { nextDraw(s); }},
         {QStringLiteral("SpeedButton4"), [&s] { searchTipsInArchive(s); }},
-        {QStringLiteral("Button7"),
-         [this, &s] {
-             if (const auto balance = tipHitBalance(s)) showHitBalance(*balance, this);
-         }},
-        {QStringLiteral("BitBtn4"), [this] { calculateTips(session_, steps_); }},
-        {QStringLiteral("SpeedButton13"), [this] { chooseLuckyNumber(session_, steps_); }},
-        {QStringLiteral("SpeedButton11"), [this] { ctx_.grid.clearAll(); }},
-        {QStringLiteral("Button6"), [this] { showTipDistribution(services_, ctx_.grid); }},
+        {QStringLiteral("Button7"), [this] { showTipHitBalance(); }},
+        {QStringLiteral("BitBtn4"), [this, &s] { calculateTips(s, steps_); }},
+        {QStringLiteral("SpeedButton13"), [this, &s] { chooseRandomSeed(s, steps_); }},
+        {QStringLiteral("SpeedButton11"), [&c] { c.grid.clearAll(); }},
+        {QStringLiteral("Button6"), [&s] { showTipDistribution(s); }},
         {QStringLiteral("ChartSaveButton"), [this] { saveChartPicture(); }},
         {QStringLiteral("ChartCopyButton"), [this] { chartView_->copyToClipboard(); }},
         {QStringLiteral("ChartPrintButton"), [this] { chartView_->print(); }},
-        {QStringLiteral("BitBtn7"), [this] { writeTipText(ctx_.state, ctx_.grid, *ctx_.shell); }},
-        {QStringLiteral("SpeedButton12"),
-         [this] { slipPrinter_->printSlip(ctx_.state, ctx_.grid, ctx_.clock); }},
-        {QStringLiteral("SpeedButton8"), [this] { requestUpdateStop(ctx_.controls); }},
-        {QStringLiteral("Button1"), [this] { loadLatestDraws(session_, *ctx_.http); }},
-        {QStringLiteral("BitBtn1"), [this] { updateArchive(session_, browser()); }},
-        {QStringLiteral("SpeedButton10"), [this] { updateArchive(session_, browser()); }},
-        {QStringLiteral("BitBtn2"), [this] { rebuildArchive(session_, browser()); }},
+        {QStringLiteral("BitBtn7"), [&c] { writeTipText(c.state, c.grid, *c.shell); }},
+        {QStringLiteral("SpeedButton12"), [this, &c] { slipPrinter_->printSlip(c.state, c.grid, c.clock); }},
+        {QStringLiteral("SpeedButton8"), [&c] { requestUpdateStop(c.controls); }},
+        {QStringLiteral("Button1"), [&s, &c] { loadLatestDraws(s, *c.http); }},
+        {QStringLiteral("BitBtn1"), [this, &s] { updateArchive(s, browser()); }},
+        {QStringLiteral("SpeedButton10"), [this, &s] { updateArchive(s, browser()); }},
+        {QStringLiteral("BitBtn2"), [this, &s] { rebuildArchive(s, browser()); }},
         {QStringLiteral("BitBtn5"), [this] { close(); }},
-        {QStringLiteral("BitBtn8"),
-         [this, &s] {
-             const DrawPrompt ask =
-                 ctx_.askForDraw ? ctx_.askForDraw
-                                 : DrawPrompt([this](const DrawRecord& p) { return askForDraw(p, this); });
-             enterDraw(ctx_.state, ctx_.controls, ctx_.clock, ask, [&s] { showDrawForDate(s); });
-         }},
-        {QStringLiteral("BitBtn6"),
-         [this, &s] { deleteCurrentDraw(ctx_.state, *this, [&s] { showDrawForDate(s); }); }},
-        {QStringLiteral("BitBtn3"),
-         [this] {
-             const ExportFileChooser choose =
-                 ctx_.chooseExportFile
-                     ? ctx_.chooseExportFile
-                     : ExportFileChooser([this](const QString& n) { return chooseExportFile(n, this); });
-             exportArchive(ctx_.state, ctx_.controls, choose);
-         }},
+        {QStringLiteral("BitBtn8"), [this, &s, showForDate] { enterDraw(s, drawPrompt(), showForDate); }},
+        {QStringLiteral("BitBtn6"), [&s, showForDate] { deleteCurrentDraw(s, showForDate); }},
+        {QStringLiteral("BitBtn3"), [this, &s] { exportArchive(s, exportChooser()); }},
         {QStringLiteral("BitBtn9"),
-         [this, &s, archive] {
-             const ImportFileChooser choose =
-                 ctx_.chooseImportFiles
-                     ? ctx_.chooseImportFiles
-                     : ImportFileChooser([this] { return chooseImportFiles(ctx_.state.programDir, this); });
-             importDrawFiles(ctx_.state, ctx_.controls, *this, ctx_.clock, choose, [this, &s, archive] {
-                 showDrawForDate(s);
-                 countNumberFrequencies(services_, archive());
-             });
-         }},
+         [this, &s, showNewest] { importDrawFiles(s, importChooser(), showNewest); }},
     };
     for (const auto& [name, op] : buttons) {
         auto* b = pages_->findChild<QAbstractButton*>(name);
@@ -398,6 +373,32 @@ void MainWindow::showChance(bool on) {
         setStatus(1, QString());
 }
 
+// The draw entry dialog, the export's save dialog and the import's open dialog, unless a test stands in.
+DrawPrompt MainWindow::drawPrompt() {
+    if (ctx_.askForDraw) return ctx_.askForDraw;
+    return [this](const DrawRecord& preset) { return askForDraw(preset, session_.game(), this); };
+}
+
+ExportFileChooser MainWindow::exportChooser() {
+    if (ctx_.chooseExportFile) return ctx_.chooseExportFile;
+    return [this](const QString& name) { return chooseExportFile(name, this); };
+}
+
+ImportFileChooser MainWindow::importChooser() {
+    if (ctx_.chooseImportFiles) return ctx_.chooseImportFiles;
+    return [this] { return chooseImportFiles(ctx_.state.programDir, this); };
+}
+
+void MainWindow::showTipHitBalance() {
+    if (const auto balance = tipHitBalance(session_)) showHitBalance(*balance, this);
+}
+
+// What start-up shows of the archive: the draw for today and the frequencies.
+void MainWindow::showNewestDraw() {
+    showDrawForDate(session_);
+    countNumberFrequencies(session_);
+}
+
 StatisticsBrowser& MainWindow::browser() {
     return ctx_.browser ? *ctx_.browser : static_cast<StatisticsBrowser&>(*statisticsBrowser_);
 }
@@ -416,13 +417,11 @@ void MainWindow::saveChartPicture() {
 void MainWindow::startUp() {
     AppState& s = ctx_.state;
     // Before anything else: a first start may take the record of the real draws that ships along.
-    runOperation([this] {
-        shippedrecord::offer(ctx_.state, *this, ctx_.clock, shippedrecord::find(ctx_.dataFolders));
-    });
+    runOperation(
+        [this] { shippedrecord::offer(session_, shippedrecord::find(ctx_.dataFolders, session_.game())); });
     s.hitSoundFile = QStringLiteral("yippee.wav");
     s.maxCalcRuns = 100000;
     s.readyFlag = false;
-    s.archiveFileName = QStringLiteral("ZahlenCH.dat");
     // A wrong-typed stored value is named in the error box; it alone keeps its default, and start-up
     // goes on, so that the seed, the draw on display and the user's other values are all there.
     for (const QString& failure : restoreSettings(ctx_)) error(failure);
@@ -432,7 +431,7 @@ void MainWindow::startUp() {
     s.referenceDate = dates::toDayNumber(ctx_.controls.date(QStringLiteral("DateTimePicker2")));
     ctx_.controls.setDate(QStringLiteral("DateTimePicker1"), ctx_.clock.today());
     runOperation([this] { showDrawForDate(session_); });
-    runOperation([this] { countNumberFrequencies(services_, ctx_.state.archivePath()); });
+    runOperation([this] { countNumberFrequencies(session_); });
     // Where the archive is, once: an installed program keeps it in the user's data folder.
     setStatus(1, QStringLiteral("Datenbank: ") + QDir::toNativeSeparators(ctx_.state.archivePath()));
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "archive/ArchiveExport.h"
+#include "archive/DrawEntry.h"
+#include "archive/Session.h"
 #include "evaluation/Evaluation.h"
-#include "generator/Session.h"
+#include "import/TextImport.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
 
@@ -72,6 +75,11 @@ private:
     void wireOperations();
     void flushStatus();
     void saveChartPicture();
+    DrawPrompt drawPrompt();
+    ExportFileChooser exportChooser();
+    ImportFileChooser importChooser();
+    void showNewestDraw();
+    void showTipHitBalance();
     // The switch "Zufall": line, band and verdict of chance on the chart, on or off.
     void showChance(bool on);
 

@@ -2,13 +2,15 @@
 
 #include "archive/ArchiveGate.h"
 #include "archive/CurrentDraw.h"
+#include "archive/DrawArchive.h"
+#include "archive/Game.h"
 
 #include <QString>
 
 // The values the operations share for the whole run, owned by the app and passed by reference.
 struct AppState {
-    QString programDir; // ends with a separator
-    QString archiveFileName = QStringLiteral("ZahlenCH.dat");
+    QString programDir;                  // ends with a separator
+    const Game* game = &Game::sixOf45(); // the current game, never null
     QString hitSoundFile = QStringLiteral("yippee.wav");
     int maxCalcRuns = 100000;
     bool readyFlag = false;
@@ -21,5 +23,7 @@ struct AppState {
     TipCheck lastCheck;      // HitCount and ZusatzHit of the last comparison
     ArchiveGate archiveGate; // the one operation that writes the archive
 
-    QString archivePath() const { return programDir + archiveFileName; }
+    // The current game's archive.
+    DrawArchive archive() const { return DrawArchive(programDir, *game); }
+    QString archivePath() const { return programDir + game->archiveFile; }
 };

@@ -1,7 +1,6 @@
 #include "archive/ArchiveExport.h"
 
-#include "archive/AppState.h"
-#include "archive/DrawArchive.h"
+#include "archive/Session.h"
 #include "platform/AppError.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"
@@ -9,13 +8,9 @@
 
 #include <memory>
 
-namespace {
-
-QString yearFileName(const QString& programDir, int year) {
-    return programDir + QStringLiteral("CHJ") + QString::number(year) + QStringLiteral(".csv");
+QString exportFileName(const QString& programDir, const Game& game, int year) {
+    return programDir + game.exportPrefix + QString::number(year) + QStringLiteral(".csv");
 }
-
-} // namespace
 
 QString exportText(const DrawRecord& record) {
     QString line = dates::formatShortDate(record.datum);
@@ -29,14 +24,15 @@ QByteArray exportLine(const DrawRecord& record) {
     return TextFile::encodeLine(exportText(record));
 }
 
-void exportArchive(AppState& state, const Controls& controls, const ExportFileChooser& choose) {
-    const QDate start = controls.date(QStringLiteral("DateTimePicker1"));
+void exportArchive(Session& session, const ExportFileChooser& choose) {
+    AppState& state = session.state;
+    const QDate start = session.services.controls.date(QStringLiteral("DateTimePicker1"));
     int year = start.year();
-    const QString chosen = choose(yearFileName(state.programDir, year));
+    const QString chosen = choose(exportFileName(state.programDir, session.game(), year));
     if (chosen.isEmpty()) return;
 
     auto out = std::make_unique<TextFile>(chosen);
-    const auto records = DrawArchive(state.programDir).scan(); // a missing archive leaves the file empty
+    const auto records = session.archive().scan(); // a missing archive leaves the file empty
     const double startDay = dates::toDayNumber(start);
     state.referenceDate = startDay;
 
@@ -46,7 +42,7 @@ void exportArchive(AppState& state, const Controls& controls, const ExportFileCh
         if (recordYear > year && out->name().contains(QString::number(year))) {
             year = recordYear;
             out->close();
-            out = std::make_unique<TextFile>(yearFileName(state.programDir, year));
+            out = std::make_unique<TextFile>(exportFileName(state.programDir, session.game(), year));
         }
         out->writeLine(exportText(record));
     }

@@ -6,8 +6,8 @@
 #include <QString>
 #include <functional>
 
-struct AppState;
-class Controls;
+struct Game;
+struct Session;
 
 // Asks where to write, starting from the default name; an empty result means cancelled. The real one is
 // the save dialog (chooseExportFile in FileDialogs.h).
@@ -18,8 +18,11 @@ QByteArray exportLine(const DrawRecord& record);
 // The same line without its line end.
 QString exportText(const DrawRecord& record);
 
-// "Export nach Text" (BitBtn3): every draw from the date of DateTimePicker1 on, one line each. While the
-// current file's name holds the digits of the current year, each later year goes to its own file
-// ProgramDir + "CHJ" + year + ".csv". ReferenceDate becomes the start date once the first file is made.
-// Failures throw AppError; the lines written until then stay.
-void exportArchive(AppState& state, const Controls& controls, const ExportFileChooser& choose);
+// The export's default file of a year: ProgramDir + the game's prefix ("CHJ") + year + ".csv".
+QString exportFileName(const QString& programDir, const Game& game, int year);
+
+// "Export nach Text" (BitBtn3): every draw of the current game from the date of DateTimePicker1 on, one
+// line each. While the current file's name holds the digits of the current year, each later year goes to
+// its own default file. ReferenceDate becomes the start date once the first file is made. Failures throw
+// AppError; the lines written until then stay.
+void exportArchive(Session& session, const ExportFileChooser& choose);

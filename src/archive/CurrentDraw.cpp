@@ -34,7 +34,7 @@ TipNumbers tipOf(const std::array<int, 6>& numbers) {
     return tip;
 }
 
-TipCheck zettelcheck(const CurrentDraw& draw, const TipNumbers& tip) {
+TipCheck zettelcheck(const CurrentDraw& draw, const TipNumbers& tip, const Game& game, int tipExtra) {
     TipCheck result;
     for (std::size_t i = 0; i < 6; ++i) {
         for (const auto& t : tip) {
@@ -42,11 +42,15 @@ TipCheck zettelcheck(const CurrentDraw& draw, const TipNumbers& tip) {
             if (*t == draw.numbers[i]) ++result.hitCount;
         }
     }
+    if (!game.extra.sameDrum) {
+        result.extraHit = tipExtra != 0 && tipExtra == draw.numbers[6];
+        return result;
+    }
     for (const auto& t : tip)
-        if (*t == draw.numbers[6]) result.zusatzHit = true;
+        if (*t == draw.numbers[6]) result.extraHit = true;
     return result;
 }
 
-TipCheck zettelcheck(const CurrentDraw& draw, const QStringList& texts) {
-    return zettelcheck(draw, parseTip(texts));
+TipCheck zettelcheck(const CurrentDraw& draw, const QStringList& texts, const Game& game, int tipExtra) {
+    return zettelcheck(draw, parseTip(texts), game, tipExtra);
 }

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "archive/DrawRecord.h"
+#include "archive/Game.h"
 
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <optional>
 
-// The draw the tips are evaluated against: a date and eight numbers (six drawn, ZZ, SZ).
+// The draw the tips are evaluated against: a date and eight numbers (six drawn, the extra number in the
+// place of ZZ, SZ).
 struct CurrentDraw {
     double date = 0;
     std::array<qint32, 8> numbers{};
@@ -21,8 +23,8 @@ struct CurrentDraw {
 
 // Result of one comparison of a tip with a draw.
 struct TipCheck {
-    quint8 hitCount = 0;    // tip numbers found among numbers 1..6 of the draw
-    bool zusatzHit = false; // a tip number equals number 7 (ZZ)
+    quint8 hitCount = 0;   // tip numbers found among numbers 1..6 of the draw
+    bool extraHit = false; // the game's extra number counts for the tip (the ZusatzHit of "6 aus 45")
 };
 
 // A tip's six texts read as numbers once; a text that is no whole number is empty.
@@ -31,7 +33,8 @@ TipNumbers parseTip(const QStringList& texts);
 TipNumbers tipOf(const std::array<int, 6>& numbers);
 
 // Zettelcheck: for each drawn number 1..6 in turn, each tip text in turn. A text that is no whole number
-// ends the comparison where it stands; what was counted stands and ZZ is not looked at. A number twice in
-// a tip counts twice; "0" never matches.
-TipCheck zettelcheck(const CurrentDraw& draw, const TipNumbers& tip);
-TipCheck zettelcheck(const CurrentDraw& draw, const QStringList& texts);
+// ends the comparison where it stands; what was counted stands and the extra number is not looked at. A
+// number twice in a tip counts twice; "0" never matches. The extra number counts when a tip number is the
+// ZZ, or, in a game whose extra number comes from a drum of its own, when tipExtra is the draw's.
+TipCheck zettelcheck(const CurrentDraw& draw, const TipNumbers& tip, const Game& game, int tipExtra = 0);
+TipCheck zettelcheck(const CurrentDraw& draw, const QStringList& texts, const Game& game, int tipExtra = 0);

@@ -55,14 +55,14 @@ QByteArray bytesOf(const std::vector<DrawRecord>& records) {
 
 } // namespace
 
-DrawArchive::DrawArchive(QString programDir) : dir_(std::move(programDir)) {}
+DrawArchive::DrawArchive(QString programDir, const Game& game) : dir_(std::move(programDir)), game_(&game) {}
 
 QString DrawArchive::path() const {
-    return dir_ + QLatin1String(FileName);
+    return dir_ + game_->archiveFile;
 }
 
-QString DrawArchive::workPath(const char* name) const {
-    return dir_ + QLatin1String(name);
+QString DrawArchive::workPath(const QString& name) const {
+    return dir_ + name;
 }
 
 bool DrawArchive::exists() const {
@@ -180,7 +180,7 @@ DrawArchive::Appender DrawArchive::openForAppend(const ArchiveLease& lease) cons
 
 // ---- rewriting ---------------------------------------------------------------------------------------
 
-DrawArchive::Appender DrawArchive::openWorkFile(const ArchiveLease& lease, const char* name) const {
+DrawArchive::Appender DrawArchive::openWorkFile(const ArchiveLease& lease, const QString& name) const {
     refuseReadOnly(path());
     Appender a;
     a.files_ = &lease.files();
@@ -195,7 +195,7 @@ DrawArchive::Appender DrawArchive::openWorkFile(const ArchiveLease& lease, const
 }
 
 DrawArchive::Appender DrawArchive::openReplacement(const ArchiveLease& lease) const {
-    return openWorkFile(lease, InsertWorkFile);
+    return openWorkFile(lease, game_->insertWorkFile);
 }
 
 void DrawArchive::commitReplacement(Appender& work) const {
@@ -221,7 +221,7 @@ void DrawArchive::commitReplacement(Appender& work) const {
                            .arg(QDir::toNativeSeparators(path())));
 }
 
-void DrawArchive::rewrite(const ArchiveLease& lease, const char* workName,
+void DrawArchive::rewrite(const ArchiveLease& lease, const QString& workName,
                           const std::vector<DrawRecord>& records) const {
     Appender work = openWorkFile(lease, workName); // removes its file however this ends uncommitted
     work.write(bytesOf(records));
@@ -241,7 +241,7 @@ double DrawArchive::insertOrReplace(const ArchiveLease& lease, const DrawRecord&
         if (r.datum != record.datum) result.push_back(r);
     }
     if (pending) result.push_back(record);
-    rewrite(lease, InsertWorkFile, result);
+    rewrite(lease, game_->insertWorkFile, result);
     return result.back().datum;
 }
 
@@ -251,14 +251,16 @@ void DrawArchive::deleteDate(const ArchiveLease& lease, double date) const {
     result.reserve(old.size());
     for (const auto& r : old)
         if (r.datum != date) result.push_back(r);
-    rewrite(lease, DeleteWorkFile, result);
+    rewrite(lease, game_->deleteWorkFile, result);
 }
 
 void DrawArchive::replaceAll(const ArchiveLease& lease, const std::vector<DrawRecord>& records) const {
-    rewrite(lease, InsertWorkFile, records);
+    rewrite(lease, game_->insertWorkFile, records);
 }
 
-void DrawArchive::removeLeftoverWorkFiles() const {
-    QFile::remove(workPath(InsertWorkFile));
-    QFile::remove(workPath(DeleteWorkFile));
+void DrawArchive::removeLeftoverWorkFiles(const QString& programDir) {
+    for (const Game* game : Game::all()) {
+        QFile::remove(programDir + game->insertWorkFile);
+        QFile::remove(programDir + game->deleteWorkFile);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "archive/ArchiveGate.h"
 #include "archive/DrawRecord.h"
+#include "archive/Game.h"
 
 #include <QString>
 #include <optional>
@@ -9,23 +10,21 @@
 
 class ArchiveFiles;
 
-// The archive file "ZahlenCH.dat" in the program directory: DrawRecords back to back in date order.
+// A game's archive file in the program directory ("ZahlenCH.dat" for "6 aus 45"): DrawRecords back to back
+// in date order.
 // The record count is the file size divided by 16; a trailing piece shorter than a record is never read.
 // Reading needs nothing; writing needs the lease of the one operation that holds the archive, and goes
 // through that lease's file calls. Whatever fails, the archive afterwards is the old one or the new one,
 // byte for byte: a rewrite goes to a work file that is synced and then renamed over the archive in one
 // atomic step, and the work file is removed on every path that does not commit; an append that fails is
 // cut back to where it began. A read-only archive is refused by every writer. Failures throw AppError
-// with a German text that names "ZahlenCH.dat".
+// with a German text that names the archive.
 class DrawArchive {
 public:
-    static constexpr const char* FileName = "ZahlenCH.dat";
-    static constexpr const char* InsertWorkFile = "ZahlenCH.dat~";
-    static constexpr const char* DeleteWorkFile = "Zahlen.da~";
-
     // programDir ends with a separator.
-    explicit DrawArchive(QString programDir);
+    DrawArchive(QString programDir, const Game& game);
 
+    const Game& game() const { return *game_; }
     QString path() const;
     bool exists() const;
 
@@ -34,7 +33,7 @@ public:
     std::optional<DrawRecord> lastRecord() const;
 
     // Writes records one by one: behind the last whole record of the archive itself (the update), or
-    // into a new archive built aside in the work file "ZahlenCH.dat~" (the rebuild), which only
+    // into a new archive built aside in the game's insert work file (the rebuild), which only
     // commitReplacement makes the archive. Closing or destroying an uncommitted replacement removes its
     // work file.
     class Appender {
@@ -85,14 +84,15 @@ public:
     // Writes these records as the whole archive (created when missing), through the work file.
     void replaceAll(const ArchiveLease& lease, const std::vector<DrawRecord>& records) const;
 
-    // The work files a killed run left behind; only while this program holds the archive's lock.
-    void removeLeftoverWorkFiles() const;
+    // The work files a killed run left behind, of every game; only while this program holds the lock.
+    static void removeLeftoverWorkFiles(const QString& programDir);
 
 private:
-    QString workPath(const char* name) const;
-    Appender openWorkFile(const ArchiveLease& lease, const char* name) const;
-    void rewrite(const ArchiveLease& lease, const char* workName,
+    QString workPath(const QString& name) const;
+    Appender openWorkFile(const ArchiveLease& lease, const QString& name) const;
+    void rewrite(const ArchiveLease& lease, const QString& workName,
                  const std::vector<DrawRecord>& records) const;
 
     QString dir_;
+    const Game* game_;
 };

@@ -1,7 +1,6 @@
 #include "archive/DrawEntry.h"
 
-#include "archive/AppState.h"
-#include "archive/DrawArchive.h"
+#include "archive/Session.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -10,18 +9,17 @@
 
 #include <algorithm>
 
-QString drawEntryProblem(const DrawRecord& draw) {
-    std::array<int, 7> seven{};
-    for (int i = 0; i < 7; ++i) seven[static_cast<std::size_t>(i)] = draw.drawnNumber(i);
-    for (int n : seven)
-        if (n < 1 || n > 45) return QStringLiteral("Die Zahlen müssen zwischen 1 und 45 liegen.");
-    for (std::size_t i = 0; i < seven.size(); ++i)
-        for (std::size_t j = i + 1; j < seven.size(); ++j)
-            if (seven[i] == seven[j])
-                return QStringLiteral("Die Zahl %1 kommt mehrfach vor. Die sechs Zahlen und die Zusatzzahl "
-                                      "müssen alle verschieden sein.")
-                    .arg(seven[i]);
-    return {};
+QString drawEntryProblem(const DrawRecord& draw, const Game& game) {
+    using Kind = Game::DrawProblem::Kind;
+    const Game::DrawProblem problem = game.problemOf(draw);
+    if (problem.kind == Kind::None) return {};
+    if (problem.outOfRange())
+        return QStringLiteral("Die Zahlen müssen zwischen 1 und %1 liegen.").arg(game.highest);
+    return QStringLiteral(
+               "Die Zahl %1 kommt mehrfach vor. Die sechs Zahlen und die %2 müssen alle verschieden "
+               "sein.")
+        .arg(problem.number)
+        .arg(game.extra.name);
 }
 
 DrawRecord withSortedNumbers(DrawRecord draw) {
@@ -29,16 +27,10 @@ DrawRecord withSortedNumbers(DrawRecord draw) {
     return draw;
 }
 
-QDate nextDrawDay(const QDate& day) {
-    QDate d = day;
-    while (dates::weekday(d) != dates::Wednesday && dates::weekday(d) != dates::Saturday) d = d.addDays(1);
-    return d;
-}
-
-void enterDraw(AppState& state, Controls& controls, const Clock& clock, const DrawPrompt& prompt,
-               const EvaluateForDate& evaluate) {
+void enterDraw(Session& session, const DrawPrompt& prompt, const EvaluateForDate& evaluate) {
+    AppState& state = session.state;
     const ArchiveLease lease = state.archiveGate.take();
-    const DrawArchive archive(state.programDir);
+    const DrawArchive archive = session.archive();
     const auto last = archive.lastRecord(); // a missing archive throws here, before anything changes
 
     DrawRecord preset;
@@ -47,12 +39,12 @@ void enterDraw(AppState& state, Controls& controls, const Clock& clock, const Dr
         preset = *last;
     } else {
         // Nothing to pre-fill from: the coming draw day, the numbers are the user's to give.
-        preset.datum = dates::toDayNumber(nextDrawDay(clock.today()));
+        preset.datum = dates::toDayNumber(session.game().nextDrawDay(session.services.clock.today()));
     }
 
     const std::optional<DrawRecord> entered = prompt(preset);
     if (entered) {
-        const QString problem = drawEntryProblem(*entered);
+        const QString problem = drawEntryProblem(*entered, session.game());
         if (!problem.isEmpty()) throw AppError(problem); // the dialog refuses these; never store one
         const DrawRecord record = withSortedNumbers(*entered);
         if (last && record.datum <= dates::roundHalfEven(state.referenceDate)) {
@@ -67,15 +59,16 @@ void enterDraw(AppState& state, Controls& controls, const Clock& clock, const Dr
         return; // cancelled on an empty archive: there is no draw to show
     }
 
-    controls.setDate(QStringLiteral("DateTimePicker1"), dates::fromDayNumber(state.referenceDate));
+    session.services.controls.setDate(QStringLiteral("DateTimePicker1"),
+                                      dates::fromDayNumber(state.referenceDate));
     evaluate();
 }
 
-void deleteCurrentDraw(AppState& state, Ui& ui, const EvaluateForDate& evaluate) {
+void deleteCurrentDraw(Session& session, const EvaluateForDate& evaluate) {
     {
-        const ArchiveLease lease = state.archiveGate.take();
-        BusyCursor busy(ui);
-        DrawArchive(state.programDir).deleteDate(lease, state.currentDraw.date);
+        const ArchiveLease lease = session.state.archiveGate.take();
+        BusyCursor busy(session.services.ui);
+        session.archive().deleteDate(lease, session.state.currentDraw.date);
     }
     evaluate();
 }

@@ -7,10 +7,8 @@
 #include <functional>
 #include <optional>
 
-struct AppState;
-class Controls;
-class Clock;
-class Ui;
+struct Game;
+struct Session;
 
 // Shows the entry dialog pre-filled with the preset and returns the draw the user confirmed, or nothing
 // when the user cancelled. The real one is TForm3 (askForDraw in DrawEntryDialog.h).
@@ -20,23 +18,19 @@ using DrawPrompt = std::function<std::optional<DrawRecord>(const DrawRecord& pre
 // showDrawForDate, which this folder cannot call itself.
 using EvaluateForDate = std::function<void()>;
 
-// Why a draw from the entry dialog cannot be stored (a number outside 1 .. 45, or two of the six numbers
-// and Z equal), or an empty text when it is fine.
-QString drawEntryProblem(const DrawRecord& draw);
+// Why a draw from the entry dialog cannot be stored in the game's archive (a number out of range, or two
+// of the six numbers and Z equal), or an empty text when it is fine.
+QString drawEntryProblem(const DrawRecord& draw, const Game& game);
 
 // The six numbers ascending; ZZ and SZ stay where they are.
 DrawRecord withSortedNumbers(DrawRecord draw);
-
-// The first Wednesday or Saturday on or after the day.
-QDate nextDrawDay(const QDate& day);
 
 // "Eingeben" (BitBtn8): asks for a draw pre-filled from the newest stored one (in an empty archive the
 // next draw day from today, numbers left for the user), stores it behind the newest draw or in date
 // order in place of a draw of the same date, then sets DateTimePicker1 to the newest stored date and
 // evaluates. A missing archive throws AppError and changes nothing.
-void enterDraw(AppState& state, Controls& controls, const Clock& clock, const DrawPrompt& prompt,
-               const EvaluateForDate& evaluate);
+void enterDraw(Session& session, const DrawPrompt& prompt, const EvaluateForDate& evaluate);
 
 // "Löschen" (BitBtn6): removes every stored draw of the CurrentDraw's date under the hourglass, then
 // evaluates for DateTimePicker1 (which still holds the deleted date, so the next later draw comes on).
-void deleteCurrentDraw(AppState& state, Ui& ui, const EvaluateForDate& evaluate);
+void deleteCurrentDraw(Session& session, const EvaluateForDate& evaluate);

@@ -26,7 +26,7 @@ QSpinBox* numberSpinner(int index, int minimum, int maximum, QWidget* parent) {
 
 } // namespace
 
-DrawEntryDialog::DrawEntryDialog(QWidget* parent) : QDialog(parent) {
+DrawEntryDialog::DrawEntryDialog(const Game& game, QWidget* parent) : QDialog(parent), game_(game) {
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("Zahlen der Ziehung eingeben"));
     setFixedSize(465, 120);
@@ -37,19 +37,21 @@ DrawEntryDialog::DrawEntryDialog(QWidget* parent) : QDialog(parent) {
     date_->setMinimumDate(dates::earliestDate());
     date_->setDisplayFormat(dates::shortDateFormat());
 
-    // The six numbers and Z are the game's 1 .. 45; S is a stored byte carried over unseen.
-    for (int i = 0; i < 7; ++i) numbers_[static_cast<std::size_t>(i)] = numberSpinner(i + 1, 1, 45, this);
+    // The six numbers and Z in the game's ranges; S is a stored byte carried over unseen.
+    for (int i = 0; i < 6; ++i)
+        numbers_[static_cast<std::size_t>(i)] = numberSpinner(i + 1, 1, game.highest, this);
+    numbers_[6] = numberSpinner(7, game.extra.lowest, game.extra.highest, this);
     numbers_[7] = numberSpinner(8, 0, 255, this);
     date_->setAccessibleName(QStringLiteral("Datum der Ziehung"));
     date_->findChild<QLineEdit*>()->setAccessibleName(date_->accessibleName());
     for (int i = 0; i < 8; ++i) {
         const QString name = i < 6 ? QStringLiteral("%1. Zahl").arg(i + 1)
-                                   : (i == 6 ? QStringLiteral("Zusatzzahl") : QStringLiteral("Superzahl"));
+                                   : (i == 6 ? game.extra.name : QStringLiteral("Superzahl"));
         numbers_[static_cast<std::size_t>(i)]->setAccessibleName(name);
         numbers_[static_cast<std::size_t>(i)]->findChild<QLineEdit*>()->setAccessibleName(name);
     }
 
-    auto* zLabel = new QLabel(QStringLiteral("Z:"), this);
+    auto* zLabel = new QLabel(game.extra.captionMark + QLatin1Char(':'), this);
     QFont bold = zLabel->font();
     bold.setBold(true);
     zLabel->setFont(bold);
@@ -111,7 +113,7 @@ void DrawEntryDialog::accept() {
     // Take over what stands in the edits even when the focus has not left them.
     for (QSpinBox* spin : numbers_) spin->interpretText();
     date_->interpretText();
-    const QString problem = drawEntryProblem(draw());
+    const QString problem = drawEntryProblem(draw(), game_);
     if (!problem.isEmpty()) {
         QMessageBox::warning(this, QString::fromLatin1(AppTitle), problem);
         return;
@@ -119,8 +121,8 @@ void DrawEntryDialog::accept() {
     QDialog::accept();
 }
 
-std::optional<DrawRecord> askForDraw(const DrawRecord& preset, QWidget* parent) {
-    DrawEntryDialog dialog(parent);
+std::optional<DrawRecord> askForDraw(const DrawRecord& preset, const Game& game, QWidget* parent) {
+    DrawEntryDialog dialog(game, parent);
     dialog.setDraw(preset);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.draw();

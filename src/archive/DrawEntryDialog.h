@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive/DrawRecord.h"
+#include "archive/Game.h"
 
 #include <QDialog>
 #include <array>
@@ -15,7 +16,7 @@ class QPushButton;
 class DrawEntryDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit DrawEntryDialog(QWidget* parent = nullptr);
+    explicit DrawEntryDialog(const Game& game, QWidget* parent = nullptr);
 
     void setDraw(const DrawRecord& draw);
     // The date and the spinners' positions, one byte each, as entered (not sorted).
@@ -24,9 +25,10 @@ public:
     void accept() override;
 
 private:
+    const Game& game_;
     QDateEdit* date_;
     std::array<QSpinBox*, 8> numbers_{};
 };
 
 // A fresh dialog for this one entry: the confirmed draw, or nothing when cancelled.
-std::optional<DrawRecord> askForDraw(const DrawRecord& preset, QWidget* parent = nullptr);
+std::optional<DrawRecord> askForDraw(const DrawRecord& preset, const Game& game, QWidget* parent = nullptr);

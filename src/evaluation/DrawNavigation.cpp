@@ -1,7 +1,6 @@
 #include "evaluation/Evaluation.h"
 
-#include "archive/DrawArchive.h"
-#include "generator/Session.h"
+#include "archive/Session.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"
@@ -20,7 +19,7 @@ void showDraw(Session& session, const DrawRecord& record, const QString& separat
     Controls& controls = session.services.controls;
     CurrentDraw& draw = session.state.currentDraw;
     draw.load(record);
-    controls.setText(Label29, drawCaption(draw, separator));
+    controls.setText(Label29, drawCaption(draw, session.game(), separator));
     controls.setText(Label13, QStringLiteral("Quersumme: ") + QString::number(draw.digitSum()));
 }
 
@@ -48,7 +47,7 @@ void restOn(Session& session, const std::vector<DrawRecord>& records, int index)
 } // namespace
 
 void showDrawForDate(Session& session) {
-    const DrawArchive archive(session.state.programDir);
+    const DrawArchive archive = session.archive();
     if (!archive.exists()) {
         session.services.ui.message(QStringLiteral("Lesen Sie zuerst die Daten der Ziehungen ein"));
         return;
@@ -73,7 +72,7 @@ void showDrawForDate(Session& session) {
 }
 
 void previousDraw(Session& session) {
-    const auto records = DrawArchive(session.state.programDir).scan();
+    const auto records = session.archive().scan();
     if (records.empty()) return;
     const int count = static_cast<int>(records.size());
     const Controls& controls = session.services.controls;
@@ -89,7 +88,7 @@ void previousDraw(Session& session) {
 }
 
 void nextDraw(Session& session) {
-    const auto records = DrawArchive(session.state.programDir).scan();
+    const auto records = session.archive().scan();
     if (records.empty()) return;
     const int count = static_cast<int>(records.size());
     const Controls& controls = session.services.controls;

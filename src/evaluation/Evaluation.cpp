@@ -1,7 +1,7 @@
 #include "evaluation/Evaluation.h"
 
-#include "archive/DrawArchive.h"
-#include "generator/Session.h"
+#include "archive/Session.h"
+#include "generator/TipGrid.h"
 #include "platform/AppError.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"
@@ -25,22 +25,24 @@ void showHitCount(Controls& controls, const QString& hitLabel, const TipCheck& c
     controls.setRed(hitLabel, check.hitCount >= 3);
 }
 
-void showZusatz(Controls& controls, const QString& hitLabel, const TipCheck& check) {
-    if (check.zusatzHit) controls.setText(hitLabel, controls.text(hitLabel) + QStringLiteral(" + Z"));
+void showExtraHit(Controls& controls, const QString& hitLabel, const TipCheck& check, const Game& game) {
+    if (check.extraHit)
+        controls.setText(hitLabel, controls.text(hitLabel) + QStringLiteral(" + ") + game.extra.hitMark);
 }
 
 } // namespace
 
-QString drawCaption(const CurrentDraw& draw, const QString& separator) {
+QString drawCaption(const CurrentDraw& draw, const Game& game, const QString& separator) {
     QString caption = dates::formatShortWeekdayDate(dates::fromDayNumber(draw.date)) + separator;
     for (int i = 0; i < 6; ++i)
         caption += QStringLiteral("  ") + QString::number(draw.numbers[static_cast<std::size_t>(i)]);
-    return caption + QStringLiteral(" Z:") + QString::number(draw.numbers[6]);
+    return caption + QLatin1Char(' ') + game.extra.captionMark + QLatin1Char(':') +
+           QString::number(draw.numbers[6]);
 }
 
-void showHits(Controls& controls, const QString& hitLabel, const TipCheck& check) {
+void showHits(Controls& controls, const QString& hitLabel, const TipCheck& check, const Game& game) {
     showHitCount(controls, hitLabel, check);
-    showZusatz(controls, hitLabel, check);
+    showExtraHit(controls, hitLabel, check, game);
 }
 
 void komplettcheck(Session& session) {
@@ -53,13 +55,13 @@ void komplettcheck(Session& session) {
         if (!tip) continue; // an incomplete row keeps its labels
         std::sort(tip->begin(), tip->end());
         grid.writeTip(row, *tip); // the digit sum and the sorted numbers
-        const TipCheck check = zettelcheck(state.currentDraw, grid.rowTexts(row));
+        const TipCheck check = zettelcheck(state.currentDraw, grid.rowTexts(row), session.game());
         state.lastCheck = check;
         const QString hitLabel = TipGrid::hitLabelName(row);
         showHitCount(controls, hitLabel, check);
         // Every such row starts the sound again; the port cuts the one before.
         if (check.hitCount > 3) session.services.sound.play(state.hitSoundFile);
-        showZusatz(controls, hitLabel, check);
+        showExtraHit(controls, hitLabel, check, session.game());
     }
 }
 
@@ -75,20 +77,20 @@ void searchTipsInArchive(Session& session) {
     const int threshold = reply.trimmed().toInt(&ok, 10);
     if (!ok) throw AppError(QStringLiteral("'%1' ist kein gültiger ganzzahliger Wert.").arg(reply));
 
-    const auto records = DrawArchive(state.programDir).scan();
+    const auto records = session.archive().scan();
     const double fromDate = DrawFilter(controls).fromDate();
     // The chart is left as the last statistic drew it: this search counts nothing to show there.
     for (const DrawRecord& record : records) {
         if (record.datum < fromDate) continue;
         state.currentDraw.load(record);
-        controls.setText(Label29, drawCaption(state.currentDraw));
+        controls.setText(Label29, drawCaption(state.currentDraw, session.game()));
         controls.setText(Label13,
                          QStringLiteral("Quersummer: ") + QString::number(state.currentDraw.digitSum()));
         controls.setText(Label35, controls.text(Label29));
         for (int row = 0; row < SearchedRows; ++row) {
-            const TipCheck check = zettelcheck(state.currentDraw, session.grid.rowTexts(row));
+            const TipCheck check = zettelcheck(state.currentDraw, session.grid.rowTexts(row), session.game());
             state.lastCheck = check;
-            showHits(controls, TipGrid::hitLabelName(row), check);
+            showHits(controls, TipGrid::hitLabelName(row), check, session.game());
             if (check.hitCount >= threshold) {
                 services.ui.repaintWindow();
                 services.ui.message(QStringLiteral("Ein Treffer am: ") +

@@ -9,11 +9,12 @@ class Controls;
 struct Session;
 
 // The draw caption: "ddd dd.MM.yy" with the locale's weekday name, the separator, each of the six
-// numbers after two blanks, then " Z:" and ZZ.
-QString drawCaption(const CurrentDraw& draw, const QString& separator = QStringLiteral("  "));
+// numbers after two blanks, then the extra number after its mark (" Z:7").
+QString drawCaption(const CurrentDraw& draw, const Game& game,
+                    const QString& separator = QStringLiteral("  "));
 
-// Hit display of one row's hit label: HitCount, red from 3 hits on, " + Z" when ZZ was hit.
-void showHits(Controls& controls, const QString& hitLabel, const TipCheck& check);
+// Hit display of one row's hit label: HitCount, red from 3 hits on, " + Z" when the extra number counted.
+void showHits(Controls& controls, const QString& hitLabel, const TipCheck& check, const Game& game);
 
 // Komplettcheck: every complete row is evaluated against the CurrentDraw (digit sum, sorted rewrite,
 // hits, hit sound). Nothing while the ReadyFlag is off.

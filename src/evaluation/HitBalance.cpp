@@ -1,7 +1,6 @@
 #include "evaluation/HitBalance.h"
 
-#include "archive/DrawArchive.h"
-#include "generator/Session.h"
+#include "archive/Session.h"
 #include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"
@@ -10,33 +9,6 @@
 #include <algorithm>
 
 namespace {
-
-// Ways to hit each class out of the 8,145,060 tips of six numbers from 45.
-constexpr double Combinations = 8145060;
-constexpr std::array<double, HitBalance::ClassCount> Ways = {1, 6, 228, 11115, 182780};
-
-std::optional<HitBalance::Class> classOf(const TipGrid::Tip& tip, const DrawRecord& draw) {
-    int hits = 0;
-    int missed = 0;
-    for (int n : tip) {
-        if (std::find(draw.zahl.begin(), draw.zahl.end(), n) != draw.zahl.end())
-            ++hits;
-        else
-            missed = n;
-    }
-    switch (hits) {
-    case 6:
-        return HitBalance::Six;
-    case 5:
-        return missed == draw.zz ? HitBalance::FivePlusZz : HitBalance::Five;
-    case 4:
-        return HitBalance::Four;
-    case 3:
-        return HitBalance::Three;
-    default:
-        return std::nullopt;
-    }
-}
 
 bool hasNumberTwice(const TipGrid::Tip& tip) {
     for (std::size_t i = 0; i < tip.size(); ++i)
@@ -47,17 +19,17 @@ bool hasNumberTwice(const TipGrid::Tip& tip) {
 
 } // namespace
 
-std::array<double, HitBalance::ClassCount> HitBalance::expected() const {
-    std::array<double, ClassCount> e{};
-    for (int c = 0; c < ClassCount; ++c) e[c] = draws * Ways[c] / Combinations;
+std::vector<double> HitBalance::expected() const {
+    std::vector<double> e;
+    for (const PrizeRank& rank : game->ranks)
+        e.push_back(draws * double(rank.ways) / double(game->tipChoices));
     return e;
 }
 
-QStringList HitBalance::header() {
-    return {QStringLiteral("Tipp"), QStringLiteral("Zahlen"),
-            QStringLiteral("6"),    QStringLiteral("5 + ZZ"),
-            QStringLiteral("5"),    QStringLiteral("4"),
-            QStringLiteral("3"),    QStringLiteral("bester Treffer am")};
+QStringList HitBalance::header() const {
+    QStringList header{QStringLiteral("Tipp"), QStringLiteral("Zahlen")};
+    for (const PrizeRank& rank : game->ranks) header << rank.name;
+    return header << QStringLiteral("bester Treffer am");
 }
 
 std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
@@ -68,7 +40,7 @@ std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
         QStringList row{QStringLiteral("%1. Tipp").arg(tip.row + 1), numbers.join(QStringLiteral("  "))};
         if (tip.numberTwice) {
             row[1] += QStringLiteral(" (Zahl doppelt)");
-            for (int c = 0; c <= ClassCount; ++c) row << QString();
+            for (std::size_t c = 0; c <= game->ranks.size(); ++c) row << QString();
             rows.push_back(row);
             continue;
         }
@@ -96,32 +68,35 @@ QString HitBalance::text(const QLocale& locale) const {
 }
 
 HitBalance countHitBalance(const std::vector<DrawRecord>& records, const DrawFilter& filter,
-                           const TipGrid& grid) {
+                           const TipGrid& grid, const Game& game) {
     HitBalance balance;
+    balance.game = &game;
     balance.fromDate = filter.fromDate();
     for (int row = 0; row < TipGrid::Rows; ++row) {
         if (const auto tip = grid.completeRow(row)) {
             HitBalance::Tip t;
             t.row = row;
             t.numbers = *tip;
+            t.counts.assign(game.ranks.size(), 0);
             // Counted as it stands, 5 5 6 7 8 9 would be a "6" against the draw 5 6 7 8 9 x.
             t.numberTwice = hasNumberTwice(*tip);
             balance.tips.push_back(t);
         }
     }
-    // The best class reached so far by each tip, and the latest draw that reached it.
-    std::vector<int> best(balance.tips.size(), HitBalance::ClassCount);
+    // The best rank reached so far by each tip (its index, best first), and the latest draw that reached it.
+    std::vector<std::size_t> best(balance.tips.size(), game.ranks.size());
     for (const DrawRecord& r : records) {
         if (!filter.passes(r)) continue;
         ++balance.draws;
         for (std::size_t i = 0; i < balance.tips.size(); ++i) {
             HitBalance::Tip& tip = balance.tips[i];
             if (tip.numberTwice) continue;
-            const auto c = classOf(tip.numbers, r);
-            if (!c) continue;
-            ++tip.counts[static_cast<std::size_t>(*c)];
-            if (*c < best[i] || (*c == best[i] && r.datum > tip.bestDate)) {
-                best[i] = *c;
+            const PrizeRank* rank = game.rankOf(tip.numbers, tip.extra, r);
+            if (!rank) continue;
+            const auto c = static_cast<std::size_t>(rank - game.ranks.data());
+            ++tip.counts[c];
+            if (c < best[i] || (c == best[i] && r.datum > tip.bestDate)) {
+                best[i] = c;
                 tip.bestDate = r.datum;
             }
         }
@@ -133,8 +108,9 @@ std::optional<HitBalance> tipHitBalance(Session& session) {
     HitBalance balance;
     {
         BusyCursor busy(session.services.ui);
-        const auto records = DrawArchive(session.state.programDir).scan(); // a missing archive throws
-        balance = countHitBalance(records, DrawFilter(session.services.controls), session.grid);
+        const auto records = session.archive().scan(); // a missing archive throws
+        balance =
+            countHitBalance(records, DrawFilter(session.services.controls), session.grid, session.game());
     }
     if (balance.tips.empty()) {
         session.services.ui.message(QStringLiteral("Keine vollständigen Tipps im Raster."));

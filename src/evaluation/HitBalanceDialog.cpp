@@ -16,7 +16,7 @@ HitBalanceDialog::HitBalanceDialog(const HitBalance& balance, QWidget* parent)
     auto* caption = new QLabel(balance_.caption(), this);
     caption->setObjectName(QStringLiteral("Label1"));
 
-    const QStringList header = HitBalance::header();
+    const QStringList header = balance_.header();
     const auto rows = balance_.rows();
     auto* table = new QTableWidget(static_cast<int>(rows.size()), static_cast<int>(header.size()), this);
     table->setObjectName(QStringLiteral("StringGrid1"));
@@ -29,7 +29,7 @@ HitBalanceDialog::HitBalanceDialog(const HitBalance& balance, QWidget* parent)
         for (int c = 0; c < header.size(); ++c) {
             auto* item = new QTableWidgetItem(rows[static_cast<std::size_t>(r)].value(c));
             // Counts line up on the right, as numbers do.
-            if (c >= 2 && c <= 6) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (c >= 2 && c < header.size() - 1) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             table->setItem(r, c, item);
         }
     }

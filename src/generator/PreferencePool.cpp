@@ -1,6 +1,7 @@
 #include "generator/PreferencePool.h"
 
-#include "generator/Session.h"
+#include "archive/Session.h"
+#include "generator/GeneratorOptions.h"
 #include "platform/ChartModel.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"
@@ -16,7 +17,7 @@ struct StepRule {
     Bound lower; // FromTop: Min = Top - span * fraction, Max = Top; FromBottom: Min = 0, Max = Bottom + ...
     double fraction;
     bool strict;     // Min < value, else Min <= value
-    int barsLeftOut; // the last bars, whose group would run past 45
+    int barsLeftOut; // the last bars, whose group would run past the game's numbers
     int spread;      // a qualifying bar j adds j+1 .. j+spread
     int repeat;      // ... this many times
     bool oneBlank;   // " Max: " instead of "  Max: " in the status text
@@ -94,7 +95,7 @@ void examinePoolStep(PoolStep step, const ChartModel& chart, Ui& ui, PreferenceP
     }
 }
 
-void completePool(PreferencePool& pool, bool preferredOnly) {
+void completePool(PreferencePool& pool, bool preferredOnly, const Game& game) {
     if (preferredOnly) {
         pool.poolSize = pool.count;
         return;
@@ -102,7 +103,7 @@ void completePool(PreferencePool& pool, bool preferredOnly) {
     if (pool.count <= PreferencePool::DrawRange) {
         // The cycle starts at 1 whatever count is; entry 500 is filled but never drawn.
         for (int i = pool.count; i < PreferencePool::BaseEntries; ++i)
-            pool.entries[static_cast<std::size_t>(i)] = (i - pool.count) % 45 + 1;
+            pool.entries[static_cast<std::size_t>(i)] = (i - pool.count) % game.highest + 1;
         pool.poolSize = PreferencePool::DrawRange;
     } else {
         // A grown pool is drawn whole, so the steps that came last (the frequencies) still count.
@@ -115,7 +116,6 @@ PreferencePool buildPreferencePool(Session& session) {
     Ui& ui = services.ui;
     const ChartModel& chart = services.chart;
     GeneratorOptions& options = session.options;
-    const QString archivePath = session.state.archivePath();
     BusyCursor busy(ui);
 
     auto compute = [&](const QString& announcement, auto&& statistic, bool showDiagram) {
@@ -125,11 +125,9 @@ PreferencePool buildPreferencePool(Session& session) {
         if (showDiagram) ui.showPage(QStringLiteral("TabSheet5"));
         ui.repaintWindow();
     };
-    auto overdue = [&] { countOverdueNumbers(services, archivePath); };
-    auto groups = [&](int size) {
-        return [&services, &archivePath, size] { countNeighbourGroups(services, archivePath, size); };
-    };
-    auto frequencies = [&] { countNumberFrequencies(services, archivePath); };
+    auto overdue = [&] { countOverdueNumbers(session); };
+    auto groups = [&](int size) { return [&session, size] { countNeighbourGroups(session, size); }; };
+    auto frequencies = [&] { countNumberFrequencies(session); };
     const QString pairsText = QStringLiteral("Berechnung der Paarbildung");
     const QString triplesText = QStringLiteral("Berechnung der Dreiergruppenbildung");
     const QString quadsText = QStringLiteral("Berechnung der Vierergruppenbildung");
@@ -175,6 +173,6 @@ PreferencePool buildPreferencePool(Session& session) {
         examinePoolStep(PoolStep::I1, chart, ui, pool);
         examinePoolStep(PoolStep::I2, chart, ui, pool);
     }
-    completePool(pool, options.preferredOnly());
+    completePool(pool, options.preferredOnly(), session.game());
     return pool;
 }

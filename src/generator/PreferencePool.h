@@ -5,6 +5,7 @@
 
 class ChartModel;
 class Ui;
+struct Game;
 struct Session;
 
 // The numbers the tip search draws from. Entries 0 .. count - 1 are the preferred numbers in the order
@@ -34,9 +35,9 @@ enum class PoolStep { A, B, C, D, E, F, G, H1, H2, I1, I2 };
 // the chart as it stands now.
 void examinePoolStep(PoolStep step, const ChartModel& chart, Ui& ui, PreferencePool& pool);
 
-// Fills the draw range after the steps: the preferred entries alone with preferredOnly, else the cycle
-// 1 .. 45 from index count to 500 and a draw range of 500.
-void completePool(PreferencePool& pool, bool preferredOnly);
+// Fills the draw range after the steps: the preferred entries alone with preferredOnly, else the cycle of
+// the game's numbers 1 .. highest from index count to 500 and a draw range of 500.
+void completePool(PreferencePool& pool, bool preferredOnly, const Game& game);
 
 // Runs steps A to I as the options ask, each statistic as its own button runs it, and completes the pool.
 PreferencePool buildPreferencePool(Session& session);

@@ -1,15 +1,18 @@
 #include "generator/TipDistribution.h"
 
-#include "archive/DrawRecord.h"
+#include "archive/Session.h"
 #include "generator/TipGrid.h"
 #include "platform/ChartModel.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
-#include "stats/ChartProtocol.h"
+#include "stats/ChartPlan.h"
 
-void showTipDistribution(Services& services, const TipGrid& grid) {
+void showTipDistribution(Session& session) {
+    Services& services = session.services;
+    const TipGrid& grid = session.grid;
+    const Game& game = session.game();
     BusyCursor busy(services.ui);
-    CountTable<46> counts;
+    CountTable<64> counts;
     [&] {
         for (int row = 0; row < TipGrid::Rows; ++row)
             for (int column = 0; column < TipGrid::Columns; ++column) {
@@ -20,8 +23,9 @@ void showTipDistribution(Services& services, const TipGrid& grid) {
     }();
 
     ChartPlan plan;
+    plan.game = &game;
     plan.meaning = ChartModel::Meaning::TipDistribution;
-    for (int n = 1; n <= 45; ++n) plan.points.push_back({double(n), double(counts[n]), 0});
+    for (int n = 1; n <= game.highest; ++n) plan.points.push_back({double(n), double(counts[n]), 0});
     plan.caption = QStringLiteral("Zahlenverteilung des Tippes");
     plan.showDiagram = true;
     drawChart(services, plan);

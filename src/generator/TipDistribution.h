@@ -1,8 +1,7 @@
 #pragma once
 
-struct Services;
-class TipGrid;
+struct Session;
 
-// How often each number 1 .. 45 stands in the tips of the grid, as bars on page "Diagramm" (Button6).
+// How often each number of the game stands in the tips of the grid, as bars on page "Diagramm" (Button6).
 // The cells are read in grid order up to the first empty one; the rows after it do not count.
-void showTipDistribution(Services& services, const TipGrid& grid);
+void showTipDistribution(Session& session);

@@ -1,5 +1,6 @@
 #include "generator/TipGrid.h"
 
+#include "archive/Game.h"
 #include "platform/Controls.h"
 
 namespace {
@@ -36,15 +37,16 @@ QStringList TipGrid::cellNames() {
     return names;
 }
 
-QString TipGrid::applyCellRule(const QString& text) {
+QString TipGrid::applyCellRule(const QString& text, const Game& game) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok, 10);
-    if (!ok || value < 1 || value > 45) return QString();
+    if (!ok || !game.isNumber(value)) return QString();
     return QString::number(value);
 }
 
-TipGrid::TipGrid(Controls& controls) : controls_(controls) {
-    for (const QString& name : cellNames()) controls_.setTextFilter(name, &TipGrid::applyCellRule);
+TipGrid::TipGrid(Controls& controls, const Game& game) : controls_(controls) {
+    for (const QString& name : cellNames())
+        controls_.setTextFilter(name, [&game](const QString& text) { return applyCellRule(text, game); });
 }
 
 void TipGrid::installDefaults() {

@@ -6,10 +6,11 @@
 #include <optional>
 
 class Controls;
+struct Game;
 
 // The 14 x 6 tip cells of page "Lottotipp" with their row, hit and digit-sum labels. The cells live in
-// Controls under their objectNames; every text written to a cell passes the cell rule, so a cell holds
-// either nothing or a plain integer 1 .. 45.
+// Controls under their objectNames; every text written to a cell passes the cell rule of the current
+// game, so a cell holds either nothing or a plain integer 1 .. highest.
 class TipGrid {
 public:
     static constexpr int Rows = 14;
@@ -22,11 +23,11 @@ public:
     static QString hitLabelName(int row);
     static QString sumLabelName(int row);
     static QStringList cellNames(); // all 84, in grid order
-    // "" or the canonical decimal text of 1 .. 45.
-    static QString applyCellRule(const QString& text);
+    // "" or the canonical decimal text of a number of the game.
+    static QString applyCellRule(const QString& text, const Game& game);
 
-    // Installs the cell rule on the 84 cells.
-    explicit TipGrid(Controls& controls);
+    // Installs the game's cell rule on the 84 cells.
+    TipGrid(Controls& controls, const Game& game);
 
     // Row 1 shows 1 .. 6, every other cell and every label empty.
     void installDefaults();

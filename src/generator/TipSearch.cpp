@@ -1,9 +1,9 @@
 #include "generator/TipSearch.h"
 
-#include "archive/DrawArchive.h"
+#include "archive/Session.h"
 #include "generator/DrawSteps.h"
+#include "generator/GeneratorOptions.h"
 #include "generator/PreferencePool.h"
-#include "generator/Session.h"
 #include "platform/ChartModel.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -159,11 +159,17 @@ private:
         s_.services.controls.setDate(QStringLiteral("DateTimePicker1"), s_.services.clock.today());
         steps_.showDrawForDate();
         steps_.nextDraw();
-        std::copy_n(s_.state.currentDraw.numbers.begin(), 7, lastDraw_.begin());
+        lastDraw_ = countedOfShownDraw();
         steps_.previousDraw();
-        std::copy_n(s_.state.currentDraw.numbers.begin(), 7, secondLastDraw_.begin());
+        secondLastDraw_ = countedOfShownDraw();
         steps_.nextDraw();
         shownDraw_ = s_.state.currentDraw;
+    }
+
+    // The numbers of the draw on display that a tip may share with it: those the game counts.
+    std::vector<qint32> countedOfShownDraw() const {
+        const auto& numbers = s_.state.currentDraw.numbers;
+        return {numbers.begin(), numbers.begin() + s_.game().countedPerDraw()};
     }
 
     const FilterLimits& limits() {
@@ -244,7 +250,7 @@ private:
     // series active and empty.
     const ArchiveMatch& archive() {
         if (!archive_) {
-            const auto records = DrawArchive(s_.state.programDir).scan();
+            const auto records = s_.archive().scan();
             archive_.emplace(records, DrawFilter(s_.services.controls).fromDate());
             ChartModel& chart = s_.services.chart;
             chart.activate(ChartModel::Series::Bar);
@@ -258,8 +264,8 @@ private:
     GeneratorOptions& options_;
     DrawSteps& steps_;
     PreferencePool pool_;
-    std::array<qint32, 7> lastDraw_{};
-    std::array<qint32, 7> secondLastDraw_{};
+    std::vector<qint32> lastDraw_;
+    std::vector<qint32> secondLastDraw_;
     CurrentDraw shownDraw_;
     std::vector<Mask> accepted_;
     std::optional<ArchiveMatch> archive_;

@@ -7,7 +7,7 @@
 class DrawSteps;
 struct Session;
 
-// "Tipps berechnen" (BitBtn4, a click on Label28, and the lucky number): takes the latest two selected
+// "Tipps berechnen" (BitBtn4, a click on Label28, and the chosen seed): takes the latest two selected
 // draws, builds the preference pool and searches up to 14 tips under the options, writes them into the
 // grid and evaluates them against the draw on display. The options the search relaxes (CheckBox8,
 // UpDown4, UpDown5, UpDown6) are put back at its end, and also when it fails; failures propagate.

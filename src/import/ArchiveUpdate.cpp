@@ -1,8 +1,8 @@
 #include "import/ArchiveUpdate.h"
 
 #include "archive/DrawArchive.h"
+#include "archive/Session.h"
 #include "evaluation/Evaluation.h"
-#include "generator/Session.h"
 #include "import/ResultPage.h"
 #include "platform/AppError.h"
 #include "platform/Browser.h"
@@ -152,7 +152,7 @@ void updateArchive(Session& session, StatisticsBrowser& browser) {
     RunningUpdate running(controls, archive);
     MemoBuffer memo(controls);
     // A read-only or locked archive is reported, so that no run pretends to store what it cannot.
-    archive = DrawArchive(session.state.programDir).openForAppend(lease);
+    archive = session.archive().openForAppend(lease);
     const quint8 sz = archive.last() ? archive.last()->sz : 0;
     if (archive.last() && archive.last()->datum > 0)
         controls.setDate(DatePicker, dates::fromDayNumber(archive.last()->datum));
@@ -179,7 +179,7 @@ void rebuildArchive(Session& session, StatisticsBrowser& browser) {
     ui.showPage(QStringLiteral("TabSheet4"));
     // Built aside and put in place only when the run has reached today with a believable result: the old
     // archive stays byte for byte as it was until then, and when the run is stopped, fails or reads less.
-    const DrawArchive archive(session.state.programDir);
+    const DrawArchive archive = session.archive();
     DrawArchive::Appender replacement;
     RunningUpdate running(controls, replacement);
     MemoBuffer memo(controls);

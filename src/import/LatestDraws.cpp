@@ -1,7 +1,8 @@
 #include "import/LatestDraws.h"
 
+#include "archive/Session.h"
 #include "evaluation/Evaluation.h"
-#include "generator/Session.h"
+#include "generator/TipGrid.h"
 #include "import/DrawPage.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"
@@ -45,9 +46,11 @@ void showDraw(Session& session, const DayLabels& labels, const QDate& date) {
     controls.setText(name(labels.zz), QStringLiteral("ZZ: ") + QString::number(values[6]));
     controls.setText(name(labels.sz), QStringLiteral("SZ: ") + QString::number(values[7]));
     for (int row = 0; row < 6; ++row) {
-        const TipCheck check = zettelcheck(session.state.currentDraw, session.grid.rowTexts(row));
+        const TipCheck check =
+            zettelcheck(session.state.currentDraw, session.grid.rowTexts(row), session.game());
         session.state.lastCheck = check;
-        showHits(controls, name(labels.firstResult) + QString::number(labels.firstResultNumber + row), check);
+        showHits(controls, name(labels.firstResult) + QString::number(labels.firstResultNumber + row), check,
+                 session.game());
     }
 }
 

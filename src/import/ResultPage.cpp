@@ -1,5 +1,7 @@
 #include "import/ResultPage.h"
 
+#include "archive/Game.h"
+
 namespace resultpage {
 
 QStringList splitLines(const QString& text) {
@@ -22,8 +24,11 @@ bool takeNumber(DrawNumbers& result, std::size_t index, const QString& text) {
         result.error = QStringLiteral("\"%1\" ist kein gültiger Ganzzahlwert.").arg(trimmed);
         return false;
     }
-    if (value < 1 || value > 45) {
-        result.error = QStringLiteral("\"%1\" ist keine gültige Lottozahl (1 bis 45).").arg(trimmed);
+    // The page tells the draws of "6 aus 45".
+    const Game& game = Game::sixOf45();
+    if (!game.isNumber(value)) {
+        result.error =
+            QStringLiteral("\"%1\" ist keine gültige Lottozahl (1 bis %2).").arg(trimmed).arg(game.highest);
         return false;
     }
     result.numbers[index] = value;

@@ -23,7 +23,7 @@ struct DrawNumbers {
     QString error;                // the German message when not ok
 };
 
-// Reads the line after a marker. A number that does not convert or lies outside 1 .. 45 makes the
+// Reads the line after a marker. A number that does not convert or is no number of "6 aus 45" makes the
 // whole line fail, so that no impossible draw is ever stored.
 DrawNumbers parseDrawAssignment(const QString& line);
 

@@ -88,7 +88,7 @@ void layOutTips(Report& report, const TipGrid& grid, int top, int left) {
             const auto number = grid.cell(row, column);
             // A row without its first number has no field of its own; its other numbers would land in
             // the field of another tip, so they are not marked.
-            if (present && number && *number >= 1 && *number <= 45) {
+            if (present && number && *number >= 1 && *number <= FieldBoxes) {
                 const QPoint p = markPosition(slot, *number, top, left);
                 mark.left = p.x();
                 mark.top = p.y();

@@ -22,7 +22,10 @@ constexpr const char* PictureFile = "Schein.jpg";
 // The mark of a tip cell, row 0 .. 13, column 0 .. 5 ("QRLabel1" .. "QRLabel84").
 QString markName(int row, int column);
 
-// Where the mark of number 1 .. 45 goes in field slot 0 .. 13, the first field's top-left box at
+// The boxes of one field of the paper slip, which is that of "6 aus 45": numbers 1 .. 45.
+constexpr int FieldBoxes = 45;
+
+// Where the mark of number 1 .. FieldBoxes goes in field slot 0 .. 13, the first field's top-left box at
 // (left, top): seven columns of two fields, numbers in rows of six.
 QPoint markPosition(int slot, int number, int top, int left);
 

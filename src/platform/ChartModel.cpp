@@ -1,9 +1,5 @@
 #include "platform/ChartModel.h"
 
-#include "platform/Counted.h"
-#include "platform/Dates.h"
-
-#include <QLocale>
 #include <algorithm>
 
 namespace {
@@ -13,32 +9,6 @@ template <typename Pick> double extreme(const QVector<ChartModel::Point>& points
     double best = points.front().y;
     for (const auto& p : points) best = pick(best, p.y);
     return best;
-}
-
-QString draws(qint64 count) {
-    return counted(count, QStringLiteral("Ziehung"), QStringLiteral("Ziehungen"));
-}
-
-// An expected count as a reader takes it in: whole from 10 on, else to a tenth; "unter 0.1" for what
-// would show as 0.0 although it is not nothing.
-QString expectedText(double expected) {
-    const QLocale locale;
-    if (expected >= 10) return QString::number(dates::roundToInt(expected));
-    if (expected <= 0) return QStringLiteral("0");
-    if (expected < 0.05) return QStringLiteral("unter ") + locale.toString(0.1, 'f', 1);
-    return locale.toString(expected, 'f', 1);
-}
-
-// ", erwartet 326 (95 %: 294 bis 359)"; `shift` moves all three (the overdue texts count the draws since,
-// the bars one more).
-QString chanceText(const ChartModel::Expectation& e, double shift = 0) {
-    const auto low = static_cast<qint64>(e.low + shift);
-    const auto high = static_cast<qint64>(e.high + shift);
-    const QString range = low == high
-                              ? QString::number(low)
-                              : QString::number(low) + QStringLiteral(" bis ") + QString::number(high);
-    return QStringLiteral(", erwartet ") + expectedText(e.expected + shift) + QStringLiteral(" (95 %: ") +
-           range + QLatin1Char(')');
 }
 
 } // namespace
@@ -69,6 +39,7 @@ void ChartModel::clear(Series series) {
         meaning_ = Meaning::None;
         drawCount_ = -1;
         expectations_.clear();
+        barTexts_.clear();
         verdict_.clear();
     }
     if (series == Series::Surface) surfaceYears_.clear();
@@ -118,51 +89,14 @@ int ChartModel::surfaceYear(double position) const {
     return i >= 0 && i < surfaceYears_.size() && i == position ? surfaceYears_[i] : 0;
 }
 
+void ChartModel::setBarTexts(const QVector<BarText>& texts) {
+    barTexts_ = texts;
+}
+
 QString ChartModel::barToolTip(int index) const {
-    if (index < 0 || index >= bars_.size()) return {};
-    const auto x = static_cast<qint64>(bars_[index].x);
-    const auto y = static_cast<qint64>(bars_[index].y);
-    const QString number = QString::number(x);
-    // What chance expects of this bar, when it is shown.
-    const auto chance = [&](double shift = 0) {
-        return showsChance() ? chanceText(expectations_[index], shift) : QString();
-    };
-    switch (meaning_) {
-    case Meaning::NumberFrequencies:
-        return QStringLiteral("Zahl ") + number + QStringLiteral(": ") + QString::number(y) +
-               QStringLiteral("-mal gezogen") + chance();
-    case Meaning::NeighbourPairs:
-        return QStringLiteral("Paar ") + number + QStringLiteral(" und ") + QString::number(x + 1) +
-               QStringLiteral(": ") + draws(y) + chance();
-    case Meaning::NeighbourTriples:
-        return QStringLiteral("Dreier ") + number + QStringLiteral(" bis ") + QString::number(x + 2) +
-               QStringLiteral(": ") + draws(y) + chance();
-    case Meaning::NeighbourQuadruples:
-        // The bars at 43, 44 and 45 stand for runs that would need 46 and more.
-        if (x + 3 > 45)
-            return QStringLiteral("Kein Vierer ab ") + number + QStringLiteral(": die Zahlen enden bei 45");
-        return QStringLiteral("Vierer ") + number + QStringLiteral(" bis ") + QString::number(x + 3) +
-               QStringLiteral(": ") + draws(y) + chance();
-    case Meaning::OverdueNumbers:
-        // The bar holds 1 + the draws since the number was last among the seven.
-        if (drawCount_ == 0)
-            return QStringLiteral("Zahl ") + number + QStringLiteral(": keine Ziehung gewählt");
-        if (y <= 1)
-            return QStringLiteral("Zahl ") + number + QStringLiteral(": in der neuesten Ziehung gezogen");
-        return QStringLiteral("Zahl ") + number + QStringLiteral(": seit ") + draws(y - 1) +
-               QStringLiteral(" nicht gezogen") + chance(-1);
-    case Meaning::DigitSums:
-        return QStringLiteral("Quersumme ") + number + QStringLiteral(": ") + draws(y) + chance();
-    case Meaning::SuperNumbers:
-        return QStringLiteral("Superzahl ") + number + QStringLiteral(": ") + draws(y) + chance();
-    case Meaning::TipDistribution:
-        return QStringLiteral("Zahl ") + number + QStringLiteral(": ") + QString::number(y) +
-               QStringLiteral("-mal in den Tipps");
-    case Meaning::YearSurface:
-    case Meaning::None:
-        break;
-    }
-    return {};
+    if (index < 0 || index >= bars_.size() || index >= barTexts_.size()) return {};
+    const BarText& text = barTexts_[index];
+    return showsChance() ? text.text + text.chance : text.text;
 }
 
 QString ChartModel::surfaceToolTip(double position, double number) const {

@@ -11,8 +11,7 @@ class ChartModel : public QObject {
     Q_OBJECT
 public:
     enum class Series { Surface, Bar };
-    // What the points count, for the texts that answer when the mouse rests on a bar or a cell. Not
-    // part of what the statistics and the generator read back.
+    // What the points count. Not part of what the statistics and the generator read back.
     enum class Meaning {
         None,
         NumberFrequencies,
@@ -39,6 +38,13 @@ public:
         double expected = 0;
         double low = 0;
         double high = 0;
+    };
+
+    // What one bar says when the mouse rests on it, as the statistic words it: its count, and what chance
+    // adds while it is shown.
+    struct BarText {
+        QString text;
+        QString chance;
     };
 
     class ValueAxis {
@@ -107,8 +113,9 @@ public:
     // The text of the chart as a whole under the mouse: the verdict while chance is shown.
     QString chartToolTip() const;
 
-    // "Zahl 17: 452-mal gezogen, erwartet 326 (95 %: 294 bis 359)" and the like for bar index i; empty
-    // when the bars mean nothing known.
+    // Per bar, in the order of the bars.
+    void setBarTexts(const QVector<BarText>& texts);
+    // The text of bar index i with what chance adds while it is shown; empty when the bar says nothing.
     QString barToolTip(int index) const;
     // "1998, Zahl 17: 12-mal" for the surface cell of that row position and number.
     QString surfaceToolTip(double position, double number) const;
@@ -131,6 +138,7 @@ private:
     QVector<int> surfaceYears_;
     int drawCount_ = -1;
     QVector<Expectation> expectations_;
+    QVector<BarText> barTexts_;
     QString verdict_;
     bool chanceShown_ = true;
 };

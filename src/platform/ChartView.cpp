@@ -62,7 +62,7 @@ template <typename Level> QLineSeries* stepLine(qsizetype bars, Level level, QOb
 }
 
 // A line through the middle of the bars, from the left edge of the first to the right edge of the last;
-// bars at either end that chance never fills (the quadruples from 43 on) are left out.
+// bars at either end that chance never fills (the last quadruples) are left out.
 template <typename Level> QLineSeries* lineThrough(qsizetype bars, Level level) {
     qsizetype first = 0;
     qsizetype last = bars - 1;
@@ -123,7 +123,7 @@ protected:
         const QRect& grid = cells.grid;
 
         // Number labels across the top; every fifth when the cells are too narrow for all.
-        const int labelEvery = cells.width >= fm.horizontalAdvance(QStringLiteral("45")) + 2 ? 1 : 5;
+        const int labelEvery = cells.width >= fm.horizontalAdvance(QStringLiteral("00")) + 2 ? 1 : 5;
         for (int c = 0; c < cells.columns.size(); ++c) {
             const double x = cells.columns[c];
             if (labelEvery > 1 && std::fmod(x, labelEvery) != 0) continue;
@@ -322,29 +322,40 @@ void ChartView::rebuildBars() {
     // A fresh chart each time: the old one's axes would otherwise linger until deferred deletes run.
     QChart* old = chart_;
     chart_ = newChart();
-
-    const auto& bars = model_->bars();
-    const bool chance = model_->showsChance();
-    const auto& expectations = model_->expectations();
     hoveredBar_ = -1;
+    const bool chance = model_->showsChance();
+    // Drawn in this order, the band stays under the bars and leaves them the mouse, and the line of the
+    // expected count stays visible over them.
+    QAreaSeries* band = chance ? addBand() : nullptr;
+    QBarSeries* bars = addBars();
+    QLineSeries* expected = chance ? addExpectedLine(bars) : nullptr;
+    QList<QAbstractSeries*> series{bars};
+    if (band) series << band;
+    if (expected) series << expected;
+    addBottomAxis(series);
+    addValueAxis(series, chance);
+    barView_->setChart(chart_);
+    delete old;
+}
 
-    // What chance gives, as a shaded band behind the bars: drawn first, it stays under them and leaves
-    // them the mouse.
-    QAreaSeries* band = nullptr;
-    if (chance) {
-        auto* upper = stepLine(
-            bars.size(), [&](qsizetype i) { return expectations[i].high; }, chart_);
-        auto* lower = stepLine(
-            bars.size(), [&](qsizetype i) { return expectations[i].low; }, chart_);
-        band = new QAreaSeries(upper, lower);
-        band->setName(QStringLiteral("95 % des reinen Zufalls"));
-        band->setBrush(BandColour);
-        band->setPen(QPen(BandColour.darker(115), 1));
-        chart_->addSeries(band);
-    }
+QAreaSeries* ChartView::addBand() {
+    const auto& expectations = model_->expectations();
+    const qsizetype count = model_->bars().size();
+    auto* upper = stepLine(
+        count, [&](qsizetype i) { return expectations[i].high; }, chart_);
+    auto* lower = stepLine(
+        count, [&](qsizetype i) { return expectations[i].low; }, chart_);
+    auto* band = new QAreaSeries(upper, lower);
+    band->setName(QStringLiteral("95 % des reinen Zufalls"));
+    band->setBrush(BandColour);
+    band->setPen(QPen(BandColour.darker(115), 1));
+    chart_->addSeries(band);
+    return band;
+}
 
+QBarSeries* ChartView::addBars() {
     auto* set = new QBarSet(QString());
-    for (const auto& p : bars) set->append(p.y);
+    for (const auto& p : model_->bars()) set->append(p.y);
     QLinearGradient gradient(0, 0, 0, 1);
     gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
     gradient.setColorAt(0, QColor(140, 230, 120));
@@ -367,22 +378,27 @@ void ChartView::rebuildBars() {
     series->setBarWidth(0.8);
     series->setLabelsVisible(false);
     chart_->addSeries(series);
+    return series;
+}
 
-    // The expected count as a line over the bars, drawn last so that it stays visible.
-    QLineSeries* expected = nullptr;
-    if (chance) {
-        expected = lineThrough(bars.size(), [&](qsizetype i) { return expectations[i].expected; });
-        expected->setName(QStringLiteral("erwartet bei reinem Zufall"));
-        expected->setPen(QPen(ExpectedColour, 2));
-        chart_->addSeries(expected);
-        // The legend names line and band; the bars name themselves by the caption.
-        chart_->legend()->setAlignment(Qt::AlignTop);
-        chart_->legend()->show();
-        for (QLegendMarker* marker : chart_->legend()->markers(series)) marker->setVisible(false);
-    }
+QLineSeries* ChartView::addExpectedLine(QBarSeries* bars) {
+    const auto& expectations = model_->expectations();
+    auto* expected =
+        lineThrough(model_->bars().size(), [&](qsizetype i) { return expectations[i].expected; });
+    expected->setName(QStringLiteral("erwartet bei reinem Zufall"));
+    expected->setPen(QPen(ExpectedColour, 2));
+    chart_->addSeries(expected);
+    // The legend names line and band; the bars name themselves by the caption.
+    chart_->legend()->setAlignment(Qt::AlignTop);
+    chart_->legend()->show();
+    for (QLegendMarker* marker : chart_->legend()->markers(bars)) marker->setVisible(false);
+    return expected;
+}
 
+void ChartView::addBottomAxis(const QList<QAbstractSeries*>& series) {
     // Bars stand at their index; the axis labels them with their x values, every one when there is room,
     // else every 2nd, 5th, 10th ... so that no label has to be cut short.
+    const auto& bars = model_->bars();
     auto* bottom = new QCategoryAxis;
     bottom->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     bottom->setRange(-0.5, std::max<qsizetype>(bars.size(), 1) - 0.5);
@@ -402,10 +418,10 @@ void ChartView::rebuildBars() {
     bottom->setTitleText(
         model_->bottomTitle().toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;")));
     chart_->addAxis(bottom, Qt::AlignBottom);
-    series->attachAxis(bottom);
-    if (band) band->attachAxis(bottom);
-    if (expected) expected->attachAxis(bottom);
+    for (QAbstractSeries* s : series) s->attachAxis(bottom);
+}
 
+void ChartView::addValueAxis(const QList<QAbstractSeries*>& series, bool chance) {
     auto* left = new QValueAxis;
     const auto& axis = model_->valueAxis();
     double lo = axis.minimum();
@@ -425,12 +441,7 @@ void ChartView::rebuildBars() {
     left->setTickInterval(niceStep((hi - lo) / 6));
     left->setLabelFormat(QStringLiteral("%.0f"));
     chart_->addAxis(left, Qt::AlignLeft);
-    series->attachAxis(left);
-    if (band) band->attachAxis(left);
-    if (expected) expected->attachAxis(left);
-
-    barView_->setChart(chart_);
-    delete old;
+    for (QAbstractSeries* s : series) s->attachAxis(left);
 }
 
 void ChartView::widenForChance(double& lo, double& hi) const {

@@ -6,7 +6,11 @@
 #include <QWidget>
 
 class ChartModel;
+class QAbstractSeries;
+class QAreaSeries;
+class QBarSeries;
 class QChart;
+class QLineSeries;
 class QChartView;
 class QStackedLayout;
 class SurfaceGrid;
@@ -44,7 +48,13 @@ protected:
 private:
     void scheduleRebuild();
     void rebuild();
+    // The bar chart in its steps: the band of chance, the bars, the line of the expected count, the axes.
     void rebuildBars();
+    QAreaSeries* addBand();
+    QBarSeries* addBars();
+    QLineSeries* addExpectedLine(QBarSeries* bars);
+    void addBottomAxis(const QList<QAbstractSeries*>& series);
+    void addValueAxis(const QList<QAbstractSeries*>& series, bool chance);
     // Widens the shown value range [lo, hi] to hold the band of chance, on round steps, with room under the
     // rarest bar.
     void widenForChance(double& lo, double& hi) const;

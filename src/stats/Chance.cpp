@@ -1,8 +1,11 @@
 #include "stats/Chance.h"
 
+#include "archive/Game.h"
+
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace chance {
 
@@ -32,9 +35,10 @@ template <typename Reached> int walkBinomial(int trials, double share, Reached r
 
 } // namespace
 
-double groupShare(int groupSize) {
+double groupShare(const Game& game, int groupSize) {
     double share = 1;
-    for (int i = 0; i < std::clamp(groupSize, 1, 6); ++i) share *= double(6 - i) / double(45 - i);
+    for (int i = 0; i < std::clamp(groupSize, 1, game.drawn); ++i)
+        share *= double(game.drawn - i) / double(game.highest - i);
     return share;
 }
 
@@ -57,17 +61,22 @@ Band binomialBand(int trials, double share) {
     return band;
 }
 
-std::array<qint64, 256> digitSumWays() {
+std::vector<qint64> digitSumWays(const Game& game) {
     // ways[j][s]: sets of j numbers out of those seen so far with the sum s.
-    std::array<std::array<qint64, 256>, 7> ways{};
+    const int drawn = game.drawn;
+    int largest = 0;
+    for (int i = 0; i < drawn; ++i) largest += game.highest - i;
+    std::vector<std::vector<qint64>> ways(std::size_t(drawn + 1),
+                                          std::vector<qint64>(std::size_t(largest + 1)));
     ways[0][0] = 1;
-    for (int n = 1; n <= 45; ++n)
-        for (int j = 6; j >= 1; --j)
-            for (int s = 255; s >= n; --s) ways[j][s] += ways[j - 1][s - n];
-    return ways[6];
+    for (int n = 1; n <= game.highest; ++n)
+        for (int j = drawn; j >= 1; --j)
+            for (int s = largest; s >= n; --s)
+                ways[std::size_t(j)][std::size_t(s)] += ways[std::size_t(j - 1)][std::size_t(s - n)];
+    return ways[std::size_t(drawn)];
 }
 
-Band overdueBand(int draws) {
+Band overdueBand(const Game& game, int draws) {
     Band band;
     band.expected = 1;
     band.low = 1;
@@ -75,7 +84,7 @@ Band overdueBand(int draws) {
     if (draws <= 0) return band;
     // Each draw misses a given number with the share q; the value is 1 + k when the last k draws missed it
     // and the one before did not, and draws + 1 when all of them missed it.
-    const double q = 1 - NumberShare;
+    const double q = 1 - game.numberShare();
     double missedAll = 1; // q^k
     bool lowFound = false;
     bool highFound = false;
@@ -99,29 +108,47 @@ Band overdueBand(int draws) {
 
 double chiSquareUpperTail(double x, int degreesOfFreedom) {
     if (!(x > 0)) return 1;
-    // Q(m, h) = e^(−h) Σ_{i<m} h^i / i!, with m = df / 2 and h = x / 2.
-    const int m = std::max(1, degreesOfFreedom / 2);
+    const int df = std::max(1, degreesOfFreedom);
     const double h = x / 2;
-    double term = 1;
-    double sum = 1;
-    for (int i = 1; i < m; ++i) {
-        term *= h / i;
-        sum += term;
+    if (df % 2 == 0) {
+        // Q = e^(−h) Σ_{i<df/2} h^i / i!
+        double term = 1;
+        double sum = 1;
+        for (int i = 1; i < df / 2; ++i) {
+            term *= h / i;
+            sum += term;
+        }
+        return std::clamp(std::exp(std::log(sum) - h), 0.0, 1.0);
     }
-    return std::clamp(std::exp(std::log(sum) - h), 0.0, 1.0);
+    // Q = erfc(√h) + √(2x/π) e^(−h) Σ_{i=1}^{(df−1)/2} x^(i−1) / (1 · 3 · … · (2i − 1)), each term in log
+    // space so that none overflows before the factor that makes it small.
+    double q = std::erfc(std::sqrt(h));
+    const double logFront = 0.5 * std::log(2 * x / std::numbers::pi) - h;
+    double logTerm = 0; // log of x^(i−1) / (2i − 1)!!
+    for (int i = 1; i <= (df - 1) / 2; ++i) {
+        logTerm += i == 1 ? 0 : std::log(x) - std::log(2.0 * i - 1);
+        q += std::exp(logFront + logTerm);
+    }
+    return std::clamp(q, 0.0, 1.0);
 }
 
-Verdict frequencyVerdict(const std::vector<qint64>& counts, int draws) {
+Verdict countsVerdict(const std::vector<qint64>& counts, int draws, double share, double correction) {
     Verdict verdict;
     verdict.draws = draws;
-    if (draws <= 0) return verdict;
-    const double expected = draws * NumberShare;
+    if (draws <= 0 || counts.size() < 2) return verdict;
+    const double expected = draws * share;
     double sum = 0;
     for (const qint64 observed : counts) sum += (observed - expected) * (observed - expected) / expected;
-    // Seven balls drawn without replacement spread the counts less than independent ones would.
-    verdict.statistic = sum * 44.0 / 38.0;
-    verdict.p = chiSquareUpperTail(verdict.statistic, 44);
+    verdict.statistic = sum * correction;
+    verdict.p = chiSquareUpperTail(verdict.statistic, static_cast<int>(counts.size()) - 1);
     return verdict;
+}
+
+Verdict frequencyVerdict(const Game& game, const std::vector<qint64>& counts, int draws) {
+    // The numbers counted per draw come without replacement: their counts spread less than independent
+    // ones would, by (highest − 1) / (highest − counted).
+    const double correction = double(game.highest - 1) / double(game.highest - game.countedPerDraw());
+    return countsVerdict(counts, draws, game.numberShare(), correction);
 }
 
 QString verdictText(const Verdict& verdict) {

@@ -1,17 +1,16 @@
 #include "stats/Statistics.h"
 
 #include "archive/CurrentDraw.h"
-#include "archive/DrawArchive.h"
+#include "archive/Session.h"
 #include "platform/ChartModel.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
 #include "stats/Chance.h"
-#include "stats/ChartProtocol.h"
+#include "stats/ChartPlan.h"
 #include "stats/DrawFilter.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <vector>
 
@@ -19,20 +18,26 @@ namespace {
 
 using Records = std::vector<DrawRecord>;
 
-// The whole archive, read before the chart is touched: a missing file throws and leaves the chart as it was.
-Records readArchive(const QString& archivePath) {
-    const QFileInfo info(archivePath);
-    return DrawArchive(info.absolutePath() + QLatin1Char('/')).scan();
+// The statistics' one way to the chart: hourglass, the archive read once (a missing file throws and leaves
+// the chart as it was), the counting over the draws the DrawFilter selects, and the plan it gives drawn by
+// the chart protocol.
+template <typename Count> void chartOfArchive(Session& session, Count count) {
+    Services& services = session.services;
+    BusyCursor busy(services.ui);
+    const Records records = session.archive().scan();
+    const DrawFilter filter(services.controls);
+    ChartPlan plan = count(records, filter, session.game());
+    plan.game = &session.game();
+    drawChart(services, plan);
 }
 
-// The statistics' one way to the chart: hourglass, the archive read once, the counting over the draws the
-// DrawFilter selects, and the plan it gives drawn by the chart protocol.
-template <typename Count> void chartOfArchive(Services& services, const QString& archivePath, Count count) {
-    BusyCursor busy(services.ui);
-    const Records records = readArchive(archivePath);
-    const DrawFilter filter(services.controls);
-    drawChart(services, count(records, filter));
+// Each number the game counts in a draw: the six, and the extra number where it comes from their drum.
+template <typename Visit> void forEachCounted(const Game& game, const DrawRecord& r, Visit visit) {
+    for (int i = 0; i < game.countedPerDraw(); ++i) visit(game.countedNumber(r, i));
 }
+
+// The numbers of any game fit, and a table never counts outside its keys.
+using NumberTable = CountTable<64>;
 
 // The bars x = first .. last of a table.
 template <std::size_t N> QVector<ChartModel::Point> barsOf(const CountTable<N>& table, int first, int last) {
@@ -71,42 +76,43 @@ QString groupWord(int groupSize) {
 
 } // namespace
 
-void countNumberFrequencies(Services& services, const QString& archivePath) {
-    chartOfArchive(services, archivePath, [](const Records& records, const DrawFilter& filter) {
-        CountTable<46> counts;
+void countNumberFrequencies(Session& session) {
+    chartOfArchive(session, [](const Records& records, const DrawFilter& filter, const Game& game) {
+        NumberTable counts;
         int draws = 0;
         double sumTotal = 0;
         for (const auto& r : records) {
             if (!filter.passes(r)) continue;
-            for (int i = 0; i < 7; ++i) counts.add(r.drawnNumber(i));
+            forEachCounted(game, r, [&](int n) { counts.add(n); });
             draws += 1;
             sumTotal += r.digitSum();
         }
         std::vector<qint64> numbers;
-        for (int n = 1; n <= 45; ++n) numbers.push_back(counts[n]);
+        for (int n = 1; n <= game.highest; ++n) numbers.push_back(counts[n]);
 
         ChartPlan plan;
         plan.meaning = ChartModel::Meaning::NumberFrequencies;
-        plan.points = barsOf(counts, 1, 45);
+        plan.points = barsOf(counts, 1, game.highest);
         plan.caption = QStringLiteral("Zahlenverteilung     ") + drawsAndMeanSum(draws, sumTotal);
-        plan.expectation = sameForEach(45, chance::binomialBand(draws, chance::NumberShare));
-        plan.verdict = chance::verdictText(chance::frequencyVerdict(numbers, draws));
+        plan.expectation = sameForEach(game.highest, chance::binomialBand(draws, game.numberShare()));
+        plan.verdict = chance::verdictText(chance::frequencyVerdict(game, numbers, draws));
         plan.draws = draws;
         return plan;
     });
 }
 
-void showNumberFrequencies(Services& services, const QString& archivePath) {
-    countNumberFrequencies(services, archivePath);
+void showNumberFrequencies(Session& session) {
+    countNumberFrequencies(session);
+    Services& services = session.services;
     if (services.chart.chanceShown()) services.ui.setStatus(1, services.chart.verdict());
 }
 
-void countNeighbourGroups(Services& services, const QString& archivePath, int groupSize) {
+void countNeighbourGroups(Session& session, int groupSize) {
     groupSize = std::clamp(groupSize, 2, 4);
-    chartOfArchive(services, archivePath, [groupSize](const Records& records, const DrawFilter& filter) {
-        // Pairs start at 1 .. 44; triples and quadruples at 1 .. 43 (the quadruple at 43 needs 46, never
-        // drawn).
-        const int lastStart = groupSize == 2 ? 44 : 43;
+    chartOfArchive(session, [groupSize](const Records& records, const DrawFilter& filter, const Game& game) {
+        // Pairs start at 1 .. highest - 1; triples and quadruples at 1 .. highest - 2 (the last quadruple
+        // would need a number beyond the game's, never drawn).
+        const int lastStart = groupSize == 2 ? game.highest - 1 : game.highest - 2;
         std::vector<TipNumbers> groups;
         for (int n = 1; n <= lastStart; ++n) {
             std::array<int, 6> numbers{};
@@ -116,7 +122,7 @@ void countNeighbourGroups(Services& services, const QString& archivePath, int gr
 
         // A draw of our own: the draw on display and its evaluation stay as the user sees them.
         CurrentDraw draw;
-        CountTable<46> table;
+        NumberTable table;
         qint32 draws = 0;
         qint32 found = 0;
         for (const auto& r : records) {
@@ -124,7 +130,7 @@ void countNeighbourGroups(Services& services, const QString& archivePath, int gr
             ++draws;
             draw.loadNumbers(r);
             for (int n = 1; n <= lastStart; ++n) {
-                if (zettelcheck(draw, groups[static_cast<std::size_t>(n - 1)]).hitCount == groupSize) {
+                if (zettelcheck(draw, groups[static_cast<std::size_t>(n - 1)], game).hitCount == groupSize) {
                     ++found;
                     table.add(n);
                 }
@@ -135,14 +141,15 @@ void countNeighbourGroups(Services& services, const QString& archivePath, int gr
         plan.meaning = groupSize == 2   ? ChartModel::Meaning::NeighbourPairs
                        : groupSize == 3 ? ChartModel::Meaning::NeighbourTriples
                                         : ChartModel::Meaning::NeighbourQuadruples;
-        // The quadruples show all 45 bars on an automatic axis; a run from 43 on would need 46 and more.
-        const int bars = groupSize == 4 ? 45 : lastStart;
+        // The quadruples show a bar for every number on an automatic axis; the last runs would need numbers
+        // beyond the game's.
+        const int bars = groupSize == 4 ? game.highest : lastStart;
         plan.points = barsOf(table, 1, bars);
         plan.valueAxis = groupSize == 4 ? ChartPlan::ValueAxis::Automatic : ChartPlan::ValueAxis::Fitted;
-        const chance::Band band = chance::binomialBand(draws, chance::groupShare(groupSize));
+        const chance::Band band = chance::binomialBand(draws, chance::groupShare(game, groupSize));
         for (int n = 1; n <= bars; ++n)
-            plan.expectation.push_back(n + groupSize - 1 <= 45 ? expectationOf(band)
-                                                               : ChartModel::Expectation{});
+            plan.expectation.push_back(n + groupSize - 1 <= game.highest ? expectationOf(band)
+                                                                         : ChartModel::Expectation{});
         plan.caption = QStringLiteral("Bei ") + QString::number(draws) +
                        QStringLiteral(" Ziehungen wurden ") + QString::number(found) + groupWord(groupSize);
         plan.draws = draws;
@@ -151,22 +158,22 @@ void countNeighbourGroups(Services& services, const QString& archivePath, int gr
     });
 }
 
-void countOverdueNumbers(Services& services, const QString& archivePath) {
-    chartOfArchive(services, archivePath, [](const Records& records, const DrawFilter& filter) {
-        CountTable<46> overdue;
+void countOverdueNumbers(Session& session) {
+    chartOfArchive(session, [](const Records& records, const DrawFilter& filter, const Game& game) {
+        NumberTable overdue;
         overdue.fill(1);
         int draws = 0;
         for (const auto& r : records) {
             if (!filter.passes(r)) continue;
             ++draws;
-            for (int n = 0; n < CountTable<46>::size; ++n) overdue.add(n);
-            for (int i = 0; i < 7; ++i) overdue.set(r.drawnNumber(i), 1);
+            for (int n = 0; n <= game.highest; ++n) overdue.add(n);
+            forEachCounted(game, r, [&](int n) { overdue.set(n, 1); });
         }
 
         ChartPlan plan;
         plan.meaning = ChartModel::Meaning::OverdueNumbers;
-        plan.points = barsOf(overdue, 1, 45);
-        plan.expectation = sameForEach(45, chance::overdueBand(draws));
+        plan.points = barsOf(overdue, 1, game.highest);
+        plan.expectation = sameForEach(game.highest, chance::overdueBand(game, draws));
         plan.caption =
             QStringLiteral("Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?");
         plan.draws = draws;
@@ -175,20 +182,20 @@ void countOverdueNumbers(Services& services, const QString& archivePath) {
     });
 }
 
-void countYearSurface(Services& services, const QString& archivePath) {
-    chartOfArchive(services, archivePath, [](const Records& records, const DrawFilter& filter) {
+void countYearSurface(Session& session) {
+    chartOfArchive(session, [](const Records& records, const DrawFilter& filter, const Game& game) {
         ChartPlan plan;
         plan.series = ChartModel::Series::Surface;
         plan.meaning = ChartModel::Meaning::YearSurface;
         plan.valueAxis = ChartPlan::ValueAxis::Automatic;
         plan.caption = QStringLiteral("Zahlenverteilung");
 
-        CountTable<46> counts;
+        NumberTable counts;
         int yearPosition = 0;
         int lastYear = 0;
         plan.surfaceYears = {0}; // the calendar year of each row position; the leading row counts none
         const auto addRow = [&] {
-            for (int n = 1; n <= 45; ++n)
+            for (int n = 1; n <= game.highest; ++n)
                 plan.points.push_back({double(n), double(counts[n]), double(yearPosition)});
         };
         int draws = 0;
@@ -205,7 +212,7 @@ void countYearSurface(Services& services, const QString& archivePath) {
                 ++yearPosition;
                 plan.surfaceYears << year;
             }
-            for (int i = 0; i < 7; ++i) counts.add(r.drawnNumber(i));
+            forEachCounted(game, r, [&](int n) { counts.add(n); });
         }
         addRow();
         plan.draws = draws;
@@ -213,8 +220,8 @@ void countYearSurface(Services& services, const QString& archivePath) {
     });
 }
 
-void countDigitSums(Services& services, const QString& archivePath) {
-    chartOfArchive(services, archivePath, [](const Records& records, const DrawFilter& filter) {
+void countDigitSums(Session& session) {
+    chartOfArchive(session, [](const Records& records, const DrawFilter& filter, const Game& game) {
         CountTable<280> counts;
         int smallest = 500;
         int largest = 0;
@@ -223,8 +230,8 @@ void countDigitSums(Services& services, const QString& archivePath) {
         for (const auto& r : records) {
             if (!filter.passes(r)) continue;
             const int d = r.digitSum();
-            // A sum beyond the table (only a stored number above 45 gives one) widens no bounds, so the
-            // chart never runs out to a thousand empty bars.
+            // A sum beyond the table (only a stored number beyond the game's gives one) widens no bounds,
+            // so the chart never runs out to a thousand empty bars.
             if (CountTable<280>::covers(d)) {
                 counts.add(d);
                 smallest = std::min(smallest, d);
@@ -239,11 +246,11 @@ void countDigitSums(Services& services, const QString& archivePath) {
         plan.valueAxis = ChartPlan::ValueAxis::Automatic;
         if (largest >= smallest) {
             plan.points = barsOf(counts, smallest, largest);
-            // Each sum's share of the 8,145,060 choices of six numbers, times the draws.
-            const auto ways = chance::digitSumWays();
+            // Each sum's share of the choices of six numbers, times the draws.
+            const auto ways = chance::digitSumWays(game);
+            const double all = double(game.sixChoices());
             for (int s = smallest; s <= largest; ++s) {
-                const double share =
-                    s < int(ways.size()) ? double(ways[std::size_t(s)]) / chance::AllSixes : 0;
+                const double share = s < int(ways.size()) ? double(ways[std::size_t(s)]) / all : 0;
                 plan.expectation.push_back(expectationOf(chance::binomialBand(draws, share)));
             }
         }
@@ -253,11 +260,11 @@ void countDigitSums(Services& services, const QString& archivePath) {
     });
 }
 
-void countSuperNumbers(Services& services, const QString& archivePath) {
-    chartOfArchive(services, archivePath, [](const Records& records, const DrawFilter& filter) {
+void countSuperNumbers(Session& session) {
+    chartOfArchive(session, [](const Records& records, const DrawFilter& filter, const Game&) {
         // Super numbers are drawn only since August 1995.
         const double lowerBound = std::max(filter.fromDate(), dates::toDayNumber(QDate(1995, 8, 1)));
-        CountTable<46> counts;
+        CountTable<10> counts;
         int draws = 0;
         for (const auto& r : records) {
             if (r.datum > lowerBound && filter.passesWeekday(r.datum)) {

@@ -287,7 +287,7 @@ TEST(MainWindow, EveryControlHasANameForScreenReaders) {
     MainWindow& w = f.open(false);
     // Shown, so that the tool bars lay out the controls they hold.
     w.show();
-    DrawEntryDialog entry(&w);
+    DrawEntryDialog entry(Game::sixOf45(), &w);
     PrintSettingsDialog printSettings(&w);
     HitBalanceDialog balance(HitBalance{}, &w);
     // The browser window makes its browser on first use: start it on an empty page.
@@ -404,7 +404,7 @@ TEST(XServer, WindowTitlesAreExactlyAsGiven) {
     MainWindow& w = f.open(false);
     const QString main = str("Tolbrands Lotto - Tippgenerator für Spiel 6 aus 45 für die Schweiz");
     EXPECT_EQ(xTitle(&w), (QStringList{main, main}));
-    DrawEntryDialog entry(&w);
+    DrawEntryDialog entry(Game::sixOf45(), &w);
     EXPECT_EQ(xTitle(&entry),
               (QStringList{str("Zahlen der Ziehung eingeben"), str("Zahlen der Ziehung eingeben")}));
 }

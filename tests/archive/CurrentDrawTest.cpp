@@ -36,8 +36,8 @@ TEST(Zettelcheck, CountsHitsAndZusatz) {
         {texts({"3", "12", "17", "25", "33", "x"}), 1, false},
     };
     for (const auto& c : cases) {
-        const TipCheck r = zettelcheck(d, c.tip);
+        const TipCheck r = zettelcheck(d, c.tip, Game::sixOf45());
         EXPECT_EQ(r.hitCount, c.hits) << c.tip.join(' ').toStdString();
-        EXPECT_EQ(r.zusatzHit, c.zusatz) << c.tip.join(' ').toStdString();
+        EXPECT_EQ(r.extraHit, c.zusatz) << c.tip.join(' ').toStdString();
     }
 }

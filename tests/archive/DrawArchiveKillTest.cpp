@@ -1,12 +1,6 @@
-#include "archive/AppState.h"
 #include "archive/ArchiveExport.h"
-#include "archive/DrawArchive.h"
-#include "archive/TextImport.h"
-#include "platform/Clock.h"
-#include "platform/Controls.h"
-#include "support/FakeUi.h"
-
-#include "support/TestDir.h"
+#include "import/TextImport.h"
+#include "support/SessionEnv.h"
 
 #include <QFile>
 #include <chrono>
@@ -49,12 +43,10 @@ TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringEveryWrite) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            DrawArchive archive(dir.path());
-            AppState state;
+            SessionEnv env;
+            AppState& state = env.state;
             state.programDir = dir.path();
-            Controls controls;
-            FakeUi ui;
-            Clock clock;
+            const DrawArchive archive = state.archive();
             const QStringList importFile{dir.file(QStringLiteral("extra.csv"))};
             for (;;) {
                 {
@@ -64,7 +56,7 @@ TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringEveryWrite) {
                 }
                 // The import's one rewrite.
                 importDrawFiles(
-                    state, controls, ui, clock, [&] { return importFile; }, [] {});
+                    env.session, [&] { return importFile; }, [] {});
                 const ArchiveLease lease = state.archiveGate.take();
                 archive.deleteDate(lease, extra.datum);
                 // The rebuild's commit of a whole new archive.

@@ -23,7 +23,7 @@ const DrawRecord c = makeDraw(QDate(2002, 10, 9), {10, 20, 30, 40, 41, 42}, 9, 2
 
 TEST(DrawArchive, MissingAndEmptyArchives) {
     TestDir dir;
-    DrawArchive archive(dir.path());
+    DrawArchive archive(dir.path(), Game::sixOf45());
     ArchiveGate gate;
     const ArchiveLease lease = gate.take();
     EXPECT_EQ(archive.path(), dir.archivePath());
@@ -51,7 +51,7 @@ TEST(DrawArchive, TrailingPieceIsNeverReadAndTheNextAppendWritesOverIt) {
     dir.writeFile(QStringLiteral("ZahlenCH.dat"), bytes);
     ASSERT_EQ(bytes.size(), 40);
 
-    DrawArchive archive(dir.path());
+    DrawArchive archive(dir.path(), Game::sixOf45());
     EXPECT_EQ(archive.scan(), (std::vector<DrawRecord>{a, b}));
     EXPECT_EQ(archive.lastRecord(), b);
 
@@ -69,7 +69,7 @@ TEST(DrawArchive, TrailingPieceIsNeverReadAndTheNextAppendWritesOverIt) {
 
 TEST(DrawArchive, AppendCreatesAMissingArchive) {
     TestDir dir;
-    DrawArchive archive(dir.path());
+    DrawArchive archive(dir.path(), Game::sixOf45());
     ArchiveGate gate;
     auto appender = archive.openForAppend(gate.take());
     EXPECT_FALSE(appender.last().has_value());
@@ -81,7 +81,7 @@ TEST(DrawArchive, AppendCreatesAMissingArchive) {
 
 TEST(DrawArchive, InsertOrReplaceKeepsDateOrder) {
     TestDir dir;
-    DrawArchive archive(dir.path());
+    DrawArchive archive(dir.path(), Game::sixOf45());
     const DrawRecord early = makeDraw(QDate(2002, 9, 28), {8, 9, 10, 11, 12, 13}, 1);
     const DrawRecord between = makeDraw(QDate(2002, 10, 3), {8, 9, 10, 11, 12, 13}, 2);
     DrawRecord replacement = b;
@@ -113,7 +113,7 @@ TEST(DrawArchive, InsertOrReplaceKeepsDateOrder) {
 
 TEST(DrawArchive, DeleteDateRemovesEveryRecordOfExactlyThatDate) {
     TestDir dir;
-    DrawArchive archive(dir.path());
+    DrawArchive archive(dir.path(), Game::sixOf45());
     ArchiveGate gate;
     const ArchiveLease lease = gate.take();
     dir.writeArchive({a, b, b, c});
@@ -147,14 +147,15 @@ TEST(DrawArchive, EveryWriterRefusesAReadOnlyArchiveAndRewritesKeepThePermission
     };
     // The bits of the file itself, not what they mean for the user running the test.
     const auto modeOf = [](const QString& path) {
-        return QFile::permissions(path) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+        return QFile::permissions(path) &
+               ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
     };
     const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
     const auto shared = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
     for (const auto& w : writers) {
         SCOPED_TRACE(w.name);
         TestDir dir;
-        DrawArchive archive(dir.path());
+        DrawArchive archive(dir.path(), Game::sixOf45());
         ArchiveGate gate;
         dir.writeArchive({a, b});
         const QByteArray before = dir.readFile(QStringLiteral("ZahlenCH.dat"));
@@ -163,8 +164,9 @@ TEST(DrawArchive, EveryWriterRefusesAReadOnlyArchiveAndRewritesKeepThePermission
             w.write(archive, gate.take());
             ADD_FAILURE() << "no error";
         } catch (const AppError& e) {
-            EXPECT_EQ(e.message(),
-                      QStringLiteral("Keine Berechtigung, die Datei \"%1\" zu schreiben.").arg(dir.archivePath()));
+            EXPECT_EQ(
+                e.message(),
+                QStringLiteral("Keine Berechtigung, die Datei \"%1\" zu schreiben.").arg(dir.archivePath()));
         }
         EXPECT_EQ(dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
         EXPECT_EQ(modeOf(dir.archivePath()), readOnly);

@@ -1,13 +1,9 @@
 #include "archive/DrawEntry.h"
-#include "archive/AppState.h"
 #include "archive/DrawEntryDialog.h"
 #include "platform/AppError.h"
-#include "platform/Clock.h"
-#include "platform/Controls.h"
 #include "platform/Dates.h"
-#include "support/FakeUi.h"
 #include "support/Modal.h"
-#include "support/TestDir.h"
+#include "support/SessionEnv.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -50,12 +46,7 @@ void click(QWidget* dialog, const char* button) {
     QTest::mouseClick(dialog->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
 }
 
-struct EntryEnv {
-    TestDir dir;
-    AppState state;
-    Controls controls;
-    Clock clock;
-    FakeUi ui;
+struct EntryEnv : SessionEnv {
     int evaluations = 0;
     QDate pickerAtEvaluation;
     DrawRecord preset; // what the dialog showed
@@ -77,7 +68,7 @@ struct EntryEnv {
             action(dialog);
         });
         enterDraw(
-            state, controls, clock, [](const DrawRecord& p) { return askForDraw(p); },
+            session, [](const DrawRecord& p) { return askForDraw(p, Game::sixOf45()); },
             [this] { evaluate(); });
     }
 };
@@ -85,7 +76,7 @@ struct EntryEnv {
 } // namespace
 
 TEST(DrawEntryDialog, FormAndRanges) {
-    DrawEntryDialog dialog;
+    DrawEntryDialog dialog(Game::sixOf45());
     EXPECT_EQ(dialog.objectName(), QStringLiteral("TForm3"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Zahlen der Ziehung eingeben"));
     EXPECT_EQ(dialog.size(), QSize(465, 120));
@@ -247,14 +238,14 @@ TEST(DrawEntry, NextDrawDay) {
         {QDate(2002, 10, 20), QDate(2002, 10, 23)}, // Sunday -> Wednesday
         {QDate(2002, 10, 16), QDate(2002, 10, 16)},
     };
-    for (const auto& [today, expected] : cases) EXPECT_EQ(nextDrawDay(today), expected);
+    for (const auto& [today, expected] : cases) EXPECT_EQ(Game::sixOf45().nextDrawDay(today), expected);
 }
 
 TEST(DrawEntry, MissingArchiveChangesNothing) {
     EntryEnv env;
     bool asked = false;
     EXPECT_THROW(enterDraw(
-                     env.state, env.controls, env.clock,
+                     env.session,
                      [&](const DrawRecord&) {
                          asked = true;
                          return std::optional<DrawRecord>();
@@ -266,7 +257,7 @@ TEST(DrawEntry, MissingArchiveChangesNothing) {
     EXPECT_EQ(env.evaluations, 0);
     EXPECT_EQ(env.state.referenceDate, 12345);
 
-    EXPECT_THROW(deleteCurrentDraw(env.state, env.ui, [&] { env.evaluate(); }), AppError);
+    EXPECT_THROW(deleteCurrentDraw(env.session, [&] { env.evaluate(); }), AppError);
     EXPECT_FALSE(QFile::exists(env.dir.archivePath()));
     EXPECT_EQ(env.evaluations, 0);
     EXPECT_EQ(env.ui.busyDepth, 0);
@@ -282,7 +273,7 @@ TEST(DrawEntry, InvalidDrawFromAPromptIsNeverStored) {
         r.zahl[0] = 49;
         return std::optional<DrawRecord>(r);
     };
-    EXPECT_THROW(enterDraw(env.state, env.controls, env.clock, prompt, [&] { env.evaluate(); }), AppError);
+    EXPECT_THROW(enterDraw(env.session, prompt, [&] { env.evaluate(); }), AppError);
     EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
 }
 
@@ -301,7 +292,7 @@ TEST(DrawDeletion, RemovesEveryRecordOfTheDateUnderTheHourglass) {
         env.state.currentDraw.load(archive[1]);
         env.state.currentDraw.date = c.date;
         int busyDuringEvaluation = -1;
-        deleteCurrentDraw(env.state, env.ui, [&] {
+        deleteCurrentDraw(env.session, [&] {
             env.evaluate();
             busyDuringEvaluation = env.ui.busyDepth;
         });

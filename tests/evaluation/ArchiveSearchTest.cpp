@@ -172,7 +172,7 @@ TEST(HitBalance, CountsEachClassOverTheSelectedDraws) {
         {"Zufall erwartet", "", "0.00", "0.00", "0.00", "0.01", "0.16", ""},
     };
     EXPECT_EQ(rows, expected);
-    EXPECT_EQ(HitBalance::header().join('|'), QStringLiteral("Tipp|Zahlen|6|5 + ZZ|5|4|3|bester Treffer am"));
+    EXPECT_EQ(balance->header().join('|'), QStringLiteral("Tipp|Zahlen|6|5 + ZZ|5|4|3|bester Treffer am"));
     EXPECT_TRUE(balance->text().startsWith(QStringLiteral(
         "Tipp\tZahlen\t6\t5 + ZZ\t5\t4\t3\tbester Treffer am\n1. Tipp\t1  2  3  4  5  6\t0\t1\t")));
 
@@ -183,12 +183,13 @@ TEST(HitBalance, CountsEachClassOverTheSelectedDraws) {
     EXPECT_EQ(thousand.rows().back(),
               (QStringList{"Zufall erwartet", "", "0.00", "0.00", "0.03", "1.36", "22.44", ""}));
     const EvaluationEnv everyDraw; // the window's defaults select every draw
-    const HitBalance shipped = countHitBalance(shippedDraws(), DrawFilter(everyDraw.controls), env.grid);
+    const HitBalance shipped =
+        countHitBalance(shippedDraws(), DrawFilter(everyDraw.controls), env.grid, Game::sixOf45());
     ASSERT_EQ(shipped.draws, 2096);
     EXPECT_EQ(shipped.rows().back(),
               (QStringList{"Zufall erwartet", "", "0.00", "0.00", "0.06", "2.86", "47.04", ""}));
     const double ways[] = {1, 6, 228, 11115, 182780};
-    for (int c = 0; c < HitBalance::ClassCount; ++c)
+    for (std::size_t c = 0; c < std::size(ways); ++c)
         EXPECT_DOUBLE_EQ(shipped.expected()[static_cast<std::size_t>(c)], 2096 * ways[c] / 8145060) << c;
     HitBalance one;
     one.draws = 1;

@@ -22,7 +22,7 @@ const std::vector<DrawRecord> archive = {
 QString caption(const DrawRecord& r, const char* separator = "  ") {
     CurrentDraw d;
     d.load(r);
-    return drawCaption(d, QString::fromLatin1(separator));
+    return drawCaption(d, Game::sixOf45(), QString::fromLatin1(separator));
 }
 
 struct NavEnv : EvaluationEnv {

@@ -24,7 +24,7 @@ TEST(EntryAndDeletion, DeletingTheDrawOnDisplayShowsTheNextLaterDraw) {
     showDrawForDate(env.session);
     ASSERT_EQ(env.state.currentDraw.date, archive[1].datum);
 
-    deleteCurrentDraw(env.state, env.ui, [&] { showDrawForDate(env.session); });
+    deleteCurrentDraw(env.session, [&] { showDrawForDate(env.session); });
 
     EXPECT_EQ(env.dir.readArchive(), (std::vector<DrawRecord>{archive[0], archive[2]}));
     EXPECT_EQ(env.state.currentDraw.date, archive[2].datum);
@@ -44,7 +44,7 @@ TEST(EntryAndDeletion, AnEnteredDrawComesOnDisplayAsTheNewest) {
         r.zz = 7;
         return std::optional<DrawRecord>(r);
     };
-    enterDraw(env.state, env.controls, env.clock, prompt, [&] { showDrawForDate(env.session); });
+    enterDraw(env.session, prompt, [&] { showDrawForDate(env.session); });
     EXPECT_EQ(env.dir.readArchive().size(), 4u);
     // The newest stored draw is on display, not the one just entered.
     EXPECT_EQ(env.state.currentDraw.date, archive[2].datum);

@@ -33,7 +33,7 @@ TEST(DrawCaption, WeekdayDateNumbersAndZusatzCharacterForCharacter) {
     for (const auto& c : cases) {
         CurrentDraw d;
         d.load(makeDraw(c.date, c.six, c.zz, 3));
-        EXPECT_EQ(drawCaption(d, c.separator), QString::fromUtf8(c.caption));
+        EXPECT_EQ(drawCaption(d, Game::sixOf45(), c.separator), QString::fromUtf8(c.caption));
     }
 }
 
@@ -51,7 +51,7 @@ TEST(HitDisplay, CaptionColourAndZusatzSuffix) {
     Controls controls;
     for (const auto& c : cases) {
         controls.setRed(QStringLiteral("Label22"), !c.red); // the label's previous colour must not stick
-        showHits(controls, QStringLiteral("Label22"), TipCheck{c.hits, c.zusatz});
+        showHits(controls, QStringLiteral("Label22"), TipCheck{c.hits, c.zusatz}, Game::sixOf45());
         EXPECT_EQ(controls.text(QStringLiteral("Label22")), QString::fromLatin1(c.caption));
         EXPECT_EQ(controls.red(QStringLiteral("Label22")), c.red) << c.caption;
     }
@@ -84,7 +84,7 @@ TEST(Komplettcheck, SortsCompleteRowsShowsDigitSumAndHits) {
     EXPECT_EQ(env.grid.rowTexts(13).join(' '), QStringLiteral("3 7 9 10 11 12"));
     // The last comparison is the one of row 14.
     EXPECT_EQ(env.state.lastCheck.hitCount, 2);
-    EXPECT_TRUE(env.state.lastCheck.zusatzHit);
+    EXPECT_TRUE(env.state.lastCheck.extraHit);
 }
 
 TEST(Komplettcheck, IncompleteRowsKeepTheirLabelsAndCells) {

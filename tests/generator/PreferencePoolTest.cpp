@@ -232,7 +232,7 @@ TEST(PreferencePool, CompletionKeepsTheClassicPoolUpTo501EntriesAndGrowsBeyond) 
     for (const Case& c : cases) {
         PreferencePool pool;
         for (int i = 0; i < c.count; ++i) pool.add(7);
-        completePool(pool, c.preferredOnly);
+        completePool(pool, c.preferredOnly, Game::sixOf45());
         EXPECT_EQ(pool.count, c.count);
         EXPECT_EQ(pool.poolSize, c.poolSize) << c.count;
         EXPECT_EQ(pool.entry(500), c.entry500) << c.count;

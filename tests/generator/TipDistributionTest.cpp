@@ -37,7 +37,7 @@ TEST(TipDistribution, CountsTheGridUpToTheFirstEmptyCell) {
         // A complete row after the gap must not count either.
         w.grid.writeTip(12, {1, 2, 3, 4, 5, 6});
 
-        showTipDistribution(w.services, w.grid);
+        showTipDistribution(w.session);
 
         EXPECT_EQ(w.chart.active(), ChartModel::Series::Bar) << c.what;
         ASSERT_EQ(w.chart.barCount(), 45) << c.what;

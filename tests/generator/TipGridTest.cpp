@@ -1,4 +1,5 @@
 #include "generator/TipGrid.h"
+#include "archive/Game.h"
 #include "platform/Controls.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,9 @@ TEST(TipGrid, CellRuleKeepsOnlyPlainNumbersFrom1To45) {
         {"+5", "5"}, {"-3", ""},   {"", ""},   {"abc", ""}, {" 9", "9"},  {"99999999999", ""},
     };
     for (const auto& [typed, kept] : cases)
-        EXPECT_EQ(TipGrid::applyCellRule(QString::fromLatin1(typed)), QString::fromLatin1(kept)) << typed;
+        EXPECT_EQ(TipGrid::applyCellRule(QString::fromLatin1(typed), Game::sixOf45()),
+                  QString::fromLatin1(kept))
+            << typed;
 }
 
 TEST(TipGrid, NamesFollowTheRowsWithTheirGaps) {
@@ -28,7 +31,7 @@ TEST(TipGrid, NamesFollowTheRowsWithTheirGaps) {
 
 TEST(TipGrid, RowsWritesAndClearing) {
     Controls controls;
-    TipGrid grid(controls);
+    TipGrid grid(controls, Game::sixOf45());
     grid.installDefaults();
     EXPECT_EQ(grid.rowTexts(0).join(' '), QStringLiteral("1 2 3 4 5 6"));
     EXPECT_TRUE(grid.completeRow(0).has_value());

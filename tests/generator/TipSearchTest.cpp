@@ -1,7 +1,7 @@
 #include "generator/TipSearch.h"
 #include "GeneratorEnv.h"
 #include "archive/DrawArchive.h"
-#include "generator/LuckyNumber.h"
+#include "generator/RandomSeed.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
 
@@ -485,14 +485,14 @@ TEST(TipSearch, AFailureAtTheEndPutsBackTheRelaxedOptions) {
     EXPECT_EQ(env.ui.busyDepth, 0);
 }
 
-TEST(LuckyNumber, TheSameNumberGivesTheSameTips) {
+TEST(RandomSeed, TheSameNumberGivesTheSameTips) {
     GeneratorEnv env;
     env.dir.writeArchive(generatedDraws(QDate(2000, 1, 1), 200, 8));
     std::vector<TipGrid::Tip> runs[2];
     for (auto& tips : runs) {
         env.ui.inputAnswers.push_back(QStringLiteral("12345"));
         env.ui.questionAnswers.push_back(true);
-        chooseLuckyNumber(env.session, env.steps);
+        chooseRandomSeed(env.session, env.steps);
         EXPECT_TRUE(env.ui.statusHistory[1].contains(QStringLiteral("Glückszahl 12345 gesetzt")));
         EXPECT_EQ(env.ui.statusTexts[1], Recalculated);
         tips = env.rows();
@@ -510,7 +510,7 @@ TEST(LuckyNumber, TheSameNumberGivesTheSameTips) {
     EXPECT_EQ(env.ui.questions, QStringList(2, QStringLiteral("Soll der Tipp jetzt berechnet werden?")));
 }
 
-TEST(LuckyNumber, RepliesAndFailuresEndQuietly) {
+TEST(RandomSeed, RepliesAndFailuresEndQuietly) {
     struct Case {
         QString reply;
         bool archive;
@@ -534,7 +534,7 @@ TEST(LuckyNumber, RepliesAndFailuresEndQuietly) {
         env.ui.setStatus(1, QStringLiteral("vorher"));
         env.ui.inputAnswers.push_back(c.reply);
         env.ui.questionAnswers.push_back(c.yes);
-        EXPECT_NO_THROW(chooseLuckyNumber(env.session, env.steps));
+        EXPECT_NO_THROW(chooseRandomSeed(env.session, env.steps));
         EXPECT_EQ(env.ui.statusTexts[1], c.status) << c.reply.toStdString();
         EXPECT_EQ(env.ui.questions.size(), c.questions);
         EXPECT_EQ(env.grid.rowTexts(0).join(' '), QStringLiteral("1 2 3 4 5 6"));

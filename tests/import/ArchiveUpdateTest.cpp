@@ -2,8 +2,8 @@
 #include "ImportFixture.h"
 #include "archive/ArchiveFiles.h"
 #include "archive/DrawEntry.h"
-#include "archive/ShippedRecord.h"
-#include "archive/TextImport.h"
+#include "import/ShippedRecord.h"
+#include "import/TextImport.h"
 #include "platform/AppError.h"
 #include "platform/Browser.h"
 #include "platform/Dates.h"
@@ -378,8 +378,7 @@ TEST(ArchiveFaults, AFileCallThatFailsLeavesTheOldOrTheNewArchive) {
     const auto entering = [](const DrawRecord& draw) {
         return [draw](ImportFixture& env) {
             enterDraw(
-                env.state, env.controls, env.clock, [draw](const DrawRecord&) { return std::optional(draw); },
-                [] {});
+                env.session, [draw](const DrawRecord&) { return std::optional(draw); }, [] {});
         };
     };
     const struct {
@@ -394,14 +393,13 @@ TEST(ArchiveFaults, AFileCallThatFailsLeavesTheOldOrTheNewArchive) {
         {"deletion", true,
          [](ImportFixture& env) {
              env.state.currentDraw.date = dates::toDayNumber(QDate(2002, 9, 28));
-             deleteCurrentDraw(env.state, env.ui, [] {});
+             deleteCurrentDraw(env.session, [] {});
          }},
         {"import", true,
          [](ImportFixture& env) {
              env.dir.writeFile(QStringLiteral("neu.csv"), "09.10.2002;8;9;10;11;12;13;14\n");
              importDrawFiles(
-                 env.state, env.controls, env.ui, env.clock,
-                 [&] { return QStringList{env.dir.file(QStringLiteral("neu.csv"))}; }, [] {});
+                 env.session, [&] { return QStringList{env.dir.file(QStringLiteral("neu.csv"))}; }, [] {});
          }},
         {"rebuild", true,
          [](ImportFixture& env) {
@@ -429,7 +427,7 @@ TEST(ArchiveFaults, AFileCallThatFailsLeavesTheOldOrTheNewArchive) {
                                "11.01.1986;6;7;12;17;28;34;13\n"
                                "18.01.1986;2;10;25;31;35;38;20\n");
              env.ui.questionAnswers = {true};
-             shippedrecord::offer(env.state, env.ui, env.clock, env.dir.file(QStringLiteral("record.csv")));
+             shippedrecord::offer(env.session, env.dir.file(QStringLiteral("record.csv")));
          }},
     };
     int tried = 0;

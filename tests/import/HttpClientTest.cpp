@@ -259,7 +259,7 @@ TEST_F(HttpClientTest, EveryFailureIsToldInGerman) {
         {"unreadable file",
          [&] {
              const AsOrdinaryUser user;
-             DrawArchive(folder + QStringLiteral("gesperrt/")).scan();
+             DrawArchive(folder + QStringLiteral("gesperrt/"), Game::sixOf45()).scan();
          },
          QStringLiteral("Keine Berechtigung, die Datei \"%1gesperrt/ZahlenCH.dat\" zu lesen.").arg(folder)},
         {"disk full",
@@ -282,7 +282,7 @@ TEST_F(HttpClientTest, EveryFailureIsToldInGerman) {
          QStringLiteral("Der Ordner für die Datei \"%1fehlt/Tipp.txt\" wurde nicht gefunden.").arg(folder)},
         {"any other failure", [&] { TextFile file(folder + longName); },
          QStringLiteral("Die Datei \"%1%2\" konnte nicht geschrieben werden.").arg(folder, longName)},
-        {"missing file", [&] { DrawArchive(folder).scan(); },
+        {"missing file", [&] { DrawArchive(folder, Game::sixOf45()).scan(); },
          QStringLiteral("Die Datei \"%1ZahlenCH.dat\" wurde nicht gefunden.").arg(folder)},
         {"a folder where a file belongs", [&] { TextFile file(folder + QStringLiteral("Tipp.txt")); },
          QStringLiteral("\"%1Tipp.txt\" ist ein Ordner und keine Datei.").arg(folder)},

@@ -3,8 +3,8 @@
 #include "ImportFixture.h"
 #include "TestHttpServer.h"
 #include "archive/DrawEntry.h"
-#include "archive/TextImport.h"
 #include "import/ArchiveUpdate.h"
+#include "import/TextImport.h"
 #include "platform/AppError.h"
 #include "platform/BrowserView.h"
 
@@ -290,16 +290,15 @@ TEST_F(StatisticsBrowserWindowTest, RebuildReplacesTheArchiveOnlyWhenItIsComplet
                 {"import",
                  [&] {
                      importDrawFiles(
-                         f.state, f.controls, f.ui, f.clock,
-                         [&] { return QStringList{f.dir.file(QStringLiteral("neu.csv"))}; }, [] {});
+                         f.session, [&] { return QStringList{f.dir.file(QStringLiteral("neu.csv"))}; },
+                         [] {});
                  }},
                 {"entry",
                  [&] {
                      enterDraw(
-                         f.state, f.controls, f.clock, [](const DrawRecord& p) { return std::optional(p); },
-                         [] {});
+                         f.session, [](const DrawRecord& p) { return std::optional(p); }, [] {});
                  }},
-                {"deletion", [&] { deleteCurrentDraw(f.state, f.ui, [] {}); }},
+                {"deletion", [&] { deleteCurrentDraw(f.session, [] {}); }},
                 {"update", [&] { updateArchive(f.session, window); }},
                 {"rebuild", [&] { rebuildArchive(f.session, window); }},
             };

@@ -76,7 +76,7 @@ TEST(SlipPreview, PictureUnderTheMarksInThePreview) {
     QTemporaryDir work;
     ASSERT_TRUE(slipPicture().save(work.filePath(QStringLiteral("Schein.jpg")), "JPG", 95));
     Controls controls;
-    TipGrid grid(controls);
+    TipGrid grid(controls, Game::sixOf45());
     for (int r = 0; r < TipGrid::Rows; ++r)
         for (int c = 0; c < 6; ++c) grid.setCellText(r, c, QString::number((r * 7 + c * 8) % 45 + 1));
     AppState state;

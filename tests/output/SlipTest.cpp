@@ -82,7 +82,7 @@ Mark box(int slot, int n, int top = 71, int left = 42) {
 
 class SlipTest : public ::testing::Test {
 protected:
-    SlipTest() : grid(controls), printer(prompt, preview, pictures.path()) {
+    SlipTest() : grid(controls, Game::sixOf45()), printer(prompt, preview, pictures.path()) {
         clock.setToday(QDate(2002, 10, 2));
     }
 

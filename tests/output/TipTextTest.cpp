@@ -23,7 +23,7 @@ const QByteArray Tildes(46, '~');
 
 class TipTextTest : public ::testing::Test {
 protected:
-    TipTextTest() : grid(controls) { state.programDir = dir.path(); }
+    TipTextTest() : grid(controls, Game::sixOf45()) { state.programDir = dir.path(); }
 
     void setDraw(const QDate& date) { state.currentDraw.date = dates::toDayNumber(date); }
     void fill(int row, std::initializer_list<int> numbers) {

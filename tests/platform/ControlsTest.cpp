@@ -46,6 +46,12 @@ TEST(ChartModel, ExpectationsLeaveValuesAndAxisAlone) {
     for (int x = 1; x <= 3; ++x) chart.addBar(x, 10 * x);
     chart.fitValueAxis(10, 30);
     chart.setMeaning(ChartModel::Meaning::NumberFrequencies);
+    // The texts as the statistic words them, one bar more than the expectations cover.
+    QVector<ChartModel::BarText> texts;
+    for (int x = 1; x <= 4; ++x)
+        texts.push_back({QStringLiteral("Zahl %1: %2-mal gezogen").arg(x).arg(10 * x),
+                         QStringLiteral(", erwartet 50 (95 %: 5 bis 90)")});
+    chart.setBarTexts(texts);
     QSignalSpy changes(&chart, &ChartModel::changed);
     chart.setExpectations(QVector<ChartModel::Expectation>(3, {50.0, 5.0, 90.0}));
     chart.setVerdict(QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));

@@ -65,8 +65,8 @@ protected:
 TEST_F(ChartViewTest, RebuildsOncePerEventLoopTurnNotPerPoint) {
     QCoreApplication::processEvents();
     const int before = view.rebuildCount();
-    countNumberFrequencies(services, dir.archivePath());
-    countNeighbourGroups(services, dir.archivePath(), 2);
+    countNumberFrequencies(session);
+    countNeighbourGroups(session, 2);
     EXPECT_EQ(view.rebuildCount(), before);
     QCoreApplication::processEvents();
     EXPECT_EQ(view.rebuildCount(), before + 1);
@@ -75,18 +75,17 @@ TEST_F(ChartViewTest, RebuildsOncePerEventLoopTurnNotPerPoint) {
 }
 
 TEST_F(ChartViewTest, EveryChartKindRenders) {
-    TipGrid grid(controls);
     for (int r = 0; r < 10; ++r) grid.writeTip(r, {1 + r, 8 + r, 15 + r, 22 + r, 29 + r, 36 + r});
     // Each kind renders; what its bars say under the mouse is written out in ChanceChartsTest.
     const std::pair<const char*, std::function<void()>> kinds[] = {
-        {"frequencies", [&] { countNumberFrequencies(services, dir.archivePath()); }},
-        {"pairs", [&] { countNeighbourGroups(services, dir.archivePath(), 2); }},
-        {"triples", [&] { countNeighbourGroups(services, dir.archivePath(), 3); }},
-        {"quadruples", [&] { countNeighbourGroups(services, dir.archivePath(), 4); }},
-        {"overdue", [&] { countOverdueNumbers(services, dir.archivePath()); }},
-        {"digitsums", [&] { countDigitSums(services, dir.archivePath()); }},
-        {"supernumbers", [&] { countSuperNumbers(services, dir.archivePath()); }},
-        {"tipdistribution", [&] { showTipDistribution(services, grid); }},
+        {"frequencies", [&] { countNumberFrequencies(session); }},
+        {"pairs", [&] { countNeighbourGroups(session, 2); }},
+        {"triples", [&] { countNeighbourGroups(session, 3); }},
+        {"quadruples", [&] { countNeighbourGroups(session, 4); }},
+        {"overdue", [&] { countOverdueNumbers(session); }},
+        {"digitsums", [&] { countDigitSums(session); }},
+        {"supernumbers", [&] { countSuperNumbers(session); }},
+        {"tipdistribution", [&] { showTipDistribution(session); }},
     };
     for (const auto& [name, op] : kinds) {
         op();
@@ -99,7 +98,7 @@ TEST_F(ChartViewTest, EveryChartKindRenders) {
     chart.clear(ChartModel::Series::Bar);
     EXPECT_EQ(chart.barToolTip(0), QString());
 
-    countYearSurface(services, dir.archivePath());
+    countYearSurface(session);
     const QImage surface = shot(QStringLiteral("yearsurface"));
     EXPECT_GT(countPixels(surface, red), 2000);
     EXPECT_EQ(countPixels(surface, green), 0);
@@ -119,7 +118,7 @@ TEST_F(ChartViewTest, EveryChartKindRenders) {
     EXPECT_EQ(chart.surfaceToolTip(0, 1), QString()); // the leading row counts no year
 
     // The mouse passing over the bars: the bar under it answers.
-    countNumberFrequencies(services, dir.archivePath());
+    countNumberFrequencies(session);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     view.refresh();
@@ -134,15 +133,15 @@ TEST_F(ChartViewTest, EveryChartKindRenders) {
 
     // At the size of the page the labels thin out rather than being cut short.
     view.resize(505, 362);
-    countNumberFrequencies(services, dir.archivePath());
+    countNumberFrequencies(session);
     EXPECT_GT(countPixels(shot(QStringLiteral("frequencies-page-size")), green), 300);
-    countYearSurface(services, dir.archivePath());
+    countYearSurface(session);
     EXPECT_GT(countPixels(shot(QStringLiteral("yearsurface-page-size")), red), 500);
     view.resize(900, 480);
 
     // Nothing selected: the bars are all 0 and the chart still draws (an axis from 0 to 0).
     selectWeekdays(false, false);
-    countNumberFrequencies(services, dir.archivePath());
+    countNumberFrequencies(session);
     const QImage empty = shot(QStringLiteral("frequencies-empty"));
     EXPECT_EQ(countPixels(empty, green), 0);
 }
@@ -152,7 +151,7 @@ TEST_F(ChartViewTest, EveryChartKindRenders) {
 // reads back. With the switch off the chart is exactly the chart without any expectation.
 TEST_F(ChartViewTest, TheBandOfChanceOnTheShippedRecord) {
     dir.writeArchive(shippedDraws());
-    countNumberFrequencies(services, dir.archivePath());
+    countNumberFrequencies(session);
     const QImage withBand = shot(QStringLiteral("frequencies-chance"));
     EXPECT_GT(countPixels(withBand, band), 2000);
     EXPECT_GT(countPixels(withBand, line), 100);
@@ -186,7 +185,7 @@ TEST_F(ChartViewTest, TheBandOfChanceOnTheShippedRecord) {
     chart.setChanceShown(true);
 
     // The digit sums, each class with its own expectation; the automatic axis reaches up to the band.
-    countDigitSums(services, dir.archivePath());
+    countDigitSums(session);
     const QImage sums = shot(QStringLiteral("digitsums-chance"));
     EXPECT_GT(countPixels(sums, band), 1000);
     EXPECT_GT(countPixels(sums, line), 100);
@@ -197,14 +196,14 @@ TEST_F(ChartViewTest, TheBandOfChanceOnTheShippedRecord) {
     EXPECT_EQ(view.render().toImage(), sumsOff);
     chart.setChanceShown(true);
 
-    countYearSurface(services, dir.archivePath());
+    countYearSurface(session);
     EXPECT_GT(countPixels(shot(QStringLiteral("yearsurface-shipped")), red), 2000);
 }
 
 // The mouse resting on the chart where no bar is: the verdict of chance, while it is shown.
 TEST_F(ChartViewTest, TheChartTellsTheVerdictUnderTheMouse) {
     dir.writeArchive(shippedDraws());
-    countNumberFrequencies(services, dir.archivePath());
+    countNumberFrequencies(session);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     view.refresh();

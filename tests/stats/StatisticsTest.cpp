@@ -92,7 +92,7 @@ TEST_F(StatsTest, FrequencySelectionFollowsTheDrawFilter) {
     for (const auto& c : cases) {
         setFromDate(c.from);
         selectWeekdays(c.saturdays, c.wednesdays);
-        countNumberFrequencies(services, dir.archivePath());
+        countNumberFrequencies(session);
         const auto bars = barValues();
         ASSERT_EQ(bars.size(), 45u) << c.what;
         EXPECT_EQ(bars[39], c.draws) << c.what;
@@ -105,7 +105,7 @@ TEST_F(StatsTest, FrequencySelectionFollowsTheDrawFilter) {
     EXPECT_EQ(barValues()[0], 1); // Wednesdays only: 1 from the first draw
     setFromDate(QDate(1955, 10, 9));
     selectWeekdays(true, false);
-    countNumberFrequencies(services, dir.archivePath());
+    countNumberFrequencies(session);
     for (int n : {1, 6, 7, 12, 19, 24}) EXPECT_EQ(barValues()[static_cast<std::size_t>(n - 1)], 0) << n;
     for (int n : {13, 17, 18}) EXPECT_EQ(barValues()[static_cast<std::size_t>(n - 1)], 1) << n;
 }
@@ -113,7 +113,7 @@ TEST_F(StatsTest, FrequencySelectionFollowsTheDrawFilter) {
 TEST_F(StatsTest, FrequenciesOfAGeneratedArchive) {
     const auto archive = generatedDraws(QDate(2010, 1, 1), 500, 7);
     dir.writeArchive(archive);
-    countNumberFrequencies(services, dir.archivePath());
+    countNumberFrequencies(session);
 
     EXPECT_EQ(chart.active(), ChartModel::Series::Bar);
     EXPECT_EQ(barXs(), oneTo(45));
@@ -149,10 +149,10 @@ TEST_F(StatsTest, MeanDigitSumRoundsHalfToEven) {
     };
     for (const auto& c : cases) {
         dir.writeArchive({makeDraw(Wed, c.first, 44), makeDraw(Sat, c.second, 45)});
-        countNumberFrequencies(services, dir.archivePath());
+        countNumberFrequencies(session);
         EXPECT_EQ(chart.bottomTitle(),
                   QStringLiteral("Zahlenverteilung     Ziehungen: 2    Quersumme: ") + QLatin1String(c.mean));
-        countDigitSums(services, dir.archivePath());
+        countDigitSums(session);
         EXPECT_EQ(chart.bottomTitle(),
                   QStringLiteral("Quersummenverteilung     Ziehungen: 2    Quersumme: ") +
                       QLatin1String(c.mean));
@@ -163,45 +163,44 @@ TEST_F(StatsTest, NoSelectedDrawEndsNormally) {
     dir.writeArchive(generatedDraws(QDate(2020, 1, 1), 20));
     selectWeekdays(false, false);
 
-    countNumberFrequencies(services, dir.archivePath());
+    countNumberFrequencies(session);
     EXPECT_EQ(barXs(), oneTo(45));
     EXPECT_EQ(sum(barValues()), 0);
     EXPECT_EQ(chart.valueAxis().minimum(), 0);
     EXPECT_EQ(chart.valueAxis().maximum(), 0);
     EXPECT_EQ(chart.bottomTitle(), QStringLiteral("Zahlenverteilung     Ziehungen: 0    Quersumme: -"));
 
-    countDigitSums(services, dir.archivePath());
+    countDigitSums(session);
     EXPECT_EQ(chart.barCount(), 0);
     EXPECT_EQ(chart.bottomTitle(), QStringLiteral("Quersummenverteilung     Ziehungen: 0    Quersumme: -"));
 
     const std::pair<int, const char*> groups[] = {
         {2, " Paare gefunden!"}, {3, " Dreier gefunden!"}, {4, " Vierer gefunden!"}};
     for (const auto& [size, word] : groups) {
-        countNeighbourGroups(services, dir.archivePath(), size);
+        countNeighbourGroups(session, size);
         EXPECT_EQ(sum(barValues()), 0) << size;
         EXPECT_EQ(chart.bottomTitle(), QStringLiteral("Bei 0 Ziehungen wurden 0") + QLatin1String(word));
     }
 
-    countOverdueNumbers(services, dir.archivePath());
+    countOverdueNumbers(session);
     EXPECT_EQ(barValues(), std::vector<double>(45, 1.0));
 
-    countSuperNumbers(services, dir.archivePath());
+    countSuperNumbers(session);
     EXPECT_EQ(barValues(), std::vector<double>(10, 0.0));
     EXPECT_EQ(ui.errors.size(), 0);
     EXPECT_EQ(ui.busyDepth, 0);
 }
 
 TEST_F(StatsTest, MissingArchiveLeavesTheChartAsItWas) {
-    const QString missing = dir.file(QStringLiteral("ZahlenCH.dat"));
     using Op = std::function<void()>;
     const std::pair<const char*, Op> operations[] = {
-        {"frequencies", [&] { countNumberFrequencies(services, missing); }},
-        {"pairs", [&] { countNeighbourGroups(services, missing, 2); }},
-        {"quadruples", [&] { countNeighbourGroups(services, missing, 4); }},
-        {"overdue", [&] { countOverdueNumbers(services, missing); }},
-        {"surface", [&] { countYearSurface(services, missing); }},
-        {"digit sums", [&] { countDigitSums(services, missing); }},
-        {"super numbers", [&] { countSuperNumbers(services, missing); }},
+        {"frequencies", [&] { countNumberFrequencies(session); }},
+        {"pairs", [&] { countNeighbourGroups(session, 2); }},
+        {"quadruples", [&] { countNeighbourGroups(session, 4); }},
+        {"overdue", [&] { countOverdueNumbers(session); }},
+        {"surface", [&] { countYearSurface(session); }},
+        {"digit sums", [&] { countDigitSums(session); }},
+        {"super numbers", [&] { countSuperNumbers(session); }},
     };
     chart.addBar(1, 5);
     chart.fitValueAxis(5, 5);
@@ -226,23 +225,23 @@ TEST_F(StatsTest, CorruptRecordsNeverCountOutsideTheTables) {
         makeDraw(Sat, {255, 255, 255, 255, 255, 255}, 255, 255),
         makeDraw(Wed2, {10, 11, 12, 13, 14, 15}, 16, 3),
     });
-    countNumberFrequencies(services, dir.archivePath());
+    countNumberFrequencies(session);
     EXPECT_EQ(sum(barValues()), 5 + 7);
     EXPECT_TRUE(chart.bottomTitle().contains(QStringLiteral("Ziehungen: 3 ")));
 
     // Sums within the table make bars (75 .. 215); the 1530 of the 255s does not stretch them.
-    countDigitSums(services, dir.archivePath());
+    countDigitSums(session);
     ASSERT_GT(chart.barCount(), 0);
     EXPECT_EQ(chart.bars().front().x, 75);
     EXPECT_EQ(chart.bars().back().x, 215);
 
-    countNeighbourGroups(services, dir.archivePath(), 2);
+    countNeighbourGroups(session, 2);
     EXPECT_EQ(chart.bottomTitle(), QStringLiteral("Bei 3 Ziehungen wurden 9 Paare gefunden!"));
-    countOverdueNumbers(services, dir.archivePath());
+    countOverdueNumbers(session);
     EXPECT_EQ(chart.barCount(), 45);
-    countYearSurface(services, dir.archivePath());
+    countYearSurface(session);
     EXPECT_EQ(chart.surface().size(), 90);
-    countSuperNumbers(services, dir.archivePath());
+    countSuperNumbers(session);
     EXPECT_EQ(sum(barValues()), 1);
 }
 
@@ -263,7 +262,7 @@ TEST_F(StatsTest, NeighbourGroupsOfOneDraw) {
     };
     for (const auto& c : cases) {
         ui.pages.clear();
-        countNeighbourGroups(services, dir.archivePath(), c.size);
+        countNeighbourGroups(session, c.size);
         EXPECT_EQ(barXs(), oneTo(c.points)) << c.size;
         std::vector<double> expected(static_cast<std::size_t>(c.points), 0.0);
         for (int n : c.entries) expected[static_cast<std::size_t>(n - 1)] = 1;
@@ -286,7 +285,7 @@ TEST_F(StatsTest, NeighbourGroupsOfOneDraw) {
 
 TEST_F(StatsTest, QuadrupleBarsAtTheTopStayEmpty) {
     dir.writeArchive({makeDraw(Wed, {42, 43, 44, 45, 1, 2}, 41), makeDraw(Sat, {41, 42, 43, 44, 45, 3}, 40)});
-    countNeighbourGroups(services, dir.archivePath(), 4);
+    countNeighbourGroups(session, 4);
     const auto bars = barValues();
     ASSERT_EQ(bars.size(), 45u);
     EXPECT_EQ(bars[40], 1); // 41 .. 44
@@ -294,10 +293,10 @@ TEST_F(StatsTest, QuadrupleBarsAtTheTopStayEmpty) {
     EXPECT_EQ(bars[42], 0);
     EXPECT_EQ(bars[43], 0);
     EXPECT_EQ(bars[44], 0);
-    countNeighbourGroups(services, dir.archivePath(), 3);
+    countNeighbourGroups(session, 3);
     EXPECT_EQ(chart.barCount(), 43); // 44 and 45 start no triple
     EXPECT_EQ(barValues()[42], 2);   // 43 .. 45
-    countNeighbourGroups(services, dir.archivePath(), 2);
+    countNeighbourGroups(session, 2);
     EXPECT_EQ(chart.barCount(), 44);
     EXPECT_EQ(barValues()[43], 2); // 44, 45
 }
@@ -306,7 +305,7 @@ TEST_F(StatsTest, OverdueNumbers) {
     dir.writeArchive({makeDraw(Wed, {17, 1, 2, 3, 4, 5}, 6), makeDraw(Sat, {1, 2, 3, 4, 5, 7}, 8),
                       makeDraw(Fri, {9, 10, 11, 12, 13, 14}, 15),
                       makeDraw(Wed2, {30, 31, 32, 33, 34, 35}, 23)});
-    countOverdueNumbers(services, dir.archivePath());
+    countOverdueNumbers(session);
     const auto bars = barValues();
     ASSERT_EQ(bars.size(), 45u);
     EXPECT_EQ(bars[16], 3); // 17 only in the first
@@ -330,7 +329,7 @@ TEST_F(StatsTest, YearSurfaceRows) {
                       makeDraw(QDate(2022, 12, 31), {1, 8, 9, 10, 11, 12}, 13),
                       makeDraw(QDate(2023, 1, 4), {1, 2, 20, 21, 22, 23}, 24),
                       makeDraw(QDate(2022, 12, 24), {2, 30, 31, 32, 33, 34}, 35)});
-    countYearSurface(services, dir.archivePath());
+    countYearSurface(session);
 
     EXPECT_EQ(chart.active(), ChartModel::Series::Surface);
     ASSERT_EQ(chart.surface().size(), 3u * 45);
@@ -360,7 +359,7 @@ TEST_F(StatsTest, YearSurfaceRows) {
 
     // Nothing selected: the one row of zeros at position 0.
     selectWeekdays(false, false);
-    countYearSurface(services, dir.archivePath());
+    countYearSurface(session);
     ASSERT_EQ(chart.surface().size(), 45u);
     for (const auto& p : chart.surface()) EXPECT_TRUE(p.y == 0 && p.z == 0);
 }
@@ -368,7 +367,7 @@ TEST_F(StatsTest, YearSurfaceRows) {
 TEST_F(StatsTest, DigitSumsIncludeTheEmptySumsBetween) {
     dir.writeArchive({makeDraw(Wed, {10, 15, 16, 17, 20, 22}, 1), makeDraw(Sat, {10, 15, 16, 17, 20, 25}, 2),
                       makeDraw(Wed2, {10, 15, 16, 17, 20, 22}, 3)});
-    countDigitSums(services, dir.archivePath());
+    countDigitSums(session);
     EXPECT_EQ(barXs(), (std::vector<double>{100, 101, 102, 103}));
     EXPECT_EQ(barValues(), (std::vector<double>{2, 0, 0, 1}));
     EXPECT_TRUE(chart.valueAxis().automatic());
@@ -400,7 +399,7 @@ TEST_F(StatsTest, SuperNumbersCountStrictlyAfterTheLaterBound) {
     for (const auto& c : cases) {
         setFromDate(c.from);
         selectWeekdays(c.saturdays, true);
-        countSuperNumbers(services, dir.archivePath());
+        countSuperNumbers(session);
         EXPECT_EQ(barXs(), (std::vector<double>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9})) << c.what;
         EXPECT_EQ(barValues(), c.counts) << c.what;
         EXPECT_FALSE(chart.valueAxis().automatic()) << c.what;
@@ -411,7 +410,7 @@ TEST_F(StatsTest, SuperNumbersCountStrictlyAfterTheLaterBound) {
     // The other charts still count from the from-date itself.
     setFromDate(QDate(1990, 1, 1));
     selectWeekdays(true, true);
-    countNumberFrequencies(services, dir.archivePath());
+    countNumberFrequencies(session);
     EXPECT_TRUE(chart.bottomTitle().contains(QStringLiteral("Ziehungen: 6 ")));
     EXPECT_TRUE(ui.pages.isEmpty());
 }
@@ -422,9 +421,9 @@ TEST_F(StatsTest, SuperNumbersCountStrictlyAfterTheLaterBound) {
 // integers outside the program: for 2,096 draws the numbers 294 .. 359, the pairs 21 .. 43, the triples
 // 0 .. 7, the quadruples 0 .. 1) and against the quantiles summed here another way.
 TEST(Chance, ExpectationsAndBandsAreTheExactBinomialOnes) {
-    EXPECT_DOUBLE_EQ(chance::groupShare(2), 30.0 / 1980);
-    EXPECT_DOUBLE_EQ(chance::groupShare(3), 120.0 / 85140);
-    EXPECT_DOUBLE_EQ(chance::groupShare(4), 360.0 / 3575880);
+    EXPECT_DOUBLE_EQ(chance::groupShare(Game::sixOf45(), 2), 30.0 / 1980);
+    EXPECT_DOUBLE_EQ(chance::groupShare(Game::sixOf45(), 3), 120.0 / 85140);
+    EXPECT_DOUBLE_EQ(chance::groupShare(Game::sixOf45(), 4), 360.0 / 3575880);
 
     struct Case {
         const char* what;
@@ -447,10 +446,10 @@ TEST(Chance, ExpectationsAndBandsAreTheExactBinomialOnes) {
         EXPECT_EQ(band.low, c.low) << c.what;
         EXPECT_EQ(band.high, c.high) << c.what;
     }
-    EXPECT_EQ(QString::number(chance::binomialBand(2096, chance::NumberShare).expected, 'f', 2),
+    EXPECT_EQ(QString::number(chance::binomialBand(2096, Game::sixOf45().numberShare()).expected, 'f', 2),
               QStringLiteral("326.04"));
 
-    const auto ways = chance::digitSumWays();
+    const auto ways = chance::digitSumWays(Game::sixOf45());
     for (int draws : {1, 10, 99, 100, 500, 2000, 2096, 3000, 10000}) {
         for (double share : {7.0 / 45, 30.0 / 1980, 120.0 / 85140, 360.0 / 3575880,
                              double(ways[138]) / 8145060, double(ways[60]) / 8145060, 0.5}) {
@@ -466,7 +465,7 @@ TEST(Chance, ExpectationsAndBandsAreTheExactBinomialOnes) {
 
 // The sums of six distinct numbers, counted by the program, against all 8,145,060 choices walked here.
 TEST(Chance, DigitSumWaysCountEveryChoiceOfSix) {
-    std::array<qint64, 256> walked{};
+    std::vector<qint64> walked(256);
     for (int a = 1; a <= 40; ++a)
         for (int b = a + 1; b <= 41; ++b)
             for (int c = b + 1; c <= 42; ++c)
@@ -474,7 +473,7 @@ TEST(Chance, DigitSumWaysCountEveryChoiceOfSix) {
                     for (int e = d + 1; e <= 44; ++e)
                         for (int f = e + 1; f <= 45; ++f)
                             ++walked[static_cast<std::size_t>(a + b + c + d + e + f)];
-    const auto ways = chance::digitSumWays();
+    const auto ways = chance::digitSumWays(Game::sixOf45());
     EXPECT_EQ(ways, walked);
     qint64 total = 0;
     for (qint64 w : ways) total += w;
@@ -502,16 +501,16 @@ TEST(Chance, OverdueBand) {
             if (low < 0 && cdf >= 0.025 - 1e-12) low = v;
             if (high < 0 && cdf >= 0.975 - 1e-12) high = v;
         }
-        const chance::Band band = chance::overdueBand(draws);
+        const chance::Band band = chance::overdueBand(Game::sixOf45(), draws);
         EXPECT_NEAR(band.expected, expected, 1e-9) << draws;
         EXPECT_EQ(band.low, low) << draws;
         EXPECT_EQ(band.high, high) << draws;
     }
-    const chance::Band shipped = chance::overdueBand(2096);
+    const chance::Band shipped = chance::overdueBand(Game::sixOf45(), 2096);
     EXPECT_NEAR(shipped.expected, 1 + 38.0 / 7, 1e-9);
     EXPECT_EQ(shipped.low, 1);
     EXPECT_EQ(shipped.high, 22);
-    const chance::Band none = chance::overdueBand(0);
+    const chance::Band none = chance::overdueBand(Game::sixOf45(), 0);
     EXPECT_EQ(none.expected, 1);
     EXPECT_EQ(none.low, 1);
     EXPECT_EQ(none.high, 1);
@@ -567,7 +566,7 @@ TEST(Chance, TheShippedRecordIsAsEvenAsChanceMakesIt) {
         for (int i = 0; i < 7; ++i) ++counts[static_cast<std::size_t>(r.drawnNumber(i) - 1)];
     EXPECT_EQ(counts[17], 369); // 18, the most frequent
     EXPECT_EQ(counts[15], 299); // 16, the rarest
-    const chance::Verdict v = chance::frequencyVerdict(counts, 2096);
+    const chance::Verdict v = chance::frequencyVerdict(Game::sixOf45(), counts, 2096);
     EXPECT_EQ(QString::number(v.statistic, 'f', 1), QStringLiteral("48.2"));
     EXPECT_EQ(QString::number(v.p, 'f', 2), QStringLiteral("0.31"));
     EXPECT_EQ(chance::verdictText(v), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
@@ -588,7 +587,7 @@ TEST(Chance, TheTestIsCalibratedOnFairDrawsAndCatchesABiasedOne) {
         std::vector<qint64> counts(45, 0);
         for (int d = 0; d < drawsEach; ++d)
             for (int n : sevenOf(random)) ++counts[static_cast<std::size_t>(n - 1)];
-        const double p = chance::frequencyVerdict(counts, drawsEach).p;
+        const double p = chance::frequencyVerdict(Game::sixOf45(), counts, drawsEach).p;
         below5 += p < 0.05;
         below1 += p < 0.01;
     }
@@ -604,7 +603,7 @@ TEST(Chance, TheTestIsCalibratedOnFairDrawsAndCatchesABiasedOne) {
             ++counts[static_cast<std::size_t>(n - 1)];
     }
     ASSERT_EQ(counts[16], 467);
-    const chance::Verdict biased = chance::frequencyVerdict(counts, drawsEach);
+    const chance::Verdict biased = chance::frequencyVerdict(Game::sixOf45(), counts, drawsEach);
     EXPECT_LT(biased.p, 0.01);
     EXPECT_TRUE(chance::verdictText(biased).startsWith(QStringLiteral("Zufallstest: auffällig (p ")))
         << chance::verdictText(biased).toStdString();
@@ -616,7 +615,7 @@ TEST(Chance, TheTestIsCalibratedOnFairDrawsAndCatchesABiasedOne) {
 TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
     dir.writeArchive(shippedDraws());
 
-    countNumberFrequencies(services, dir.archivePath());
+    countNumberFrequencies(session);
     ASSERT_EQ(chart.expectations().size(), 45);
     for (const auto& e : chart.expectations()) {
         EXPECT_NEAR(e.expected, 2096 * 7.0 / 45, 1e-9);
@@ -640,7 +639,7 @@ TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
     };
     for (const Group& g : {Group{2, 44, 2096 * 30.0 / 1980, 43}, Group{3, 43, 2096 * 120.0 / 85140, 7},
                            Group{4, 45, 2096 * 360.0 / 3575880, 1}}) {
-        countNeighbourGroups(services, dir.archivePath(), g.size);
+        countNeighbourGroups(session, g.size);
         ASSERT_EQ(chart.expectations().size(), g.bars) << g.size;
         const auto& first = chart.expectations().front();
         EXPECT_NEAR(first.expected, g.expected, 1e-9) << g.size;
@@ -656,14 +655,14 @@ TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
     }
     EXPECT_TRUE(chart.valueAxis().automatic());
 
-    countOverdueNumbers(services, dir.archivePath());
+    countOverdueNumbers(session);
     ASSERT_EQ(chart.expectations().size(), 45);
     EXPECT_NEAR(chart.expectations()[0].expected, 1 + 38.0 / 7, 1e-9);
     EXPECT_EQ(chart.expectations()[0].low, 1);
     EXPECT_EQ(chart.expectations()[0].high, 22);
 
     // Digit sums: 47 .. 227 occur; 138 is expected 27.2 times (18 .. 38), 47 0.18 times (0 .. 1).
-    countDigitSums(services, dir.archivePath());
+    countDigitSums(session);
     ASSERT_EQ(chart.barCount(), 227 - 47 + 1);
     ASSERT_EQ(chart.expectations().size(), chart.barCount());
     const auto& at138 = chart.expectations()[138 - 47];
@@ -676,9 +675,9 @@ TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
     EXPECT_EQ(at47.high, 1);
 
     // Super numbers and the year surface: chance has nothing to say there.
-    countSuperNumbers(services, dir.archivePath());
+    countSuperNumbers(session);
     EXPECT_TRUE(chart.expectations().isEmpty());
-    countYearSurface(services, dir.archivePath());
+    countYearSurface(session);
     EXPECT_FALSE(chart.showsChance());
 }
 
@@ -687,16 +686,16 @@ TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
 TEST_F(StatsTest, TheVerdictGoesToTheStatusBarOnlyFromTheButton) {
     dir.writeArchive(shippedDraws());
     ui.setStatus(1, QStringLiteral("Datenbank: ZahlenCH.dat"));
-    countNumberFrequencies(services, dir.archivePath());
+    countNumberFrequencies(session);
     EXPECT_EQ(ui.status(1), QStringLiteral("Datenbank: ZahlenCH.dat"));
 
-    showNumberFrequencies(services, dir.archivePath());
+    showNumberFrequencies(session);
     EXPECT_EQ(ui.status(1), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
     EXPECT_EQ(chart.chartToolTip(), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
 
     chart.setChanceShown(false);
     ui.setStatus(1, QString());
-    showNumberFrequencies(services, dir.archivePath());
+    showNumberFrequencies(session);
     EXPECT_EQ(ui.status(1), QString());
     EXPECT_EQ(chart.chartToolTip(), QString());
     chart.setChanceShown(true);
@@ -705,12 +704,12 @@ TEST_F(StatsTest, TheVerdictGoesToTheStatusBarOnlyFromTheButton) {
     auto draws = shippedDraws();
     draws.resize(99);
     dir.writeArchive(draws);
-    showNumberFrequencies(services, dir.archivePath());
+    showNumberFrequencies(session);
     EXPECT_EQ(ui.status(1), QStringLiteral("Zufallstest: zu wenige Ziehungen"));
     draws = shippedDraws();
     draws.resize(100);
     dir.writeArchive(draws);
-    showNumberFrequencies(services, dir.archivePath());
+    showNumberFrequencies(session);
     EXPECT_TRUE(ui.status(1).startsWith(QStringLiteral("Zufallstest: unauffällig (p = ")))
         << ui.status(1).toStdString();
 }
@@ -719,50 +718,48 @@ TEST_F(StatsTest, TheVerdictGoesToTheStatusBarOnlyFromTheButton) {
 // record with chance shown, then small archives for the singulars and the overdue texts.
 TEST_F(StatsTest, EveryChartKindTellsItsBarInFull) {
     dir.writeArchive(shippedDraws());
-    TipGrid grid(controls);
     grid.writeTip(0, {1, 2, 3, 4, 5, 6});
     grid.writeTip(1, {3, 10, 20, 30, 40, 45});
-    const QString path = dir.archivePath();
     const struct {
         const char* what;
         std::function<void()> chartOf;
         int bar;
         const char* text;
     } rows[] = {
-        {"most frequent", [&] { countNumberFrequencies(services, path); }, 17,
+        {"most frequent", [&] { countNumberFrequencies(session); }, 17,
          "Zahl 18: 369-mal gezogen, erwartet 326 (95 %: 294 bis 359)"},
-        {"rarest", [&] { countNumberFrequencies(services, path); }, 15,
+        {"rarest", [&] { countNumberFrequencies(session); }, 15,
          "Zahl 16: 299-mal gezogen, erwartet 326 (95 %: 294 bis 359)"},
-        {"pair", [&] { countNeighbourGroups(services, path, 2); }, 1,
+        {"pair", [&] { countNeighbourGroups(session, 2); }, 1,
          "Paar 2 und 3: 48 Ziehungen, erwartet 32 (95 %: 21 bis 43)"},
-        {"triple", [&] { countNeighbourGroups(services, path, 3); }, 0,
+        {"triple", [&] { countNeighbourGroups(session, 3); }, 0,
          "Dreier 1 bis 3: 7 Ziehungen, erwartet 3.0 (95 %: 0 bis 7)"},
-        {"triple once", [&] { countNeighbourGroups(services, path, 3); }, 3,
+        {"triple once", [&] { countNeighbourGroups(session, 3); }, 3,
          "Dreier 4 bis 6: 1 Ziehung, erwartet 3.0 (95 %: 0 bis 7)"},
-        {"quadruple once", [&] { countNeighbourGroups(services, path, 4); }, 4,
+        {"quadruple once", [&] { countNeighbourGroups(session, 4); }, 4,
          "Vierer 5 bis 8: 1 Ziehung, erwartet 0.2 (95 %: 0 bis 1)"},
-        {"quadruple never", [&] { countNeighbourGroups(services, path, 4); }, 0,
+        {"quadruple never", [&] { countNeighbourGroups(session, 4); }, 0,
          "Vierer 1 bis 4: 0 Ziehungen, erwartet 0.2 (95 %: 0 bis 1)"},
-        {"no quadruple from 43", [&] { countNeighbourGroups(services, path, 4); }, 42,
+        {"no quadruple from 43", [&] { countNeighbourGroups(session, 4); }, 42,
          "Kein Vierer ab 43: die Zahlen enden bei 45"},
-        {"no quadruple from 45", [&] { countNeighbourGroups(services, path, 4); }, 44,
+        {"no quadruple from 45", [&] { countNeighbourGroups(session, 4); }, 44,
          "Kein Vierer ab 45: die Zahlen enden bei 45"},
-        {"overdue longest", [&] { countOverdueNumbers(services, path); }, 17,
+        {"overdue longest", [&] { countOverdueNumbers(session); }, 17,
          "Zahl 18: seit 41 Ziehungen nicht gezogen, erwartet 5.4 (95 %: 0 bis 21)"},
-        {"overdue one draw", [&] { countOverdueNumbers(services, path); }, 2,
+        {"overdue one draw", [&] { countOverdueNumbers(session); }, 2,
          "Zahl 3: seit 1 Ziehung nicht gezogen, erwartet 5.4 (95 %: 0 bis 21)"},
-        {"in the newest draw", [&] { countOverdueNumbers(services, path); }, 1,
+        {"in the newest draw", [&] { countOverdueNumbers(session); }, 1,
          "Zahl 2: in der neuesten Ziehung gezogen"},
-        {"ZZ of the newest draw", [&] { countOverdueNumbers(services, path); }, 28,
+        {"ZZ of the newest draw", [&] { countOverdueNumbers(session); }, 28,
          "Zahl 29: in der neuesten Ziehung gezogen"},
-        {"digit sum", [&] { countDigitSums(services, path); }, 138 - 47,
+        {"digit sum", [&] { countDigitSums(session); }, 138 - 47,
          "Quersumme 138: 29 Ziehungen, erwartet 27 (95 %: 18 bis 38)"},
-        {"rare digit sum", [&] { countDigitSums(services, path); }, 0,
+        {"rare digit sum", [&] { countDigitSums(session); }, 0,
          "Quersumme 47: 1 Ziehung, erwartet 0.2 (95 %: 0 bis 1)"},
-        {"super number", [&] { countSuperNumbers(services, path); }, 0, "Superzahl 0: 1596 Ziehungen"},
-        {"super number never", [&] { countSuperNumbers(services, path); }, 1, "Superzahl 1: 0 Ziehungen"},
-        {"tips", [&] { showTipDistribution(services, grid); }, 2, "Zahl 3: 2-mal in den Tipps"},
-        {"tips once", [&] { showTipDistribution(services, grid); }, 44, "Zahl 45: 1-mal in den Tipps"},
+        {"super number", [&] { countSuperNumbers(session); }, 0, "Superzahl 0: 1596 Ziehungen"},
+        {"super number never", [&] { countSuperNumbers(session); }, 1, "Superzahl 1: 0 Ziehungen"},
+        {"tips", [&] { showTipDistribution(session); }, 2, "Zahl 3: 2-mal in den Tipps"},
+        {"tips once", [&] { showTipDistribution(session); }, 44, "Zahl 45: 1-mal in den Tipps"},
     };
     for (const auto& row : rows) {
         row.chartOf();
@@ -770,15 +767,15 @@ TEST_F(StatsTest, EveryChartKindTellsItsBarInFull) {
     }
 
     // The year surface: the row of 1990 (position 5) and number 7, drawn 6 times that year.
-    countYearSurface(services, path);
+    countYearSurface(session);
     EXPECT_EQ(chart.surfaceToolTip(5, 7), QStringLiteral("1990, Zahl 7: 6-mal"));
     EXPECT_EQ(chart.surfaceToolTip(0, 7), QString());
 
     // With the switch off the texts say only what was counted.
     chart.setChanceShown(false);
-    countNumberFrequencies(services, path);
+    countNumberFrequencies(session);
     EXPECT_EQ(chart.barToolTip(17), QStringLiteral("Zahl 18: 369-mal gezogen"));
-    countOverdueNumbers(services, path);
+    countOverdueNumbers(session);
     EXPECT_EQ(chart.barToolTip(17), QStringLiteral("Zahl 18: seit 41 Ziehungen nicht gezogen"));
     chart.setChanceShown(true);
 
@@ -791,20 +788,20 @@ TEST_F(StatsTest, EveryChartKindTellsItsBarInFull) {
         int bar;
         const char* text;
     } small[] = {
-        {"pair twice", [&] { countNeighbourGroups(services, path, 2); }, 2,
+        {"pair twice", [&] { countNeighbourGroups(session, 2); }, 2,
          "Paar 3 und 4: 2 Ziehungen, erwartet unter 0.1 (95 %: 0 bis 1)"},
-        {"pair once", [&] { countNeighbourGroups(services, path, 2); }, 0,
+        {"pair once", [&] { countNeighbourGroups(session, 2); }, 0,
          "Paar 1 und 2: 1 Ziehung, erwartet unter 0.1 (95 %: 0 bis 1)"},
-        {"digit sum once", [&] { countDigitSums(services, path); }, 0,
+        {"digit sum once", [&] { countDigitSums(session); }, 0,
          "Quersumme 26: 1 Ziehung, erwartet unter 0.1 (95 %: 0)"},
-        {"super number once", [&] { countSuperNumbers(services, path); }, 2, "Superzahl 2: 1 Ziehung"},
-        {"overdue since one", [&] { countOverdueNumbers(services, path); }, 0,
+        {"super number once", [&] { countSuperNumbers(session); }, 2, "Superzahl 2: 1 Ziehung"},
+        {"overdue since one", [&] { countOverdueNumbers(session); }, 0,
          "Zahl 1: seit 1 Ziehung nicht gezogen, erwartet 2.2 (95 %: 0 bis 3)"},
-        {"overdue never", [&] { countOverdueNumbers(services, path); }, 43,
+        {"overdue never", [&] { countOverdueNumbers(session); }, 43,
          "Zahl 44: seit 3 Ziehungen nicht gezogen, erwartet 2.2 (95 %: 0 bis 3)"},
-        {"overdue newest", [&] { countOverdueNumbers(services, path); }, 42,
+        {"overdue newest", [&] { countOverdueNumbers(session); }, 42,
          "Zahl 43: in der neuesten Ziehung gezogen"},
-        {"once", [&] { countNumberFrequencies(services, path); }, 10,
+        {"once", [&] { countNumberFrequencies(session); }, 10,
          "Zahl 11: 1-mal gezogen, erwartet 0.5 (95 %: 0 bis 2)"},
     };
     for (const auto& row : small) {
@@ -814,6 +811,6 @@ TEST_F(StatsTest, EveryChartKindTellsItsBarInFull) {
 
     // No draw selected: the overdue bars of 1 say so instead of naming a newest draw.
     selectWeekdays(false, false);
-    countOverdueNumbers(services, path);
+    countOverdueNumbers(session);
     EXPECT_EQ(chart.barToolTip(16), QStringLiteral("Zahl 17: keine Ziehung gewählt"));
 }

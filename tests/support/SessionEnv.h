@@ -1,8 +1,8 @@
 #pragma once
 
 #include "archive/AppState.h"
+#include "archive/Session.h"
 #include "generator/GeneratorOptions.h"
-#include "generator/Session.h"
 #include "generator/TipGrid.h"
 #include "platform/ChartModel.h"
 #include "platform/Clock.h"
@@ -41,7 +41,7 @@ struct SessionEnv {
     RecordingShell shell;
     Services services{ui, controls, chart, clock, random, sound, shell};
     AppState state;
-    TipGrid grid{controls};
+    TipGrid grid{controls, *state.game};
     GeneratorOptions options{controls};
     Session session{services, state, grid, options};
 

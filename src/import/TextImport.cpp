@@ -1,7 +1,6 @@
-#include "archive/TextImport.h"
+#include "import/TextImport.h"
 
-#include "archive/AppState.h"
-#include "archive/DrawArchive.h"
+#include "archive/Session.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -24,11 +23,6 @@ constexpr qint64 MaxFileBytes = 50LL * 1024 * 1024;
 constexpr qsizetype MaxFileLines = 200000;
 constexpr int ReportedEntries = 10;
 constexpr qsizetype ShownFieldLength = 40;
-
-// The years in which Switzerland played "6 aus 45": before, "6 aus 40" and "6 aus 42"; after, "6 aus 42"
-// with a lucky number.
-const QDate FirstDrawOfTheGame(1986, 1, 4);
-const QDate LastDrawOfTheGame(2013, 1, 9);
 
 // A field as a reason names it: never longer than a line of the report.
 QString cut(const QString& field) {
@@ -137,7 +131,132 @@ struct Number {
 
 } // namespace
 
-ImportLine readImportLine(const QString& text, const QDate& today, const QLocale& locale) {
+namespace {
+
+// The first field that is a date, and its index; -1 when no field looks like one.
+struct DateField {
+    qsizetype index = -1;
+    QDate date;
+};
+DateField findDate(const QStringList& fields, int currentYear, const QLocale& locale) {
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        bool looksLikeDate = false;
+        const QDate date = readDate(fields[i], currentYear, locale, looksLikeDate);
+        if (looksLikeDate) return {i, date};
+    }
+    return {};
+}
+
+// Why the date of a line can be no draw's; empty when it can.
+QString dateProblem(const DateField& found, const QStringList& fields, const QDate& today) {
+    if (found.index < 0) return QStringLiteral("%1 ist kein Datum").arg(quoted(fields.first()));
+    const QDate& date = found.date;
+    if (!date.isValid()) return QStringLiteral("das Datum %1 gibt es nicht").arg(cut(fields[found.index]));
+    if (date < dates::earliestDate())
+        return QStringLiteral("das Datum %1 liegt vor dem %2")
+            .arg(dates::formatFixedDate(date), dates::formatFixedDate(dates::earliestDate()));
+    if (date > today)
+        return QStringLiteral("das Datum %1 liegt in der Zukunft").arg(dates::formatFixedDate(date));
+    return {};
+}
+
+// The numbers after the date in order, up to an empty field or one that holds letters (a closing text
+// column); `problem` names a part that is no number.
+struct Numbers {
+    std::vector<Number> values;
+    QString stopper; // the text field that ended them
+    QString problem;
+};
+Numbers readNumbers(const QStringList& fields, qsizetype from) {
+    static const QRegularExpression between(QStringLiteral("[\\s,;\\[\\]]+"));
+    Numbers numbers;
+    for (qsizetype f = from; f < fields.size(); ++f) {
+        if (fields[f].isEmpty()) break;
+        if (holdsLetters(fields[f])) {
+            numbers.stopper = fields[f];
+            break;
+        }
+        const QStringList parts = fields[f].split(between, Qt::SkipEmptyParts);
+        for (const QString& part : parts) {
+            bool ok = false;
+            const int value = part.toInt(&ok, 10);
+            if (!ok) {
+                numbers.problem = QStringLiteral("%1 ist keine Zahl").arg(quoted(part));
+                return numbers;
+            }
+            numbers.values.push_back({value, f, parts.size() == 1});
+        }
+    }
+    return numbers;
+}
+
+// The game's words for what keeps a draw out of its archive.
+QString problemText(const Game::DrawProblem& problem, const Game& game) {
+    using Kind = Game::DrawProblem::Kind;
+    switch (problem.kind) {
+    case Kind::NumberOutOfRange:
+        return QStringLiteral("die Zahl %1 liegt nicht zwischen 1 und %2")
+            .arg(problem.number)
+            .arg(game.highest);
+    case Kind::ExtraOutOfRange:
+        return QStringLiteral("die %1 %2 liegt nicht zwischen %3 und %4")
+            .arg(game.extra.name)
+            .arg(problem.number)
+            .arg(game.extra.lowest)
+            .arg(game.extra.highest);
+    case Kind::NumberTwice:
+        return QStringLiteral("die Zahl %1 steht zweimal unter den sechs Zahlen").arg(problem.number);
+    case Kind::ExtraAmongSix:
+        return QStringLiteral("die %1 %2 ist auch eine der sechs Zahlen")
+            .arg(game.extra.name)
+            .arg(problem.number);
+    case Kind::None:
+        break;
+    }
+    return {};
+}
+
+// The draw the numbers make in the game: six numbers, the extra number, and a super number in a field of
+// its own; or why they make none.
+QString drawOf(const std::vector<Number>& numbers, const QString& stopper, const Game& game,
+               DrawRecord& draw) {
+    const auto six = static_cast<std::size_t>(game.drawn);
+    if (numbers.size() < six)
+        return stopper.isEmpty() ? QStringLiteral("weniger als sieben Zahlen")
+                                 : QStringLiteral("%1 ist keine Zahl").arg(quoted(stopper));
+    // A later game's line has its Glückszahl after an empty additional-number field: never a ZZ.
+    if (numbers.size() == six) return QStringLiteral("keine Zusatzzahl");
+    const bool superNumber = numbers.size() == six + 2 && numbers[six + 1].aloneInField &&
+                             numbers[six + 1].field != numbers[six].field;
+    if (numbers.size() > six + 2 || (numbers.size() == six + 2 && !superNumber))
+        return QStringLiteral("mehr als sieben Zahlen und eine Superzahl");
+
+    // Kept in ints until the ranges are checked: a byte would wrap 256 into 0.
+    for (std::size_t i = 0; i < six; ++i)
+        if (!game.isNumber(numbers[i].value))
+            return problemText({Game::DrawProblem::Kind::NumberOutOfRange, numbers[i].value}, game);
+    if (!game.isExtra(numbers[six].value))
+        return problemText({Game::DrawProblem::Kind::ExtraOutOfRange, numbers[six].value}, game);
+    const int sz = superNumber ? numbers[six + 1].value : 0;
+    if (sz < 0 || sz > 9) return QStringLiteral("die Superzahl %1 liegt nicht zwischen 0 und 9").arg(sz);
+    for (std::size_t i = 0; i < six; ++i) draw.zahl[i] = static_cast<quint8>(numbers[i].value);
+    draw.zz = static_cast<quint8>(numbers[six].value);
+    draw.sz = static_cast<quint8>(sz);
+    return problemText(game.problemOf(draw), game);
+}
+
+// A draw from before the game's first draw or after its last belongs to another game.
+QString otherGameReason(const QDate& date, const Game& game) {
+    if (date < game.firstDraw)
+        return QStringLiteral("anderes Spiel (vor dem %1)").arg(dates::formatFixedDate(game.firstDraw));
+    if (game.lastDraw.isValid() && date > game.lastDraw)
+        return QStringLiteral("anderes Spiel (nach dem %1)").arg(dates::formatFixedDate(game.lastDraw));
+    return {};
+}
+
+} // namespace
+
+ImportLine readImportLine(const QString& text, const Game& game, const QDate& today, const QLocale& locale) {
     ImportLine line;
     if (text.trimmed().isEmpty()) return line;
     const QStringList fields = fieldsOf(text);
@@ -145,85 +264,19 @@ ImportLine readImportLine(const QString& text, const QDate& today, const QLocale
         std::any_of(fields.first().begin(), fields.first().end(), [](QChar c) { return c.isDigit(); });
 
     // The date is the first field that is one; a running number before it is no part of the draw.
-    qsizetype dateField = -1;
-    QDate date;
-    for (qsizetype i = 0; i < fields.size() && dateField < 0; ++i) {
-        bool looksLikeDate = false;
-        date = readDate(fields[i], today.year(), locale, looksLikeDate);
-        if (looksLikeDate) dateField = i;
-    }
-    if (dateField < 0) return bad(line, QStringLiteral("%1 ist kein Datum").arg(quoted(fields.first())));
-    if (!date.isValid())
-        return bad(line, QStringLiteral("das Datum %1 gibt es nicht").arg(cut(fields[dateField])));
-    if (date < dates::earliestDate())
-        return bad(line,
-                   QStringLiteral("das Datum %1 liegt vor dem %2")
-                       .arg(dates::formatFixedDate(date), dates::formatFixedDate(dates::earliestDate())));
-    if (date > today)
-        return bad(line,
-                   QStringLiteral("das Datum %1 liegt in der Zukunft").arg(dates::formatFixedDate(date)));
-    line.draw.datum = dates::toDayNumber(date);
+    const DateField date = findDate(fields, today.year(), locale);
+    if (const QString problem = dateProblem(date, fields, today); !problem.isEmpty())
+        return bad(line, problem);
+    line.draw.datum = dates::toDayNumber(date.date);
 
-    // The numbers in order, up to an empty field or one that holds letters (a closing text column).
-    static const QRegularExpression between(QStringLiteral("[\\s,;\\[\\]]+"));
-    std::vector<Number> numbers;
-    QString stopper;
-    for (qsizetype f = dateField + 1; f < fields.size(); ++f) {
-        if (fields[f].isEmpty()) break;
-        if (holdsLetters(fields[f])) {
-            stopper = fields[f];
-            break;
-        }
-        const QStringList parts = fields[f].split(between, Qt::SkipEmptyParts);
-        for (const QString& part : parts) {
-            bool ok = false;
-            const int value = part.toInt(&ok, 10);
-            if (!ok) return bad(line, QStringLiteral("%1 ist keine Zahl").arg(quoted(part)));
-            numbers.push_back({value, f, parts.size() == 1});
-        }
-    }
-    if (numbers.size() < 6)
-        return bad(line, stopper.isEmpty() ? QStringLiteral("weniger als sieben Zahlen")
-                                           : QStringLiteral("%1 ist keine Zahl").arg(quoted(stopper)));
-    // A later game's line has its lucky number after an empty additional-number field: never a ZZ.
-    if (numbers.size() == 6) return bad(line, QStringLiteral("keine Zusatzzahl"));
-    const bool superNumber =
-        numbers.size() == 8 && numbers[7].aloneInField && numbers[7].field != numbers[6].field;
-    if (numbers.size() > 8 || (numbers.size() == 8 && !superNumber))
-        return bad(line, QStringLiteral("mehr als sieben Zahlen und eine Superzahl"));
+    const Numbers numbers = readNumbers(fields, date.index + 1);
+    if (!numbers.problem.isEmpty()) return bad(line, numbers.problem);
+    if (const QString problem = drawOf(numbers.values, numbers.stopper, game, line.draw); !problem.isEmpty())
+        return bad(line, problem);
 
-    for (std::size_t i = 0; i < 6; ++i)
-        if (numbers[i].value < 1 || numbers[i].value > 45)
-            return bad(line,
-                       QStringLiteral("die Zahl %1 liegt nicht zwischen 1 und 45").arg(numbers[i].value));
-    const int zz = numbers[6].value;
-    if (zz < 1 || zz > 45)
-        return bad(line, QStringLiteral("die Zusatzzahl %1 liegt nicht zwischen 1 und 45").arg(zz));
-    const int sz = superNumber ? numbers[7].value : 0;
-    if (sz < 0 || sz > 9)
-        return bad(line, QStringLiteral("die Superzahl %1 liegt nicht zwischen 0 und 9").arg(sz));
-    for (std::size_t i = 0; i < 6; ++i) {
-        for (std::size_t j = i + 1; j < 6; ++j)
-            if (numbers[i].value == numbers[j].value)
-                return bad(
-                    line,
-                    QStringLiteral("die Zahl %1 steht zweimal unter den sechs Zahlen").arg(numbers[i].value));
-        if (numbers[i].value == zz)
-            return bad(line, QStringLiteral("die Zusatzzahl %1 ist auch eine der sechs Zahlen").arg(zz));
-    }
-    for (std::size_t i = 0; i < 6; ++i) line.draw.zahl[i] = static_cast<quint8>(numbers[i].value);
-    line.draw.zz = static_cast<quint8>(zz);
-    line.draw.sz = static_cast<quint8>(sz);
     line.kind = ImportLine::Kind::Draw;
-    if (date < FirstDrawOfTheGame) {
-        line.otherGame = true;
-        line.reason =
-            QStringLiteral("anderes Spiel (vor dem %1)").arg(dates::formatFixedDate(FirstDrawOfTheGame));
-    } else if (date > LastDrawOfTheGame) {
-        line.otherGame = true;
-        line.reason =
-            QStringLiteral("anderes Spiel (nach dem %1)").arg(dates::formatFixedDate(LastDrawOfTheGame));
-    }
+    line.reason = otherGameReason(date.date, game);
+    line.otherGame = !line.reason.isEmpty();
     return line;
 }
 
@@ -274,7 +327,7 @@ QStringList readLines(const QString& path) {
 
 } // namespace
 
-ImportedDraws readDrawFiles(const QStringList& paths, const QDate& today,
+ImportedDraws readDrawFiles(const QStringList& paths, const Game& game, const QDate& today,
                             const std::function<void(qsizetype)>& progress) {
     ImportedDraws read;
     for (int f = 0; f < paths.size(); ++f) {
@@ -284,7 +337,7 @@ ImportedDraws readDrawFiles(const QStringList& paths, const QDate& today,
             QString text = lines[i];
             if (text.endsWith(QLatin1Char('\r'))) text.chop(1);
             if (++read.linesRead % 1000 == 0 && progress) progress(read.linesRead);
-            const ImportLine line = readImportLine(text, today);
+            const ImportLine line = readImportLine(text, game, today);
             const int number = static_cast<int>(i) + 1;
             if (line.kind == ImportLine::Kind::Empty) continue;
             if (line.kind == ImportLine::Kind::Bad) {
@@ -371,10 +424,9 @@ std::vector<DrawRecord> merged(const std::vector<DrawRecord>& stored, const Impo
 
 } // namespace
 
-std::vector<DrawRecord> storeDraws(const ArchiveLease& lease, const QString& programDir,
+std::vector<DrawRecord> storeDraws(const ArchiveLease& lease, const DrawArchive& archive,
                                    const ImportedDraws& draws, ImportReport& report, Ui& ui,
                                    const std::function<bool(int)>& replaceDiffering) {
-    const DrawArchive archive(programDir);
     std::vector<DrawRecord> stored;
     int differing = 0;
     {
@@ -441,58 +493,77 @@ QStringList entriesOf(const ImportedDraws& draws) {
 
 // ---- the import --------------------------------------------------------------------------------------
 
-ImportReport importDrawFiles(AppState& state, Controls& controls, Ui& ui, const Clock& clock,
-                             const ImportFileChooser& choose, const std::function<void()>& showNewest) {
-    const ArchiveLease lease = state.archiveGate.take();
-    const QStringList files = choose();
-    ImportReport report;
-    if (files.isEmpty()) return report;
+namespace {
 
-    // Read: the hourglass shows while the files are read, never while a question or the report waits.
+// Draws of other games are taken only when the user says so.
+void askAboutOtherGames(ImportedDraws& draws, const Game& game, Ui& ui) {
+    const int others = draws.otherGameCount();
+    if (others == 0) return;
+    const QString when =
+        game.lastDraw.isValid()
+            ? QStringLiteral("aus der Zeit vor dem %1 oder nach dem %2, als in der Schweiz nicht %3 gespielt "
+                             "wurde.")
+                  .arg(dates::formatFixedDate(game.firstDraw), dates::formatFixedDate(game.lastDraw),
+                       game.name)
+            : QStringLiteral("aus der Zeit vor dem %1, als in der Schweiz nicht %2 gespielt wurde.")
+                  .arg(dates::formatFixedDate(game.firstDraw), game.name);
+    const QString question =
+        others == 1 ? QStringLiteral("1 Zeile stammt %1 Soll sie trotzdem übernommen werden?").arg(when)
+                    : QStringLiteral("%1 Zeilen stammen %2 Sollen sie trotzdem übernommen werden?")
+                          .arg(others)
+                          .arg(when);
+    if (!ui.question(question, QString(), Ui::Preset::No)) draws.dropOtherGames();
+}
+
+bool askToReplace(Ui& ui, int differing) {
+    return ui.question(
+        differing == 1 ? QStringLiteral("1 Ziehung weicht von der gespeicherten ab. Soll sie ersetzt werden?")
+                       : QStringLiteral("%1 Ziehungen weichen von den gespeicherten ab. Sollen sie ersetzt "
+                                        "werden?")
+                             .arg(differing),
+        QString());
+}
+
+// What follows the reading, wherever the draws come from: the questions, the one write, the report, and
+// the newest draw on display.
+ImportReport takeDraws(Session& session, const ArchiveLease& lease, ImportedDraws& draws,
+                       const std::function<void()>& showNewest) {
+    Ui& ui = session.services.ui;
+    askAboutOtherGames(draws, session.game(), ui);
+    ImportReport report;
+    const std::vector<DrawRecord> result =
+        storeDraws(lease, session.archive(), draws, report, ui,
+                   [&ui](int differing) { return askToReplace(ui, differing); });
+    report.skipped = entriesOf(draws);
+    report.skippedLines = static_cast<int>(draws.skipped.size());
+    ui.message(report.text(), QString(), report.details());
+    if (!result.empty()) {
+        session.state.referenceDate = result.back().datum;
+        session.services.controls.setDate(QStringLiteral("DateTimePicker1"),
+                                          dates::fromDayNumber(result.back().datum));
+        showNewest();
+    }
+    return report;
+}
+
+} // namespace
+
+ImportReport importDrawFiles(Session& session, const ImportFileChooser& choose,
+                             const std::function<void()>& showNewest) {
+    const ArchiveLease lease = session.state.archiveGate.take();
+    const QStringList files = choose();
+    if (files.isEmpty()) return {};
+
+    // The hourglass shows while the files are read, never while a question or the report waits.
+    Ui& ui = session.services.ui;
     ImportedDraws draws;
     {
         BusyCursor busy(ui);
-        draws = readDrawFiles(files, clock.today(), [&](qsizetype lines) {
+        draws = readDrawFiles(files, session.game(), session.services.clock.today(), [&](qsizetype lines) {
             ui.setStatus(1, QStringLiteral("Import: %1 gelesen")
                                 .arg(counted(lines, QStringLiteral("Zeile"), QStringLiteral("Zeilen"))));
             ui.repaintStatus();
         });
     }
-
-    // Ask: draws of the games before and after "6 aus 45" are taken only when the user says so.
-    if (const int others = draws.otherGameCount(); others > 0) {
-        const QString when =
-            QStringLiteral("aus der Zeit vor dem %1 oder nach dem %2, als in der Schweiz nicht 6 aus 45 "
-                           "gespielt wurde.")
-                .arg(dates::formatFixedDate(FirstDrawOfTheGame), dates::formatFixedDate(LastDrawOfTheGame));
-        const QString question =
-            others == 1 ? QStringLiteral("1 Zeile stammt %1 Soll sie trotzdem übernommen werden?").arg(when)
-                        : QStringLiteral("%1 Zeilen stammen %2 Sollen sie trotzdem übernommen werden?")
-                              .arg(others)
-                              .arg(when);
-        if (!ui.question(question, QString(), Ui::Preset::No)) draws.dropOtherGames();
-    }
-
-    // Merge and write, with one question before stored draws are replaced.
-    const std::vector<DrawRecord> result =
-        storeDraws(lease, state.programDir, draws, report, ui, [&ui](int differing) {
-            return ui.question(differing == 1
-                                   ? QStringLiteral("1 Ziehung weicht von der gespeicherten ab. Soll sie "
-                                                    "ersetzt werden?")
-                                   : QStringLiteral("%1 Ziehungen weichen von den gespeicherten ab. "
-                                                    "Sollen sie ersetzt werden?")
-                                         .arg(differing),
-                               QString());
-        });
-
-    // Report.
-    report.skipped = entriesOf(draws);
-    report.skippedLines = static_cast<int>(draws.skipped.size());
-    ui.message(report.text(), QString(), report.details());
-    if (!result.empty()) {
-        state.referenceDate = result.back().datum;
-        controls.setDate(QStringLiteral("DateTimePicker1"), dates::fromDayNumber(result.back().datum));
-        showNewest();
-    }
-    return report;
+    return takeDraws(session, lease, draws, showNewest);
 }

@@ -1,11 +1,11 @@
-#include "generator/LuckyNumber.h"
+#include "generator/RandomSeed.h"
 
-#include "generator/Session.h"
+#include "archive/Session.h"
 #include "generator/TipSearch.h"
 #include "platform/Random.h"
 #include "platform/Ui.h"
 
-void chooseLuckyNumber(Session& session, DrawSteps& steps) {
+void chooseRandomSeed(Session& session, DrawSteps& steps) {
     Services& services = session.services;
     const QString proposal = QString::number(services.random.random(99999));
     const QString answer = services.ui.inputBox(

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVector>
 
+struct Game;
 struct Services;
 
 // What one statistic puts on the chart of page "Diagramm". Every statistics operation counts, fills a
@@ -15,6 +16,7 @@ struct ChartPlan {
         Automatic, // the chart scales itself to the points
     };
 
+    const Game* game = nullptr; // whose numbers the points count
     ChartModel::Series series = ChartModel::Series::Bar;
     ChartModel::Meaning meaning = ChartModel::Meaning::None;
     QVector<ChartModel::Point> points; // one per key, in ascending order of the key
@@ -31,5 +33,5 @@ struct ChartPlan {
 
 // Makes the plan's series active and clears it, adds the points, sets the value axis as the plan says and
 // the bottom axis to automatic, records what the points mean and what chance expects of them, sets the
-// caption, and shows page "Diagramm" when the plan asks for it.
+// caption with the texts of the bars, and shows page "Diagramm" when the plan asks for it.
 void drawChart(Services& services, const ChartPlan& plan);

@@ -1,8 +1,7 @@
-#include "archive/ShippedRecord.h"
+#include "import/ShippedRecord.h"
 
-#include "archive/AppState.h"
-#include "archive/DrawArchive.h"
-#include "archive/TextImport.h"
+#include "archive/Session.h"
+#include "import/TextImport.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/Counted.h"
@@ -14,20 +13,22 @@
 
 namespace shippedrecord {
 
-QString find(const QStringList& folders) {
+QString find(const QStringList& folders, const Game& game) {
     for (const QString& folder : folders) {
-        const QString path = QDir(folder).filePath(QLatin1String(FileName));
+        const QString path = QDir(folder).filePath(game.shippedRecord);
         if (QFileInfo(path).isFile()) return QDir::cleanPath(path);
     }
     return {};
 }
 
-int offer(AppState& state, Ui& ui, const Clock& clock, const QString& recordFile) {
-    if (recordFile.isEmpty() || DrawArchive(state.programDir).exists()) return 0;
-    const ArchiveLease lease = state.archiveGate.take();
+int offer(Session& session, const QString& recordFile) {
+    const DrawArchive archive = session.archive();
+    if (recordFile.isEmpty() || archive.exists()) return 0;
+    const ArchiveLease lease = session.state.archiveGate.take();
+    Ui& ui = session.services.ui;
     ImportedDraws draws;
     try {
-        draws = readDrawFiles({recordFile}, clock.today());
+        draws = readDrawFiles({recordFile}, session.game(), session.services.clock.today());
     } catch (const AppError&) {
         return 0; // an unreadable record is as good as none: the program starts as without it
     }
@@ -50,7 +51,7 @@ int offer(AppState& state, Ui& ui, const Clock& clock, const QString& recordFile
     if (!ui.question(question, QString(), Ui::Preset::Yes)) return 0;
 
     ImportReport report;
-    storeDraws(lease, state.programDir, draws, report, ui, [](int) { return false; });
+    storeDraws(lease, archive, draws, report, ui, [](int) { return false; });
     ui.setStatus(0, counted(report.inserted, QStringLiteral("Ziehung übernommen"),
                             QStringLiteral("Ziehungen übernommen")));
     return report.inserted;

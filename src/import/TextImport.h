@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive/ArchiveGate.h"
+#include "archive/DrawArchive.h"
 #include "archive/DrawRecord.h"
 
 #include <QDate>
@@ -11,9 +12,8 @@
 #include <map>
 #include <vector>
 
-struct AppState;
-class Clock;
-class Controls;
+struct Game;
+struct Session;
 class Ui;
 
 // One line of a draw file, as the import reads it.
@@ -26,7 +26,7 @@ struct ImportLine {
     Kind kind = Kind::Empty;
     DrawRecord draw;
     QString reason;
-    // A valid draw dated before or after the years of "6 aus 45": held back, reason says which side.
+    // A valid draw dated before the game's first draw or after its last: held back, reason says which side.
     bool otherGame = false;
     // A first line whose first field holds no digit is a header.
     bool firstFieldHasDigit = false;
@@ -36,9 +36,10 @@ struct ImportLine {
 // split, "" is a quote; without any of them, by blanks). The first field that is a date gives the date
 // (the locale's short date format, d.m.yyyy, dd.mm.yy or yyyy-mm-dd), fields before it are ignored.
 // After it the numbers in order, several to a field when separated by commas, semicolons or blanks,
-// with or without brackets: six numbers, the additional number, then an optional super number in a
+// with or without brackets: the game's six numbers, its extra number, then an optional super number in a
 // field of its own. An empty field or one that holds letters ends the numbers.
-ImportLine readImportLine(const QString& line, const QDate& today, const QLocale& locale = QLocale());
+ImportLine readImportLine(const QString& line, const Game& game, const QDate& today,
+                          const QLocale& locale = QLocale());
 
 // Asks which files to import; an empty list means cancelled. The real one is the open dialog
 // (chooseImportFiles in FileDialogs.h).
@@ -68,9 +69,10 @@ struct ImportedDraws {
     void dropOtherGames();
 };
 
-// Reads the files in order. A file that is missing, no regular file, over 50 MB or over 200,000 lines
-// throws AppError before anything is taken from it. progress gets the lines read so far now and then.
-ImportedDraws readDrawFiles(const QStringList& paths, const QDate& today,
+// Reads the files in order as draws of the game. A file that is missing, no regular file, over 50 MB or
+// over 200,000 lines throws AppError before anything is taken from it. progress gets the lines read so far
+// now and then.
+ImportedDraws readDrawFiles(const QStringList& paths, const Game& game, const QDate& today,
                             const std::function<void(qsizetype)>& progress = {});
 
 // What an import did, and the lines it could not take.
@@ -92,7 +94,7 @@ struct ImportReport {
 // replaced when `replaceDiffering` says so (it is asked once, with their count, and only when there are
 // any; the hourglass shows while the archive is read and written, not while it is asked). Fills the
 // counts of the report; returns the records of the archive afterwards.
-std::vector<DrawRecord> storeDraws(const ArchiveLease& lease, const QString& programDir,
+std::vector<DrawRecord> storeDraws(const ArchiveLease& lease, const DrawArchive& archive,
                                    const ImportedDraws& draws, ImportReport& report, Ui& ui,
                                    const std::function<bool(int)>& replaceDiffering);
 
@@ -101,5 +103,5 @@ std::vector<DrawRecord> storeDraws(const ArchiveLease& lease, const QString& pro
 // shows the newest draw and `showNewest` evaluates it. A file that cannot be read, is too large, or an
 // archive that cannot be written throws AppError with the archive unchanged; so does an import started
 // while another operation holds the archive.
-ImportReport importDrawFiles(AppState& state, Controls& controls, Ui& ui, const Clock& clock,
-                             const ImportFileChooser& choose, const std::function<void()>& showNewest);
+ImportReport importDrawFiles(Session& session, const ImportFileChooser& choose,
+                             const std::function<void()>& showNewest);

@@ -1,4 +1,6 @@
-#include "stats/ChartProtocol.h"
+#include "stats/ChartPlan.h"
+
+#include "stats/BarTexts.h"
 
 #include "platform/Services.h"
 #include "platform/Ui.h"
@@ -35,6 +37,7 @@ void drawChart(Services& services, const ChartPlan& plan) {
     chart.setMeaning(plan.meaning);
     if (bars) {
         chart.setDrawCount(plan.draws);
+        chart.setBarTexts(barTextsOf(plan));
         chart.setExpectations(plan.expectation);
         chart.setVerdict(plan.verdict);
     }

@@ -1,0 +1,93 @@
+#include "archive/Game.h"
+
+#include "platform/Dates.h"
+
+#include <algorithm>
+
+const Game& Game::sixOf45() {
+    static const Game game = [] {
+        Game g;
+        g.id = Id::SixOf45;
+        g.name = QStringLiteral("6 aus 45");
+        g.highest = 45;
+        g.drawn = 6;
+        g.extra = {QStringLiteral("Zusatzzahl"), QStringLiteral("Z"), QStringLiteral("Z"), 1, 45, true};
+        g.hasSuperNumber = true;
+        // Before, Switzerland played "6 aus 40" and "6 aus 42"; after, "6 aus 42" with a Glückszahl.
+        g.firstDraw = QDate(1986, 1, 4);
+        g.lastDraw = QDate(2013, 1, 9);
+        g.wednesdaysFrom = QDate(1997, 1, 8);
+        g.archiveFile = QStringLiteral("ZahlenCH.dat");
+        g.insertWorkFile = QStringLiteral("ZahlenCH.dat~");
+        g.deleteWorkFile = QStringLiteral("Zahlen.da~");
+        g.shippedRecord = QStringLiteral("swiss-lotto-6aus45-1986-2013.csv");
+        g.exportPrefix = QStringLiteral("CHJ");
+        g.tipChoices = 8145060;
+        using E = PrizeRank::Extra;
+        g.ranks = {{QStringLiteral("6"), 6, E::Any, 1},
+                   {QStringLiteral("5 + ZZ"), 5, E::Hit, 6},
+                   {QStringLiteral("5"), 5, E::Missed, 228},
+                   {QStringLiteral("4"), 4, E::Any, 11115},
+                   {QStringLiteral("3"), 3, E::Any, 182780}};
+        return g;
+    }();
+    return game;
+}
+
+std::vector<const Game*> Game::all() {
+    return {&sixOf45()};
+}
+
+qint64 Game::sixChoices() const {
+    qint64 ways = 1;
+    for (int i = 0; i < drawn; ++i) ways = ways * (highest - i) / (i + 1);
+    return ways;
+}
+
+Game::DrawProblem Game::problemOf(const DrawRecord& draw) const {
+    using Kind = DrawProblem::Kind;
+    for (int i = 0; i < drawn; ++i)
+        if (!isNumber(draw.zahl[static_cast<std::size_t>(i)]))
+            return {Kind::NumberOutOfRange, draw.zahl[static_cast<std::size_t>(i)]};
+    if (!isExtra(draw.zz)) return {Kind::ExtraOutOfRange, draw.zz};
+    for (int i = 0; i < drawn; ++i) {
+        const int n = draw.zahl[static_cast<std::size_t>(i)];
+        for (int j = i + 1; j < drawn; ++j)
+            if (n == draw.zahl[static_cast<std::size_t>(j)]) return {Kind::NumberTwice, n};
+        if (extra.sameDrum && n == draw.zz) return {Kind::ExtraAmongSix, n};
+    }
+    return {};
+}
+
+bool Game::extraHit(const std::array<int, 6>& tip, int tipExtra, const DrawRecord& draw) const {
+    if (!extra.sameDrum) return tipExtra == draw.zz;
+    return std::find(tip.begin(), tip.end(), int(draw.zz)) != tip.end();
+}
+
+const PrizeRank* Game::rankOf(const std::array<int, 6>& tip, int tipExtra, const DrawRecord& draw) const {
+    const int hits = static_cast<int>(std::count_if(tip.begin(), tip.end(), [&](int n) {
+        return std::find(draw.zahl.begin(), draw.zahl.end(), n) != draw.zahl.end();
+    }));
+    const bool extraCounts = extraHit(tip, tipExtra, draw);
+    for (const PrizeRank& rank : ranks) {
+        if (rank.hits != hits) continue;
+        if (rank.extra == PrizeRank::Extra::Any || (rank.extra == PrizeRank::Extra::Hit) == extraCounts)
+            return &rank;
+    }
+    return nullptr;
+}
+
+bool Game::isDrawDay(const QDate& day) const {
+    const int wd = dates::weekday(day);
+    return wd == dates::Saturday || (wd == dates::Wednesday && day >= wednesdaysFrom);
+}
+
+QDate Game::nextDrawDay(const QDate& day) const {
+    QDate d = day;
+    while (d.isValid() && !isDrawDay(d)) d = d.addDays(1);
+    return d;
+}
+
+bool Game::playedOn(const QDate& day) const {
+    return day >= firstDraw && (!lastDraw.isValid() || day <= lastDraw);
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "archive/DrawRecord.h"
+
+#include <QDate>
+#include <QString>
+#include <vector>
+
+// One prize rank of a game: how many of a tip's numbers are among the six drawn, and what the extra number
+// has to do for it.
+struct PrizeRank {
+    enum class Extra {
+        Any,    // the extra number does not matter
+        Hit,    // "5 + ZZ": the tip's sixth number is the ZZ; "6 + GZ": the tip's Glückszahl is the draw's
+        Missed, // the same rank without it
+    };
+    QString name; // as the Trefferbilanz heads its column
+    int hits = 0;
+    Extra extra = Extra::Any;
+    qint64 ways = 0; // the tips of this rank among all the game's tips (Game::tipChoices)
+};
+
+// What a lottery game is. The program holds one current game (AppState::game); every rule that depends on
+// the game asks it, and no count of a game is written anywhere else.
+struct Game {
+    // Also the value the settings store keeps for the game.
+    enum class Id { SixOf45 = 45, SixOf42 = 42 };
+
+    // The number drawn besides the six, stored in byte 14 of a record.
+    struct ExtraNumber {
+        QString name;        // "Zusatzzahl"
+        QString captionMark; // before it in the draw caption: "Z" ("Z:29")
+        QString hitMark;     // after the hits of a tip that has it: "Z" (" + Z")
+        int lowest = 1;
+        int highest = 0;
+        // From the same drum as the six: never one of them, and counted with them by the statistics.
+        bool sameDrum = true;
+    };
+
+    Id id = Id::SixOf45;
+    QString name;    // "6 aus 45"
+    int highest = 0; // the numbers are 1 .. highest
+    int drawn = 0;   // numbers drawn, and numbers in a tip
+    ExtraNumber extra;
+    bool hasSuperNumber = false;
+    QDate firstDraw;
+    QDate lastDraw; // invalid while the game is played
+    // Saturdays always; Wednesdays from this day on.
+    QDate wednesdaysFrom;
+    QString archiveFile;
+    QString insertWorkFile; // the work file of a rewrite that inserts or replaces
+    QString deleteWorkFile; // the work file of a deletion
+    QString shippedRecord;  // the record of the real draws that ships with the program
+    QString exportPrefix;   // the export's default file name: prefix + year + ".csv"
+    qint64 tipChoices = 0;  // the different tips, the extra number included where a tip has one of its own
+    std::vector<PrizeRank> ranks; // best first
+
+    static const Game& sixOf45();
+    // Every game the program knows, the one it starts with first.
+    static std::vector<const Game*> all();
+
+    bool isNumber(int n) const { return n >= 1 && n <= highest; }
+    bool isExtra(int n) const { return n >= extra.lowest && n <= extra.highest; }
+    // The numbers of a draw the statistics count: the six, and the extra number when it is one of them.
+    int countedPerDraw() const { return extra.sameDrum ? drawn + 1 : drawn; }
+    int countedNumber(const DrawRecord& record, int index) const {
+        return index < drawn ? record.zahl[static_cast<std::size_t>(index)] : record.zz;
+    }
+    // The share of draws in which one given number is among those counted.
+    double numberShare() const { return double(countedPerDraw()) / highest; }
+    // The ways of choosing the six numbers.
+    qint64 sixChoices() const;
+
+    // The first thing that keeps a draw out of this game's archive: the six numbers and then the extra
+    // number out of range, else a number twice (the extra number among the six where it comes from their
+    // drum). Every reader of draws words it for its user.
+    struct DrawProblem {
+        enum class Kind { None, NumberOutOfRange, ExtraOutOfRange, NumberTwice, ExtraAmongSix };
+        Kind kind = Kind::None;
+        int number = 0;
+        bool outOfRange() const { return kind == Kind::NumberOutOfRange || kind == Kind::ExtraOutOfRange; }
+    };
+    DrawProblem problemOf(const DrawRecord& draw) const;
+    // The tip's rank in a draw, or nothing below the lowest. `tipExtra` is the tip's own extra number where
+    // the game has one (else ignored); the tip's numbers are distinct.
+    const PrizeRank* rankOf(const std::array<int, 6>& tip, int tipExtra, const DrawRecord& draw) const;
+    // Whether the extra number counts for the tip: one of its numbers is the ZZ, or its own extra number
+    // is the draw's.
+    bool extraHit(const std::array<int, 6>& tip, int tipExtra, const DrawRecord& draw) const;
+
+    // A Saturday, or a Wednesday from wednesdaysFrom on.
+    bool isDrawDay(const QDate& day) const;
+    // The first draw day on or after the day.
+    QDate nextDrawDay(const QDate& day) const;
+    // From the first draw to the last.
+    bool playedOn(const QDate& day) const;
+};

@@ -1,0 +1,103 @@
+#include "stats/BarTexts.h"
+
+#include "archive/Game.h"
+#include "platform/Counted.h"
+#include "platform/Dates.h"
+#include "stats/ChartPlan.h"
+
+#include <QLocale>
+
+namespace {
+
+using Meaning = ChartModel::Meaning;
+
+QString draws(qint64 count) {
+    return counted(count, QStringLiteral("Ziehung"), QStringLiteral("Ziehungen"));
+}
+
+// An expected count as a reader takes it in: whole from 10 on, else to a tenth; "unter 0.1" for what
+// would show as 0.0 although it is not nothing.
+QString expectedText(double expected) {
+    const QLocale locale;
+    if (expected >= 10) return QString::number(dates::roundToInt(expected));
+    if (expected <= 0) return QStringLiteral("0");
+    if (expected < 0.05) return QStringLiteral("unter ") + locale.toString(0.1, 'f', 1);
+    return locale.toString(expected, 'f', 1);
+}
+
+// ", erwartet 326 (95 %: 294 bis 359)"; `shift` moves all three (the overdue texts count the draws since,
+// the bars one more).
+QString chanceText(const ChartModel::Expectation& e, double shift = 0) {
+    const auto low = static_cast<qint64>(e.low + shift);
+    const auto high = static_cast<qint64>(e.high + shift);
+    const QString range = low == high
+                              ? QString::number(low)
+                              : QString::number(low) + QStringLiteral(" bis ") + QString::number(high);
+    return QStringLiteral(", erwartet ") + expectedText(e.expected + shift) + QStringLiteral(" (95 %: ") +
+           range + QLatin1Char(')');
+}
+
+// The count of bar i and, where chance has something to say of it, what chance adds.
+ChartModel::BarText textOf(const ChartPlan& plan, qsizetype i) {
+    const auto x = static_cast<qint64>(plan.points[i].x);
+    const auto y = static_cast<qint64>(plan.points[i].y);
+    const QString number = QString::number(x);
+    const int highest = plan.game ? plan.game->highest : 0;
+    const auto chance = [&](double shift = 0) {
+        return i < plan.expectation.size() ? chanceText(plan.expectation[i], shift) : QString();
+    };
+    switch (plan.meaning) {
+    case Meaning::NumberFrequencies:
+        return {QStringLiteral("Zahl ") + number + QStringLiteral(": ") + QString::number(y) +
+                    QStringLiteral("-mal gezogen"),
+                chance()};
+    case Meaning::NeighbourPairs:
+        return {QStringLiteral("Paar ") + number + QStringLiteral(" und ") + QString::number(x + 1) +
+                    QStringLiteral(": ") + draws(y),
+                chance()};
+    case Meaning::NeighbourTriples:
+        return {QStringLiteral("Dreier ") + number + QStringLiteral(" bis ") + QString::number(x + 2) +
+                    QStringLiteral(": ") + draws(y),
+                chance()};
+    case Meaning::NeighbourQuadruples:
+        // The last bars stand for runs that would need numbers beyond the game's.
+        if (x + 3 > highest)
+            return {QStringLiteral("Kein Vierer ab ") + number + QStringLiteral(": die Zahlen enden bei ") +
+                        QString::number(highest),
+                    {}};
+        return {QStringLiteral("Vierer ") + number + QStringLiteral(" bis ") + QString::number(x + 3) +
+                    QStringLiteral(": ") + draws(y),
+                chance()};
+    case Meaning::OverdueNumbers:
+        // The bar holds 1 + the draws since the number was last among those counted.
+        if (plan.draws == 0)
+            return {QStringLiteral("Zahl ") + number + QStringLiteral(": keine Ziehung gewählt"), {}};
+        if (y <= 1)
+            return {QStringLiteral("Zahl ") + number + QStringLiteral(": in der neuesten Ziehung gezogen"),
+                    {}};
+        return {QStringLiteral("Zahl ") + number + QStringLiteral(": seit ") + draws(y - 1) +
+                    QStringLiteral(" nicht gezogen"),
+                chance(-1)};
+    case Meaning::DigitSums:
+        return {QStringLiteral("Quersumme ") + number + QStringLiteral(": ") + draws(y), chance()};
+    case Meaning::SuperNumbers:
+        return {QStringLiteral("Superzahl ") + number + QStringLiteral(": ") + draws(y), chance()};
+    case Meaning::TipDistribution:
+        return {QStringLiteral("Zahl ") + number + QStringLiteral(": ") + QString::number(y) +
+                    QStringLiteral("-mal in den Tipps"),
+                {}};
+    case Meaning::YearSurface:
+    case Meaning::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+QVector<ChartModel::BarText> barTextsOf(const ChartPlan& plan) {
+    QVector<ChartModel::BarText> texts;
+    if (plan.series != ChartModel::Series::Bar) return texts;
+    for (qsizetype i = 0; i < plan.points.size(); ++i) texts.push_back(textOf(plan, i));
+    return texts;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/ChartModel.h"
+
+struct ChartPlan;
+
+// What each bar of a chart says when the mouse rests on it, worded by what its points count: "Zahl 17:
+// 452-mal gezogen" and, while chance is shown, ", erwartet 326 (95 %: 294 bis 359)". Empty where the
+// bars mean nothing known.
+QVector<ChartModel::BarText> barTextsOf(const ChartPlan& plan);

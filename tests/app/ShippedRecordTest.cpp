@@ -1,0 +1,103 @@
+#include "WindowFixture.h"
+
+#include "import/ShippedRecord.h"
+#include "import/TextImport.h"
+#include "platform/Dates.h"
+#include "support/FakeUi.h"
+
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <deque>
+#include <gtest/gtest.h>
+
+// The first start in a folder without an archive offers the shipped record of the real draws, with its
+// count and dates read from the file; a yes stores it through the import and start-up goes on with it.
+TEST(StartUp, FirstStartOffersTheShippedRecord) {
+    const QString record = Game::sixOf45().shippedRecord;
+    TestDir threeDraws;
+    threeDraws.writeFile(record, "Datum;Zahl 1;Zahl 2;Zahl 3;Zahl 4;Zahl 5;Zahl 6;Zusatzzahl\n"
+                                 "04.01.1986;2;5;9;15;22;28;43\n"
+                                 "11.01.1986;6;7;12;17;28;34;13\n"
+                                 "18.01.1986;2;10;25;31;35;38;20\n");
+    TestDir noDraws;
+    noDraws.writeFile(record, "Datum;Zahl 1;Zahl 2\n");
+    const QString shippedFolder = QFileInfo(shippedRecordPath()).absolutePath();
+    const QString yesText =
+        QStringLiteral("Es sind noch keine Ziehungen gespeichert. Sollen die mitgelieferten 2096 "
+                       "Ziehungen vom 04.01.1986 bis 09.01.2013 übernommen werden?");
+    const struct {
+        const char* name;
+        QString folder;
+        bool archiveBefore;
+        std::deque<bool> answers;
+        QString question; // empty: none
+        int stored;       // draws in the archive afterwards; -1: no archive
+    } cases[] = {
+        {"yes", shippedFolder, false, {true}, yesText, 2096},
+        {"no", shippedFolder, false, {false}, yesText, -1},
+        {"a record of three draws",
+         threeDraws.path(),
+         false,
+         {true},
+         QStringLiteral("Es sind noch keine Ziehungen gespeichert. Sollen die mitgelieferten 3 Ziehungen vom "
+                        "04.01.1986 bis 18.01.1986 übernommen werden?"),
+         3},
+        {"a record without draws", noDraws.path(), false, {}, {}, -1},
+        {"no record", threeDraws.path() + QStringLiteral("fehlt"), false, {}, {}, -1},
+        {"an archive already there", shippedFolder, true, {}, {}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WindowFixture f;
+        f.today = QDate(2026, 12, 8);
+        f.dataFolders = {c.folder};
+        if (c.archiveBefore) f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7)});
+        f.open(false);
+        f.dialogs->questionAnswers = c.answers;
+        f.window->startUp();
+        EXPECT_EQ(f.dialogs->questions, c.question.isEmpty() ? QStringList() : QStringList{c.question});
+        if (!c.question.isEmpty()) {
+            EXPECT_EQ(f.dialogs->yesFirst, std::vector<bool>{true});
+        }
+        EXPECT_EQ(QFile::exists(f.dir.archivePath()), c.stored >= 0);
+        if (c.stored > 0) {
+            // Start-up goes on with the stored draws: the newest on display, the frequencies counted.
+            EXPECT_EQ(f.dir.readArchive().size(), static_cast<std::size_t>(c.stored));
+            EXPECT_TRUE(f.dialogs->errors.isEmpty()) << f.dialogs->errors.join(' ').toStdString();
+            EXPECT_TRUE(f.dialogs->messages.isEmpty()) << f.dialogs->messages.join(' ').toStdString();
+            EXPECT_EQ(f.context->chart.barCount(), 45);
+            EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker1"))->date(),
+                      dates::fromDayNumber(f.dir.readArchive().back().datum));
+        } else {
+            // As without a record: the evaluation's message and the frequencies' file error.
+            EXPECT_EQ(f.dialogs->messages,
+                      QStringList{QStringLiteral("Lesen Sie zuerst die Daten der Ziehungen ein")});
+            EXPECT_EQ(f.dialogs->errors.size(), 1);
+        }
+        if (c.stored == 2096) {
+            EXPECT_EQ(f.window->status(0), QStringLiteral("2096 Ziehungen übernommen"));
+            // Shown whole: the panel is as wide as the text needs.
+            QCoreApplication::processEvents();
+            auto* panel = f.find<QLabel>(QStringLiteral("StatusPanel0"));
+            EXPECT_EQ(panel->text(), QStringLiteral("2096 Ziehungen übernommen"));
+            EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(panel->text()));
+            // Byte for byte what "Import aus Text" makes of the shipped file.
+            TestDir imported;
+            ArchiveGate gate;
+            FakeUi ui;
+            ImportReport report;
+            storeDraws(gate.take(), DrawArchive(imported.path(), Game::sixOf45()),
+                       readDrawFiles({shippedRecordPath()}, Game::sixOf45(), f.today), report, ui,
+                       [](int) { return false; });
+            EXPECT_EQ(f.dir.readFile(QStringLiteral("ZahlenCH.dat")),
+                      imported.readFile(QStringLiteral("ZahlenCH.dat")));
+            const auto draws = f.dir.readArchive();
+            EXPECT_EQ(draws, shippedDraws());
+            EXPECT_EQ(draws.front(), makeDraw(QDate(1986, 1, 4), {2, 5, 9, 15, 22, 28}, 43));
+            EXPECT_EQ(draws.back(), makeDraw(QDate(2013, 1, 9), {2, 13, 25, 32, 34, 35}, 29));
+        }
+    }
+}

@@ -1,0 +1,535 @@
+#include "import/TextImport.h"
+
+#include "platform/AppError.h"
+#include "platform/Dates.h"
+#include "support/ArchiveExportEnv.h"
+
+#include <QDir>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct ImportEnv : SessionEnv {
+    int shown = 0; // how often the newest draw was shown afterwards
+
+    ImportEnv() { clock.setToday(QDate(2026, 12, 8)); }
+    // Writes the files into the program directory and imports them in this order.
+    ImportReport run(const std::vector<std::pair<QString, QByteArray>>& files) {
+        QStringList paths;
+        for (const auto& [name, bytes] : files) {
+            dir.writeFile(name, bytes);
+            paths << dir.file(name);
+        }
+        return importPaths(paths);
+    }
+    ImportReport importPaths(const QStringList& paths) {
+        return importDrawFiles(
+            session, [paths] { return paths; }, [this] { ++shown; });
+    }
+};
+
+} // namespace
+
+TEST(TextImport, ReadsTheLineFormsAndNamesWhatIsWrong) {
+    const DrawRecord example = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7);
+    const DrawRecord withSz = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7, 4);
+    const QString before = QStringLiteral("anderes Spiel (vor dem 04.01.1986)");
+    const QString after = QStringLiteral("anderes Spiel (nach dem 09.01.2013)");
+    // A draw row's reason is the one it is held back for as a draw of another game; empty for "6 aus 45".
+    const struct {
+        const char* line;
+        ImportLine::Kind kind;
+        DrawRecord draw;
+        QString reason;
+    } cases[] = {
+        {"05.10.2002;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, {}},
+        {"05.10.2002,3,12,17,23,34,45,7", ImportLine::Kind::Draw, example, {}},
+        {"05.10.2002\t3\t12\t17\t23\t34\t45\t7\t", ImportLine::Kind::Draw, example, {}},
+        {" 05.10.2002 ; 3 ;12 ; 17;23 ;34; 45 ; 7 ", ImportLine::Kind::Draw, example, {}},
+        {"5.10.2002;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, {}},
+        {"05.10.02;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, {}},
+        {"2002-10-05;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, {}},
+        {"05.10.2002;45;3;12;17;23;34;7;4",
+         ImportLine::Kind::Draw,
+         makeDraw(QDate(2002, 10, 5), {45, 3, 12, 17, 23, 34}, 7, 4),
+         {}},
+        // The layouts real files come in.
+        {"1986-01-04,\"[2, 5, 9, 15, 22, 28]\",43,,6/45 : 6 numbers from 1 to 45",
+         ImportLine::Kind::Draw,
+         makeDraw(QDate(1986, 1, 4), {2, 5, 9, 15, 22, 28}, 43),
+         {}},
+        {"1970-01-10,\"[7, 8, 12, 17, 32, 40]\",24,,6/40 : 6 numbers from 1 to 40", ImportLine::Kind::Draw,
+         makeDraw(QDate(1970, 1, 10), {7, 8, 12, 17, 32, 40}, 24), before},
+        {"2016-11-30,\"[1, 2, 5, 13, 24, 29]\",,6,6/42 + 1/6 : 6 numbers from 1 to 42 and 1 lucky number "
+         "from 1 "
+         "to 6",
+         ImportLine::Kind::Bad,
+         {},
+         "keine Zusatzzahl"},
+        {"05.10.2002;\"3,12,17,23,34,45\";7", ImportLine::Kind::Draw, example, {}},
+        {"05.10.2002;3 12 17 23 34 45;7;4", ImportLine::Kind::Draw, withSz, {}},
+        {"05.10.2002,[3, 12, 17, 23, 34, 45, 7],4", ImportLine::Kind::Draw, withSz, {}},
+        {"05.10.2002 3 12 17 23 34 45 7", ImportLine::Kind::Draw, example, {}},
+        {"\"05.10.2002\";\"3\";\"12\";\"17\";\"23\";\"34\";\"45\";\"7\"",
+         ImportLine::Kind::Draw,
+         example,
+         {}},
+        {"1234;05.10.2002;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, {}},
+        {"05.10.2002;3;12;17;23;34;45;7;;Samstag", ImportLine::Kind::Draw, example, {}},
+        {"05.10.2002;3;12;17;23;34;45;7;Ziehung am Samstag;9", ImportLine::Kind::Draw, example, {}},
+        // The years of "6 aus 45", to the day.
+        {"04.01.1986;3;12;17;23;34;45;7",
+         ImportLine::Kind::Draw,
+         makeDraw(QDate(1986, 1, 4), {3, 12, 17, 23, 34, 45}, 7),
+         {}},
+        {"28.12.1985;3;12;17;23;34;45;7", ImportLine::Kind::Draw,
+         makeDraw(QDate(1985, 12, 28), {3, 12, 17, 23, 34, 45}, 7), before},
+        {"09.01.2013;3;12;17;23;34;45;7",
+         ImportLine::Kind::Draw,
+         makeDraw(QDate(2013, 1, 9), {3, 12, 17, 23, 34, 45}, 7),
+         {}},
+        {"12.01.2013;3;12;17;23;34;45;7", ImportLine::Kind::Draw,
+         makeDraw(QDate(2013, 1, 12), {3, 12, 17, 23, 34, 45}, 7), after},
+        {"09.10.1955;3;12;17;23;34;45;7", ImportLine::Kind::Draw,
+         makeDraw(QDate(1955, 10, 9), {3, 12, 17, 23, 34, 45}, 7), before},
+        {"08.12.2026;3;12;17;23;34;45;7", ImportLine::Kind::Draw,
+         makeDraw(QDate(2026, 12, 8), {3, 12, 17, 23, 34, 45}, 7), after},
+        {"   ", ImportLine::Kind::Empty, {}, {}},
+        {"Datum;Z1;Z2;Z3;Z4;Z5;Z6;ZZ", ImportLine::Kind::Bad, {}, "\"Datum\" ist kein Datum"},
+        {"\"Ziehung \"\"A\"\"\";1;2", ImportLine::Kind::Bad, {}, "\"Ziehung \"A\"\" ist kein Datum"},
+        {"Ziehungen der Schweiz im Spiel 6 aus 45 seit 1986;2;3",
+         ImportLine::Kind::Bad,
+         {},
+         "\"Ziehungen der Schweiz im Spiel 6 aus 45 \u2026\" ist kein Datum"},
+        {"31.02.2002;3;12;17;23;34;45;7;", ImportLine::Kind::Bad, {}, "das Datum 31.02.2002 gibt es nicht"},
+        {"08.10.1955;3;12;17;23;34;45;7;",
+         ImportLine::Kind::Bad,
+         {},
+         "das Datum 08.10.1955 liegt vor dem 09.10.1955"},
+        {"09.12.2026;3;12;17;23;34;45;7;",
+         ImportLine::Kind::Bad,
+         {},
+         "das Datum 09.12.2026 liegt in der Zukunft"},
+        {"05.10.2002;3;12;17;23;34;45;", ImportLine::Kind::Bad, {}, "keine Zusatzzahl"},
+        {"05.10.2002;3;12;17;23;34", ImportLine::Kind::Bad, {}, "weniger als sieben Zahlen"},
+        {"05.10.2002;3;12;17;23;34;45;7;1;2",
+         ImportLine::Kind::Bad,
+         {},
+         "mehr als sieben Zahlen und eine Superzahl"},
+        {"05.10.2002;\"[3, 12, 17, 23, 34, 45, 7, 4]\"",
+         ImportLine::Kind::Bad,
+         {},
+         "mehr als sieben Zahlen und eine Superzahl"},
+        {"05.10.2002;3;12;17;23;34;46;7;",
+         ImportLine::Kind::Bad,
+         {},
+         "die Zahl 46 liegt nicht zwischen 1 und 45"},
+        {"05.10.2002;3;12;17;23;34;45;0;",
+         ImportLine::Kind::Bad,
+         {},
+         "die Zusatzzahl 0 liegt nicht zwischen 1 und 45"},
+        {"05.10.2002;3;12;17;23;34;45;46;",
+         ImportLine::Kind::Bad,
+         {},
+         "die Zusatzzahl 46 liegt nicht zwischen 1 und 45"},
+        {"05.10.2002;3;12;x;23;34;45;7;", ImportLine::Kind::Bad, {}, "\"x\" ist keine Zahl"},
+        {"05.10.2002;3;12;1.5;23;34;45;7;", ImportLine::Kind::Bad, {}, "\"1.5\" ist keine Zahl"},
+        {"05.10.2002;3;12;12;23;34;45;7;",
+         ImportLine::Kind::Bad,
+         {},
+         "die Zahl 12 steht zweimal unter den sechs Zahlen"},
+        {"05.10.2002;3;12;17;23;34;45;12;",
+         ImportLine::Kind::Bad,
+         {},
+         "die Zusatzzahl 12 ist auch eine der sechs Zahlen"},
+        {"05.10.2002;3;12;17;23;34;45;7;10",
+         ImportLine::Kind::Bad,
+         {},
+         "die Superzahl 10 liegt nicht zwischen 0 und 9"},
+        {"05.10.2002;3;12;17;23;34;45;7;-1",
+         ImportLine::Kind::Bad,
+         {},
+         "die Superzahl -1 liegt nicht zwischen 0 und 9"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const ImportLine line =
+            readImportLine(QString::fromUtf8(c.line), Game::sixOf45(), QDate(2026, 12, 8));
+        EXPECT_EQ(line.kind, c.kind);
+        EXPECT_EQ(line.reason, c.reason);
+        if (c.kind == ImportLine::Kind::Draw) {
+            EXPECT_EQ(line.draw, c.draw);
+            EXPECT_EQ(line.otherGame, !c.reason.isEmpty());
+        }
+    }
+}
+
+// Stored: 2 and 9 October 2002. Each row imports its files and checks the counts, the questions with the
+// button each offers first, and the archive afterwards.
+TEST(TextImport, MergesIntoTheArchiveInDateOrder) {
+    const DrawRecord a = makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 1);
+    const DrawRecord c = makeDraw(QDate(2002, 10, 9), {10, 20, 30, 40, 41, 42}, 9, 2);
+    const DrawRecord before = makeDraw(QDate(2002, 9, 28), {8, 9, 10, 11, 12, 13}, 14);
+    const DrawRecord between = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7, 5);
+    const DrawRecord after = makeDraw(QDate(2002, 10, 12), {21, 22, 23, 24, 25, 26}, 27);
+    const DrawRecord otherC = makeDraw(QDate(2002, 10, 9), {11, 20, 30, 40, 41, 42}, 9);
+    const DrawRecord first = makeDraw(QDate(1986, 1, 4), {2, 5, 9, 15, 22, 28}, 43);
+    const DrawRecord sixOutOf40 = makeDraw(QDate(1970, 1, 10), {7, 8, 12, 17, 32, 40}, 24);
+    const QString oneDiffers =
+        QStringLiteral("1 Ziehung weicht von der gespeicherten ab. Soll sie ersetzt werden?");
+    const QString oneOtherGame =
+        QStringLiteral("1 Zeile stammt aus der Zeit vor dem 04.01.1986 oder nach dem 09.01.2013, als in der "
+                       "Schweiz nicht 6 aus 45 gespielt wurde. Soll sie trotzdem übernommen werden?");
+    const QByteArray webLayout =
+        "# Draw,Numbers,Complementary #,Lucky #,Rules\n"
+        "1970-01-10,\"[7, 8, 12, 17, 32, 40]\",24,,6/40 : 6 numbers from 1 to 40\n"
+        "1986-01-04,\"[2, 5, 9, 15, 22, 28]\",43,,6/45 : 6 numbers from 1 to 45\n"
+        "2016-11-30,\"[1, 2, 5, 13, 24, 29]\",,6,6/42 + 1/6 : 6 numbers from 1 to 42 "
+        "and 1 lucky number from 1 to 6\n";
+    using P = Ui::Preset;
+    const struct {
+        const char* name;
+        std::vector<QByteArray> files;
+        std::deque<bool> answers;
+        int inserted, replaced, unchanged, skipped;
+        QStringList questions;
+        std::vector<P> presets;
+        std::vector<DrawRecord> archive;
+    } cases[] = {
+        {"before, between and after",
+         {"12.10.2002;21;22;23;24;25;26;27\n28.09.2002;8;9;10;11;12;13;14\n05.10.2002;3;12;17;23;34;45;7;"
+          "5\n"},
+         {},
+         3,
+         0,
+         0,
+         0,
+         {},
+         {},
+         {before, a, between, c, after}},
+        {"the same numbers in another order",
+         {"09.10.2002;42;41;40;30;20;10;9;\n"},
+         {},
+         0,
+         0,
+         1,
+         0,
+         {},
+         {},
+         {a, c}},
+        {"other numbers, replaced",
+         {"09.10.2002;11;20;30;40;41;42;9;\n12.10.2002;21;22;23;24;25;26;27\n"},
+         {true},
+         1,
+         1,
+         0,
+         0,
+         {oneDiffers},
+         {P::Yes},
+         {a, otherC, after}},
+        {"other numbers, kept",
+         {"09.10.2002;11;20;30;40;41;42;9;\n12.10.2002;21;22;23;24;25;26;27\n"},
+         {false},
+         1,
+         0,
+         1,
+         0,
+         {oneDiffers},
+         {P::Yes},
+         {a, c, after}},
+        {"only replacements, answered yes",
+         {"09.10.2002;11;20;30;40;41;42;9;\n"},
+         {true},
+         0,
+         1,
+         0,
+         0,
+         {oneDiffers},
+         {P::Yes},
+         {a, otherC}},
+        {"two differ",
+         {"02.10.2002;1;2;3;4;5;7;8\n09.10.2002;11;20;30;40;41;42;9;\n"},
+         {false},
+         0,
+         0,
+         2,
+         0,
+         {QStringLiteral("2 Ziehungen weichen von den gespeicherten ab. Sollen sie ersetzt werden?")},
+         {P::Yes},
+         {a, c}},
+        {"one date twice in the file: the later line wins",
+         {"05.10.2002;1;2;3;4;5;6;7\n05.10.2002;3;12;17;23;34;45;7;5\n"},
+         {},
+         1,
+         0,
+         0,
+         1,
+         {},
+         {},
+         {a, between, c}},
+        {"one date twice, only the super number differs",
+         {"05.10.2002;3;12;17;23;34;45;7;4\n05.10.2002;3;12;17;23;34;45;7;5\n"},
+         {},
+         1,
+         0,
+         0,
+         1,
+         {},
+         {},
+         {a, between, c}},
+        {"two files, each with its header",
+         {"Datum;Zahl 1;Zahl 2;Zahl 3;Zahl 4;Zahl 5;Zahl 6;Zusatzzahl\n28.09.2002;8;9;10;11;12;13;14\n",
+          "Datum;Zahl 1;Zahl 2;Zahl 3;Zahl 4;Zahl 5;Zahl 6;Zusatzzahl\n12.10.2002;21;22;23;24;25;26;27\n"},
+         {},
+         2,
+         0,
+         0,
+         0,
+         {},
+         {},
+         {before, a, c, after}},
+        {"another game's draws left out",
+         {webLayout},
+         {false},
+         1,
+         0,
+         0,
+         2,
+         {oneOtherGame},
+         {P::No},
+         {first, a, c}},
+        {"another game's draws taken",
+         {webLayout},
+         {true},
+         2,
+         0,
+         0,
+         1,
+         {oneOtherGame},
+         {P::No},
+         {sixOutOf40, first, a, c}},
+    };
+    for (const auto& cs : cases) {
+        SCOPED_TRACE(cs.name);
+        ImportEnv env;
+        env.dir.writeArchive({a, c});
+        env.ui.questionAnswers = cs.answers;
+        std::vector<std::pair<QString, QByteArray>> files;
+        for (const QByteArray& f : cs.files)
+            files.emplace_back(QStringLiteral("ziehungen%1.csv").arg(files.size()), f);
+        const ImportReport report = env.run(files);
+        EXPECT_EQ(report.inserted, cs.inserted);
+        EXPECT_EQ(report.replaced, cs.replaced);
+        EXPECT_EQ(report.unchanged, cs.unchanged);
+        EXPECT_EQ(report.skippedLines, cs.skipped);
+        EXPECT_EQ(env.ui.questions, cs.questions);
+        EXPECT_EQ(env.ui.presets, cs.presets);
+        EXPECT_EQ(env.dir.readArchive(), cs.archive);
+        EXPECT_EQ(env.controls.date(QStringLiteral("DateTimePicker1")),
+                  dates::fromDayNumber(cs.archive.back().datum));
+        EXPECT_EQ(env.shown, 1);
+        EXPECT_EQ(env.ui.busyAtBoxes, 0); // no hourglass while a question or the report waits
+        EXPECT_FALSE(QFile::exists(env.dir.file(QStringLiteral("ZahlenCH.dat~"))));
+    }
+}
+
+// The report as the user reads it: counts in singular and plural, consecutive lines with one reason as one
+// entry, and more than ten entries in the box's details.
+TEST(TextImport, ReportsEverySkippedLineWithItsFileAndLine) {
+    QByteArray mixed = "Datum;Z1;Z2;Z3;Z4;Z5;Z6;ZZ\r\n"
+                       "05.10.2002;3;12;17;23;34;45;7;\r\n"
+                       "\r\n"
+                       "09.10.2002;3;12;17;23;34;46;7;\r\n"
+                       "Gr\xFC\xDF"
+                       "e\r\n"; // Latin-1, as the program's own export writes
+    for (int i = 0; i < 10; ++i) mixed += "12.10.2002;1;2;3\r\n";
+    QByteArray eleven;
+    for (int i = 1; i <= 11; ++i)
+        eleven +=
+            QByteArray::number(i) + ".10.2002;1;2;3;4;5;" + QByteArray::number(i % 2 ? 46 : 47) + ";7\n";
+    QStringList elevenEntries;
+    for (int i = 1; i <= 11; ++i)
+        elevenEntries << QStringLiteral("elf.csv, Zeile %1: die Zahl %2 liegt nicht zwischen 1 und 45")
+                             .arg(i)
+                             .arg(i % 2 ? 46 : 47);
+    const struct {
+        const char* name;
+        QString file;
+        QByteArray bytes;
+        QString message;
+        QString details;
+    } cases[] = {
+        {"a mixed Latin-1 export",
+         QStringLiteral("CHJ2002.csv"),
+         mixed,
+         QStringLiteral(
+             "Import abgeschlossen: 1 neue Ziehung, 0 ersetzt, 0 unverändert, 12 Zeilen übersprungen.\n\n"
+             "CHJ2002.csv, Zeile 4: die Zahl 46 liegt nicht zwischen 1 und 45\n"
+             "CHJ2002.csv, Zeile 5: \"Grüße\" ist kein Datum\n"
+             "CHJ2002.csv, Zeilen 6 bis 15: weniger als sieben Zahlen"),
+         {}},
+        {"more than ten entries", QStringLiteral("elf.csv"), eleven,
+         QStringLiteral("Import abgeschlossen: 0 neue Ziehungen, 0 ersetzt, 0 unverändert, 11 Zeilen "
+                        "übersprungen.\n\n") +
+             elevenEntries.mid(0, 10).join(QLatin1Char('\n')) +
+             QStringLiteral("\n\n1 weiterer Eintrag in den Details."),
+         elevenEntries.join(QLatin1Char('\n'))},
+        {"a first line that looks like a draw is no header",
+         QStringLiteral("eins.csv"),
+         "31.02.2002;3;12;17;23;34;45;7\n",
+         QStringLiteral(
+             "Import abgeschlossen: 0 neue Ziehungen, 0 ersetzt, 0 unverändert, 1 Zeile übersprungen.\n\n"
+             "eins.csv, Zeile 1: das Datum 31.02.2002 gibt es nicht"),
+         {}},
+        {"a byte order mark before the header",
+         QStringLiteral("bom.csv"),
+         "\xEF\xBB\xBF"
+         "Datum;Zahl 1;Zahl 2;Zahl 3;Zahl 4;Zahl 5;Zahl 6;Zusatzzahl\n05.10.2002;3;12;17;23;34;45;7\n",
+         QStringLiteral(
+             "Import abgeschlossen: 1 neue Ziehung, 0 ersetzt, 0 unverändert, 0 Zeilen übersprungen."),
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ImportEnv env;
+        env.run({{c.file, c.bytes}});
+        EXPECT_EQ(env.ui.messages, QStringList{c.message});
+        EXPECT_EQ(env.ui.details, QStringList{c.details});
+        EXPECT_EQ(env.ui.busyDepth, 0);
+        EXPECT_EQ(env.ui.busyAtBoxes, 0);
+    }
+    ImportEnv env;
+    env.run({{QStringLiteral("CHJ2002.csv"), mixed}});
+    EXPECT_EQ(env.ui.statusTexts[1], QStringLiteral("Import: 15 Zeilen gelesen"));
+}
+
+// Exported whole and read back into an empty archive, every record comes back as it was, but for SZ,
+// which the export does not write.
+TEST(TextImport, WhatTheExportWritesComesBackTheSame) {
+    ExportEnv out(QDate(1990, 1, 1));
+    const auto draws = generatedDraws(QDate(1999, 6, 1), 400, 5);
+    out.dir.writeArchive(draws);
+    out.run(out.dir.file(QStringLiteral("CHJ1990.csv")));
+    QStringList files;
+    for (const QString& name : out.written()) files << out.dir.file(name);
+    ASSERT_GE(files.size(), 4);
+
+    ImportEnv in;
+    const ImportReport report = in.importPaths(files);
+    EXPECT_EQ(report.inserted, 400);
+    EXPECT_TRUE(report.skipped.isEmpty());
+    auto expected = draws;
+    for (auto& r : expected) r.sz = 0;
+    EXPECT_EQ(in.dir.readArchive(), expected);
+}
+
+// A file that cannot be read or is too large, or an archive that cannot be written: an error, and the
+// archive byte for byte as it was.
+// A file at the limits is read; one past them, or one that cannot be read or is no regular file, or an
+// archive that cannot be written: an error, and the archive byte for byte as it was.
+TEST(TextImport, FailuresLeaveTheArchiveAsItWas) {
+    const QByteArray good = "05.10.2002;3;12;17;23;34;45;7;\n";
+    const struct {
+        const char* name;
+        std::function<QString(TestDir&)> makeFile;
+        QString error;
+    } cases[] = {
+        {"missing file", [](TestDir& d) { return d.file(QStringLiteral("fehlt.csv")); },
+         QStringLiteral("Die Datei \"%1fehlt.csv\" wurde nicht gefunden.")},
+        {"a folder",
+         [](TestDir& d) {
+             QDir(d.path()).mkdir(QStringLiteral("ordner.csv"));
+             return d.file(QStringLiteral("ordner.csv"));
+         },
+         QStringLiteral("\"%1ordner.csv\" ist ein Ordner und keine Datei.")},
+        {"over 50 MB",
+         [](TestDir& d) {
+             QFile f(d.file(QStringLiteral("gross.csv")));
+             f.open(QIODevice::WriteOnly);
+             f.resize(50LL * 1024 * 1024 + 1);
+             return f.fileName();
+         },
+         QStringLiteral("Die Datei \"%1gross.csv\" ist größer als 50 MB und wird nicht eingelesen.")},
+        {"over 200000 lines",
+         [](TestDir& d) {
+             d.writeFile(QStringLiteral("lang.csv"), QByteArray(200001, '\n'));
+             return d.file(QStringLiteral("lang.csv"));
+         },
+         QStringLiteral("Die Datei \"%1lang.csv\" hat mehr als 200000 Zeilen und wird nicht eingelesen.")},
+        {"exactly 200000 lines",
+         [](TestDir& d) {
+             d.writeFile(QStringLiteral("lang.csv"), QByteArray(200000, '\n'));
+             return d.file(QStringLiteral("lang.csv"));
+         },
+         {}},
+        {"exactly 50 MB",
+         [](TestDir& d) {
+             QByteArray line(1024, ' ');
+             line.back() = '\n';
+             d.writeFile(QStringLiteral("gross.csv"), line.repeated(50 * 1024));
+             return d.file(QStringLiteral("gross.csv"));
+         },
+         {}},
+        {"a pipe",
+         [](TestDir& d) {
+             ::mkfifo(QFile::encodeName(d.file(QStringLiteral("rohr.csv"))).constData(), 0600);
+             return d.file(QStringLiteral("rohr.csv"));
+         },
+         QStringLiteral("\"%1rohr.csv\" ist keine gewöhnliche Datei und wird nicht eingelesen.")},
+        {"a device",
+         [](TestDir& d) {
+             QFile::link(QStringLiteral("/dev/zero"), d.file(QStringLiteral("null.csv")));
+             return d.file(QStringLiteral("null.csv"));
+         },
+         QStringLiteral("\"%1null.csv\" ist keine gewöhnliche Datei und wird nicht eingelesen.")},
+        {"a read-only archive",
+         [](TestDir& d) {
+             QFile::setPermissions(d.archivePath(), QFileDevice::ReadOwner | QFileDevice::ReadOther);
+             return d.file(QStringLiteral("gut.csv"));
+         },
+         QStringLiteral("Keine Berechtigung, die Datei \"%1ZahlenCH.dat\" zu schreiben.")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ImportEnv env;
+        env.dir.writeArchive({makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 1)});
+        const QByteArray before = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+        env.dir.writeFile(QStringLiteral("gut.csv"), good);
+        const QStringList files{env.dir.file(QStringLiteral("gut.csv")), c.makeFile(env.dir)};
+        if (c.error.isEmpty()) {
+            EXPECT_EQ(env.importPaths(files).inserted, 1);
+            continue;
+        }
+        try {
+            env.importPaths(files);
+            ADD_FAILURE() << "no error";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.message(), c.error.arg(QDir::toNativeSeparators(env.dir.path())));
+        }
+        EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
+        EXPECT_EQ(env.shown, 0);
+        EXPECT_FALSE(env.state.archiveGate.busy());
+    }
+    // A folder the archive cannot be written to, as an ordinary user (root writes everywhere).
+    ImportEnv env;
+    env.dir.writeArchive({makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 1)});
+    const QByteArray before = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+    env.dir.writeFile(QStringLiteral("gut.csv"), good);
+    QFile::setPermissions(env.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                              QFileDevice::ReadOther | QFileDevice::ExeOther);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::seteuid(65534), 0);
+    }
+    EXPECT_THROW(env.importPaths({env.dir.file(QStringLiteral("gut.csv"))}), AppError);
+    if (root) {
+        ASSERT_EQ(::seteuid(0), 0);
+    }
+    QFile::setPermissions(env.dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
+}
