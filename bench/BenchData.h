@@ -39,6 +39,7 @@ public:
     void repaintWindow() override {}
     void showPage(const QString&) override {}
     void message(const QString&, const QString&, const QString&) override {}
+    bool messageOrStop(const QString&, const QString&) override { return true; }
     void error(const QString&) override {}
     QString inputBox(const QString&, const QString&, const QString& preset) override { return preset; }
     bool question(const QString&, const QString&, Preset) override { return answerYes; }

@@ -1,6 +1,7 @@
 #include "app/AppContext.h"
 
 #include "import/ImportAddresses.h"
+#include "platform/Dates.h"
 #include "platform/HttpClient.h"
 #include "platform/ReportPreview.h"
 #include "platform/SettingsStore.h"
@@ -15,6 +16,7 @@ AppContext::AppContext(const QString& programDir, const QString& settingsFile_)
       dataFolders{QCoreApplication::applicationDirPath(),
                   QCoreApplication::applicationDirPath() + QStringLiteral("/" ZIEHBOX_DATA_FROM_BIN)},
       settingsFile(settingsFile_) {
+    dates::useProgramLocale(); // before any widget takes the default
     sound = std::make_unique<QtSound>(QtSound::OutputFactory(), dataFolders);
     state.programDir = programDir;
     options.installDefaults();

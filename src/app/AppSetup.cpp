@@ -3,6 +3,7 @@
 #include "app/Dialogs.h"
 #include "archive/ArchiveLock.h"
 #include "archive/DrawArchive.h"
+#include "platform/AppError.h"
 #include "platform/Translations.h"
 #include "platform/Ui.h"
 
@@ -21,9 +22,21 @@ void setUpApplication(QApplication& app) {
 }
 
 std::unique_ptr<ArchiveLock> claimArchive(const QString& programDir, Dialogs& dialogs) {
-    auto lock = ArchiveLock::take(programDir);
+    const QString title = QString::fromLatin1(AppTitle);
+    bool asked = false;
+    std::unique_ptr<ArchiveLock> lock;
+    try {
+        lock = ArchiveLock::take(programDir, [&](const QString& question) {
+            asked = true;
+            return dialogs.question(nullptr, title, question, false);
+        });
+    } catch (const AppError& e) {
+        dialogs.error(nullptr, title, e.message());
+        return nullptr;
+    }
     if (!lock) {
-        dialogs.error(nullptr, QString::fromLatin1(AppTitle), ArchiveLock::TakenText);
+        // A lock the user chose to keep needs no second word.
+        if (!asked) dialogs.error(nullptr, title, ArchiveLock::TakenText);
         return nullptr;
     }
     DrawArchive::removeLeftoverWorkFiles(programDir);

@@ -11,7 +11,8 @@ class QApplication;
 // settings store's key), the desktop entry it belongs to, the window icon, and Qt's texts in German.
 void setUpApplication(QApplication& app);
 
-// One program per archive: takes the lock beside the archive in programDir, or tells the user that another
-// window holds it and gives nothing, having touched nothing. Once held, the work files a killed run left
-// behind are removed.
+// One program per data folder: takes the lock beside the archives in programDir, or tells the user why it
+// cannot (another window holds it, the lock file cannot be written) and gives nothing, having touched
+// nothing; a lock that cannot be judged is lifted only when the user says so. Once held, the work files a
+// killed run left behind are removed.
 std::unique_ptr<ArchiveLock> claimArchive(const QString& programDir, Dialogs& dialogs);

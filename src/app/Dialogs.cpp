@@ -2,6 +2,7 @@
 
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 void QtDialogs::message(QWidget* parent, const QString& caption, const QString& text,
                         const QString& details) {
@@ -9,6 +10,13 @@ void QtDialogs::message(QWidget* parent, const QString& caption, const QString& 
     // A long list goes into the scrollable details, never into a box taller than the screen.
     box.setDetailedText(details);
     box.exec();
+}
+
+bool QtDialogs::messageOrStop(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
 }
 
 void QtDialogs::error(QWidget* parent, const QString& caption, const QString& text) {

@@ -11,6 +11,8 @@ public:
     virtual void message(QWidget* parent, const QString& caption, const QString& text,
                          const QString& details) = 0;
     virtual void error(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // OK or "Abbrechen"; false for the second.
+    virtual bool messageOrStop(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Cancelling returns the preset.
     virtual QString input(QWidget* parent, const QString& caption, const QString& prompt,
                           const QString& preset) = 0;
@@ -22,6 +24,7 @@ public:
     void message(QWidget* parent, const QString& caption, const QString& text,
                  const QString& details) override;
     void error(QWidget* parent, const QString& caption, const QString& text) override;
+    bool messageOrStop(QWidget* parent, const QString& caption, const QString& text) override;
     QString input(QWidget* parent, const QString& caption, const QString& prompt,
                   const QString& preset) override;
     bool question(QWidget* parent, const QString& caption, const QString& text, bool yesFirst) override;

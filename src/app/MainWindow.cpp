@@ -72,9 +72,9 @@ MainWindow::MainWindow(AppContext& context)
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
     setFont(font);
-    // The specified size is the smallest; the window may grow, and the chart grows with it.
-    setMinimumSize(519, 451);
-    resize(519, 451);
+    // The size the pages are laid out for is the smallest; the window may grow, and the chart with it.
+    setMinimumSize(DesignedSize);
+    resize(DesignedSize);
 
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
@@ -408,6 +408,7 @@ void MainWindow::saveChartPicture() {
                                                       ctx_.state.programDir + QStringLiteral("Diagramm.png"),
                                                       QStringLiteral("PNG-Bild (*.png)"));
     if (path.isEmpty()) return;
+    DrawArchive::refuseAsTarget(ctx_.state.programDir, path);
     if (!chartView_->savePng(path))
         throw AppError(QStringLiteral("Das Bild \"%1\" konnte nicht gespeichert werden.").arg(path));
 }
@@ -426,7 +427,7 @@ void MainWindow::startUp() {
     // goes on, so that the seed, the draw on display and the user's other values are all there.
     for (const QString& failure : restoreSettings(ctx_)) error(failure);
     // Size and position of the last run; anything unreadable leaves the window at its own size.
-    if (!restoreGeometry(readFormGeometry(ctx_))) resize(519, 451);
+    if (!restoreGeometry(readFormGeometry(ctx_))) resize(DesignedSize);
     ctx_.random.seedFromClock();
     s.referenceDate = dates::toDayNumber(ctx_.controls.date(QStringLiteral("DateTimePicker2")));
     ctx_.controls.setDate(QStringLiteral("DateTimePicker1"), ctx_.clock.today());
@@ -434,6 +435,14 @@ void MainWindow::startUp() {
     runOperation([this] { countNumberFrequencies(session_); });
     // Where the archive is, once: an installed program keeps it in the user's data folder.
     setStatus(1, QStringLiteral("Datenbank: ") + QDir::toNativeSeparators(ctx_.state.archivePath()));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // Without a window manager nothing holds the X server to the least size: a window made smaller than
+    // the pages are laid out for would cut them off, so it takes that size again.
+    const QSize least = size().expandedTo(minimumSize());
+    if (least != size()) QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -489,6 +498,10 @@ void MainWindow::showPage(const QString& pageName) {
 
 void MainWindow::message(const QString& text, const QString& caption, const QString& details) {
     ctx_.dialogs->message(this, caption.isEmpty() ? appTitle() : caption, text, details);
+}
+
+bool MainWindow::messageOrStop(const QString& text, const QString& caption) {
+    return ctx_.dialogs->messageOrStop(this, caption.isEmpty() ? appTitle() : caption, text);
 }
 
 void MainWindow::error(const QString& text) {

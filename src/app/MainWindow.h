@@ -29,6 +29,9 @@ class QTabWidget;
 class MainWindow : public QMainWindow, public Ui {
     Q_OBJECT
 public:
+    // The size the pages are laid out for, and the least the window takes.
+    static constexpr QSize DesignedSize{519, 451};
+
     explicit MainWindow(AppContext& context);
     ~MainWindow() override;
 
@@ -50,6 +53,7 @@ public:
     void showPage(const QString& pageName) override;
     void message(const QString& text, const QString& caption = QString(),
                  const QString& details = QString()) override;
+    bool messageOrStop(const QString& text, const QString& caption = QString()) override;
     void error(const QString& text) override;
     QString inputBox(const QString& caption, const QString& prompt, const QString& preset) override;
     bool question(const QString& text, const QString& caption, Preset preset = Preset::Yes) override;
@@ -58,6 +62,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -31,8 +31,10 @@ void exportArchive(Session& session, const ExportFileChooser& choose) {
     const QString chosen = choose(exportFileName(state.programDir, session.game(), year));
     if (chosen.isEmpty()) return;
 
+    // The archive is read before the target is opened, and the target is never one of the draws' files.
+    DrawArchive::refuseAsTarget(state.programDir, chosen);
+    const auto records = session.archive().scan(); // a missing archive leaves the chosen file as it was
     auto out = std::make_unique<TextFile>(chosen);
-    const auto records = session.archive().scan(); // a missing archive leaves the file empty
     const double startDay = dates::toDayNumber(start);
     state.referenceDate = startDay;
 

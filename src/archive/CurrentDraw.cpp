@@ -12,6 +12,15 @@ void CurrentDraw::loadNumbers(const DrawRecord& record) {
     numbers[7] = record.sz;
 }
 
+DrawRecord CurrentDraw::record() const {
+    DrawRecord r;
+    r.datum = date;
+    for (std::size_t i = 0; i < 6; ++i) r.zahl[i] = static_cast<quint8>(numbers[i]);
+    r.zz = static_cast<quint8>(numbers[6]);
+    r.sz = static_cast<quint8>(numbers[7]);
+    return r;
+}
+
 int CurrentDraw::digitSum() const {
     int sum = 0;
     for (int i = 0; i < 6; ++i) sum += numbers[static_cast<std::size_t>(i)];
@@ -34,8 +43,16 @@ TipNumbers tipOf(const std::array<int, 6>& numbers) {
     return tip;
 }
 
+bool hasNumberTwice(const TipNumbers& tip) {
+    for (std::size_t i = 0; i < tip.size(); ++i)
+        for (std::size_t j = i + 1; j < tip.size(); ++j)
+            if (tip[i] && tip[j] && *tip[i] == *tip[j]) return true;
+    return false;
+}
+
 TipCheck zettelcheck(const CurrentDraw& draw, const TipNumbers& tip, const Game& game, int tipExtra) {
     TipCheck result;
+    result.numberTwice = hasNumberTwice(tip);
     for (std::size_t i = 0; i < 6; ++i) {
         for (const auto& t : tip) {
             if (!t) return result;

@@ -19,18 +19,24 @@ struct CurrentDraw {
     // The eight numbers only; the date stays.
     void loadNumbers(const DrawRecord& record);
     int digitSum() const;
+    // The draw as a record again.
+    DrawRecord record() const;
 };
 
 // Result of one comparison of a tip with a draw.
 struct TipCheck {
     quint8 hitCount = 0;   // tip numbers found among numbers 1..6 of the draw
     bool extraHit = false; // the game's extra number counts for the tip (the ZusatzHit of "6 aus 45")
+    // A number stands twice among the tip's: its count says nothing, whatever it is.
+    bool numberTwice = false;
 };
 
 // A tip's six texts read as numbers once; a text that is no whole number is empty.
 using TipNumbers = std::array<std::optional<int>, 6>;
 TipNumbers parseTip(const QStringList& texts);
 TipNumbers tipOf(const std::array<int, 6>& numbers);
+// A number that stands twice among those a tip holds.
+bool hasNumberTwice(const TipNumbers& tip);
 
 // Zettelcheck: for each drawn number 1..6 in turn, each tip text in turn. A text that is no whole number
 // ends the comparison where it stands; what was counted stands and the extra number is not looked at. A

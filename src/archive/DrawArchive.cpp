@@ -1,7 +1,9 @@
 #include "archive/DrawArchive.h"
 
 #include "archive/ArchiveFiles.h"
+#include "archive/ArchiveLock.h"
 #include "platform/AppError.h"
+#include "platform/Dates.h"
 #include "platform/FileErrors.h"
 
 #include <QDir>
@@ -69,6 +71,11 @@ bool DrawArchive::exists() const {
     return QFileInfo(path()).isFile();
 }
 
+bool DrawArchive::holdsNoDraw() const {
+    const QFileInfo info(path());
+    return !info.exists() || (info.isFile() && info.size() < static_cast<qint64>(DrawRecord::Size));
+}
+
 std::vector<DrawRecord> DrawArchive::scan() const {
     QFile file(path());
     if (!file.exists()) throw fileerrors::error(file, fileerrors::Access::Read);
@@ -123,14 +130,22 @@ void DrawArchive::Appender::write(const QByteArray& bytes) {
     // Each append to the archive itself is on the disk before the next date is asked for.
     if (error == 0 && !replacement()) error = files_->sync(fd_);
     if (error != 0) {
-        // Whatever part of the record reached the file goes again: the archive stays as it was.
-        files_->truncate(fd_, position_);
+        // Whatever part of the record reached the file goes again, and that is on the disk too. Should the
+        // cut-back fail as well, a piece shorter than a record is never read, and a whole record that
+        // stays is the new archive; the next append writes over either from the same place.
+        if (files_->truncate(fd_, position_) == 0) files_->sync(fd_);
         throw writeFailure(archivePath_, error);
     }
     position_ += bytes.size();
 }
 
 void DrawArchive::Appender::append(const DrawRecord& record) {
+    // The archive stays in date order whoever hands in the record: a web run whose date went back, a
+    // second draw of one date.
+    if (last_ && !(record.datum > last_->datum))
+        throw AppError(QStringLiteral("Die Ziehung vom %1 ist nicht neuer als die zuletzt gespeicherte vom %2 "
+                                      "und wird nicht angehängt.")
+                           .arg(dates::formatFixedDate(record.datum), dates::formatFixedDate(last_->datum)));
     write(bytesOf({record}));
     last_ = record;
     ++appended_;
@@ -256,6 +271,29 @@ void DrawArchive::deleteDate(const ArchiveLease& lease, double date) const {
 
 void DrawArchive::replaceAll(const ArchiveLease& lease, const std::vector<DrawRecord>& records) const {
     rewrite(lease, game_->insertWorkFile, records);
+}
+
+namespace {
+
+// The file a path names, links and "." and ".." resolved as far as the file or its folder exists.
+QString resolved(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists()) return info.canonicalFilePath();
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : folder + QLatin1Char('/') + info.fileName();
+}
+
+} // namespace
+
+void DrawArchive::refuseAsTarget(const QString& programDir, const QString& path) {
+    QStringList kept{QLatin1String(ArchiveLock::FileName)};
+    for (const Game* game : Game::all()) kept << game->archiveFile << game->insertWorkFile << game->deleteWorkFile;
+    const QString target = resolved(path);
+    for (const QString& name : kept)
+        if (resolved(programDir + name) == target)
+            throw AppError(QStringLiteral("\"%1\" ist eine Datei der Datenbank und wird nicht überschrieben. "
+                                          "Bitte wählen Sie einen anderen Namen.")
+                               .arg(QDir::toNativeSeparators(path)));
 }
 
 void DrawArchive::removeLeftoverWorkFiles(const QString& programDir) {

@@ -27,6 +27,8 @@ public:
     const Game& game() const { return *game_; }
     QString path() const;
     bool exists() const;
+    // Missing, or shorter than one record; an archive that cannot be read holds draws as far as is known.
+    bool holdsNoDraw() const;
 
     // Every record in file order (the whole archive is a few tens of KB).
     std::vector<DrawRecord> scan() const;
@@ -49,8 +51,8 @@ public:
         int appended() const { return appended_; }
         // A replacement that has become the archive.
         bool committed() const { return committed_; }
-        // Writes the record behind the current last one; an append to the archive itself is synced to
-        // the disk before it returns.
+        // Writes the record behind the current last one, which must be of an earlier date (AppError
+        // otherwise); an append to the archive itself is synced to the disk before it returns.
         void append(const DrawRecord& record);
         // Closes the archive; a replacement not committed goes with its work file. Throws AppError when
         // the system reports that a write did not reach the file; the destructor closes silently.
@@ -86,6 +88,9 @@ public:
 
     // The work files a killed run left behind, of every game; only while this program holds the lock.
     static void removeLeftoverWorkFiles(const QString& programDir);
+    // A file the user chose to write at must not be one the draws are kept in: the archive of any game,
+    // a work file, the lock. Throws AppError naming it.
+    static void refuseAsTarget(const QString& programDir, const QString& path);
 
 private:
     QString workPath(const QString& name) const;

@@ -27,11 +27,30 @@ DrawRecord withSortedNumbers(DrawRecord draw) {
     return draw;
 }
 
+namespace {
+
+// A draw stored on the entered date that the entry would replace is replaced only when the user says so.
+bool replaceAllowed(Session& session, const std::vector<DrawRecord>& stored, const DrawRecord& entered) {
+    const auto other = std::find_if(stored.begin(), stored.end(), [&](const DrawRecord& r) {
+        return r.datum == entered.datum && !sameDraw(r, entered);
+    });
+    if (other == stored.end()) return true;
+    const Game& game = session.game();
+    return session.services.ui.question(
+        QStringLiteral("Am %1 ist die Ziehung %2 gespeichert. Soll sie durch %3 ersetzt werden?")
+            .arg(dates::formatFixedDate(entered.datum), game.drawText(*other), game.drawText(entered)),
+        QString(), Ui::Preset::No);
+}
+
+} // namespace
+
 void enterDraw(Session& session, const DrawPrompt& prompt, const EvaluateForDate& evaluate) {
     AppState& state = session.state;
     const ArchiveLease lease = state.archiveGate.take();
     const DrawArchive archive = session.archive();
-    const auto last = archive.lastRecord(); // a missing archive throws here, before anything changes
+    const auto stored = archive.scan(); // a missing archive throws here, before anything changes
+    const std::optional<DrawRecord> last =
+        stored.empty() ? std::nullopt : std::optional<DrawRecord>(stored.back());
 
     DrawRecord preset;
     if (last) {
@@ -48,6 +67,7 @@ void enterDraw(Session& session, const DrawPrompt& prompt, const EvaluateForDate
         if (!problem.isEmpty()) throw AppError(problem); // the dialog refuses these; never store one
         const DrawRecord record = withSortedNumbers(*entered);
         if (last && record.datum <= dates::roundHalfEven(state.referenceDate)) {
+            if (!replaceAllowed(session, stored, record)) return;
             state.referenceDate = archive.insertOrReplace(lease, record);
         } else {
             auto appender = archive.openForAppend(lease);
@@ -65,10 +85,22 @@ void enterDraw(Session& session, const DrawPrompt& prompt, const EvaluateForDate
 }
 
 void deleteCurrentDraw(Session& session, const EvaluateForDate& evaluate) {
+    Ui& ui = session.services.ui;
     {
         const ArchiveLease lease = session.state.archiveGate.take();
-        BusyCursor busy(session.services.ui);
-        session.archive().deleteDate(lease, session.state.currentDraw.date);
+        const CurrentDraw& shown = session.state.currentDraw;
+        if (shown.date <= 0) {
+            ui.message(QStringLiteral("Es wird keine Ziehung angezeigt, die gelöscht werden könnte."));
+            return;
+        }
+        // The draw on display is the one named and deleted, whatever the date field holds.
+        if (!ui.question(QStringLiteral("Soll die Ziehung vom %1 (%2) gelöscht werden?")
+                             .arg(dates::formatFixedDate(shown.date), session.game().drawText(shown.record())),
+                         QString(), Ui::Preset::No))
+            return;
+        BusyCursor busy(ui);
+        session.archive().deleteDate(lease, shown.date);
+        session.services.controls.setDate(QStringLiteral("DateTimePicker1"), dates::fromDayNumber(shown.date));
     }
     evaluate();
 }

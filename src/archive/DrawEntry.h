@@ -27,10 +27,12 @@ DrawRecord withSortedNumbers(DrawRecord draw);
 
 // "Eingeben" (BitBtn8): asks for a draw pre-filled from the newest stored one (in an empty archive the
 // next draw day from today, numbers left for the user), stores it behind the newest draw or in date
-// order in place of a draw of the same date, then sets DateTimePicker1 to the newest stored date and
+// order in place of a draw of the same date - a different draw stored there only after a yes to the
+// question that names both (Nein first) - then sets DateTimePicker1 to the newest stored date and
 // evaluates. A missing archive throws AppError and changes nothing.
 void enterDraw(Session& session, const DrawPrompt& prompt, const EvaluateForDate& evaluate);
 
-// "Löschen" (BitBtn6): removes every stored draw of the CurrentDraw's date under the hourglass, then
-// evaluates for DateTimePicker1 (which still holds the deleted date, so the next later draw comes on).
+// "Löschen" (BitBtn6): asks first, naming the draw on display (Nein first), then removes every stored
+// draw of its date under the hourglass, puts DateTimePicker1 on that date and evaluates, so that the next
+// later draw comes on. With no draw on display it says so and deletes nothing.
 void deleteCurrentDraw(Session& session, const EvaluateForDate& evaluate);

@@ -1,6 +1,15 @@
 #include "archive/DrawRecord.h"
 
+#include <algorithm>
 #include <cstring>
+
+bool sameDraw(const DrawRecord& a, const DrawRecord& b) {
+    auto x = a.zahl;
+    auto y = b.zahl;
+    std::sort(x.begin(), x.end());
+    std::sort(y.begin(), y.end());
+    return x == y && a.zz == b.zz;
+}
 
 int DrawRecord::digitSum() const {
     int sum = 0;

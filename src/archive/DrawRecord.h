@@ -26,6 +26,10 @@ struct DrawRecord {
     friend bool operator==(const DrawRecord&, const DrawRecord&) = default;
 };
 
+// The same draw: the same six numbers in any order and the same ZZ. SZ is not compared: the export does not
+// write it, so an archive read back from its own export would differ in every draw.
+bool sameDraw(const DrawRecord& a, const DrawRecord& b);
+
 // A counter table indexed by a key 0 .. N-1. Keys outside the table are ignored, whatever a record
 // holds, so no reader ever counts outside its table.
 template <std::size_t N> class CountTable {

@@ -2,6 +2,7 @@
 
 #include "platform/Dates.h"
 
+#include <QStringList>
 #include <algorithm>
 
 const Game& Game::sixOf45() {
@@ -75,6 +76,13 @@ const PrizeRank* Game::rankOf(const std::array<int, 6>& tip, int tipExtra, const
             return &rank;
     }
     return nullptr;
+}
+
+QString Game::drawText(const DrawRecord& draw) const {
+    QStringList numbers;
+    for (int i = 0; i < drawn; ++i) numbers << QString::number(draw.zahl[static_cast<std::size_t>(i)]);
+    return numbers.join(QLatin1Char(' ')) + QLatin1Char(' ') + extra.captionMark + QLatin1Char(':') +
+           QString::number(draw.zz);
 }
 
 bool Game::isDrawDay(const QDate& day) const {

@@ -88,6 +88,9 @@ struct Game {
     // is the draw's.
     bool extraHit(const std::array<int, 6>& tip, int tipExtra, const DrawRecord& draw) const;
 
+    // The numbers of a draw as the questions about it name them: "3 12 17 25 33 41 Z:7".
+    QString drawText(const DrawRecord& draw) const;
+
     // A Saturday, or a Wednesday from wednesdaysFrom on.
     bool isDrawDay(const QDate& day) const;
     // The first draw day on or after the day.

@@ -20,13 +20,14 @@ const QString Label13 = QStringLiteral("Label13");
 // The rows the archive search compares; the rows below take no part.
 constexpr int SearchedRows = 8;
 
+// The count, or for a tip with a number twice what is wrong with it.
 void showHitCount(Controls& controls, const QString& hitLabel, const TipCheck& check) {
-    controls.setText(hitLabel, QString::number(check.hitCount));
-    controls.setRed(hitLabel, check.hitCount >= 3);
+    controls.setText(hitLabel, check.numberTwice ? QStringLiteral("Zahl doppelt") : QString::number(check.hitCount));
+    controls.setRed(hitLabel, !check.numberTwice && check.hitCount >= 3);
 }
 
 void showExtraHit(Controls& controls, const QString& hitLabel, const TipCheck& check, const Game& game) {
-    if (check.extraHit)
+    if (check.extraHit && !check.numberTwice)
         controls.setText(hitLabel, controls.text(hitLabel) + QStringLiteral(" + ") + game.extra.hitMark);
 }
 
@@ -60,7 +61,7 @@ void komplettcheck(Session& session) {
         const QString hitLabel = TipGrid::hitLabelName(row);
         showHitCount(controls, hitLabel, check);
         // Every such row starts the sound again; the port cuts the one before.
-        if (check.hitCount > 3) session.services.sound.play(state.hitSoundFile);
+        if (check.hitCount > 3 && !check.numberTwice) session.services.sound.play(state.hitSoundFile);
         showExtraHit(controls, hitLabel, check, session.game());
     }
 }
@@ -79,6 +80,7 @@ void searchTipsInArchive(Session& session) {
 
     const auto records = session.archive().scan();
     const double fromDate = DrawFilter(controls).fromDate();
+    int found = 0;
     // The chart is left as the last statistic drew it: this search counts nothing to show there.
     for (const DrawRecord& record : records) {
         if (record.datum < fromDate) continue;
@@ -91,11 +93,14 @@ void searchTipsInArchive(Session& session) {
             const TipCheck check = zettelcheck(state.currentDraw, session.grid.rowTexts(row), session.game());
             state.lastCheck = check;
             showHits(controls, TipGrid::hitLabelName(row), check, session.game());
-            if (check.hitCount >= threshold) {
-                services.ui.repaintWindow();
-                services.ui.message(QStringLiteral("Ein Treffer am: ") +
-                                    dates::formatShortDate(record.datum));
-            }
+            if (check.hitCount < threshold || check.numberTwice) continue;
+            ++found;
+            services.ui.repaintWindow();
+            if (!services.ui.messageOrStop(QStringLiteral("Ein Treffer am: ") + dates::formatShortDate(record.datum)))
+                return;
         }
     }
+    if (found == 0)
+        services.ui.setStatus(1, QStringLiteral("Tipp-Test: kein Tipp hatte in einer Ziehung %1 oder mehr Treffer.")
+                                     .arg(threshold));
 }

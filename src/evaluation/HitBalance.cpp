@@ -8,17 +8,6 @@
 
 #include <algorithm>
 
-namespace {
-
-bool hasNumberTwice(const TipGrid::Tip& tip) {
-    for (std::size_t i = 0; i < tip.size(); ++i)
-        if (std::find(tip.begin() + static_cast<std::ptrdiff_t>(i) + 1, tip.end(), tip[i]) != tip.end())
-            return true;
-    return false;
-}
-
-} // namespace
-
 std::vector<double> HitBalance::expected() const {
     std::vector<double> e;
     for (const PrizeRank& rank : game->ranks)
@@ -79,7 +68,7 @@ HitBalance countHitBalance(const std::vector<DrawRecord>& records, const DrawFil
             t.numbers = *tip;
             t.counts.assign(game.ranks.size(), 0);
             // Counted as it stands, 5 5 6 7 8 9 would be a "6" against the draw 5 6 7 8 9 x.
-            t.numberTwice = hasNumberTwice(*tip);
+            t.numberTwice = hasNumberTwice(tipOf(*tip));
             balance.tips.push_back(t);
         }
     }

@@ -4,7 +4,6 @@
 #include "generator/DrawSteps.h"
 #include "generator/GeneratorOptions.h"
 #include "generator/PreferencePool.h"
-#include "platform/ChartModel.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Random.h"
@@ -246,15 +245,12 @@ private:
         return true;
     }
 
-    // Read once, when the first candidate reaches the archive filter; the filter leaves the bar
-    // series active and empty.
+    // Read once, when the first candidate reaches the archive filter. The chart stays as the last statistic
+    // drew it, so that it shows what its caption says.
     const ArchiveMatch& archive() {
         if (!archive_) {
             const auto records = s_.archive().scan();
             archive_.emplace(records, DrawFilter(s_.services.controls).fromDate());
-            ChartModel& chart = s_.services.chart;
-            chart.activate(ChartModel::Series::Bar);
-            chart.clear(ChartModel::Series::Bar);
         }
         return *archive_;
     }

@@ -3,6 +3,7 @@
 #include "archive/DrawArchive.h"
 #include "archive/Session.h"
 #include "evaluation/Evaluation.h"
+#include "import/LatestDraws.h"
 #include "import/ResultPage.h"
 #include "platform/AppError.h"
 #include "platform/Browser.h"
@@ -10,6 +11,7 @@
 #include "platform/Controls.h"
 #include "platform/Counted.h"
 #include "platform/Dates.h"
+#include "platform/TextLines.h"
 #include "platform/Ui.h"
 
 namespace {
@@ -23,19 +25,30 @@ const QString ArchiveButtons[] = {QStringLiteral("BitBtn1"), QStringLiteral("Spe
                                   QStringLiteral("BitBtn8"), QStringLiteral("BitBtn6")};
 
 // The buttons of a running update: greyed, with the stop button shown, until the run ends; put back
-// however it ends. The archive closes at the normal end; after a failure its appender closes it.
+// however it ends. The archive closes at the normal end; after a failure its appender closes it. A run that
+// does not end with the newest draw on display puts the date field back on the draw that is.
 class RunningUpdate {
 public:
-    RunningUpdate(Controls& controls, DrawArchive::Appender& archive)
-        : controls_(controls), archive_(archive) {
+    RunningUpdate(Session& session, DrawArchive::Appender& archive)
+        : controls_(session.services.controls), archive_(archive),
+          shown_(session.state.currentDraw.date > 0 ? dates::fromDayNumber(session.state.currentDraw.date)
+                                                    : controls_.date(DatePicker)) {
         for (const QString& button : ArchiveButtons) controls_.setEnabled(button, false);
         controls_.setVisible(StopButton, true);
     }
-    ~RunningUpdate() { restoreButtons(); }
+    ~RunningUpdate() {
+        restoreButtons();
+        if (!newestShown_) controls_.setDate(DatePicker, shown_);
+    }
     // The buttons are back before the evaluation that ends a run.
     void finish() {
         restoreButtons();
         archive_.close();
+    }
+    // The newest draw comes on display: the date field goes with it.
+    void finishWithNewest() {
+        finish();
+        newestShown_ = true;
     }
     RunningUpdate(const RunningUpdate&) = delete;
     RunningUpdate& operator=(const RunningUpdate&) = delete;
@@ -48,6 +61,8 @@ private:
 
     Controls& controls_;
     DrawArchive::Appender& archive_;
+    QDate shown_;
+    bool newestShown_ = false;
 };
 
 // The memo is a scratch buffer of one run: emptied and hidden however the run ends.
@@ -76,17 +91,19 @@ DrawRecord recordOf(const QDate& date, const std::array<int, 7>& numbers, quint8
 
 enum class RunEnd { Today, Stopped };
 
-// Asks the statistics page for every draw date after DateTimePicker1 up to today and appends the draws
-// found. Ends early when SpeedButton8 is hidden (after the date in progress) or the user closes the
-// browser window; a page that does not load in time, or whose body cannot be read, ends the run with an
-// AppError, so that no date is passed over as if it had no draw.
+// Asks the statistics page for every draw date after `after` up to today and appends the draws found. The
+// run keeps its dates itself; DateTimePicker1 only shows the one asked for. Ends early when SpeedButton8 is
+// hidden (after the date in progress) or the user closes the browser window; a page that does not load in
+// time, or whose body cannot be read, ends the run with an AppError, so that no date is passed over as if
+// it had no draw.
 RunEnd readDrawDates(Session& session, StatisticsBrowser& browser, DrawArchive::Appender& archive,
-                     quint8 sz) {
+                     const QDate& after, quint8 sz) {
     Controls& controls = session.services.controls;
     const QDate today = session.services.clock.today();
-    while (today >= controls.date(DatePicker)) {
+    session.state.referenceDate = dates::toDayNumber(after);
+    for (QDate day = after; today >= day;) {
         if (!controls.visible(StopButton)) return RunEnd::Stopped;
-        const QDate day = nextRequestDate(controls.date(DatePicker));
+        day = nextRequestDate(day);
         controls.setDate(DatePicker, day);
         const QString filterDate = dates::formatFixedDate(day);
         browser.setFilterDateText(filterDate);
@@ -109,7 +126,6 @@ RunEnd readDrawDates(Session& session, StatisticsBrowser& browser, DrawArchive::
                         .arg(StatisticsBrowser::PageLoadLimit.count()));
             }
         }
-        const QDate recordDate = controls.date(DatePicker);
         const std::optional<QString> body = browser.bodyHtml();
         if (!body || body->trimmed().isEmpty())
             throw AppError(QStringLiteral("Die Ergebnisseite für den %1 konnte nicht gelesen werden. "
@@ -119,18 +135,17 @@ RunEnd readDrawDates(Session& session, StatisticsBrowser& browser, DrawArchive::
         if (!controls.text(Memo).contains(filterDate)) continue;
         controls.setVisible(Memo, true);
         session.services.ui.repaintWindow();
-        const resultpage::PageDraws page = resultpage::readDraws(resultpage::splitLines(controls.text(Memo)));
-        for (const auto& numbers : page.draws) archive.append(recordOf(recordDate, numbers, sz));
+        const resultpage::PageDraws page = resultpage::readDraws(textlines::split(controls.text(Memo)));
+        for (const auto& numbers : page.draws) archive.append(recordOf(day, numbers, sz));
         if (!page.error.isEmpty()) throw AppError(page.error);
     }
     return RunEnd::Today;
 }
 
-// The picker's date as the first date to ask after; a picker without a date starts at the earliest.
-void takeStartDate(Session& session) {
-    Controls& controls = session.services.controls;
+// The first date to ask after: the picker's; a picker without a date starts at the earliest.
+QDate startDate(Controls& controls) {
     if (!controls.date(DatePicker).isValid()) controls.setDate(DatePicker, dates::earliestDate());
-    session.state.referenceDate = dates::roundHalfEven(dates::toDayNumber(controls.date(DatePicker)));
+    return controls.date(DatePicker);
 }
 
 } // namespace
@@ -146,19 +161,20 @@ void requestUpdateStop(Controls& controls) {
 void updateArchive(Session& session, StatisticsBrowser& browser) {
     const ArchiveLease lease = session.state.archiveGate.take();
     Controls& controls = session.services.controls;
+    // The browser's requests go through the proxy of page "Internet-Optionen" as the others do.
+    useApplicationProxy(requestThroughProxy(controls, QString()));
     Ui& ui = session.services.ui;
     ui.showPage(QStringLiteral("TabSheet4"));
     DrawArchive::Appender archive;
-    RunningUpdate running(controls, archive);
+    RunningUpdate running(session, archive);
     MemoBuffer memo(controls);
     // A read-only or locked archive is reported, so that no run pretends to store what it cannot.
     archive = session.archive().openForAppend(lease);
     const quint8 sz = archive.last() ? archive.last()->sz : 0;
     if (archive.last() && archive.last()->datum > 0)
         controls.setDate(DatePicker, dates::fromDayNumber(archive.last()->datum));
-    takeStartDate(session);
-    readDrawDates(session, browser, archive, sz);
-    running.finish();
+    readDrawDates(session, browser, archive, startDate(controls), sz);
+    running.finishWithNewest();
     showDrawForDate(session);
     ui.showPage(QStringLiteral("TabSheet1"));
 }
@@ -168,8 +184,8 @@ void rebuildArchive(Session& session, StatisticsBrowser& browser) {
     const ArchiveLease lease = session.state.archiveGate.take();
     Controls& controls = session.services.controls;
     Ui& ui = session.services.ui;
-    if (!controls.date(DatePicker).isValid()) controls.setDate(DatePicker, dates::earliestDate());
-    const QDate start = controls.date(DatePicker);
+    useApplicationProxy(requestThroughProxy(controls, QString()));
+    const QDate start = startDate(controls);
     const QString from = dates::formatFixedDate(start);
     if (!ui.question(
             QStringLiteral("Soll die Datenbank gelöscht und ab dem %1 neu eingelesen werden?").arg(from),
@@ -181,12 +197,11 @@ void rebuildArchive(Session& session, StatisticsBrowser& browser) {
     // archive stays byte for byte as it was until then, and when the run is stopped, fails or reads less.
     const DrawArchive archive = session.archive();
     DrawArchive::Appender replacement;
-    RunningUpdate running(controls, replacement);
+    RunningUpdate running(session, replacement);
     MemoBuffer memo(controls);
     try {
         replacement = archive.openReplacement(lease);
-        takeStartDate(session);
-        if (readDrawDates(session, browser, replacement, 0) == RunEnd::Stopped) {
+        if (readDrawDates(session, browser, replacement, start, 0) == RunEnd::Stopped) {
             running.finish();
             ui.message(QStringLiteral("Das Neuanlegen der Datenbank wurde abgebrochen. ") + unchanged);
             return;
@@ -215,7 +230,7 @@ void rebuildArchive(Session& session, StatisticsBrowser& browser) {
         if (replacement.committed()) throw;
         throw AppError(e.message() + QStringLiteral("\n\n") + unchanged);
     }
-    running.finish();
+    running.finishWithNewest();
     showDrawForDate(session);
     ui.showPage(QStringLiteral("TabSheet1"));
 }

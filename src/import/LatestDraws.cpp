@@ -97,13 +97,18 @@ void parseDrawPageFile(Session& session, const QString& fileName) {
     }
 }
 
+HttpRequest requestThroughProxy(const Controls& controls, const QString& url) {
+    HttpRequest request;
+    request.url = url;
+    request.proxyHost = controls.text(QStringLiteral("ProxyHostEdit"));
+    request.proxyPort = controls.text(QStringLiteral("ProxyPortEdit"));
+    return request;
+}
+
 void loadLatestDraws(Session& session, HttpClient& http) {
     Controls& controls = session.services.controls;
     Ui& ui = session.services.ui;
-    HttpRequest request;
-    request.url = controls.text(QStringLiteral("URLEdit"));
-    request.proxyHost = controls.text(QStringLiteral("ProxyHostEdit"));
-    request.proxyPort = controls.text(QStringLiteral("ProxyPortEdit"));
+    const HttpRequest request = requestThroughProxy(controls, controls.text(QStringLiteral("URLEdit")));
     const QString fileName = controls.text(QStringLiteral("FileNameEdit"));
 
     std::optional<AppError> failure;
@@ -111,6 +116,7 @@ void loadLatestDraws(Session& session, HttpClient& http) {
         QFile file(fileName);
         if (fileName.trimmed().isEmpty())
             throw AppError(QStringLiteral("Es ist keine Temp-Datei für den Internetabruf angegeben."));
+        DrawArchive::refuseAsTarget(session.state.programDir, fileName);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             throw fileerrors::error(file, fileerrors::Access::Write);
         EnableAgain button(controls, QStringLiteral("Button1"));

@@ -2,9 +2,14 @@
 
 #include <QString>
 
-class HttpClient;
+#include "platform/HttpClient.h"
+
+class Controls;
 struct Session;
 struct DrawPageLine;
+
+// A GET of the address through the proxy of page "Internet-Optionen" (ProxyHostEdit, ProxyPortEdit).
+HttpRequest requestThroughProxy(const Controls& controls, const QString& url);
 
 // "Rudazevovor aus dem Internet laden" (Button1): fetches the page of URLEdit (through the proxy of
 // ProxyHostEdit:ProxyPortEdit when a host is set) into the file of FileNameEdit, reads the latest

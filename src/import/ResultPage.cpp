@@ -4,16 +4,6 @@
 
 namespace resultpage {
 
-QStringList splitLines(const QString& text) {
-    QString normal = text;
-    normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    normal.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QStringList lines = normal.split(QLatin1Char('\n'));
-    // A final line break ends the last line; it does not open an empty one.
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    return lines;
-}
-
 namespace {
 
 bool takeNumber(DrawNumbers& result, std::size_t index, const QString& text) {

@@ -14,9 +14,6 @@ namespace resultpage {
 
 inline constexpr const char* Marker = "\"extSpiel\"] = \"swisslotto\";";
 
-// The page text split at its line breaks (CR LF, LF or CR), as the memo holds it.
-QStringList splitLines(const QString& text);
-
 struct DrawNumbers {
     bool ok = false;
     std::array<int, 7> numbers{}; // six winning numbers in page order, then ZZ

@@ -23,7 +23,7 @@ QString find(const QStringList& folders, const Game& game) {
 
 int offer(Session& session, const QString& recordFile) {
     const DrawArchive archive = session.archive();
-    if (recordFile.isEmpty() || archive.exists()) return 0;
+    if (recordFile.isEmpty() || !archive.holdsNoDraw()) return 0;
     const ArchiveLease lease = session.state.archiveGate.take();
     Ui& ui = session.services.ui;
     ImportedDraws draws;

@@ -12,10 +12,11 @@ namespace shippedrecord {
 // The game's record in the first of the folders that holds it; empty when none does.
 QString find(const QStringList& folders, const Game& game);
 
-// The first start of a game: when the current game has no archive yet, offers the record (its count and
-// dates read from the file) and, after a yes, stores it through the import in one atomic write and says
-// so in the status bar. Returns the number of draws stored: 0 when an archive exists, the record is
-// missing or unreadable, or the user said no - then nothing has changed.
+// The first start of a game: when the current game's archive holds no draw (none there, or not one whole
+// record in it), offers the record (its count and dates read from the file) and, after a yes, stores it
+// through the import in one atomic write and says so in the status bar. Returns the number of draws stored:
+// 0 when the archive holds a draw, the record is missing or unreadable, or the user said no - then nothing
+// has changed.
 int offer(Session& session, const QString& recordFile);
 
 } // namespace shippedrecord

@@ -7,20 +7,18 @@
 #include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "platform/FileErrors.h"
+#include "platform/TextLines.h"
 #include "platform/Ui.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <algorithm>
 #include <set>
 
 namespace {
 
-constexpr qint64 MaxFileBytes = 50LL * 1024 * 1024;
-constexpr qsizetype MaxFileLines = 200000;
 constexpr int ReportedEntries = 10;
 constexpr qsizetype ShownFieldLength = 40;
 
@@ -30,15 +28,6 @@ QString cut(const QString& field) {
 }
 QString quoted(const QString& field) {
     return QLatin1Char('"') + cut(field) + QLatin1Char('"');
-}
-
-// The program's own export is Latin-1; other tools write UTF-8. Bytes that are valid UTF-8 are read as
-// such, anything else as Latin-1. A UTF-8 byte order mark goes first either way.
-QString decode(QByteArray bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
-    QStringDecoder utf8(QStringConverter::Utf8);
-    const QString text = utf8(bytes);
-    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
 // The fields of a line: split at the separator outside double quotes (";" before a tab before ","; without
@@ -84,22 +73,43 @@ QStringList fieldsOf(const QString& line) {
     return fields;
 }
 
-// The date of a field. `looksLikeDate` tells a date that does not exist (31.02.2002) from a field that is
-// no date at all.
-QDate readDate(const QString& text, int currentYear, const QLocale& locale, bool& looksLikeDate) {
-    static const QRegularExpression dotted(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{2}|\\d{4})$"));
+// A date as files write it: d.m.y (day first, as German has it), y-m-d, or a/b/y with the order of day and
+// month the file's own. The year has two digits or four; the fields as written.
+struct DateText {
+    enum class Form { None, Dotted, Iso, Slashed };
+    Form form = Form::None;
+    int first = 0;
+    int second = 0;
+    int year = 0;
+};
+DateText dateTextOf(const QString& text, int currentYear) {
+    static const QRegularExpression dayMonth(
+        QStringLiteral("^(\\d{1,2})([./])(\\d{1,2})\\2(\\d{2}|\\d{4})$"));
     static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
-    looksLikeDate = true;
-    if (const auto m = dotted.match(text); m.hasMatch()) {
-        int year = m.captured(3).toInt();
-        if (m.captured(3).size() == 2) year = dates::widenTwoDigitYear(year, currentYear);
-        return QDate(year, m.captured(2).toInt(), m.captured(1).toInt());
-    }
     if (const auto m = iso.match(text); m.hasMatch())
-        return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    const QDate local = dates::parseShortDate(text, currentYear, locale);
-    looksLikeDate = local.isValid();
-    return local;
+        return {DateText::Form::Iso, m.captured(2).toInt(), m.captured(3).toInt(), m.captured(1).toInt()};
+    const auto m = dayMonth.match(text);
+    if (!m.hasMatch()) return {};
+    int year = m.captured(4).toInt();
+    if (m.captured(4).size() == 2) year = dates::widenTwoDigitYear(year, currentYear);
+    const auto form = m.captured(2) == QLatin1String(".") ? DateText::Form::Dotted : DateText::Form::Slashed;
+    return {form, m.captured(1).toInt(), m.captured(3).toInt(), year};
+}
+
+// The date a date text stands for; invalid for one that does not exist (31.02.2002).
+QDate dateOf(const DateText& d, DateOrder order) {
+    switch (d.form) {
+    case DateText::Form::Iso:
+        return QDate(d.year, d.first, d.second);
+    case DateText::Form::Slashed:
+        if (order == DateOrder::MonthFirst) return QDate(d.year, d.first, d.second);
+        return QDate(d.year, d.second, d.first);
+    case DateText::Form::Dotted:
+        return QDate(d.year, d.second, d.first);
+    case DateText::Form::None:
+        break;
+    }
+    return {};
 }
 
 bool holdsLetters(const QString& text) {
@@ -110,16 +120,6 @@ ImportLine bad(ImportLine line, const QString& reason) {
     line.kind = ImportLine::Kind::Bad;
     line.reason = reason;
     return line;
-}
-
-// Equal draws: the same six numbers in any order and the same ZZ. SZ is not compared: the export does
-// not write it, so an archive read back from its own export would differ in every draw.
-bool sameDraw(const DrawRecord& a, const DrawRecord& b) {
-    auto x = a.zahl;
-    auto y = b.zahl;
-    std::sort(x.begin(), x.end());
-    std::sort(y.begin(), y.end());
-    return x == y && a.zz == b.zz;
 }
 
 // A number of a line, and the field it stood in.
@@ -136,21 +136,19 @@ namespace {
 // The first field that is a date, and its index; -1 when no field looks like one.
 struct DateField {
     qsizetype index = -1;
-    QDate date;
+    DateText text;
 };
-DateField findDate(const QStringList& fields, int currentYear, const QLocale& locale) {
+DateField findDate(const QStringList& fields, int currentYear) {
     for (qsizetype i = 0; i < fields.size(); ++i) {
-        bool looksLikeDate = false;
-        const QDate date = readDate(fields[i], currentYear, locale, looksLikeDate);
-        if (looksLikeDate) return {i, date};
+        const DateText text = dateTextOf(fields[i], currentYear);
+        if (text.form != DateText::Form::None) return {i, text};
     }
     return {};
 }
 
 // Why the date of a line can be no draw's; empty when it can.
-QString dateProblem(const DateField& found, const QStringList& fields, const QDate& today) {
+QString dateProblem(const DateField& found, const QDate& date, const QStringList& fields, const QDate& today) {
     if (found.index < 0) return QStringLiteral("%1 ist kein Datum").arg(quoted(fields.first()));
-    const QDate& date = found.date;
     if (!date.isValid()) return QStringLiteral("das Datum %1 gibt es nicht").arg(cut(fields[found.index]));
     if (date < dates::earliestDate())
         return QStringLiteral("das Datum %1 liegt vor dem %2")
@@ -256,7 +254,7 @@ QString otherGameReason(const QDate& date, const Game& game) {
 
 } // namespace
 
-ImportLine readImportLine(const QString& text, const Game& game, const QDate& today, const QLocale& locale) {
+ImportLine readImportLine(const QString& text, const Game& game, const QDate& today, DateOrder order) {
     ImportLine line;
     if (text.trimmed().isEmpty()) return line;
     const QStringList fields = fieldsOf(text);
@@ -264,18 +262,19 @@ ImportLine readImportLine(const QString& text, const Game& game, const QDate& to
         std::any_of(fields.first().begin(), fields.first().end(), [](QChar c) { return c.isDigit(); });
 
     // The date is the first field that is one; a running number before it is no part of the draw.
-    const DateField date = findDate(fields, today.year(), locale);
-    if (const QString problem = dateProblem(date, fields, today); !problem.isEmpty())
+    const DateField found = findDate(fields, today.year());
+    const QDate date = dateOf(found.text, order);
+    if (const QString problem = dateProblem(found, date, fields, today); !problem.isEmpty())
         return bad(line, problem);
-    line.draw.datum = dates::toDayNumber(date.date);
+    line.draw.datum = dates::toDayNumber(date);
 
-    const Numbers numbers = readNumbers(fields, date.index + 1);
+    const Numbers numbers = readNumbers(fields, found.index + 1);
     if (!numbers.problem.isEmpty()) return bad(line, numbers.problem);
     if (const QString problem = drawOf(numbers.values, numbers.stopper, game, line.draw); !problem.isEmpty())
         return bad(line, problem);
 
     line.kind = ImportLine::Kind::Draw;
-    line.reason = otherGameReason(date.date, game);
+    line.reason = otherGameReason(date, game);
     line.otherGame = !line.reason.isEmpty();
     return line;
 }
@@ -300,8 +299,8 @@ void ImportedDraws::dropOtherGames() {
 
 namespace {
 
-// The lines of one file, or AppError before anything is taken from it.
-QStringList readLines(const QString& path) {
+// The text of one file, or AppError before anything is taken from it.
+QString readFileText(const QString& path) {
     const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     if (!info.exists() || info.isDir()) throw AppError(fileerrors::text(path, fileerrors::Access::Read));
@@ -309,53 +308,90 @@ QStringList readLines(const QString& path) {
     if (!info.isFile())
         throw AppError(
             QStringLiteral("\"%1\" ist keine gewöhnliche Datei und wird nicht eingelesen.").arg(shown));
-    if (info.size() > MaxFileBytes)
-        throw AppError(
-            QStringLiteral("Die Datei \"%1\" ist größer als 50 MB und wird nicht eingelesen.").arg(shown));
+    if (info.size() > importlimits::MaxBytes) throw AppError(importlimits::tooLargeText(shown));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) throw fileerrors::error(file, fileerrors::Access::Read);
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
+    const QByteArray bytes = file.read(importlimits::MaxBytes + 1);
     if (file.error() != QFileDevice::NoError) throw fileerrors::error(file, fileerrors::Access::Read);
-    QStringList lines = decode(bytes).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    if (lines.size() > MaxFileLines)
-        throw AppError(
-            QStringLiteral("Die Datei \"%1\" hat mehr als 200000 Zeilen und wird nicht eingelesen.")
-                .arg(shown));
-    return lines;
+    return textlines::decode(bytes);
+}
+
+// The order of day and month in the file's dates with slashes, told by the dates themselves: day first,
+// unless one of them has a second field above 12 and none a first field above 12. Both kinds in one file
+// cannot be read, and nothing is taken from it.
+DateOrder dateOrderOf(const QStringList& lines, const QString& name, int currentYear) {
+    qsizetype dayFirst = -1;   // a line whose first field can only be a day
+    qsizetype monthFirst = -1; // a line whose second field can only be a day
+    for (qsizetype i = 0; i < lines.size() && (dayFirst < 0 || monthFirst < 0); ++i) {
+        const DateText date = findDate(fieldsOf(lines[i]), currentYear).text;
+        if (date.form != DateText::Form::Slashed) continue;
+        if (date.first > 12 && dayFirst < 0) dayFirst = i;
+        if (date.second > 12 && date.first <= 12 && monthFirst < 0) monthFirst = i;
+    }
+    if (dayFirst >= 0 && monthFirst >= 0)
+        throw AppError(QStringLiteral("Die Datei \"%1\" schreibt Daten mit dem Tag zuerst (Zeile %2: %3) und "
+                                      "mit dem Monat zuerst (Zeile %4: %5). Welche Zahl der Tag ist, lässt "
+                                      "sich nicht sagen; die Datei wird nicht eingelesen.")
+                           .arg(name)
+                           .arg(dayFirst + 1)
+                           .arg(quoted(lines[dayFirst]))
+                           .arg(monthFirst + 1)
+                           .arg(quoted(lines[monthFirst])));
+    return monthFirst >= 0 ? DateOrder::MonthFirst : DateOrder::DayFirst;
 }
 
 } // namespace
 
+QString importlimits::tooLargeText(const QString& name) {
+    return QStringLiteral("Die Datei \"%1\" ist größer als %2 MB und wird nicht eingelesen.")
+        .arg(name)
+        .arg(MaxBytes / (1024 * 1024));
+}
+
+void readDrawText(ImportedDraws& read, const QString& text, const QString& source, const QString& name,
+                  const Game& game, const QDate& today, const std::function<void(qsizetype)>& progress) {
+    const QStringList lines = textlines::split(text);
+    if (lines.size() > importlimits::MaxLines)
+        throw AppError(QStringLiteral("Die Datei \"%1\" hat mehr als %2 Zeilen und wird nicht eingelesen.")
+                           .arg(source)
+                           .arg(importlimits::MaxLines));
+    const DateOrder order = dateOrderOf(lines, source, today.year());
+    const int f = static_cast<int>(read.fileNames.size());
+    read.fileNames << name;
+    bool anything = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (++read.linesRead % 1000 == 0 && progress) progress(read.linesRead);
+        const ImportLine line = readImportLine(lines[i], game, today, order);
+        const int number = static_cast<int>(i) + 1;
+        if (line.kind == ImportLine::Kind::Empty) continue;
+        if (line.kind == ImportLine::Kind::Bad) {
+            // The header of each file; a first line that starts like a draw is a bad line like any other.
+            if (i > 0 || line.firstFieldHasDigit) {
+                read.skipped.push_back({f, number, line.reason});
+                anything = true;
+            }
+            continue;
+        }
+        anything = true;
+        const ImportedDraws::Line taken{line.draw, f, number, line.otherGame, line.reason};
+        const auto [it, fresh] = read.byDate.try_emplace(line.draw.datum, taken);
+        if (fresh) continue;
+        if (!sameDraw(it->second.draw, line.draw) || it->second.draw.sz != line.draw.sz)
+            read.skipped.push_back(
+                {it->second.file, it->second.line,
+                 QStringLiteral("der %1 steht weiter hinten noch einmal, die spätere Zeile gilt")
+                     .arg(dates::formatFixedDate(line.draw.datum))});
+        it->second = taken;
+    }
+    if (!anything) read.withoutDraws << name;
+}
+
 ImportedDraws readDrawFiles(const QStringList& paths, const Game& game, const QDate& today,
                             const std::function<void(qsizetype)>& progress) {
     ImportedDraws read;
-    for (int f = 0; f < paths.size(); ++f) {
-        const QStringList lines = readLines(paths[f]);
-        read.fileNames << QFileInfo(paths[f]).fileName();
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            QString text = lines[i];
-            if (text.endsWith(QLatin1Char('\r'))) text.chop(1);
-            if (++read.linesRead % 1000 == 0 && progress) progress(read.linesRead);
-            const ImportLine line = readImportLine(text, game, today);
-            const int number = static_cast<int>(i) + 1;
-            if (line.kind == ImportLine::Kind::Empty) continue;
-            if (line.kind == ImportLine::Kind::Bad) {
-                // The header of each file; a first line that starts like a draw is a bad line like any other.
-                if (i > 0 || line.firstFieldHasDigit) read.skipped.push_back({f, number, line.reason});
-                continue;
-            }
-            const ImportedDraws::Line taken{line.draw, f, number, line.otherGame, line.reason};
-            const auto [it, fresh] = read.byDate.try_emplace(line.draw.datum, taken);
-            if (fresh) continue;
-            if (!sameDraw(it->second.draw, line.draw) || it->second.draw.sz != line.draw.sz)
-                read.skipped.push_back(
-                    {it->second.file, it->second.line,
-                     QStringLiteral("der %1 steht weiter hinten noch einmal, die spätere Zeile gilt")
-                         .arg(dates::formatFixedDate(line.draw.datum))});
-            it->second = taken;
-        }
-    }
+    for (const QString& path : paths)
+        readDrawText(read, readFileText(path), QDir::toNativeSeparators(path), QFileInfo(path).fileName(), game,
+                     today, progress);
     if (progress) progress(read.linesRead);
     return read;
 }
@@ -451,6 +487,8 @@ QString ImportReport::text() const {
             .arg(replaced)
             .arg(unchanged)
             .arg(counted(skippedLines, QStringLiteral("Zeile"), QStringLiteral("Zeilen")));
+    for (const QString& name : withoutDraws)
+        text += QStringLiteral("\n\nDie Datei \"%1\" enthält keine Ziehungen.").arg(name);
     if (skipped.isEmpty()) return text;
     text += QStringLiteral("\n\n") + skipped.mid(0, ReportedEntries).join(QLatin1Char('\n'));
     if (skipped.size() > ReportedEntries)
@@ -536,6 +574,7 @@ ImportReport takeDraws(Session& session, const ArchiveLease& lease, ImportedDraw
                    [&ui](int differing) { return askToReplace(ui, differing); });
     report.skipped = entriesOf(draws);
     report.skippedLines = static_cast<int>(draws.skipped.size());
+    report.withoutDraws = draws.withoutDraws;
     ui.message(report.text(), QString(), report.details());
     if (!result.empty()) {
         session.state.referenceDate = result.back().datum;

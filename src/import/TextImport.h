@@ -5,7 +5,6 @@
 #include "archive/DrawRecord.h"
 
 #include <QDate>
-#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,6 +14,18 @@
 struct Game;
 struct Session;
 class Ui;
+
+// What the import reads at most: of a file, of a list from the net.
+namespace importlimits {
+constexpr qint64 MaxBytes = 50LL * 1024 * 1024;
+constexpr qsizetype MaxLines = 200000;
+// "Die Datei "…" ist größer als 50 MB und wird nicht eingelesen."
+QString tooLargeText(const QString& name);
+} // namespace importlimits
+
+// How a file writes the dates with slashes: 13/10/2002 or 10/13/2002. Dates with dots are read day first,
+// as German writes them; y-m-d needs no order.
+enum class DateOrder { DayFirst, MonthFirst };
 
 // One line of a draw file, as the import reads it.
 struct ImportLine {
@@ -34,12 +45,13 @@ struct ImportLine {
 
 // Reads a line of fields separated by ";", a tab or "," (a separator inside double quotes does not
 // split, "" is a quote; without any of them, by blanks). The first field that is a date gives the date
-// (the locale's short date format, d.m.yyyy, dd.mm.yy or yyyy-mm-dd), fields before it are ignored.
+// (d.m.yyyy, dd.mm.yy, yyyy-mm-dd, or d/m/yyyy in the order given), fields before it are ignored; the
+// desktop's locale has no say.
 // After it the numbers in order, several to a field when separated by commas, semicolons or blanks,
 // with or without brackets: the game's six numbers, its extra number, then an optional super number in a
 // field of its own. An empty field or one that holds letters ends the numbers.
 ImportLine readImportLine(const QString& line, const Game& game, const QDate& today,
-                          const QLocale& locale = QLocale());
+                          DateOrder order = DateOrder::DayFirst);
 
 // Asks which files to import; an empty list means cancelled. The real one is the open dialog
 // (chooseImportFiles in FileDialogs.h).
@@ -62,6 +74,7 @@ struct ImportedDraws {
     QStringList fileNames;         // as the report names them
     std::map<double, Line> byDate; // of two lines of one date the later
     std::vector<Skipped> skipped;
+    QStringList withoutDraws; // the files in which no line was a draw or looked like one
     qsizetype linesRead = 0;
 
     int otherGameCount() const;
@@ -69,9 +82,14 @@ struct ImportedDraws {
     void dropOtherGames();
 };
 
-// Reads the files in order as draws of the game. A file that is missing, no regular file, over 50 MB or
-// over 200,000 lines throws AppError before anything is taken from it. progress gets the lines read so far
-// now and then.
+// Reads the lines of a text as draws of the game into `read`: `name` as the report names it, `source` as an
+// error names it (the file's full path, an address). Over MaxLines lines, or dates with slashes in both
+// orders, throw AppError before anything is taken from it. progress gets the lines read so far now and then.
+void readDrawText(ImportedDraws& read, const QString& text, const QString& source, const QString& name,
+                  const Game& game, const QDate& today, const std::function<void(qsizetype)>& progress = {});
+
+// Reads the files in order as draws of the game. A file that is missing, no regular file, over MaxBytes,
+// or that readDrawText refuses, throws AppError before anything is taken from it.
 ImportedDraws readDrawFiles(const QStringList& paths, const Game& game, const QDate& today,
                             const std::function<void(qsizetype)>& progress = {});
 
@@ -81,6 +99,7 @@ struct ImportReport {
     int replaced = 0;
     int unchanged = 0;
     int skippedLines = 0;
+    QStringList withoutDraws; // files that hold no draw
     // "file, Zeile N: reason" or, for consecutive lines with one reason, "file, Zeilen N bis M: reason".
     QStringList skipped;
     // The message at the end: the counts, and up to ten of the skipped entries.

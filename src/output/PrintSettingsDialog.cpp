@@ -1,5 +1,7 @@
 #include "output/PrintSettingsDialog.h"
 
+#include "output/SlipReport.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -111,6 +113,14 @@ void PrintSettingsDialog::setSlipTipCount(int count) {
 void PrintSettingsDialog::setPriceText(const QString& text) {
     price_->setText(text);
     price_->adjustSize();
+}
+
+void PrintSettingsDialog::setSlipPictureFound(bool found) {
+    // Without the picture the box would do nothing: it is greyed and says why.
+    showSlip_->setEnabled(found);
+    showSlip_->setToolTip(found ? QString()
+                                : QStringLiteral("Das Bild des Scheins (\"%1\") liegt nicht im Programmordner.")
+                                      .arg(QLatin1String(slip::PictureFile)));
 }
 
 bool PrintSettingsDialog::runModal() {

@@ -22,6 +22,7 @@ bool SlipPrinter::printSlip(AppState& state, const TipGrid& grid, const Clock& c
     const int count = slip::presentTipCount(grid);
     settings_.setSlipTipCount(count);
     settings_.setPriceText(formatPrice(slipPrice(count, settings_.choice())));
+    settings_.setSlipPictureFound(!picturePath().isEmpty());
     if (!settings_.runModal()) return false;
 
     const SlipChoice choice = settings_.choice();
@@ -34,19 +35,24 @@ bool SlipPrinter::printSlip(AppState& state, const TipGrid& grid, const Clock& c
     return true;
 }
 
-void SlipPrinter::loadPicture(bool showSlip) {
-    ReportElement& picture = report_.element(QLatin1String(slip::PictureName));
-    picture.enabled = showSlip;
-    if (!showSlip) return;
+QString SlipPrinter::picturePath() const {
     const QDir dir(pictureDir_.isEmpty() ? QDir::currentPath() : pictureDir_);
     const QString wanted = QLatin1String(slip::PictureFile);
     // The name is matched without regard to case; an exact match wins over other spellings.
     QStringList found;
     for (const QString& name : dir.entryList(QDir::Files | QDir::Readable, QDir::Name))
         if (name.compare(wanted, Qt::CaseInsensitive) == 0) found << name;
-    if (found.isEmpty()) return;
-    const QString name = found.contains(wanted) ? wanted : found.first();
+    if (found.isEmpty()) return {};
+    return dir.filePath(found.contains(wanted) ? wanted : found.first());
+}
+
+void SlipPrinter::loadPicture(bool showSlip) {
+    ReportElement& picture = report_.element(QLatin1String(slip::PictureName));
+    picture.enabled = showSlip;
+    if (!showSlip) return;
+    const QString path = picturePath();
+    if (path.isEmpty()) return;
     // A picture that cannot be read leaves the one loaded before; the marks print alone.
-    QImage image(dir.filePath(name));
+    QImage image(path);
     if (!image.isNull()) picture.picture = image;
 }

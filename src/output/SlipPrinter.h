@@ -24,6 +24,8 @@ public:
     const Report& report() const { return report_; }
 
 private:
+    // The picture of the slip in its folder, or empty when there is none.
+    QString picturePath() const;
     void loadPicture(bool showSlip);
 
     SlipSettingsPrompt& settings_;

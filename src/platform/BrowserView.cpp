@@ -132,7 +132,8 @@ std::optional<QString> BrowserView::bodyHtml(int timeoutMs) {
                           });
     if (!*answered) {
         QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-        loop.exec();
+        // A web run waits here between two pages: a click or a typed date must not change it meanwhile.
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     if (!*answered) return std::nullopt;
     return *html;

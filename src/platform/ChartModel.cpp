@@ -41,6 +41,8 @@ void ChartModel::clear(Series series) {
         expectations_.clear();
         barTexts_.clear();
         verdict_.clear();
+        verdictDetail_.clear();
+        bandName_.clear();
     }
     if (series == Series::Surface) surfaceYears_.clear();
     emit changed();
@@ -76,7 +78,16 @@ bool ChartModel::showsChance() const {
 }
 
 QString ChartModel::chartToolTip() const {
-    return chanceShown_ && active_ == Series::Bar ? verdict_ : QString();
+    if (!chanceShown_ || active_ != Series::Bar || verdict_.isEmpty()) return {};
+    return verdictDetail_.isEmpty() ? verdict_ : verdict_ + QLatin1Char('\n') + verdictDetail_;
+}
+
+void ChartModel::setVerdictDetail(const QString& detail) {
+    verdictDetail_ = detail;
+}
+
+void ChartModel::setBandName(const QString& name) {
+    bandName_ = name;
 }
 
 void ChartModel::setSurfaceYears(const QVector<int>& years) {

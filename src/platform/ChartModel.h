@@ -104,6 +104,12 @@ public:
     // The verdict of the test of the counts against chance ("Zufallstest: ..."); empty when there is none.
     void setVerdict(const QString& verdict);
     QString verdict() const { return verdict_; }
+    // What the verdict's tool tip adds: how many bars stand outside their band, and how many chance puts
+    // there.
+    void setVerdictDetail(const QString& detail);
+    // What the band holds of each bar, as the legend names it ("95 % je Zahl").
+    void setBandName(const QString& name);
+    QString bandName() const { return bandName_; }
     // The switch "Zufall" (SpeedButton14): whether the view shows line, band and verdict, and the texts
     // under the mouse say what chance expects. On unless switched off.
     void setChanceShown(bool shown);
@@ -140,5 +146,7 @@ private:
     QVector<Expectation> expectations_;
     QVector<BarText> barTexts_;
     QString verdict_;
+    QString verdictDetail_;
+    QString bandName_;
     bool chanceShown_ = true;
 };

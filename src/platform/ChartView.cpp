@@ -346,7 +346,7 @@ QAreaSeries* ChartView::addBand() {
     auto* lower = stepLine(
         count, [&](qsizetype i) { return expectations[i].low; }, chart_);
     auto* band = new QAreaSeries(upper, lower);
-    band->setName(QStringLiteral("95 % des reinen Zufalls"));
+    band->setName(model_->bandName());
     band->setBrush(BandColour);
     band->setPen(QPen(BandColour.darker(115), 1));
     chart_->addSeries(band);

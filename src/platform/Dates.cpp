@@ -5,6 +5,10 @@
 
 namespace dates {
 
+void useProgramLocale() {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Switzerland));
+}
+
 QDate epoch() {
     return QDate(1899, 12, 30);
 }

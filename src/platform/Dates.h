@@ -7,6 +7,10 @@
 // A day number counts days since 30 December 1899 (day 0); whole days only.
 namespace dates {
 
+// The program is German whatever the desktop: every date, weekday and number it shows or reads follows
+// German (Switzerland), which this makes the default of QLocale() before the first window is built.
+void useProgramLocale();
+
 QDate epoch();
 double toDayNumber(const QDate& date);
 // An invalid date for a day number that is not finite or lies outside QDate's range.

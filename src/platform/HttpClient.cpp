@@ -42,6 +42,10 @@ QNetworkProxy proxyFor(const HttpRequest& request) {
 
 } // namespace
 
+void useApplicationProxy(const HttpRequest& request) {
+    QNetworkProxy::setApplicationProxy(proxyFor(request));
+}
+
 QString networkErrorText(QNetworkReply::NetworkError error, const QUrl& url, const HttpRequest& request) {
     const QString host = url.host();
     const QString address = url.toDisplayString();

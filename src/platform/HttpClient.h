@@ -29,6 +29,10 @@ struct HttpRequest {
     QString proxyPort = QStringLiteral("80");
 };
 
+// Makes the proxy of the request (none without a host) the application's, which the browser engine's
+// requests go through; an invalid port throws AppError, as for a GET.
+void useApplicationProxy(const HttpRequest& request);
+
 // The German text of a failed transfer, one for each kind of failure; Qt's own words never reach the
 // user. Through a proxy, a refused or lost connection is the proxy's.
 QString networkErrorText(QNetworkReply::NetworkError error, const QUrl& url, const HttpRequest& request = {});

@@ -25,6 +25,8 @@ public:
     // given, are shown on request in a scrollable field of the box.
     virtual void message(const QString& text, const QString& caption = QString(),
                          const QString& details = QString()) = 0;
+    // A message with OK and a second button "Abbrechen" for the user who has seen enough: false for that.
+    virtual bool messageOrStop(const QString& text, const QString& caption = QString()) = 0;
     // The standard error message box: critical, caption "Tolbrands Lotto".
     virtual void error(const QString& text) = 0;
     // A one-line input box; cancelling returns the preset.

@@ -25,16 +25,16 @@ QString expectedText(double expected) {
     return locale.toString(expected, 'f', 1);
 }
 
-// ", erwartet 326 (95 %: 294 bis 359)"; `shift` moves all three (the overdue texts count the draws since,
-// the bars one more).
-QString chanceText(const ChartModel::Expectation& e, double shift = 0) {
+// ", erwartet 326 (95 % je Zahl: 294 bis 359)"; `shift` moves all three (the overdue texts count the draws
+// since, the bars one more).
+QString chanceText(const ChartModel::Expectation& e, const QString& band, double shift = 0) {
     const auto low = static_cast<qint64>(e.low + shift);
     const auto high = static_cast<qint64>(e.high + shift);
     const QString range = low == high
                               ? QString::number(low)
                               : QString::number(low) + QStringLiteral(" bis ") + QString::number(high);
-    return QStringLiteral(", erwartet ") + expectedText(e.expected + shift) + QStringLiteral(" (95 %: ") +
-           range + QLatin1Char(')');
+    return QStringLiteral(", erwartet ") + expectedText(e.expected + shift) + QStringLiteral(" (") + band +
+           QStringLiteral(": ") + range + QLatin1Char(')');
 }
 
 // The count of bar i and, where chance has something to say of it, what chance adds.
@@ -44,7 +44,8 @@ ChartModel::BarText textOf(const ChartPlan& plan, qsizetype i) {
     const QString number = QString::number(x);
     const int highest = plan.game ? plan.game->highest : 0;
     const auto chance = [&](double shift = 0) {
-        return i < plan.expectation.size() ? chanceText(plan.expectation[i], shift) : QString();
+        return i < plan.expectation.size() ? chanceText(plan.expectation[i], bandNameOf(plan.meaning), shift)
+                                           : QString();
     };
     switch (plan.meaning) {
     case Meaning::NumberFrequencies:
@@ -94,6 +95,29 @@ ChartModel::BarText textOf(const ChartPlan& plan, qsizetype i) {
 }
 
 } // namespace
+
+QString bandNameOf(ChartModel::Meaning meaning) {
+    switch (meaning) {
+    case Meaning::NumberFrequencies:
+        return QStringLiteral("95 % je Zahl");
+    case Meaning::NeighbourPairs:
+        return QStringLiteral("95 % je Paar");
+    case Meaning::NeighbourTriples:
+        return QStringLiteral("mindestens 95 % je Dreier");
+    case Meaning::NeighbourQuadruples:
+        return QStringLiteral("mindestens 95 % je Vierer");
+    case Meaning::OverdueNumbers:
+        return QStringLiteral("mindestens 95 % je Zahl");
+    case Meaning::DigitSums:
+        return QStringLiteral("95 % je Quersumme");
+    case Meaning::SuperNumbers:
+    case Meaning::TipDistribution:
+    case Meaning::YearSurface:
+    case Meaning::None:
+        break;
+    }
+    return {};
+}
 
 QVector<ChartModel::BarText> barTextsOf(const ChartPlan& plan) {
     QVector<ChartModel::BarText> texts;

@@ -8,3 +8,8 @@ struct ChartPlan;
 // 452-mal gezogen" and, while chance is shown, ", erwartet 326 (95 %: 294 bis 359)". Empty where the
 // bars mean nothing known.
 QVector<ChartModel::BarText> barTextsOf(const ChartPlan& plan);
+
+// What the band of chance holds of each bar, for the legend and the texts of the bars: "95 % je Zahl",
+// and "mindestens 95 %" for the sparse counts, whose whole-number bands hold more; empty for charts
+// without a band.
+QString bandNameOf(ChartModel::Meaning meaning);

@@ -61,6 +61,18 @@ Band binomialBand(int trials, double share) {
     return band;
 }
 
+double outsideShare(int trials, double share, const Band& band) {
+    double below = 0; // P(X <= low - 1)
+    double upTo = 0;  // P(X <= high)
+    walkBinomial(trials, share, [&](int k, double cumulative) {
+        if (k == band.low - 1) below = cumulative;
+        if (k == band.high) upTo = cumulative;
+        return k >= band.high;
+    });
+    if (band.high >= trials) upTo = 1;
+    return std::clamp(below + (1 - upTo), 0.0, 1.0);
+}
+
 std::vector<qint64> digitSumWays(const Game& game) {
     // ways[j][s]: sets of j numbers out of those seen so far with the sum s.
     const int drawn = game.drawn;

@@ -31,6 +31,8 @@ double groupShare(const Game& game, int groupSize);
 int binomialQuantile(int trials, double share, double q);
 // Expected value trials · share and the 2.5 % and 97.5 % quantiles.
 Band binomialBand(int trials, double share);
+// The share of what chance gives that falls outside the band: P(X < low) + P(X > high), less than 5 %.
+double outsideShare(int trials, double share, const Band& band);
 
 // How many of the choices of six distinct numbers of the game have the sum s, for s = 0 up to the largest
 // sum. Counted by dynamic programming over the numbers.

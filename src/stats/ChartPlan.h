@@ -26,6 +26,7 @@ struct ChartPlan {
     // What chance expects of each point, in their order; empty where chance has nothing to say.
     QVector<ChartModel::Expectation> expectation;
     QString verdict;           // the test of the counts against chance (the frequencies only)
+    QString verdictDetail;     // the bars outside their band, beside what chance puts there
     QVector<int> surfaceYears; // the year of each surface row (the year surface only)
     int draws = -1;            // the selected draws counted; -1 where draws do not apply
     bool showDiagram = false;  // switch to page "Diagramm" at the end

@@ -1,6 +1,5 @@
 #include "stats/Statistics.h"
 
-#include "archive/CurrentDraw.h"
 #include "archive/Session.h"
 #include "platform/ChartModel.h"
 #include "platform/Controls.h"
@@ -11,6 +10,7 @@
 #include "stats/ChartPlan.h"
 #include "stats/DrawFilter.h"
 
+#include <QLocale>
 #include <algorithm>
 #include <vector>
 
@@ -55,6 +55,19 @@ QVector<ChartModel::Expectation> sameForEach(int bars, const chance::Band& band)
     return QVector<ChartModel::Expectation>(bars, expectationOf(band));
 }
 
+// "Außerhalb des Bands: 3 von 45 Balken – bei reinem Zufall im Mittel 2.1": each band holds 95 % of what
+// chance gives its bar, so chance alone puts about one bar in twenty outside.
+QString outsideTheBand(const std::vector<qint64>& counts, int draws, double share, const chance::Band& band) {
+    if (draws <= 0) return {};
+    const auto outside = std::count_if(counts.begin(), counts.end(),
+                                       [&](qint64 n) { return n < band.low || n > band.high; });
+    const double expected = double(counts.size()) * chance::outsideShare(draws, share, band);
+    return QStringLiteral("Außerhalb des Bands: %1 von %2 Balken – bei reinem Zufall im Mittel %3")
+        .arg(outside)
+        .arg(counts.size())
+        .arg(QLocale().toString(expected, 'f', 1));
+}
+
 // "Ziehungen: 12    Quersumme: 138"; without a draw the mean has no value and shows as "-".
 QString drawsAndMeanSum(double draws, double sumTotal) {
     const QString mean =
@@ -94,8 +107,10 @@ void countNumberFrequencies(Session& session) {
         plan.meaning = ChartModel::Meaning::NumberFrequencies;
         plan.points = barsOf(counts, 1, game.highest);
         plan.caption = QStringLiteral("Zahlenverteilung     ") + drawsAndMeanSum(draws, sumTotal);
-        plan.expectation = sameForEach(game.highest, chance::binomialBand(draws, game.numberShare()));
+        const chance::Band band = chance::binomialBand(draws, game.numberShare());
+        plan.expectation = sameForEach(game.highest, band);
         plan.verdict = chance::verdictText(chance::frequencyVerdict(game, numbers, draws));
+        plan.verdictDetail = outsideTheBand(numbers, draws, game.numberShare(), band);
         plan.draws = draws;
         return plan;
     });
@@ -113,27 +128,22 @@ void countNeighbourGroups(Session& session, int groupSize) {
         // Pairs start at 1 .. highest - 1; triples and quadruples at 1 .. highest - 2 (the last quadruple
         // would need a number beyond the game's, never drawn).
         const int lastStart = groupSize == 2 ? game.highest - 1 : game.highest - 2;
-        std::vector<TipNumbers> groups;
-        for (int n = 1; n <= lastStart; ++n) {
-            std::array<int, 6> numbers{};
-            for (int k = 0; k < groupSize; ++k) numbers[static_cast<std::size_t>(k)] = n + k;
-            groups.push_back(tipOf(numbers));
-        }
-
-        // A draw of our own: the draw on display and its evaluation stay as the user sees them.
-        CurrentDraw draw;
         NumberTable table;
         qint32 draws = 0;
         qint32 found = 0;
         for (const auto& r : records) {
             if (!filter.passes(r)) continue;
             ++draws;
-            draw.loadNumbers(r);
+            // A run counts where each of its numbers is among the six drawn, read from the draw itself.
+            std::array<bool, NumberTable::size> drawn{};
+            for (const quint8 n : r.zahl)
+                if (n < drawn.size()) drawn[n] = true;
             for (int n = 1; n <= lastStart; ++n) {
-                if (zettelcheck(draw, groups[static_cast<std::size_t>(n - 1)], game).hitCount == groupSize) {
-                    ++found;
-                    table.add(n);
-                }
+                bool run = true;
+                for (int k = 0; k < groupSize; ++k) run = run && drawn[std::size_t(n + k)];
+                if (!run) continue;
+                ++found;
+                table.add(n);
             }
         }
 
@@ -244,10 +254,15 @@ void countDigitSums(Session& session) {
         ChartPlan plan;
         plan.meaning = ChartModel::Meaning::DigitSums;
         plan.valueAxis = ChartPlan::ValueAxis::Automatic;
+        const auto ways = chance::digitSumWays(game);
         if (largest >= smallest) {
+            // Every sum six numbers of the game can have, drawn or not, so that the band shows where chance
+            // puts none; a damaged record's sum beyond them widens the range.
+            const auto possible = std::find_if(ways.begin(), ways.end(), [](qint64 w) { return w > 0; });
+            smallest = std::min(smallest, int(possible - ways.begin()));
+            largest = std::max(largest, int(ways.size()) - 1);
             plan.points = barsOf(counts, smallest, largest);
             // Each sum's share of the choices of six numbers, times the draws.
-            const auto ways = chance::digitSumWays(game);
             const double all = double(game.sixChoices());
             for (int s = smallest; s <= largest; ++s) {
                 const double share = s < int(ways.size()) ? double(ways[std::size_t(s)]) / all : 0;

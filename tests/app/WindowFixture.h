@@ -14,6 +14,10 @@ class ScriptedDialogs : public Dialogs {
 public:
     void message(QWidget*, const QString& caption, const QString& text, const QString& details) override;
     void error(QWidget*, const QString& caption, const QString& text) override;
+    bool messageOrStop(QWidget* parent, const QString& caption, const QString& text) override {
+        message(parent, caption, text, QString());
+        return true;
+    }
     QString input(QWidget*, const QString& caption, const QString& prompt, const QString& preset) override;
     bool question(QWidget*, const QString& caption, const QString& text, bool yesFirst) override;
 

@@ -69,13 +69,29 @@ TEST(ArchiveExport, ASecondRunReplacesTheFiles) {
     EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2003.csv")), lines2003);
 }
 
-TEST(ArchiveExport, MissingArchiveLeavesTheChosenFileEmpty) {
+// The archive is read before the chosen file is opened, and a file of the draws is never a target: either
+// failure leaves every file as it was.
+TEST(ArchiveExport, AMissingArchiveOrAChosenFileOfTheDrawsLeaveEveryFileAsItWas) {
     ExportEnv env;
+    const QByteArray archiveBytes = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+    for (const char* name : {"ZahlenCH.dat", "ZahlenCH.dat~", "Zahlen.da~", "ZahlenCH.dat.lock", "unter/../ZahlenCH.dat"}) {
+        try {
+            env.run(env.dir.file(QString::fromLatin1(name)));
+            ADD_FAILURE() << name;
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("\"%1\" ist eine Datei der Datenbank und wird nicht überschrieben. "
+                                                  "Bitte wählen Sie einen anderen Namen.")
+                                       .arg(QDir::toNativeSeparators(env.dir.file(QString::fromLatin1(name)))));
+        }
+    }
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), archiveBytes);
+    EXPECT_EQ(env.written(), QStringList());
+
     QFile::remove(env.dir.archivePath());
     env.dir.writeFile(QStringLiteral("CHJ2001.csv"), "old content\r\n");
     EXPECT_THROW(env.run(env.dir.file(QStringLiteral("CHJ2001.csv"))), AppError);
     EXPECT_EQ(env.written(), QStringList{"CHJ2001.csv"});
-    EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2001.csv")), QByteArray());
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2001.csv")), QByteArray("old content\r\n"));
     EXPECT_EQ(env.state.referenceDate, 777);
 }
 

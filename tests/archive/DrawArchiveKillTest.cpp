@@ -3,18 +3,39 @@
 #include "support/SessionEnv.h"
 
 #include <QFile>
+#include <array>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <random>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
+namespace {
+
+// The steps of the writing child, in the order it runs them; the child names the one it is in.
+enum Step { Insert, Delete, Import, RebuildAppends, RebuildCommit, UpdateAppend, Cleanup, StepCount };
+const char* const StepNames[StepCount] = {
+    "insert", "delete", "import", "rebuild appending", "rebuild's commit", "update's append", "clean-up"};
+
+QByteArray bytesOf(const std::vector<DrawRecord>& records) {
+    QByteArray bytes;
+    for (const auto& r : records) {
+        const auto b = r.toBytes();
+        bytes.append(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
+    }
+    return bytes;
+}
+
+} // namespace
+
 // A process killed in the middle of any write of the archive - a rewrite (insert, delete, import, the
-// rebuild's commit) or the update's append - leaves the archive either as it was or as it was meant to
-// become, never missing and never half-written. ZIEHBOX_KILL_ROUNDS sets the number of kills (the soak
+// rebuild's commit) or the update's append - leaves the archive byte for byte either as it was or as it was
+// meant to become, never missing and never half-written, and the next start leaves no work file behind.
+// Each kill is counted by the step it landed in. ZIEHBOX_KILL_ROUNDS sets the number of kills (the soak
 // run, "make soak", takes 10,000).
 TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringEveryWrite) {
     TestDir dir;
@@ -30,60 +51,101 @@ TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringEveryWrite) {
     ASSERT_EQ(withExtra.size(), base.size() + 1);
     std::vector<DrawRecord> withLater = base;
     withLater.push_back(later);
+    const QByteArray wholeArchives[] = {bytesOf(base), bytesOf(withExtra), bytesOf(withLater)};
     dir.writeArchive(base);
     dir.writeFile(QStringLiteral("extra.csv"), QByteArray("Datum;Zahlen\n") + exportLine(extra));
+
+    // The step the child is in, where the parent reads it after the kill.
+    auto* step = static_cast<volatile int*>(
+        ::mmap(nullptr, sizeof(int), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(static_cast<void*>(const_cast<int*>(step)), MAP_FAILED);
 
     const int rounds = qEnvironmentVariableIsSet("ZIEHBOX_KILL_ROUNDS")
                            ? qEnvironmentVariableIntValue("ZIEHBOX_KILL_ROUNDS")
                            : 60;
     int losses = 0;
+    std::array<int, StepCount> kills{};
     std::mt19937 gen(42);
-    std::uniform_int_distribution<int> pause(0, 15000);
+    std::uniform_int_distribution<int> pause(0, 400);
     for (int round = 0; round < rounds; ++round) {
+        *step = Cleanup;
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            SessionEnv env;
-            AppState& state = env.state;
+            // No temporary folder of its own: a killed child never removes it, and every child, forked
+            // from one parent, would try the same names.
+            FakeUi ui;
+            Controls controls;
+            ChartModel chart;
+            Clock clock;
+            Random random;
+            RecordingSound sound;
+            RecordingShell shell;
+            Services services{ui, controls, chart, clock, random, sound, shell};
+            AppState state;
+            TipGrid grid{controls, *state.game};
+            GeneratorOptions options{controls};
+            Session session{services, state, grid, options};
             state.programDir = dir.path();
             const DrawArchive archive = state.archive();
             const QStringList importFile{dir.file(QStringLiteral("extra.csv"))};
             for (;;) {
                 {
                     const ArchiveLease lease = state.archiveGate.take();
+                    *step = Insert;
                     archive.insertOrReplace(lease, extra);
+                    *step = Delete;
                     archive.deleteDate(lease, extra.datum);
                 }
-                // The import's one rewrite.
+                *step = Import; // the import's one rewrite
                 importDrawFiles(
-                    env.session, [&] { return importFile; }, [] {});
+                    session, [&] { return importFile; }, [] {});
                 const ArchiveLease lease = state.archiveGate.take();
+                *step = Delete;
                 archive.deleteDate(lease, extra.datum);
-                // The rebuild's commit of a whole new archive.
+                *step = RebuildAppends; // the rebuild's new archive, built aside
                 auto rebuilt = archive.openReplacement(lease);
                 for (const auto& r : withExtra) rebuilt.append(r);
+                *step = RebuildCommit;
                 archive.commitReplacement(rebuilt);
+                *step = Delete;
                 archive.deleteDate(lease, extra.datum);
-                // The update's append behind the newest draw.
+                *step = UpdateAppend; // behind the newest draw, the archive itself
                 auto update = archive.openForAppend(lease);
                 update.append(later);
                 update.close();
+                *step = Delete;
                 archive.deleteDate(lease, later.datum);
+                *step = Cleanup;
             }
         }
+        // Each round aims at one step in turn - the short ones, the commit and the append, too - and kills a
+        // moment after the child has entered it; the step it was in when it died is the one counted.
+        const int aim = round % (StepCount - 1);
+        for (int spins = 0; *step != aim && spins < 2000000; ++spins) std::this_thread::yield();
         std::this_thread::sleep_for(std::chrono::microseconds(pause(gen)));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
+        ++kills[static_cast<std::size_t>(*step)];
 
-        const auto now = dir.readArchive();
+        const QByteArray now = dir.readFile(QStringLiteral("ZahlenCH.dat"));
         const bool whole =
-            QFile::exists(dir.archivePath()) && (now == base || now == withExtra || now == withLater);
-        if (!whole) {
+            QFile::exists(dir.archivePath()) &&
+            std::find(std::begin(wholeArchives), std::end(wholeArchives), now) != std::end(wholeArchives);
+        // The next start: the work files of the killed run go.
+        DrawArchive::removeLeftoverWorkFiles(dir.path());
+        const bool clean = !QFile::exists(dir.file(QStringLiteral("ZahlenCH.dat~"))) &&
+                           !QFile::exists(dir.file(QStringLiteral("Zahlen.da~")));
+        if (!whole || !clean) {
             ++losses;
-            ADD_FAILURE() << "round " << round << ": " << now.size() << " records";
+            ADD_FAILURE() << "round " << round << " (" << StepNames[*step] << "): " << now.size() << " bytes"
+                          << (clean ? "" : ", a work file left");
         }
         dir.writeArchive(base); // each round starts from the same archive
     }
-    std::cout << "kills: " << rounds << ", losses: " << losses << std::endl;
+    ::munmap(const_cast<int*>(step), sizeof(int));
+    std::cout << "kills: " << rounds << ", losses: " << losses << "; by step:";
+    for (int s = 0; s < StepCount; ++s) std::cout << (s ? ", " : " ") << StepNames[s] << " " << kills[s];
+    std::cout << std::endl;
 }

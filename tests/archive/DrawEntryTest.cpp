@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <deque>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -134,20 +135,36 @@ TEST(DrawEntry, AppendsReplacesOrInsertsInDateOrder) {
         r.datum = dates::toDayNumber(d);
         return r;
     };
+    // A stored draw of the date is replaced only after a yes to the question naming both, Nein first.
+    const auto replacing = [](const char* date, const char* stored) {
+        return QStringLiteral("Am %1 ist die Ziehung %2 gespeichert. Soll sie durch 2 4 6 8 10 12 Z:14 ersetzt "
+                              "werden?")
+            .arg(QLatin1String(date), QLatin1String(stored));
+    };
     struct Case {
         QDate date;
+        std::deque<bool> answers;
         std::vector<DrawRecord> stored;
+        QString question;
     };
     const Case cases[] = {
-        {QDate(2002, 10, 16), {archive[0], archive[1], archive[2], at(QDate(2002, 10, 16))}},
-        {QDate(2002, 10, 9), {archive[0], at(QDate(2002, 10, 9)), archive[2]}},
-        {QDate(2002, 10, 12), {archive[0], archive[1], at(QDate(2002, 10, 12))}},
-        {QDate(2002, 10, 8), {archive[0], at(QDate(2002, 10, 8)), archive[1], archive[2]}},
-        {QDate(2001, 1, 3), {at(QDate(2001, 1, 3)), archive[0], archive[1], archive[2]}},
+        {QDate(2002, 10, 16), {}, {archive[0], archive[1], archive[2], at(QDate(2002, 10, 16))}, {}},
+        {QDate(2002, 10, 9),
+         {true},
+         {archive[0], at(QDate(2002, 10, 9)), archive[2]},
+         replacing("09.10.2002", "1 8 19 22 30 44 Z:2")},
+        {QDate(2002, 10, 9), {false}, archive, replacing("09.10.2002", "1 8 19 22 30 44 Z:2")},
+        {QDate(2002, 10, 12),
+         {true},
+         {archive[0], archive[1], at(QDate(2002, 10, 12))},
+         replacing("12.10.2002", "6 9 14 28 36 40 Z:11")},
+        {QDate(2002, 10, 8), {}, {archive[0], at(QDate(2002, 10, 8)), archive[1], archive[2]}, {}},
+        {QDate(2001, 1, 3), {}, {at(QDate(2001, 1, 3)), archive[0], archive[1], archive[2]}, {}},
     };
     for (const auto& c : cases) {
         EntryEnv env;
         env.dir.writeArchive(archive);
+        env.ui.questionAnswers = c.answers;
         env.enter([&](QWidget* dialog) {
             setDate(dialog, c.date);
             typeNumbers(dialog, {12, 10, 8, 6, 4, 2, 14});
@@ -155,6 +172,9 @@ TEST(DrawEntry, AppendsReplacesOrInsertsInDateOrder) {
         });
         SCOPED_TRACE(c.date.toString(Qt::ISODate).toStdString());
         EXPECT_EQ(env.dir.readArchive(), c.stored);
+        EXPECT_EQ(env.ui.questions, c.question.isEmpty() ? QStringList() : QStringList{c.question});
+        if (!c.question.isEmpty()) EXPECT_EQ(env.ui.presets, std::vector{Ui::Preset::No});
+        if (c.answers == std::deque<bool>{false}) continue; // nothing changed, nothing evaluated
         // Whatever was entered, the newest stored draw is then shown.
         EXPECT_EQ(env.pickerAtEvaluation, dates::fromDayNumber(c.stored.back().datum));
         EXPECT_EQ(env.state.referenceDate, c.stored.back().datum);
@@ -257,6 +277,8 @@ TEST(DrawEntry, MissingArchiveChangesNothing) {
     EXPECT_EQ(env.evaluations, 0);
     EXPECT_EQ(env.state.referenceDate, 12345);
 
+    env.state.currentDraw.load(archive[1]);
+    env.ui.questionAnswers = {true};
     EXPECT_THROW(deleteCurrentDraw(env.session, [&] { env.evaluate(); }), AppError);
     EXPECT_FALSE(QFile::exists(env.dir.archivePath()));
     EXPECT_EQ(env.evaluations, 0);
@@ -277,29 +299,41 @@ TEST(DrawEntry, InvalidDrawFromAPromptIsNeverStored) {
     EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
 }
 
-TEST(DrawDeletion, RemovesEveryRecordOfTheDateUnderTheHourglass) {
-    struct Case {
+// "Löschen" names the draw on display and asks, Nein first; only a yes deletes, under the hourglass, and the
+// evaluation starts from the deleted date whatever the date field showed before.
+TEST(DrawDeletion, AsksForTheDrawOnDisplayAndRemovesEveryRecordOfItsDate) {
+    const QString question =
+        QStringLiteral("Soll die Ziehung vom 09.10.2002 (1 8 19 22 30 44 Z:2) gelöscht werden?");
+    const struct {
         double date;
+        std::deque<bool> answers;
         std::vector<DrawRecord> left;
-    };
-    const Case cases[] = {
-        {archive[1].datum, {archive[0], archive[2]}},
-        {0, archive}, // nothing on display yet: the archive is rewritten unchanged
+        QStringList questions;
+        QStringList messages;
+    } cases[] = {
+        {archive[1].datum, {true}, {archive[0], archive[2]}, {question}, {}},
+        {archive[1].datum, {false}, archive, {question}, {}},
+        {0, {}, archive, {}, {QStringLiteral("Es wird keine Ziehung angezeigt, die gelöscht werden könnte.")}},
     };
     for (const auto& c : cases) {
         EntryEnv env;
         env.dir.writeArchive(archive);
         env.state.currentDraw.load(archive[1]);
         env.state.currentDraw.date = c.date;
+        env.ui.questionAnswers = c.answers;
         int busyDuringEvaluation = -1;
         deleteCurrentDraw(env.session, [&] {
             env.evaluate();
             busyDuringEvaluation = env.ui.busyDepth;
         });
         EXPECT_EQ(env.dir.readArchive(), c.left);
-        EXPECT_EQ(env.ui.busyMaxDepth, 1);
-        EXPECT_EQ(busyDuringEvaluation, 0);
-        EXPECT_EQ(env.evaluations, 1);
-        EXPECT_EQ(env.pickerAtEvaluation, QDate(2002, 10, 17)); // the picker is left to the evaluation
+        EXPECT_EQ(env.ui.questions, c.questions);
+        EXPECT_EQ(env.ui.messages, c.messages);
+        EXPECT_EQ(env.ui.busyAtBoxes, 0);
+        const bool deleted = c.left.size() < archive.size();
+        EXPECT_EQ(env.ui.busyMaxDepth, deleted ? 1 : 0);
+        EXPECT_EQ(busyDuringEvaluation, deleted ? 0 : -1);
+        EXPECT_EQ(env.evaluations, deleted ? 1 : 0);
+        if (deleted) EXPECT_EQ(env.pickerAtEvaluation, QDate(2002, 10, 9));
     }
 }

@@ -24,6 +24,7 @@ TEST(EntryAndDeletion, DeletingTheDrawOnDisplayShowsTheNextLaterDraw) {
     showDrawForDate(env.session);
     ASSERT_EQ(env.state.currentDraw.date, archive[1].datum);
 
+    env.ui.questionAnswers = {true};
     deleteCurrentDraw(env.session, [&] { showDrawForDate(env.session); });
 
     EXPECT_EQ(env.dir.readArchive(), (std::vector<DrawRecord>{archive[0], archive[2]}));

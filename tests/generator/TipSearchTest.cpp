@@ -152,9 +152,11 @@ TEST(TipSearch, DefaultOptionsGiveTenTipsThatKeepEveryFilter) {
         EXPECT_EQ(env.controls.text(TipGrid::hitLabelName(12)), QString());
         EXPECT_TRUE(env.state.readyFlag);
         EXPECT_EQ(env.ui.busyDepth, 0);
-        // The archive filter leaves the bar series active and empty.
+        // The chart shows what its caption says: the frequencies the pool read last, with their band.
         EXPECT_EQ(env.chart.active(), ChartModel::Series::Bar);
-        EXPECT_EQ(env.chart.barCount(), 0);
+        EXPECT_EQ(env.chart.barCount(), 45);
+        EXPECT_TRUE(env.chart.bottomTitle().startsWith(QStringLiteral("Zahlenverteilung")));
+        EXPECT_TRUE(env.chart.showsChance());
         ASSERT_TRUE(env.ui.pages.contains(QStringLiteral("TabSheet1")));
         EXPECT_EQ(env.ui.pages.indexOf(QStringLiteral("TabSheet1")), env.ui.pages.size() - 1);
 

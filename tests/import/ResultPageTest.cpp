@@ -1,4 +1,5 @@
 #include "import/ResultPage.h"
+#include "platform/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +7,7 @@ namespace {
 
 using resultpage::parseDrawAssignment;
 using resultpage::readDraws;
-using resultpage::splitLines;
+using textlines::split;
 
 const QString Marker = QStringLiteral("  dataLayer[\"extSpiel\"] = \"swisslotto\";");
 
@@ -67,7 +68,7 @@ TEST(ResultPage, ReadsEveryMarkedDraw) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto r = readDraws(splitLines(c.page));
+        const auto r = readDraws(split(c.page));
         EXPECT_EQ(r.draws.size(), c.draws);
         EXPECT_EQ(!r.error.isEmpty(), c.error);
     }

@@ -32,6 +32,7 @@ public:
     }
     void setSlipTipCount(int count) override { calls << QStringLiteral("count %1").arg(count); }
     void setPriceText(const QString& text) override { calls << QStringLiteral("price ") + text; }
+    void setSlipPictureFound(bool found) override { pictureFound = found; }
     bool runModal() override {
         calls << QStringLiteral("modal");
         if (user) user(state);
@@ -40,6 +41,7 @@ public:
     SlipChoice choice() const override { return state; }
 
     SlipChoice state;
+    bool pictureFound = false;
     bool answer = true;
     std::function<void(SlipChoice&)> user; // what the user changes before closing
     QStringList calls;

@@ -218,7 +218,9 @@ TEST_F(ChartViewTest, TheChartTellsTheVerdictUnderTheMouse) {
         QCoreApplication::sendEvent(viewport, &help);
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     };
-    EXPECT_EQ(restAt(corner), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
+    const QString verdict = QStringLiteral("Zufallstest: unauffällig (p = 0.31)\nAußerhalb des Bands: 3 von 45 "
+                                           "Balken – bei reinem Zufall im Mittel 2.1");
+    EXPECT_EQ(restAt(corner), verdict);
     chart.setChanceShown(false);
     view.refresh();
     EXPECT_EQ(restAt(corner), QString());
@@ -228,5 +230,5 @@ TEST_F(ChartViewTest, TheChartTellsTheVerdictUnderTheMouse) {
     chart.setChanceShown(true);
     view.refresh();
     EXPECT_EQ(view.findChild<QChartView*>()->accessibleDescription(),
-              chart.bottomTitle() + QStringLiteral(". Zufallstest: unauffällig (p = 0.31)"));
+              chart.bottomTitle() + QStringLiteral(". ") + verdict);
 }

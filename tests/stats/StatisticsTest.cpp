@@ -229,11 +229,11 @@ TEST_F(StatsTest, CorruptRecordsNeverCountOutsideTheTables) {
     EXPECT_EQ(sum(barValues()), 5 + 7);
     EXPECT_TRUE(chart.bottomTitle().contains(QStringLiteral("Ziehungen: 3 ")));
 
-    // Sums within the table make bars (75 .. 215); the 1530 of the 255s does not stretch them.
+    // Bars for every sum six numbers can have (21 .. 255); the 1530 of the 255s does not stretch them.
     countDigitSums(session);
     ASSERT_GT(chart.barCount(), 0);
-    EXPECT_EQ(chart.bars().front().x, 75);
-    EXPECT_EQ(chart.bars().back().x, 215);
+    EXPECT_EQ(chart.bars().front().x, 21);
+    EXPECT_EQ(chart.bars().back().x, 255);
 
     countNeighbourGroups(session, 2);
     EXPECT_EQ(chart.bottomTitle(), QStringLiteral("Bei 3 Ziehungen wurden 9 Paare gefunden!"));
@@ -364,12 +364,17 @@ TEST_F(StatsTest, YearSurfaceRows) {
     for (const auto& p : chart.surface()) EXPECT_TRUE(p.y == 0 && p.z == 0);
 }
 
-TEST_F(StatsTest, DigitSumsIncludeTheEmptySumsBetween) {
+// A bar for every sum six numbers can have, drawn or not, so that the band shows where chance puts none.
+TEST_F(StatsTest, DigitSumsCoverEverySumSixNumbersCanHave) {
     dir.writeArchive({makeDraw(Wed, {10, 15, 16, 17, 20, 22}, 1), makeDraw(Sat, {10, 15, 16, 17, 20, 25}, 2),
                       makeDraw(Wed2, {10, 15, 16, 17, 20, 22}, 3)});
     countDigitSums(session);
-    EXPECT_EQ(barXs(), (std::vector<double>{100, 101, 102, 103}));
-    EXPECT_EQ(barValues(), (std::vector<double>{2, 0, 0, 1}));
+    EXPECT_EQ(barXs().front(), 21);
+    EXPECT_EQ(barXs().back(), 255);
+    const auto values = barValues();
+    EXPECT_EQ(std::vector<double>(values.begin() + (100 - 21), values.begin() + (104 - 21)),
+              (std::vector<double>{2, 0, 0, 1}));
+    EXPECT_EQ(sum(values), 3);
     EXPECT_TRUE(chart.valueAxis().automatic());
     EXPECT_TRUE(chart.bottomAutomatic());
     EXPECT_EQ(chart.bottomTitle(), QStringLiteral("Quersummenverteilung     Ziehungen: 3    Quersumme: 101"));
@@ -661,15 +666,17 @@ TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
     EXPECT_EQ(chart.expectations()[0].low, 1);
     EXPECT_EQ(chart.expectations()[0].high, 22);
 
-    // Digit sums: 47 .. 227 occur; 138 is expected 27.2 times (18 .. 38), 47 0.18 times (0 .. 1).
+    // Digit sums: every sum 21 .. 255 has its bar; 138 is expected 27.2 times (18 .. 38), 47 0.18 times
+    // (0 .. 1), 21 almost never.
     countDigitSums(session);
-    ASSERT_EQ(chart.barCount(), 227 - 47 + 1);
+    ASSERT_EQ(chart.barCount(), 255 - 21 + 1);
     ASSERT_EQ(chart.expectations().size(), chart.barCount());
-    const auto& at138 = chart.expectations()[138 - 47];
+    EXPECT_EQ(chart.expectations()[0].high, 0);
+    const auto& at138 = chart.expectations()[138 - 21];
     EXPECT_NEAR(at138.expected, 2096 * 105690.0 / 8145060, 1e-6);
     EXPECT_EQ(at138.low, 18);
     EXPECT_EQ(at138.high, 38);
-    const auto& at47 = chart.expectations()[0];
+    const auto& at47 = chart.expectations()[47 - 21];
     EXPECT_NEAR(at47.expected, 0.18245, 1e-5);
     EXPECT_EQ(at47.low, 0);
     EXPECT_EQ(at47.high, 1);
@@ -691,7 +698,15 @@ TEST_F(StatsTest, TheVerdictGoesToTheStatusBarOnlyFromTheButton) {
 
     showNumberFrequencies(session);
     EXPECT_EQ(ui.status(1), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
-    EXPECT_EQ(chart.chartToolTip(), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
+    // The tool tip adds how many bars stand outside their band: 1, 18 and 22, where chance puts 2.1.
+    EXPECT_EQ(chart.chartToolTip(), QStringLiteral("Zufallstest: unauffällig (p = 0.31)\nAußerhalb des Bands: 3 "
+                                                   "von 45 Balken – bei reinem Zufall im Mittel 2.1"));
+    EXPECT_EQ(chart.bandName(), QStringLiteral("95 % je Zahl"));
+    // Another chart takes its verdict out of the status bar.
+    countOverdueNumbers(session);
+    EXPECT_EQ(ui.status(1), QString());
+    EXPECT_EQ(chart.bandName(), QStringLiteral("mindestens 95 % je Zahl"));
+    showNumberFrequencies(session);
 
     chart.setChanceShown(false);
     ui.setStatus(1, QString());
@@ -727,35 +742,35 @@ TEST_F(StatsTest, EveryChartKindTellsItsBarInFull) {
         const char* text;
     } rows[] = {
         {"most frequent", [&] { countNumberFrequencies(session); }, 17,
-         "Zahl 18: 369-mal gezogen, erwartet 326 (95 %: 294 bis 359)"},
+         "Zahl 18: 369-mal gezogen, erwartet 326 (95 % je Zahl: 294 bis 359)"},
         {"rarest", [&] { countNumberFrequencies(session); }, 15,
-         "Zahl 16: 299-mal gezogen, erwartet 326 (95 %: 294 bis 359)"},
+         "Zahl 16: 299-mal gezogen, erwartet 326 (95 % je Zahl: 294 bis 359)"},
         {"pair", [&] { countNeighbourGroups(session, 2); }, 1,
-         "Paar 2 und 3: 48 Ziehungen, erwartet 32 (95 %: 21 bis 43)"},
+         "Paar 2 und 3: 48 Ziehungen, erwartet 32 (95 % je Paar: 21 bis 43)"},
         {"triple", [&] { countNeighbourGroups(session, 3); }, 0,
-         "Dreier 1 bis 3: 7 Ziehungen, erwartet 3.0 (95 %: 0 bis 7)"},
+         "Dreier 1 bis 3: 7 Ziehungen, erwartet 3.0 (mindestens 95 % je Dreier: 0 bis 7)"},
         {"triple once", [&] { countNeighbourGroups(session, 3); }, 3,
-         "Dreier 4 bis 6: 1 Ziehung, erwartet 3.0 (95 %: 0 bis 7)"},
+         "Dreier 4 bis 6: 1 Ziehung, erwartet 3.0 (mindestens 95 % je Dreier: 0 bis 7)"},
         {"quadruple once", [&] { countNeighbourGroups(session, 4); }, 4,
-         "Vierer 5 bis 8: 1 Ziehung, erwartet 0.2 (95 %: 0 bis 1)"},
+         "Vierer 5 bis 8: 1 Ziehung, erwartet 0.2 (mindestens 95 % je Vierer: 0 bis 1)"},
         {"quadruple never", [&] { countNeighbourGroups(session, 4); }, 0,
-         "Vierer 1 bis 4: 0 Ziehungen, erwartet 0.2 (95 %: 0 bis 1)"},
+         "Vierer 1 bis 4: 0 Ziehungen, erwartet 0.2 (mindestens 95 % je Vierer: 0 bis 1)"},
         {"no quadruple from 43", [&] { countNeighbourGroups(session, 4); }, 42,
          "Kein Vierer ab 43: die Zahlen enden bei 45"},
         {"no quadruple from 45", [&] { countNeighbourGroups(session, 4); }, 44,
          "Kein Vierer ab 45: die Zahlen enden bei 45"},
         {"overdue longest", [&] { countOverdueNumbers(session); }, 17,
-         "Zahl 18: seit 41 Ziehungen nicht gezogen, erwartet 5.4 (95 %: 0 bis 21)"},
+         "Zahl 18: seit 41 Ziehungen nicht gezogen, erwartet 5.4 (mindestens 95 % je Zahl: 0 bis 21)"},
         {"overdue one draw", [&] { countOverdueNumbers(session); }, 2,
-         "Zahl 3: seit 1 Ziehung nicht gezogen, erwartet 5.4 (95 %: 0 bis 21)"},
+         "Zahl 3: seit 1 Ziehung nicht gezogen, erwartet 5.4 (mindestens 95 % je Zahl: 0 bis 21)"},
         {"in the newest draw", [&] { countOverdueNumbers(session); }, 1,
          "Zahl 2: in der neuesten Ziehung gezogen"},
         {"ZZ of the newest draw", [&] { countOverdueNumbers(session); }, 28,
          "Zahl 29: in der neuesten Ziehung gezogen"},
-        {"digit sum", [&] { countDigitSums(session); }, 138 - 47,
-         "Quersumme 138: 29 Ziehungen, erwartet 27 (95 %: 18 bis 38)"},
-        {"rare digit sum", [&] { countDigitSums(session); }, 0,
-         "Quersumme 47: 1 Ziehung, erwartet 0.2 (95 %: 0 bis 1)"},
+        {"digit sum", [&] { countDigitSums(session); }, 138 - 21,
+         "Quersumme 138: 29 Ziehungen, erwartet 27 (95 % je Quersumme: 18 bis 38)"},
+        {"rare digit sum", [&] { countDigitSums(session); }, 47 - 21,
+         "Quersumme 47: 1 Ziehung, erwartet 0.2 (95 % je Quersumme: 0 bis 1)"},
         {"super number", [&] { countSuperNumbers(session); }, 0, "Superzahl 0: 1596 Ziehungen"},
         {"super number never", [&] { countSuperNumbers(session); }, 1, "Superzahl 1: 0 Ziehungen"},
         {"tips", [&] { showTipDistribution(session); }, 2, "Zahl 3: 2-mal in den Tipps"},
@@ -789,20 +804,20 @@ TEST_F(StatsTest, EveryChartKindTellsItsBarInFull) {
         const char* text;
     } small[] = {
         {"pair twice", [&] { countNeighbourGroups(session, 2); }, 2,
-         "Paar 3 und 4: 2 Ziehungen, erwartet unter 0.1 (95 %: 0 bis 1)"},
+         "Paar 3 und 4: 2 Ziehungen, erwartet unter 0.1 (95 % je Paar: 0 bis 1)"},
         {"pair once", [&] { countNeighbourGroups(session, 2); }, 0,
-         "Paar 1 und 2: 1 Ziehung, erwartet unter 0.1 (95 %: 0 bis 1)"},
-        {"digit sum once", [&] { countDigitSums(session); }, 0,
-         "Quersumme 26: 1 Ziehung, erwartet unter 0.1 (95 %: 0)"},
+         "Paar 1 und 2: 1 Ziehung, erwartet unter 0.1 (95 % je Paar: 0 bis 1)"},
+        {"digit sum once", [&] { countDigitSums(session); }, 26 - 21,
+         "Quersumme 26: 1 Ziehung, erwartet unter 0.1 (95 % je Quersumme: 0)"},
         {"super number once", [&] { countSuperNumbers(session); }, 2, "Superzahl 2: 1 Ziehung"},
         {"overdue since one", [&] { countOverdueNumbers(session); }, 0,
-         "Zahl 1: seit 1 Ziehung nicht gezogen, erwartet 2.2 (95 %: 0 bis 3)"},
+         "Zahl 1: seit 1 Ziehung nicht gezogen, erwartet 2.2 (mindestens 95 % je Zahl: 0 bis 3)"},
         {"overdue never", [&] { countOverdueNumbers(session); }, 43,
-         "Zahl 44: seit 3 Ziehungen nicht gezogen, erwartet 2.2 (95 %: 0 bis 3)"},
+         "Zahl 44: seit 3 Ziehungen nicht gezogen, erwartet 2.2 (mindestens 95 % je Zahl: 0 bis 3)"},
         {"overdue newest", [&] { countOverdueNumbers(session); }, 42,
          "Zahl 43: in der neuesten Ziehung gezogen"},
         {"once", [&] { countNumberFrequencies(session); }, 10,
-         "Zahl 11: 1-mal gezogen, erwartet 0.5 (95 %: 0 bis 2)"},
+         "Zahl 11: 1-mal gezogen, erwartet 0.5 (95 % je Zahl: 0 bis 2)"},
     };
     for (const auto& row : small) {
         row.chartOf();

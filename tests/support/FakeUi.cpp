@@ -18,6 +18,11 @@ void FakeUi::message(const QString& text, const QString&, const QString& detail)
     if (onMessage) onMessage(text);
 }
 
+bool FakeUi::messageOrStop(const QString& text, const QString& caption) {
+    message(text, caption);
+    return static_cast<int>(messages.size()) != stopAtMessage;
+}
+
 QString FakeUi::inputBox(const QString& caption, const QString& prompt, const QString& preset) {
     inputs << caption + QLatin1Char('|') + prompt + QLatin1Char('|') + preset;
     if (inputAnswers.empty()) return preset;

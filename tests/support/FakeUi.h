@@ -17,6 +17,7 @@ public:
     void showPage(const QString& pageName) override { pages << pageName; }
     void message(const QString& text, const QString& caption = QString(),
                  const QString& details = QString()) override;
+    bool messageOrStop(const QString& text, const QString& caption = QString()) override;
     void error(const QString& text) override { errors << text; }
     QString inputBox(const QString& caption, const QString& prompt, const QString& preset) override;
     bool question(const QString& text, const QString& caption, Preset preset = Preset::Yes) override;
@@ -36,6 +37,7 @@ public:
     int busyAtBoxes = 0;              // the deepest hourglass while a box waited for the user
     std::deque<QString> inputAnswers; // empty: answer with the preset
     std::deque<bool> questionAnswers; // empty: answer no
+    int stopAtMessage = 0;            // the box of messageOrStop whose "Abbrechen" is clicked, from 1; 0: none
     std::function<void(const QString&)> onMessage;
     int statusRepaints = 0;
     int windowRepaints = 0;
