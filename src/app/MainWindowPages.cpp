@@ -138,8 +138,10 @@ QWidget* MainWindow::buildTipPage() {
             cell->setMaxLength(3);
             cell->setAlignment(Qt::AlignRight);
         }
-        label(page, TipGrid::hitLabelName(r), QString(), 254, y + 2, 46);
-        label(page, TipGrid::sumLabelName(r), QString(), 302, y + 2, 30);
+        // The hit label reaches under the digit sum, which a tip with a number twice leaves empty for
+        // "Zahl doppelt".
+        label(page, TipGrid::hitLabelName(r), QString(), 254, y + 2, 78);
+        label(page, TipGrid::sumLabelName(r), QString(), 302, y + 2, 30)->raise();
     }
     // The Saturday results of the downloaded draws stand beside rows 1 .. 6.
     for (int r = 0; r < 6; ++r)

@@ -60,6 +60,8 @@ void komplettcheck(Session& session) {
         state.lastCheck = check;
         const QString hitLabel = TipGrid::hitLabelName(row);
         showHitCount(controls, hitLabel, check);
+        // The sum of a tip with a number twice says nothing either, and leaves the room to "Zahl doppelt".
+        if (check.numberTwice) controls.setText(TipGrid::sumLabelName(row), QString());
         // Every such row starts the sound again; the port cuts the one before.
         if (check.hitCount > 3 && !check.numberTwice) session.services.sound.play(state.hitSoundFile);
         showExtraHit(controls, hitLabel, check, session.game());

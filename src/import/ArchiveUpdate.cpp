@@ -101,8 +101,14 @@ RunEnd readDrawDates(Session& session, StatisticsBrowser& browser, DrawArchive::
     Controls& controls = session.services.controls;
     const QDate today = session.services.clock.today();
     session.state.referenceDate = dates::toDayNumber(after);
-    for (QDate day = after; today >= day;) {
-        if (!controls.visible(StopButton)) return RunEnd::Stopped;
+    QDate day = after;
+    // Whatever the field holds when the run ends, the newest draw comes on display from the run's date.
+    const auto end = [&](RunEnd how) {
+        controls.setDate(DatePicker, day);
+        return how;
+    };
+    while (today >= day) {
+        if (!controls.visible(StopButton)) return end(RunEnd::Stopped);
         day = nextRequestDate(day);
         controls.setDate(DatePicker, day);
         const QString filterDate = dates::formatFixedDate(day);
@@ -115,7 +121,7 @@ RunEnd readDrawDates(Session& session, StatisticsBrowser& browser, DrawArchive::
                 break;
             case StatisticsBrowser::Shown::Closed:
                 requestUpdateStop(controls);
-                return RunEnd::Stopped;
+                return end(RunEnd::Stopped);
             case StatisticsBrowser::Shown::Failed:
                 throw AppError(browser.failure() + QStringLiteral(" Das Einlesen wurde beendet."));
             case StatisticsBrowser::Shown::TimedOut:
@@ -139,7 +145,7 @@ RunEnd readDrawDates(Session& session, StatisticsBrowser& browser, DrawArchive::
         for (const auto& numbers : page.draws) archive.append(recordOf(day, numbers, sz));
         if (!page.error.isEmpty()) throw AppError(page.error);
     }
-    return RunEnd::Today;
+    return end(RunEnd::Today);
 }
 
 // The first date to ask after: the picker's; a picker without a date starts at the earliest.

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDialog>
+#include <QResizeEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -407,4 +408,44 @@ TEST(XServer, WindowTitlesAreExactlyAsGiven) {
     DrawEntryDialog entry(Game::sixOf45(), &w);
     EXPECT_EQ(xTitle(&entry),
               (QStringList{str("Zahlen der Ziehung eingeben"), str("Zahlen der Ziehung eingeben")}));
+}
+
+// Under an English desktop the window is as German as under a German one: weekdays, dates, numbers.
+TEST(MainWindow, TheWindowIsGermanWhateverTheDesktop) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    WindowFixture f;
+    f.dir.writeArchive({makeDraw(QDate(2013, 1, 9), {2, 13, 25, 32, 34, 35}, 29)});
+    f.today = QDate(2013, 1, 10);
+    f.open();
+    EXPECT_EQ(f.find<QLabel>(QStringLiteral("Label35"))->text(),
+              str("Mi. 09.01.13    2  13  25  32  34  35 Z:29"));
+    EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker1"))->text(), QStringLiteral("09.01.2013"));
+    EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker2"))->text(), QStringLiteral("09.10.1955"));
+    EXPECT_EQ(QLocale().name(), QStringLiteral("de_CH"));
+}
+
+// A window made smaller than the pages are laid out for, where no window manager keeps it from that,
+// takes its least size again.
+TEST(XServer, TheWindowKeepsItsLeastSize) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) GTEST_SKIP() << "needs an X server";
+    // The sizes the window is told, to know when the X server's answer has come.
+    struct Sizes : QObject {
+        QList<QSize> seen;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Resize) seen << static_cast<QResizeEvent*>(event)->size();
+            return false;
+        }
+    } sizes;
+    WindowFixture f;
+    MainWindow& w = f.open(false);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w, 10000));
+    w.installEventFilter(&sizes);
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("windowsize"), QString::number(w.winId()),
+                                              QStringLiteral("300"), QStringLiteral("200")});
+    ASSERT_TRUE(xdotool.waitForFinished(10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sizes.seen.contains(QSize(300, 200)); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sizes.seen.last() == MainWindow::DesignedSize; }, 10000));
+    EXPECT_EQ(w.size(), MainWindow::DesignedSize);
 }

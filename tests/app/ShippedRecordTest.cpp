@@ -28,33 +28,38 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
     const QString yesText =
         QStringLiteral("Es sind noch keine Ziehungen gespeichert. Sollen die mitgelieferten 2096 "
                        "Ziehungen vom 04.01.1986 bis 09.01.2013 übernommen werden?");
+    const auto stored = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7).toBytes();
+    const QByteArray oneDraw(reinterpret_cast<const char*>(stored.data()),
+                             static_cast<qsizetype>(stored.size()));
     const struct {
         const char* name;
         QString folder;
-        bool archiveBefore;
+        QByteArray archiveBefore; // the archive file's bytes before; empty: none
         std::deque<bool> answers;
         QString question; // empty: none
         int stored;       // draws in the archive afterwards; -1: no archive
     } cases[] = {
-        {"yes", shippedFolder, false, {true}, yesText, 2096},
-        {"no", shippedFolder, false, {false}, yesText, -1},
+        {"yes", shippedFolder, {}, {true}, yesText, 2096},
+        {"no", shippedFolder, {}, {false}, yesText, -1},
+        // A write that failed on a fresh folder leaves less than one record: no draw, the offer stands.
+        {"an archive without a whole record", shippedFolder, "half a", {true}, yesText, 2096},
         {"a record of three draws",
          threeDraws.path(),
-         false,
+         {},
          {true},
          QStringLiteral("Es sind noch keine Ziehungen gespeichert. Sollen die mitgelieferten 3 Ziehungen vom "
                         "04.01.1986 bis 18.01.1986 übernommen werden?"),
          3},
-        {"a record without draws", noDraws.path(), false, {}, {}, -1},
-        {"no record", threeDraws.path() + QStringLiteral("fehlt"), false, {}, {}, -1},
-        {"an archive already there", shippedFolder, true, {}, {}, 1},
+        {"a record without draws", noDraws.path(), {}, {}, {}, -1},
+        {"no record", threeDraws.path() + QStringLiteral("fehlt"), {}, {}, {}, -1},
+        {"an archive already there", shippedFolder, oneDraw, {}, {}, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         WindowFixture f;
         f.today = QDate(2026, 12, 8);
         f.dataFolders = {c.folder};
-        if (c.archiveBefore) f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7)});
+        if (!c.archiveBefore.isEmpty()) f.dir.writeFile(QStringLiteral("ZahlenCH.dat"), c.archiveBefore);
         f.open(false);
         f.dialogs->questionAnswers = c.answers;
         f.window->startUp();

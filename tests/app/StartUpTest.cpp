@@ -21,6 +21,7 @@
 #include <QTest>
 #include <deque>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 QString text(WindowFixture& f, const char* name) {
@@ -258,10 +259,64 @@ TEST(StartUp, OneProgramPerArchive) {
     ASSERT_TRUE(QFile::exists(lockFile)); // left behind by the killed program
     dir.writeFile(QStringLiteral("ZahlenCH.dat~"), "half a rewrite");
     dialogs.errors.clear();
-    const auto lock = claimArchive(dir.path(), dialogs);
+    auto lock = claimArchive(dir.path(), dialogs);
     EXPECT_NE(lock, nullptr);
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("ZahlenCH.dat~"))));
+    lock.reset();
+
+    // A lock no program of this computer can be told to hold: asked about with Nein first, kept with
+    // Nein, lifted with Ja.
+    const QString shown = QDir::toNativeSeparators(lockFile);
+    const struct {
+        const char* name;
+        QByteArray content;
+        QString question;
+    } unjudged[] = {
+        {"empty after a power cut", "",
+         QStringLiteral(
+             "Die Sperrdatei \"%1\" ist leer oder beschädigt, etwa nach einem Stromausfall. Ob noch ein "
+             "Ziehbox-Fenster die Datenbank benutzt, lässt sich nicht feststellen. Soll die Sperre "
+             "aufgehoben werden?")
+             .arg(shown)},
+        {"another computer's", "4711\nziehbox\nanderer-rechner\n",
+         QStringLiteral(
+             "Die Datenbank ist durch die Sperrdatei \"%1\" des Computers \"anderer-rechner\" gesperrt. "
+             "Ob dort noch ein Ziehbox-Fenster die Datenbank benutzt, lässt sich von hier aus nicht "
+             "feststellen. Soll die Sperre aufgehoben werden?")
+             .arg(shown)},
+    };
+    for (const auto& c : unjudged) {
+        SCOPED_TRACE(c.name);
+        for (const bool lift : {false, true}) {
+            dir.writeFile(QString::fromLatin1(ArchiveLock::FileName), c.content);
+            ScriptedDialogs asked;
+            asked.questionAnswers = {lift};
+            lock = claimArchive(dir.path(), asked);
+            EXPECT_EQ(lock != nullptr, lift);
+            EXPECT_EQ(asked.questions, QStringList{c.question});
+            EXPECT_EQ(asked.yesFirst, std::vector<bool>{false});
+            EXPECT_TRUE(asked.errors.isEmpty());
+            lock.reset();
+        }
+    }
+
+    // A folder the lock cannot be written to, as an ordinary user (root writes everywhere): said so.
+    QFile::remove(lockFile);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                          QFileDevice::ReadOther | QFileDevice::ExeOther);
+    const bool root = ::geteuid() == 0;
+    if (root) ASSERT_EQ(::seteuid(65534), 0);
+    ScriptedDialogs refused;
+    EXPECT_EQ(claimArchive(dir.path(), refused), nullptr);
+    if (root) ASSERT_EQ(::seteuid(0), 0);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(
+        refused.errors,
+        QStringList{QStringLiteral("Die Sperrdatei \"%1\" kann nicht angelegt werden: keine Berechtigung, im "
+                                   "Ordner \"%2\" zu schreiben.")
+                        .arg(shown, QDir::toNativeSeparators(QFileInfo(lockFile).absolutePath()))});
 }
 
 TEST(ProgramDir, TrailingSeparatorAndUnwritableFolders) {

@@ -64,23 +64,32 @@ TEST(ArchiveSearch, AsksForTheThresholdAndReportsEachHitWithTheDrawOnShow) {
 }
 
 TEST(ArchiveSearch, ThresholdDecidesHowManyMessagesAndTheFromDateWhichDraws) {
+    // Each box offers "Abbrechen", which ends the search; a search that finds nothing says so.
     struct Case {
         const char* reply;
         QDate from;
+        int stopAt; // the box whose "Abbrechen" is clicked; 0: none
         int messages;
+        const char* status;
     };
+    const char* const none = "Tipp-Test: kein Tipp hatte in einer Ziehung 7 oder mehr Treffer.";
     const Case cases[] = {
-        {"7", QDate(1955, 10, 9), 0},   {"6", QDate(2002, 10, 10), 0}, // the hit lies before the from-date
-        {"4", QDate(1955, 10, 9), 2},  // row 1 on 9 October, row 3 on 5 October
-        {"0", QDate(2002, 10, 9), 16}, // every row of every scanned draw
-        {"-3", QDate(2002, 10, 12), 8}, {" 6 ", QDate(1955, 10, 9), 1},
+        {"7", QDate(1955, 10, 9), 0, 0, none},
+        {"6", QDate(2002, 10, 10), 0, 0, "Tipp-Test: kein Tipp hatte in einer Ziehung 6 oder mehr Treffer."},
+        {"4", QDate(1955, 10, 9), 0, 2, ""},  // row 1 on 9 October, row 3 on 5 October
+        {"0", QDate(2002, 10, 9), 0, 16, ""}, // every row of every scanned draw
+        {"0", QDate(2002, 10, 9), 3, 3, ""},  // until the third box
+        {"-3", QDate(2002, 10, 12), 0, 8, ""},
+        {" 6 ", QDate(1955, 10, 9), 0, 1, ""},
     };
     for (const auto& c : cases) {
         SearchEnv env;
         env.controls.setDate(QStringLiteral("DateTimePicker2"), c.from);
         env.ui.inputAnswers.push_back(QString::fromLatin1(c.reply));
+        env.ui.stopAtMessage = c.stopAt;
         searchTipsInArchive(env.session);
         EXPECT_EQ(env.ui.messages.size(), c.messages) << c.reply;
+        EXPECT_EQ(env.ui.statusTexts[1], QString::fromUtf8(c.status)) << c.reply;
     }
 }
 

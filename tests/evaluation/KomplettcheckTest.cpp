@@ -117,6 +117,8 @@ TEST(Komplettcheck, SoundForEveryRowWithMoreThanThreeHits) {
         {{{"3", "12", "17", "25", "1", "2"}, {"3", "12", "17", "25", "33", "2"}}, 2}, // 4 and 5 hits
         {{{"3", "12", "17", "1", "2", "7"}}, 0},                                      // 3 + Z is not enough
         {{{"3", "12", "17", "25", "33", "41"}, {"1", "2", "4", "5", "6", "8"}}, 1},
+        // A number twice would count twice: the row says so instead, and no sound plays.
+        {{{"3", "3", "12", "17", "25", "33"}}, 0},
     };
     for (const auto& c : cases) {
         EvaluationEnv env;
@@ -127,6 +129,10 @@ TEST(Komplettcheck, SoundForEveryRowWithMoreThanThreeHits) {
         for (const auto& r : c.rows) env.setRow(row++, r);
         komplettcheck(env.session);
         EXPECT_EQ(env.sound.played.size(), c.plays);
+        if (c.rows.front()[0] == c.rows.front()[1]) {
+            EXPECT_EQ(env.controls.text(TipGrid::hitLabelName(0)), QStringLiteral("Zahl doppelt"));
+            EXPECT_FALSE(env.controls.red(TipGrid::hitLabelName(0)));
+        }
         for (const QString& file : env.sound.played) EXPECT_EQ(file, QStringLiteral("yippee.wav"));
     }
 }

@@ -130,6 +130,8 @@ TEST_F(ArchiveUpdateTest, AppendsTheDrawsAfterTheNewestUpToToday) {
         for (const QString& button : ArchiveButtons)
             EXPECT_FALSE(f.controls.enabled(button)) << button.toStdString();
         EXPECT_TRUE(f.controls.visible(QStringLiteral("SpeedButton8")));
+        // A date the user puts into the field meanwhile changes nothing: the run keeps its own.
+        f.controls.setDate(QStringLiteral("DateTimePicker1"), QDate(1999, 1, 1));
     };
 
     updateArchive(f.session, browser);
@@ -317,6 +319,7 @@ TEST_F(ArchiveUpdateTest, AClosedWindowOrAPageThatDoesNotComeEndsTheRun) {
         FakeStatisticsBrowser web;
         env.clock.setToday(QDate(2002, 12, 31));
         env.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+        env.state.currentDraw.load(makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7)); // on display
         web.pages[QStringLiteral("09.10.2002")] =
             resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("1,2,3,4,5,6,7")});
         web.pages[QStringLiteral("12.10.2002")] =
@@ -335,6 +338,12 @@ TEST_F(ArchiveUpdateTest, AClosedWindowOrAPageThatDoesNotComeEndsTheRun) {
         EXPECT_EQ(env.dir.readArchive().size(), 2u);
         EXPECT_TRUE(env.controls.enabled(QStringLiteral("BitBtn1")));
         EXPECT_FALSE(env.controls.visible(QStringLiteral("SpeedButton8")));
+        // The date field shows the draw on display, which "Löschen" would name: the newest after a stop,
+        // the one shown before after a failure.
+        EXPECT_EQ(env.controls.date(QStringLiteral("DateTimePicker1")),
+                  dates::fromDayNumber(env.state.currentDraw.date));
+        EXPECT_EQ(env.state.currentDraw.date,
+                  dates::toDayNumber(c.error.isEmpty() ? QDate(2002, 10, 9) : QDate(2002, 9, 28)));
     }
 }
 

@@ -164,7 +164,11 @@ TEST_F(LatestDrawsTest, UnreachableHostIsAnErrorAfterTheOldFileIsEmptied) {
 TEST_F(LatestDrawsTest, DownloadFileThatCannotBeCreatedChangesNothing) {
     server.route("/content/d/homepage/", TestHttpServer::Response::html(DrawPage));
     f.state.currentDraw.date = 777;
-    for (const QString& name : {QString(), f.dir.file(QStringLiteral("no/such/dir/Lotto.html"))}) {
+    // The archive as the download file would be emptied by it: refused like a file that cannot be made.
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+    const QByteArray archive = f.dir.readFile(QStringLiteral("ZahlenCH.dat"));
+    for (const QString& name :
+         {QString(), f.dir.file(QStringLiteral("no/such/dir/Lotto.html")), f.dir.archivePath()}) {
         SCOPED_TRACE(name.toStdString());
         f.controls.setText(QStringLiteral("FileNameEdit"), name);
         EXPECT_THROW(loadLatestDraws(f.session, http), AppError);
@@ -173,6 +177,7 @@ TEST_F(LatestDrawsTest, DownloadFileThatCannotBeCreatedChangesNothing) {
         EXPECT_TRUE(f.controls.enabled(QStringLiteral("Button1")));
         EXPECT_EQ(f.state.currentDraw.date, 777);
     }
+    EXPECT_EQ(f.dir.readFile(QStringLiteral("ZahlenCH.dat")), archive);
 }
 
 TEST_F(LatestDrawsTest, ButtonIsDisabledWhileTheTransferRuns) {

@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QNetworkProxy>
 #include <QTcpServer>
 #include <QTimer>
 #include <deque>
@@ -390,3 +391,24 @@ TEST(PrepareBrowserEngine, SwitchesTheSandboxOffOnlyForRoot) {
 }
 
 } // namespace
+
+// The browser's requests go through the proxy of page "Internet-Optionen", as the program's others do: the
+// statistics page of a host no name server knows is reached only through it.
+TEST_F(StatisticsBrowserWindowTest, TheBrowserGoesThroughTheProxy) {
+    serveStatistics(server, {{"09.10.2002", "9,19,29,39,44,45,1"}});
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+    window.setStatisticsPage(
+        QUrl(QStringLiteral("http://lotto.statistik.test") + QString::fromLatin1(SearchPath)));
+    f.controls.setText(QStringLiteral("ProxyHostEdit"), QStringLiteral("127.0.0.1"));
+    f.controls.setText(QStringLiteral("ProxyPortEdit"), QString::number(server.port()));
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, &window, [&] { window.reject(); });
+    guard.start(20000);
+    updateArchive(f.session, window);
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    EXPECT_EQ(f.dir.readArchive().size(), 2u);
+    ASSERT_FALSE(server.requests.isEmpty());
+    for (const auto& r : server.requests)
+        EXPECT_TRUE(r.target.startsWith("http://lotto.statistik.test/")) << r.target.toStdString();
+    EXPECT_TRUE(f.ui.errors.isEmpty());
+}

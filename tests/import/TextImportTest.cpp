@@ -53,6 +53,9 @@ TEST(TextImport, ReadsTheLineFormsAndNamesWhatIsWrong) {
         {"5.10.2002;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, {}},
         {"05.10.02;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, {}},
         {"2002-10-05;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, {}},
+        {"05/10/2002;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, {}}, // day first unless told
+        {"05/10/02;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, {}},
+        {"10/13/2002;3;12;17;23;34;45;7;", ImportLine::Kind::Bad, {}, "das Datum 10/13/2002 gibt es nicht"},
         {"05.10.2002;45;3;12;17;23;34;7;4",
          ImportLine::Kind::Draw,
          makeDraw(QDate(2002, 10, 5), {45, 3, 12, 17, 23, 34}, 7, 4),
@@ -155,17 +158,88 @@ TEST(TextImport, ReadsTheLineFormsAndNamesWhatIsWrong) {
          {},
          "die Superzahl -1 liegt nicht zwischen 0 und 9"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        const ImportLine line =
-            readImportLine(QString::fromUtf8(c.line), Game::sixOf45(), QDate(2026, 12, 8));
-        EXPECT_EQ(line.kind, c.kind);
-        EXPECT_EQ(line.reason, c.reason);
-        if (c.kind == ImportLine::Kind::Draw) {
-            EXPECT_EQ(line.draw, c.draw);
-            EXPECT_EQ(line.otherGame, !c.reason.isEmpty());
+    // The desktop's locale has no say in what a line means.
+    for (const QLocale& desktop :
+         {QLocale(QLocale::German, QLocale::Switzerland), QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        QLocale::setDefault(desktop);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.line);
+            const ImportLine line =
+                readImportLine(QString::fromUtf8(c.line), Game::sixOf45(), QDate(2026, 12, 8));
+            EXPECT_EQ(line.kind, c.kind);
+            EXPECT_EQ(line.reason, c.reason);
+            if (c.kind == ImportLine::Kind::Draw) {
+                EXPECT_EQ(line.draw, c.draw);
+                EXPECT_EQ(line.otherGame, !c.reason.isEmpty());
+            }
         }
     }
+    dates::useProgramLocale();
+}
+
+// 40 real draws of 1991 and 1992 in the files people have: each imports whole, under any desktop locale,
+// whatever its line ends, encoding and order of day and month; a file with both orders, or with nothing
+// in it, says so.
+TEST(TextImport, ReadsTheFilesPeopleHave) {
+    std::vector<DrawRecord> draws;
+    for (const DrawRecord& r : shippedDraws())
+        if (dates::yearOf(r.datum) >= 1991 && draws.size() < 40) draws.push_back(r);
+    const auto file = [&](const QString& dateFormat, const char* lineEnd) {
+        QString text = QStringLiteral("Datum;Zahl 1;Zahl 2;Zahl 3;Zahl 4;Zahl 5;Zahl 6;Zusatzzahl") +
+                       QLatin1String(lineEnd);
+        for (const DrawRecord& r : draws)
+            text += exportText(r).replace(dates::formatFixedDate(r.datum),
+                                          dates::fromDayNumber(r.datum).toString(dateFormat)) +
+                    QLatin1String(lineEnd);
+        return text;
+    };
+    const QString dayFirst = file(QStringLiteral("dd/MM/yyyy"), "\r\n");
+    const QString monthFirst = file(QStringLiteral("MM/dd/yyyy"), "\n");
+    QString both = dayFirst;
+    both += QStringLiteral("01/13/1993;1;2;3;4;5;6;7\r\n");
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        int inserted;
+        QString message; // the error, or what the report adds after its counts
+    } cases[] = {
+        {"dd/mm/yyyy", dayFirst.toLatin1(), 40, {}},
+        {"mm/dd/yyyy", monthFirst.toLatin1(), 40, {}},
+        {"old Mac line ends", file(QStringLiteral("dd.MM.yyyy"), "\r").toLatin1(), 40, {}},
+        {"UTF-16 with its mark",
+         QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(dayFirst.utf16()), dayFirst.size() * 2),
+         40,
+         {}},
+        {"both orders", both.toLatin1(), -1,
+         QStringLiteral("Die Datei \"%1ziehungen.csv\" schreibt Daten mit dem Tag zuerst (Zeile 4: "
+                        "\"19/01/1991;11;13;20;23;31;33;2;\") und mit dem Monat zuerst (Zeile 42: "
+                        "\"01/13/1993;1;2;3;4;5;6;7\"). "
+                        "Welche Zahl der Tag ist, lässt sich nicht sagen; die Datei wird nicht eingelesen.")},
+        {"nothing but a header", "Datum;Zahlen\r\n\r\n", 0,
+         QStringLiteral("\n\nDie Datei \"ziehungen.csv\" enthält keine Ziehungen.")},
+    };
+    for (const QLocale& desktop :
+         {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Switzerland)}) {
+        QLocale::setDefault(desktop);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            ImportEnv env;
+            if (c.inserted < 0) {
+                try {
+                    env.run({{QStringLiteral("ziehungen.csv"), c.bytes}});
+                    ADD_FAILURE() << "no error";
+                } catch (const AppError& e) {
+                    EXPECT_EQ(e.message(), c.message.arg(QDir::toNativeSeparators(env.dir.path())));
+                }
+                EXPECT_FALSE(QFile::exists(env.dir.archivePath()));
+                continue;
+            }
+            EXPECT_EQ(env.run({{QStringLiteral("ziehungen.csv"), c.bytes}}).inserted, c.inserted);
+            EXPECT_EQ(env.ui.messages.value(0).section(QLatin1Char('.'), 1), c.message);
+            if (c.inserted > 0) EXPECT_EQ(env.dir.readArchive(), draws);
+        }
+    }
+    dates::useProgramLocale();
 }
 
 // Stored: 2 and 9 October 2002. Each row imports its files and checks the counts, the questions with the
@@ -283,7 +357,8 @@ TEST(TextImport, MergesIntoTheArchiveInDateOrder) {
          {a, between, c}},
         {"two files, each with its header",
          {"Datum;Zahl 1;Zahl 2;Zahl 3;Zahl 4;Zahl 5;Zahl 6;Zusatzzahl\n28.09.2002;8;9;10;11;12;13;14\n",
-          "Datum;Zahl 1;Zahl 2;Zahl 3;Zahl 4;Zahl 5;Zahl 6;Zusatzzahl\n12.10.2002;21;22;23;24;25;26;27\n"},
+          "Datum;Zahl 1;Zahl 2;Zahl 3;Zahl 4;Zahl 5;Zahl "
+          "6;Zusatzzahl\n12.10.2002;21;22;23;24;25;26;27\n"},
          {},
          2,
          0,

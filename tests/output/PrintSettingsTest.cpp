@@ -146,6 +146,15 @@ TEST(PrintSettingsDialog, PriceFollowsTheGameBoxesOnly) {
     // Presetting the days by the caller recomputes it as well.
     dialog.setDays(true, true);
     EXPECT_EQ(price->text(), chf("50.00"));
+
+    // Without the picture of the slip the test display has nothing to show: greyed, and it says why.
+    auto* showSlip = child<QCheckBox>(dialog, "CheckBox5");
+    dialog.setSlipPictureFound(false);
+    EXPECT_FALSE(showSlip->isEnabled());
+    EXPECT_EQ(showSlip->toolTip(), QStringLiteral("Das Bild des Scheins (\"Schein.jpg\") liegt nicht im Programmordner."));
+    dialog.setSlipPictureFound(true);
+    EXPECT_TRUE(showSlip->isEnabled());
+    EXPECT_EQ(showSlip->toolTip(), QString());
 }
 
 TEST(PrintSettingsDialog, ModalRoundsKeepGamesAndTestDisplay) {

@@ -324,7 +324,8 @@ TEST_F(SlipTest, SlipPictureForTheTestDisplay) {
     const auto picture = [this] { return preview.shown->element(QStringLiteral("QRImage1")); };
 
     printAndRead();
-    EXPECT_FALSE(picture().enabled); // test display off: not even loaded
+    EXPECT_TRUE(prompt.pictureFound); // the dialog offers the test display
+    EXPECT_FALSE(picture().enabled);  // test display off: not even loaded
     EXPECT_TRUE(picture().picture.isNull());
 
     prompt.state.showSlip = true;
@@ -336,6 +337,7 @@ TEST_F(SlipTest, SlipPictureForTheTestDisplay) {
     ASSERT_TRUE(QFile::remove(pictures.filePath(QStringLiteral("sCHEIN.JpG"))));
     printAndRead();
     EXPECT_EQ(picture().picture.size(), QSize(40, 30));
+    EXPECT_FALSE(prompt.pictureFound); // the dialog greys the box and says why
 
     // Drawn from its corner at its own size, clipped to the element (the band starts 5 above it).
     QImage page(794, 481, QImage::Format_RGB32);

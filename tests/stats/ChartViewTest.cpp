@@ -169,6 +169,8 @@ TEST_F(ChartViewTest, TheBandOfChanceOnTheShippedRecord) {
     };
     EXPECT_GT(barHeight(15, 299), 10);
     EXPECT_EQ(chartView->chart()->series().size(), 3);
+    // The legend says the band is one per bar.
+    EXPECT_EQ(chartView->chart()->series().front()->name(), QStringLiteral("95 % je Zahl"));
 
     // Off: no band, no line, and the rarest bar has no height, as before there was a band.
     chart.setChanceShown(false);

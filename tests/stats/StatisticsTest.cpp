@@ -246,9 +246,10 @@ TEST_F(StatsTest, CorruptRecordsNeverCountOutsideTheTables) {
 }
 
 TEST_F(StatsTest, NeighbourGroupsOfOneDraw) {
-    // 14 drawn with ZZ 15 is no pair: ZZ never completes a group.
+    // 14 drawn with ZZ 15 is no pair: ZZ never completes a group. A damaged record's zeros complete none
+    // either: a run is read from the numbers drawn.
     dir.writeArchive({makeDraw(Wed, {1, 2, 3, 4, 20, 30}, 31), makeDraw(Fri, {5, 6, 7, 8, 9, 10}, 11),
-                      makeDraw(Sat, {14, 40, 41, 36, 25, 10}, 15)});
+                      makeDraw(Sat, {14, 40, 41, 36, 25, 10}, 15), makeDraw(Wed2, {0, 0, 20, 21, 22, 23}, 24)});
     struct Case {
         int size;
         std::vector<int> entries; // start numbers with a count of 1
@@ -256,9 +257,9 @@ TEST_F(StatsTest, NeighbourGroupsOfOneDraw) {
         const char* caption;
     };
     const Case cases[] = {
-        {2, {1, 2, 3, 40}, 44, "Bei 2 Ziehungen wurden 4 Paare gefunden!"},
-        {3, {1, 2}, 43, "Bei 2 Ziehungen wurden 2 Dreier gefunden!"},
-        {4, {1}, 45, "Bei 2 Ziehungen wurden 1 Vierer gefunden!"},
+        {2, {1, 2, 3, 20, 21, 22, 40}, 44, "Bei 3 Ziehungen wurden 7 Paare gefunden!"},
+        {3, {1, 2, 20, 21}, 43, "Bei 3 Ziehungen wurden 4 Dreier gefunden!"},
+        {4, {1, 20}, 45, "Bei 3 Ziehungen wurden 2 Vierer gefunden!"},
     };
     for (const auto& c : cases) {
         ui.pages.clear();
