@@ -15,6 +15,12 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 
+namespace {
+QString shippedRecord() {
+    return QStringLiteral(ZIEHBOX_RECORDS_DIR "/") + Game::sixOf45().shippedRecord;
+}
+} // namespace
+
 // Scanning the archive against reading its bytes: the record decoding is what the scan adds.
 static void ArchiveScan3000(benchmark::State& state) {
     BenchArchive data;
@@ -102,7 +108,7 @@ static void ImportShippedRecord(benchmark::State& state) {
         QFile::remove(archivePath);
         state.ResumeTiming();
         const ImportReport report = importDrawFiles(
-            s.session, [] { return QStringList{QStringLiteral(ZIEHBOX_SHIPPED_RECORD)}; }, [] {});
+            s.session, [] { return QStringList{shippedRecord()}; }, [] {});
         if (report.inserted != 2096) state.SkipWithError("the shipped record was not read whole");
     }
 }
@@ -137,7 +143,7 @@ void printFirstStart() {
         YesDialogs& answers = *dialogs;
         context.dialogs = std::move(dialogs);
         context.sound = std::make_unique<NoSound>();
-        context.dataFolders = {QFileInfo(QStringLiteral(ZIEHBOX_SHIPPED_RECORD)).absolutePath()};
+        context.dataFolders = {QFileInfo(shippedRecord()).absolutePath()};
         QElapsedTimer clock;
         clock.start();
         MainWindow window(context);
@@ -155,7 +161,7 @@ void printFirstStart() {
         s.state.programDir = again.path() + QLatin1Char('/');
         s.ui.answerYes = true;
         clock.restart();
-        shippedrecord::offer(s.session, QStringLiteral(ZIEHBOX_SHIPPED_RECORD));
+        shippedrecord::offer(s.session, shippedRecord());
         copying += static_cast<double>(clock.nsecsElapsed());
         window.close();
     }

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/AppLinks.h"
+#include "app/GameChoice.h"
 #include "app/StartUp.h"
 #include "archive/DrawEntryDialog.h"
 #include "archive/FileDialogs.h"
@@ -27,6 +28,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QDir>
@@ -60,6 +62,9 @@ bool explicitlyHidden(QWidget* w) {
 QString appTitle() {
     return QString::fromLatin1(AppTitle);
 }
+QString titleOf(const Game& game) {
+    return QStringLiteral("Tolbrands Lotto - Tippgenerator für Spiel %1 für die Schweiz").arg(game.name);
+}
 } // namespace
 
 MainWindow::MainWindow(AppContext& context)
@@ -67,8 +72,7 @@ MainWindow::MainWindow(AppContext& context)
                                context.random, *context.sound,   *context.shell},
       session_{services_, context.state, context.grid, context.options}, steps_(session_) {
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QStringLiteral("Tolbrands Lotto - Tippgenerator für Spiel %1 für die Schweiz")
-                       .arg(context.state.game->name));
+    setWindowTitle(titleOf(*context.state.game));
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
     setFont(font);
@@ -100,6 +104,7 @@ MainWindow::MainWindow(AppContext& context)
     statisticsBrowser_ = std::make_unique<StatisticsBrowserWindow>(context.statisticsPage, this);
     bindControls();
     wireOperations();
+    applyGameToWindow(*context.state.game);
     statusRepaintClock_.start();
     windowRepaintClock_.start();
 }
@@ -271,6 +276,7 @@ void MainWindow::wireOperations() {
         {QStringLiteral("SpeedButton1"), [&s] { countYearSurface(s); }},
         {QStringLiteral("SpeedButton3"), [&s] { countSuperNumbers(s); }},
         {QStringLiteral("SpeedButton9"), [&s] { countDigitSums(s); }},
+        {QStringLiteral("SpeedButton15"), [&s] { showExtraNumbers(s); }},
         {QStringLiteral("Button2"), [&s] { countNeighbourGroups(s, 2); }},
         {QStringLiteral("Button3"), [&s] { countNeighbourGroups(s, 3); }},
         {QStringLiteral("Button4"), [&s] { countNeighbourGroups(s, 4); }},
@@ -306,6 +312,11 @@ void MainWindow::wireOperations() {
         if (!b) continue;
         connect(b, &QAbstractButton::clicked, this, [this, op] { runOperation(op); });
     }
+    // The game's box: the game the user picks becomes the current one.
+    auto* game = pages_->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+    connect(game, &QComboBox::activated, this, [this, game](int index) {
+        runOperation([this, game, index] { chooseGame(Game::byValue(game->itemData(index).toInt())); });
+    });
 
     // Labels and panels that act on a click.
     const auto openPartner = [this] { ctx_.shell->open(QLatin1String(links::partnerPage)); };
@@ -366,7 +377,9 @@ void MainWindow::showChance(bool on) {
     const QString verdict = chart.verdict();
     chart.setChanceShown(on);
     // The verdict of the frequencies on display comes and goes with the switch.
-    if (verdict.isEmpty() || chart.meaning() != ChartModel::Meaning::NumberFrequencies) return;
+    const bool counts = chart.meaning() == ChartModel::Meaning::NumberFrequencies ||
+                        chart.meaning() == ChartModel::Meaning::ExtraNumbers;
+    if (verdict.isEmpty() || !counts) return;
     if (on)
         setStatus(1, verdict);
     else if (status(1) == verdict)
@@ -415,11 +428,79 @@ void MainWindow::saveChartPicture() {
 
 // ---- start-up and shutdown ---------------------------------------------------------------------------
 
-void MainWindow::startUp() {
-    AppState& s = ctx_.state;
-    // Before anything else: a first start may take the record of the real draws that ships along.
+void MainWindow::chooseGame(const Game& game) {
+    if (&game == ctx_.state.game) return;
+    const Game& before = *ctx_.state.game;
+    try {
+        gamechoice::makeCurrent(session_, game);
+    } catch (...) {
+        applyGameToWindow(before); // the box goes back to the game that stays
+        throw;
+    }
+    applyGameToWindow(game);
+    offerShippedRecord();
+    showCurrentGame();
+}
+
+void MainWindow::showCurrentGame() {
+    ctx_.controls.setDate(QStringLiteral("DateTimePicker1"), ctx_.clock.today());
+    runOperation([this] { showDrawForDate(session_); });
+    runOperation([this] { countNumberFrequencies(session_); });
+    // Where the archive is: an installed program keeps it in the user's data folder.
+    setStatus(1, QStringLiteral("Datenbank: ") + QDir::toNativeSeparators(ctx_.state.archivePath()));
+}
+
+void MainWindow::offerShippedRecord() {
     runOperation(
         [this] { shippedrecord::offer(session_, shippedrecord::find(ctx_.dataFolders, session_.game())); });
+}
+
+void MainWindow::applyGameToWindow(const Game& game) {
+    setWindowTitle(titleOf(game));
+    auto* box = pages_->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+    box->setCurrentIndex(box->findData(static_cast<int>(game.id)));
+    Controls& c = ctx_.controls;
+    // A Glückszahl of its own: the seventh cell of each row, the labels moved beside it, the chart of its
+    // counts.
+    const bool ownExtra = !game.extra.sameDrum;
+    for (int r = 0; r < TipGrid::Rows; ++r) {
+        c.setVisible(TipGrid::extraCellName(r), ownExtra);
+        // A hidden cell is no stop on the way through the row with the tab key.
+        bound_.value(TipGrid::extraCellName(r))->setFocusPolicy(ownExtra ? Qt::StrongFocus : Qt::NoFocus);
+        const int y = 52 + r * 22;
+        bound_.value(TipGrid::hitLabelName(r))->setGeometry(ownExtra ? 282 : 254, y, ownExtra ? 94 : 78, 17);
+        bound_.value(TipGrid::sumLabelName(r))->setGeometry(ownExtra ? 346 : 302, y, 30, 17);
+    }
+    c.setVisible(QStringLiteral("SpeedButton15"), ownExtra);
+    // What has no source for the game is greyed and says why; the results of the latest draws of
+    // "6 aus 45" stand beside rows 1 .. 6 only for a game with those pages.
+    const QString noSource = QStringLiteral("Für %1 nicht verfügbar: neue Ziehungen mit „Import aus Text“ oder "
+                                            "„Eingeben“ übernehmen.")
+                                 .arg(game.name);
+    const QString noSlip = QStringLiteral("Für %1 ist kein Wettschein hinterlegt.").arg(game.name);
+    const struct {
+        const char* name;
+        bool available;
+        const QString& why;
+    } sources[] = {{"BitBtn1", game.webPages, noSource}, {"SpeedButton10", game.webPages, noSource},
+                   {"BitBtn2", game.webPages, noSource}, {"Button1", game.webPages, noSource},
+                   {"SpeedButton12", game.slip, noSlip}};
+    for (const auto& source : sources) {
+        QWidget* w = bound_.value(QLatin1String(source.name));
+        if (!designedHints_.contains(w)) designedHints_.insert(w, w->toolTip());
+        c.setEnabled(QLatin1String(source.name), source.available);
+        w->setToolTip(source.available ? designedHints_.value(w) : source.why);
+    }
+    for (int n = 15; n <= 20; ++n) c.setVisible(QStringLiteral("Label%1").arg(n), game.webPages);
+}
+
+void MainWindow::startUp() {
+    AppState& s = ctx_.state;
+    // The game of the last run first: what follows is its own.
+    gamechoice::makeCurrent(session_, readGame(ctx_));
+    applyGameToWindow(*s.game);
+    // Before anything else: a first start may take the record of the real draws that ships along.
+    offerShippedRecord();
     s.hitSoundFile = QStringLiteral("yippee.wav");
     s.maxCalcRuns = 100000;
     s.readyFlag = false;
@@ -430,11 +511,7 @@ void MainWindow::startUp() {
     if (!restoreGeometry(readFormGeometry(ctx_))) resize(DesignedSize);
     ctx_.random.seedFromClock();
     s.referenceDate = dates::toDayNumber(ctx_.controls.date(QStringLiteral("DateTimePicker2")));
-    ctx_.controls.setDate(QStringLiteral("DateTimePicker1"), ctx_.clock.today());
-    runOperation([this] { showDrawForDate(session_); });
-    runOperation([this] { countNumberFrequencies(session_); });
-    // Where the archive is, once: an installed program keeps it in the user's data folder.
-    setStatus(1, QStringLiteral("Datenbank: ") + QDir::toNativeSeparators(ctx_.state.archivePath()));
+    showCurrentGame();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

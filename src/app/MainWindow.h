@@ -85,6 +85,14 @@ private:
     ImportFileChooser importChooser();
     void showNewestDraw();
     void showTipHitBalance();
+    // ComboBox1: the game becomes the current one, and the window shows it as start-up does.
+    void chooseGame(const Game& game);
+    // Title, box, the cells and labels of the tip page, and what the game has no source for.
+    void applyGameToWindow(const Game& game);
+    // The first start of the current game: its record, when its archive holds no draw.
+    void offerShippedRecord();
+    // What start-up shows of the current game: the draw for today, the frequencies, where the archive is.
+    void showCurrentGame();
     // The switch "Zufall": line, band and verdict of chance on the chart, on or off.
     void showChance(bool on);
 
@@ -101,6 +109,7 @@ private:
     QElapsedTimer windowRepaintClock_;
     QHash<QString, QWidget*> bound_;
     QHash<QObject*, std::function<void()>> clicks_;
+    QHash<QWidget*, QString> designedHints_; // of the controls a game may grey
     bool syncing_ = false;
 
     // The dialog windows that live for the whole run.

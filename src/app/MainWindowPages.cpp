@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QFrame>
 #include <QLabel>
@@ -129,6 +130,10 @@ QWidget* MainWindow::buildTipPage() {
         ->setChecked(true);
     checkBox(top, QStringLiteral("CheckBox17"), QStringLiteral("Mittwoch Ziehungen"), 160, 24, 160)
         ->setChecked(true);
+    // The game the program serves; what it holds follows it.
+    auto* game = make<QComboBox>(top, QStringLiteral("ComboBox1"), 400, 23, 100, 21);
+    for (const Game* g : Game::all()) game->addItem(g->name, static_cast<int>(g->id));
+    game->setToolTip(QStringLiteral("Spiel"));
 
     for (int r = 0; r < TipGrid::Rows; ++r) {
         const int y = 50 + r * 22;
@@ -140,6 +145,11 @@ QWidget* MainWindow::buildTipPage() {
         }
         // The hit label reaches under the digit sum, which a tip with a number twice leaves empty for
         // "Zahl doppelt".
+        // The tip's own extra number, where the game has one; applyGameToWindow shows it and moves the
+        // labels beside it.
+        auto* extra = make<QLineEdit>(page, TipGrid::extraCellName(r), 252, y, 26, 20);
+        extra->setMaxLength(1);
+        extra->setAlignment(Qt::AlignRight);
         label(page, TipGrid::hitLabelName(r), QString(), 254, y + 2, 78);
         label(page, TipGrid::sumLabelName(r), QString(), 302, y + 2, 30)->raise();
     }
@@ -319,6 +329,8 @@ QWidget* MainWindow::buildChartPage() {
                               QStringLiteral("Wie oft wurden die jeweiligen SUperzahlen gezogen"));
     tool(QStringLiteral("SpeedButton9"), QStringLiteral("QS"), QStyle::SP_CustomBase,
          QStringLiteral("Verteilung der Quersummen der Ziehungen"));
+    tool(QStringLiteral("SpeedButton15"), QStringLiteral("GZ"), QStyle::SP_CustomBase,
+         QStringLiteral("Häufigkeit der Glückszahlen"));
     // Line, band and verdict of pure chance on the charts; on unless the user switched it off.
     auto* chance = tool(QStringLiteral("SpeedButton14"), QStringLiteral("Zufall"), QStyle::SP_CustomBase,
                         QStringLiteral("Zeigt, was der reine Zufall erwarten lässt"));
@@ -433,6 +445,8 @@ void MainWindow::nameForScreenReaders() {
             ->setAccessibleName(QStringLiteral("%1. Tipp Treffer").arg(r + 1));
         pages_->findChild<QWidget*>(TipGrid::sumLabelName(r))
             ->setAccessibleName(QStringLiteral("%1. Tipp Quersumme").arg(r + 1));
+        pages_->findChild<QWidget*>(TipGrid::extraCellName(r))
+            ->setAccessibleName(QStringLiteral("%1. Tipp, Glückszahl").arg(r + 1));
     }
     // Controls that show no text of their own that would name them.
     const std::pair<const char*, const char*> names[] = {
@@ -456,6 +470,7 @@ void MainWindow::nameForScreenReaders() {
         {"Memo1", "Text der gelesenen Seite"},
         {"Chart1", "Diagramm"},
         {"SpeedButton14", "Zufall: was der reine Zufall erwarten lässt"},
+        {"ComboBox1", "Spiel"},
     };
     for (const auto& [name, text] : names) {
         auto* w = pages_->findChild<QWidget*>(QString::fromLatin1(name));

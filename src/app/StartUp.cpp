@@ -56,7 +56,7 @@ QStringList restoreSettings(AppContext& ctx) {
         });
     }
     // Each cell passes the cell rule as it is set, so stored texts that are no tip number come back empty.
-    for (const QString& cell : TipGrid::cellNames())
+    for (const QString& cell : TipGrid::cellNames() + TipGrid::extraCellNames())
         restore(cell, [&] { c.setText(cell, store->readString(cell)); });
     s.readyFlag = true;
     for (const QString& edit : internetEdits)
@@ -74,6 +74,16 @@ QStringList restoreSettings(AppContext& ctx) {
     if (c.text(QStringLiteral("ProxyHostEdit")).isEmpty())
         c.setText(QStringLiteral("ProxyPortEdit"), QStringLiteral("80"));
     return failures;
+}
+
+const Game& readGame(AppContext& ctx) {
+    try {
+        const auto store = ctx.openSettings();
+        if (store->exists(QStringLiteral("Spiel"))) return Game::byValue(store->readInteger(QStringLiteral("Spiel")));
+    } catch (const AppError&) {
+        // No number: the game the program starts with.
+    }
+    return Game::sixOf45();
 }
 
 QByteArray readFormGeometry(AppContext& ctx) {
@@ -95,7 +105,9 @@ void saveSettings(AppContext& ctx, const QByteArray& formGeometry) noexcept {
         store->writeInteger(QStringLiteral("TippTop"), ctx.state.tippTop);
         store->writeInteger(QStringLiteral("TippLeft"), ctx.state.tippLeft);
         for (int n = 1; n <= 8; ++n) store->writeInteger(upDownName(n), c.value(upDownName(n)));
-        for (const QString& cell : TipGrid::cellNames()) store->writeString(cell, c.text(cell));
+        for (const QString& cell : TipGrid::cellNames() + TipGrid::extraCellNames())
+            store->writeString(cell, c.text(cell));
+        store->writeInteger(QStringLiteral("Spiel"), static_cast<int>(ctx.state.game->id));
         for (const QString& edit : internetEdits) store->writeString(edit, c.text(edit));
         store->writeDate(QStringLiteral("DateTimePicker2"),
                          dates::toDayNumber(c.date(QStringLiteral("DateTimePicker2"))));

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class AppContext;
+struct Game;
 
 // Restores options, tips and the Internet settings from the settings store, in the program's order. A
 // value of the wrong type leaves its control at the default; its German message is returned, the other
@@ -12,6 +13,8 @@ class AppContext;
 QStringList restoreSettings(AppContext& context);
 // Writes every value back, the window's geometry too; any error is ignored.
 void saveSettings(AppContext& context, const QByteArray& formGeometry = QByteArray()) noexcept;
+// The game of the last run ("Spiel": 45 or 42); a missing or unknown value means "6 aus 45".
+const Game& readGame(AppContext& context);
 // The window's size and position as saved at the last close ("FormGeometry"); empty when there is none
 // or it is no binary value.
 QByteArray readFormGeometry(AppContext& context);

@@ -13,13 +13,19 @@ QString drawEntryProblem(const DrawRecord& draw, const Game& game) {
     using Kind = Game::DrawProblem::Kind;
     const Game::DrawProblem problem = game.problemOf(draw);
     if (problem.kind == Kind::None) return {};
+    if (problem.kind == Kind::ExtraOutOfRange && !game.extra.sameDrum)
+        return QStringLiteral("Die %1 muss zwischen %2 und %3 liegen.")
+            .arg(game.extra.name)
+            .arg(game.extra.lowest)
+            .arg(game.extra.highest);
     if (problem.outOfRange())
         return QStringLiteral("Die Zahlen müssen zwischen 1 und %1 liegen.").arg(game.highest);
-    return QStringLiteral(
-               "Die Zahl %1 kommt mehrfach vor. Die sechs Zahlen und die %2 müssen alle verschieden "
-               "sein.")
-        .arg(problem.number)
-        .arg(game.extra.name);
+    // An extra number from a drum of its own may be one of the six.
+    const QString distinct =
+        game.extra.sameDrum
+            ? QStringLiteral("Die sechs Zahlen und die %1 müssen alle verschieden sein.").arg(game.extra.name)
+            : QStringLiteral("Die sechs Zahlen müssen alle verschieden sein.");
+    return QStringLiteral("Die Zahl %1 kommt mehrfach vor. %2").arg(problem.number).arg(distinct);
 }
 
 DrawRecord withSortedNumbers(DrawRecord draw) {

@@ -14,6 +14,8 @@ const Game& Game::sixOf45() {
         g.drawn = 6;
         g.extra = {QStringLiteral("Zusatzzahl"), QStringLiteral("Z"), QStringLiteral("Z"), 1, 45, true};
         g.hasSuperNumber = true;
+        g.webPages = true;
+        g.slip = true;
         // Before, Switzerland played "6 aus 40" and "6 aus 42"; after, "6 aus 42" with a Glückszahl.
         g.firstDraw = QDate(1986, 1, 4);
         g.lastDraw = QDate(2013, 1, 9);
@@ -35,8 +37,40 @@ const Game& Game::sixOf45() {
     return game;
 }
 
+const Game& Game::sixOf42() {
+    static const Game game = [] {
+        Game g;
+        g.id = Id::SixOf42;
+        g.name = QStringLiteral("6 aus 42");
+        g.highest = 42;
+        g.drawn = 6;
+        // The Glückszahl comes from a drum of its own and may equal one of the six.
+        g.extra = {QStringLiteral("Glückszahl"), QStringLiteral("GZ"), QStringLiteral("G"), 1, 6, false};
+        g.firstDraw = QDate(2013, 1, 12);
+        g.wednesdaysFrom = g.firstDraw;
+        g.archiveFile = QStringLiteral("Zahlen42.dat");
+        g.insertWorkFile = QStringLiteral("Zahlen42.dat~");
+        g.deleteWorkFile = QStringLiteral("Zahlen42.da~");
+        g.shippedRecord = QStringLiteral("swiss-lotto-6aus42-2013-2025.csv");
+        g.exportPrefix = QStringLiteral("CH42J");
+        // 5,245,786 choices of six numbers, each with one of six Glückszahlen.
+        g.tipChoices = 31474716;
+        using E = PrizeRank::Extra;
+        g.ranks = {{QStringLiteral("6 + GZ"), 6, E::Hit, 1},        {QStringLiteral("6"), 6, E::Missed, 5},
+                   {QStringLiteral("5 + GZ"), 5, E::Hit, 216},      {QStringLiteral("5"), 5, E::Missed, 1080},
+                   {QStringLiteral("4 + GZ"), 4, E::Hit, 9450},     {QStringLiteral("4"), 4, E::Missed, 47250},
+                   {QStringLiteral("3 + GZ"), 3, E::Hit, 142800},   {QStringLiteral("3"), 3, E::Missed, 714000}};
+        return g;
+    }();
+    return game;
+}
+
+const Game& Game::byValue(int value) {
+    return value == static_cast<int>(Id::SixOf42) ? sixOf42() : sixOf45();
+}
+
 std::vector<const Game*> Game::all() {
-    return {&sixOf45()};
+    return {&sixOf45(), &sixOf42()};
 }
 
 qint64 Game::sixChoices() const {
@@ -88,6 +122,11 @@ QString Game::drawText(const DrawRecord& draw) const {
 bool Game::isDrawDay(const QDate& day) const {
     const int wd = dates::weekday(day);
     return wd == dates::Saturday || (wd == dates::Wednesday && day >= wednesdaysFrom);
+}
+
+bool Game::isDrawWeekday(const QDate& day) {
+    const int wd = dates::weekday(day);
+    return wd == dates::Saturday || wd == dates::Wednesday;
 }
 
 QDate Game::nextDrawDay(const QDate& day) const {

@@ -43,6 +43,10 @@ struct Game {
     int drawn = 0;   // numbers drawn, and numbers in a tip
     ExtraNumber extra;
     bool hasSuperNumber = false;
+    // What the program has for the game beyond its own archive: the operator's web pages it reads (the
+    // update, the rebuild, the latest draws) and the layout of its paper slip.
+    bool webPages = false;
+    bool slip = false;
     QDate firstDraw;
     QDate lastDraw; // invalid while the game is played
     // Saturdays always; Wednesdays from this day on.
@@ -56,6 +60,9 @@ struct Game {
     std::vector<PrizeRank> ranks; // best first
 
     static const Game& sixOf45();
+    static const Game& sixOf42();
+    // The game of a stored value (45, 42); anything else is "6 aus 45", which the program starts with.
+    static const Game& byValue(int value);
     // Every game the program knows, the one it starts with first.
     static std::vector<const Game*> all();
 
@@ -93,6 +100,8 @@ struct Game {
 
     // A Saturday, or a Wednesday from wednesdaysFrom on.
     bool isDrawDay(const QDate& day) const;
+    // A Wednesday or a Saturday: the days the statistics count. A draw on another day is none.
+    static bool isDrawWeekday(const QDate& day);
     // The first draw day on or after the day.
     QDate nextDrawDay(const QDate& day) const;
     // From the first draw to the last.

@@ -56,7 +56,8 @@ void komplettcheck(Session& session) {
         if (!tip) continue; // an incomplete row keeps its labels
         std::sort(tip->begin(), tip->end());
         grid.writeTip(row, *tip); // the digit sum and the sorted numbers
-        const TipCheck check = zettelcheck(state.currentDraw, grid.rowTexts(row), session.game());
+        const TipCheck check =
+            zettelcheck(state.currentDraw, grid.rowTexts(row), session.game(), grid.extraCell(row));
         state.lastCheck = check;
         const QString hitLabel = TipGrid::hitLabelName(row);
         showHitCount(controls, hitLabel, check);
@@ -92,7 +93,8 @@ void searchTipsInArchive(Session& session) {
                          QStringLiteral("Quersummer: ") + QString::number(state.currentDraw.digitSum()));
         controls.setText(Label35, controls.text(Label29));
         for (int row = 0; row < SearchedRows; ++row) {
-            const TipCheck check = zettelcheck(state.currentDraw, session.grid.rowTexts(row), session.game());
+            const TipCheck check = zettelcheck(state.currentDraw, session.grid.rowTexts(row), session.game(),
+                                               session.grid.extraCell(row));
             state.lastCheck = check;
             showHits(controls, TipGrid::hitLabelName(row), check, session.game());
             if (check.hitCount < threshold || check.numberTwice) continue;

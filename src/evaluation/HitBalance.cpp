@@ -66,6 +66,7 @@ HitBalance countHitBalance(const std::vector<DrawRecord>& records, const DrawFil
             HitBalance::Tip t;
             t.row = row;
             t.numbers = *tip;
+            t.extra = grid.extraCell(row);
             t.counts.assign(game.ranks.size(), 0);
             // Counted as it stands, 5 5 6 7 8 9 would be a "6" against the draw 5 6 7 8 9 x.
             t.numberTwice = hasNumberTwice(tipOf(*tip));

@@ -3,6 +3,8 @@
 #include "archive/Game.h"
 #include "platform/Controls.h"
 
+#include <functional>
+
 namespace {
 
 // The first cell of each row; the numbering skips the controls of other pages.
@@ -37,16 +39,44 @@ QStringList TipGrid::cellNames() {
     return names;
 }
 
-QString TipGrid::applyCellRule(const QString& text, const Game& game) {
+QString TipGrid::extraCellName(int row) {
+    return QStringLiteral("Edit%1").arg(101 + row);
+}
+
+QStringList TipGrid::extraCellNames() {
+    QStringList names;
+    for (int r = 0; r < Rows; ++r) names << extraCellName(r);
+    return names;
+}
+
+namespace {
+QString keptIf(const QString& text, const std::function<bool(int)>& fits) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok, 10);
-    if (!ok || !game.isNumber(value)) return QString();
+    if (!ok || !fits(value)) return QString();
     return QString::number(value);
+}
+} // namespace
+
+QString TipGrid::applyCellRule(const QString& text, const Game& game) {
+    return keptIf(text, [&game](int n) { return game.isNumber(n); });
+}
+
+QString TipGrid::applyExtraCellRule(const QString& text, const Game& game) {
+    return keptIf(text, [&game](int n) { return game.isExtra(n); });
 }
 
 TipGrid::TipGrid(Controls& controls, const Game& game) : controls_(controls) {
+    applyGame(game);
+}
+
+void TipGrid::applyGame(const Game& game) {
+    const Game* g = &game;
+    // Setting a rule puts the text there through it.
     for (const QString& name : cellNames())
-        controls_.setTextFilter(name, [&game](const QString& text) { return applyCellRule(text, game); });
+        controls_.setTextFilter(name, [g](const QString& text) { return applyCellRule(text, *g); });
+    for (const QString& name : extraCellNames())
+        controls_.setTextFilter(name, [g](const QString& text) { return applyExtraCellRule(text, *g); });
 }
 
 void TipGrid::installDefaults() {
@@ -85,6 +115,14 @@ std::optional<TipGrid::Tip> TipGrid::completeRow(int row) const {
     return tip;
 }
 
+int TipGrid::extraCell(int row) const {
+    return controls_.text(extraCellName(row)).toInt();
+}
+
+void TipGrid::setExtraCell(int row, int value) {
+    controls_.setText(extraCellName(row), value > 0 ? QString::number(value) : QString());
+}
+
 bool TipGrid::rowPresent(int row) const {
     return !cellText(row, 0).isEmpty();
 }
@@ -100,6 +138,7 @@ void TipGrid::writeTip(int row, const Tip& numbers) {
 void TipGrid::clearAll() {
     for (int r = 0; r < Rows; ++r) {
         for (int c = 0; c < Columns; ++c) setCellText(r, c, QString());
+        setExtraCell(r, 0);
         controls_.setText(hitLabelName(r), QString());
         controls_.setText(sumLabelName(r), QString());
     }

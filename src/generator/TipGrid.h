@@ -23,11 +23,18 @@ public:
     static QString hitLabelName(int row);
     static QString sumLabelName(int row);
     static QStringList cellNames(); // all 84, in grid order
+    // The seventh cell of a row, for the tip's own extra number where the game has one: Edit101 .. Edit114.
+    static QString extraCellName(int row);
+    static QStringList extraCellNames();
     // "" or the canonical decimal text of a number of the game.
     static QString applyCellRule(const QString& text, const Game& game);
+    // "" or the canonical decimal text of an extra number of the game.
+    static QString applyExtraCellRule(const QString& text, const Game& game);
 
-    // Installs the game's cell rule on the 84 cells.
+    // Installs the game's cell rules on the 84 cells and the 14 extra cells.
     TipGrid(Controls& controls, const Game& game);
+    // Another game: its rules from now on, and what no longer fits them leaves its cell.
+    void applyGame(const Game& game);
 
     // Row 1 shows 1 .. 6, every other cell and every label empty.
     void installDefaults();
@@ -35,6 +42,9 @@ public:
     QString cellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
     std::optional<int> cell(int row, int column) const;
+    // The extra number of a row's tip; 0 when its cell is empty.
+    int extraCell(int row) const;
+    void setExtraCell(int row, int value); // 0 empties it
     QStringList rowTexts(int row) const;
     // The six numbers when every cell of the row holds one.
     std::optional<Tip> completeRow(int row) const;
@@ -43,7 +53,7 @@ public:
 
     // Writes the six numbers (0 leaves a cell empty) and their sum into the digit-sum label.
     void writeTip(int row, const Tip& numbers);
-    // Empties all 84 cells and the 28 labels.
+    // Empties all 84 cells, the 14 extra cells and the 28 labels.
     void clearAll();
 
     Controls& controls() { return controls_; }

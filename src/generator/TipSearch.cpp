@@ -142,6 +142,7 @@ public:
             std::sort(numbers.begin(), numbers.end());
             if (k == 1) ui_.showPage(QStringLiteral("TabSheet1"));
             s_.grid.writeTip(k - 1, numbers);
+            s_.grid.setExtraCell(k - 1, numbers[0] > 0 ? ownExtraNumber() : 0);
             accepted_.push_back(maskOf(numbers));
             ui_.repaintWindow();
         }
@@ -163,6 +164,14 @@ private:
         secondLastDraw_ = countedOfShownDraw();
         steps_.nextDraw();
         shownDraw_ = s_.state.currentDraw;
+    }
+
+    // A game whose extra number comes from a drum of its own gives each tip one too, drawn uniformly by the
+    // one generator, so that the seed gives the same tips; other games draw nothing for it.
+    int ownExtraNumber() {
+        const Game& game = s_.game();
+        if (game.extra.sameDrum) return 0;
+        return game.extra.lowest + s_.services.random.random(game.extra.highest - game.extra.lowest + 1);
     }
 
     // The numbers of the draw on display that a tip may share with it: those the game counts.

@@ -32,20 +32,21 @@ int offer(Session& session, const QString& recordFile) {
     } catch (const AppError&) {
         return 0; // an unreadable record is as good as none: the program starts as without it
     }
-    draws.dropOtherGames();
+    draws.drop(ImportLine::Hold::None); // a record of the game holds no draw to be asked about
     if (draws.byDate.empty()) return 0;
 
     const int count = static_cast<int>(draws.byDate.size());
     const QString first = dates::formatFixedDate(draws.byDate.begin()->first);
     const QString last = dates::formatFixedDate(draws.byDate.rbegin()->first);
+    // The game the program starts with needs no name; the other one is named.
+    const Game& game = session.game();
+    const QString none = &game == Game::all().front()
+                             ? QStringLiteral("Es sind noch keine Ziehungen gespeichert.")
+                             : QStringLiteral("Es sind noch keine Ziehungen von %1 gespeichert.").arg(game.name);
     const QString question =
-        count == 1 ? QStringLiteral(
-                         "Es sind noch keine Ziehungen gespeichert. Soll die mitgelieferte Ziehung vom %1 "
-                         "übernommen werden?")
-                         .arg(first)
-                   : QStringLiteral(
-                         "Es sind noch keine Ziehungen gespeichert. Sollen die mitgelieferten %1 Ziehungen "
-                         "vom %2 bis %3 übernommen werden?")
+        count == 1 ? QStringLiteral("%1 Soll die mitgelieferte Ziehung vom %2 übernommen werden?").arg(none, first)
+                   : QStringLiteral("%1 Sollen die mitgelieferten %2 Ziehungen vom %3 bis %4 übernommen werden?")
+                         .arg(none)
                          .arg(count)
                          .arg(first, last);
     if (!ui.question(question, QString(), Ui::Preset::Yes)) return 0;

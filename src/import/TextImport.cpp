@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <algorithm>
 #include <set>
@@ -165,11 +166,18 @@ struct Numbers {
     QString stopper; // the text field that ended them
     QString problem;
 };
-Numbers readNumbers(const QStringList& fields, qsizetype from) {
+// `gapAfter`: after so many numbers one empty field does not end them (the empty additional-number field
+// before a Glückszahl); -1 for none.
+Numbers readNumbers(const QStringList& fields, qsizetype from, qsizetype gapAfter) {
     static const QRegularExpression between(QStringLiteral("[\\s,;\\[\\]]+"));
     Numbers numbers;
+    bool gapTaken = false;
     for (qsizetype f = from; f < fields.size(); ++f) {
-        if (fields[f].isEmpty()) break;
+        if (fields[f].isEmpty()) {
+            if (gapTaken || qsizetype(numbers.values.size()) != gapAfter) break;
+            gapTaken = true;
+            continue;
+        }
         if (holdsLetters(fields[f])) {
             numbers.stopper = fields[f];
             break;
@@ -214,20 +222,22 @@ QString problemText(const Game::DrawProblem& problem, const Game& game) {
     return {};
 }
 
-// The draw the numbers make in the game: six numbers, the extra number, and a super number in a field of
-// its own; or why they make none.
+// The draw the numbers make in the game: six numbers, the extra number, and where the game has one a super
+// number in a field of its own; or why they make none.
 QString drawOf(const std::vector<Number>& numbers, const QString& stopper, const Game& game,
                DrawRecord& draw) {
     const auto six = static_cast<std::size_t>(game.drawn);
     if (numbers.size() < six)
-        return stopper.isEmpty() ? QStringLiteral("weniger als sieben Zahlen")
-                                 : QStringLiteral("%1 ist keine Zahl").arg(quoted(stopper));
+        return !stopper.isEmpty()     ? QStringLiteral("%1 ist keine Zahl").arg(quoted(stopper))
+               : game.extra.sameDrum ? QStringLiteral("weniger als sieben Zahlen")
+                                      : QStringLiteral("weniger als sechs Zahlen");
     // A later game's line has its Glückszahl after an empty additional-number field: never a ZZ.
-    if (numbers.size() == six) return QStringLiteral("keine Zusatzzahl");
-    const bool superNumber = numbers.size() == six + 2 && numbers[six + 1].aloneInField &&
+    if (numbers.size() == six) return QStringLiteral("keine ") + game.extra.name;
+    const bool superNumber = game.hasSuperNumber && numbers.size() == six + 2 && numbers[six + 1].aloneInField &&
                              numbers[six + 1].field != numbers[six].field;
-    if (numbers.size() > six + 2 || (numbers.size() == six + 2 && !superNumber))
-        return QStringLiteral("mehr als sieben Zahlen und eine Superzahl");
+    if (numbers.size() > six + 1 && !superNumber)
+        return game.hasSuperNumber ? QStringLiteral("mehr als sieben Zahlen und eine Superzahl")
+                                   : QStringLiteral("mehr als sechs Zahlen und eine %1").arg(game.extra.name);
 
     // Kept in ints until the ranges are checked: a byte would wrap 256 into 0.
     for (std::size_t i = 0; i < six; ++i)
@@ -268,31 +278,38 @@ ImportLine readImportLine(const QString& text, const Game& game, const QDate& to
         return bad(line, problem);
     line.draw.datum = dates::toDayNumber(date);
 
-    const Numbers numbers = readNumbers(fields, found.index + 1);
-    if (!numbers.problem.isEmpty()) return bad(line, numbers.problem);
-    if (const QString problem = drawOf(numbers.values, numbers.stopper, game, line.draw); !problem.isEmpty())
-        return bad(line, problem);
+    const Numbers numbers = readNumbers(fields, found.index + 1, game.extra.sameDrum ? -1 : game.drawn);
+    QString problem = numbers.problem;
+    if (problem.isEmpty()) problem = drawOf(numbers.values, numbers.stopper, game, line.draw);
+    // A line of another game's years that is no draw of this game: the years say what is wrong with it.
+    line.reason = otherGameReason(date, game);
+    if (!problem.isEmpty()) return bad(line, line.reason.isEmpty() ? problem : line.reason);
 
     line.kind = ImportLine::Kind::Draw;
-    line.reason = otherGameReason(date, game);
-    line.otherGame = !line.reason.isEmpty();
+    if (!line.reason.isEmpty())
+        line.hold = ImportLine::Hold::OtherGame;
+    else if (!Game::isDrawWeekday(date))
+        line.hold = ImportLine::Hold::NoDrawDay, line.reason = QStringLiteral("kein Ziehungstag");
     return line;
 }
 
 // ---- read ----------------------------------------------------------------------------------------------
 
-int ImportedDraws::otherGameCount() const {
-    return static_cast<int>(std::count_if(byDate.begin(), byDate.end(),
-                                          [](const auto& entry) { return entry.second.otherGame; }));
+std::vector<const ImportedDraws::Line*> ImportedDraws::held(ImportLine::Hold hold) const {
+    std::vector<const Line*> lines;
+    for (const auto& [date, line] : byDate)
+        if (line.hold == hold) lines.push_back(&line);
+    return lines;
 }
 
-void ImportedDraws::dropOtherGames() {
+void ImportedDraws::drop(ImportLine::Hold hold) {
     for (auto it = byDate.begin(); it != byDate.end();) {
-        if (!it->second.otherGame) {
+        const Line& line = it->second;
+        if (line.hold == ImportLine::Hold::None || (hold != ImportLine::Hold::None && line.hold != hold)) {
             ++it;
             continue;
         }
-        skipped.push_back({it->second.file, it->second.line, it->second.otherGameReason});
+        skipped.push_back({line.file, line.line, line.holdReason});
         it = byDate.erase(it);
     }
 }
@@ -373,7 +390,7 @@ void readDrawText(ImportedDraws& read, const QString& text, const QString& sourc
             continue;
         }
         anything = true;
-        const ImportedDraws::Line taken{line.draw, f, number, line.otherGame, line.reason};
+        const ImportedDraws::Line taken{line.draw, f, number, line.hold, line.reason};
         const auto [it, fresh] = read.byDate.try_emplace(line.draw.datum, taken);
         if (fresh) continue;
         if (!sameDraw(it->second.draw, line.draw) || it->second.draw.sz != line.draw.sz)
@@ -535,7 +552,7 @@ namespace {
 
 // Draws of other games are taken only when the user says so.
 void askAboutOtherGames(ImportedDraws& draws, const Game& game, Ui& ui) {
-    const int others = draws.otherGameCount();
+    const auto others = static_cast<int>(draws.held(ImportLine::Hold::OtherGame).size());
     if (others == 0) return;
     const QString when =
         game.lastDraw.isValid()
@@ -550,7 +567,26 @@ void askAboutOtherGames(ImportedDraws& draws, const Game& game, Ui& ui) {
                     : QStringLiteral("%1 Zeilen stammen %2 Sollen sie trotzdem übernommen werden?")
                           .arg(others)
                           .arg(when);
-    if (!ui.question(question, QString(), Ui::Preset::No)) draws.dropOtherGames();
+    if (!ui.question(question, QString(), Ui::Preset::No)) draws.drop(ImportLine::Hold::OtherGame);
+}
+
+// Draws on a day without a draw - a public list's line repeated on the next day, a wrong date - are taken
+// only when the user says so.
+void askAboutDaysWithoutDraw(ImportedDraws& draws, Ui& ui) {
+    const auto lines = draws.held(ImportLine::Hold::NoDrawDay);
+    if (lines.empty()) return;
+    const QString first = QLocale().toString(dates::fromDayNumber(lines.front()->draw.datum),
+                                             QStringLiteral("dddd, dd.MM.yyyy"));
+    const QString question =
+        lines.size() == 1
+            ? QStringLiteral("1 Zeile ist auf einen Tag ohne Ziehung datiert (%1); keine Statistik zählt sie. "
+                             "Soll sie trotzdem übernommen werden?")
+                  .arg(first)
+            : QStringLiteral("%1 Zeilen sind auf Tage ohne Ziehung datiert, zuerst %2; keine Statistik zählt "
+                             "sie. Sollen sie trotzdem übernommen werden?")
+                  .arg(lines.size())
+                  .arg(first);
+    if (!ui.question(question, QString(), Ui::Preset::No)) draws.drop(ImportLine::Hold::NoDrawDay);
 }
 
 bool askToReplace(Ui& ui, int differing) {
@@ -568,6 +604,7 @@ ImportReport takeDraws(Session& session, const ArchiveLease& lease, ImportedDraw
                        const std::function<void()>& showNewest) {
     Ui& ui = session.services.ui;
     askAboutOtherGames(draws, session.game(), ui);
+    askAboutDaysWithoutDraw(draws, ui);
     ImportReport report;
     const std::vector<DrawRecord> result =
         storeDraws(lease, session.archive(), draws, report, ui,

@@ -34,11 +34,13 @@ struct ImportLine {
         Draw,  // a valid draw
         Bad,   // not a valid draw; reason says why
     };
+    // Why a valid draw is held back until the user says: dated before the game's first draw or after its
+    // last (reason says which side), or on a day without a draw ("kein Ziehungstag").
+    enum class Hold { None, OtherGame, NoDrawDay };
     Kind kind = Kind::Empty;
     DrawRecord draw;
     QString reason;
-    // A valid draw dated before the game's first draw or after its last: held back, reason says which side.
-    bool otherGame = false;
+    Hold hold = Hold::None;
     // A first line whose first field holds no digit is a header.
     bool firstFieldHasDigit = false;
 };
@@ -48,8 +50,10 @@ struct ImportLine {
 // (d.m.yyyy, dd.mm.yy, yyyy-mm-dd, or d/m/yyyy in the order given), fields before it are ignored; the
 // desktop's locale has no say.
 // After it the numbers in order, several to a field when separated by commas, semicolons or blanks,
-// with or without brackets: the game's six numbers, its extra number, then an optional super number in a
-// field of its own. An empty field or one that holds letters ends the numbers.
+// with or without brackets: the game's six numbers, its extra number (for a Glückszahl also the field after
+// an empty one), then, where the game has one, an optional super number in a field of its own. An empty
+// field or one that holds letters ends the numbers. A line of another game's years that is no draw of this
+// game is skipped for that reason.
 ImportLine readImportLine(const QString& line, const Game& game, const QDate& today,
                           DateOrder order = DateOrder::DayFirst);
 
@@ -63,8 +67,8 @@ struct ImportedDraws {
         DrawRecord draw;
         int file = 0; // index into the files read
         int line = 0; // 1-based
-        bool otherGame = false;
-        QString otherGameReason;
+        ImportLine::Hold hold = ImportLine::Hold::None;
+        QString holdReason;
     };
     struct Skipped {
         int file = 0;
@@ -77,9 +81,11 @@ struct ImportedDraws {
     QStringList withoutDraws; // the files in which no line was a draw or looked like one
     qsizetype linesRead = 0;
 
-    int otherGameCount() const;
-    // Leaves the draws of other games out, as skipped lines ("anderes Spiel (vor dem 04.01.1986)").
-    void dropOtherGames();
+    // The draws held back for that reason, in date order.
+    std::vector<const Line*> held(ImportLine::Hold hold) const;
+    // Leaves the draws held back for that reason out, as skipped lines ("anderes Spiel (vor dem
+    // 04.01.1986)", "kein Ziehungstag"); Hold::None leaves out every one held back.
+    void drop(ImportLine::Hold hold);
 };
 
 // Reads the lines of a text as draws of the game into `read`: `name` as the report names it, `source` as an

@@ -1,6 +1,7 @@
 #include "output/TipText.h"
 
 #include "archive/AppState.h"
+#include "archive/Game.h"
 #include "generator/TipGrid.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
@@ -14,9 +15,12 @@ QDate nextDrawDate(double drawDay) {
     return draw.addDays(dates::weekday(draw) == dates::Wednesday ? 3 : 4);
 }
 
-QStringList lines(const TipGrid& grid, const QDate& nextDraw, const QLocale& locale) {
+QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game, const QLocale& locale) {
     QStringList out;
-    out << QStringLiteral("Tolbrands Lotto-Tipp für ") + dates::formatLongWeekdayDate(nextDraw, locale);
+    // The game the program starts with goes unnamed, as it always did; the other one is named.
+    const QString which = &game == Game::all().front() ? QString() : game.name + QLatin1Char(' ');
+    out << QStringLiteral("Tolbrands Lotto-Tipp ") + which + QStringLiteral("für ") +
+               dates::formatLongWeekdayDate(nextDraw, locale);
     out << QString(46, QLatin1Char('~'));
     out << QString();
     for (int row = 0; row < TipGrid::Rows; ++row) {
@@ -31,6 +35,9 @@ QStringList lines(const TipGrid& grid, const QDate& nextDraw, const QLocale& loc
             if (column > 0) line += QStringLiteral("   ");
             line += QStringLiteral("%1").arg(number, 2);
         }
+        // The tip's own extra number, where the game has one.
+        if (!game.extra.sameDrum && grid.extraCell(row) > 0)
+            line += QStringLiteral("   %1: %2").arg(game.extra.captionMark).arg(grid.extraCell(row));
         out << line;
     }
     return out;
@@ -46,7 +53,7 @@ QByteArray encode(const QStringList& lines) {
 
 QString writeTipText(const AppState& state, const TipGrid& grid, Shell& shell) {
     // Every line is built before the file is touched, so a row that does not convert leaves it as it was.
-    const QStringList lines = tiptext::lines(grid, tiptext::nextDrawDate(state.currentDraw.date));
+    const QStringList lines = tiptext::lines(grid, tiptext::nextDrawDate(state.currentDraw.date), *state.game);
     const QString path = state.programDir + QLatin1String(tiptext::FileName);
     TextFile file(path);
     for (const QString& line : lines) file.writeLine(line);

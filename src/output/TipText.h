@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class TipGrid;
+struct Game;
 class Shell;
 struct AppState;
 
@@ -19,9 +20,9 @@ constexpr const char* FileName = "Tipp.txt";
 // Saturday) by the day four days later.
 QDate nextDrawDate(double drawDay);
 
-// Header, tildes, an empty line and one line per row whose first cell is filled. Throws AppError when a
-// cell of such a row holds no number.
-QStringList lines(const TipGrid& grid, const QDate& nextDraw, const QLocale& locale = QLocale());
+// Header, tildes, an empty line and one line per row whose first cell is filled, with the tip's own extra
+// number where the game has one ("   GZ: 4"). Throws AppError when a cell of such a row holds no number.
+QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game, const QLocale& locale = QLocale());
 
 // The lines as written: Latin-1, every line ended by CR LF.
 QByteArray encode(const QStringList& lines);

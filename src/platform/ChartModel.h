@@ -21,6 +21,7 @@ public:
         OverdueNumbers,
         DigitSums,
         SuperNumbers,
+        ExtraNumbers, // from a drum of their own: the Glückszahl
         TipDistribution,
         YearSurface,
     };

@@ -83,6 +83,10 @@ ChartModel::BarText textOf(const ChartPlan& plan, qsizetype i) {
         return {QStringLiteral("Quersumme ") + number + QStringLiteral(": ") + draws(y), chance()};
     case Meaning::SuperNumbers:
         return {QStringLiteral("Superzahl ") + number + QStringLiteral(": ") + draws(y), chance()};
+    case Meaning::ExtraNumbers:
+        return {(plan.game ? plan.game->extra.name : QString()) + QLatin1Char(' ') + number + QStringLiteral(": ") +
+                    QString::number(y) + QStringLiteral("-mal gezogen"),
+                chance()};
     case Meaning::TipDistribution:
         return {QStringLiteral("Zahl ") + number + QStringLiteral(": ") + QString::number(y) +
                     QStringLiteral("-mal in den Tipps"),
@@ -110,6 +114,8 @@ QString bandNameOf(ChartModel::Meaning meaning) {
         return QStringLiteral("mindestens 95 % je Zahl");
     case Meaning::DigitSums:
         return QStringLiteral("95 % je Quersumme");
+    case Meaning::ExtraNumbers:
+        return QStringLiteral("95 % je Glückszahl");
     case Meaning::SuperNumbers:
     case Meaning::TipDistribution:
     case Meaning::YearSurface:

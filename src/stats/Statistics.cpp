@@ -297,3 +297,33 @@ void countSuperNumbers(Session& session) {
         return plan;
     });
 }
+
+void showExtraNumbers(Session& session) {
+    chartOfArchive(session, [](const Records& records, const DrawFilter& filter, const Game& game) {
+        NumberTable counts;
+        int draws = 0;
+        for (const auto& r : records) {
+            if (!filter.passes(r)) continue;
+            counts.add(r.zz);
+            ++draws;
+        }
+        std::vector<qint64> numbers;
+        for (int n = game.extra.lowest; n <= game.extra.highest; ++n) numbers.push_back(counts[n]);
+        // Each of them equally likely, and one drawn per draw: independent counts, no correction.
+        const double share = 1.0 / double(numbers.size());
+        const chance::Band band = chance::binomialBand(draws, share);
+
+        ChartPlan plan;
+        plan.meaning = ChartModel::Meaning::ExtraNumbers;
+        plan.points = barsOf(counts, game.extra.lowest, game.extra.highest);
+        plan.caption = game.extra.name + QStringLiteral("verteilung     Ziehungen: ") + QString::number(draws);
+        plan.expectation = sameForEach(int(numbers.size()), band);
+        plan.verdict = chance::verdictText(chance::countsVerdict(numbers, draws, share));
+        plan.verdictDetail = outsideTheBand(numbers, draws, share, band);
+        plan.draws = draws;
+        plan.showDiagram = true;
+        return plan;
+    });
+    Services& services = session.services;
+    if (services.chart.chanceShown()) services.ui.setStatus(1, services.chart.verdict());
+}

@@ -24,3 +24,6 @@ void countYearSurface(Session& session);
 void countDigitSums(Session& session);
 // Distribution of the super numbers after 1 August 1995 (SpeedButton3).
 void countSuperNumbers(Session& session);
+// The counts of a game's extra number from a drum of its own, the Glückszahl (SpeedButton15): a band and a
+// verdict as for the frequencies, the verdict in the second status panel while "Zufall" is on.
+void showExtraNumbers(Session& session);

@@ -15,13 +15,14 @@
 #include <QApplication>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
-#include <QResizeEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QResizeEvent>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -448,4 +449,58 @@ TEST(XServer, TheWindowKeepsItsLeastSize) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return sizes.seen.contains(QSize(300, 200)); }, 10000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return sizes.seen.last() == MainWindow::DesignedSize; }, 10000));
     EXPECT_EQ(w.size(), MainWindow::DesignedSize);
+}
+
+// The box of the game: either game with its own archive, cells, charts and controls, kept between runs; a
+// switch is refused while another operation holds the archive.
+TEST(MainWindow, TheGameBoxServesEitherGame) {
+    WindowFixture f;
+    f.today = QDate(2026, 1, 1);
+    f.dir.writeArchive(shippedDraws());
+    f.dir.writeArchive(shippedDraws(Game::sixOf42()), QStringLiteral("Zahlen42.dat"));
+    f.open();
+    const auto box = [&f] { return f.find<QComboBox>(QStringLiteral("ComboBox1")); };
+    ASSERT_NE(box(), nullptr);
+    EXPECT_EQ(box()->toolTip(), QStringLiteral("Spiel"));
+    EXPECT_EQ(box()->itemText(0) + '|' + box()->itemText(1), QStringLiteral("6 aus 45|6 aus 42"));
+    const QString noSource = str("Für 6 aus 42 nicht verfügbar: neue Ziehungen mit „Import aus Text“ oder "
+                                 "„Eingeben“ übernehmen.");
+    const auto choose = [&](int index) {
+        box()->setCurrentIndex(index);
+        emit box()->activated(index);
+    };
+    const auto shows42 = [&](bool yes) {
+        EXPECT_EQ(f.window->windowTitle(), str("Tolbrands Lotto - Tippgenerator für Spiel %1 für die Schweiz")
+                                               .arg(yes ? "6 aus 42" : "6 aus 45"));
+        EXPECT_EQ(box()->currentIndex(), yes ? 1 : 0);
+        EXPECT_EQ(f.context->chart.barCount(), yes ? 42 : 45);
+        EXPECT_EQ(shown(f.find<QWidget>(QStringLiteral("Edit101"))), yes);
+        EXPECT_EQ(shown(f.find<QWidget>(QStringLiteral("SpeedButton15"))), yes);
+        for (const char* name : {"BitBtn1", "SpeedButton10", "BitBtn2", "Button1", "SpeedButton12"})
+            EXPECT_EQ(f.find<QWidget>(str(name))->isEnabled(), !yes) << name;
+        EXPECT_EQ(f.find<QWidget>(QStringLiteral("BitBtn1"))->toolTip(), yes ? noSource : QString());
+        EXPECT_EQ(
+            f.find<QWidget>(QStringLiteral("SpeedButton12"))->toolTip(),
+            yes ? str("Für 6 aus 42 ist kein Wettschein hinterlegt.")
+                : str("Wenn Sie schon einen Lottoschein haben können Sie Hier den Tipp direkt in den Schein "
+                      "drucken"));
+    };
+    shows42(false);
+    choose(1);
+    shows42(true);
+    EXPECT_EQ(f.find<QLabel>(QStringLiteral("Label35"))->text(),
+              str("Mi. 31.12.25    1  11  23  37  39  40 GZ:6"));
+    EXPECT_TRUE(f.window->status(1).endsWith(QStringLiteral("Zahlen42.dat")));
+
+    f.reopen();
+    shows42(true);
+    {
+        const ArchiveLease busy = f.context->state.archiveGate.take();
+        choose(0);
+    }
+    shows42(true);
+    EXPECT_EQ(f.dialogs->errors, QStringList{ArchiveGate::BusyText});
+    choose(0);
+    shows42(false);
+    EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label35"))->text().endsWith(QStringLiteral(" Z:29")));
 }

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QSettings>
 #include <deque>
 #include <gtest/gtest.h>
 
@@ -38,6 +39,7 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
         std::deque<bool> answers;
         QString question; // empty: none
         int stored;       // draws in the archive afterwards; -1: no archive
+        const Game* game = &Game::sixOf45();
     } cases[] = {
         {"yes", shippedFolder, {}, {true}, yesText, 2096},
         {"no", shippedFolder, {}, {false}, yesText, -1},
@@ -53,6 +55,16 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
         {"a record without draws", noDraws.path(), {}, {}, {}, -1},
         {"no record", threeDraws.path() + QStringLiteral("fehlt"), {}, {}, {}, -1},
         {"an archive already there", shippedFolder, oneDraw, {}, {}, 1},
+        // The game of the last run was "6 aus 42": its own record is offered, named.
+        {"6 aus 42",
+         shippedFolder,
+         {},
+         {true},
+         QStringLiteral(
+             "Es sind noch keine Ziehungen von 6 aus 42 gespeichert. Sollen die mitgelieferten 1354 "
+             "Ziehungen vom 12.01.2013 bis 31.12.2025 übernommen werden?"),
+         1354,
+         &Game::sixOf42()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -60,6 +72,7 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
         f.today = QDate(2026, 12, 8);
         f.dataFolders = {c.folder};
         if (!c.archiveBefore.isEmpty()) f.dir.writeFile(QStringLiteral("ZahlenCH.dat"), c.archiveBefore);
+        QSettings(f.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), int(c.game->id));
         f.open(false);
         f.dialogs->questionAnswers = c.answers;
         f.window->startUp();
@@ -67,15 +80,17 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
         if (!c.question.isEmpty()) {
             EXPECT_EQ(f.dialogs->yesFirst, std::vector<bool>{true});
         }
-        EXPECT_EQ(QFile::exists(f.dir.archivePath()), c.stored >= 0);
+        const QString archive = c.game->archiveFile;
+        EXPECT_EQ(QFile::exists(f.dir.file(archive)), c.stored >= 0);
         if (c.stored > 0) {
             // Start-up goes on with the stored draws: the newest on display, the frequencies counted.
-            EXPECT_EQ(f.dir.readArchive().size(), static_cast<std::size_t>(c.stored));
+            const auto draws = f.dir.readArchive(archive);
+            EXPECT_EQ(draws.size(), static_cast<std::size_t>(c.stored));
             EXPECT_TRUE(f.dialogs->errors.isEmpty()) << f.dialogs->errors.join(' ').toStdString();
             EXPECT_TRUE(f.dialogs->messages.isEmpty()) << f.dialogs->messages.join(' ').toStdString();
-            EXPECT_EQ(f.context->chart.barCount(), 45);
+            EXPECT_EQ(f.context->chart.barCount(), c.game->highest);
             EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker1"))->date(),
-                      dates::fromDayNumber(f.dir.readArchive().back().datum));
+                      dates::fromDayNumber(draws.back().datum));
         } else {
             // As without a record: the evaluation's message and the frequencies' file error.
             EXPECT_EQ(f.dialogs->messages,
@@ -103,6 +118,13 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
             EXPECT_EQ(draws, shippedDraws());
             EXPECT_EQ(draws.front(), makeDraw(QDate(1986, 1, 4), {2, 5, 9, 15, 22, 28}, 43));
             EXPECT_EQ(draws.back(), makeDraw(QDate(2013, 1, 9), {2, 13, 25, 32, 34, 35}, 29));
+        }
+        if (c.stored == 1354) {
+            const auto draws = f.dir.readArchive(archive);
+            EXPECT_EQ(draws, shippedDraws(Game::sixOf42()));
+            EXPECT_EQ(draws.front(), makeDraw(QDate(2013, 1, 12), {6, 8, 9, 12, 28, 30}, 4));
+            EXPECT_EQ(draws.back(), makeDraw(QDate(2025, 12, 31), {1, 11, 23, 37, 39, 40}, 6));
+            EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label35"))->text().endsWith(QStringLiteral(" GZ:6")));
         }
     }
 }

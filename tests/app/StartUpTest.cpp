@@ -306,10 +306,14 @@ TEST(StartUp, OneProgramPerArchive) {
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                           QFileDevice::ReadOther | QFileDevice::ExeOther);
     const bool root = ::geteuid() == 0;
-    if (root) ASSERT_EQ(::seteuid(65534), 0);
+    if (root) {
+        ASSERT_EQ(::seteuid(65534), 0);
+    }
     ScriptedDialogs refused;
     EXPECT_EQ(claimArchive(dir.path(), refused), nullptr);
-    if (root) ASSERT_EQ(::seteuid(0), 0);
+    if (root) {
+        ASSERT_EQ(::seteuid(0), 0);
+    }
     QFile::setPermissions(dir.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(

@@ -40,4 +40,12 @@ TEST(Zettelcheck, CountsHitsAndZusatz) {
         EXPECT_EQ(r.hitCount, c.hits) << c.tip.join(' ').toStdString();
         EXPECT_EQ(r.extraHit, c.zusatz) << c.tip.join(' ').toStdString();
     }
+
+    // "6 aus 42": the Glückszahl counts when the tip's own is the draw's; a tip number equal to it does not.
+    const CurrentDraw gz = drawOf({3, 12, 17, 25, 33, 41}, 4);
+    const QStringList tip = texts({"4", "12", "17", "1", "2", "5"});
+    EXPECT_TRUE(zettelcheck(gz, tip, Game::sixOf42(), 4).extraHit);
+    EXPECT_FALSE(zettelcheck(gz, tip, Game::sixOf42(), 5).extraHit);
+    EXPECT_FALSE(zettelcheck(gz, tip, Game::sixOf42()).extraHit);
+    EXPECT_TRUE(zettelcheck(gz, tip, Game::sixOf45()).extraHit);
 }

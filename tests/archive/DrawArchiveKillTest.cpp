@@ -97,7 +97,8 @@ TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringEveryWrite) {
                     *step = Delete;
                     archive.deleteDate(lease, extra.datum);
                 }
-                *step = Import; // the import's one rewrite
+                *step = Import; // the import's one rewrite, the day without a draw taken on the question
+                ui.questionAnswers = {true};
                 importDrawFiles(
                     session, [&] { return importFile; }, [] {});
                 const ArchiveLease lease = state.archiveGate.take();

@@ -77,6 +77,14 @@ TEST(DrawArchive, AppendCreatesAMissingArchive) {
     appender.append(b);
     appender.close();
     EXPECT_EQ(archive.scan(), (std::vector<DrawRecord>{a, b}));
+
+    // "6 aus 42" keeps its own archive, the same records with the Glückszahl in byte 14 and 0 in byte 15.
+    const DrawArchive other(dir.path(), Game::sixOf42());
+    auto gz = other.openForAppend(gate.take());
+    gz.append(makeDraw(QDate(2013, 1, 12), {6, 8, 9, 12, 28, 30}, 4));
+    gz.close();
+    EXPECT_EQ(dir.readFile(QStringLiteral("Zahlen42.dat")).toHex(), QByteArray("00000000c028e440" "0608090c1c1e" "04" "00"));
+    EXPECT_EQ(archive.scan(), (std::vector<DrawRecord>{a, b}));
 }
 
 TEST(DrawArchive, InsertOrReplaceKeepsDateOrder) {

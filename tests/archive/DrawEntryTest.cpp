@@ -92,6 +92,17 @@ TEST(DrawEntryDialog, FormAndRanges) {
         EXPECT_NE(dialog.findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(n)), nullptr);
     }
     EXPECT_TRUE(spinner(&dialog, 8)->isHidden());
+    // "6 aus 42": six numbers of 1 .. 42 and the Glückszahl 1 .. 6, "GZ:" before it; one of the six may
+    // equal it.
+    DrawEntryDialog six42(Game::sixOf42());
+    EXPECT_EQ(spinner(&six42, 6)->maximum(), 42);
+    EXPECT_EQ(spinner(&six42, 7)->maximum(), 6);
+    EXPECT_EQ(six42.findChildren<QLabel*>().front()->text(), QStringLiteral("GZ:"));
+    EXPECT_EQ(drawEntryProblem(makeDraw(QDate(2013, 1, 12), {6, 8, 9, 12, 28, 30}, 6), Game::sixOf42()), QString());
+    EXPECT_EQ(drawEntryProblem(makeDraw(QDate(2013, 1, 12), {6, 6, 9, 12, 28, 30}, 4), Game::sixOf42()),
+              QStringLiteral("Die Zahl 6 kommt mehrfach vor. Die sechs Zahlen müssen alle verschieden sein."));
+    EXPECT_EQ(drawEntryProblem(makeDraw(QDate(2013, 1, 12), {6, 8, 9, 12, 28, 43}, 4), Game::sixOf42()),
+              QStringLiteral("Die Zahlen müssen zwischen 1 und 42 liegen."));
     // Left abort, right OK; "Z:" bold and red.
     dialog.show();
     EXPECT_LT(dialog.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->x(),
@@ -137,8 +148,9 @@ TEST(DrawEntry, AppendsReplacesOrInsertsInDateOrder) {
     };
     // A stored draw of the date is replaced only after a yes to the question naming both, Nein first.
     const auto replacing = [](const char* date, const char* stored) {
-        return QStringLiteral("Am %1 ist die Ziehung %2 gespeichert. Soll sie durch 2 4 6 8 10 12 Z:14 ersetzt "
-                              "werden?")
+        return QStringLiteral(
+                   "Am %1 ist die Ziehung %2 gespeichert. Soll sie durch 2 4 6 8 10 12 Z:14 ersetzt "
+                   "werden?")
             .arg(QLatin1String(date), QLatin1String(stored));
     };
     struct Case {
@@ -173,7 +185,9 @@ TEST(DrawEntry, AppendsReplacesOrInsertsInDateOrder) {
         SCOPED_TRACE(c.date.toString(Qt::ISODate).toStdString());
         EXPECT_EQ(env.dir.readArchive(), c.stored);
         EXPECT_EQ(env.ui.questions, c.question.isEmpty() ? QStringList() : QStringList{c.question});
-        if (!c.question.isEmpty()) EXPECT_EQ(env.ui.presets, std::vector{Ui::Preset::No});
+        if (!c.question.isEmpty()) {
+            EXPECT_EQ(env.ui.presets, std::vector{Ui::Preset::No});
+        }
         if (c.answers == std::deque<bool>{false}) continue; // nothing changed, nothing evaluated
         // Whatever was entered, the newest stored draw is then shown.
         EXPECT_EQ(env.pickerAtEvaluation, dates::fromDayNumber(c.stored.back().datum));
@@ -313,7 +327,11 @@ TEST(DrawDeletion, AsksForTheDrawOnDisplayAndRemovesEveryRecordOfItsDate) {
     } cases[] = {
         {archive[1].datum, {true}, {archive[0], archive[2]}, {question}, {}},
         {archive[1].datum, {false}, archive, {question}, {}},
-        {0, {}, archive, {}, {QStringLiteral("Es wird keine Ziehung angezeigt, die gelöscht werden könnte.")}},
+        {0,
+         {},
+         archive,
+         {},
+         {QStringLiteral("Es wird keine Ziehung angezeigt, die gelöscht werden könnte.")}},
     };
     for (const auto& c : cases) {
         EntryEnv env;
@@ -334,6 +352,8 @@ TEST(DrawDeletion, AsksForTheDrawOnDisplayAndRemovesEveryRecordOfItsDate) {
         EXPECT_EQ(env.ui.busyMaxDepth, deleted ? 1 : 0);
         EXPECT_EQ(busyDuringEvaluation, deleted ? 0 : -1);
         EXPECT_EQ(env.evaluations, deleted ? 1 : 0);
-        if (deleted) EXPECT_EQ(env.pickerAtEvaluation, QDate(2002, 10, 9));
+        if (deleted) {
+            EXPECT_EQ(env.pickerAtEvaluation, QDate(2002, 10, 9));
+        }
     }
 }

@@ -200,6 +200,24 @@ TEST(HitBalance, CountsEachClassOverTheSelectedDraws) {
     const double ways[] = {1, 6, 228, 11115, 182780};
     for (std::size_t c = 0; c < std::size(ways); ++c)
         EXPECT_DOUBLE_EQ(shipped.expected()[static_cast<std::size_t>(c)], 2096 * ways[c] / 8145060) << c;
+    // "6 aus 42": eight ranks, the Glückszahl of the tip against the draw's, the chance row from the exact
+    // odds for the 1,354 draws of its record.
+    HitBalance record42;
+    record42.game = &Game::sixOf42();
+    record42.draws = 1354;
+    EXPECT_EQ(record42.header().join('|'),
+              QStringLiteral("Tipp|Zahlen|6 + GZ|6|5 + GZ|5|4 + GZ|4|3 + GZ|3|bester Treffer am"));
+    EXPECT_EQ(record42.rows().back(), (QStringList{"Zufall erwartet", "", "0.00", "0.00", "0.01", "0.05", "0.41",
+                                                   "2.03", "6.14", "30.72", ""}));
+    env.grid.clearAll();
+    env.setRow(0, {"1", "2", "3", "4", "5", "6"});
+    env.grid.setExtraCell(0, 3);
+    const HitBalance ranks = countHitBalance({makeDraw(QDate(2013, 1, 12), {1, 2, 3, 4, 5, 6}, 3),
+                                              makeDraw(QDate(2013, 1, 16), {1, 2, 3, 4, 5, 7}, 2),
+                                              makeDraw(QDate(2013, 1, 19), {1, 2, 3, 4, 8, 9}, 3)},
+                                             DrawFilter(everyDraw.controls), env.grid, Game::sixOf42());
+    EXPECT_EQ(ranks.tips.front().counts, (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 0}));
+
     HitBalance one;
     one.draws = 1;
     one.fromDate = dates::toDayNumber(QDate(1955, 10, 9));

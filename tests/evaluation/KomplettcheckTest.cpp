@@ -23,8 +23,15 @@ TEST(DrawCaption, WeekdayDateNumbersAndZusatzCharacterForCharacter) {
         int zz;
         QString separator;
         const char* caption;
+        const Game* game = &Game::sixOf45();
     };
     const Case cases[] = {
+        {QDate(2013, 1, 12),
+         {6, 8, 9, 12, 28, 30},
+         4,
+         "  ",
+         "Sa. 12.01.13    6  8  9  12  28  30 GZ:4",
+         &Game::sixOf42()},
         {QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7, "  ", "Sa. 05.10.02    3  12  17  23  34  45 Z:7"},
         {QDate(2002, 10, 9), {45, 1, 9, 10, 2, 30}, 44, "  ", "Mi. 09.10.02    45  1  9  10  2  30 Z:44"},
         {QDate(1999, 12, 31), {1, 2, 3, 4, 5, 6}, 10, "   ", "Fr. 31.12.99     1  2  3  4  5  6 Z:10"},
@@ -33,7 +40,7 @@ TEST(DrawCaption, WeekdayDateNumbersAndZusatzCharacterForCharacter) {
     for (const auto& c : cases) {
         CurrentDraw d;
         d.load(makeDraw(c.date, c.six, c.zz, 3));
-        EXPECT_EQ(drawCaption(d, Game::sixOf45(), c.separator), QString::fromUtf8(c.caption));
+        EXPECT_EQ(drawCaption(d, *c.game, c.separator), QString::fromUtf8(c.caption));
     }
 }
 
@@ -43,15 +50,21 @@ TEST(HitDisplay, CaptionColourAndZusatzSuffix) {
         bool zusatz;
         const char* caption;
         bool red;
+        const Game* game = &Game::sixOf45();
     };
     const Case cases[] = {
-        {6, false, "6", true},  {3, true, "3 + Z", true}, {2, true, "2 + Z", false},
-        {0, false, "0", false}, {3, false, "3", true},    {5, true, "5 + Z", true},
+        {3, true, "3 + G", true, &Game::sixOf42()},
+        {6, false, "6", true},
+        {3, true, "3 + Z", true},
+        {2, true, "2 + Z", false},
+        {0, false, "0", false},
+        {3, false, "3", true},
+        {5, true, "5 + Z", true},
     };
     Controls controls;
     for (const auto& c : cases) {
         controls.setRed(QStringLiteral("Label22"), !c.red); // the label's previous colour must not stick
-        showHits(controls, QStringLiteral("Label22"), TipCheck{c.hits, c.zusatz}, Game::sixOf45());
+        showHits(controls, QStringLiteral("Label22"), TipCheck{c.hits, c.zusatz}, *c.game);
         EXPECT_EQ(controls.text(QStringLiteral("Label22")), QString::fromLatin1(c.caption));
         EXPECT_EQ(controls.red(QStringLiteral("Label22")), c.red) << c.caption;
     }

@@ -487,7 +487,27 @@ TEST(TipSearch, AFailureAtTheEndPutsBackTheRelaxedOptions) {
     EXPECT_EQ(env.ui.busyDepth, 0);
 }
 
+// The seed gives the same tips, in "6 aus 42" with the same Glückszahl of each, drawn by the one generator.
 TEST(RandomSeed, TheSameNumberGivesTheSameTips) {
+    GeneratorEnv forty;
+    forty.state.game = &Game::sixOf42();
+    forty.grid.applyGame(Game::sixOf42());
+    forty.dir.writeArchive(shippedDraws(Game::sixOf42()), QStringLiteral("Zahlen42.dat"));
+    forty.clock.setToday(QDate(2026, 1, 1));
+    std::vector<int> extras[2];
+    for (auto& gz : extras) {
+        forty.ui.inputAnswers.push_back(QStringLiteral("12345"));
+        forty.ui.questionAnswers.push_back(true);
+        chooseRandomSeed(forty.session, forty.steps);
+        for (int r = 0; r < TipGrid::Rows; ++r) gz.push_back(forty.grid.extraCell(r));
+        const auto tips = forty.rows();
+        for (int r = 0; r < 10; ++r)
+            for (int n : tips[std::size_t(r)]) EXPECT_TRUE(n >= 1 && n <= 42) << n;
+    }
+    EXPECT_EQ(extras[0], extras[1]);
+    EXPECT_TRUE(std::all_of(extras[0].begin(), extras[0].begin() + 10, [](int gz) { return gz >= 1 && gz <= 6; }));
+    EXPECT_TRUE(std::all_of(extras[0].begin() + 10, extras[0].end(), [](int gz) { return gz == 0; }));
+
     GeneratorEnv env;
     env.dir.writeArchive(generatedDraws(QDate(2000, 1, 1), 200, 8));
     std::vector<TipGrid::Tip> runs[2];
@@ -502,6 +522,7 @@ TEST(RandomSeed, TheSameNumberGivesTheSameTips) {
     }
     EXPECT_EQ(runs[0], runs[1]);
     EXPECT_TRUE(isTip(runs[0][9]));
+    EXPECT_EQ(env.grid.extraCell(0), 0); // "6 aus 45" draws no number for a cell it does not show
     ASSERT_EQ(env.ui.inputs.size(), 2);
     const QStringList parts = env.ui.inputs[0].split(QLatin1Char('|'));
     EXPECT_EQ(parts[0], QStringLiteral("Ihre Glückszahl (1-99999999)?"));

@@ -39,13 +39,14 @@ TEST(TextImport, ReadsTheLineFormsAndNamesWhatIsWrong) {
     const DrawRecord withSz = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7, 4);
     const QString before = QStringLiteral("anderes Spiel (vor dem 04.01.1986)");
     const QString after = QStringLiteral("anderes Spiel (nach dem 09.01.2013)");
-    // A draw row's reason is the one it is held back for as a draw of another game; empty for "6 aus 45".
-    const struct {
+    // A draw row's reason is the one it is held back for: another game's years, a day without a draw.
+    struct Case {
         const char* line;
         ImportLine::Kind kind;
         DrawRecord draw;
         QString reason;
-    } cases[] = {
+    };
+    const Case cases[] = {
         {"05.10.2002;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, {}},
         {"05.10.2002,3,12,17,23,34,45,7", ImportLine::Kind::Draw, example, {}},
         {"05.10.2002\t3\t12\t17\t23\t34\t45\t7\t", ImportLine::Kind::Draw, example, {}},
@@ -72,8 +73,10 @@ TEST(TextImport, ReadsTheLineFormsAndNamesWhatIsWrong) {
          "to 6",
          ImportLine::Kind::Bad,
          {},
-         "keine Zusatzzahl"},
+         after},
         {"05.10.2002;\"3,12,17,23,34,45\";7", ImportLine::Kind::Draw, example, {}},
+        {"03.10.2002;3;12;17;23;34;45;7", ImportLine::Kind::Draw,
+         makeDraw(QDate(2002, 10, 3), {3, 12, 17, 23, 34, 45}, 7), "kein Ziehungstag"},
         {"05.10.2002;3 12 17 23 34 45;7;4", ImportLine::Kind::Draw, withSz, {}},
         {"05.10.2002,[3, 12, 17, 23, 34, 45, 7],4", ImportLine::Kind::Draw, withSz, {}},
         {"05.10.2002 3 12 17 23 34 45 7", ImportLine::Kind::Draw, example, {}},
@@ -158,19 +161,59 @@ TEST(TextImport, ReadsTheLineFormsAndNamesWhatIsWrong) {
          {},
          "die Superzahl -1 liegt nicht zwischen 0 und 9"},
     };
+    // "6 aus 42": the Glückszahl in the next field or the one after an empty field, 1 .. 6, and the same as
+    // one of the six if it comes so; its years from 12.01.2013.
+    const auto draw42 = [](std::initializer_list<int> six, int gz) {
+        return makeDraw(QDate(2013, 1, 12), six, gz);
+    };
+    const Case cases42[] = {
+        {"12.01.2013;6;8;9;12;28;30;4", ImportLine::Kind::Draw, draw42({6, 8, 9, 12, 28, 30}, 4), {}},
+        {"12.01.2013;6;8;9;12;28;30;6", ImportLine::Kind::Draw, draw42({6, 8, 9, 12, 28, 30}, 6), {}},
+        {"12.01.2013;6;8;9;12;28;30;;4", ImportLine::Kind::Draw, draw42({6, 8, 9, 12, 28, 30}, 4), {}},
+        {"2016-11-30,\"[1, 2, 5, 13, 24, 29]\",,6,6/42 + 1/6 : 6 numbers from 1 to 42",
+         ImportLine::Kind::Draw,
+         makeDraw(QDate(2016, 11, 30), {1, 2, 5, 13, 24, 29}, 6),
+         {}},
+        {"26.09.2013;6;8;9;12;28;30;4", ImportLine::Kind::Draw,
+         makeDraw(QDate(2013, 9, 26), {6, 8, 9, 12, 28, 30}, 4), "kein Ziehungstag"},
+        {"05.01.2013;1;2;3;4;5;6;3", ImportLine::Kind::Draw,
+         makeDraw(QDate(2013, 1, 5), {1, 2, 3, 4, 5, 6}, 3), "anderes Spiel (vor dem 12.01.2013)"},
+        {"09.01.2013;2;13;25;32;34;35;29", ImportLine::Kind::Bad, {}, "anderes Spiel (vor dem 12.01.2013)"},
+        {"12.01.2013;6;8;9;12;28;43;4",
+         ImportLine::Kind::Bad,
+         {},
+         "die Zahl 43 liegt nicht zwischen 1 und 42"},
+        {"12.01.2013;6;8;9;12;28;30;7",
+         ImportLine::Kind::Bad,
+         {},
+         "die Glückszahl 7 liegt nicht zwischen 1 und 6"},
+        {"12.01.2013;6;8;9;12;28;30", ImportLine::Kind::Bad, {}, "keine Glückszahl"},
+        {"12.01.2013;6;8;9;12;28", ImportLine::Kind::Bad, {}, "weniger als sechs Zahlen"},
+        {"12.01.2013;6;8;9;12;28;30;4;5",
+         ImportLine::Kind::Bad,
+         {},
+         "mehr als sechs Zahlen und eine Glückszahl"},
+        {"12.01.2013;6;8;8;12;28;30;4",
+         ImportLine::Kind::Bad,
+         {},
+         "die Zahl 8 steht zweimal unter den sechs Zahlen"},
+    };
     // The desktop's locale has no say in what a line means.
     for (const QLocale& desktop :
          {QLocale(QLocale::German, QLocale::Switzerland), QLocale(QLocale::English, QLocale::UnitedStates)}) {
         QLocale::setDefault(desktop);
-        for (const auto& c : cases) {
-            SCOPED_TRACE(c.line);
-            const ImportLine line =
-                readImportLine(QString::fromUtf8(c.line), Game::sixOf45(), QDate(2026, 12, 8));
-            EXPECT_EQ(line.kind, c.kind);
-            EXPECT_EQ(line.reason, c.reason);
-            if (c.kind == ImportLine::Kind::Draw) {
-                EXPECT_EQ(line.draw, c.draw);
-                EXPECT_EQ(line.otherGame, !c.reason.isEmpty());
+        for (const auto& [game, table] :
+             {std::pair{&Game::sixOf45(), std::vector<Case>(std::begin(cases), std::end(cases))},
+              std::pair{&Game::sixOf42(), std::vector<Case>(std::begin(cases42), std::end(cases42))}}) {
+            for (const auto& c : table) {
+                SCOPED_TRACE(c.line);
+                const ImportLine line = readImportLine(QString::fromUtf8(c.line), *game, QDate(2026, 12, 8));
+                EXPECT_EQ(line.kind, c.kind);
+                EXPECT_EQ(line.reason, c.reason);
+                if (c.kind == ImportLine::Kind::Draw) {
+                    EXPECT_EQ(line.draw, c.draw);
+                    EXPECT_EQ(line.hold != ImportLine::Hold::None, !c.reason.isEmpty());
+                }
             }
         }
     }
@@ -207,7 +250,8 @@ TEST(TextImport, ReadsTheFilesPeopleHave) {
         {"mm/dd/yyyy", monthFirst.toLatin1(), 40, {}},
         {"old Mac line ends", file(QStringLiteral("dd.MM.yyyy"), "\r").toLatin1(), 40, {}},
         {"UTF-16 with its mark",
-         QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(dayFirst.utf16()), dayFirst.size() * 2),
+         QByteArray("\xFF\xFE") +
+             QByteArray(reinterpret_cast<const char*>(dayFirst.utf16()), dayFirst.size() * 2),
          40,
          {}},
         {"both orders", both.toLatin1(), -1,
@@ -236,7 +280,9 @@ TEST(TextImport, ReadsTheFilesPeopleHave) {
             }
             EXPECT_EQ(env.run({{QStringLiteral("ziehungen.csv"), c.bytes}}).inserted, c.inserted);
             EXPECT_EQ(env.ui.messages.value(0).section(QLatin1Char('.'), 1), c.message);
-            if (c.inserted > 0) EXPECT_EQ(env.dir.readArchive(), draws);
+            if (c.inserted > 0) {
+                EXPECT_EQ(env.dir.readArchive(), draws);
+            }
         }
     }
     dates::useProgramLocale();
@@ -273,6 +319,7 @@ TEST(TextImport, MergesIntoTheArchiveInDateOrder) {
         QStringList questions;
         std::vector<P> presets;
         std::vector<DrawRecord> archive;
+        const Game* game = &Game::sixOf45();
     } cases[] = {
         {"before, between and after",
          {"12.10.2002;21;22;23;24;25;26;27\n28.09.2002;8;9;10;11;12;13;14\n05.10.2002;3;12;17;23;34;45;7;"
@@ -387,11 +434,40 @@ TEST(TextImport, MergesIntoTheArchiveInDateOrder) {
          {oneOtherGame},
          {P::No},
          {sixOutOf40, first, a, c}},
+        {"a day without a draw left out",
+         {"03.10.2002;8;9;10;11;12;13;14\n"},
+         {false},
+         0,
+         0,
+         0,
+         1,
+         {QStringLiteral(
+             "1 Zeile ist auf einen Tag ohne Ziehung datiert (Donnerstag, 03.10.2002); keine Statistik "
+             "zählt sie. Soll sie trotzdem übernommen werden?")},
+         {P::No},
+         {a, c}},
+        // The public record of "6 aus 42" repeats Wednesday's draw on a Thursday.
+        {"6 aus 42 into its own archive, days without a draw left out",
+         {"12.01.2013;6;8;9;12;28;30;4\n25.09.2013;2;11;16;21;31;39;5\n26.09.2013;2;11;16;21;31;39;5\n"
+          "03.10.2013;2;11;16;21;31;39;5\n"},
+         {false},
+         2,
+         0,
+         0,
+         2,
+         {QStringLiteral(
+             "2 Zeilen sind auf Tage ohne Ziehung datiert, zuerst Donnerstag, 26.09.2013; keine Statistik "
+             "zählt sie. Sollen sie trotzdem übernommen werden?")},
+         {P::No},
+         {makeDraw(QDate(2013, 1, 12), {6, 8, 9, 12, 28, 30}, 4),
+          makeDraw(QDate(2013, 9, 25), {2, 11, 16, 21, 31, 39}, 5)},
+         &Game::sixOf42()},
     };
     for (const auto& cs : cases) {
         SCOPED_TRACE(cs.name);
         ImportEnv env;
         env.dir.writeArchive({a, c});
+        env.state.game = cs.game;
         env.ui.questionAnswers = cs.answers;
         std::vector<std::pair<QString, QByteArray>> files;
         for (const QByteArray& f : cs.files)
@@ -403,7 +479,7 @@ TEST(TextImport, MergesIntoTheArchiveInDateOrder) {
         EXPECT_EQ(report.skippedLines, cs.skipped);
         EXPECT_EQ(env.ui.questions, cs.questions);
         EXPECT_EQ(env.ui.presets, cs.presets);
-        EXPECT_EQ(env.dir.readArchive(), cs.archive);
+        EXPECT_EQ(env.dir.readArchive(cs.game->archiveFile), cs.archive);
         EXPECT_EQ(env.controls.date(QStringLiteral("DateTimePicker1")),
                   dates::fromDayNumber(cs.archive.back().datum));
         EXPECT_EQ(env.shown, 1);

@@ -56,6 +56,17 @@ TEST_F(TipTextTest, ExampleFileByteForByte) {
     EXPECT_EQ(run(), expected);
     ASSERT_EQ(shell.opened.size(), 1);
     EXPECT_EQ(QDir::cleanPath(shell.opened[0]), QDir::cleanPath(dir.file(QStringLiteral("Tipp.txt"))));
+
+    // "6 aus 42" names itself and each tip's Glückszahl, where it has one.
+    state.game = &Game::sixOf42();
+    grid.applyGame(*state.game);
+    fill(2, {1, 9, 17, 28, 36, 42});
+    grid.setExtraCell(0, 4);
+    EXPECT_EQ(run(), "Tolbrands Lotto-Tipp 6 aus 42 f\xFCr Samstag 05.10.02\r\n" + Tildes +
+                         "\r\n"
+                         "\r\n"
+                         " 1. Tipp:  3    7   12   25   33   41   GZ: 4\r\n"
+                         " 3. Tipp:  1    9   17   28   36   42\r\n");
 }
 
 TEST_F(TipTextTest, EmptyGridAndOnlyTheLastRow) {
@@ -132,7 +143,7 @@ TEST_F(TipTextTest, IncompleteRowFailsWithoutWritingOrOpening) {
     grid.clearAll();
     fill(0, {1, 2, 3, 4, 5, 6});
     for (int c = 1; c < 6; ++c) grid.setCellText(3, c, QStringLiteral("9"));
-    EXPECT_EQ(tiptext::lines(grid, QDate(2002, 10, 5)).size(), 4);
+    EXPECT_EQ(tiptext::lines(grid, QDate(2002, 10, 5), Game::sixOf45()).size(), 4);
 }
 
 TEST_F(TipTextTest, UnwritableFileFailsWithoutOpening) {

@@ -619,23 +619,45 @@ TEST(Chance, TheTestIsCalibratedOnFairDrawsAndCatchesABiasedOne) {
 // The record of the real draws: every bar chart of counts carries what chance expects of each bar, the
 // frequencies the verdict; the points and the value axis stay as the statistic set them.
 TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
-    dir.writeArchive(shippedDraws());
-
-    countNumberFrequencies(session);
-    ASSERT_EQ(chart.expectations().size(), 45);
-    for (const auto& e : chart.expectations()) {
-        EXPECT_NEAR(e.expected, 2096 * 7.0 / 45, 1e-9);
-        EXPECT_EQ(e.low, 294);
-        EXPECT_EQ(e.high, 359);
+    // Each game's record: its numbers (six and ZZ of 45, six of 42), the band of one number, the verdict,
+    // and the axis the generator reads back, from the rarest to the most frequent.
+    const struct {
+        const Game* game;
+        int draws, numbers, low, high;
+        const char* verdict;
+        int rarest, fewest, mostFrequent, most;
+    } games[] = {
+        {&Game::sixOf45(), 2096, 7, 294, 359, "p = 0.31", 16, 299, 18, 369},
+        {&Game::sixOf42(), 1354, 6, 169, 219, "p = 0.64", 1, 162, 3, 219},
+    };
+    for (const auto& g : games) {
+        SCOPED_TRACE(g.game->name.toStdString());
+        state.game = g.game;
+        dir.writeArchive(shippedDraws(*g.game), g.game->archiveFile);
+        countNumberFrequencies(session);
+        ASSERT_EQ(chart.expectations().size(), g.game->highest);
+        for (const auto& e : chart.expectations()) {
+            EXPECT_NEAR(e.expected, g.draws * double(g.numbers) / g.game->highest, 1e-9);
+            EXPECT_EQ(e.low, g.low);
+            EXPECT_EQ(e.high, g.high);
+        }
+        EXPECT_EQ(chart.verdict(), QStringLiteral("Zufallstest: unauffällig (") + QLatin1String(g.verdict) + ')');
+        EXPECT_EQ(chart.drawCount(), g.draws);
+        EXPECT_FALSE(chart.valueAxis().automatic());
+        EXPECT_EQ(chart.valueAxis().minimum(), g.fewest);
+        EXPECT_EQ(chart.valueAxis().maximum(), g.most);
+        EXPECT_EQ(chart.barValue(g.rarest - 1), g.fewest);
+        EXPECT_EQ(chart.barValue(g.mostFrequent - 1), g.most);
     }
-    EXPECT_EQ(chart.verdict(), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
-    EXPECT_EQ(chart.drawCount(), 2096);
-    // The axis the generator reads back runs from the rarest (16: 299) to the most frequent (18: 369).
-    EXPECT_FALSE(chart.valueAxis().automatic());
-    EXPECT_EQ(chart.valueAxis().minimum(), 299);
-    EXPECT_EQ(chart.valueAxis().maximum(), 369);
-    EXPECT_EQ(chart.barValue(15), 299);
-    EXPECT_EQ(chart.barValue(17), 369);
+    // The Glückszahl of "6 aus 42": its six counts, each 1/6 of the draws, tested without correction.
+    showExtraNumbers(session);
+    EXPECT_EQ(barValues(), (std::vector<double>{228, 218, 219, 232, 231, 226}));
+    EXPECT_EQ(chart.expectations().front().low, 199);
+    EXPECT_EQ(chart.expectations().front().high, 253);
+    EXPECT_EQ(chart.verdict(), QStringLiteral("Zufallstest: unauffällig (p = 0.98)"));
+    EXPECT_EQ(chart.barToolTip(3),
+              QStringLiteral("Glückszahl 4: 232-mal gezogen, erwartet 226 (95 % je Glückszahl: 199 bis 253)"));
+    state.game = &Game::sixOf45();
 
     struct Group {
         int size;

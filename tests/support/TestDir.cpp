@@ -16,13 +16,13 @@ QString TestDir::path() const {
     return QDir(dir_.path()).absolutePath() + QLatin1Char('/');
 }
 
-void TestDir::writeArchive(const std::vector<DrawRecord>& records) const {
+void TestDir::writeArchive(const std::vector<DrawRecord>& records, const QString& name) const {
     QByteArray bytes;
     for (const auto& r : records) {
         const auto b = r.toBytes();
         bytes.append(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
     }
-    writeFile(QStringLiteral("ZahlenCH.dat"), bytes);
+    writeFile(name, bytes);
 }
 
 void TestDir::writeFile(const QString& name, const QByteArray& bytes) const {
@@ -38,8 +38,8 @@ QByteArray TestDir::readFile(const QString& name) const {
     return f.readAll();
 }
 
-std::vector<DrawRecord> TestDir::readArchive() const {
-    const QByteArray bytes = readFile(QStringLiteral("ZahlenCH.dat"));
+std::vector<DrawRecord> TestDir::readArchive(const QString& name) const {
+    const QByteArray bytes = readFile(name);
     std::vector<DrawRecord> records;
     for (qsizetype i = 0; i + 16 <= bytes.size(); i += 16)
         records.push_back(
@@ -80,13 +80,13 @@ std::vector<DrawRecord> generatedDraws(const QDate& from, int count, unsigned se
     return draws;
 }
 
-QString shippedRecordPath() {
-    return QStringLiteral(ZIEHBOX_SHIPPED_RECORD);
+QString shippedRecordPath(const Game& game) {
+    return QStringLiteral(ZIEHBOX_RECORDS_DIR "/") + game.shippedRecord;
 }
 
-std::vector<DrawRecord> shippedDraws() {
+std::vector<DrawRecord> shippedDraws(const Game& game) {
     // Read here on its own, not through the program's import, so that tests can compare the two.
-    QFile f(shippedRecordPath());
+    QFile f(shippedRecordPath(game));
     if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("the shipped record is missing");
     std::vector<DrawRecord> draws;
     f.readLine(); // the header
