@@ -27,12 +27,12 @@ sanitize-test: deps
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
 
-# The page parsers under libFuzzer with AddressSanitizer, for a bounded time each; new inputs go to
-# the build directory, the seeds stay as they are.
+# The page parsers and the import's read step under libFuzzer with AddressSanitizer, for a bounded time
+# each; new inputs go to the build directory, the seeds stay as they are.
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DZIEHBOX_FUZZ=ON -DZIEHBOX_BUILD_APP_ONLY=ON
-	cmake --build $(FUZZ_BUILD) --target fuzz_draw_page fuzz_result_page -j$(JOBS)
-	for t in draw_page result_page; do \
+	cmake --build $(FUZZ_BUILD) --target fuzz_draw_page fuzz_result_page fuzz_text_import -j$(JOBS)
+	for t in draw_page result_page text_import; do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
 	  $(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/$$t fuzz/seeds/$$t || exit 1; \
 	done

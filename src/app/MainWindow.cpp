@@ -297,8 +297,8 @@ void MainWindow::wireOperations() {
         {QStringLiteral("SpeedButton12"), [this, &c] { slipPrinter_->printSlip(c.state, c.grid, c.clock); }},
         {QStringLiteral("SpeedButton8"), [&c] { requestUpdateStop(c.controls); }},
         {QStringLiteral("Button1"), [&s, &c] { loadLatestDraws(s, *c.http); }},
-        {QStringLiteral("BitBtn1"), [this, &s] { updateArchive(s, browser()); }},
-        {QStringLiteral("SpeedButton10"), [this, &s] { updateArchive(s, browser()); }},
+        {QStringLiteral("BitBtn1"), [this, &s, &c, showNewest] { updateDraws(s, browser(), *c.http, showNewest); }},
+        {QStringLiteral("SpeedButton10"), [this, &s, &c, showNewest] { updateDraws(s, browser(), *c.http, showNewest); }},
         {QStringLiteral("BitBtn2"), [this, &s] { rebuildArchive(s, browser()); }},
         {QStringLiteral("BitBtn5"), [this] { close(); }},
         {QStringLiteral("BitBtn8"), [this, &s, showForDate] { enterDraw(s, drawPrompt(), showForDate); }},
@@ -478,18 +478,24 @@ void MainWindow::applyGameToWindow(const Game& game) {
                                             "„Eingeben“ übernehmen.")
                                  .arg(game.name);
     const QString noSlip = QStringLiteral("Für %1 ist kein Wettschein hinterlegt.").arg(game.name);
+    const QString fromList = QStringLiteral("Neue Ziehungen von %1 aus der Ziehungsliste übernehmen, deren Adresse "
+                                            "auf der Seite „Internet-Optionen“ steht")
+                                 .arg(game.name);
+    const bool update = game.webPages || game.drawList;
     const struct {
         const char* name;
         bool available;
-        const QString& why;
-    } sources[] = {{"BitBtn1", game.webPages, noSource}, {"SpeedButton10", game.webPages, noSource},
-                   {"BitBtn2", game.webPages, noSource}, {"Button1", game.webPages, noSource},
-                   {"SpeedButton12", game.slip, noSlip}};
+        QString hint; // empty: the designed one
+    } sources[] = {{"BitBtn1", update, update ? (game.webPages ? QString() : fromList) : noSource},
+                   {"SpeedButton10", update, update ? (game.webPages ? QString() : fromList) : noSource},
+                   {"BitBtn2", game.webPages, game.webPages ? QString() : noSource},
+                   {"Button1", game.webPages, game.webPages ? QString() : noSource},
+                   {"SpeedButton12", game.slip, game.slip ? QString() : noSlip}};
     for (const auto& source : sources) {
         QWidget* w = bound_.value(QLatin1String(source.name));
         if (!designedHints_.contains(w)) designedHints_.insert(w, w->toolTip());
         c.setEnabled(QLatin1String(source.name), source.available);
-        w->setToolTip(source.available ? designedHints_.value(w) : source.why);
+        w->setToolTip(source.hint.isEmpty() ? designedHints_.value(w) : source.hint);
     }
     for (int n = 15; n <= 20; ++n) c.setVisible(QStringLiteral("Label%1").arg(n), game.webPages);
 }

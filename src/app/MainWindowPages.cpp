@@ -415,6 +415,9 @@ QWidget* MainWindow::buildInternetPage() {
     auto* url = make<QLineEdit>(panel, QStringLiteral("URLEdit"), 200, 92, 296, 22);
     url->setVisible(false);
     url->setEnabled(false);
+    // Where "Aktualisieren" of "6 aus 42" reads its list of draws.
+    label(panel, QStringLiteral("Label59"), QStringLiteral("Ziehungsliste 6 aus 42 (Adresse):"), 8, 124, 190);
+    make<QLineEdit>(panel, QStringLiteral("URL42Edit"), 200, 120, 296, 22);
 
     auto link = [&](const QString& name, const QString& intro, const QString& address, int y) {
         label(panel, QString(), intro, 8, y, 490);
@@ -467,6 +470,7 @@ void MainWindow::nameForScreenReaders() {
         {"ProxyPortEdit", "Proxy-Port"},
         {"FileNameEdit", "Temp-Datei für Internetabruf"},
         {"URLEdit", "Internetquelle für Lottozahlenabruf"},
+        {"URL42Edit", "Ziehungsliste 6 aus 42 (Adresse)"},
         {"Memo1", "Text der gelesenen Seite"},
         {"Chart1", "Diagramm"},
         {"SpeedButton14", "Zufall: was der reine Zufall erwarten lässt"},

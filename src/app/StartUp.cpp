@@ -20,7 +20,8 @@ QString upDownName(int n) {
     return QStringLiteral("UpDown%1").arg(n);
 }
 const QStringList internetEdits{QStringLiteral("FileNameEdit"), QStringLiteral("URLEdit"),
-                                QStringLiteral("ProxyHostEdit"), QStringLiteral("ProxyPortEdit")};
+                                QStringLiteral("ProxyHostEdit"), QStringLiteral("ProxyPortEdit"),
+                                QStringLiteral("URL42Edit")};
 } // namespace
 
 QStringList restoreSettings(AppContext& ctx) {

@@ -46,6 +46,7 @@ const Game& Game::sixOf42() {
         g.drawn = 6;
         // The Glückszahl comes from a drum of its own and may equal one of the six.
         g.extra = {QStringLiteral("Glückszahl"), QStringLiteral("GZ"), QStringLiteral("G"), 1, 6, false};
+        g.drawList = true;
         g.firstDraw = QDate(2013, 1, 12);
         g.wednesdaysFrom = g.firstDraw;
         g.archiveFile = QStringLiteral("Zahlen42.dat");

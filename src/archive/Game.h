@@ -47,6 +47,8 @@ struct Game {
     // update, the rebuild, the latest draws) and the layout of its paper slip.
     bool webPages = false;
     bool slip = false;
+    // A list of the game's draws at an address the user gives, read as "Import aus Text" reads a file.
+    bool drawList = false;
     QDate firstDraw;
     QDate lastDraw; // invalid while the game is played
     // Saturdays always; Wednesdays from this day on.

@@ -3,6 +3,7 @@
 #include "archive/DrawArchive.h"
 #include "archive/Session.h"
 #include "evaluation/Evaluation.h"
+#include "import/DrawList.h"
 #include "import/LatestDraws.h"
 #include "import/ResultPage.h"
 #include "platform/AppError.h"
@@ -158,6 +159,14 @@ QDate startDate(Controls& controls) {
 
 QDate nextRequestDate(const QDate& day) {
     return day.addDays(dates::weekday(day) == dates::Wednesday ? 3 : 4);
+}
+
+void updateDraws(Session& session, StatisticsBrowser& browser, HttpClient& http,
+                 const std::function<void()>& showNewest) {
+    if (session.game().webPages)
+        updateArchive(session, browser);
+    else
+        drawlist::update(session, http, showNewest);
 }
 
 void requestUpdateStop(Controls& controls) {

@@ -2,7 +2,10 @@
 
 #include <QDate>
 
+#include <functional>
+
 class Controls;
+class HttpClient;
 class StatisticsBrowser;
 struct Session;
 
@@ -23,5 +26,9 @@ void updateArchive(Session& session, StatisticsBrowser& browser);
 // step only when the run has reached today. Stopped or failed, the old archive stays as it was and a
 // message says so.
 void rebuildArchive(Session& session, StatisticsBrowser& browser);
+// "Aktualisieren" (BitBtn1, SpeedButton10) of the current game: the operator's pages for a game that has
+// them (updateArchive), its list of draws for one that has that (drawlist::update).
+void updateDraws(Session& session, StatisticsBrowser& browser, HttpClient& http,
+                 const std::function<void()>& showNewest);
 // SpeedButton8: the request to stop a running update before its next date.
 void requestUpdateStop(Controls& controls);

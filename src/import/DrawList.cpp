@@ -1,0 +1,107 @@
+#include "import/DrawList.h"
+
+#include "archive/Session.h"
+#include "import/LatestDraws.h"
+#include "import/TextImport.h"
+#include "platform/AppError.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/HttpClient.h"
+#include "platform/TextLines.h"
+#include "platform/Ui.h"
+
+#include <QIODevice>
+#include <QRegularExpression>
+
+namespace drawlist {
+
+namespace {
+
+// Keeps what arrives, up to the import's limit, and tells how much there is.
+class ListBuffer : public QIODevice {
+public:
+    explicit ListBuffer(std::function<void(qint64)> progress) : progress_(std::move(progress)) {
+        open(QIODevice::WriteOnly);
+    }
+    const QByteArray& bytes() const { return bytes_; }
+    bool tooLarge() const { return tooLarge_; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (bytes_.size() + size > importlimits::MaxBytes) {
+            tooLarge_ = true;
+            return -1;
+        }
+        bytes_.append(data, size);
+        progress_(bytes_.size());
+        return size;
+    }
+
+private:
+    std::function<void(qint64)> progress_;
+    QByteArray bytes_;
+    bool tooLarge_ = false;
+};
+
+// An error page sent as a success starts with the marks of HTML.
+bool isWebPage(const QString& text) {
+    static const QRegularExpression html(QStringLiteral("^\\s*<(!doctype\\s+html|html|head|body)\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return html.match(text).hasMatch();
+}
+
+QString download(Session& session, HttpClient& http, const QString& address) {
+    Ui& ui = session.services.ui;
+    BusyCursor busy(ui);
+    ui.setStatus(1, QStringLiteral("Die Ziehungsliste wird geladen …"));
+    ui.repaintStatus();
+    ListBuffer list([&ui](qint64 bytes) {
+        ui.setStatus(1, QStringLiteral("Ziehungsliste: %1 KB geladen").arg((bytes + 1023) / 1024));
+        ui.repaintStatus();
+    });
+    try {
+        http.get(requestThroughProxy(session.services.controls, address), list);
+    } catch (const HttpError& e) {
+        throw AppError(QStringLiteral("Die Ziehungsliste \"%1\" konnte nicht geladen werden: Der Server meldet den "
+                                      "Fehler %2.")
+                           .arg(address)
+                           .arg(e.statusCode()));
+    } catch (const AppError&) {
+        if (list.tooLarge()) throw AppError(importlimits::tooLargeText(address));
+        throw;
+    }
+    ui.setStatus(1, QString());
+    return textlines::decode(list.bytes());
+}
+
+} // namespace
+
+void update(Session& session, HttpClient& http, const std::function<void()>& showNewest) {
+    const ArchiveLease lease = session.state.archiveGate.take();
+    const QString address = session.services.controls.text(QLatin1String(AddressEdit)).trimmed();
+    if (address.isEmpty()) {
+        session.services.ui.message(QStringLiteral("Bitte tragen Sie auf der Seite „Internet-Optionen“ die Adresse "
+                                                   "einer Ziehungsliste von %1 ein.")
+                                        .arg(session.game().name));
+        return;
+    }
+    const QString text = download(session, http, address);
+    // Nothing of a page that is no list reaches the import, which would report its every line.
+    if (text.trimmed().isEmpty())
+        throw AppError(QStringLiteral("Unter der Adresse \"%1\" steht eine leere Seite, keine Ziehungsliste. Es "
+                                      "wurde nichts übernommen.")
+                           .arg(address));
+    if (isWebPage(text))
+        throw AppError(QStringLiteral("Unter der Adresse \"%1\" steht eine Webseite, keine Ziehungsliste. Es wurde "
+                                      "nichts übernommen.")
+                           .arg(address));
+    ImportedDraws draws;
+    {
+        BusyCursor busy(session.services.ui);
+        readDrawText(draws, text, address, address, session.game(), session.services.clock.today());
+    }
+    takeDraws(session, lease, draws, showNewest, QStringLiteral("Keine neuen Ziehungen."));
+}
+
+} // namespace drawlist

@@ -1,0 +1,407 @@
+#include "import/ImportedDraws.h"
+
+#include "archive/Game.h"
+#include "platform/AppError.h"
+#include "platform/Dates.h"
+#include "platform/FileErrors.h"
+#include "platform/TextLines.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace {
+
+constexpr qsizetype ShownFieldLength = 40;
+
+// A field as a reason names it: never longer than a line of the report.
+QString cut(const QString& field) {
+    return field.size() > ShownFieldLength ? field.left(ShownFieldLength) + QChar(0x2026) : field;
+}
+QString quoted(const QString& field) {
+    return QLatin1Char('"') + cut(field) + QLatin1Char('"');
+}
+
+// The fields of a line: split at the separator outside double quotes (";" before a tab before ","; without
+// any of them at runs of blanks), the quotes taken off ("" is a quote), blanks around a field dropped.
+QStringList fieldsOf(const QString& line) {
+    QChar separator;
+    bool inQuotes = false;
+    for (const QChar c : line) {
+        if (c == QLatin1Char('"')) inQuotes = !inQuotes;
+        if (inQuotes) continue;
+        if (c == QLatin1Char(';')) {
+            separator = c;
+            break;
+        }
+        if (c == QLatin1Char('\t') || (c == QLatin1Char(',') && separator != QLatin1Char('\t')))
+            separator = c;
+    }
+    const bool byBlanks = separator.isNull();
+    QStringList fields;
+    QString field;
+    inQuotes = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c == QLatin1Char('"')) {
+            if (inQuotes && i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
+                field += c;
+                ++i;
+            } else {
+                inQuotes = !inQuotes;
+            }
+            continue;
+        }
+        const bool splits = !inQuotes && (byBlanks ? c.isSpace() : c == separator);
+        if (!splits) {
+            field += c;
+            continue;
+        }
+        if (byBlanks && field.trimmed().isEmpty()) continue; // a run of blanks is one separator
+        fields << field.trimmed();
+        field.clear();
+    }
+    if (!byBlanks || !field.trimmed().isEmpty()) fields << field.trimmed();
+    return fields;
+}
+
+// A date as files write it: d.m.y (day first, as German has it), y-m-d, or a/b/y with the order of day and
+// month the file's own. The year has two digits or four; the fields as written.
+struct DateText {
+    enum class Form { None, Dotted, Iso, Slashed };
+    Form form = Form::None;
+    int first = 0;
+    int second = 0;
+    int year = 0;
+};
+DateText dateTextOf(const QString& text, int currentYear) {
+    static const QRegularExpression dayMonth(
+        QStringLiteral("^(\\d{1,2})([./])(\\d{1,2})\\2(\\d{2}|\\d{4})$"));
+    static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
+    if (const auto m = iso.match(text); m.hasMatch())
+        return {DateText::Form::Iso, m.captured(2).toInt(), m.captured(3).toInt(), m.captured(1).toInt()};
+    const auto m = dayMonth.match(text);
+    if (!m.hasMatch()) return {};
+    int year = m.captured(4).toInt();
+    if (m.captured(4).size() == 2) year = dates::widenTwoDigitYear(year, currentYear);
+    const auto form = m.captured(2) == QLatin1String(".") ? DateText::Form::Dotted : DateText::Form::Slashed;
+    return {form, m.captured(1).toInt(), m.captured(3).toInt(), year};
+}
+
+// The date a date text stands for; invalid for one that does not exist (31.02.2002).
+QDate dateOf(const DateText& d, DateOrder order) {
+    switch (d.form) {
+    case DateText::Form::Iso:
+        return QDate(d.year, d.first, d.second);
+    case DateText::Form::Slashed:
+        if (order == DateOrder::MonthFirst) return QDate(d.year, d.first, d.second);
+        return QDate(d.year, d.second, d.first);
+    case DateText::Form::Dotted:
+        return QDate(d.year, d.second, d.first);
+    case DateText::Form::None:
+        break;
+    }
+    return {};
+}
+
+bool holdsLetters(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+}
+
+ImportLine bad(ImportLine line, const QString& reason) {
+    line.kind = ImportLine::Kind::Bad;
+    line.reason = reason;
+    return line;
+}
+
+// A number of a line, and the field it stood in.
+struct Number {
+    int value = 0;
+    qsizetype field = 0;
+    bool aloneInField = false;
+};
+
+} // namespace
+
+namespace {
+
+// The first field that is a date, and its index; -1 when no field looks like one.
+struct DateField {
+    qsizetype index = -1;
+    DateText text;
+};
+DateField findDate(const QStringList& fields, int currentYear) {
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const DateText text = dateTextOf(fields[i], currentYear);
+        if (text.form != DateText::Form::None) return {i, text};
+    }
+    return {};
+}
+
+// Why the date of a line can be no draw's; empty when it can.
+QString dateProblem(const DateField& found, const QDate& date, const QStringList& fields, const QDate& today) {
+    if (found.index < 0) return QStringLiteral("%1 ist kein Datum").arg(quoted(fields.first()));
+    if (!date.isValid()) return QStringLiteral("das Datum %1 gibt es nicht").arg(cut(fields[found.index]));
+    if (date < dates::earliestDate())
+        return QStringLiteral("das Datum %1 liegt vor dem %2")
+            .arg(dates::formatFixedDate(date), dates::formatFixedDate(dates::earliestDate()));
+    if (date > today)
+        return QStringLiteral("das Datum %1 liegt in der Zukunft").arg(dates::formatFixedDate(date));
+    return {};
+}
+
+// The numbers after the date in order, up to an empty field or one that holds letters (a closing text
+// column); `problem` names a part that is no number.
+struct Numbers {
+    std::vector<Number> values;
+    QString stopper; // the text field that ended them
+    QString problem;
+};
+// `gapAfter`: after so many numbers one empty field does not end them (the empty additional-number field
+// before a Glückszahl); -1 for none.
+Numbers readNumbers(const QStringList& fields, qsizetype from, qsizetype gapAfter) {
+    static const QRegularExpression between(QStringLiteral("[\\s,;\\[\\]{}]+"));
+    Numbers numbers;
+    bool gapTaken = false;
+    for (qsizetype f = from; f < fields.size(); ++f) {
+        if (fields[f].isEmpty()) {
+            if (gapTaken || qsizetype(numbers.values.size()) != gapAfter) break;
+            gapTaken = true;
+            continue;
+        }
+        if (holdsLetters(fields[f])) {
+            numbers.stopper = fields[f];
+            break;
+        }
+        const QStringList parts = fields[f].split(between, Qt::SkipEmptyParts);
+        for (const QString& part : parts) {
+            bool ok = false;
+            const int value = part.toInt(&ok, 10);
+            if (!ok) {
+                numbers.problem = QStringLiteral("%1 ist keine Zahl").arg(quoted(part));
+                return numbers;
+            }
+            numbers.values.push_back({value, f, parts.size() == 1});
+        }
+    }
+    return numbers;
+}
+
+// The game's words for what keeps a draw out of its archive.
+QString problemText(const Game::DrawProblem& problem, const Game& game) {
+    using Kind = Game::DrawProblem::Kind;
+    switch (problem.kind) {
+    case Kind::NumberOutOfRange:
+        return QStringLiteral("die Zahl %1 liegt nicht zwischen 1 und %2")
+            .arg(problem.number)
+            .arg(game.highest);
+    case Kind::ExtraOutOfRange:
+        return QStringLiteral("die %1 %2 liegt nicht zwischen %3 und %4")
+            .arg(game.extra.name)
+            .arg(problem.number)
+            .arg(game.extra.lowest)
+            .arg(game.extra.highest);
+    case Kind::NumberTwice:
+        return QStringLiteral("die Zahl %1 steht zweimal unter den sechs Zahlen").arg(problem.number);
+    case Kind::ExtraAmongSix:
+        return QStringLiteral("die %1 %2 ist auch eine der sechs Zahlen")
+            .arg(game.extra.name)
+            .arg(problem.number);
+    case Kind::None:
+        break;
+    }
+    return {};
+}
+
+// The draw the numbers make in the game: six numbers, the extra number, and where the game has one a super
+// number in a field of its own; or why they make none.
+QString drawOf(const std::vector<Number>& numbers, const QString& stopper, const Game& game,
+               DrawRecord& draw) {
+    const auto six = static_cast<std::size_t>(game.drawn);
+    if (numbers.size() < six)
+        return !stopper.isEmpty()     ? QStringLiteral("%1 ist keine Zahl").arg(quoted(stopper))
+               : game.extra.sameDrum ? QStringLiteral("weniger als sieben Zahlen")
+                                      : QStringLiteral("weniger als sechs Zahlen");
+    // A later game's line has its Glückszahl after an empty additional-number field: never a ZZ.
+    if (numbers.size() == six) return QStringLiteral("keine ") + game.extra.name;
+    const bool superNumber = game.hasSuperNumber && numbers.size() == six + 2 && numbers[six + 1].aloneInField &&
+                             numbers[six + 1].field != numbers[six].field;
+    if (numbers.size() > six + 1 && !superNumber)
+        return game.hasSuperNumber ? QStringLiteral("mehr als sieben Zahlen und eine Superzahl")
+                                   : QStringLiteral("mehr als sechs Zahlen und eine %1").arg(game.extra.name);
+
+    // Kept in ints until the ranges are checked: a byte would wrap 256 into 0.
+    for (std::size_t i = 0; i < six; ++i)
+        if (!game.isNumber(numbers[i].value))
+            return problemText({Game::DrawProblem::Kind::NumberOutOfRange, numbers[i].value}, game);
+    if (!game.isExtra(numbers[six].value))
+        return problemText({Game::DrawProblem::Kind::ExtraOutOfRange, numbers[six].value}, game);
+    const int sz = superNumber ? numbers[six + 1].value : 0;
+    if (sz < 0 || sz > 9) return QStringLiteral("die Superzahl %1 liegt nicht zwischen 0 und 9").arg(sz);
+    for (std::size_t i = 0; i < six; ++i) draw.zahl[i] = static_cast<quint8>(numbers[i].value);
+    draw.zz = static_cast<quint8>(numbers[six].value);
+    draw.sz = static_cast<quint8>(sz);
+    return problemText(game.problemOf(draw), game);
+}
+
+// A draw from before the game's first draw or after its last belongs to another game.
+QString otherGameReason(const QDate& date, const Game& game) {
+    if (date < game.firstDraw)
+        return QStringLiteral("anderes Spiel (vor dem %1)").arg(dates::formatFixedDate(game.firstDraw));
+    if (game.lastDraw.isValid() && date > game.lastDraw)
+        return QStringLiteral("anderes Spiel (nach dem %1)").arg(dates::formatFixedDate(game.lastDraw));
+    return {};
+}
+
+} // namespace
+
+ImportLine readImportLine(const QString& text, const Game& game, const QDate& today, DateOrder order) {
+    ImportLine line;
+    if (text.trimmed().isEmpty()) return line;
+    const QStringList fields = fieldsOf(text);
+    line.firstFieldHasDigit =
+        std::any_of(fields.first().begin(), fields.first().end(), [](QChar c) { return c.isDigit(); });
+
+    // The date is the first field that is one; a running number before it is no part of the draw.
+    const DateField found = findDate(fields, today.year());
+    const QDate date = dateOf(found.text, order);
+    if (const QString problem = dateProblem(found, date, fields, today); !problem.isEmpty())
+        return bad(line, problem);
+    line.draw.datum = dates::toDayNumber(date);
+
+    const Numbers numbers = readNumbers(fields, found.index + 1, game.extra.sameDrum ? -1 : game.drawn);
+    QString problem = numbers.problem;
+    if (problem.isEmpty()) problem = drawOf(numbers.values, numbers.stopper, game, line.draw);
+    // A line of another game's years that is no draw of this game: the years say what is wrong with it.
+    line.reason = otherGameReason(date, game);
+    if (!problem.isEmpty()) return bad(line, line.reason.isEmpty() ? problem : line.reason);
+
+    line.kind = ImportLine::Kind::Draw;
+    if (!line.reason.isEmpty())
+        line.hold = ImportLine::Hold::OtherGame;
+    else if (!Game::isDrawWeekday(date))
+        line.hold = ImportLine::Hold::NoDrawDay, line.reason = QStringLiteral("kein Ziehungstag");
+    return line;
+}
+
+// ---- read ----------------------------------------------------------------------------------------------
+
+std::vector<const ImportedDraws::Line*> ImportedDraws::held(ImportLine::Hold hold) const {
+    std::vector<const Line*> lines;
+    for (const auto& [date, line] : byDate)
+        if (line.hold == hold) lines.push_back(&line);
+    return lines;
+}
+
+void ImportedDraws::drop(ImportLine::Hold hold) {
+    for (auto it = byDate.begin(); it != byDate.end();) {
+        const Line& line = it->second;
+        if (line.hold == ImportLine::Hold::None || (hold != ImportLine::Hold::None && line.hold != hold)) {
+            ++it;
+            continue;
+        }
+        skipped.push_back({line.file, line.line, line.holdReason});
+        it = byDate.erase(it);
+    }
+}
+
+namespace {
+
+// The text of one file, or AppError before anything is taken from it.
+QString readFileText(const QString& path) {
+    const QString shown = QDir::toNativeSeparators(path);
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir()) throw AppError(fileerrors::text(path, fileerrors::Access::Read));
+    // A pipe or a device would be read until it ends, which it need never do.
+    if (!info.isFile())
+        throw AppError(
+            QStringLiteral("\"%1\" ist keine gewöhnliche Datei und wird nicht eingelesen.").arg(shown));
+    if (info.size() > importlimits::MaxBytes) throw AppError(importlimits::tooLargeText(shown));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) throw fileerrors::error(file, fileerrors::Access::Read);
+    const QByteArray bytes = file.read(importlimits::MaxBytes + 1);
+    if (file.error() != QFileDevice::NoError) throw fileerrors::error(file, fileerrors::Access::Read);
+    return textlines::decode(bytes);
+}
+
+// The order of day and month in the file's dates with slashes, told by the dates themselves: day first,
+// unless one of them has a second field above 12 and none a first field above 12. Both kinds in one file
+// cannot be read, and nothing is taken from it.
+DateOrder dateOrderOf(const QStringList& lines, const QString& name, int currentYear) {
+    qsizetype dayFirst = -1;   // a line whose first field can only be a day
+    qsizetype monthFirst = -1; // a line whose second field can only be a day
+    for (qsizetype i = 0; i < lines.size() && (dayFirst < 0 || monthFirst < 0); ++i) {
+        const DateText date = findDate(fieldsOf(lines[i]), currentYear).text;
+        if (date.form != DateText::Form::Slashed) continue;
+        if (date.first > 12 && dayFirst < 0) dayFirst = i;
+        if (date.second > 12 && date.first <= 12 && monthFirst < 0) monthFirst = i;
+    }
+    if (dayFirst >= 0 && monthFirst >= 0)
+        throw AppError(QStringLiteral("Die Datei \"%1\" schreibt Daten mit dem Tag zuerst (Zeile %2: %3) und "
+                                      "mit dem Monat zuerst (Zeile %4: %5). Welche Zahl der Tag ist, lässt "
+                                      "sich nicht sagen; die Datei wird nicht eingelesen.")
+                           .arg(name)
+                           .arg(dayFirst + 1)
+                           .arg(quoted(lines[dayFirst]))
+                           .arg(monthFirst + 1)
+                           .arg(quoted(lines[monthFirst])));
+    return monthFirst >= 0 ? DateOrder::MonthFirst : DateOrder::DayFirst;
+}
+
+} // namespace
+
+QString importlimits::tooLargeText(const QString& name) {
+    return QStringLiteral("Die Datei \"%1\" ist größer als %2 MB und wird nicht eingelesen.")
+        .arg(name)
+        .arg(MaxBytes / (1024 * 1024));
+}
+
+void readDrawText(ImportedDraws& read, const QString& text, const QString& source, const QString& name,
+                  const Game& game, const QDate& today, const std::function<void(qsizetype)>& progress) {
+    const QStringList lines = textlines::split(text);
+    if (lines.size() > importlimits::MaxLines)
+        throw AppError(QStringLiteral("Die Datei \"%1\" hat mehr als %2 Zeilen und wird nicht eingelesen.")
+                           .arg(source)
+                           .arg(importlimits::MaxLines));
+    const DateOrder order = dateOrderOf(lines, source, today.year());
+    const int f = static_cast<int>(read.fileNames.size());
+    read.fileNames << name;
+    bool anything = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (++read.linesRead % 1000 == 0 && progress) progress(read.linesRead);
+        const ImportLine line = readImportLine(lines[i], game, today, order);
+        const int number = static_cast<int>(i) + 1;
+        if (line.kind == ImportLine::Kind::Empty) continue;
+        if (line.kind == ImportLine::Kind::Bad) {
+            // The header of each file; a first line that starts like a draw is a bad line like any other.
+            if (i > 0 || line.firstFieldHasDigit) {
+                read.skipped.push_back({f, number, line.reason});
+                anything = true;
+            }
+            continue;
+        }
+        anything = true;
+        const ImportedDraws::Line taken{line.draw, f, number, line.hold, line.reason};
+        const auto [it, fresh] = read.byDate.try_emplace(line.draw.datum, taken);
+        if (fresh) continue;
+        if (!sameDraw(it->second.draw, line.draw) || it->second.draw.sz != line.draw.sz)
+            read.skipped.push_back(
+                {it->second.file, it->second.line,
+                 QStringLiteral("der %1 steht weiter hinten noch einmal, die spätere Zeile gilt")
+                     .arg(dates::formatFixedDate(line.draw.datum))});
+        it->second = taken;
+    }
+    if (!anything) read.withoutDraws << name;
+}
+
+ImportedDraws readDrawFiles(const QStringList& paths, const Game& game, const QDate& today,
+                            const std::function<void(qsizetype)>& progress) {
+    ImportedDraws read;
+    for (const QString& path : paths)
+        readDrawText(read, readFileText(path), QDir::toNativeSeparators(path), QFileInfo(path).fileName(), game,
+                     today, progress);
+    if (progress) progress(read.linesRead);
+    return read;
+}
