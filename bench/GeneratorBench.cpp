@@ -4,8 +4,10 @@
 #include "evaluation/HitBalance.h"
 #include "generator/PreferencePool.h"
 #include "generator/TipSearch.h"
+#include "import/ShippedRecord.h"
 #include "stats/DrawFilter.h"
 
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -38,6 +40,25 @@ static void CalculateTenTipsDefault3000(benchmark::State& state) {
     if (w.ui.status(1) != QStringLiteral("Tipps wurden neu berechnet")) state.SkipWithError("tips not found");
 }
 BENCHMARK(CalculateTenTipsDefault3000)->Unit(benchmark::kMillisecond);
+
+// The default calculation of ten tips over each game's own record of the real draws, with the seed fixed.
+static void CalculateTenTipsDefaultOnTheRecord(benchmark::State& state) {
+    const Game& game = Game::byValue(static_cast<int>(state.range(0)));
+    GeneratorWindow w;
+    QTemporaryDir dir;
+    w.state.programDir = dir.path() + QLatin1Char('/');
+    w.state.game = &game;
+    w.grid.applyGame(game);
+    w.ui.answerYes = true;
+    shippedrecord::offer(w.session, QStringLiteral(ZIEHBOX_RECORDS_DIR "/") + game.shippedRecord);
+    for (auto _ : state) {
+        w.random.seed(2024);
+        calculateTips(w.session, w.steps);
+    }
+    if (w.ui.status(1) != QStringLiteral("Tipps wurden neu berechnet")) state.SkipWithError("tips not found");
+    state.SetLabel(game.name.toStdString());
+}
+BENCHMARK(CalculateTenTipsDefaultOnTheRecord)->Arg(45)->Arg(42)->Unit(benchmark::kMillisecond);
 
 // 10,000 thousand runs, all used up: no tip can reach a digit sum of 250 .. 279.
 static void CalculateExhaustingMaxRuns3000(benchmark::State& state) {

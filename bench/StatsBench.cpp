@@ -1,9 +1,12 @@
 #include "BenchData.h"
 
+#include "import/ShippedRecord.h"
+
 #include "platform/ChartView.h"
 #include "stats/DrawFilter.h"
 #include "stats/Statistics.h"
 
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -54,3 +57,39 @@ static void FrequencyChartDrawn3000(benchmark::State& state) {
     state.SetLabel(band ? "mit Zufallsband" : "ohne Zufallsband");
 }
 BENCHMARK(FrequencyChartDrawn3000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// A program directory holding a game's shipped record of the real draws, taken the way a first start does.
+struct RecordRig : BenchSession {
+    QTemporaryDir dir;
+    explicit RecordRig(const Game& game) {
+        state.programDir = dir.path() + QLatin1Char('/');
+        state.game = &game;
+        grid.applyGame(game);
+        DrawFilter::installDefaults(controls);
+        ui.answerYes = true;
+        shippedrecord::offer(session, QStringLiteral(ZIEHBOX_RECORDS_DIR "/") + game.shippedRecord);
+    }
+};
+
+const Game& gameOf(const benchmark::State& state) {
+    return Game::byValue(static_cast<int>(state.range(0)));
+}
+
+} // namespace
+
+// Every statistic of page "Diagramm" once, over the game's own record: 2,096 draws of "6 aus 45", 1,354 of
+// "6 aus 42".
+static void EveryStatisticOfTheRecord(benchmark::State& state) {
+    RecordRig rig(gameOf(state));
+    for (auto _ : state) {
+        countNumberFrequencies(rig.session);
+        for (int size : {2, 3, 4}) countNeighbourGroups(rig.session, size);
+        countOverdueNumbers(rig.session);
+        countDigitSums(rig.session);
+        countYearSurface(rig.session);
+    }
+    state.SetLabel(gameOf(state).name.toStdString());
+}
+BENCHMARK(EveryStatisticOfTheRecord)->Arg(45)->Arg(42)->Unit(benchmark::kMillisecond);
