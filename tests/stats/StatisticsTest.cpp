@@ -28,6 +28,15 @@ double sum(const std::vector<double>& v) {
     return std::accumulate(v.begin(), v.end(), 0.0);
 }
 
+// The least and greatest value of an axis or of chance's band, to compare both at once.
+using Range = std::pair<double, double>;
+Range rangeOf(const ChartModel::ValueAxis& axis) {
+    return {axis.minimum(), axis.maximum()};
+}
+Range bandOf(const ChartModel::Expectation& e) {
+    return {e.low, e.high};
+}
+
 std::vector<double> oneTo(int last) {
     std::vector<double> v;
     for (int n = 1; n <= last; ++n) v.push_back(n);
@@ -74,13 +83,8 @@ TEST_F(StatsTest, FrequencySelectionFollowsTheDrawFilter) {
         makeDraw(Wed2, {19, 20, 21, 22, 23, 40}, 24),
     };
     dir.writeArchive(archive);
-    struct Case {
-        const char* what;
-        QDate from;
-        bool saturdays;
-        bool wednesdays;
-        int draws;
-    };
+    // clang-format off
+    struct Case { const char* what; QDate from; bool saturdays, wednesdays; int draws; };
     const Case cases[] = {
         {"both boxes: the Friday never passes", QDate(1955, 10, 9), true, true, 3},
         {"both boxes off", QDate(1955, 10, 9), false, false, 0},
@@ -89,6 +93,7 @@ TEST_F(StatsTest, FrequencySelectionFollowsTheDrawFilter) {
         {"Saturdays only: the newer Wednesday is left out", QDate(1955, 10, 9), true, false, 1},
         {"Wednesdays only", QDate(1955, 10, 9), false, true, 2},
     };
+    // clang-format on
     for (const auto& c : cases) {
         setFromDate(c.from);
         selectWeekdays(c.saturdays, c.wednesdays);
@@ -121,8 +126,8 @@ TEST_F(StatsTest, FrequenciesOfAGeneratedArchive) {
     EXPECT_EQ(sum(bars), 7.0 * 500);
     // The axis runs from the rarest to the most frequent number: the rarest bar has no visible height.
     EXPECT_FALSE(chart.valueAxis().automatic());
-    EXPECT_EQ(chart.valueAxis().minimum(), *std::min_element(bars.begin(), bars.end()));
-    EXPECT_EQ(chart.valueAxis().maximum(), *std::max_element(bars.begin(), bars.end()));
+    EXPECT_EQ(rangeOf(chart.valueAxis()), Range(*std::min_element(bars.begin(), bars.end()),
+                                                *std::max_element(bars.begin(), bars.end())));
     EXPECT_LT(chart.valueAxis().minimum(), chart.valueAxis().maximum());
     EXPECT_TRUE(chart.bottomAutomatic());
 
@@ -137,16 +142,14 @@ TEST_F(StatsTest, FrequenciesOfAGeneratedArchive) {
 }
 
 TEST_F(StatsTest, MeanDigitSumRoundsHalfToEven) {
-    struct Case {
-        std::initializer_list<int> first;
-        std::initializer_list<int> second;
-        const char* mean;
-    };
+    // clang-format off
+    struct Case { std::initializer_list<int> first, second; const char* mean; };
     const Case cases[] = {
         {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 7}, "22"},  // 21.5 goes up to 22
         {{1, 2, 3, 4, 5, 7}, {1, 2, 3, 4, 5, 8}, "22"},  // 22.5 goes down to 22
         {{1, 2, 3, 4, 5, 7}, {1, 2, 3, 4, 5, 10}, "24"}, // 23.5 goes up to 24
     };
+    // clang-format on
     for (const auto& c : cases) {
         dir.writeArchive({makeDraw(Wed, c.first, 44), makeDraw(Sat, c.second, 45)});
         countNumberFrequencies(session);
@@ -166,8 +169,7 @@ TEST_F(StatsTest, NoSelectedDrawEndsNormally) {
     countNumberFrequencies(session);
     EXPECT_EQ(barXs(), oneTo(45));
     EXPECT_EQ(sum(barValues()), 0);
-    EXPECT_EQ(chart.valueAxis().minimum(), 0);
-    EXPECT_EQ(chart.valueAxis().maximum(), 0);
+    EXPECT_EQ(rangeOf(chart.valueAxis()), Range(0, 0));
     EXPECT_EQ(chart.bottomTitle(), QStringLiteral("Zahlenverteilung     Ziehungen: 0    Quersumme: -"));
 
     countDigitSums(session);
@@ -232,8 +234,7 @@ TEST_F(StatsTest, CorruptRecordsNeverCountOutsideTheTables) {
     // Bars for every sum six numbers can have (21 .. 255); the 1530 of the 255s does not stretch them.
     countDigitSums(session);
     ASSERT_GT(chart.barCount(), 0);
-    EXPECT_EQ(chart.bars().front().x, 21);
-    EXPECT_EQ(chart.bars().back().x, 255);
+    EXPECT_EQ(Range(chart.bars().front().x, chart.bars().back().x), Range(21, 255));
 
     countNeighbourGroups(session, 2);
     EXPECT_EQ(chart.bottomTitle(), QStringLiteral("Bei 3 Ziehungen wurden 9 Paare gefunden!"));
@@ -249,18 +250,16 @@ TEST_F(StatsTest, NeighbourGroupsOfOneDraw) {
     // 14 drawn with ZZ 15 is no pair: ZZ never completes a group. A damaged record's zeros complete none
     // either: a run is read from the numbers drawn.
     dir.writeArchive({makeDraw(Wed, {1, 2, 3, 4, 20, 30}, 31), makeDraw(Fri, {5, 6, 7, 8, 9, 10}, 11),
-                      makeDraw(Sat, {14, 40, 41, 36, 25, 10}, 15), makeDraw(Wed2, {0, 0, 20, 21, 22, 23}, 24)});
-    struct Case {
-        int size;
-        std::vector<int> entries; // start numbers with a count of 1
-        int points;
-        const char* caption;
-    };
+                      makeDraw(Sat, {14, 40, 41, 36, 25, 10}, 15),
+                      makeDraw(Wed2, {0, 0, 20, 21, 22, 23}, 24)});
+    // clang-format off
+    struct Case { int size; std::vector<int> entries; int points; const char* caption; }; // entries: start numbers counted once
     const Case cases[] = {
         {2, {1, 2, 3, 20, 21, 22, 40}, 44, "Bei 3 Ziehungen wurden 7 Paare gefunden!"},
         {3, {1, 2, 20, 21}, 43, "Bei 3 Ziehungen wurden 4 Dreier gefunden!"},
         {4, {1, 20}, 45, "Bei 3 Ziehungen wurden 2 Vierer gefunden!"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         ui.pages.clear();
         countNeighbourGroups(session, c.size);
@@ -271,16 +270,9 @@ TEST_F(StatsTest, NeighbourGroupsOfOneDraw) {
         EXPECT_EQ(chart.bottomTitle(), QLatin1String(c.caption));
         EXPECT_EQ(ui.pages, QStringList{QStringLiteral("TabSheet5")});
         EXPECT_TRUE(chart.bottomAutomatic());
-        if (c.size == 4) {
-            // The quadruples use the automatic axis: it spans the least and greatest bar.
-            EXPECT_TRUE(chart.valueAxis().automatic());
-            EXPECT_EQ(chart.valueAxis().minimum(), 0);
-            EXPECT_EQ(chart.valueAxis().maximum(), 1);
-        } else {
-            EXPECT_FALSE(chart.valueAxis().automatic());
-            EXPECT_EQ(chart.valueAxis().minimum(), 0);
-            EXPECT_EQ(chart.valueAxis().maximum(), 1);
-        }
+        // The quadruples use the automatic axis: it spans the least and greatest bar.
+        EXPECT_EQ(chart.valueAxis().automatic(), c.size == 4);
+        EXPECT_EQ(rangeOf(chart.valueAxis()), Range(0, 1));
     }
 }
 
@@ -289,11 +281,8 @@ TEST_F(StatsTest, QuadrupleBarsAtTheTopStayEmpty) {
     countNeighbourGroups(session, 4);
     const auto bars = barValues();
     ASSERT_EQ(bars.size(), 45u);
-    EXPECT_EQ(bars[40], 1); // 41 .. 44
-    EXPECT_EQ(bars[41], 2); // 42 .. 45
-    EXPECT_EQ(bars[42], 0);
-    EXPECT_EQ(bars[43], 0);
-    EXPECT_EQ(bars[44], 0);
+    // 41 .. 44 once, 42 .. 45 twice, none from 43 on
+    EXPECT_EQ(std::vector<double>(bars.begin() + 40, bars.end()), (std::vector<double>{1, 2, 0, 0, 0}));
     countNeighbourGroups(session, 3);
     EXPECT_EQ(chart.barCount(), 43); // 44 and 45 start no triple
     EXPECT_EQ(barValues()[42], 2);   // 43 .. 45
@@ -315,8 +304,7 @@ TEST_F(StatsTest, OverdueNumbers) {
     EXPECT_EQ(bars[8], 4);  // 9 only in the Friday draw, which is never selected
     EXPECT_EQ(bars[0], 2);
     for (int n : {30, 31, 32, 33, 34, 35, 23}) EXPECT_EQ(bars[static_cast<std::size_t>(n - 1)], 1) << n;
-    EXPECT_EQ(chart.valueAxis().minimum(), 1);
-    EXPECT_EQ(chart.valueAxis().maximum(), 4);
+    EXPECT_EQ(rangeOf(chart.valueAxis()), Range(1, 4));
     EXPECT_FALSE(chart.valueAxis().automatic());
     EXPECT_EQ(
         chart.bottomTitle(),
@@ -370,8 +358,7 @@ TEST_F(StatsTest, DigitSumsCoverEverySumSixNumbersCanHave) {
     dir.writeArchive({makeDraw(Wed, {10, 15, 16, 17, 20, 22}, 1), makeDraw(Sat, {10, 15, 16, 17, 20, 25}, 2),
                       makeDraw(Wed2, {10, 15, 16, 17, 20, 22}, 3)});
     countDigitSums(session);
-    EXPECT_EQ(barXs().front(), 21);
-    EXPECT_EQ(barXs().back(), 255);
+    EXPECT_EQ(Range(barXs().front(), barXs().back()), Range(21, 255));
     const auto values = barValues();
     EXPECT_EQ(std::vector<double>(values.begin() + (100 - 21), values.begin() + (104 - 21)),
               (std::vector<double>{2, 0, 0, 1}));
@@ -391,17 +378,14 @@ TEST_F(StatsTest, SuperNumbersCountStrictlyAfterTheLaterBound) {
         makeDraw(QDate(2000, 1, 5), {1, 2, 3, 4, 5, 6}, 7, 4),
         makeDraw(QDate(2000, 1, 8), {1, 2, 3, 4, 5, 6}, 7, 4),
     });
-    struct Case {
-        const char* what;
-        QDate from;
-        bool saturdays;
-        std::vector<double> counts;
-    };
+    // clang-format off
+    struct Case { const char* what; QDate from; bool saturdays; std::vector<double> counts; };
     const Case cases[] = {
         {"from-date before August 1995", QDate(1990, 1, 1), true, {0, 0, 1, 1, 2, 0, 0, 0, 0, 0}},
         {"from-date on a draw of 2000", QDate(2000, 1, 1), true, {0, 0, 0, 0, 2, 0, 0, 0, 0, 0}},
         {"Wednesdays only", QDate(1990, 1, 1), false, {0, 0, 1, 0, 1, 0, 0, 0, 0, 0}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         setFromDate(c.from);
         selectWeekdays(c.saturdays, true);
@@ -409,8 +393,8 @@ TEST_F(StatsTest, SuperNumbersCountStrictlyAfterTheLaterBound) {
         EXPECT_EQ(barXs(), (std::vector<double>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9})) << c.what;
         EXPECT_EQ(barValues(), c.counts) << c.what;
         EXPECT_FALSE(chart.valueAxis().automatic()) << c.what;
-        EXPECT_EQ(chart.valueAxis().minimum(), 0) << c.what;
-        EXPECT_EQ(chart.valueAxis().maximum(), *std::max_element(c.counts.begin(), c.counts.end())) << c.what;
+        EXPECT_EQ(rangeOf(chart.valueAxis()), Range(0, *std::max_element(c.counts.begin(), c.counts.end())))
+            << c.what;
         EXPECT_EQ(chart.bottomTitle(), QStringLiteral("Superzahlverteilung"));
     }
     // The other charts still count from the from-date itself.
@@ -431,13 +415,8 @@ TEST(Chance, ExpectationsAndBandsAreTheExactBinomialOnes) {
     EXPECT_DOUBLE_EQ(chance::groupShare(Game::sixOf45(), 3), 120.0 / 85140);
     EXPECT_DOUBLE_EQ(chance::groupShare(Game::sixOf45(), 4), 360.0 / 3575880);
 
-    struct Case {
-        const char* what;
-        int draws;
-        double share;
-        double expected;
-        int low, high;
-    };
+    // clang-format off
+    struct Case { const char* what; int draws; double share, expected; int low, high; };
     const Case cases[] = {
         {"numbers", 2096, 7.0 / 45, 326.04444, 294, 359},
         {"pairs", 2096, 30.0 / 1980, 31.75758, 21, 43},
@@ -446,11 +425,11 @@ TEST(Chance, ExpectationsAndBandsAreTheExactBinomialOnes) {
         {"no draw", 0, 7.0 / 45, 0, 0, 0},
         {"a run that cannot be drawn", 2096, 0, 0, 0, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const chance::Band band = chance::binomialBand(c.draws, c.share);
         EXPECT_NEAR(band.expected, c.expected, 1e-5) << c.what;
-        EXPECT_EQ(band.low, c.low) << c.what;
-        EXPECT_EQ(band.high, c.high) << c.what;
+        EXPECT_EQ(std::pair(band.low, band.high), std::pair(c.low, c.high)) << c.what;
     }
     EXPECT_EQ(QString::number(chance::binomialBand(2096, Game::sixOf45().numberShare()).expected, 'f', 2),
               QStringLiteral("326.04"));
@@ -461,8 +440,7 @@ TEST(Chance, ExpectationsAndBandsAreTheExactBinomialOnes) {
                              double(ways[138]) / 8145060, double(ways[60]) / 8145060, 0.5}) {
             const chance::Band band = chance::binomialBand(draws, share);
             const auto [low, high] = quantilesByLgamma(draws, share);
-            EXPECT_EQ(band.low, low) << draws << " " << share;
-            EXPECT_EQ(band.high, high) << draws << " " << share;
+            EXPECT_EQ(std::pair(band.low, band.high), std::pair(low, high)) << draws << " " << share;
             EXPECT_EQ(chance::binomialQuantile(draws, share, 0.025), low) << draws << " " << share;
             EXPECT_EQ(chance::binomialQuantile(draws, share, 0.975), high) << draws << " " << share;
         }
@@ -509,17 +487,13 @@ TEST(Chance, OverdueBand) {
         }
         const chance::Band band = chance::overdueBand(Game::sixOf45(), draws);
         EXPECT_NEAR(band.expected, expected, 1e-9) << draws;
-        EXPECT_EQ(band.low, low) << draws;
-        EXPECT_EQ(band.high, high) << draws;
+        EXPECT_EQ(std::pair(band.low, band.high), std::pair(low, high)) << draws;
     }
     const chance::Band shipped = chance::overdueBand(Game::sixOf45(), 2096);
     EXPECT_NEAR(shipped.expected, 1 + 38.0 / 7, 1e-9);
-    EXPECT_EQ(shipped.low, 1);
-    EXPECT_EQ(shipped.high, 22);
+    EXPECT_EQ(std::pair(shipped.low, shipped.high), std::pair(1, 22));
     const chance::Band none = chance::overdueBand(Game::sixOf45(), 0);
-    EXPECT_EQ(none.expected, 1);
-    EXPECT_EQ(none.low, 1);
-    EXPECT_EQ(none.high, 1);
+    EXPECT_EQ(std::tuple(none.expected, none.low, none.high), std::tuple(1.0, 1, 1));
 }
 
 // The upper tail of chi-square against the closed form for two degrees of freedom and the tabulated
@@ -536,11 +510,8 @@ TEST(Chance, ChiSquareUpperTail) {
 }
 
 TEST(Chance, VerdictTexts) {
-    struct Case {
-        int draws;
-        double p;
-        const char* text;
-    };
+    // clang-format off
+    struct Case { int draws; double p; const char* text; };
     const Case cases[] = {
         {2096, 0.3069, "Zufallstest: unauffällig (p = 0.31)"},
         {2096, 0.01, "Zufallstest: unauffällig (p = 0.01)"},
@@ -555,12 +526,9 @@ TEST(Chance, VerdictTexts) {
         {99, 0.5, "Zufallstest: zu wenige Ziehungen"},
         {0, 1, "Zufallstest: zu wenige Ziehungen"},
     };
-    for (const auto& c : cases) {
-        chance::Verdict v;
-        v.draws = c.draws;
-        v.p = c.p;
-        EXPECT_EQ(chance::verdictText(v), QString::fromUtf8(c.text)) << c.p;
-    }
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(chance::verdictText(chance::Verdict{c.draws, 0, c.p}), QString::fromUtf8(c.text)) << c.p;
 }
 
 // The record of the real draws: X² = 48.2 with 44 degrees of freedom, p = 0.31.
@@ -638,32 +606,29 @@ TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
         ASSERT_EQ(chart.expectations().size(), g.game->highest);
         for (const auto& e : chart.expectations()) {
             EXPECT_NEAR(e.expected, g.draws * double(g.numbers) / g.game->highest, 1e-9);
-            EXPECT_EQ(e.low, g.low);
-            EXPECT_EQ(e.high, g.high);
+            EXPECT_EQ(bandOf(e), Range(g.low, g.high));
         }
-        EXPECT_EQ(chart.verdict(), QStringLiteral("Zufallstest: unauffällig (") + QLatin1String(g.verdict) + ')');
+        EXPECT_EQ(chart.verdict(),
+                  QStringLiteral("Zufallstest: unauffällig (") + QLatin1String(g.verdict) + ')');
         EXPECT_EQ(chart.drawCount(), g.draws);
         EXPECT_FALSE(chart.valueAxis().automatic());
-        EXPECT_EQ(chart.valueAxis().minimum(), g.fewest);
-        EXPECT_EQ(chart.valueAxis().maximum(), g.most);
-        EXPECT_EQ(chart.barValue(g.rarest - 1), g.fewest);
-        EXPECT_EQ(chart.barValue(g.mostFrequent - 1), g.most);
+        EXPECT_EQ(rangeOf(chart.valueAxis()), Range(g.fewest, g.most));
+        EXPECT_EQ(Range(chart.barValue(g.rarest - 1), chart.barValue(g.mostFrequent - 1)),
+                  Range(g.fewest, g.most));
     }
     // The Glückszahl of "6 aus 42": its six counts, each 1/6 of the draws, tested without correction.
     showExtraNumbers(session);
     EXPECT_EQ(barValues(), (std::vector<double>{228, 218, 219, 232, 231, 226}));
-    EXPECT_EQ(chart.expectations().front().low, 199);
-    EXPECT_EQ(chart.expectations().front().high, 253);
+    EXPECT_EQ(bandOf(chart.expectations().front()), Range(199, 253));
     EXPECT_EQ(chart.verdict(), QStringLiteral("Zufallstest: unauffällig (p = 0.98)"));
-    EXPECT_EQ(chart.barToolTip(3),
-              QStringLiteral("Glückszahl 4: 232-mal gezogen, erwartet 226 (95 % je Glückszahl: 199 bis 253)"));
+    EXPECT_EQ(
+        chart.barToolTip(3),
+        QStringLiteral("Glückszahl 4: 232-mal gezogen, erwartet 226 (95 % je Glückszahl: 199 bis 253)"));
     state.game = &Game::sixOf45();
 
     struct Group {
-        int size;
-        int bars;
-        double expected;
-        double high;
+        int size, bars;
+        double expected, high;
     };
     for (const Group& g : {Group{2, 44, 2096 * 30.0 / 1980, 43}, Group{3, 43, 2096 * 120.0 / 85140, 7},
                            Group{4, 45, 2096 * 360.0 / 3575880, 1}}) {
@@ -671,23 +636,21 @@ TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
         ASSERT_EQ(chart.expectations().size(), g.bars) << g.size;
         const auto& first = chart.expectations().front();
         EXPECT_NEAR(first.expected, g.expected, 1e-9) << g.size;
-        EXPECT_EQ(first.low, g.size == 2 ? 21 : 0) << g.size;
-        EXPECT_EQ(first.high, g.high) << g.size;
+        EXPECT_EQ(bandOf(first), Range(g.size == 2 ? 21 : 0, g.high)) << g.size;
         EXPECT_TRUE(chart.verdict().isEmpty());
     }
     // Quadruples from 43 on would need 46: chance never gives them.
     EXPECT_EQ(chart.expectations()[41].expected, chart.expectations()[0].expected);
-    for (int i : {42, 43, 44}) {
-        EXPECT_EQ(chart.expectations()[i].expected, 0) << i;
-        EXPECT_EQ(chart.expectations()[i].high, 0) << i;
-    }
+    for (int i : {42, 43, 44})
+        EXPECT_EQ(std::pair(chart.expectations()[i].expected, chart.expectations()[i].high),
+                  std::pair(0.0, 0.0))
+            << i;
     EXPECT_TRUE(chart.valueAxis().automatic());
 
     countOverdueNumbers(session);
     ASSERT_EQ(chart.expectations().size(), 45);
     EXPECT_NEAR(chart.expectations()[0].expected, 1 + 38.0 / 7, 1e-9);
-    EXPECT_EQ(chart.expectations()[0].low, 1);
-    EXPECT_EQ(chart.expectations()[0].high, 22);
+    EXPECT_EQ(bandOf(chart.expectations()[0]), Range(1, 22));
 
     // Digit sums: every sum 21 .. 255 has its bar; 138 is expected 27.2 times (18 .. 38), 47 0.18 times
     // (0 .. 1), 21 almost never.
@@ -697,12 +660,10 @@ TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
     EXPECT_EQ(chart.expectations()[0].high, 0);
     const auto& at138 = chart.expectations()[138 - 21];
     EXPECT_NEAR(at138.expected, 2096 * 105690.0 / 8145060, 1e-6);
-    EXPECT_EQ(at138.low, 18);
-    EXPECT_EQ(at138.high, 38);
+    EXPECT_EQ(bandOf(at138), Range(18, 38));
     const auto& at47 = chart.expectations()[47 - 21];
     EXPECT_NEAR(at47.expected, 0.18245, 1e-5);
-    EXPECT_EQ(at47.low, 0);
-    EXPECT_EQ(at47.high, 1);
+    EXPECT_EQ(bandOf(at47), Range(0, 1));
 
     // Super numbers and the year surface: chance has nothing to say there.
     countSuperNumbers(session);
@@ -722,8 +683,9 @@ TEST_F(StatsTest, TheVerdictGoesToTheStatusBarOnlyFromTheButton) {
     showNumberFrequencies(session);
     EXPECT_EQ(ui.status(1), QStringLiteral("Zufallstest: unauffällig (p = 0.31)"));
     // The tool tip adds how many bars stand outside their band: 1, 18 and 22, where chance puts 2.1.
-    EXPECT_EQ(chart.chartToolTip(), QStringLiteral("Zufallstest: unauffällig (p = 0.31)\nAußerhalb des Bands: 3 "
-                                                   "von 45 Balken – bei reinem Zufall im Mittel 2.1"));
+    EXPECT_EQ(chart.chartToolTip(),
+              QStringLiteral("Zufallstest: unauffällig (p = 0.31)\nAußerhalb des Bands: 3 "
+                             "von 45 Balken – bei reinem Zufall im Mittel 2.1"));
     EXPECT_EQ(chart.bandName(), QStringLiteral("95 % je Zahl"));
     // Another chart takes its verdict out of the status bar.
     countOverdueNumbers(session);
@@ -758,51 +720,43 @@ TEST_F(StatsTest, EveryChartKindTellsItsBarInFull) {
     dir.writeArchive(shippedDraws());
     grid.writeTip(0, {1, 2, 3, 4, 5, 6});
     grid.writeTip(1, {3, 10, 20, 30, 40, 45});
-    const struct {
-        const char* what;
-        std::function<void()> chartOf;
-        int bar;
-        const char* text;
-    } rows[] = {
-        {"most frequent", [&] { countNumberFrequencies(session); }, 17,
-         "Zahl 18: 369-mal gezogen, erwartet 326 (95 % je Zahl: 294 bis 359)"},
-        {"rarest", [&] { countNumberFrequencies(session); }, 15,
-         "Zahl 16: 299-mal gezogen, erwartet 326 (95 % je Zahl: 294 bis 359)"},
-        {"pair", [&] { countNeighbourGroups(session, 2); }, 1,
-         "Paar 2 und 3: 48 Ziehungen, erwartet 32 (95 % je Paar: 21 bis 43)"},
-        {"triple", [&] { countNeighbourGroups(session, 3); }, 0,
-         "Dreier 1 bis 3: 7 Ziehungen, erwartet 3.0 (mindestens 95 % je Dreier: 0 bis 7)"},
-        {"triple once", [&] { countNeighbourGroups(session, 3); }, 3,
-         "Dreier 4 bis 6: 1 Ziehung, erwartet 3.0 (mindestens 95 % je Dreier: 0 bis 7)"},
-        {"quadruple once", [&] { countNeighbourGroups(session, 4); }, 4,
-         "Vierer 5 bis 8: 1 Ziehung, erwartet 0.2 (mindestens 95 % je Vierer: 0 bis 1)"},
-        {"quadruple never", [&] { countNeighbourGroups(session, 4); }, 0,
-         "Vierer 1 bis 4: 0 Ziehungen, erwartet 0.2 (mindestens 95 % je Vierer: 0 bis 1)"},
-        {"no quadruple from 43", [&] { countNeighbourGroups(session, 4); }, 42,
-         "Kein Vierer ab 43: die Zahlen enden bei 45"},
-        {"no quadruple from 45", [&] { countNeighbourGroups(session, 4); }, 44,
-         "Kein Vierer ab 45: die Zahlen enden bei 45"},
-        {"overdue longest", [&] { countOverdueNumbers(session); }, 17,
-         "Zahl 18: seit 41 Ziehungen nicht gezogen, erwartet 5.4 (mindestens 95 % je Zahl: 0 bis 21)"},
-        {"overdue one draw", [&] { countOverdueNumbers(session); }, 2,
-         "Zahl 3: seit 1 Ziehung nicht gezogen, erwartet 5.4 (mindestens 95 % je Zahl: 0 bis 21)"},
-        {"in the newest draw", [&] { countOverdueNumbers(session); }, 1,
-         "Zahl 2: in der neuesten Ziehung gezogen"},
-        {"ZZ of the newest draw", [&] { countOverdueNumbers(session); }, 28,
-         "Zahl 29: in der neuesten Ziehung gezogen"},
-        {"digit sum", [&] { countDigitSums(session); }, 138 - 21,
-         "Quersumme 138: 29 Ziehungen, erwartet 27 (95 % je Quersumme: 18 bis 38)"},
-        {"rare digit sum", [&] { countDigitSums(session); }, 47 - 21,
-         "Quersumme 47: 1 Ziehung, erwartet 0.2 (95 % je Quersumme: 0 bis 1)"},
-        {"super number", [&] { countSuperNumbers(session); }, 0, "Superzahl 0: 1596 Ziehungen"},
-        {"super number never", [&] { countSuperNumbers(session); }, 1, "Superzahl 1: 0 Ziehungen"},
-        {"tips", [&] { showTipDistribution(session); }, 2, "Zahl 3: 2-mal in den Tipps"},
-        {"tips once", [&] { showTipDistribution(session); }, 44, "Zahl 45: 1-mal in den Tipps"},
+    // clang-format off
+    using Chart = std::function<void()>;
+    const Chart frequencies = [&] { countNumberFrequencies(session); };
+    const auto groups = [&](int size) { return Chart([this, size] { countNeighbourGroups(session, size); }); };
+    const Chart overdue = [&] { countOverdueNumbers(session); };
+    const Chart digitSums = [&] { countDigitSums(session); };
+    const Chart superNumbers = [&] { countSuperNumbers(session); };
+    const Chart tips = [&] { showTipDistribution(session); };
+    struct Row { const char* what; Chart chartOf; int bar; const char* text; };
+    const auto expectTexts = [&](std::initializer_list<Row> rows) {
+        for (const auto& row : rows) {
+            row.chartOf();
+            EXPECT_EQ(chart.barToolTip(row.bar), QString::fromUtf8(row.text)) << row.what;
+        }
     };
-    for (const auto& row : rows) {
-        row.chartOf();
-        EXPECT_EQ(chart.barToolTip(row.bar), QString::fromUtf8(row.text)) << row.what;
-    }
+    expectTexts({
+        {"most frequent", frequencies, 17, "Zahl 18: 369-mal gezogen, erwartet 326 (95 % je Zahl: 294 bis 359)"},
+        {"rarest", frequencies, 15, "Zahl 16: 299-mal gezogen, erwartet 326 (95 % je Zahl: 294 bis 359)"},
+        {"pair", groups(2), 1, "Paar 2 und 3: 48 Ziehungen, erwartet 32 (95 % je Paar: 21 bis 43)"},
+        {"triple", groups(3), 0, "Dreier 1 bis 3: 7 Ziehungen, erwartet 3.0 (mindestens 95 % je Dreier: 0 bis 7)"},
+        {"triple once", groups(3), 3, "Dreier 4 bis 6: 1 Ziehung, erwartet 3.0 (mindestens 95 % je Dreier: 0 bis 7)"},
+        {"quadruple once", groups(4), 4, "Vierer 5 bis 8: 1 Ziehung, erwartet 0.2 (mindestens 95 % je Vierer: 0 bis 1)"},
+        {"quadruple never", groups(4), 0, "Vierer 1 bis 4: 0 Ziehungen, erwartet 0.2 (mindestens 95 % je Vierer: 0 bis 1)"},
+        {"no quadruple from 43", groups(4), 42, "Kein Vierer ab 43: die Zahlen enden bei 45"},
+        {"no quadruple from 45", groups(4), 44, "Kein Vierer ab 45: die Zahlen enden bei 45"},
+        {"overdue longest", overdue, 17, "Zahl 18: seit 41 Ziehungen nicht gezogen, erwartet 5.4 (mindestens 95 % je Zahl: 0 bis 21)"},
+        {"overdue one draw", overdue, 2, "Zahl 3: seit 1 Ziehung nicht gezogen, erwartet 5.4 (mindestens 95 % je Zahl: 0 bis 21)"},
+        {"in the newest draw", overdue, 1, "Zahl 2: in der neuesten Ziehung gezogen"},
+        {"ZZ of the newest draw", overdue, 28, "Zahl 29: in der neuesten Ziehung gezogen"},
+        {"digit sum", digitSums, 138 - 21, "Quersumme 138: 29 Ziehungen, erwartet 27 (95 % je Quersumme: 18 bis 38)"},
+        {"rare digit sum", digitSums, 47 - 21, "Quersumme 47: 1 Ziehung, erwartet 0.2 (95 % je Quersumme: 0 bis 1)"},
+        {"super number", superNumbers, 0, "Superzahl 0: 1596 Ziehungen"},
+        {"super number never", superNumbers, 1, "Superzahl 1: 0 Ziehungen"},
+        {"tips", tips, 2, "Zahl 3: 2-mal in den Tipps"},
+        {"tips once", tips, 44, "Zahl 45: 1-mal in den Tipps"},
+    });
+    // clang-format on
 
     // The year surface: the row of 1990 (position 5) and number 7, drawn 6 times that year.
     countYearSurface(session);
@@ -820,32 +774,18 @@ TEST_F(StatsTest, EveryChartKindTellsItsBarInFull) {
     // Three draws: counts of one, and a band that is a single value.
     dir.writeArchive({makeDraw(Wed, {3, 4, 10, 20, 30, 40}, 45, 2), makeDraw(Sat, {1, 2, 3, 4, 5, 11}, 17, 5),
                       makeDraw(Wed2, {6, 7, 8, 9, 41, 42}, 43, 7)});
-    const struct {
-        const char* what;
-        std::function<void()> chartOf;
-        int bar;
-        const char* text;
-    } small[] = {
-        {"pair twice", [&] { countNeighbourGroups(session, 2); }, 2,
-         "Paar 3 und 4: 2 Ziehungen, erwartet unter 0.1 (95 % je Paar: 0 bis 1)"},
-        {"pair once", [&] { countNeighbourGroups(session, 2); }, 0,
-         "Paar 1 und 2: 1 Ziehung, erwartet unter 0.1 (95 % je Paar: 0 bis 1)"},
-        {"digit sum once", [&] { countDigitSums(session); }, 26 - 21,
-         "Quersumme 26: 1 Ziehung, erwartet unter 0.1 (95 % je Quersumme: 0)"},
-        {"super number once", [&] { countSuperNumbers(session); }, 2, "Superzahl 2: 1 Ziehung"},
-        {"overdue since one", [&] { countOverdueNumbers(session); }, 0,
-         "Zahl 1: seit 1 Ziehung nicht gezogen, erwartet 2.2 (mindestens 95 % je Zahl: 0 bis 3)"},
-        {"overdue never", [&] { countOverdueNumbers(session); }, 43,
-         "Zahl 44: seit 3 Ziehungen nicht gezogen, erwartet 2.2 (mindestens 95 % je Zahl: 0 bis 3)"},
-        {"overdue newest", [&] { countOverdueNumbers(session); }, 42,
-         "Zahl 43: in der neuesten Ziehung gezogen"},
-        {"once", [&] { countNumberFrequencies(session); }, 10,
-         "Zahl 11: 1-mal gezogen, erwartet 0.5 (95 % je Zahl: 0 bis 2)"},
-    };
-    for (const auto& row : small) {
-        row.chartOf();
-        EXPECT_EQ(chart.barToolTip(row.bar), QString::fromUtf8(row.text)) << row.what;
-    }
+    // clang-format off
+    expectTexts({
+        {"pair twice", groups(2), 2, "Paar 3 und 4: 2 Ziehungen, erwartet unter 0.1 (95 % je Paar: 0 bis 1)"},
+        {"pair once", groups(2), 0, "Paar 1 und 2: 1 Ziehung, erwartet unter 0.1 (95 % je Paar: 0 bis 1)"},
+        {"digit sum once", digitSums, 26 - 21, "Quersumme 26: 1 Ziehung, erwartet unter 0.1 (95 % je Quersumme: 0)"},
+        {"super number once", superNumbers, 2, "Superzahl 2: 1 Ziehung"},
+        {"overdue since one", overdue, 0, "Zahl 1: seit 1 Ziehung nicht gezogen, erwartet 2.2 (mindestens 95 % je Zahl: 0 bis 3)"},
+        {"overdue never", overdue, 43, "Zahl 44: seit 3 Ziehungen nicht gezogen, erwartet 2.2 (mindestens 95 % je Zahl: 0 bis 3)"},
+        {"overdue newest", overdue, 42, "Zahl 43: in der neuesten Ziehung gezogen"},
+        {"once", frequencies, 10, "Zahl 11: 1-mal gezogen, erwartet 0.5 (95 % je Zahl: 0 bis 2)"},
+    });
+    // clang-format on
 
     // No draw selected: the overdue bars of 1 say so instead of naming a newest draw.
     selectWeekdays(false, false);
