@@ -6,7 +6,6 @@
 #include "platform/Dates.h"
 
 #include <QRegularExpression>
-#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <set>
@@ -56,6 +55,18 @@ std::vector<DrawRecord> drawsOver(const std::vector<std::vector<int>>& sixes, in
     return records;
 }
 
+// The seven tips of six of the numbers 1 .. 7, each leaving out one in turn: every number drawn equally
+// often.
+std::vector<std::vector<int>> tipsOfSevenNumbers() {
+    std::vector<std::vector<int>> tips;
+    for (int left = 1; left <= 7; ++left) {
+        tips.emplace_back();
+        for (int n = 1; n <= 7; ++n)
+            if (n != left) tips.back().push_back(n);
+    }
+    return tips;
+}
+
 } // namespace
 
 TEST(TipSearch, CandidateStatusTextCarriesItsBlanks) {
@@ -70,17 +81,15 @@ TEST(TipSearch, CandidateStatusTextCarriesItsBlanks) {
 
 // The ten tips checked against the archive itself: every filter's promise, from the records.
 TEST(TipSearch, DefaultOptionsGiveTenTipsThatKeepEveryFilter) {
-    struct Case {
-        bool wednesdays;
-        QDate fromDate;
-        int archiveMatchSize;
-    };
+    // clang-format off
+    struct Case { bool wednesdays; QDate fromDate; int archiveMatchSize; };
     const Case cases[] = {
         {true, QDate(1955, 10, 9), 5},
         // Only Saturdays selected and a from-date in the middle: the archive test still takes the
         // Wednesdays since the from-date, and only those.
         {false, QDate(2002, 1, 1), 3},
     };
+    // clang-format on
     for (const Case& c : cases) {
         GeneratorEnv env;
         const auto records = generatedDraws(QDate(2000, 1, 1), 300, 42);
@@ -176,17 +185,14 @@ TEST(TipSearch, DefaultOptionsGiveTenTipsThatKeepEveryFilter) {
 }
 
 TEST(TipSearch, TipCountAndRunLimitDecideWhichRowsAreFilled) {
-    struct Case {
-        int tipCount;
-        int digitSumMin, digitSumMax;
-        int found;
-        QString status;
-    };
+    // clang-format off
+    struct Case { int tipCount, digitSumMin, digitSumMax, found; QString status; };
     const Case cases[] = {
         {2, 110, 200, 2, Recalculated},
         {10, 250, 279, 0, changeParameters(10)},
         {14, 21, 279, 14, Recalculated},
     };
+    // clang-format on
     for (const Case& c : cases) {
         GeneratorEnv env;
         env.dir.writeArchive(generatedDraws(QDate(2000, 1, 1), 250, 9));
@@ -212,40 +218,22 @@ TEST(TipSearch, TipCountAndRunLimitDecideWhichRowsAreFilled) {
 // Tips from very few numbers: the search runs into the limit at a chosen tip and relaxes as the table
 // says for that tip, then puts every option back.
 TEST(TipSearch, RelaxationFollowsTheTipBeingSearchedAndIsPutBack) {
-    struct Case {
-        std::vector<std::vector<int>> draws; // the only numbers the pool holds
-        bool limitOverlap;
-        int maxOverlap;
-        int runLimitThousands;
-        int found;
-        QStringList changes;
-    };
     const std::vector<int> low{1, 2, 3, 4, 5, 6}, high{7, 8, 9, 10, 11, 12};
-    // The seven tips of 1 .. 7 in turn, so every number is drawn equally often.
-    std::vector<std::vector<int>> sevenNumbers;
-    for (int left = 1; left <= 7; ++left) {
-        std::vector<int> six;
-        for (int n = 1; n <= 7; ++n)
-            if (n != left) six.push_back(n);
-        sevenNumbers.push_back(six);
-    }
     const QStringList putBack{"CheckBox8=1", "UpDown4=5", "UpDown5=0", "UpDown6=4"};
+    // draws: the only numbers the pool holds
+    // clang-format off
+    struct Case { std::vector<std::vector<int>> draws; bool limitOverlap; int maxOverlap, runLimitThousands, found; QStringList changes; };
     const Case cases[] = {
         // Six numbers: tip 2 could only copy tip 1, which is rejected even with the limit off. Run limit
         // 1: forcePair goes off at run 500; no relaxation while tip 2 is searched.
         {{low}, false, 5, 1, 1, {"CheckBox8=0", "CheckBox8=1"}},
         // Seven numbers give seven different tips; a copy is rejected with maxOverlap 5 as well.
-        {sevenNumbers, true, 5, 40, 7,
-         QStringList{"CheckBox8=0", "UpDown6=6", "UpDown5=2", "UpDown4=2"} + putBack},
+        {tipsOfSevenNumbers(), true, 5, 40, 7, QStringList{"CheckBox8=0", "UpDown6=6", "UpDown5=2", "UpDown4=2"} + putBack},
         // Twelve numbers and no common number allowed: tip 3 cannot be found.
-        {{low, high},
-         true,
-         0,
-         100,
-         2,
-         QStringList{"CheckBox8=0", "UpDown6=6", "UpDown5=2", "UpDown4=1", "UpDown5=3", "UpDown4=2"} +
-             putBack},
+        {{low, high}, true, 0, 100, 2,
+         QStringList{"CheckBox8=0", "UpDown6=6", "UpDown5=2", "UpDown4=1", "UpDown5=3", "UpDown4=2"} + putBack},
     };
+    // clang-format on
     for (const Case& c : cases) {
         GeneratorEnv env;
         env.dir.writeArchive(drawsOver(c.draws, 42));
@@ -254,14 +242,9 @@ TEST(TipSearch, RelaxationFollowsTheTipBeingSearchedAndIsPutBack) {
         env.check(15, true); // ... and nothing else
         env.check(3, c.limitOverlap);
         env.setUpDown(3, c.maxOverlap);
-        env.check(4, false);
-        env.check(5, false);
-        env.check(9, false);
-        env.setUpDown(1, 21);
-        env.setUpDown(2, 279);
-        env.setUpDown(4, 5);
-        env.setUpDown(5, 0);
-        env.setUpDown(6, 4);
+        for (int box : {4, 5, 9}) env.check(box, false);
+        for (const auto& [upDown, value] : {std::pair{1, 21}, {2, 279}, {4, 5}, {5, 0}, {6, 4}})
+            env.setUpDown(upDown, value);
         env.setRunLimitThousands(c.runLimitThousands);
         env.ui.keepHistory = false;
         RelaxSpy spy(env.controls);
@@ -285,121 +268,29 @@ TEST(TipSearch, RelaxationFollowsTheTipBeingSearchedAndIsPutBack) {
 // seven tips of six of them, any two sharing five numbers.
 TEST(TipSearch, FiltersHoldExactlyAtTheirLimits) {
     const std::vector<int> low{1, 2, 3, 4, 5, 6}, high{40, 41, 42, 43, 44, 45}, gaps{1, 3, 5, 7, 9, 11};
-    std::vector<std::vector<int>> seven;
-    for (int left = 1; left <= 7; ++left) {
-        std::vector<int> six;
-        for (int n = 1; n <= 7; ++n)
-            if (n != left) six.push_back(n);
-        seven.push_back(six);
-    }
+    const auto seven = tipsOfSevenNumbers();
     const std::vector<std::vector<int>> sixOfSeven(seven.begin() + 1, seven.end()); // never 2 .. 7
-    using Set = std::function<void(GeneratorEnv&)>;
-    struct Case {
-        const char* name;
-        std::vector<std::vector<int>> draws;
-        Set set;
-        bool found;
-        TipGrid::Tip tip; // all 0: any tip
-        std::optional<bool> secondFound = std::nullopt;
-        int lastHits = -1, secondLastHits = -1;
-    };
+    // boxes: the check boxes ticked; upDowns: UpDown n and its value; tip all 0: any tip.
+    // clang-format off
+    struct Case { const char* name; std::vector<std::vector<int>> draws; std::vector<int> boxes; std::vector<std::pair<int, int>> upDowns;
+                  bool found; TipGrid::Tip tip; std::optional<bool> secondFound = std::nullopt; int lastHits = -1, secondLastHits = -1; };
     const Case cases[] = {
-        {"digit sum at its minimum",
-         {low},
-         [](GeneratorEnv& e) { e.setUpDown(1, 21); },
-         true,
-         {1, 2, 3, 4, 5, 6}},
-        {"digit sum one above it", {low}, [](GeneratorEnv& e) { e.setUpDown(1, 22); }, false, {}},
-        {"digit sum at its maximum, a pair forced on the sorted candidate",
-         {high},
-         [](GeneratorEnv& e) {
-             e.setUpDown(2, 255);
-             e.check(8, true);
-         },
-         true,
-         {40, 41, 42, 43, 44, 45}},
-        {"digit sum one below it", {high}, [](GeneratorEnv& e) { e.setUpDown(2, 254); }, false, {}},
-        {"overlap at its limit",
-         seven,
-         [](GeneratorEnv& e) {
-             e.check(3, true);
-             e.setUpDown(3, 5);
-         },
-         true,
-         {},
-         true},
-        {"overlap one past",
-         seven,
-         [](GeneratorEnv& e) {
-             e.check(3, true);
-             e.setUpDown(3, 4);
-         },
-         true,
-         {},
-         false},
-        {"latest draw at its limit",
-         seven,
-         [](GeneratorEnv& e) {
-             e.check(4, true);
-             e.setUpDown(4, 5);
-         },
-         true,
-         {},
-         std::nullopt,
-         5},
-        {"latest draw one past",
-         seven,
-         [](GeneratorEnv& e) {
-             e.check(4, true);
-             e.setUpDown(4, 4);
-         },
-         false,
-         {}},
-        {"second-last draw at its limit, the latest one's limit off",
-         seven,
-         [](GeneratorEnv& e) {
-             e.setUpDown(4, 0);
-             e.check(5, true);
-             e.setUpDown(5, 5);
-         },
-         true,
-         {},
-         std::nullopt,
-         -1,
-         5},
-        {"second-last draw one past, the latest one's limit wide",
-         seven,
-         [](GeneratorEnv& e) {
-             e.check(4, true);
-             e.setUpDown(4, 5);
-             e.check(5, true);
-             e.setUpDown(5, 4);
-         },
-         false,
-         {}},
-        {"archive hits one below the match size",
-         sixOfSeven,
-         [](GeneratorEnv& e) {
-             e.check(9, true);
-             e.setUpDown(6, 6);
-         },
-         true,
-         {2, 3, 4, 5, 6, 7}},
-        {"archive hits at the match size",
-         sixOfSeven,
-         [](GeneratorEnv& e) {
-             e.check(9, true);
-             e.setUpDown(6, 5);
-         },
-         false,
-         {}},
+        {"digit sum at its minimum", {low}, {}, {{1, 21}}, true, {1, 2, 3, 4, 5, 6}},
+        {"digit sum one above it", {low}, {}, {{1, 22}}, false, {}},
+        {"digit sum at its maximum, a pair forced on the sorted candidate", {high}, {8}, {{2, 255}}, true, {40, 41, 42, 43, 44, 45}},
+        {"digit sum one below it", {high}, {}, {{2, 254}}, false, {}},
+        {"overlap at its limit", seven, {3}, {{3, 5}}, true, {}, true},
+        {"overlap one past", seven, {3}, {{3, 4}}, true, {}, false},
+        {"latest draw at its limit", seven, {4}, {{4, 5}}, true, {}, std::nullopt, 5},
+        {"latest draw one past", seven, {4}, {{4, 4}}, false, {}},
+        {"second-last draw at its limit, the latest one's limit off", seven, {5}, {{4, 0}, {5, 5}}, true, {}, std::nullopt, -1, 5},
+        {"second-last draw one past, the latest one's limit wide", seven, {4, 5}, {{4, 5}, {5, 4}}, false, {}},
+        {"archive hits one below the match size", sixOfSeven, {9}, {{6, 6}}, true, {2, 3, 4, 5, 6, 7}},
+        {"archive hits at the match size", sixOfSeven, {9}, {{6, 5}}, false, {}},
         // No candidate has a pair; once the pair is no longer forced (run 500 of 1000) it goes through.
-        {"forced pair relaxed at half the runs",
-         {gaps},
-         [](GeneratorEnv& e) { e.check(8, true); },
-         true,
-         {1, 3, 5, 7, 9, 11}},
+        {"forced pair relaxed at half the runs", {gaps}, {8}, {}, true, {1, 3, 5, 7, 9, 11}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         GeneratorEnv env;
@@ -413,7 +304,8 @@ TEST(TipSearch, FiltersHoldExactlyAtTheirLimits) {
         env.setUpDown(2, 279);
         env.setUpDown(8, 2);
         env.setRunLimitThousands(1);
-        c.set(env);
+        for (int box : c.boxes) env.check(box, true);
+        for (const auto& [upDown, value] : c.upDowns) env.setUpDown(upDown, value);
         calculateTips(env.session, env.steps);
 
         const auto tips = env.rows();
@@ -505,7 +397,8 @@ TEST(RandomSeed, TheSameNumberGivesTheSameTips) {
             for (int n : tips[std::size_t(r)]) EXPECT_TRUE(n >= 1 && n <= 42) << n;
     }
     EXPECT_EQ(extras[0], extras[1]);
-    EXPECT_TRUE(std::all_of(extras[0].begin(), extras[0].begin() + 10, [](int gz) { return gz >= 1 && gz <= 6; }));
+    EXPECT_TRUE(
+        std::all_of(extras[0].begin(), extras[0].begin() + 10, [](int gz) { return gz >= 1 && gz <= 6; }));
     EXPECT_TRUE(std::all_of(extras[0].begin() + 10, extras[0].end(), [](int gz) { return gz == 0; }));
 
     GeneratorEnv env;
@@ -534,13 +427,8 @@ TEST(RandomSeed, TheSameNumberGivesTheSameTips) {
 }
 
 TEST(RandomSeed, RepliesAndFailuresEndQuietly) {
-    struct Case {
-        QString reply;
-        bool archive;
-        bool yes;
-        QString status; // what panel 1 shows afterwards
-        int questions;
-    };
+    // clang-format off
+    struct Case { QString reply; bool archive, yes; QString status; int questions; }; // status: panel 1 afterwards
     const Case cases[] = {
         {QStringLiteral("abc"), true, true, QStringLiteral("vorher"), 0},
         {QStringLiteral("12345"), true, false, QStringLiteral("Glückszahl 12345 gesetzt"), 1},
@@ -551,6 +439,7 @@ TEST(RandomSeed, RepliesAndFailuresEndQuietly) {
         // The calculation fails without an archive: swallowed, no error box.
         {QStringLiteral("5"), false, true, QStringLiteral("Glückszahl 5 gesetzt"), 1},
     };
+    // clang-format on
     for (const Case& c : cases) {
         GeneratorEnv env;
         if (c.archive) env.dir.writeArchive(generatedDraws(QDate(2000, 1, 1), 60, 8));
