@@ -28,6 +28,16 @@ QString resultPage(const QString& date, const QStringList& draws) {
     return page + QStringLiteral("</script>\n");
 }
 
+// What an operation says when it fails; empty when it does not.
+QString errorOf(const std::function<void()>& run) {
+    try {
+        run();
+    } catch (const AppError& e) {
+        return e.message();
+    }
+    return {};
+}
+
 // Stands in for the browser window: answers each date from a table and records the calling protocol.
 class FakeStatisticsBrowser : public StatisticsBrowser {
 public:
@@ -56,6 +66,8 @@ public:
         return Shown::Loaded;
     }
     QString failure() const override { return failure_; }
+    // The result page of `date` with the draws given.
+    void serve(const QString& date, const QStringList& draws) { pages[date] = resultPage(date, draws); }
     std::optional<QString> bodyHtml() override {
         if (unreadable.contains(filter_)) return std::nullopt;
         const auto page = pages.find(filter_);
@@ -123,8 +135,7 @@ TEST(NextRequestDate, FollowsTheDrawDays) {
 TEST_F(ArchiveUpdateTest, AppendsTheDrawsAfterTheNewestUpToToday) {
     f.dir.writeArchive({makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 3),
                         makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
-    browser.pages[QStringLiteral("09.10.2002")] =
-        resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("9,19,29,39,44,45,1")});
+    browser.serve("09.10.2002", {"9,19,29,39,44,45,1"});
     browser.onResult = [&](const QString&) {
         // Greyed while the run holds the archive.
         for (const QString& button : ArchiveButtons)
@@ -136,9 +147,8 @@ TEST_F(ArchiveUpdateTest, AppendsTheDrawsAfterTheNewestUpToToday) {
 
     updateArchive(f.session, browser);
 
-    EXPECT_EQ(browser.requested, QStringList({QStringLiteral("09.10.2002"), QStringLiteral("12.10.2002")}));
-    EXPECT_EQ(browser.calls.mid(0, 3), QStringList({QStringLiteral("start 09.10.2002"),
-                                                    QStringLiteral("show"), QStringLiteral("show")}));
+    EXPECT_EQ(browser.requested, (QStringList{"09.10.2002", "12.10.2002"}));
+    EXPECT_EQ(browser.calls.mid(0, 3), (QStringList{"start 09.10.2002", "show", "show"}));
     const auto records = f.dir.readArchive();
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[2], makeDraw(QDate(2002, 10, 9), {9, 19, 29, 39, 44, 45}, 1, 4));
@@ -154,16 +164,13 @@ TEST_F(ArchiveUpdateTest, AppendsTheDrawsAfterTheNewestUpToToday) {
 TEST_F(ArchiveUpdateTest, EmptyArchiveStartsAfterTheChosenDateWithSzZero) {
     f.clock.setToday(QDate(2000, 1, 12));
     f.controls.setDate(QStringLiteral("DateTimePicker1"), QDate(2000, 1, 1));
-    browser.pages[QStringLiteral("05.01.2000")] =
-        resultPage(QStringLiteral("05.01.2000"), {QStringLiteral("1,2,3,4,5,6,7")});
-    browser.pages[QStringLiteral("08.01.2000")] =
-        resultPage(QStringLiteral("08.01.2000"), {QStringLiteral("20,21,22,23,24,25,26")});
+    browser.serve("05.01.2000", {"1,2,3,4,5,6,7"});
+    browser.serve("08.01.2000", {"20,21,22,23,24,25,26"});
     browser.pages[QStringLiteral("12.01.2000")] = QStringLiteral("<p>Ziehung vom 12.01.2000 folgt</p>");
 
     updateArchive(f.session, browser);
 
-    EXPECT_EQ(browser.requested, QStringList({QStringLiteral("05.01.2000"), QStringLiteral("08.01.2000"),
-                                              QStringLiteral("12.01.2000"), QStringLiteral("15.01.2000")}));
+    EXPECT_EQ(browser.requested, (QStringList{"05.01.2000", "08.01.2000", "12.01.2000", "15.01.2000"}));
     const auto records = f.dir.readArchive();
     EXPECT_EQ(f.dir.readArchive(),
               (std::vector<DrawRecord>{makeDraw(QDate(2000, 1, 5), {1, 2, 3, 4, 5, 6}, 7, 0),
@@ -190,15 +197,13 @@ TEST_F(ArchiveUpdateTest, PagesWithoutTheDateOrAMarkerWriteNothing) {
 TEST_F(ArchiveUpdateTest, StopTakesEffectAtTheNextDate) {
     f.clock.setToday(QDate(2002, 12, 31));
     f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
-    browser.pages[QStringLiteral("09.10.2002")] =
-        resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("1,2,3,4,5,6,7")});
-    browser.pages[QStringLiteral("12.10.2002")] =
-        resultPage(QStringLiteral("12.10.2002"), {QStringLiteral("8,9,10,11,12,13,14")});
+    browser.serve("09.10.2002", {"1,2,3,4,5,6,7"});
+    browser.serve("12.10.2002", {"8,9,10,11,12,13,14"});
     browser.onResult = [&](const QString& date) {
         if (date == QStringLiteral("12.10.2002")) requestUpdateStop(f.controls);
     };
     updateArchive(f.session, browser);
-    EXPECT_EQ(browser.requested, QStringList({QStringLiteral("09.10.2002"), QStringLiteral("12.10.2002")}));
+    EXPECT_EQ(browser.requested, (QStringList{"09.10.2002", "12.10.2002"}));
     EXPECT_EQ(f.dir.readArchive().size(), 3u); // the date in progress is finished
     expectIdle();
 }
@@ -206,17 +211,10 @@ TEST_F(ArchiveUpdateTest, StopTakesEffectAtTheNextDate) {
 TEST_F(ArchiveUpdateTest, ImpossibleDrawEndsTheRunAndKeepsWhatWasWritten) {
     f.clock.setToday(QDate(2002, 12, 31));
     f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
-    browser.pages[QStringLiteral("09.10.2002")] =
-        resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("1,2,3,4,5,6,7")});
-    browser.pages[QStringLiteral("12.10.2002")] =
-        resultPage(QStringLiteral("12.10.2002"),
-                   {QStringLiteral("8,9,10,11,12,13,14"), QStringLiteral("8,9,10,11,12,13,46")});
-    try {
-        updateArchive(f.session, browser);
-        FAIL() << "no error";
-    } catch (const AppError& e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("46"))) << e.message().toStdString();
-    }
+    browser.serve("09.10.2002", {"1,2,3,4,5,6,7"});
+    browser.serve("12.10.2002", {"8,9,10,11,12,13,14", "8,9,10,11,12,13,46"});
+    const QString error = errorOf([&] { updateArchive(f.session, browser); });
+    EXPECT_TRUE(error.contains(QStringLiteral("46"))) << error.toStdString();
     EXPECT_EQ(browser.requested.size(), 2);
     const auto records = f.dir.readArchive();
     ASSERT_EQ(records.size(), 3u);
@@ -224,18 +222,11 @@ TEST_F(ArchiveUpdateTest, ImpossibleDrawEndsTheRunAndKeepsWhatWasWritten) {
     expectIdle();
 
     // A page with two draws of one date: the archive takes no second draw of a date, and the run ends.
-    browser.pages[QStringLiteral("16.10.2002")] =
-        resultPage(QStringLiteral("16.10.2002"),
-                   {QStringLiteral("1,2,3,4,5,6,7"), QStringLiteral("8,9,10,11,12,13,14")});
+    browser.serve("16.10.2002", {"1,2,3,4,5,6,7", "8,9,10,11,12,13,14"});
     browser.requested.clear();
-    try {
-        updateArchive(f.session, browser);
-        FAIL() << "no error";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.message(),
-                  QStringLiteral("Die Ziehung vom 16.10.2002 ist nicht neuer als die zuletzt gespeicherte "
-                                 "vom 16.10.2002 und wird nicht angehängt."));
-    }
+    EXPECT_EQ(errorOf([&] { updateArchive(f.session, browser); }),
+              QStringLiteral("Die Ziehung vom 16.10.2002 ist nicht neuer als die zuletzt gespeicherte vom "
+                             "16.10.2002 und wird nicht angehängt."));
     EXPECT_EQ(browser.requested, QStringList{QStringLiteral("16.10.2002")});
     EXPECT_EQ(f.dir.readArchive().size(), 4u);
     expectIdle();
@@ -274,8 +265,7 @@ private:
 TEST_F(ArchiveUpdateTest, ReadOnlyArchiveIsReportedAndNothingIsLost) {
     const std::vector<DrawRecord> stored = {makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)};
     f.dir.writeArchive(stored);
-    browser.pages[QStringLiteral("09.10.2002")] =
-        resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("1,2,3,4,5,6,7")});
+    browser.serve("09.10.2002", {"1,2,3,4,5,6,7"});
     {
         ReadOnlyArchive readOnly(f.dir);
         if (!readOnly.effective()) GTEST_SKIP() << "cannot make the archive read-only here";
@@ -291,28 +281,20 @@ TEST_F(ArchiveUpdateTest, ReadOnlyArchiveIsReportedAndNothingIsLost) {
 // as one without a draw, so the next update asks for it again.
 TEST_F(ArchiveUpdateTest, AClosedWindowOrAPageThatDoesNotComeEndsTheRun) {
     using Shown = StatisticsBrowser::Shown;
-    const struct {
-        const char* name;
-        std::optional<Shown> outcome;
-        bool unreadable;
-        QString body;
-        QString error;
-    } cases[] = {
+    const QString notRead = QStringLiteral(
+        "Die Ergebnisseite für den 12.10.2002 konnte nicht gelesen werden. Das Einlesen wurde beendet.");
+    // clang-format off
+    const struct { const char* name; std::optional<Shown> outcome; bool unreadable; QString body, error; } cases[] = {
         {"closed by the user", Shown::Closed, false, QString(), QString()},
         {"not loaded in time", Shown::TimedOut, false, QString(),
-         QStringLiteral("Die Seite für den 12.10.2002 wurde nicht innerhalb von 60 Sekunden geladen. Das "
-                        "Einlesen wurde beendet.")},
+         QStringLiteral("Die Seite für den 12.10.2002 wurde nicht innerhalb von 60 Sekunden geladen. Das Einlesen wurde beendet.")},
         {"not loaded at all", Shown::Failed, false, QString(),
-         QStringLiteral(
-             "Die Seite für den 12.10.2002 konnte nicht geladen werden. Der Server \"lotto.invalid\" "
-             "wurde nicht gefunden. Besteht eine Verbindung zum Internet? Das Einlesen wurde beendet.")},
-        {"body not readable", std::nullopt, true, QString(),
-         QStringLiteral("Die Ergebnisseite für den 12.10.2002 konnte nicht gelesen werden. Das Einlesen "
-                        "wurde beendet.")},
-        {"empty body", std::nullopt, false, QStringLiteral(" \n"),
-         QStringLiteral("Die Ergebnisseite für den 12.10.2002 konnte nicht gelesen werden. Das Einlesen "
-                        "wurde beendet.")},
+         QStringLiteral("Die Seite für den 12.10.2002 konnte nicht geladen werden. Der Server \"lotto.invalid\" wurde nicht "
+                        "gefunden. Besteht eine Verbindung zum Internet? Das Einlesen wurde beendet.")},
+        {"body not readable", std::nullopt, true, QString(), notRead},
+        {"empty body", std::nullopt, false, QStringLiteral(" \n"), notRead},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ImportFixture env;
@@ -320,21 +302,13 @@ TEST_F(ArchiveUpdateTest, AClosedWindowOrAPageThatDoesNotComeEndsTheRun) {
         env.clock.setToday(QDate(2002, 12, 31));
         env.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
         env.state.currentDraw.load(makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7)); // on display
-        web.pages[QStringLiteral("09.10.2002")] =
-            resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("1,2,3,4,5,6,7")});
+        web.serve("09.10.2002", {"1,2,3,4,5,6,7"});
         web.pages[QStringLiteral("12.10.2002")] =
-            c.body.isNull() ? resultPage(QStringLiteral("12.10.2002"), {QStringLiteral("8,9,10,11,12,13,14")})
-                            : c.body;
+            c.body.isNull() ? resultPage(QStringLiteral("12.10.2002"), {"8,9,10,11,12,13,14"}) : c.body;
         if (c.outcome) web.outcomes[QStringLiteral("12.10.2002")] = *c.outcome;
         if (c.unreadable) web.unreadable << QStringLiteral("12.10.2002");
-        QString error;
-        try {
-            updateArchive(env.session, web);
-        } catch (const AppError& e) {
-            error = e.message();
-        }
-        EXPECT_EQ(error, c.error);
-        EXPECT_EQ(web.requested, QStringList({QStringLiteral("09.10.2002"), QStringLiteral("12.10.2002")}));
+        EXPECT_EQ(errorOf([&] { updateArchive(env.session, web); }), c.error);
+        EXPECT_EQ(web.requested, (QStringList{"09.10.2002", "12.10.2002"}));
         EXPECT_EQ(env.dir.readArchive().size(), 2u);
         EXPECT_TRUE(env.controls.enabled(QStringLiteral("BitBtn1")));
         EXPECT_FALSE(env.controls.visible(QStringLiteral("SpeedButton8")));
@@ -441,10 +415,8 @@ TEST(ArchiveFaults, AFileCallThatFailsLeavesTheOldOrTheNewArchive) {
         {"rebuild", true,
          [](ImportFixture& env) {
              FakeStatisticsBrowser web;
-             web.pages[QStringLiteral("05.10.2002")] =
-                 resultPage(QStringLiteral("05.10.2002"), {QStringLiteral("3,12,17,25,33,41,7")});
-             web.pages[QStringLiteral("09.10.2002")] =
-                 resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("9,19,29,39,44,45,1")});
+             web.serve("05.10.2002", {"3,12,17,25,33,41,7"});
+             web.serve("09.10.2002", {"9,19,29,39,44,45,1"});
              env.controls.setDate(QStringLiteral("DateTimePicker1"), QDate(2002, 10, 1));
              env.ui.questionAnswers = {true};
              rebuildArchive(env.session, web);
@@ -452,8 +424,7 @@ TEST(ArchiveFaults, AFileCallThatFailsLeavesTheOldOrTheNewArchive) {
         {"update", true,
          [](ImportFixture& env) {
              FakeStatisticsBrowser web;
-             web.pages[QStringLiteral("09.10.2002")] =
-                 resultPage(QStringLiteral("09.10.2002"), {QStringLiteral("9,19,29,39,44,45,1")});
+             web.serve("09.10.2002", {"9,19,29,39,44,45,1"});
              updateArchive(env.session, web);
          }},
         {"first-start copy", false,
@@ -506,12 +477,7 @@ TEST(ArchiveFaults, AFileCallThatFailsLeavesTheOldOrTheNewArchive) {
                     files.laterToo = laterToo;
                     files.error = error;
                     env.state.archiveGate.setFiles(files);
-                    QString told;
-                    try {
-                        op.run(env);
-                    } catch (const AppError& e) {
-                        told = e.message();
-                    }
+                    const QString told = errorOf([&] { op.run(env); });
                     const QByteArray now = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
                     // A cut-back that failed too leaves a piece shorter than a record, which is never read.
                     const QByteArray read = now.left(now.size() - now.size() % 16);

@@ -187,75 +187,40 @@ TEST_F(HttpClientTest, EveryFailureIsToldInGerman) {
     Response password = Response::error(407, "Proxy Authentication Required");
     password.headers << qMakePair(QByteArray("Proxy-Authenticate"), QByteArray("Basic realm=\"Ziehbox\""));
     passwordProxy.route("/seite", password);
-    const struct {
-        const char* name;
-        std::function<void()> run;
-        QString text;
-    } cases[] = {
-        {"refused port",
-         [&] {
-             fails({closed, {}, QStringLiteral("80")});
-         },
+    const QString page = server.url(QStringLiteral("/seite"));
+    const auto direct = [&](const QString& url) { fails({url, {}, QStringLiteral("80")}); };
+    const auto viaProxy = [&](const QString& host, const QString& port) { fails({page, host, port}); };
+    const QString diskFull = QStringLiteral(
+        "Die Datei \"/dev/full\" konnte nicht vollständig geschrieben werden. Ist der Datenträger voll?");
+    // clang-format off
+    const struct { const char* name; std::function<void()> run; QString text; } cases[] = {
+        {"refused port", [&] { direct(closed); },
          QStringLiteral("Der Server \"127.0.0.1\" hat die Verbindung abgelehnt.")},
-        {"proxy refused",
-         [&] {
-             fails(
-                 {server.url(QStringLiteral("/")), QStringLiteral("127.0.0.1"), QString::number(closedPort)});
-         },
+        {"proxy refused", [&] { fails({server.url(QStringLiteral("/")), QStringLiteral("127.0.0.1"), QString::number(closedPort)}); },
          QStringLiteral("Der Proxy-Server \"127.0.0.1:%1\" hat die Verbindung abgelehnt.").arg(closedPort)},
-        {"unknown host",
-         [&] {
-             fails({QStringLiteral("http://ziehbox.invalid/"), {}, QStringLiteral("80")});
-         },
-         QStringLiteral(
-             "Der Server \"ziehbox.invalid\" wurde nicht gefunden. Besteht eine Verbindung zum Internet?")},
-        {"stalled server",
-         [&] {
-             fails({server.url(QStringLiteral("/hang")), {}, QStringLiteral("80")});
-         },
+        {"unknown host", [&] { direct(QStringLiteral("http://ziehbox.invalid/")); },
+         QStringLiteral("Der Server \"ziehbox.invalid\" wurde nicht gefunden. Besteht eine Verbindung zum Internet?")},
+        {"stalled server", [&] { direct(server.url(QStringLiteral("/hang"))); },
          QStringLiteral("Die Verbindung zu \"%1\" wurde abgebrochen: 0.3 Sekunden lang kamen keine Daten.")
              .arg(server.url(QStringLiteral("/hang")))},
-        {"TLS failure",
-         [&] {
-             fails({QStringLiteral("https://127.0.0.1:%1/").arg(tls.serverPort()), {}, QStringLiteral("80")});
-         },
+        {"TLS failure", [&] { direct(QStringLiteral("https://127.0.0.1:%1/").arg(tls.serverPort())); },
          QStringLiteral("Die sichere Verbindung (TLS) zu \"127.0.0.1\" ist fehlgeschlagen.")},
-        {"connection closed early",
-         [&] {
-             fails({server.url(QStringLiteral("/kurz")), {}, QStringLiteral("80")});
-         },
+        {"connection closed early", [&] { direct(server.url(QStringLiteral("/kurz"))); },
          QStringLiteral("Der Server \"127.0.0.1\" hat die Verbindung unerwartet geschlossen.")},
-        {"unknown proxy host",
-         [&] {
-             fails({server.url(QStringLiteral("/seite")), QStringLiteral("proxy.invalid"),
-                    QStringLiteral("3128")});
-         },
+        {"unknown proxy host", [&] { viaProxy(QStringLiteral("proxy.invalid"), QStringLiteral("3128")); },
          QStringLiteral("Der Proxy-Server \"proxy.invalid:3128\" wurde nicht gefunden.")},
-        {"proxy that never answers",
-         [&] {
-             fails({server.url(QStringLiteral("/seite")), QStringLiteral("127.0.0.1"),
-                    QString::number(silentProxy.serverPort())});
-         },
-         QStringLiteral(
-             "Die Verbindung zu \"%1\" über den Proxy-Server \"127.0.0.1:%2\" wurde abgebrochen: 0.3 "
-             "Sekunden lang kamen keine Daten.")
-             .arg(server.url(QStringLiteral("/seite")))
-             .arg(silentProxy.serverPort())},
-        {"proxy that wants a password",
-         [&] {
-             fails({server.url(QStringLiteral("/seite")), QStringLiteral("127.0.0.1"),
-                    QString::number(passwordProxy.port())});
-         },
-         QStringLiteral("Der Proxy-Server \"127.0.0.1:%1\" verlangt eine Anmeldung.")
-             .arg(passwordProxy.port())},
+        {"proxy that never answers", [&] { viaProxy(QStringLiteral("127.0.0.1"), QString::number(silentProxy.serverPort())); },
+         QStringLiteral("Die Verbindung zu \"%1\" über den Proxy-Server \"127.0.0.1:%2\" wurde abgebrochen: 0.3 Sekunden lang "
+                        "kamen keine Daten.").arg(page).arg(silentProxy.serverPort())},
+        {"proxy that wants a password", [&] { viaProxy(QStringLiteral("127.0.0.1"), QString::number(passwordProxy.port())); },
+         QStringLiteral("Der Proxy-Server \"127.0.0.1:%1\" verlangt eine Anmeldung.").arg(passwordProxy.port())},
         {"read-only folder",
          [&] {
              QFile::setPermissions(folder + QStringLiteral("schreibgeschuetzt"), lookIn);
              const AsOrdinaryUser user;
              TextFile file(folder + QStringLiteral("schreibgeschuetzt/Tipp.txt"));
          },
-         QStringLiteral("Keine Berechtigung, die Datei \"%1schreibgeschuetzt/Tipp.txt\" zu schreiben.")
-             .arg(folder)},
+         QStringLiteral("Keine Berechtigung, die Datei \"%1schreibgeschuetzt/Tipp.txt\" zu schreiben.").arg(folder)},
         {"unreadable file",
          [&] {
              const AsOrdinaryUser user;
@@ -268,16 +233,14 @@ TEST_F(HttpClientTest, EveryFailureIsToldInGerman) {
              file.writeLine(QStringLiteral("1. Tipp"));
              file.close();
          },
-         QStringLiteral("Die Datei \"/dev/full\" konnte nicht vollständig geschrieben werden. Ist der "
-                        "Datenträger voll?")},
+         diskFull},
         {"disk full while a page is stored",
          [&] {
              QFile full(QStringLiteral("/dev/full"));
              full.open(QIODevice::WriteOnly);
-             http.get({server.url(QStringLiteral("/seite")), {}, QStringLiteral("80")}, full);
+             http.get({page, {}, QStringLiteral("80")}, full);
          },
-         QStringLiteral("Die Datei \"/dev/full\" konnte nicht vollständig geschrieben werden. Ist der "
-                        "Datenträger voll?")},
+         diskFull},
         {"missing folder", [&] { TextFile file(folder + QStringLiteral("fehlt/Tipp.txt")); },
          QStringLiteral("Der Ordner für die Datei \"%1fehlt/Tipp.txt\" wurde nicht gefunden.").arg(folder)},
         {"any other failure", [&] { TextFile file(folder + longName); },
@@ -287,6 +250,7 @@ TEST_F(HttpClientTest, EveryFailureIsToldInGerman) {
         {"a folder where a file belongs", [&] { TextFile file(folder + QStringLiteral("Tipp.txt")); },
          QStringLiteral("\"%1Tipp.txt\" ist ein Ordner und keine Datei.").arg(folder)},
     };
+    // clang-format on
     const QStringList english{"Connection", "refused",   "not found", "Permission", "denied", "Unknown",
                               "error",      "timed out", "Host",      "directory",  "No such"};
     for (const auto& c : cases) {

@@ -125,34 +125,21 @@ TEST_F(StatisticsBrowserWindowTest, EmptyDateIsSentAsIs) {
 // A page without the search form, or one that cannot be loaded at all (an unknown host, a refused
 // connection), ends the run at once with one message that says why, and stores nothing.
 TEST_F(StatisticsBrowserWindowTest, APageThatCannotServeEndsTheRunAtOnceWithOneMessage) {
-    const struct {
-        const char* name;
-        QByteArray page; // served as the search page; empty: the address below
-        QString address;
-        QString error;
-    } cases[] = {
-        {"no form",
-         "<html><body><form name=\"Other\"><input name=\"filterDate\"></form></body></html>",
-         {},
+    // page: served as the search page; empty: the address is asked for instead
+    // clang-format off
+    const struct { const char* name; QByteArray page; QString address, error; } cases[] = {
+        {"no form", "<html><body><form name=\"Other\"><input name=\"filterDate\"></form></body></html>", {},
          QStringLiteral("Die Seite enthält kein Formular \"StatisticForm\". Das Einlesen wurde beendet.")},
-        {"no field",
-         "<html><body><form name=\"StatisticForm\"><input name=\"date\"></form></body></html>",
-         {},
-         QStringLiteral(
-             "Das Formular \"StatisticForm\" enthält kein Feld \"filterDate\". Das Einlesen wurde beendet.")},
-        {"unknown host",
-         {},
-         QStringLiteral("http://lotto.invalid/statistik"),
-         QStringLiteral(
-             "Die Seite für den 09.10.2002 konnte nicht geladen werden. Der Server \"lotto.invalid\" wurde "
-             "nicht gefunden. Besteht eine Verbindung zum Internet? Das Einlesen wurde beendet.")},
-        {"connection refused",
-         {},
-         QStringLiteral("http://127.0.0.1:%1/statistik"),
-         QStringLiteral(
-             "Die Seite für den 09.10.2002 konnte nicht geladen werden. Der Server \"127.0.0.1\" hat die "
-             "Verbindung abgelehnt. Das Einlesen wurde beendet.")},
+        {"no field", "<html><body><form name=\"StatisticForm\"><input name=\"date\"></form></body></html>", {},
+         QStringLiteral("Das Formular \"StatisticForm\" enthält kein Feld \"filterDate\". Das Einlesen wurde beendet.")},
+        {"unknown host", {}, QStringLiteral("http://lotto.invalid/statistik"),
+         QStringLiteral("Die Seite für den 09.10.2002 konnte nicht geladen werden. Der Server \"lotto.invalid\" wurde nicht "
+                        "gefunden. Besteht eine Verbindung zum Internet? Das Einlesen wurde beendet.")},
+        {"connection refused", {}, QStringLiteral("http://127.0.0.1:%1/statistik"),
+         QStringLiteral("Die Seite für den 09.10.2002 konnte nicht geladen werden. Der Server \"127.0.0.1\" hat die "
+                        "Verbindung abgelehnt. Das Einlesen wurde beendet.")},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         f.ui.errors.clear();
@@ -220,58 +207,21 @@ TEST_F(StatisticsBrowserWindowTest, RebuildReplacesTheArchiveOnlyWhenItIsComplet
                        "01.10.2002 3 Ziehungen. Soll sie trotzdem ersetzt werden?");
     const std::map<QByteArray, QByteArray> both = {{"05.10.2002", "3,12,17,25,33,41,7"},
                                                    {"09.10.2002", "9,19,29,39,44,45,1"}};
-    const struct {
-        const char* name;
-        std::vector<DrawRecord> stored;
-        std::map<QByteArray, QByteArray> draws;
-        bool userCloses;
-        bool othersTry; // other operations on the archive while it waits for a page
-        std::deque<bool> answers;
-        QString asked; // the question after the run, if any
-        bool replaced;
-        QString says; // the end of the message or error
-    } cases[] = {
+    const QString kept = QStringLiteral("Die bisherige Datenbank bleibt unverändert.");
+    // othersTry: other operations on the archive while it waits for a page; asked: the question after the
+    // run, if any; says: the end of the message or error
+    // clang-format off
+    const struct { const char* name; std::vector<DrawRecord> stored; std::map<QByteArray, QByteArray> draws; bool userCloses, othersTry;
+                   std::deque<bool> answers; QString asked; bool replaced; QString says; } cases[] = {
         {"complete", old, both, false, false, {true}, {}, true, {}},
         {"others refused while it waits", old, both, false, true, {true}, {}, true, {}},
-        {"fails half-way",
-         old,
-         {{"05.10.2002", "3,12,17,25,33,41,7"}, {"09.10.2002", "9,19,29,39,44,46,1"}},
-         false,
-         false,
-         {true},
-         {},
-         false,
-         QStringLiteral("Die bisherige Datenbank bleibt unverändert.")},
-        {"stopped by the user",
-         old,
-         both,
-         true,
-         false,
-         {true},
-         {},
-         false,
-         QStringLiteral("Die bisherige Datenbank bleibt unverändert.")},
-        {"no draw read",
-         old,
-         {},
-         false,
-         false,
-         {true},
-         {},
-         false,
-         QStringLiteral(
-             "Das Neueinlesen hat keine Ziehungen ergeben.\n\nDie bisherige Datenbank bleibt unverändert.")},
-        {"fewer than stored, kept",
-         larger,
-         both,
-         false,
-         false,
-         {true, false},
-         fewer,
-         false,
-         QStringLiteral("Die bisherige Datenbank bleibt unverändert.")},
+        {"fails half-way", old, {{"05.10.2002", "3,12,17,25,33,41,7"}, {"09.10.2002", "9,19,29,39,44,46,1"}}, false, false, {true}, {}, false, kept},
+        {"stopped by the user", old, both, true, false, {true}, {}, false, kept},
+        {"no draw read", old, {}, false, false, {true}, {}, false, QStringLiteral("Das Neueinlesen hat keine Ziehungen ergeben.\n\n") + kept},
+        {"fewer than stored, kept", larger, both, false, false, {true, false}, fewer, false, kept},
         {"fewer than stored, replaced", larger, both, false, false, {true, true}, fewer, true, {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         f.dir.writeArchive(c.stored);
@@ -287,22 +237,16 @@ TEST_F(StatisticsBrowserWindowTest, RebuildReplacesTheArchiveOnlyWhenItIsComplet
             if (!c.othersTry || date != "05.10.2002") return;
             // The rebuild holds the archive while the page is on its way: each of these is refused at once.
             f.dir.writeFile(QStringLiteral("neu.csv"), "12.10.2002;1;2;3;4;5;6;7\n");
+            const QStringList file{f.dir.file(QStringLiteral("neu.csv"))};
+            // clang-format off
             const std::vector<std::pair<const char*, std::function<void()>>> others = {
-                {"import",
-                 [&] {
-                     importDrawFiles(
-                         f.session, [&] { return QStringList{f.dir.file(QStringLiteral("neu.csv"))}; },
-                         [] {});
-                 }},
-                {"entry",
-                 [&] {
-                     enterDraw(
-                         f.session, [](const DrawRecord& p) { return std::optional(p); }, [] {});
-                 }},
+                {"import", [&] { importDrawFiles(f.session, [&] { return file; }, [] {}); }},
+                {"entry", [&] { enterDraw(f.session, [](const DrawRecord& p) { return std::optional(p); }, [] {}); }},
                 {"deletion", [&] { deleteCurrentDraw(f.session, [] {}); }},
                 {"update", [&] { updateArchive(f.session, window); }},
                 {"rebuild", [&] { rebuildArchive(f.session, window); }},
             };
+            // clang-format on
             for (const auto& [name, run] : others) {
                 try {
                     run();
