@@ -67,12 +67,10 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
 
     auto* pages = f.find<QTabWidget>(QStringLiteral("PageControl1"));
     ASSERT_NE(pages, nullptr);
-    const std::pair<const char*, const char*> tabs[] = {{"TabSheet1", "Lottotipp"},
-                                                        {"TabSheet2", "Zahlen der letzten Ziehung"},
-                                                        {"TabSheet6", "Berechnungs-Optionen"},
-                                                        {"TabSheet5", "Diagramm"},
-                                                        {"TabSheet4", "Datenbank"},
-                                                        {"TabSheet3", "Internet-Optionen"}};
+    // clang-format off
+    const std::pair<const char*, const char*> tabs[] = {{"TabSheet1", "Lottotipp"}, {"TabSheet2", "Zahlen der letzten Ziehung"},
+        {"TabSheet6", "Berechnungs-Optionen"}, {"TabSheet5", "Diagramm"}, {"TabSheet4", "Datenbank"}, {"TabSheet3", "Internet-Optionen"}};
+    // clang-format on
     ASSERT_EQ(pages->count(), 6);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(pages->widget(i)->objectName(), str(tabs[i].first));
@@ -82,16 +80,14 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
     EXPECT_NE(f.find<QStatusBar>(QStringLiteral("StatusBar1")), nullptr);
     EXPECT_EQ(f.find<QLabel>(QStringLiteral("StatusPanel0"))->width(), 150);
 
+    // clang-format off
     const Expect controls[] = {
         {"Label28", "1. Tipp", nullptr},
         {"Label73", "14. Tipp", nullptr},
         {"SpeedButton11", nullptr, "Löschen aller Tipps"},
-        {"SpeedButton4", "Tipps in DB suchen",
-         "Hier können Sie suchen ob dieser Tipp schon einmal gezagen würde"},
-        {"SpeedButton13", nullptr,
-         "Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"},
-        {"BitBtn4", "Tipps berechnen",
-         "Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"},
+        {"SpeedButton4", "Tipps in DB suchen", "Hier können Sie suchen ob dieser Tipp schon einmal gezagen würde"},
+        {"SpeedButton13", nullptr, "Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"},
+        {"BitBtn4", "Tipps berechnen", "Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"},
         {"BitBtn5", nullptr, nullptr},
         {"SpeedButton6", nullptr, nullptr},
         {"SpeedButton7", nullptr, nullptr},
@@ -100,11 +96,8 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
         {"CheckBox16", "Samstag Ziehungen", nullptr},
         {"CheckBox17", "Mittwoch Ziehungen", nullptr},
         {"BitBtn7", "Tipp",
-         "Der Tipp wurd als Textgespeichert und angezeigt. Kann natürlich auch gedrucktwerden und zur "
-         "annahmestelle "
-         "gebracht werden."},
-        {"SpeedButton12", "Schein",
-         "Wenn Sie schon einen Lottoschein haben können Sie Hier den Tipp direkt in den Schein drucken"},
+         "Der Tipp wurd als Textgespeichert und angezeigt. Kann natürlich auch gedrucktwerden und zur annahmestelle gebracht werden."},
+        {"SpeedButton12", "Schein", "Wenn Sie schon einen Lottoschein haben können Sie Hier den Tipp direkt in den Schein drucken"},
         {"Button6", "Tippverteilung", "Hier sehen Sie ein Diagramm der Zahlenverteilung des Tipps"},
         {"Label44", "T o l b r a n d 's  Z i e h b o x   V 1 . 6", nullptr},
         {"Label43", nullptr, nullptr},
@@ -144,13 +137,10 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
         {"SpeedButton5", nullptr, "Bewertung des Tipps für die Ziehung des gewählten Datums"},
         {"BitBtn1", "Datenbank aktualisieren", nullptr},
         {"BitBtn2", "Datenbank neu anlegen",
-         "Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten Datum begonnen. Ein "
-         "Datum bis "
-         "1955 ist möglich."},
+         "Beim neu anlegen der Datenbank, wird mit dem Einlesen bei dem Eingestellten Datum begonnen. Ein Datum bis 1955 ist möglich."},
         {"SpeedButton8", nullptr, "Stoppt das Einlesen", false},
         {"BitBtn3", "Export nach Text", nullptr},
-        {"BitBtn9", "Import aus Text",
-         "Ziehungen aus einer Text- oder CSV-Datei in die Datenbank übernehmen"},
+        {"BitBtn9", "Import aus Text", "Ziehungen aus einer Text- oder CSV-Datei in die Datenbank übernehmen"},
         {"Button2", "Paare suchen", nullptr},
         {"Button3", "Dreier suchen", nullptr},
         {"Button4", "Vierer suchen", nullptr},
@@ -174,6 +164,7 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
         {"Label52", nullptr, nullptr},
         {"Label57", nullptr, nullptr},
     };
+    // clang-format on
     for (const auto& c : controls) {
         SCOPED_TRACE(c.name);
         QWidget* widget = f.find<QWidget>(str(c.name));
@@ -194,33 +185,27 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
     EXPECT_FALSE(f.find<QLineEdit>(QStringLiteral("URLEdit"))->isEnabled());
     EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label43"))->text().startsWith(QStringLiteral("w w w . ")));
 
-    struct Spin {
-        const char* upDown;
-        const char* edit;
-        int value, min, max;
-    };
-    const Spin spins[] = {
+    // clang-format off
+    const struct { const char* upDown; const char* edit; int value, min, max; } spins[] = {
         {"UpDown1", "Edit37", 110, 21, 279},  {"UpDown2", "Edit38", 200, 21, 279},
         {"UpDown3", "Edit39", 3, 0, 5},       {"UpDown4", "Edit40", 1, 0, 5},
         {"UpDown5", "Edit41", 1, 0, 5},       {"UpDown6", "Edit42", 5, 3, 6},
         {"UpDown7", "Edit55", 100, 1, 10000}, {"UpDown8", "Edit80", 10, 2, 14},
     };
+    // clang-format on
     for (const auto& s : spins) {
         SCOPED_TRACE(s.upDown);
         auto* spin = f.find<QSpinBox>(str(s.upDown));
         ASSERT_NE(spin, nullptr);
-        EXPECT_EQ(spin->value(), s.value);
-        EXPECT_EQ(spin->minimum(), s.min);
-        EXPECT_EQ(spin->maximum(), s.max);
+        EXPECT_EQ(std::tuple(spin->value(), spin->minimum(), spin->maximum()),
+                  std::tuple(s.value, s.min, s.max));
         ASSERT_NE(spin->findChild<QLineEdit*>(str(s.edit)), nullptr);
         EXPECT_EQ(f.context->controls.value(str(s.upDown)), s.value);
     }
     auto* tipCount = f.find<QSpinBox>(QStringLiteral("UpDown8"));
     EXPECT_EQ(tipCount->singleStep(), 2);
     EXPECT_TRUE(tipCount->findChild<QLineEdit*>()->isReadOnly());
-    tipCount->stepUp();
-    tipCount->stepUp();
-    tipCount->stepUp();
+    for (int step = 0; step < 3; ++step) tipCount->stepUp();
     EXPECT_EQ(tipCount->value(), 14);
     auto* digitSum = f.find<QSpinBox>(QStringLiteral("UpDown1"));
     digitSum->setValue(300);
@@ -241,12 +226,11 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
     EXPECT_TRUE(chance->isChecked());
     EXPECT_TRUE(f.context->controls.checked(QStringLiteral("SpeedButton14")));
 
-    const bool checkedByDefault[] = {true, true, true,  true,  true,  true, true, true,
-                                     true, true, false, false, false, true, false};
+    std::vector<bool> checked;
     for (int n = 1; n <= 15; ++n)
-        EXPECT_EQ(f.find<QCheckBox>(QStringLiteral("CheckBox%1").arg(n))->isChecked(),
-                  checkedByDefault[n - 1])
-            << n;
+        checked.push_back(f.find<QCheckBox>(QStringLiteral("CheckBox%1").arg(n))->isChecked());
+    EXPECT_EQ(checked, (std::vector<bool>{true, true, true, true, true, true, true, true, true, true, false,
+                                          false, false, true, false}));
 
     // The tip grid: row 1 shows 1 .. 6, every other cell is empty, the tab order runs row by row.
     for (int r = 0; r < TipGrid::Rows; ++r)

@@ -32,40 +32,27 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
     const auto stored = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7).toBytes();
     const QByteArray oneDraw(reinterpret_cast<const char*>(stored.data()),
                              static_cast<qsizetype>(stored.size()));
-    const struct {
-        const char* name;
-        QString folder;
-        QByteArray archiveBefore; // the archive file's bytes before; empty: none
-        std::deque<bool> answers;
-        QString question; // empty: none
-        int stored;       // draws in the archive afterwards; -1: no archive
-        const Game* game = &Game::sixOf45();
-    } cases[] = {
+    // archiveBefore: the archive file's bytes before, empty: none; question empty: none; stored: the draws in
+    // the archive afterwards, -1: no archive
+    // clang-format off
+    const struct { const char* name; QString folder; QByteArray archiveBefore; std::deque<bool> answers; QString question; int stored;
+                   const Game* game = &Game::sixOf45(); } cases[] = {
         {"yes", shippedFolder, {}, {true}, yesText, 2096},
         {"no", shippedFolder, {}, {false}, yesText, -1},
         // A write that failed on a fresh folder leaves less than one record: no draw, the offer stands.
         {"an archive without a whole record", shippedFolder, "half a", {true}, yesText, 2096},
-        {"a record of three draws",
-         threeDraws.path(),
-         {},
-         {true},
-         QStringLiteral("Es sind noch keine Ziehungen gespeichert. Sollen die mitgelieferten 3 Ziehungen vom "
-                        "04.01.1986 bis 18.01.1986 übernommen werden?"),
-         3},
+        {"a record of three draws", threeDraws.path(), {}, {true},
+         QStringLiteral("Es sind noch keine Ziehungen gespeichert. Sollen die mitgelieferten 3 Ziehungen vom 04.01.1986 bis "
+                        "18.01.1986 übernommen werden?"), 3},
         {"a record without draws", noDraws.path(), {}, {}, {}, -1},
         {"no record", threeDraws.path() + QStringLiteral("fehlt"), {}, {}, {}, -1},
         {"an archive already there", shippedFolder, oneDraw, {}, {}, 1},
         // The game of the last run was "6 aus 42": its own record is offered, named.
-        {"6 aus 42",
-         shippedFolder,
-         {},
-         {true},
-         QStringLiteral(
-             "Es sind noch keine Ziehungen von 6 aus 42 gespeichert. Sollen die mitgelieferten 1354 "
-             "Ziehungen vom 12.01.2013 bis 31.12.2025 übernommen werden?"),
-         1354,
-         &Game::sixOf42()},
+        {"6 aus 42", shippedFolder, {}, {true},
+         QStringLiteral("Es sind noch keine Ziehungen von 6 aus 42 gespeichert. Sollen die mitgelieferten 1354 Ziehungen vom "
+                        "12.01.2013 bis 31.12.2025 übernommen werden?"), 1354, &Game::sixOf42()},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         WindowFixture f;

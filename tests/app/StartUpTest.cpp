@@ -28,6 +28,12 @@ QString text(WindowFixture& f, const char* name) {
     return f.find<QLineEdit>(QString::fromLatin1(name))->text();
 }
 
+// Values in the settings store as a user's earlier run, or a damaged file, left them.
+void store(const WindowFixture& f, const std::vector<std::pair<const char*, QVariant>>& values) {
+    QSettings raw(f.settingsFile, QSettings::IniFormat);
+    for (const auto& [name, value] : values) raw.setValue(QString::fromLatin1(name), value);
+}
+
 // What the window holds for a stored value, as text.
 QString shown(WindowFixture& f, const QString& name) {
     const AppState& s = f.context->state;
@@ -65,23 +71,18 @@ TEST(StartUp, FirstStartWithAnEmptyStoreShowsTheFormDefaults) {
 
 TEST(StartUp, StoredValuesAreCheckedAndCorrected) {
     WindowFixture f;
-    {
-        QSettings raw(f.settingsFile, QSettings::IniFormat);
-        raw.setValue(QStringLiteral("FileNameEdit"), QString());
-        raw.setValue(QStringLiteral("ProxyPortEdit"), QStringLiteral("3128"));
-        raw.setValue(QStringLiteral("Edit1"), QStringLiteral("46"));
-        raw.setValue(QStringLiteral("Edit2"), QStringLiteral("abc"));
-        raw.setValue(QStringLiteral("Edit3"), QStringLiteral("07"));
-        raw.setValue(QStringLiteral("UpDown7"), 3);
-        raw.setValue(QStringLiteral("UpDown8"), 7);
-    }
+    store(f, {{"FileNameEdit", QString()},
+              {"ProxyPortEdit", "3128"},
+              {"Edit1", "46"},
+              {"Edit2", "abc"},
+              {"Edit3", "07"},
+              {"UpDown7", 3},
+              {"UpDown8", 7}});
     f.open();
     EXPECT_EQ(text(f, "FileNameEdit"), f.dir.path() + QStringLiteral("Lotto.html"));
     EXPECT_EQ(text(f, "ProxyPortEdit"), QStringLiteral("80"));
-    EXPECT_EQ(text(f, "Edit1"), QString());
-    EXPECT_EQ(text(f, "Edit2"), QString());
-    EXPECT_EQ(text(f, "Edit3"), QStringLiteral("7"));
-    EXPECT_EQ(text(f, "Edit4"), QStringLiteral("4"));
+    EXPECT_EQ((QStringList{text(f, "Edit1"), text(f, "Edit2"), text(f, "Edit3"), text(f, "Edit4")}),
+              (QStringList{QString(), QString(), QStringLiteral("7"), QStringLiteral("4")}));
     EXPECT_EQ(f.context->state.maxCalcRuns, 3000);
     EXPECT_EQ(f.find<QSpinBox>(QStringLiteral("UpDown8"))->value(), 6); // the tip count steps by two
     f.find<QSpinBox>(QStringLiteral("UpDown7"))->setValue(250);
@@ -91,15 +92,12 @@ TEST(StartUp, StoredValuesAreCheckedAndCorrected) {
 TEST(StartUp, AWrongTypedValueKeepsOnlyItsDefault) {
     WindowFixture f;
     f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
-    {
-        QSettings raw(f.settingsFile, QSettings::IniFormat);
-        raw.setValue(QStringLiteral("Chekcbox1"), 0);
-        raw.setValue(QStringLiteral("UpDown2"), QStringLiteral("viel"));
-        raw.setValue(QStringLiteral("UpDown3"), 1);
-        raw.setValue(QStringLiteral("Edit7"), QStringLiteral("44"));
-        raw.setValue(QStringLiteral("ProxyHostEdit"), QStringLiteral("proxy.example"));
-        raw.setValue(QStringLiteral("FileNameEdit"), QStringLiteral("/tmp/mein.html"));
-    }
+    store(f, {{"Chekcbox1", 0},
+              {"UpDown2", "viel"},
+              {"UpDown3", 1},
+              {"Edit7", "44"},
+              {"ProxyHostEdit", "proxy.example"},
+              {"FileNameEdit", "/tmp/mein.html"}});
     const auto expectTheUsersValues = [&f] {
         EXPECT_FALSE(f.find<QCheckBox>(QStringLiteral("CheckBox1"))->isChecked());
         EXPECT_EQ(f.find<QSpinBox>(QStringLiteral("UpDown2"))->value(), 200); // the default
@@ -127,50 +125,33 @@ TEST(StartUp, AWrongTypedValueKeepsOnlyItsDefault) {
     // Each value that is read beside another: the wrong one keeps its default, its neighbour is the user's.
     const QByteArray binary("\x01\x02", 2);
     const QString address = QStringLiteral("http://127.0.0.1:1/seite/");
-    const struct {
-        const char* wrong;
-        std::vector<std::pair<const char*, QVariant>> stored;
-        std::vector<std::pair<const char*, QString>> shown;
-    } pairs[] = {
+    // clang-format off
+    const struct { const char* wrong; std::vector<std::pair<const char*, QVariant>> stored;
+                   std::vector<std::pair<const char*, QString>> shown; } pairs[] = {
         {"TippTop", {{"TippTop", "hoch"}, {"TippLeft", 50}}, {{"TippTop", "71"}, {"TippLeft", "50"}}},
         {"TippLeft", {{"TippTop", 60}, {"TippLeft", "breit"}}, {{"TippTop", "60"}, {"TippLeft", "42"}}},
         {"Land", {{"Land", "CH"}, {"TippTop", 60}}, {{"Land", "1"}, {"TippTop", "60"}}},
         {"Chekcbox1", {{"Chekcbox1", "nein"}, {"Chekcbox2", 0}}, {{"Chekcbox1", "1"}, {"Chekcbox2", "0"}}},
         {"UpDown7", {{"UpDown7", "viel"}, {"UpDown8", 4}}, {{"UpDown7", "100"}, {"UpDown8", "4"}}},
         {"UpDown8", {{"UpDown7", 3}, {"UpDown8", "acht"}}, {{"UpDown7", "3"}, {"UpDown8", "10"}}},
-        {"Edit8",
-         {{"Edit7", "44"}, {"Edit8", binary}, {"Edit9", "45"}},
-         {{"Edit7", "44"}, {"Edit8", ""}, {"Edit9", "45"}}},
-        {"FileNameEdit",
-         {{"FileNameEdit", binary}, {"URLEdit", address}},
+        {"Edit8", {{"Edit7", "44"}, {"Edit8", binary}, {"Edit9", "45"}}, {{"Edit7", "44"}, {"Edit8", ""}, {"Edit9", "45"}}},
+        {"FileNameEdit", {{"FileNameEdit", binary}, {"URLEdit", address}},
          {{"FileNameEdit", "<Programmordner>Lotto.html"}, {"URLEdit", address}}},
-        {"URLEdit",
-         {{"FileNameEdit", "/tmp/mein.html"},
-          {"URLEdit", QStringList{"a", "b"}},
-          {"ProxyHostEdit", "proxy.example"}},
-         {{"FileNameEdit", "/tmp/mein.html"},
-          {"URLEdit", QStringLiteral("http://www.swisslos.ch/content/d/homepage/")},
-          {"ProxyHostEdit", "proxy.example"}}},
-        {"ProxyHostEdit",
-         {{"URLEdit", address}, {"ProxyHostEdit", binary}},
-         {{"URLEdit", address}, {"ProxyHostEdit", ""}}},
+        {"URLEdit", {{"FileNameEdit", "/tmp/mein.html"}, {"URLEdit", QStringList{"a", "b"}}, {"ProxyHostEdit", "proxy.example"}},
+         {{"FileNameEdit", "/tmp/mein.html"}, {"URLEdit", "http://www.swisslos.ch/content/d/homepage/"}, {"ProxyHostEdit", "proxy.example"}}},
+        {"ProxyHostEdit", {{"URLEdit", address}, {"ProxyHostEdit", binary}}, {{"URLEdit", address}, {"ProxyHostEdit", ""}}},
         {"ProxyPortEdit",
-         {{"ProxyHostEdit", "proxy.example"},
-          {"ProxyPortEdit", binary},
-          {"DateTimePicker2", QByteArray::fromHex("00000000c053e240")}},
+         {{"ProxyHostEdit", "proxy.example"}, {"ProxyPortEdit", binary}, {"DateTimePicker2", QByteArray::fromHex("00000000c053e240")}},
          {{"ProxyHostEdit", "proxy.example"}, {"ProxyPortEdit", "80"}, {"DateTimePicker2", "05.10.2002"}}},
-        {"DateTimePicker2",
-         {{"ProxyHostEdit", "proxy.example"}, {"ProxyPortEdit", "3128"}, {"DateTimePicker2", "05.10.2002"}},
+        {"DateTimePicker2", {{"ProxyHostEdit", "proxy.example"}, {"ProxyPortEdit", "3128"}, {"DateTimePicker2", "05.10.2002"}},
          {{"ProxyPortEdit", "3128"}, {"DateTimePicker2", "09.10.1955"}}},
     };
+    // clang-format on
     for (const auto& pair : pairs) {
         SCOPED_TRACE(pair.wrong);
         WindowFixture g;
         g.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
-        {
-            QSettings raw(g.settingsFile, QSettings::IniFormat);
-            for (const auto& [name, value] : pair.stored) raw.setValue(QString::fromLatin1(name), value);
-        }
+        store(g, pair.stored);
         g.open();
         EXPECT_EQ(g.dialogs->errors,
                   QStringList{QStringLiteral("Ungültiger Datentyp für den Wert \"") +
@@ -214,9 +195,8 @@ TEST(StartUp, SaveAtCloseAndRestoreBringBackEveryValue) {
     EXPECT_EQ(text(f, "ProxyPortEdit"), QStringLiteral("3128"));
     EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker2"))->date(), QDate(2001, 1, 6));
     EXPECT_EQ(f.context->state.referenceDate, dates::toDayNumber(QDate(2001, 1, 6)));
-    EXPECT_EQ(f.context->state.tippTop, 60);
-    EXPECT_EQ(f.context->state.tippLeft, 50);
-    EXPECT_EQ(f.context->state.land, 3);
+    EXPECT_EQ(std::tuple(f.context->state.tippTop, f.context->state.tippLeft, f.context->state.land),
+              std::tuple(60, 50, 3));
     EXPECT_EQ(f.context->state.maxCalcRuns, 7000);
 
     // The check boxes are stored under their own value names, bools as 0 and 1.
@@ -268,24 +248,17 @@ TEST(StartUp, OneProgramPerArchive) {
     // A lock no program of this computer can be told to hold: asked about with Nein first, kept with
     // Nein, lifted with Ja.
     const QString shown = QDir::toNativeSeparators(lockFile);
-    const struct {
-        const char* name;
-        QByteArray content;
-        QString question;
-    } unjudged[] = {
+    // clang-format off
+    const struct { const char* name; QByteArray content; QString question; } unjudged[] = {
         {"empty after a power cut", "",
-         QStringLiteral(
-             "Die Sperrdatei \"%1\" ist leer oder beschädigt, etwa nach einem Stromausfall. Ob noch ein "
-             "Ziehbox-Fenster die Datenbank benutzt, lässt sich nicht feststellen. Soll die Sperre "
-             "aufgehoben werden?")
-             .arg(shown)},
+         QStringLiteral("Die Sperrdatei \"%1\" ist leer oder beschädigt, etwa nach einem Stromausfall. Ob noch ein Ziehbox-Fenster "
+                        "die Datenbank benutzt, lässt sich nicht feststellen. Soll die Sperre aufgehoben werden?").arg(shown)},
         {"another computer's", "4711\nziehbox\nanderer-rechner\n",
-         QStringLiteral(
-             "Die Datenbank ist durch die Sperrdatei \"%1\" des Computers \"anderer-rechner\" gesperrt. "
-             "Ob dort noch ein Ziehbox-Fenster die Datenbank benutzt, lässt sich von hier aus nicht "
-             "feststellen. Soll die Sperre aufgehoben werden?")
-             .arg(shown)},
+         QStringLiteral("Die Datenbank ist durch die Sperrdatei \"%1\" des Computers \"anderer-rechner\" gesperrt. Ob dort noch "
+                        "ein Ziehbox-Fenster die Datenbank benutzt, lässt sich von hier aus nicht feststellen. Soll die Sperre "
+                        "aufgehoben werden?").arg(shown)},
     };
+    // clang-format on
     for (const auto& c : unjudged) {
         SCOPED_TRACE(c.name);
         for (const bool lift : {false, true}) {
@@ -306,14 +279,10 @@ TEST(StartUp, OneProgramPerArchive) {
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                           QFileDevice::ReadOther | QFileDevice::ExeOther);
     const bool root = ::geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(::seteuid(65534), 0);
-    }
+    ASSERT_TRUE(!root || ::seteuid(65534) == 0);
     ScriptedDialogs refused;
     EXPECT_EQ(claimArchive(dir.path(), refused), nullptr);
-    if (root) {
-        ASSERT_EQ(::seteuid(0), 0);
-    }
+    ASSERT_TRUE(!root || ::seteuid(0) == 0);
     QFile::setPermissions(dir.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(
