@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Game* game : Game::all()) {
         ImportedDraws read;
         try {
-            readDrawText(read, textlines::decode(bytes), QStringLiteral("liste"), QStringLiteral("liste"), *game,
-                         today);
+            readDrawText(read, textlines::decode(bytes), QStringLiteral("liste"), QStringLiteral("liste"),
+                         *game, today);
         } catch (const AppError& e) {
             if (e.message().isEmpty()) std::abort();
             continue; // refused whole, as a file of both date orders is
@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // and from its first draw on unless it is held back as another game's.
         for (const auto& [date, line] : read.byDate) {
             const DrawRecord& draw = line.draw;
-            if (date != draw.datum || game->problemOf(draw).kind != Game::DrawProblem::Kind::None) std::abort();
+            if (date != draw.datum || game->problemOf(draw).kind != Game::DrawProblem::Kind::None)
+                std::abort();
             const QDate day = dates::fromDayNumber(draw.datum);
             if (!day.isValid() || day > today || day < dates::earliestDate()) std::abort();
             const bool otherGame = line.hold == ImportLine::Hold::OtherGame;

@@ -14,7 +14,8 @@ void makeCurrent(Session& session, const Game& game) {
     session.state.currentDraw = CurrentDraw();
     session.state.drawIndex = 0;
     Controls& controls = session.services.controls;
-    for (const char* label : {"Label35", "Label29", "Label13"}) controls.setText(QLatin1String(label), QString());
+    for (const char* label : {"Label35", "Label29", "Label13"})
+        controls.setText(QLatin1String(label), QString());
     for (int row = 0; row < TipGrid::Rows; ++row) controls.setText(TipGrid::hitLabelName(row), QString());
 }
 

@@ -28,8 +28,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
@@ -297,8 +297,10 @@ void MainWindow::wireOperations() {
         {QStringLiteral("SpeedButton12"), [this, &c] { slipPrinter_->printSlip(c.state, c.grid, c.clock); }},
         {QStringLiteral("SpeedButton8"), [&c] { requestUpdateStop(c.controls); }},
         {QStringLiteral("Button1"), [&s, &c] { loadLatestDraws(s, *c.http); }},
-        {QStringLiteral("BitBtn1"), [this, &s, &c, showNewest] { updateDraws(s, browser(), *c.http, showNewest); }},
-        {QStringLiteral("SpeedButton10"), [this, &s, &c, showNewest] { updateDraws(s, browser(), *c.http, showNewest); }},
+        {QStringLiteral("BitBtn1"),
+         [this, &s, &c, showNewest] { updateDraws(s, browser(), *c.http, showNewest); }},
+        {QStringLiteral("SpeedButton10"),
+         [this, &s, &c, showNewest] { updateDraws(s, browser(), *c.http, showNewest); }},
         {QStringLiteral("BitBtn2"), [this, &s] { rebuildArchive(s, browser()); }},
         {QStringLiteral("BitBtn5"), [this] { close(); }},
         {QStringLiteral("BitBtn8"), [this, &s, showForDate] { enterDraw(s, drawPrompt(), showForDate); }},
@@ -474,13 +476,15 @@ void MainWindow::applyGameToWindow(const Game& game) {
     c.setVisible(QStringLiteral("SpeedButton15"), ownExtra);
     // What has no source for the game is greyed and says why; the results of the latest draws of
     // "6 aus 45" stand beside rows 1 .. 6 only for a game with those pages.
-    const QString noSource = QStringLiteral("Für %1 nicht verfügbar: neue Ziehungen mit „Import aus Text“ oder "
-                                            "„Eingeben“ übernehmen.")
-                                 .arg(game.name);
+    const QString noSource =
+        QStringLiteral("Für %1 nicht verfügbar: neue Ziehungen mit „Import aus Text“ oder "
+                       "„Eingeben“ übernehmen.")
+            .arg(game.name);
     const QString noSlip = QStringLiteral("Für %1 ist kein Wettschein hinterlegt.").arg(game.name);
-    const QString fromList = QStringLiteral("Neue Ziehungen von %1 aus der Ziehungsliste übernehmen, deren Adresse "
-                                            "auf der Seite „Internet-Optionen“ steht")
-                                 .arg(game.name);
+    const QString fromList =
+        QStringLiteral("Neue Ziehungen von %1 aus der Ziehungsliste übernehmen, deren Adresse "
+                       "auf der Seite „Internet-Optionen“ steht")
+            .arg(game.name);
     const bool update = game.webPages || game.drawList;
     const struct {
         const char* name;

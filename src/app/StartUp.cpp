@@ -80,7 +80,8 @@ QStringList restoreSettings(AppContext& ctx) {
 const Game& readGame(AppContext& ctx) {
     try {
         const auto store = ctx.openSettings();
-        if (store->exists(QStringLiteral("Spiel"))) return Game::byValue(store->readInteger(QStringLiteral("Spiel")));
+        if (store->exists(QStringLiteral("Spiel")))
+            return Game::byValue(store->readInteger(QStringLiteral("Spiel")));
     } catch (const AppError&) {
         // No number: the game the program starts with.
     }

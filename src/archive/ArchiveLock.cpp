@@ -18,13 +18,15 @@ QString unjudgedReason(QLockFile& file, const QString& shown) {
     QString host;
     QString app;
     if (!file.getLockInfo(&pid, &host, &app))
-        return QStringLiteral("Die Sperrdatei \"%1\" ist leer oder beschädigt, etwa nach einem Stromausfall. Ob "
-                              "noch ein Ziehbox-Fenster die Datenbank benutzt, lässt sich nicht feststellen.")
+        return QStringLiteral(
+                   "Die Sperrdatei \"%1\" ist leer oder beschädigt, etwa nach einem Stromausfall. Ob "
+                   "noch ein Ziehbox-Fenster die Datenbank benutzt, lässt sich nicht feststellen.")
             .arg(shown);
     if (!host.isEmpty() && host != QSysInfo::machineHostName())
-        return QStringLiteral("Die Datenbank ist durch die Sperrdatei \"%1\" des Computers \"%2\" gesperrt. Ob "
-                              "dort noch ein Ziehbox-Fenster die Datenbank benutzt, lässt sich von hier aus "
-                              "nicht feststellen.")
+        return QStringLiteral(
+                   "Die Datenbank ist durch die Sperrdatei \"%1\" des Computers \"%2\" gesperrt. Ob "
+                   "dort noch ein Ziehbox-Fenster die Datenbank benutzt, lässt sich von hier aus "
+                   "nicht feststellen.")
             .arg(shown, host);
     return {};
 }
@@ -42,9 +44,10 @@ std::unique_ptr<ArchiveLock> ArchiveLock::take(const QString& programDir, const 
     case QLockFile::NoError:
         break;
     case QLockFile::PermissionError:
-        throw AppError(QStringLiteral("Die Sperrdatei \"%1\" kann nicht angelegt werden: keine Berechtigung, im "
-                                      "Ordner \"%2\" zu schreiben.")
-                           .arg(shown, QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
+        throw AppError(
+            QStringLiteral("Die Sperrdatei \"%1\" kann nicht angelegt werden: keine Berechtigung, im "
+                           "Ordner \"%2\" zu schreiben.")
+                .arg(shown, QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
     case QLockFile::UnknownError:
         // Qt reports a lock file it could not write whole so: mostly a full disk.
         throw AppError(QStringLiteral("Die Sperrdatei \"%1\" konnte nicht geschrieben werden. Ist der "

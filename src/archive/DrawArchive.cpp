@@ -143,9 +143,10 @@ void DrawArchive::Appender::append(const DrawRecord& record) {
     // The archive stays in date order whoever hands in the record: a web run whose date went back, a
     // second draw of one date.
     if (last_ && !(record.datum > last_->datum))
-        throw AppError(QStringLiteral("Die Ziehung vom %1 ist nicht neuer als die zuletzt gespeicherte vom %2 "
-                                      "und wird nicht angehängt.")
-                           .arg(dates::formatFixedDate(record.datum), dates::formatFixedDate(last_->datum)));
+        throw AppError(
+            QStringLiteral("Die Ziehung vom %1 ist nicht neuer als die zuletzt gespeicherte vom %2 "
+                           "und wird nicht angehängt.")
+                .arg(dates::formatFixedDate(record.datum), dates::formatFixedDate(last_->datum)));
     write(bytesOf({record}));
     last_ = record;
     ++appended_;
@@ -280,14 +281,16 @@ QString resolved(const QString& path) {
     const QFileInfo info(path);
     if (info.exists()) return info.canonicalFilePath();
     const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return folder.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : folder + QLatin1Char('/') + info.fileName();
+    return folder.isEmpty() ? QDir::cleanPath(info.absoluteFilePath())
+                            : folder + QLatin1Char('/') + info.fileName();
 }
 
 } // namespace
 
 void DrawArchive::refuseAsTarget(const QString& programDir, const QString& path) {
     QStringList kept{QLatin1String(ArchiveLock::FileName)};
-    for (const Game* game : Game::all()) kept << game->archiveFile << game->insertWorkFile << game->deleteWorkFile;
+    for (const Game* game : Game::all())
+        kept << game->archiveFile << game->insertWorkFile << game->deleteWorkFile;
     const QString target = resolved(path);
     for (const QString& name : kept)
         if (resolved(programDir + name) == target)

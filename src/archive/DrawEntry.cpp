@@ -100,13 +100,15 @@ void deleteCurrentDraw(Session& session, const EvaluateForDate& evaluate) {
             return;
         }
         // The draw on display is the one named and deleted, whatever the date field holds.
-        if (!ui.question(QStringLiteral("Soll die Ziehung vom %1 (%2) gelöscht werden?")
-                             .arg(dates::formatFixedDate(shown.date), session.game().drawText(shown.record())),
-                         QString(), Ui::Preset::No))
+        if (!ui.question(
+                QStringLiteral("Soll die Ziehung vom %1 (%2) gelöscht werden?")
+                    .arg(dates::formatFixedDate(shown.date), session.game().drawText(shown.record())),
+                QString(), Ui::Preset::No))
             return;
         BusyCursor busy(ui);
         session.archive().deleteDate(lease, shown.date);
-        session.services.controls.setDate(QStringLiteral("DateTimePicker1"), dates::fromDayNumber(shown.date));
+        session.services.controls.setDate(QStringLiteral("DateTimePicker1"),
+                                          dates::fromDayNumber(shown.date));
     }
     evaluate();
 }

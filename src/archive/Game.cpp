@@ -57,10 +57,11 @@ const Game& Game::sixOf42() {
         // 5,245,786 choices of six numbers, each with one of six Glückszahlen.
         g.tipChoices = 31474716;
         using E = PrizeRank::Extra;
-        g.ranks = {{QStringLiteral("6 + GZ"), 6, E::Hit, 1},        {QStringLiteral("6"), 6, E::Missed, 5},
-                   {QStringLiteral("5 + GZ"), 5, E::Hit, 216},      {QStringLiteral("5"), 5, E::Missed, 1080},
-                   {QStringLiteral("4 + GZ"), 4, E::Hit, 9450},     {QStringLiteral("4"), 4, E::Missed, 47250},
-                   {QStringLiteral("3 + GZ"), 3, E::Hit, 142800},   {QStringLiteral("3"), 3, E::Missed, 714000}};
+        g.ranks = {
+            {QStringLiteral("6 + GZ"), 6, E::Hit, 1},      {QStringLiteral("6"), 6, E::Missed, 5},
+            {QStringLiteral("5 + GZ"), 5, E::Hit, 216},    {QStringLiteral("5"), 5, E::Missed, 1080},
+            {QStringLiteral("4 + GZ"), 4, E::Hit, 9450},   {QStringLiteral("4"), 4, E::Missed, 47250},
+            {QStringLiteral("3 + GZ"), 3, E::Hit, 142800}, {QStringLiteral("3"), 3, E::Missed, 714000}};
         return g;
     }();
     return game;
@@ -104,6 +105,8 @@ const PrizeRank* Game::rankOf(const std::array<int, 6>& tip, int tipExtra, const
     const int hits = static_cast<int>(std::count_if(tip.begin(), tip.end(), [&](int n) {
         return std::find(draw.zahl.begin(), draw.zahl.end(), n) != draw.zahl.end();
     }));
+    // Most draws reach no rank: the extra number is looked at only for those that may.
+    if (hits < ranks.back().hits) return nullptr;
     const bool extraCounts = extraHit(tip, tipExtra, draw);
     for (const PrizeRank& rank : ranks) {
         if (rank.hits != hits) continue;

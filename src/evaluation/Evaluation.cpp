@@ -22,7 +22,8 @@ constexpr int SearchedRows = 8;
 
 // The count, or for a tip with a number twice what is wrong with it.
 void showHitCount(Controls& controls, const QString& hitLabel, const TipCheck& check) {
-    controls.setText(hitLabel, check.numberTwice ? QStringLiteral("Zahl doppelt") : QString::number(check.hitCount));
+    controls.setText(hitLabel,
+                     check.numberTwice ? QStringLiteral("Zahl doppelt") : QString::number(check.hitCount));
     controls.setRed(hitLabel, !check.numberTwice && check.hitCount >= 3);
 }
 
@@ -100,11 +101,13 @@ void searchTipsInArchive(Session& session) {
             if (check.hitCount < threshold || check.numberTwice) continue;
             ++found;
             services.ui.repaintWindow();
-            if (!services.ui.messageOrStop(QStringLiteral("Ein Treffer am: ") + dates::formatShortDate(record.datum)))
+            if (!services.ui.messageOrStop(QStringLiteral("Ein Treffer am: ") +
+                                           dates::formatShortDate(record.datum)))
                 return;
         }
     }
     if (found == 0)
-        services.ui.setStatus(1, QStringLiteral("Tipp-Test: kein Tipp hatte in einer Ziehung %1 oder mehr Treffer.")
-                                     .arg(threshold));
+        services.ui.setStatus(
+            1, QStringLiteral("Tipp-Test: kein Tipp hatte in einer Ziehung %1 oder mehr Treffer.")
+                   .arg(threshold));
 }

@@ -63,10 +63,11 @@ QString download(Session& session, HttpClient& http, const QString& address) {
     try {
         http.get(requestThroughProxy(session.services.controls, address), list);
     } catch (const HttpError& e) {
-        throw AppError(QStringLiteral("Die Ziehungsliste \"%1\" konnte nicht geladen werden: Der Server meldet den "
-                                      "Fehler %2.")
-                           .arg(address)
-                           .arg(e.statusCode()));
+        throw AppError(
+            QStringLiteral("Die Ziehungsliste \"%1\" konnte nicht geladen werden: Der Server meldet den "
+                           "Fehler %2.")
+                .arg(address)
+                .arg(e.statusCode()));
     } catch (const AppError&) {
         if (list.tooLarge()) throw AppError(importlimits::tooLargeText(address));
         throw;
@@ -81,21 +82,24 @@ void update(Session& session, HttpClient& http, const std::function<void()>& sho
     const ArchiveLease lease = session.state.archiveGate.take();
     const QString address = session.services.controls.text(QLatin1String(AddressEdit)).trimmed();
     if (address.isEmpty()) {
-        session.services.ui.message(QStringLiteral("Bitte tragen Sie auf der Seite „Internet-Optionen“ die Adresse "
-                                                   "einer Ziehungsliste von %1 ein.")
-                                        .arg(session.game().name));
+        session.services.ui.message(
+            QStringLiteral("Bitte tragen Sie auf der Seite „Internet-Optionen“ die Adresse "
+                           "einer Ziehungsliste von %1 ein.")
+                .arg(session.game().name));
         return;
     }
     const QString text = download(session, http, address);
     // Nothing of a page that is no list reaches the import, which would report its every line.
     if (text.trimmed().isEmpty())
-        throw AppError(QStringLiteral("Unter der Adresse \"%1\" steht eine leere Seite, keine Ziehungsliste. Es "
-                                      "wurde nichts übernommen.")
-                           .arg(address));
+        throw AppError(
+            QStringLiteral("Unter der Adresse \"%1\" steht eine leere Seite, keine Ziehungsliste. Es "
+                           "wurde nichts übernommen.")
+                .arg(address));
     if (isWebPage(text))
-        throw AppError(QStringLiteral("Unter der Adresse \"%1\" steht eine Webseite, keine Ziehungsliste. Es wurde "
-                                      "nichts übernommen.")
-                           .arg(address));
+        throw AppError(
+            QStringLiteral("Unter der Adresse \"%1\" steht eine Webseite, keine Ziehungsliste. Es wurde "
+                           "nichts übernommen.")
+                .arg(address));
     ImportedDraws draws;
     {
         BusyCursor busy(session.services.ui);

@@ -141,7 +141,8 @@ DateField findDate(const QStringList& fields, int currentYear) {
 }
 
 // Why the date of a line can be no draw's; empty when it can.
-QString dateProblem(const DateField& found, const QDate& date, const QStringList& fields, const QDate& today) {
+QString dateProblem(const DateField& found, const QDate& date, const QStringList& fields,
+                    const QDate& today) {
     if (found.index < 0) return QStringLiteral("%1 ist kein Datum").arg(quoted(fields.first()));
     if (!date.isValid()) return QStringLiteral("das Datum %1 gibt es nicht").arg(cut(fields[found.index]));
     if (date < dates::earliestDate())
@@ -221,13 +222,13 @@ QString drawOf(const std::vector<Number>& numbers, const QString& stopper, const
                DrawRecord& draw) {
     const auto six = static_cast<std::size_t>(game.drawn);
     if (numbers.size() < six)
-        return !stopper.isEmpty()     ? QStringLiteral("%1 ist keine Zahl").arg(quoted(stopper))
+        return !stopper.isEmpty()    ? QStringLiteral("%1 ist keine Zahl").arg(quoted(stopper))
                : game.extra.sameDrum ? QStringLiteral("weniger als sieben Zahlen")
-                                      : QStringLiteral("weniger als sechs Zahlen");
+                                     : QStringLiteral("weniger als sechs Zahlen");
     // A later game's line has its Glückszahl after an empty additional-number field: never a ZZ.
     if (numbers.size() == six) return QStringLiteral("keine ") + game.extra.name;
-    const bool superNumber = game.hasSuperNumber && numbers.size() == six + 2 && numbers[six + 1].aloneInField &&
-                             numbers[six + 1].field != numbers[six].field;
+    const bool superNumber = game.hasSuperNumber && numbers.size() == six + 2 &&
+                             numbers[six + 1].aloneInField && numbers[six + 1].field != numbers[six].field;
     if (numbers.size() > six + 1 && !superNumber)
         return game.hasSuperNumber ? QStringLiteral("mehr als sieben Zahlen und eine Superzahl")
                                    : QStringLiteral("mehr als sechs Zahlen und eine %1").arg(game.extra.name);
@@ -333,6 +334,8 @@ DateOrder dateOrderOf(const QStringList& lines, const QString& name, int current
     qsizetype dayFirst = -1;   // a line whose first field can only be a day
     qsizetype monthFirst = -1; // a line whose second field can only be a day
     for (qsizetype i = 0; i < lines.size() && (dayFirst < 0 || monthFirst < 0); ++i) {
+        // Most files write no slash at all: their lines are split once, by the read itself.
+        if (!lines[i].contains(QLatin1Char('/'))) continue;
         const DateText date = findDate(fieldsOf(lines[i]), currentYear).text;
         if (date.form != DateText::Form::Slashed) continue;
         if (date.first > 12 && dayFirst < 0) dayFirst = i;
@@ -400,8 +403,8 @@ ImportedDraws readDrawFiles(const QStringList& paths, const Game& game, const QD
                             const std::function<void(qsizetype)>& progress) {
     ImportedDraws read;
     for (const QString& path : paths)
-        readDrawText(read, readFileText(path), QDir::toNativeSeparators(path), QFileInfo(path).fileName(), game,
-                     today, progress);
+        readDrawText(read, readFileText(path), QDir::toNativeSeparators(path), QFileInfo(path).fileName(),
+                     game, today, progress);
     if (progress) progress(read.linesRead);
     return read;
 }

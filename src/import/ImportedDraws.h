@@ -46,10 +46,10 @@ struct ImportLine {
 // (d.m.yyyy, dd.mm.yy, yyyy-mm-dd, or d/m/yyyy in the order given), fields before it are ignored; the
 // desktop's locale has no say.
 // After it the numbers in order, several to a field when separated by commas, semicolons or blanks,
-// with or without brackets or braces: the game's six numbers, its extra number (for a Glückszahl also the field after
-// an empty one), then, where the game has one, an optional super number in a field of its own. An empty
-// field or one that holds letters ends the numbers. A line of another game's years that is no draw of this
-// game is skipped for that reason.
+// with or without brackets or braces: the game's six numbers, its extra number (for a Glückszahl also the
+// field after an empty one), then, where the game has one, an optional super number in a field of its own. An
+// empty field or one that holds letters ends the numbers. A line of another game's years that is no draw of
+// this game is skipped for that reason.
 ImportLine readImportLine(const QString& line, const Game& game, const QDate& today,
                           DateOrder order = DateOrder::DayFirst);
 

@@ -40,15 +40,17 @@ int offer(Session& session, const QString& recordFile) {
     const QString last = dates::formatFixedDate(draws.byDate.rbegin()->first);
     // The game the program starts with needs no name; the other one is named.
     const Game& game = session.game();
-    const QString none = &game == Game::all().front()
-                             ? QStringLiteral("Es sind noch keine Ziehungen gespeichert.")
-                             : QStringLiteral("Es sind noch keine Ziehungen von %1 gespeichert.").arg(game.name);
+    const QString none =
+        &game == Game::all().front()
+            ? QStringLiteral("Es sind noch keine Ziehungen gespeichert.")
+            : QStringLiteral("Es sind noch keine Ziehungen von %1 gespeichert.").arg(game.name);
     const QString question =
-        count == 1 ? QStringLiteral("%1 Soll die mitgelieferte Ziehung vom %2 übernommen werden?").arg(none, first)
-                   : QStringLiteral("%1 Sollen die mitgelieferten %2 Ziehungen vom %3 bis %4 übernommen werden?")
-                         .arg(none)
-                         .arg(count)
-                         .arg(first, last);
+        count == 1
+            ? QStringLiteral("%1 Soll die mitgelieferte Ziehung vom %2 übernommen werden?").arg(none, first)
+            : QStringLiteral("%1 Sollen die mitgelieferten %2 Ziehungen vom %3 bis %4 übernommen werden?")
+                  .arg(none)
+                  .arg(count)
+                  .arg(first, last);
     if (!ui.question(question, QString(), Ui::Preset::Yes)) return 0;
 
     ImportReport report;

@@ -104,10 +104,10 @@ QString ImportReport::text() const {
         !nothingNew.isEmpty() && inserted == 0 && replaced == 0
             ? nothingNew
             : QStringLiteral("Import abgeschlossen: %1, %2 ersetzt, %3 unverändert, %4 übersprungen.")
-            .arg(counted(inserted, QStringLiteral("neue Ziehung"), QStringLiteral("neue Ziehungen")))
-            .arg(replaced)
-            .arg(unchanged)
-            .arg(counted(skippedLines, QStringLiteral("Zeile"), QStringLiteral("Zeilen")));
+                  .arg(counted(inserted, QStringLiteral("neue Ziehung"), QStringLiteral("neue Ziehungen")))
+                  .arg(replaced)
+                  .arg(unchanged)
+                  .arg(counted(skippedLines, QStringLiteral("Zeile"), QStringLiteral("Zeilen")));
     for (const QString& name : withoutDraws)
         text += QStringLiteral("\n\nDie Datei \"%1\" enthält keine Ziehungen.").arg(name);
     if (skipped.isEmpty()) return text;
@@ -183,8 +183,9 @@ void askAboutDaysWithoutDraw(ImportedDraws& draws, Ui& ui) {
                                              QStringLiteral("dddd, dd.MM.yyyy"));
     const QString question =
         lines.size() == 1
-            ? QStringLiteral("1 Zeile ist auf einen Tag ohne Ziehung datiert (%1); keine Statistik zählt sie. "
-                             "Soll sie trotzdem übernommen werden?")
+            ? QStringLiteral(
+                  "1 Zeile ist auf einen Tag ohne Ziehung datiert (%1); keine Statistik zählt sie. "
+                  "Soll sie trotzdem übernommen werden?")
                   .arg(first)
             : QStringLiteral("%1 Zeilen sind auf Tage ohne Ziehung datiert, zuerst %2; keine Statistik zählt "
                              "sie. Sollen sie trotzdem übernommen werden?")

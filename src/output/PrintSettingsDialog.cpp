@@ -118,9 +118,10 @@ void PrintSettingsDialog::setPriceText(const QString& text) {
 void PrintSettingsDialog::setSlipPictureFound(bool found) {
     // Without the picture the box would do nothing: it is greyed and says why.
     showSlip_->setEnabled(found);
-    showSlip_->setToolTip(found ? QString()
-                                : QStringLiteral("Das Bild des Scheins (\"%1\") liegt nicht im Programmordner.")
-                                      .arg(QLatin1String(slip::PictureFile)));
+    showSlip_->setToolTip(found
+                              ? QString()
+                              : QStringLiteral("Das Bild des Scheins (\"%1\") liegt nicht im Programmordner.")
+                                    .arg(QLatin1String(slip::PictureFile)));
 }
 
 bool PrintSettingsDialog::runModal() {

@@ -53,7 +53,8 @@ QByteArray encode(const QStringList& lines) {
 
 QString writeTipText(const AppState& state, const TipGrid& grid, Shell& shell) {
     // Every line is built before the file is touched, so a row that does not convert leaves it as it was.
-    const QStringList lines = tiptext::lines(grid, tiptext::nextDrawDate(state.currentDraw.date), *state.game);
+    const QStringList lines =
+        tiptext::lines(grid, tiptext::nextDrawDate(state.currentDraw.date), *state.game);
     const QString path = state.programDir + QLatin1String(tiptext::FileName);
     TextFile file(path);
     for (const QString& line : lines) file.writeLine(line);

@@ -22,7 +22,8 @@ QDate nextDrawDate(double drawDay);
 
 // Header, tildes, an empty line and one line per row whose first cell is filled, with the tip's own extra
 // number where the game has one ("   GZ: 4"). Throws AppError when a cell of such a row holds no number.
-QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game, const QLocale& locale = QLocale());
+QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game,
+                  const QLocale& locale = QLocale());
 
 // The lines as written: Latin-1, every line ended by CR LF.
 QByteArray encode(const QStringList& lines);

@@ -37,15 +37,26 @@ QString chanceText(const ChartModel::Expectation& e, const QString& band, double
            QStringLiteral(": ") + range + QLatin1Char(')');
 }
 
+// Most bars of a chart share one expectation: its text is made once.
+struct LastChance {
+    ChartModel::Expectation expectation{-1, -1, -1};
+    double shift = 0;
+    QString text;
+};
+
 // The count of bar i and, where chance has something to say of it, what chance adds.
-ChartModel::BarText textOf(const ChartPlan& plan, qsizetype i) {
+ChartModel::BarText textOf(const ChartPlan& plan, qsizetype i, LastChance& last) {
     const auto x = static_cast<qint64>(plan.points[i].x);
     const auto y = static_cast<qint64>(plan.points[i].y);
     const QString number = QString::number(x);
     const int highest = plan.game ? plan.game->highest : 0;
     const auto chance = [&](double shift = 0) {
-        return i < plan.expectation.size() ? chanceText(plan.expectation[i], bandNameOf(plan.meaning), shift)
-                                           : QString();
+        if (i >= plan.expectation.size()) return QString();
+        const ChartModel::Expectation& e = plan.expectation[i];
+        if (e.expected != last.expectation.expected || e.low != last.expectation.low ||
+            e.high != last.expectation.high || shift != last.shift)
+            last = {e, shift, chanceText(e, bandNameOf(plan.meaning), shift)};
+        return last.text;
     };
     switch (plan.meaning) {
     case Meaning::NumberFrequencies:
@@ -84,8 +95,8 @@ ChartModel::BarText textOf(const ChartPlan& plan, qsizetype i) {
     case Meaning::SuperNumbers:
         return {QStringLiteral("Superzahl ") + number + QStringLiteral(": ") + draws(y), chance()};
     case Meaning::ExtraNumbers:
-        return {(plan.game ? plan.game->extra.name : QString()) + QLatin1Char(' ') + number + QStringLiteral(": ") +
-                    QString::number(y) + QStringLiteral("-mal gezogen"),
+        return {(plan.game ? plan.game->extra.name : QString()) + QLatin1Char(' ') + number +
+                    QStringLiteral(": ") + QString::number(y) + QStringLiteral("-mal gezogen"),
                 chance()};
     case Meaning::TipDistribution:
         return {QStringLiteral("Zahl ") + number + QStringLiteral(": ") + QString::number(y) +
@@ -128,6 +139,7 @@ QString bandNameOf(ChartModel::Meaning meaning) {
 QVector<ChartModel::BarText> barTextsOf(const ChartPlan& plan) {
     QVector<ChartModel::BarText> texts;
     if (plan.series != ChartModel::Series::Bar) return texts;
-    for (qsizetype i = 0; i < plan.points.size(); ++i) texts.push_back(textOf(plan, i));
+    LastChance last;
+    for (qsizetype i = 0; i < plan.points.size(); ++i) texts.push_back(textOf(plan, i, last));
     return texts;
 }

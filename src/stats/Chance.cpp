@@ -50,27 +50,26 @@ Band binomialBand(int trials, double share) {
     Band band;
     band.expected = trials > 0 ? trials * share : 0;
     bool lowFound = false;
+    double before = 0;   // P(X <= k - 1) at the step under way
+    double belowLow = 0; // P(X < low)
+    double upToHigh = 1; // P(X <= high)
     band.high = walkBinomial(trials, share, [&](int k, double cumulative) {
         if (!lowFound && cumulative >= LowerQuantile) {
             band.low = k;
             lowFound = true;
+            belowLow = before;
         }
-        return cumulative >= UpperQuantile;
+        before = cumulative;
+        if (cumulative < UpperQuantile) return false;
+        upToHigh = cumulative;
+        return true;
     });
-    if (!lowFound) band.low = band.high;
+    if (!lowFound) {
+        band.low = band.high;
+        belowLow = before;
+    }
+    band.outside = std::clamp(belowLow + (1 - upToHigh), 0.0, 1.0);
     return band;
-}
-
-double outsideShare(int trials, double share, const Band& band) {
-    double below = 0; // P(X <= low - 1)
-    double upTo = 0;  // P(X <= high)
-    walkBinomial(trials, share, [&](int k, double cumulative) {
-        if (k == band.low - 1) below = cumulative;
-        if (k == band.high) upTo = cumulative;
-        return k >= band.high;
-    });
-    if (band.high >= trials) upTo = 1;
-    return std::clamp(below + (1 - upTo), 0.0, 1.0);
 }
 
 std::vector<qint64> digitSumWays(const Game& game) {

@@ -17,6 +17,8 @@ struct Band {
     double expected = 0;
     int low = 0;
     int high = 0;
+    // What chance puts outside [low, high]: P(X < low) + P(X > high), less than 5 % (binomial bands only).
+    double outside = 0;
 };
 
 // Below this many draws the chi-square test says nothing.
@@ -29,10 +31,8 @@ double groupShare(const Game& game, int groupSize);
 // The smallest k with P(X <= k) >= q for X binomial with `trials` trials and success share `share`,
 // summing the exact probabilities (in log space, so that no term underflows on the way to the quantile).
 int binomialQuantile(int trials, double share, double q);
-// Expected value trials · share and the 2.5 % and 97.5 % quantiles.
+// Expected value trials · share, the 2.5 % and 97.5 % quantiles and the share outside them, in one walk.
 Band binomialBand(int trials, double share);
-// The share of what chance gives that falls outside the band: P(X < low) + P(X > high), less than 5 %.
-double outsideShare(int trials, double share, const Band& band);
 
 // How many of the choices of six distinct numbers of the game have the sum s, for s = 0 up to the largest
 // sum. Counted by dynamic programming over the numbers.

@@ -10,7 +10,8 @@
 void drawChart(Services& services, const ChartPlan& plan) {
     ChartModel& chart = services.chart;
     // The verdict of the chart before says nothing of this one: it leaves the status bar with it.
-    if (!chart.verdict().isEmpty() && services.ui.status(1) == chart.verdict()) services.ui.setStatus(1, QString());
+    if (!chart.verdict().isEmpty() && services.ui.status(1) == chart.verdict())
+        services.ui.setStatus(1, QString());
     const bool bars = plan.series == ChartModel::Series::Bar;
     chart.activate(plan.series);
     chart.clear(plan.series);

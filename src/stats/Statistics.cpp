@@ -57,11 +57,11 @@ QVector<ChartModel::Expectation> sameForEach(int bars, const chance::Band& band)
 
 // "Außerhalb des Bands: 3 von 45 Balken – bei reinem Zufall im Mittel 2.1": each band holds 95 % of what
 // chance gives its bar, so chance alone puts about one bar in twenty outside.
-QString outsideTheBand(const std::vector<qint64>& counts, int draws, double share, const chance::Band& band) {
+QString outsideTheBand(const std::vector<qint64>& counts, int draws, const chance::Band& band) {
     if (draws <= 0) return {};
-    const auto outside = std::count_if(counts.begin(), counts.end(),
-                                       [&](qint64 n) { return n < band.low || n > band.high; });
-    const double expected = double(counts.size()) * chance::outsideShare(draws, share, band);
+    const auto outside =
+        std::count_if(counts.begin(), counts.end(), [&](qint64 n) { return n < band.low || n > band.high; });
+    const double expected = double(counts.size()) * band.outside;
     return QStringLiteral("Außerhalb des Bands: %1 von %2 Balken – bei reinem Zufall im Mittel %3")
         .arg(outside)
         .arg(counts.size())
@@ -110,7 +110,7 @@ void countNumberFrequencies(Session& session) {
         const chance::Band band = chance::binomialBand(draws, game.numberShare());
         plan.expectation = sameForEach(game.highest, band);
         plan.verdict = chance::verdictText(chance::frequencyVerdict(game, numbers, draws));
-        plan.verdictDetail = outsideTheBand(numbers, draws, game.numberShare(), band);
+        plan.verdictDetail = outsideTheBand(numbers, draws, band);
         plan.draws = draws;
         return plan;
     });
@@ -316,10 +316,11 @@ void showExtraNumbers(Session& session) {
         ChartPlan plan;
         plan.meaning = ChartModel::Meaning::ExtraNumbers;
         plan.points = barsOf(counts, game.extra.lowest, game.extra.highest);
-        plan.caption = game.extra.name + QStringLiteral("verteilung     Ziehungen: ") + QString::number(draws);
+        plan.caption =
+            game.extra.name + QStringLiteral("verteilung     Ziehungen: ") + QString::number(draws);
         plan.expectation = sameForEach(int(numbers.size()), band);
         plan.verdict = chance::verdictText(chance::countsVerdict(numbers, draws, share));
-        plan.verdictDetail = outsideTheBand(numbers, draws, share, band);
+        plan.verdictDetail = outsideTheBand(numbers, draws, band);
         plan.draws = draws;
         plan.showDiagram = true;
         return plan;

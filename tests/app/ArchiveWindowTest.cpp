@@ -38,8 +38,9 @@ TEST(ArchiveWindow, EnteringADrawThroughTheDialogStoresItAndShowsIt) {
     // "Löschen" asks, naming the draw on display, takes it out again and shows the newest one left.
     f.dialogs->questionAnswers = {true};
     f.click(QStringLiteral("BitBtn6"));
-    EXPECT_EQ(f.dialogs->questions, QStringList{QStringLiteral(
-                                        "Soll die Ziehung vom 09.10.2002 (3 12 17 25 33 41 Z:7) gelöscht werden?")});
+    EXPECT_EQ(f.dialogs->questions,
+              QStringList{
+                  QStringLiteral("Soll die Ziehung vom 09.10.2002 (3 12 17 25 33 41 Z:7) gelöscht werden?")});
     EXPECT_EQ(f.dialogs->yesFirst, std::vector<bool>{false});
     ASSERT_EQ(f.dir.readArchive().size(), 1u);
     EXPECT_EQ(f.context->state.currentDraw.date, dates::toDayNumber(QDate(2002, 10, 5)));

@@ -74,14 +74,16 @@ TEST(ArchiveExport, ASecondRunReplacesTheFiles) {
 TEST(ArchiveExport, AMissingArchiveOrAChosenFileOfTheDrawsLeaveEveryFileAsItWas) {
     ExportEnv env;
     const QByteArray archiveBytes = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
-    for (const char* name : {"ZahlenCH.dat", "ZahlenCH.dat~", "Zahlen.da~", "ZahlenCH.dat.lock", "unter/../ZahlenCH.dat"}) {
+    for (const char* name :
+         {"ZahlenCH.dat", "ZahlenCH.dat~", "Zahlen.da~", "ZahlenCH.dat.lock", "unter/../ZahlenCH.dat"}) {
         try {
             env.run(env.dir.file(QString::fromLatin1(name)));
             ADD_FAILURE() << name;
         } catch (const AppError& e) {
-            EXPECT_EQ(e.message(), QStringLiteral("\"%1\" ist eine Datei der Datenbank und wird nicht überschrieben. "
-                                                  "Bitte wählen Sie einen anderen Namen.")
-                                       .arg(QDir::toNativeSeparators(env.dir.file(QString::fromLatin1(name)))));
+            EXPECT_EQ(e.message(),
+                      QStringLiteral("\"%1\" ist eine Datei der Datenbank und wird nicht überschrieben. "
+                                     "Bitte wählen Sie einen anderen Namen.")
+                          .arg(QDir::toNativeSeparators(env.dir.file(QString::fromLatin1(name)))));
         }
     }
     EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), archiveBytes);

@@ -83,7 +83,10 @@ TEST(DrawArchive, AppendCreatesAMissingArchive) {
     auto gz = other.openForAppend(gate.take());
     gz.append(makeDraw(QDate(2013, 1, 12), {6, 8, 9, 12, 28, 30}, 4));
     gz.close();
-    EXPECT_EQ(dir.readFile(QStringLiteral("Zahlen42.dat")).toHex(), QByteArray("00000000c028e440" "0608090c1c1e" "04" "00"));
+    EXPECT_EQ(dir.readFile(QStringLiteral("Zahlen42.dat")).toHex(), QByteArray("00000000c028e440"
+                                                                               "0608090c1c1e"
+                                                                               "04"
+                                                                               "00"));
     EXPECT_EQ(archive.scan(), (std::vector<DrawRecord>{a, b}));
 }
 

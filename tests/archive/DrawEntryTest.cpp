@@ -98,9 +98,11 @@ TEST(DrawEntryDialog, FormAndRanges) {
     EXPECT_EQ(spinner(&six42, 6)->maximum(), 42);
     EXPECT_EQ(spinner(&six42, 7)->maximum(), 6);
     EXPECT_EQ(six42.findChildren<QLabel*>().front()->text(), QStringLiteral("GZ:"));
-    EXPECT_EQ(drawEntryProblem(makeDraw(QDate(2013, 1, 12), {6, 8, 9, 12, 28, 30}, 6), Game::sixOf42()), QString());
-    EXPECT_EQ(drawEntryProblem(makeDraw(QDate(2013, 1, 12), {6, 6, 9, 12, 28, 30}, 4), Game::sixOf42()),
-              QStringLiteral("Die Zahl 6 kommt mehrfach vor. Die sechs Zahlen müssen alle verschieden sein."));
+    EXPECT_EQ(drawEntryProblem(makeDraw(QDate(2013, 1, 12), {6, 8, 9, 12, 28, 30}, 6), Game::sixOf42()),
+              QString());
+    EXPECT_EQ(
+        drawEntryProblem(makeDraw(QDate(2013, 1, 12), {6, 6, 9, 12, 28, 30}, 4), Game::sixOf42()),
+        QStringLiteral("Die Zahl 6 kommt mehrfach vor. Die sechs Zahlen müssen alle verschieden sein."));
     EXPECT_EQ(drawEntryProblem(makeDraw(QDate(2013, 1, 12), {6, 8, 9, 12, 28, 43}, 4), Game::sixOf42()),
               QStringLiteral("Die Zahlen müssen zwischen 1 und 42 liegen."));
     // Left abort, right OK; "Z:" bold and red.

@@ -207,8 +207,8 @@ TEST(HitBalance, CountsEachClassOverTheSelectedDraws) {
     record42.draws = 1354;
     EXPECT_EQ(record42.header().join('|'),
               QStringLiteral("Tipp|Zahlen|6 + GZ|6|5 + GZ|5|4 + GZ|4|3 + GZ|3|bester Treffer am"));
-    EXPECT_EQ(record42.rows().back(), (QStringList{"Zufall erwartet", "", "0.00", "0.00", "0.01", "0.05", "0.41",
-                                                   "2.03", "6.14", "30.72", ""}));
+    EXPECT_EQ(record42.rows().back(), (QStringList{"Zufall erwartet", "", "0.00", "0.00", "0.01", "0.05",
+                                                   "0.41", "2.03", "6.14", "30.72", ""}));
     env.grid.clearAll();
     env.setRow(0, {"1", "2", "3", "4", "5", "6"});
     env.grid.setExtraCell(0, 3);

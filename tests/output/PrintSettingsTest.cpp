@@ -151,7 +151,8 @@ TEST(PrintSettingsDialog, PriceFollowsTheGameBoxesOnly) {
     auto* showSlip = child<QCheckBox>(dialog, "CheckBox5");
     dialog.setSlipPictureFound(false);
     EXPECT_FALSE(showSlip->isEnabled());
-    EXPECT_EQ(showSlip->toolTip(), QStringLiteral("Das Bild des Scheins (\"Schein.jpg\") liegt nicht im Programmordner."));
+    EXPECT_EQ(showSlip->toolTip(),
+              QStringLiteral("Das Bild des Scheins (\"Schein.jpg\") liegt nicht im Programmordner."));
     dialog.setSlipPictureFound(true);
     EXPECT_TRUE(showSlip->isEnabled());
     EXPECT_EQ(showSlip->toolTip(), QString());

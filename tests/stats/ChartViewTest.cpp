@@ -220,8 +220,9 @@ TEST_F(ChartViewTest, TheChartTellsTheVerdictUnderTheMouse) {
         QCoreApplication::sendEvent(viewport, &help);
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     };
-    const QString verdict = QStringLiteral("Zufallstest: unauffällig (p = 0.31)\nAußerhalb des Bands: 3 von 45 "
-                                           "Balken – bei reinem Zufall im Mittel 2.1");
+    const QString verdict =
+        QStringLiteral("Zufallstest: unauffällig (p = 0.31)\nAußerhalb des Bands: 3 von 45 "
+                       "Balken – bei reinem Zufall im Mittel 2.1");
     EXPECT_EQ(restAt(corner), verdict);
     chart.setChanceShown(false);
     view.refresh();

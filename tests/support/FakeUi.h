@@ -37,7 +37,7 @@ public:
     int busyAtBoxes = 0;              // the deepest hourglass while a box waited for the user
     std::deque<QString> inputAnswers; // empty: answer with the preset
     std::deque<bool> questionAnswers; // empty: answer no
-    int stopAtMessage = 0;            // the box of messageOrStop whose "Abbrechen" is clicked, from 1; 0: none
+    int stopAtMessage = 0; // the box of messageOrStop whose "Abbrechen" is clicked, from 1; 0: none
     std::function<void(const QString&)> onMessage;
     int statusRepaints = 0;
     int windowRepaints = 0;
