@@ -74,18 +74,9 @@ TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringEveryWrite) {
         if (child == 0) {
             // No temporary folder of its own: a killed child never removes it, and every child, forked
             // from one parent, would try the same names.
-            FakeUi ui;
-            Controls controls;
-            ChartModel chart;
-            Clock clock;
-            Random random;
-            RecordingSound sound;
-            RecordingShell shell;
-            Services services{ui, controls, chart, clock, random, sound, shell};
-            AppState state;
-            TipGrid grid{controls, *state.game};
-            GeneratorOptions options{controls};
-            Session session{services, state, grid, options};
+            SessionParts parts;
+            AppState& state = parts.state;
+            Session& session = parts.session;
             state.programDir = dir.path();
             const DrawArchive archive = state.archive();
             const QStringList importFile{dir.file(QStringLiteral("extra.csv"))};
@@ -98,7 +89,7 @@ TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringEveryWrite) {
                     archive.deleteDate(lease, extra.datum);
                 }
                 *step = Import; // the import's one rewrite, the day without a draw taken on the question
-                ui.questionAnswers = {true};
+                parts.ui.questionAnswers = {true};
                 importDrawFiles(
                     session, [&] { return importFile; }, [] {});
                 const ArchiveLease lease = state.archiveGate.take();

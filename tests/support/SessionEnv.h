@@ -28,10 +28,8 @@ public:
     QStringList opened;
 };
 
-// A session of the program without its window: real controls, chart, grid and options, a fake window
-// and a temporary program directory.
-struct SessionEnv {
-    TestDir dir;
+// A session of the program without its window: real controls, chart, grid and options, a fake window.
+struct SessionParts {
     FakeUi ui;
     Controls controls;
     ChartModel chart;
@@ -44,6 +42,14 @@ struct SessionEnv {
     TipGrid grid{controls, *state.game};
     GeneratorOptions options{controls};
     Session session{services, state, grid, options};
+};
 
+// The temporary program directory outlives the session that works in it.
+struct TempProgramDir {
+    TestDir dir;
+};
+
+// A session in a temporary program directory.
+struct SessionEnv : TempProgramDir, SessionParts {
     SessionEnv() { state.programDir = dir.path(); }
 };
