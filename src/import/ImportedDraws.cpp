@@ -260,8 +260,9 @@ QString otherGameReason(const QDate& date, const Game& game) {
 
 ImportLine readImportLine(const QString& text, const Game& game, const QDate& today, DateOrder order) {
     ImportLine line;
-    if (text.trimmed().isEmpty()) return line;
     const QStringList fields = fieldsOf(text);
+    // Blanks and empty quotes alone ("" or " ") hold nothing.
+    if (fields.isEmpty()) return line;
     line.firstFieldHasDigit =
         std::any_of(fields.first().begin(), fields.first().end(), [](QChar c) { return c.isDigit(); });
 

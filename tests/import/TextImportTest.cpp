@@ -105,6 +105,7 @@ TEST(TextImport, ReadsTheLineFormsAndNamesWhatIsWrong) {
         {"08.12.2026;3;12;17;23;34;45;7", ImportLine::Kind::Draw,
          makeDraw(QDate(2026, 12, 8), {3, 12, 17, 23, 34, 45}, 7), after},
         {"   ", ImportLine::Kind::Empty, {}, {}},
+        {" \"\" ", ImportLine::Kind::Empty, {}, {}},
         {"Datum;Z1;Z2;Z3;Z4;Z5;Z6;ZZ", ImportLine::Kind::Bad, {}, "\"Datum\" ist kein Datum"},
         {"\"Ziehung \"\"A\"\"\";1;2", ImportLine::Kind::Bad, {}, "\"Ziehung \"A\"\" ist kein Datum"},
         {"Ziehungen der Schweiz im Spiel 6 aus 45 seit 1986;2;3",
