@@ -486,12 +486,13 @@ void MainWindow::applyGameToWindow(const Game& game) {
                        "auf der Seite „Internet-Optionen“ steht")
             .arg(game.name);
     const bool update = game.webPages || game.drawList;
+    const QString updateHint = update ? (game.webPages ? QString() : fromList) : noSource;
     const struct {
         const char* name;
         bool available;
         QString hint; // empty: the designed one
-    } sources[] = {{"BitBtn1", update, update ? (game.webPages ? QString() : fromList) : noSource},
-                   {"SpeedButton10", update, update ? (game.webPages ? QString() : fromList) : noSource},
+    } sources[] = {{"BitBtn1", update, updateHint},
+                   {"SpeedButton10", update, updateHint},
                    {"BitBtn2", game.webPages, game.webPages ? QString() : noSource},
                    {"Button1", game.webPages, game.webPages ? QString() : noSource},
                    {"SpeedButton12", game.slip, game.slip ? QString() : noSlip}};

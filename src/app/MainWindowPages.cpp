@@ -143,13 +143,13 @@ QWidget* MainWindow::buildTipPage() {
             cell->setMaxLength(3);
             cell->setAlignment(Qt::AlignRight);
         }
-        // The hit label reaches under the digit sum, which a tip with a number twice leaves empty for
-        // "Zahl doppelt".
         // The tip's own extra number, where the game has one; applyGameToWindow shows it and moves the
         // labels beside it.
         auto* extra = make<QLineEdit>(page, TipGrid::extraCellName(r), 252, y, 26, 20);
         extra->setMaxLength(1);
         extra->setAlignment(Qt::AlignRight);
+        // The hit label reaches under the digit sum, which a tip with a number twice leaves empty for
+        // "Zahl doppelt".
         label(page, TipGrid::hitLabelName(r), QString(), 254, y + 2, 78);
         label(page, TipGrid::sumLabelName(r), QString(), 302, y + 2, 30)->raise();
     }

@@ -59,12 +59,9 @@ TipCheck zettelcheck(const CurrentDraw& draw, const TipNumbers& tip, const Game&
             if (*t == draw.numbers[i]) ++result.hitCount;
         }
     }
-    if (!game.extra.sameDrum) {
-        result.extraHit = tipExtra != 0 && tipExtra == draw.numbers[6];
-        return result;
-    }
-    for (const auto& t : tip)
-        if (*t == draw.numbers[6]) result.extraHit = true;
+    std::array<int, 6> numbers{};
+    for (std::size_t i = 0; i < numbers.size(); ++i) numbers[i] = *tip[i];
+    result.extraHit = game.extraHit(numbers, tipExtra, draw.record());
     return result;
 }
 

@@ -24,7 +24,6 @@ public:
     // programDir ends with a separator.
     DrawArchive(QString programDir, const Game& game);
 
-    const Game& game() const { return *game_; }
     QString path() const;
     bool exists() const;
     // Missing, or shorter than one record; an archive that cannot be read holds draws as far as is known.

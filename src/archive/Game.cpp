@@ -97,7 +97,7 @@ Game::DrawProblem Game::problemOf(const DrawRecord& draw) const {
 }
 
 bool Game::extraHit(const std::array<int, 6>& tip, int tipExtra, const DrawRecord& draw) const {
-    if (!extra.sameDrum) return tipExtra == draw.zz;
+    if (!extra.sameDrum) return tipExtra != 0 && tipExtra == draw.zz;
     return std::find(tip.begin(), tip.end(), int(draw.zz)) != tip.end();
 }
 

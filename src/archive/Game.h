@@ -94,7 +94,7 @@ struct Game {
     // the game has one (else ignored); the tip's numbers are distinct.
     const PrizeRank* rankOf(const std::array<int, 6>& tip, int tipExtra, const DrawRecord& draw) const;
     // Whether the extra number counts for the tip: one of its numbers is the ZZ, or its own extra number
-    // is the draw's.
+    // (never empty) is the draw's.
     bool extraHit(const std::array<int, 6>& tip, int tipExtra, const DrawRecord& draw) const;
 
     // The numbers of a draw as the questions about it name them: "3 12 17 25 33 41 Z:7".

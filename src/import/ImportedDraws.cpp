@@ -300,7 +300,7 @@ std::vector<const ImportedDraws::Line*> ImportedDraws::held(ImportLine::Hold hol
 void ImportedDraws::drop(ImportLine::Hold hold) {
     for (auto it = byDate.begin(); it != byDate.end();) {
         const Line& line = it->second;
-        if (line.hold == ImportLine::Hold::None || (hold != ImportLine::Hold::None && line.hold != hold)) {
+        if (hold == ImportLine::Hold::None || line.hold != hold) {
             ++it;
             continue;
         }

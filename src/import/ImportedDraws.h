@@ -76,7 +76,7 @@ struct ImportedDraws {
     // The draws held back for that reason, in date order.
     std::vector<const Line*> held(ImportLine::Hold hold) const;
     // Leaves the draws held back for that reason out, as skipped lines ("anderes Spiel (vor dem
-    // 04.01.1986)", "kein Ziehungstag"); Hold::None leaves out every one held back.
+    // 04.01.1986)", "kein Ziehungstag"); Hold::None leaves out nothing.
     void drop(ImportLine::Hold hold);
 };
 

@@ -32,7 +32,8 @@ int offer(Session& session, const QString& recordFile) {
     } catch (const AppError&) {
         return 0; // an unreadable record is as good as none: the program starts as without it
     }
-    draws.drop(ImportLine::Hold::None); // a record of the game holds no draw to be asked about
+    // A record of the game holds no draw to be asked about.
+    for (const auto hold : {ImportLine::Hold::OtherGame, ImportLine::Hold::NoDrawDay}) draws.drop(hold);
     if (draws.byDate.empty()) return 0;
 
     const int count = static_cast<int>(draws.byDate.size());
@@ -41,7 +42,7 @@ int offer(Session& session, const QString& recordFile) {
     // The game the program starts with needs no name; the other one is named.
     const Game& game = session.game();
     const QString none =
-        &game == Game::all().front()
+        &game == &Game::sixOf45()
             ? QStringLiteral("Es sind noch keine Ziehungen gespeichert.")
             : QStringLiteral("Es sind noch keine Ziehungen von %1 gespeichert.").arg(game.name);
     const QString question =

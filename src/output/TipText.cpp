@@ -18,7 +18,7 @@ QDate nextDrawDate(double drawDay) {
 QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game, const QLocale& locale) {
     QStringList out;
     // The game the program starts with goes unnamed, as it always did; the other one is named.
-    const QString which = &game == Game::all().front() ? QString() : game.name + QLatin1Char(' ');
+    const QString which = &game == &Game::sixOf45() ? QString() : game.name + QLatin1Char(' ');
     out << QStringLiteral("Tolbrands Lotto-Tipp ") + which + QStringLiteral("für ") +
                dates::formatLongWeekdayDate(nextDraw, locale);
     out << QString(46, QLatin1Char('~'));
