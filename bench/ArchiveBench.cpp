@@ -74,8 +74,8 @@ static void ImportText3000(benchmark::State& state) {
     const QByteArray archiveBytes = original.readAll();
     original.close();
     QByteArray text;
-    for (DrawRecord r : s.data.records()) {
-        if (full) r.datum -= 7 * 1560; // the same weekdays, all before the stored draws, none before 1955
+    for (Draw r : s.data.records()) {
+        if (full) r.date -= 7 * 1560; // the same weekdays, all before the stored draws, none before 1955
         text += exportLine(r);
     }
     const QString file = s.data.programDir() + QStringLiteral("import.csv");

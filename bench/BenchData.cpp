@@ -1,3 +1,4 @@
+#include "archive/DrawRecord.h"
 #include "BenchData.h"
 
 #include "platform/Dates.h"
@@ -18,13 +19,13 @@ BenchArchive::BenchArchive(int draws) {
             for (int i = 0; i < 7; ++i)
                 std::swap(pool[static_cast<std::size_t>(i)], pool[i + gen() % (45 - i)]);
             std::sort(pool.begin(), pool.begin() + 6);
-            DrawRecord r;
-            r.datum = dates::toDayNumber(day);
-            for (std::size_t i = 0; i < 6; ++i) r.zahl[i] = static_cast<quint8>(pool[i]);
-            r.zz = static_cast<quint8>(pool[6]);
-            r.sz = static_cast<quint8>(gen() % 10);
+            Draw r;
+            r.date = dates::toDayNumber(day);
+            for (std::size_t i = 0; i < 6; ++i) r.numbers[i] = static_cast<quint8>(pool[i]);
+            r.extra = static_cast<quint8>(pool[6]);
+            r.superNumber = static_cast<quint8>(gen() % 10);
             records_.push_back(r);
-            const auto b = r.toBytes();
+            const auto b = DrawRecord::encode(r);
             bytes.append(reinterpret_cast<const char*>(b.data()), 16);
         }
         day = day.addDays(1);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "archive/AppState.h"
-#include "archive/DrawRecord.h"
+#include "game/Draw.h"
 #include "archive/Session.h"
 #include "generator/GeneratorOptions.h"
 #include "generator/TipGrid.h"
@@ -23,11 +23,11 @@ class BenchArchive {
 public:
     explicit BenchArchive(int draws = 3000);
     QString programDir() const { return dir_.path() + QLatin1Char('/'); }
-    const std::vector<DrawRecord>& records() const { return records_; }
+    const std::vector<Draw>& records() const { return records_; }
 
 private:
     QTemporaryDir dir_;
-    std::vector<DrawRecord> records_;
+    std::vector<Draw> records_;
 };
 
 // The window without painting: keeps the latest status text, as the status bar does between repaints.

@@ -1,5 +1,5 @@
 // Feeds arbitrary result page text to the marker line reader.
-#include "archive/Game.h"
+#include "game/Game.h"
 #include "import/ResultPage.h"
 #include "platform/TextLines.h"
 

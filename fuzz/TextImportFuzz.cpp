@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the import's read step, as a file or a downloaded list would bring them, for
 // each game.
-#include "archive/Game.h"
+#include "game/Game.h"
 #include "import/ImportedDraws.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
@@ -31,15 +31,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Whatever is read as a draw is one of the game: its numbers, its extra number, a date up to today,
         // and from its first draw on unless it is held back as another game's.
         for (const auto& [date, line] : read.byDate) {
-            const DrawRecord& draw = line.draw;
-            if (date != draw.datum || game->problemOf(draw).kind != Game::DrawProblem::Kind::None)
+            const Draw& draw = line.draw;
+            if (date != draw.date || game->problemOf(draw).kind != Game::DrawProblem::Kind::None)
                 std::abort();
-            const QDate day = dates::fromDayNumber(draw.datum);
+            const QDate day = dates::fromDayNumber(draw.date);
             if (!day.isValid() || day > today || day < dates::earliestDate()) std::abort();
             const bool otherGame = line.hold == ImportLine::Hold::OtherGame;
             if (otherGame == game->playedOn(day)) std::abort();
             if (line.hold == ImportLine::Hold::None && !Game::isDrawWeekday(day)) std::abort();
-            if (!game->hasSuperNumber && draw.sz != 0) std::abort();
+            if (!game->hasSuperNumber && draw.superNumber != 0) std::abort();
         }
     }
     return 0;

@@ -11,7 +11,7 @@ void makeCurrent(Session& session, const Game& game) {
     session.state.game = &game;
     session.grid.applyGame(game);
     // A draw of the other game would be evaluated and named as one of this game.
-    session.state.currentDraw = CurrentDraw();
+    session.state.currentDraw = Draw();
     session.state.drawIndex = 0;
     Controls& controls = session.services.controls;
     for (const char* label : {"Label35", "Label29", "Label13"})

@@ -391,7 +391,7 @@ void MainWindow::showChance(bool on) {
 // The draw entry dialog, the export's save dialog and the import's open dialog, unless a test stands in.
 DrawPrompt MainWindow::drawPrompt() {
     if (ctx_.askForDraw) return ctx_.askForDraw;
-    return [this](const DrawRecord& preset) { return askForDraw(preset, session_.game(), this); };
+    return [this](const Draw& preset) { return askForDraw(preset, session_.game(), this); };
 }
 
 ExportFileChooser MainWindow::exportChooser() {

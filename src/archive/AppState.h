@@ -1,9 +1,9 @@
 #pragma once
 
 #include "archive/ArchiveGate.h"
-#include "archive/CurrentDraw.h"
+#include "game/Tip.h"
 #include "archive/DrawArchive.h"
-#include "archive/Game.h"
+#include "game/Game.h"
 
 #include <QString>
 
@@ -18,7 +18,7 @@ struct AppState {
     int tippTop = 71;
     int tippLeft = 42;
     double referenceDate = 0;
-    CurrentDraw currentDraw;
+    Draw currentDraw;
     int drawIndex = 0;
     TipCheck lastCheck;      // HitCount and ZusatzHit of the last comparison
     ArchiveGate archiveGate; // the one operation that writes the archive

@@ -12,15 +12,14 @@ QString exportFileName(const QString& programDir, const Game& game, int year) {
     return programDir + game.exportPrefix + QString::number(year) + QStringLiteral(".csv");
 }
 
-QString exportText(const DrawRecord& record) {
-    QString line = dates::formatShortDate(record.datum);
-    for (int i = 0; i < 6; ++i)
-        line += QLatin1Char(';') + QString::number(record.zahl[static_cast<std::size_t>(i)]);
-    line += QLatin1Char(';') + QString::number(record.zz) + QLatin1Char(';');
+QString exportText(const Draw& draw) {
+    QString line = dates::formatShortDate(draw.date);
+    for (const int n : draw.numbers) line += QLatin1Char(';') + QString::number(n);
+    line += QLatin1Char(';') + QString::number(draw.extra) + QLatin1Char(';');
     return line;
 }
 
-QByteArray exportLine(const DrawRecord& record) {
+QByteArray exportLine(const Draw& record) {
     return TextFile::encodeLine(exportText(record));
 }
 
@@ -38,9 +37,9 @@ void exportArchive(Session& session, const ExportFileChooser& choose) {
     const double startDay = dates::toDayNumber(start);
     state.referenceDate = startDay;
 
-    for (const DrawRecord& record : records) {
-        if (record.datum < startDay) continue;
-        const int recordYear = dates::yearOf(record.datum);
+    for (const Draw& record : records) {
+        if (record.date < startDay) continue;
+        const int recordYear = dates::yearOf(record.date);
         if (recordYear > year && out->name().contains(QString::number(year))) {
             year = recordYear;
             out->close();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/DrawRecord.h"
+#include "game/Draw.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,9 +14,9 @@ struct Session;
 using ExportFileChooser = std::function<QString(const QString& defaultName)>;
 
 // One line of the export: "dd.MM.yyyy;n;n;n;n;n;n;zz;" in the short date format, Latin-1, CR LF.
-QByteArray exportLine(const DrawRecord& record);
+QByteArray exportLine(const Draw& record);
 // The same line without its line end.
-QString exportText(const DrawRecord& record);
+QString exportText(const Draw& record);
 
 // The export's default file of a year: ProgramDir + the game's prefix ("CHJ") + year + ".csv".
 QString exportFileName(const QString& programDir, const Game& game, int year);

@@ -2,6 +2,7 @@
 
 #include "archive/ArchiveFiles.h"
 #include "archive/ArchiveLock.h"
+#include "archive/DrawRecord.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
 #include "platform/FileErrors.h"
@@ -45,11 +46,11 @@ void refuseReadOnly(const QString& path) {
     if (!writable) throw writeFailure(path, EACCES);
 }
 
-QByteArray bytesOf(const std::vector<DrawRecord>& records) {
+QByteArray bytesOf(const std::vector<Draw>& records) {
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(records.size() * DrawRecord::Size));
     for (const auto& r : records) {
-        const auto b = r.toBytes();
+        const auto b = DrawRecord::encode(r);
         bytes.append(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
     }
     return bytes;
@@ -76,7 +77,7 @@ bool DrawArchive::holdsNoDraw() const {
     return !info.exists() || (info.isFile() && info.size() < static_cast<qint64>(DrawRecord::Size));
 }
 
-std::vector<DrawRecord> DrawArchive::scan() const {
+std::vector<Draw> DrawArchive::scan() const {
     QFile file(path());
     if (!file.exists()) throw fileerrors::error(file, fileerrors::Access::Read);
     if (!file.open(QIODevice::ReadOnly)) throw fileerrors::error(file, fileerrors::Access::Read);
@@ -85,16 +86,16 @@ std::vector<DrawRecord> DrawArchive::scan() const {
     // A read that fails or ends short would hand every reader a cut-off archive as if it were whole.
     if (file.error() != QFileDevice::NoError || data.size() < expected)
         throw fileerrors::error(file, fileerrors::Access::Read);
-    std::vector<DrawRecord> records;
+    std::vector<Draw> records;
     const auto count = static_cast<std::size_t>(data.size()) / DrawRecord::Size;
     records.reserve(count);
     const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
     for (std::size_t i = 0; i < count; ++i)
-        records.push_back(DrawRecord::fromBytes(bytes + i * DrawRecord::Size));
+        records.push_back(DrawRecord::decode(bytes + i * DrawRecord::Size));
     return records;
 }
 
-std::optional<DrawRecord> DrawArchive::lastRecord() const {
+std::optional<Draw> DrawArchive::lastRecord() const {
     const auto records = scan();
     if (records.empty()) return std::nullopt;
     return records.back();
@@ -139,14 +140,14 @@ void DrawArchive::Appender::write(const QByteArray& bytes) {
     position_ += bytes.size();
 }
 
-void DrawArchive::Appender::append(const DrawRecord& record) {
+void DrawArchive::Appender::append(const Draw& record) {
     // The archive stays in date order whoever hands in the record: a web run whose date went back, a
     // second draw of one date.
-    if (last_ && !(record.datum > last_->datum))
+    if (last_ && !(record.date > last_->date))
         throw AppError(
             QStringLiteral("Die Ziehung vom %1 ist nicht neuer als die zuletzt gespeicherte vom %2 "
                            "und wird nicht angehängt.")
-                .arg(dates::formatFixedDate(record.datum), dates::formatFixedDate(last_->datum)));
+                .arg(dates::formatFixedDate(record.date), dates::formatFixedDate(last_->date)));
     write(bytesOf({record}));
     last_ = record;
     ++appended_;
@@ -189,7 +190,7 @@ DrawArchive::Appender DrawArchive::openForAppend(const ArchiveLease& lease) cons
         if (const int error = a.files_->read(a.fd_, a.position_ - static_cast<qint64>(DrawRecord::Size),
                                              reinterpret_cast<char*>(last.data()), DrawRecord::Size))
             throw fail(error);
-        a.last_ = DrawRecord::fromBytes(last.data());
+        a.last_ = DrawRecord::decode(last.data());
     }
     return a;
 }
@@ -238,39 +239,39 @@ void DrawArchive::commitReplacement(Appender& work) const {
 }
 
 void DrawArchive::rewrite(const ArchiveLease& lease, const QString& workName,
-                          const std::vector<DrawRecord>& records) const {
+                          const std::vector<Draw>& records) const {
     Appender work = openWorkFile(lease, workName); // removes its file however this ends uncommitted
     work.write(bytesOf(records));
     commitReplacement(work);
 }
 
-double DrawArchive::insertOrReplace(const ArchiveLease& lease, const DrawRecord& record) const {
+double DrawArchive::insertOrReplace(const ArchiveLease& lease, const Draw& record) const {
     const auto old = scan();
-    std::vector<DrawRecord> result;
+    std::vector<Draw> result;
     result.reserve(old.size() + 1);
     bool pending = true;
     for (const auto& r : old) {
-        if (pending && r.datum >= record.datum) {
+        if (pending && r.date >= record.date) {
             result.push_back(record);
             pending = false;
         }
-        if (r.datum != record.datum) result.push_back(r);
+        if (r.date != record.date) result.push_back(r);
     }
     if (pending) result.push_back(record);
     rewrite(lease, game_->insertWorkFile, result);
-    return result.back().datum;
+    return result.back().date;
 }
 
 void DrawArchive::deleteDate(const ArchiveLease& lease, double date) const {
     const auto old = scan();
-    std::vector<DrawRecord> result;
+    std::vector<Draw> result;
     result.reserve(old.size());
     for (const auto& r : old)
-        if (r.datum != date) result.push_back(r);
+        if (r.date != date) result.push_back(r);
     rewrite(lease, game_->deleteWorkFile, result);
 }
 
-void DrawArchive::replaceAll(const ArchiveLease& lease, const std::vector<DrawRecord>& records) const {
+void DrawArchive::replaceAll(const ArchiveLease& lease, const std::vector<Draw>& records) const {
     rewrite(lease, game_->insertWorkFile, records);
 }
 

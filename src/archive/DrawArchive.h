@@ -1,8 +1,8 @@
 #pragma once
 
 #include "archive/ArchiveGate.h"
-#include "archive/DrawRecord.h"
-#include "archive/Game.h"
+#include "game/Draw.h"
+#include "game/Game.h"
 
 #include <QString>
 #include <optional>
@@ -30,8 +30,8 @@ public:
     bool holdsNoDraw() const;
 
     // Every record in file order (the whole archive is a few tens of KB).
-    std::vector<DrawRecord> scan() const;
-    std::optional<DrawRecord> lastRecord() const;
+    std::vector<Draw> scan() const;
+    std::optional<Draw> lastRecord() const;
 
     // Writes records one by one: behind the last whole record of the archive itself (the update), or
     // into a new archive built aside in the game's insert work file (the rebuild), which only
@@ -46,13 +46,13 @@ public:
         Appender& operator=(const Appender&) = delete;
         ~Appender();
 
-        const std::optional<DrawRecord>& last() const { return last_; }
+        const std::optional<Draw>& last() const { return last_; }
         int appended() const { return appended_; }
         // A replacement that has become the archive.
         bool committed() const { return committed_; }
         // Writes the record behind the current last one, which must be of an earlier date (AppError
         // otherwise); an append to the archive itself is synced to the disk before it returns.
-        void append(const DrawRecord& record);
+        void append(const Draw& record);
         // Closes the archive; a replacement not committed goes with its work file. Throws AppError when
         // the system reports that a write did not reach the file; the destructor closes silently.
         void close();
@@ -68,7 +68,7 @@ public:
         QString archivePath_; // named in every error
         QString workPath_;    // a replacement's work file
         qint64 position_ = 0;
-        std::optional<DrawRecord> last_;
+        std::optional<Draw> last_;
         int appended_ = 0;
         bool committed_ = false;
     };
@@ -79,11 +79,11 @@ public:
 
     // Stores the record in date order in place of every record of the same date; a date later than
     // every stored one goes to the end. Returns the date of the last record of the new archive.
-    double insertOrReplace(const ArchiveLease& lease, const DrawRecord& record) const;
+    double insertOrReplace(const ArchiveLease& lease, const Draw& record) const;
     // Removes every record of exactly that date.
     void deleteDate(const ArchiveLease& lease, double date) const;
     // Writes these records as the whole archive (created when missing), through the work file.
-    void replaceAll(const ArchiveLease& lease, const std::vector<DrawRecord>& records) const;
+    void replaceAll(const ArchiveLease& lease, const std::vector<Draw>& records) const;
 
     // The work files a killed run left behind, of every game; only while this program holds the lock.
     static void removeLeftoverWorkFiles(const QString& programDir);
@@ -95,7 +95,7 @@ private:
     QString workPath(const QString& name) const;
     Appender openWorkFile(const ArchiveLease& lease, const QString& name) const;
     void rewrite(const ArchiveLease& lease, const QString& workName,
-                 const std::vector<DrawRecord>& records) const;
+                 const std::vector<Draw>& records) const;
 
     QString dir_;
     const Game* game_;

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-QString drawEntryProblem(const DrawRecord& draw, const Game& game) {
+QString drawEntryProblem(const Draw& draw, const Game& game) {
     using Kind = Game::DrawProblem::Kind;
     const Game::DrawProblem problem = game.problemOf(draw);
     if (problem.kind == Kind::None) return {};
@@ -28,23 +28,23 @@ QString drawEntryProblem(const DrawRecord& draw, const Game& game) {
     return QStringLiteral("Die Zahl %1 kommt mehrfach vor. %2").arg(problem.number).arg(distinct);
 }
 
-DrawRecord withSortedNumbers(DrawRecord draw) {
-    std::sort(draw.zahl.begin(), draw.zahl.end());
+Draw withSortedNumbers(Draw draw) {
+    std::sort(draw.numbers.begin(), draw.numbers.end());
     return draw;
 }
 
 namespace {
 
 // A draw stored on the entered date that the entry would replace is replaced only when the user says so.
-bool replaceAllowed(Session& session, const std::vector<DrawRecord>& stored, const DrawRecord& entered) {
-    const auto other = std::find_if(stored.begin(), stored.end(), [&](const DrawRecord& r) {
-        return r.datum == entered.datum && !sameDraw(r, entered);
+bool replaceAllowed(Session& session, const std::vector<Draw>& stored, const Draw& entered) {
+    const auto other = std::find_if(stored.begin(), stored.end(), [&](const Draw& r) {
+        return r.date == entered.date && !sameDraw(r, entered);
     });
     if (other == stored.end()) return true;
     const Game& game = session.game();
     return session.services.ui.question(
         QStringLiteral("Am %1 ist die Ziehung %2 gespeichert. Soll sie durch %3 ersetzt werden?")
-            .arg(dates::formatFixedDate(entered.datum), game.drawText(*other), game.drawText(entered)),
+            .arg(dates::formatFixedDate(entered.date), game.drawText(*other), game.drawText(entered)),
         QString(), Ui::Preset::No);
 }
 
@@ -55,31 +55,31 @@ void enterDraw(Session& session, const DrawPrompt& prompt, const EvaluateForDate
     const ArchiveLease lease = state.archiveGate.take();
     const DrawArchive archive = session.archive();
     const auto stored = archive.scan(); // a missing archive throws here, before anything changes
-    const std::optional<DrawRecord> last =
-        stored.empty() ? std::nullopt : std::optional<DrawRecord>(stored.back());
+    const std::optional<Draw> last =
+        stored.empty() ? std::nullopt : std::optional<Draw>(stored.back());
 
-    DrawRecord preset;
+    Draw preset;
     if (last) {
-        state.referenceDate = last->datum;
+        state.referenceDate = last->date;
         preset = *last;
     } else {
         // Nothing to pre-fill from: the coming draw day, the numbers are the user's to give.
-        preset.datum = dates::toDayNumber(session.game().nextDrawDay(session.services.clock.today()));
+        preset.date = dates::toDayNumber(session.game().nextDrawDay(session.services.clock.today()));
     }
 
-    const std::optional<DrawRecord> entered = prompt(preset);
+    const std::optional<Draw> entered = prompt(preset);
     if (entered) {
         const QString problem = drawEntryProblem(*entered, session.game());
         if (!problem.isEmpty()) throw AppError(problem); // the dialog refuses these; never store one
-        const DrawRecord record = withSortedNumbers(*entered);
-        if (last && record.datum <= dates::roundHalfEven(state.referenceDate)) {
+        const Draw record = withSortedNumbers(*entered);
+        if (last && record.date <= dates::roundHalfEven(state.referenceDate)) {
             if (!replaceAllowed(session, stored, record)) return;
             state.referenceDate = archive.insertOrReplace(lease, record);
         } else {
             auto appender = archive.openForAppend(lease);
             appender.append(record);
             appender.close();
-            state.referenceDate = record.datum;
+            state.referenceDate = record.date;
         }
     } else if (!last) {
         return; // cancelled on an empty archive: there is no draw to show
@@ -94,7 +94,7 @@ void deleteCurrentDraw(Session& session, const EvaluateForDate& evaluate) {
     Ui& ui = session.services.ui;
     {
         const ArchiveLease lease = session.state.archiveGate.take();
-        const CurrentDraw& shown = session.state.currentDraw;
+        const Draw& shown = session.state.currentDraw;
         if (shown.date <= 0) {
             ui.message(QStringLiteral("Es wird keine Ziehung angezeigt, die gelöscht werden könnte."));
             return;
@@ -102,7 +102,7 @@ void deleteCurrentDraw(Session& session, const EvaluateForDate& evaluate) {
         // The draw on display is the one named and deleted, whatever the date field holds.
         if (!ui.question(
                 QStringLiteral("Soll die Ziehung vom %1 (%2) gelöscht werden?")
-                    .arg(dates::formatFixedDate(shown.date), session.game().drawText(shown.record())),
+                    .arg(dates::formatFixedDate(shown.date), session.game().drawText(shown)),
                 QString(), Ui::Preset::No))
             return;
         BusyCursor busy(ui);

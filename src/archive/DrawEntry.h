@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/DrawRecord.h"
+#include "game/Draw.h"
 
 #include <QDate>
 #include <QString>
@@ -12,7 +12,7 @@ struct Session;
 
 // Shows the entry dialog pre-filled with the preset and returns the draw the user confirmed, or nothing
 // when the user cancelled. The real one is TForm3 (askForDraw in DrawEntryDialog.h).
-using DrawPrompt = std::function<std::optional<DrawRecord>(const DrawRecord& preset)>;
+using DrawPrompt = std::function<std::optional<Draw>(const Draw& preset)>;
 
 // Shows and evaluates the draw for the date of DateTimePicker1; the app hands in the evaluation's
 // showDrawForDate, which this folder cannot call itself.
@@ -20,10 +20,10 @@ using EvaluateForDate = std::function<void()>;
 
 // Why a draw from the entry dialog cannot be stored in the game's archive (a number out of range, or two
 // of the six numbers and Z equal), or an empty text when it is fine.
-QString drawEntryProblem(const DrawRecord& draw, const Game& game);
+QString drawEntryProblem(const Draw& draw, const Game& game);
 
 // The six numbers ascending; ZZ and SZ stay where they are.
-DrawRecord withSortedNumbers(DrawRecord draw);
+Draw withSortedNumbers(Draw draw);
 
 // "Eingeben" (BitBtn8): asks for a draw pre-filled from the newest stored one (in an empty archive the
 // next draw day from today, numbers left for the user), stores it behind the newest draw or in date

@@ -37,19 +37,19 @@ DrawEntryDialog::DrawEntryDialog(const Game& game, QWidget* parent) : QDialog(pa
     date_->setMinimumDate(dates::earliestDate());
     date_->setDisplayFormat(dates::shortDateFormat());
 
-    // The six numbers and Z in the game's ranges; S is a stored byte carried over unseen.
-    for (int i = 0; i < 6; ++i)
-        numbers_[static_cast<std::size_t>(i)] = numberSpinner(i + 1, 1, game.highest, this);
-    numbers_[6] = numberSpinner(7, game.extra.lowest, game.extra.highest, this);
-    numbers_[7] = numberSpinner(8, 0, 255, this);
+    // The numbers and Z in the game's ranges; S is a stored byte carried over unseen.
+    for (int i = 0; i < game.drawn; ++i) numbers_.push_back(numberSpinner(i + 1, 1, game.highest, this));
+    extra_ = numberSpinner(game.drawn + 1, game.extra.lowest, game.extra.highest, this);
+    superNumber_ = numberSpinner(game.drawn + 2, 0, 255, this);
     date_->setAccessibleName(QStringLiteral("Datum der Ziehung"));
     date_->findChild<QLineEdit*>()->setAccessibleName(date_->accessibleName());
-    for (int i = 0; i < 8; ++i) {
-        const QString name = i < 6 ? QStringLiteral("%1. Zahl").arg(i + 1)
-                                   : (i == 6 ? game.extra.name : QStringLiteral("Superzahl"));
-        numbers_[static_cast<std::size_t>(i)]->setAccessibleName(name);
-        numbers_[static_cast<std::size_t>(i)]->findChild<QLineEdit*>()->setAccessibleName(name);
-    }
+    const auto name = [](QSpinBox* spin, const QString& text) {
+        spin->setAccessibleName(text);
+        spin->findChild<QLineEdit*>()->setAccessibleName(text);
+    };
+    for (int i = 0; i < game.drawn; ++i) name(numbers_[static_cast<std::size_t>(i)], QStringLiteral("%1. Zahl").arg(i + 1));
+    name(extra_, game.extra.name);
+    name(superNumber_, game.hasSuperNumber ? game.superNumber.name : QStringLiteral("Superzahl"));
 
     auto* zLabel = new QLabel(game.extra.captionMark + QLatin1Char(':'), this);
     QFont bold = zLabel->font();
@@ -60,17 +60,17 @@ DrawEntryDialog::DrawEntryDialog(const Game& game, QWidget* parent) : QDialog(pa
     zLabel->setPalette(red);
     auto* sLabel = new QLabel(QStringLiteral("S:"), this);
     sLabel->setVisible(false);
-    numbers_[7]->setVisible(false);
+    superNumber_->setVisible(false);
 
     auto* row = new QHBoxLayout;
     row->setSpacing(4);
     row->addWidget(date_);
-    for (int i = 0; i < 6; ++i) row->addWidget(numbers_[static_cast<std::size_t>(i)]);
+    for (QSpinBox* spin : numbers_) row->addWidget(spin);
     row->addSpacing(4);
     row->addWidget(zLabel);
-    row->addWidget(numbers_[6]);
+    row->addWidget(extra_);
     row->addWidget(sLabel);
-    row->addWidget(numbers_[7]);
+    row->addWidget(superNumber_);
 
     auto* abort = new QPushButton(QStringLiteral("Abbrechen"), this);
     abort->setObjectName(QStringLiteral("BitBtn1"));
@@ -90,28 +90,27 @@ DrawEntryDialog::DrawEntryDialog(const Game& game, QWidget* parent) : QDialog(pa
     layout->addLayout(buttons);
 }
 
-void DrawEntryDialog::setDraw(const DrawRecord& draw) {
-    date_->setDate(dates::fromDayNumber(draw.datum));
-    for (int i = 0; i < 6; ++i)
-        numbers_[static_cast<std::size_t>(i)]->setValue(draw.zahl[static_cast<std::size_t>(i)]);
-    numbers_[6]->setValue(draw.zz);
-    numbers_[7]->setValue(draw.sz);
+void DrawEntryDialog::setDraw(const Draw& draw) {
+    date_->setDate(dates::fromDayNumber(draw.date));
+    for (std::size_t i = 0; i < numbers_.size(); ++i) numbers_[i]->setValue(draw.numbers[i]);
+    extra_->setValue(draw.extra);
+    superNumber_->setValue(draw.superNumber);
 }
 
-DrawRecord DrawEntryDialog::draw() const {
-    DrawRecord r;
-    r.datum = dates::toDayNumber(date_->date());
-    for (int i = 0; i < 6; ++i)
-        r.zahl[static_cast<std::size_t>(i)] =
-            static_cast<quint8>(numbers_[static_cast<std::size_t>(i)]->value());
-    r.zz = static_cast<quint8>(numbers_[6]->value());
-    r.sz = static_cast<quint8>(numbers_[7]->value());
+Draw DrawEntryDialog::draw() const {
+    Draw r;
+    r.date = dates::toDayNumber(date_->date());
+    for (std::size_t i = 0; i < numbers_.size(); ++i) r.numbers[i] = numbers_[i]->value();
+    r.extra = extra_->value();
+    r.superNumber = superNumber_->value();
     return r;
 }
 
 void DrawEntryDialog::accept() {
     // Take over what stands in the edits even when the focus has not left them.
     for (QSpinBox* spin : numbers_) spin->interpretText();
+    extra_->interpretText();
+    superNumber_->interpretText();
     date_->interpretText();
     const QString problem = drawEntryProblem(draw(), game_);
     if (!problem.isEmpty()) {
@@ -121,7 +120,7 @@ void DrawEntryDialog::accept() {
     QDialog::accept();
 }
 
-std::optional<DrawRecord> askForDraw(const DrawRecord& preset, const Game& game, QWidget* parent) {
+std::optional<Draw> askForDraw(const Draw& preset, const Game& game, QWidget* parent) {
     DrawEntryDialog dialog(game, parent);
     dialog.setDraw(preset);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;

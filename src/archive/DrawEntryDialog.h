@@ -1,10 +1,10 @@
 #pragma once
 
-#include "archive/DrawRecord.h"
-#include "archive/Game.h"
+#include "game/Draw.h"
+#include "game/Game.h"
 
 #include <QDialog>
-#include <array>
+#include <vector>
 #include <optional>
 
 class QDateEdit;
@@ -18,17 +18,19 @@ class DrawEntryDialog : public QDialog {
 public:
     explicit DrawEntryDialog(const Game& game, QWidget* parent = nullptr);
 
-    void setDraw(const DrawRecord& draw);
+    void setDraw(const Draw& draw);
     // The date and the spinners' positions, one byte each, as entered (not sorted).
-    DrawRecord draw() const;
+    Draw draw() const;
 
     void accept() override;
 
 private:
     const Game& game_;
     QDateEdit* date_;
-    std::array<QSpinBox*, 8> numbers_{};
+    std::vector<QSpinBox*> numbers_; // the game's numbers
+    QSpinBox* extra_ = nullptr;
+    QSpinBox* superNumber_ = nullptr;
 };
 
 // A fresh dialog for this one entry: the confirmed draw, or nothing when cancelled.
-std::optional<DrawRecord> askForDraw(const DrawRecord& preset, const Game& game, QWidget* parent = nullptr);
+std::optional<Draw> askForDraw(const Draw& preset, const Game& game, QWidget* parent = nullptr);

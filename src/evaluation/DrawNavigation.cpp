@@ -15,10 +15,10 @@ const QString Label13 = QStringLiteral("Label13");
 const QString DateTimePicker1 = QStringLiteral("DateTimePicker1");
 
 // Loads the record into the CurrentDraw and shows it with its digit sum.
-void showDraw(Session& session, const DrawRecord& record, const QString& separator) {
+void showDraw(Session& session, const Draw& record, const QString& separator) {
     Controls& controls = session.services.controls;
-    CurrentDraw& draw = session.state.currentDraw;
-    draw.load(record);
+    Draw& draw = session.state.currentDraw;
+    draw = record;
     controls.setText(Label29, drawCaption(draw, session.game(), separator));
     controls.setText(Label13, QStringLiteral("Quersumme: ") + QString::number(draw.digitSum()));
 }
@@ -38,7 +38,7 @@ bool excludedFromSteps(const Controls& controls, double date) {
            (wd == dates::Wednesday && !controls.checked(QStringLiteral("CheckBox17")));
 }
 
-void restOn(Session& session, const std::vector<DrawRecord>& records, int index) {
+void restOn(Session& session, const std::vector<Draw>& records, int index) {
     session.state.drawIndex = index;
     showDraw(session, records[static_cast<std::size_t>(index)], QStringLiteral("  "));
     finishChoice(session);
@@ -60,7 +60,7 @@ void showDrawForDate(Session& session) {
         dates::roundHalfEven(dates::toDayNumber(session.services.controls.date(DateTimePicker1)));
     const int count = static_cast<int>(records.size());
     int index = 0;
-    while (index < count && records[static_cast<std::size_t>(index)].datum < chosen) ++index;
+    while (index < count && records[static_cast<std::size_t>(index)].date < chosen) ++index;
     const bool found = index < count;
     if (!found) index = count - 1; // nothing on or after the day: the newest draw
     // A draw found in the very first record keeps three blanks, unless it is also the last one.
@@ -79,7 +79,7 @@ void previousDraw(Session& session) {
     // A position beyond the end (the file shrank behind our back) counts as the last record.
     const int from = std::min(session.state.drawIndex, count - 1);
     for (int index = std::max(from - 1, 0); index >= 0; --index) {
-        if (!excludedFromSteps(controls, records[static_cast<std::size_t>(index)].datum)) {
+        if (!excludedFromSteps(controls, records[static_cast<std::size_t>(index)].date)) {
             restOn(session, records, index);
             return;
         }
@@ -93,7 +93,7 @@ void nextDraw(Session& session) {
     const int count = static_cast<int>(records.size());
     const Controls& controls = session.services.controls;
     const auto excluded = [&](int index) {
-        return excludedFromSteps(controls, records[static_cast<std::size_t>(index)].datum);
+        return excludedFromSteps(controls, records[static_cast<std::size_t>(index)].date);
     };
     const int from = std::clamp(session.state.drawIndex + 1, 0, count - 1);
     for (int index = from; index < count; ++index) {

@@ -20,11 +20,11 @@ const QString Label13 = QStringLiteral("Label13");
 // The rows the archive search compares; the rows below take no part.
 constexpr int SearchedRows = 8;
 
-// The count, or for a tip with a number twice what is wrong with it.
-void showHitCount(Controls& controls, const QString& hitLabel, const TipCheck& check) {
+// The count, red where it wins, or for a tip with a number twice what is wrong with it.
+void showHitCount(Controls& controls, const QString& hitLabel, const TipCheck& check, const Game& game) {
     controls.setText(hitLabel,
                      check.numberTwice ? QStringLiteral("Zahl doppelt") : QString::number(check.hitCount));
-    controls.setRed(hitLabel, !check.numberTwice && check.hitCount >= 3);
+    controls.setRed(hitLabel, !check.numberTwice && check.hitCount >= game.fewestWinningHits());
 }
 
 void showExtraHit(Controls& controls, const QString& hitLabel, const TipCheck& check, const Game& game) {
@@ -34,16 +34,13 @@ void showExtraHit(Controls& controls, const QString& hitLabel, const TipCheck& c
 
 } // namespace
 
-QString drawCaption(const CurrentDraw& draw, const Game& game, const QString& separator) {
-    QString caption = dates::formatShortWeekdayDate(dates::fromDayNumber(draw.date)) + separator;
-    for (int i = 0; i < 6; ++i)
-        caption += QStringLiteral("  ") + QString::number(draw.numbers[static_cast<std::size_t>(i)]);
-    return caption + QLatin1Char(' ') + game.extra.captionMark + QLatin1Char(':') +
-           QString::number(draw.numbers[6]);
+QString drawCaption(const Draw& draw, const Game& game, const QString& separator) {
+    return dates::formatShortWeekdayDate(dates::fromDayNumber(draw.date)) + separator +
+           QStringLiteral("  ") + game.drawText(draw, QStringLiteral("  "));
 }
 
 void showHits(Controls& controls, const QString& hitLabel, const TipCheck& check, const Game& game) {
-    showHitCount(controls, hitLabel, check);
+    showHitCount(controls, hitLabel, check, game);
     showExtraHit(controls, hitLabel, check, game);
 }
 
@@ -53,19 +50,18 @@ void komplettcheck(Session& session) {
     TipGrid& grid = session.grid;
     Controls& controls = session.services.controls;
     for (int row = 0; row < TipGrid::Rows; ++row) {
-        auto tip = grid.completeRow(row);
-        if (!tip) continue; // an incomplete row keeps its labels
-        std::sort(tip->begin(), tip->end());
-        grid.writeTip(row, *tip); // the digit sum and the sorted numbers
-        const TipCheck check =
-            zettelcheck(state.currentDraw, grid.rowTexts(row), session.game(), grid.extraCell(row));
+        const auto complete = grid.completeRow(row);
+        if (!complete) continue; // an incomplete row keeps its labels
+        const Tip tip = complete->sorted();
+        grid.writeTip(row, tip); // the digit sum and the sorted numbers
+        const TipCheck check = zettelcheck(state.currentDraw, tip, session.game());
         state.lastCheck = check;
         const QString hitLabel = TipGrid::hitLabelName(row);
-        showHitCount(controls, hitLabel, check);
+        showHitCount(controls, hitLabel, check, session.game());
         // The sum of a tip with a number twice says nothing either, and leaves the room to "Zahl doppelt".
         if (check.numberTwice) controls.setText(TipGrid::sumLabelName(row), QString());
         // Every such row starts the sound again; the port cuts the one before.
-        if (check.hitCount > 3 && !check.numberTwice) session.services.sound.play(state.hitSoundFile);
+        if (check.hitCount > session.game().fewestWinningHits() && !check.numberTwice) session.services.sound.play(state.hitSoundFile);
         showExtraHit(controls, hitLabel, check, session.game());
     }
 }
@@ -86,23 +82,22 @@ void searchTipsInArchive(Session& session) {
     const double fromDate = DrawFilter(controls).fromDate();
     int found = 0;
     // The chart is left as the last statistic drew it: this search counts nothing to show there.
-    for (const DrawRecord& record : records) {
-        if (record.datum < fromDate) continue;
-        state.currentDraw.load(record);
+    for (const Draw& record : records) {
+        if (record.date < fromDate) continue;
+        state.currentDraw = record;
         controls.setText(Label29, drawCaption(state.currentDraw, session.game()));
         controls.setText(Label13,
                          QStringLiteral("Quersummer: ") + QString::number(state.currentDraw.digitSum()));
         controls.setText(Label35, controls.text(Label29));
         for (int row = 0; row < SearchedRows; ++row) {
-            const TipCheck check = zettelcheck(state.currentDraw, session.grid.rowTexts(row), session.game(),
-                                               session.grid.extraCell(row));
+            const TipCheck check = zettelcheck(state.currentDraw, session.grid.tip(row), session.game());
             state.lastCheck = check;
             showHits(controls, TipGrid::hitLabelName(row), check, session.game());
             if (check.hitCount < threshold || check.numberTwice) continue;
             ++found;
             services.ui.repaintWindow();
             if (!services.ui.messageOrStop(QStringLiteral("Ein Treffer am: ") +
-                                           dates::formatShortDate(record.datum)))
+                                           dates::formatShortDate(record.date)))
                 return;
         }
     }

@@ -23,9 +23,9 @@ QStringList HitBalance::header() const {
 
 std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
     std::vector<QStringList> rows;
-    for (const Tip& tip : tips) {
+    for (const Row& tip : tips) {
         QStringList numbers;
-        for (int n : tip.numbers) numbers << QString::number(n);
+        for (int n : tip.tip.numbers) numbers << QString::number(n);
         QStringList row{QStringLiteral("%1. Tipp").arg(tip.row + 1), numbers.join(QStringLiteral("  "))};
         if (tip.numberTwice) {
             row[1] += QStringLiteral(" (Zahl doppelt)");
@@ -56,38 +56,37 @@ QString HitBalance::text(const QLocale& locale) const {
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-HitBalance countHitBalance(const std::vector<DrawRecord>& records, const DrawFilter& filter,
+HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter,
                            const TipGrid& grid, const Game& game) {
     HitBalance balance;
     balance.game = &game;
     balance.fromDate = filter.fromDate();
     for (int row = 0; row < TipGrid::Rows; ++row) {
         if (const auto tip = grid.completeRow(row)) {
-            HitBalance::Tip t;
+            HitBalance::Row t;
             t.row = row;
-            t.numbers = *tip;
-            t.extra = grid.extraCell(row);
+            t.tip = *tip;
             t.counts.assign(game.ranks.size(), 0);
             // Counted as it stands, 5 5 6 7 8 9 would be a "6" against the draw 5 6 7 8 9 x.
-            t.numberTwice = hasNumberTwice(tipOf(*tip));
+            t.numberTwice = tip->hasNumberTwice();
             balance.tips.push_back(t);
         }
     }
     // The best rank reached so far by each tip (its index, best first), and the latest draw that reached it.
     std::vector<std::size_t> best(balance.tips.size(), game.ranks.size());
-    for (const DrawRecord& r : records) {
+    for (const Draw& r : records) {
         if (!filter.passes(r)) continue;
         ++balance.draws;
         for (std::size_t i = 0; i < balance.tips.size(); ++i) {
-            HitBalance::Tip& tip = balance.tips[i];
+            HitBalance::Row& tip = balance.tips[i];
             if (tip.numberTwice) continue;
-            const PrizeRank* rank = game.rankOf(tip.numbers, tip.extra, r);
+            const PrizeRank* rank = game.rankOf(tip.tip, r);
             if (!rank) continue;
             const auto c = static_cast<std::size_t>(rank - game.ranks.data());
             ++tip.counts[c];
-            if (c < best[i] || (c == best[i] && r.datum > tip.bestDate)) {
+            if (c < best[i] || (c == best[i] && r.date > tip.bestDate)) {
                 best[i] = c;
-                tip.bestDate = r.datum;
+                tip.bestDate = r.date;
             }
         }
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "archive/DrawRecord.h"
-#include "archive/Game.h"
+#include "game/Draw.h"
+#include "game/Game.h"
 #include "generator/TipGrid.h"
 
 #include <QLocale>
@@ -16,10 +16,9 @@ struct Session;
 // "Trefferbilanz": how often each complete tip of the grid would have won in the draws the statistics
 // select, rank by rank of the game, beside what chance alone gives a tip in as many draws.
 struct HitBalance {
-    struct Tip {
+    struct Row {
         int row = 0; // 0-based row of the grid
-        TipGrid::Tip numbers{};
-        int extra = 0;            // the tip's own extra number, where the game has one
+        ::Tip tip;
         std::vector<int> counts;  // per rank of the game
         double bestDate = 0;      // the latest draw of the tip's highest rank; 0 for none
         bool numberTwice = false; // no rank can be told for such a tip: it is not counted
@@ -28,7 +27,7 @@ struct HitBalance {
     const Game* game = &Game::sixOf45();
     int draws = 0; // N, the selected draws
     double fromDate = 0;
-    std::vector<Tip> tips;
+    std::vector<Row> tips;
 
     // What a random tip expects in N draws, rank by rank: N × the rank's ways among all tips.
     std::vector<double> expected() const;
@@ -44,7 +43,7 @@ struct HitBalance {
 };
 
 // Counts the ranks of every complete grid row over the records that pass the filter.
-HitBalance countHitBalance(const std::vector<DrawRecord>& records, const DrawFilter& filter,
+HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter,
                            const TipGrid& grid, const Game& game);
 
 // Button7: the balance of the grid against the archive under the DrawFilter. A missing archive throws

@@ -1,3 +1,4 @@
+#include "stats/CountTable.h"
 #include "generator/TipDistribution.h"
 
 #include "archive/Session.h"

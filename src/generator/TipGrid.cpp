@@ -1,6 +1,6 @@
 #include "generator/TipGrid.h"
 
-#include "archive/Game.h"
+#include "game/Game.h"
 #include "platform/Controls.h"
 
 #include <functional>
@@ -105,14 +105,14 @@ QStringList TipGrid::rowTexts(int row) const {
     return texts;
 }
 
-std::optional<TipGrid::Tip> TipGrid::completeRow(int row) const {
-    Tip tip{};
-    for (int c = 0; c < Columns; ++c) {
-        const auto v = cell(row, c);
-        if (!v) return std::nullopt;
-        tip[static_cast<std::size_t>(c)] = *v;
-    }
-    return tip;
+Tip TipGrid::tip(int row) const {
+    return Tip::fromTexts(rowTexts(row), extraCell(row));
+}
+
+std::optional<Tip> TipGrid::completeRow(int row) const {
+    const Tip t = tip(row);
+    if (!t.complete()) return std::nullopt;
+    return t;
 }
 
 int TipGrid::extraCell(int row) const {
@@ -127,12 +127,10 @@ bool TipGrid::rowPresent(int row) const {
     return !cellText(row, 0).isEmpty();
 }
 
-void TipGrid::writeTip(int row, const Tip& numbers) {
-    int sum = 0;
-    for (int n : numbers) sum += n;
-    controls_.setText(sumLabelName(row), QString::number(sum));
+void TipGrid::writeTip(int row, const Tip& tip) {
+    controls_.setText(sumLabelName(row), QString::number(tip.digitSum()));
     for (int c = 0; c < Columns; ++c)
-        setCellText(row, c, QString::number(numbers[static_cast<std::size_t>(c)]));
+        setCellText(row, c, QString::number(tip.numbers[static_cast<std::size_t>(c)]));
 }
 
 void TipGrid::clearAll() {

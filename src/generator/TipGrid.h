@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/Tip.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -14,8 +16,8 @@ struct Game;
 class TipGrid {
 public:
     static constexpr int Rows = 14;
-    static constexpr int Columns = 6;
-    using Tip = std::array<int, 6>;
+    // The page's six cells a row: the numbers of a tip of every game.
+    static constexpr int Columns = NumbersDrawn;
 
     // row 0 .. 13, column 0 .. 5
     static QString cellName(int row, int column);
@@ -46,13 +48,16 @@ public:
     int extraCell(int row) const;
     void setExtraCell(int row, int value); // 0 empties it
     QStringList rowTexts(int row) const;
-    // The six numbers when every cell of the row holds one.
+    // The row's tip: its cells' numbers (0 for an empty one) and its extra number.
+    Tip tip(int row) const;
+    // The row's tip when every cell of it holds a number.
     std::optional<Tip> completeRow(int row) const;
     // A row counts as present for the text output and the slip when its first cell is filled.
     bool rowPresent(int row) const;
 
-    // Writes the six numbers (0 leaves a cell empty) and their sum into the digit-sum label.
-    void writeTip(int row, const Tip& numbers);
+    // Writes the tip's numbers (0 leaves a cell empty) and their sum into the digit-sum label; the extra
+    // number's cell stays as it is.
+    void writeTip(int row, const Tip& tip);
     // Empties all 84 cells, the 14 extra cells and the 28 labels.
     void clearAll();
 

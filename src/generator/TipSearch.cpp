@@ -18,7 +18,8 @@
 
 namespace {
 
-using Tip = TipGrid::Tip;
+// The numbers of a candidate, 0 where none is drawn yet.
+using Numbers = std::array<int, NumbersDrawn>;
 using Mask = std::uint64_t;
 
 // Numbers outside 0 .. 63 can never equal a tip number, so they map to bit 63, which no tip sets.
@@ -26,7 +27,7 @@ constexpr int bitOf(int number) {
     return number >= 0 && number < 64 ? number : 63;
 }
 
-Mask maskOf(const Tip& tip) {
+Mask maskOf(const Numbers& tip) {
     Mask mask = 0;
     for (int n : tip) mask |= Mask(1) << bitOf(n);
     return mask;
@@ -92,11 +93,11 @@ struct FilterLimits {
 // every record since the from-date, compared on their own and never loaded into the draw on display.
 class ArchiveMatch {
 public:
-    ArchiveMatch(const std::vector<DrawRecord>& records, double fromDate) {
-        for (const DrawRecord& r : records) {
-            if (r.datum < fromDate) continue;
-            std::array<quint8, 6> numbers{};
-            for (std::size_t i = 0; i < 6; ++i) numbers[i] = static_cast<quint8>(bitOf(r.zahl[i]));
+    ArchiveMatch(const std::vector<Draw>& records, double fromDate) {
+        for (const Draw& r : records) {
+            if (r.date < fromDate) continue;
+            std::array<quint8, NumbersDrawn> numbers{};
+            for (std::size_t i = 0; i < numbers.size(); ++i) numbers[i] = static_cast<quint8>(bitOf(r.numbers[i]));
             draws_.push_back(numbers);
         }
     }
@@ -108,7 +109,7 @@ public:
     }
 
 private:
-    std::vector<std::array<quint8, 6>> draws_;
+    std::vector<std::array<quint8, NumbersDrawn>> draws_;
 };
 
 class TipSearch {
@@ -135,13 +136,13 @@ public:
         if (pool_.poolSize <= 0) runs_ = s_.state.maxCalcRuns;
 
         for (int k = 1; k <= TipGrid::Rows; ++k) {
-            Tip numbers{};
+            Numbers numbers{};
             const bool search = k == 1 || (runs_ < s_.state.maxCalcRuns && k - 1 < options_.tipCount());
             if (search) numbers = searchTip(k);
-            if (runs_ >= s_.state.maxCalcRuns) numbers = Tip{};
+            if (runs_ >= s_.state.maxCalcRuns) numbers = Numbers{};
             std::sort(numbers.begin(), numbers.end());
             if (k == 1) ui_.showPage(QStringLiteral("TabSheet1"));
-            s_.grid.writeTip(k - 1, numbers);
+            s_.grid.writeTip(k - 1, Tip{numbers});
             s_.grid.setExtraCell(k - 1, numbers[0] > 0 ? ownExtraNumber() : 0);
             accepted_.push_back(maskOf(numbers));
             ui_.repaintWindow();
@@ -176,8 +177,10 @@ private:
 
     // The numbers of the draw on display that a tip may share with it: those the game counts.
     std::vector<qint32> countedOfShownDraw() const {
-        const auto& numbers = s_.state.currentDraw.numbers;
-        return {numbers.begin(), numbers.begin() + s_.game().countedPerDraw()};
+        const Game& game = s_.game();
+        std::vector<qint32> counted;
+        for (int i = 0; i < game.countedPerDraw(); ++i) counted.push_back(game.countedNumber(s_.state.currentDraw, i));
+        return counted;
     }
 
     const FilterLimits& limits() {
@@ -191,7 +194,7 @@ private:
     // The limits the search loosens by itself as the run counter nears its end (tips 3 .. 14).
     void relax(int k, int maxRuns) {
         if (k < 3) return;
-        if (runs_ == maxRuns - 20000) options_.setArchiveMatchSize(6);
+        if (runs_ == maxRuns - 20000) options_.setArchiveMatchSize(s_.game().drawn);
         if (runs_ == maxRuns - 10000) {
             options_.setMaxFromSecondLastDraw(2);
             if (k != 8) options_.setMaxFromLastDraw(1);
@@ -202,11 +205,11 @@ private:
         }
     }
 
-    Tip searchTip(int k) {
-        Tip numbers{};
+    Numbers searchTip(int k) {
+        Numbers numbers{};
         int pos = 0;
         Random& random = s_.services.random;
-        while (pos < 6 && runs_ < s_.state.maxCalcRuns) {
+        while (pos < s_.game().drawn && runs_ < s_.state.maxCalcRuns) {
             ++runs_;
             const int maxRuns = s_.state.maxCalcRuns;
             if (runs_ == maxRuns / 2) options_.setForcePair(false);
@@ -217,7 +220,7 @@ private:
             for (int i = 0; i < pos; ++i)
                 if (numbers[i] == numbers[pos]) numbers[pos] = 0;
             if (numbers[pos] > 0) ++pos;
-            if (pos < 6) continue;
+            if (pos < s_.game().drawn) continue;
 
             int qs = 0;
             for (int n : numbers) qs += n;
@@ -227,24 +230,24 @@ private:
             if (k >= 2) ui_.repaintWindow();
 
             if (!passes(k, numbers, qs)) {
-                numbers = Tip{};
+                numbers = Numbers{};
                 pos = 0;
             }
         }
         return numbers;
     }
 
-    bool passes(int k, const Tip& numbers, int qs) {
+    bool passes(int k, const Numbers& numbers, int qs) {
         const FilterLimits& l = limits();
         const Mask mask = maskOf(numbers);
         if (k >= 2) {
             int overlap = 0;
             for (Mask tip : accepted_) overlap = std::max(overlap, std::popcount(mask & tip));
-            if (overlap == 6 || (l.limitOverlap && overlap > l.maxOverlap)) return false;
+            if (overlap == s_.game().drawn || (l.limitOverlap && overlap > l.maxOverlap)) return false;
         }
         if (l.forcePair) {
             bool pair = false;
-            for (int i = 0; i + 1 < 6; ++i) pair = pair || numbers[i + 1] - numbers[i] == 1;
+            for (std::size_t i = 0; i + 1 < numbers.size(); ++i) pair = pair || numbers[i + 1] - numbers[i] == 1;
             if (!pair) return false;
         }
         if (qs < l.digitSumMin || qs > l.digitSumMax) return false;
@@ -271,7 +274,7 @@ private:
     PreferencePool pool_;
     std::vector<qint32> lastDraw_;
     std::vector<qint32> secondLastDraw_;
-    CurrentDraw shownDraw_;
+    Draw shownDraw_;
     std::vector<Mask> accepted_;
     std::optional<ArchiveMatch> archive_;
     FilterLimits limits_;
@@ -300,15 +303,15 @@ struct SavedOptions {
 
 } // namespace
 
-QString candidateStatusText(int tipNumber, const Tip& numbers, int digitSum) {
+QString candidateStatusText(int tipNumber, const std::array<int, NumbersDrawn>& numbers, int digitSum) {
     // Built by hand: the search writes it for every candidate, up to a few million times.
     char buffer[96];
     char* out = writeNumber(buffer, tipNumber);
     out = writeText(out, ".Tipp:  ");
-    for (int i = 0; i < 6; ++i) {
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (i == 1) out = writeText(out, " ");
         if (i >= 2) out = writeText(out, "  ");
-        out = writeNumber(out, numbers[static_cast<std::size_t>(i)]);
+        out = writeNumber(out, numbers[i]);
     }
     const char* piece = tipNumber == 3                       ? "    QS: "
                         : (tipNumber == 2 || tipNumber == 4) ? "   QS: "

@@ -81,13 +81,14 @@ private:
     Controls& controls_;
 };
 
-DrawRecord recordOf(const QDate& date, const std::array<int, 7>& numbers, quint8 sz) {
-    DrawRecord record;
-    record.datum = dates::toDayNumber(date);
-    for (std::size_t i = 0; i < 6; ++i) record.zahl[i] = static_cast<quint8>(numbers[i]);
-    record.zz = static_cast<quint8>(numbers[6]);
-    record.sz = sz;
-    return record;
+// The result page's seven numbers: the six, then the ZZ.
+Draw drawOf(const QDate& date, const std::array<int, 7>& numbers, int superNumber) {
+    Draw draw;
+    draw.date = dates::toDayNumber(date);
+    std::copy_n(numbers.begin(), draw.numbers.size(), draw.numbers.begin());
+    draw.extra = numbers.back();
+    draw.superNumber = superNumber;
+    return draw;
 }
 
 enum class RunEnd { Today, Stopped };
@@ -98,7 +99,7 @@ enum class RunEnd { Today, Stopped };
 // time, or whose body cannot be read, ends the run with an AppError, so that no date is passed over as if
 // it had no draw.
 RunEnd readDrawDates(Session& session, StatisticsBrowser& browser, DrawArchive::Appender& archive,
-                     const QDate& after, quint8 sz) {
+                     const QDate& after, int sz) {
     Controls& controls = session.services.controls;
     const QDate today = session.services.clock.today();
     session.state.referenceDate = dates::toDayNumber(after);
@@ -143,7 +144,7 @@ RunEnd readDrawDates(Session& session, StatisticsBrowser& browser, DrawArchive::
         controls.setVisible(Memo, true);
         session.services.ui.repaintWindow();
         const resultpage::PageDraws page = resultpage::readDraws(textlines::split(controls.text(Memo)));
-        for (const auto& numbers : page.draws) archive.append(recordOf(day, numbers, sz));
+        for (const auto& numbers : page.draws) archive.append(drawOf(day, numbers, sz));
         if (!page.error.isEmpty()) throw AppError(page.error);
     }
     return end(RunEnd::Today);
@@ -185,9 +186,9 @@ void updateArchive(Session& session, StatisticsBrowser& browser) {
     MemoBuffer memo(controls);
     // A read-only or locked archive is reported, so that no run pretends to store what it cannot.
     archive = session.archive().openForAppend(lease);
-    const quint8 sz = archive.last() ? archive.last()->sz : 0;
-    if (archive.last() && archive.last()->datum > 0)
-        controls.setDate(DatePicker, dates::fromDayNumber(archive.last()->datum));
+    const int sz = archive.last() ? archive.last()->superNumber : 0;
+    if (archive.last() && archive.last()->date > 0)
+        controls.setDate(DatePicker, dates::fromDayNumber(archive.last()->date));
     readDrawDates(session, browser, archive, startDate(controls), sz);
     running.finishWithNewest();
     showDrawForDate(session);
@@ -228,7 +229,7 @@ void rebuildArchive(Session& session, StatisticsBrowser& browser) {
         const double startDay = dates::toDayNumber(start);
         int stored = 0;
         if (archive.exists())
-            for (const DrawRecord& r : archive.scan()) stored += r.datum > startDay ? 1 : 0;
+            for (const Draw& r : archive.scan()) stored += r.date > startDay ? 1 : 0;
         if (read < stored &&
             !ui.question(
                 QStringLiteral("Das Neueinlesen hat %1 ergeben; die bisherige Datenbank hat ab dem %2 %3. "

@@ -1,6 +1,6 @@
 #include "import/ImportedDraws.h"
 
-#include "archive/Game.h"
+#include "game/Game.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
 #include "platform/FileErrors.h"
@@ -216,35 +216,34 @@ QString problemText(const Game::DrawProblem& problem, const Game& game) {
     return {};
 }
 
-// The draw the numbers make in the game: six numbers, the extra number, and where the game has one a super
+// The draw the numbers make in the game: its numbers, the extra number, and where the game has one a super
 // number in a field of its own; or why they make none.
-QString drawOf(const std::vector<Number>& numbers, const QString& stopper, const Game& game,
-               DrawRecord& draw) {
-    const auto six = static_cast<std::size_t>(game.drawn);
-    if (numbers.size() < six)
+QString drawOf(const std::vector<Number>& numbers, const QString& stopper, const Game& game, Draw& draw) {
+    const auto drawn = static_cast<std::size_t>(game.drawn);
+    if (numbers.size() < drawn)
         return !stopper.isEmpty()    ? QStringLiteral("%1 ist keine Zahl").arg(quoted(stopper))
                : game.extra.sameDrum ? QStringLiteral("weniger als sieben Zahlen")
                                      : QStringLiteral("weniger als sechs Zahlen");
     // A later game's line has its Glückszahl after an empty additional-number field: never a ZZ.
-    if (numbers.size() == six) return QStringLiteral("keine ") + game.extra.name;
-    const bool superNumber = game.hasSuperNumber && numbers.size() == six + 2 &&
-                             numbers[six + 1].aloneInField && numbers[six + 1].field != numbers[six].field;
-    if (numbers.size() > six + 1 && !superNumber)
+    if (numbers.size() == drawn) return QStringLiteral("keine ") + game.extra.name;
+    const bool superNumber = game.hasSuperNumber && numbers.size() == drawn + 2 &&
+                             numbers[drawn + 1].aloneInField && numbers[drawn + 1].field != numbers[drawn].field;
+    if (numbers.size() > drawn + 1 && !superNumber)
         return game.hasSuperNumber ? QStringLiteral("mehr als sieben Zahlen und eine Superzahl")
                                    : QStringLiteral("mehr als sechs Zahlen und eine %1").arg(game.extra.name);
 
-    // Kept in ints until the ranges are checked: a byte would wrap 256 into 0.
-    for (std::size_t i = 0; i < six; ++i)
-        if (!game.isNumber(numbers[i].value))
-            return problemText({Game::DrawProblem::Kind::NumberOutOfRange, numbers[i].value}, game);
-    if (!game.isExtra(numbers[six].value))
-        return problemText({Game::DrawProblem::Kind::ExtraOutOfRange, numbers[six].value}, game);
-    const int sz = superNumber ? numbers[six + 1].value : 0;
-    if (sz < 0 || sz > 9) return QStringLiteral("die Superzahl %1 liegt nicht zwischen 0 und 9").arg(sz);
-    for (std::size_t i = 0; i < six; ++i) draw.zahl[i] = static_cast<quint8>(numbers[i].value);
-    draw.zz = static_cast<quint8>(numbers[six].value);
-    draw.sz = static_cast<quint8>(sz);
-    return problemText(game.problemOf(draw), game);
+    for (std::size_t i = 0; i < drawn; ++i) draw.numbers[i] = numbers[i].value;
+    draw.extra = numbers[drawn].value;
+    draw.superNumber = superNumber ? numbers[drawn + 1].value : 0;
+    // A number out of range first, then the Superzahl's, then a number twice.
+    const Game::DrawProblem problem = game.problemOf(draw);
+    if (!problem.outOfRange() && superNumber && !game.isSuperNumber(draw.superNumber))
+        return QStringLiteral("die %1 %2 liegt nicht zwischen %3 und %4")
+            .arg(game.superNumber.name)
+            .arg(draw.superNumber)
+            .arg(game.superNumber.lowest)
+            .arg(game.superNumber.highest);
+    return problemText(problem, game);
 }
 
 // A draw from before the game's first draw or after its last belongs to another game.
@@ -271,7 +270,7 @@ ImportLine readImportLine(const QString& text, const Game& game, const QDate& to
     const QDate date = dateOf(found.text, order);
     if (const QString problem = dateProblem(found, date, fields, today); !problem.isEmpty())
         return bad(line, problem);
-    line.draw.datum = dates::toDayNumber(date);
+    line.draw.date = dates::toDayNumber(date);
 
     const Numbers numbers = readNumbers(fields, found.index + 1, game.extra.sameDrum ? -1 : game.drawn);
     QString problem = numbers.problem;
@@ -388,13 +387,13 @@ void readDrawText(ImportedDraws& read, const QString& text, const QString& sourc
         }
         anything = true;
         const ImportedDraws::Line taken{line.draw, f, number, line.hold, line.reason};
-        const auto [it, fresh] = read.byDate.try_emplace(line.draw.datum, taken);
+        const auto [it, fresh] = read.byDate.try_emplace(line.draw.date, taken);
         if (fresh) continue;
-        if (!sameDraw(it->second.draw, line.draw) || it->second.draw.sz != line.draw.sz)
+        if (!sameDraw(it->second.draw, line.draw) || it->second.draw.superNumber != line.draw.superNumber)
             read.skipped.push_back(
                 {it->second.file, it->second.line,
                  QStringLiteral("der %1 steht weiter hinten noch einmal, die spätere Zeile gilt")
-                     .arg(dates::formatFixedDate(line.draw.datum))});
+                     .arg(dates::formatFixedDate(line.draw.date))});
         it->second = taken;
     }
     if (!anything) read.withoutDraws << name;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/DrawRecord.h"
+#include "game/Draw.h"
 
 #include <QDate>
 #include <QString>
@@ -34,7 +34,7 @@ struct ImportLine {
     // last (reason says which side), or on a day without a draw ("kein Ziehungstag").
     enum class Hold { None, OtherGame, NoDrawDay };
     Kind kind = Kind::Empty;
-    DrawRecord draw;
+    Draw draw;
     QString reason;
     Hold hold = Hold::None;
     // A first line whose first field holds no digit is a header.
@@ -56,7 +56,7 @@ ImportLine readImportLine(const QString& line, const Game& game, const QDate& to
 // The draws of one or more files, read and checked, before anything is merged.
 struct ImportedDraws {
     struct Line {
-        DrawRecord draw;
+        Draw draw;
         int file = 0; // index into the files read
         int line = 0; // 1-based
         ImportLine::Hold hold = ImportLine::Hold::None;

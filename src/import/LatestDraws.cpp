@@ -23,8 +23,8 @@ namespace {
 struct DayLabels {
     const char* date;
     const char* numbers;
-    const char* zz;
-    const char* sz;
+    const char* extra;
+    const char* superNumber;
     const char* firstResult; // result labels of tips 1 .. 6 are numbered on from this one
     int firstResultNumber;
 };
@@ -38,16 +38,17 @@ QString name(const char* text) {
 
 void showDraw(Session& session, const DayLabels& labels, const QDate& date) {
     Controls& controls = session.services.controls;
-    const auto& values = session.state.currentDraw.numbers;
-    QStringList six;
-    for (std::size_t i = 0; i < 6; ++i) six << QString::number(values[i]);
+    const Draw& draw = session.state.currentDraw;
+    QStringList numbers;
+    for (const int n : draw.numbers) numbers << QString::number(n);
     controls.setText(name(labels.date), dates::formatShortDate(date));
-    controls.setText(name(labels.numbers), six.join(QLatin1String("  ")));
-    controls.setText(name(labels.zz), QStringLiteral("ZZ: ") + QString::number(values[6]));
-    controls.setText(name(labels.sz), QStringLiteral("SZ: ") + QString::number(values[7]));
+    controls.setText(name(labels.numbers), numbers.join(QLatin1String("  ")));
+    controls.setText(name(labels.extra), QStringLiteral("ZZ: ") + QString::number(draw.extra));
+    controls.setText(name(labels.superNumber), QStringLiteral("SZ: ") + QString::number(draw.superNumber));
+    // The page has result labels beside the first six tips.
     for (int row = 0; row < 6; ++row) {
         const TipCheck check =
-            zettelcheck(session.state.currentDraw, session.grid.rowTexts(row), session.game());
+            zettelcheck(session.state.currentDraw, session.grid.tip(row), session.game());
         session.state.lastCheck = check;
         showHits(controls, name(labels.firstResult) + QString::number(labels.firstResultNumber + row), check,
                  session.game());
@@ -73,10 +74,16 @@ private:
 
 void applyDrawPageLine(Session& session, const DrawPageLine& line) {
     if (line.kind == DrawPageLine::Kind::Ignored) return;
-    CurrentDraw& draw = session.state.currentDraw;
+    Draw& draw = session.state.currentDraw;
     if (line.date.isValid()) draw.date = dates::toDayNumber(line.date);
-    for (int i = 0; i < line.filled; ++i)
-        draw.numbers[static_cast<std::size_t>(i)] = line.values[static_cast<std::size_t>(i)];
+    // The page's slots: the six numbers, ZZ, SZ.
+    for (int i = 0; i < line.filled; ++i) {
+        const int value = line.values[static_cast<std::size_t>(i)];
+        if (i < NumbersDrawn)
+            draw.numbers[static_cast<std::size_t>(i)] = value;
+        else
+            (i == NumbersDrawn ? draw.extra : draw.superNumber) = value;
+    }
     if (line.kind == DrawPageLine::Kind::Invalid) throw AppError(line.error);
     if (line.kind != DrawPageLine::Kind::Draw) return;
     const int weekday = dates::weekday(line.date);

@@ -1,6 +1,6 @@
 #include "import/ResultPage.h"
 
-#include "archive/Game.h"
+#include "game/Game.h"
 
 namespace resultpage {
 

@@ -20,24 +20,24 @@ constexpr int ReportedEntries = 10;
 namespace {
 
 // The stored records by date; an archive may hold a date twice.
-std::map<double, std::vector<const DrawRecord*>> byDate(const std::vector<DrawRecord>& stored) {
-    std::map<double, std::vector<const DrawRecord*>> dates;
-    for (const DrawRecord& r : stored) dates[r.datum].push_back(&r);
+std::map<double, std::vector<const Draw*>> byDate(const std::vector<Draw>& stored) {
+    std::map<double, std::vector<const Draw*>> dates;
+    for (const Draw& r : stored) dates[r.date].push_back(&r);
     return dates;
 }
 
 enum class Fate { New, Same, Differs };
 
-Fate fateOf(const std::map<double, std::vector<const DrawRecord*>>& stored, const DrawRecord& draw) {
-    const auto s = stored.find(draw.datum);
+Fate fateOf(const std::map<double, std::vector<const Draw*>>& stored, const Draw& draw) {
+    const auto s = stored.find(draw.date);
     if (s == stored.end()) return Fate::New;
     return std::all_of(s->second.begin(), s->second.end(),
-                       [&](const DrawRecord* r) { return sameDraw(*r, draw); })
+                       [&](const Draw* r) { return sameDraw(*r, draw); })
                ? Fate::Same
                : Fate::Differs;
 }
 
-int countDiffering(const std::vector<DrawRecord>& stored, const ImportedDraws& draws) {
+int countDiffering(const std::vector<Draw>& stored, const ImportedDraws& draws) {
     const auto storedByDate = byDate(stored);
     return static_cast<int>(std::count_if(draws.byDate.begin(), draws.byDate.end(), [&](const auto& entry) {
         return fateOf(storedByDate, entry.second.draw) == Fate::Differs;
@@ -46,11 +46,11 @@ int countDiffering(const std::vector<DrawRecord>& stored, const ImportedDraws& d
 
 // The archive afterwards: new dates in date order, differing ones replaced only when asked to. Counts
 // into the report.
-std::vector<DrawRecord> merged(const std::vector<DrawRecord>& stored, const ImportedDraws& draws,
+std::vector<Draw> merged(const std::vector<Draw>& stored, const ImportedDraws& draws,
                                bool replaceDiffering, ImportReport& report) {
     const auto storedByDate = byDate(stored);
     std::set<double> replaced;
-    std::vector<DrawRecord> result = stored;
+    std::vector<Draw> result = stored;
     for (const auto& [date, line] : draws.byDate) {
         switch (fateOf(storedByDate, line.draw)) {
         case Fate::New:
@@ -70,19 +70,19 @@ std::vector<DrawRecord> merged(const std::vector<DrawRecord>& stored, const Impo
             break;
         }
     }
-    std::erase_if(result, [&](const DrawRecord& r) { return replaced.count(r.datum) > 0; });
+    std::erase_if(result, [&](const Draw& r) { return replaced.count(r.date) > 0; });
     for (const double date : replaced) result.push_back(draws.byDate.at(date).draw);
     std::stable_sort(result.begin(), result.end(),
-                     [](const DrawRecord& a, const DrawRecord& b) { return a.datum < b.datum; });
+                     [](const Draw& a, const Draw& b) { return a.date < b.date; });
     return result;
 }
 
 } // namespace
 
-std::vector<DrawRecord> storeDraws(const ArchiveLease& lease, const DrawArchive& archive,
+std::vector<Draw> storeDraws(const ArchiveLease& lease, const DrawArchive& archive,
                                    const ImportedDraws& draws, ImportReport& report, Ui& ui,
                                    const std::function<bool(int)>& replaceDiffering) {
-    std::vector<DrawRecord> stored;
+    std::vector<Draw> stored;
     int differing = 0;
     {
         BusyCursor busy(ui);
@@ -91,7 +91,7 @@ std::vector<DrawRecord> storeDraws(const ArchiveLease& lease, const DrawArchive&
     }
     const bool replace = differing > 0 && replaceDiffering(differing); // no hourglass while it is asked
     BusyCursor busy(ui);
-    std::vector<DrawRecord> result = merged(stored, draws, replace, report);
+    std::vector<Draw> result = merged(stored, draws, replace, report);
     // One rewrite through the work file: the archive is the old or the complete new one.
     if (report.inserted > 0 || report.replaced > 0) archive.replaceAll(lease, result);
     return result;
@@ -179,7 +179,7 @@ void askAboutOtherGames(ImportedDraws& draws, const Game& game, Ui& ui) {
 void askAboutDaysWithoutDraw(ImportedDraws& draws, Ui& ui) {
     const auto lines = draws.held(ImportLine::Hold::NoDrawDay);
     if (lines.empty()) return;
-    const QString first = QLocale().toString(dates::fromDayNumber(lines.front()->draw.datum),
+    const QString first = QLocale().toString(dates::fromDayNumber(lines.front()->draw.date),
                                              QStringLiteral("dddd, dd.MM.yyyy"));
     const QString question =
         lines.size() == 1
@@ -212,7 +212,7 @@ ImportReport takeDraws(Session& session, const ArchiveLease& lease, ImportedDraw
     askAboutDaysWithoutDraw(draws, ui);
     ImportReport report;
     report.nothingNew = nothingNew;
-    const std::vector<DrawRecord> result =
+    const std::vector<Draw> result =
         storeDraws(lease, session.archive(), draws, report, ui,
                    [&ui](int differing) { return askToReplace(ui, differing); });
     report.skipped = entriesOf(draws);
@@ -220,9 +220,9 @@ ImportReport takeDraws(Session& session, const ArchiveLease& lease, ImportedDraw
     report.withoutDraws = draws.withoutDraws;
     ui.message(report.text(), QString(), report.details());
     if (!result.empty()) {
-        session.state.referenceDate = result.back().datum;
+        session.state.referenceDate = result.back().date;
         session.services.controls.setDate(QStringLiteral("DateTimePicker1"),
-                                          dates::fromDayNumber(result.back().datum));
+                                          dates::fromDayNumber(result.back().date));
         showNewest();
     }
     return report;

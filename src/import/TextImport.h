@@ -37,7 +37,7 @@ struct ImportReport {
 // replaced when `replaceDiffering` says so (it is asked once, with their count, and only when there are
 // any; the hourglass shows while the archive is read and written, not while it is asked). Fills the
 // counts of the report; returns the records of the archive afterwards.
-std::vector<DrawRecord> storeDraws(const ArchiveLease& lease, const DrawArchive& archive,
+std::vector<Draw> storeDraws(const ArchiveLease& lease, const DrawArchive& archive,
                                    const ImportedDraws& draws, ImportReport& report, Ui& ui,
                                    const std::function<bool(int)>& replaceDiffering);
 

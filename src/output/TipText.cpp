@@ -1,7 +1,7 @@
 #include "output/TipText.h"
 
 #include "archive/AppState.h"
-#include "archive/Game.h"
+#include "game/Game.h"
 #include "generator/TipGrid.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"

@@ -1,6 +1,6 @@
 #include "stats/BarTexts.h"
 
-#include "archive/Game.h"
+#include "game/Game.h"
 #include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "stats/ChartPlan.h"
@@ -93,7 +93,7 @@ ChartModel::BarText textOf(const ChartPlan& plan, qsizetype i, LastChance& last)
     case Meaning::DigitSums:
         return {QStringLiteral("Quersumme ") + number + QStringLiteral(": ") + draws(y), chance()};
     case Meaning::SuperNumbers:
-        return {QStringLiteral("Superzahl ") + number + QStringLiteral(": ") + draws(y), chance()};
+        return {(plan.game ? plan.game->superNumber.name : QString()) + QLatin1Char(' ') + number + QStringLiteral(": ") + draws(y), chance()};
     case Meaning::ExtraNumbers:
         return {(plan.game ? plan.game->extra.name : QString()) + QLatin1Char(' ') + number +
                     QStringLiteral(": ") + QString::number(y) + QStringLiteral("-mal gezogen"),

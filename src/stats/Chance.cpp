@@ -1,6 +1,6 @@
 #include "stats/Chance.h"
 
-#include "archive/Game.h"
+#include "game/Game.h"
 
 #include <QLocale>
 #include <algorithm>

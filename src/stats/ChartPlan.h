@@ -9,7 +9,7 @@ struct Game;
 struct Services;
 
 // What one statistic puts on the chart of page "Diagramm". Every statistics operation counts, fills a
-// plan, and hands it to drawChart, which carries out the chart protocol in its order.
+// plan, and hands it to drawChart, which fills the chart in the order the generator relies on.
 struct ChartPlan {
     enum class ValueAxis {
         Fitted,    // minimum := fitStart, maximum := largest, minimum := smallest, automatic off

@@ -19,6 +19,6 @@ bool DrawFilter::passesWeekday(double date) const {
     return (saturdays_ && wd == dates::Saturday) || (wednesdays_ && wd == dates::Wednesday);
 }
 
-bool DrawFilter::passes(const DrawRecord& record) const {
-    return record.datum >= fromDate_ && passesWeekday(record.datum);
+bool DrawFilter::passes(const Draw& record) const {
+    return record.date >= fromDate_ && passesWeekday(record.date);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/DrawRecord.h"
+#include "game/Draw.h"
 
 class Controls;
 
@@ -16,7 +16,7 @@ public:
     // The form defaults: from 9 October 1955, both weekdays.
     static void installDefaults(Controls& controls);
 
-    bool passes(const DrawRecord& record) const;
+    bool passes(const Draw& record) const;
     bool passesWeekday(double date) const;
     double fromDate() const { return fromDate_; }
     bool saturdays() const { return saturdays_; }

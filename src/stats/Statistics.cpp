@@ -1,3 +1,4 @@
+#include "stats/CountTable.h"
 #include "stats/Statistics.h"
 
 #include "archive/Session.h"
@@ -16,11 +17,11 @@
 
 namespace {
 
-using Records = std::vector<DrawRecord>;
+using Records = std::vector<Draw>;
 
 // The statistics' one way to the chart: hourglass, the archive read once (a missing file throws and leaves
 // the chart as it was), the counting over the draws the DrawFilter selects, and the plan it gives drawn by
-// the chart protocol.
+// drawChart.
 template <typename Count> void chartOfArchive(Session& session, Count count) {
     Services& services = session.services;
     BusyCursor busy(services.ui);
@@ -32,7 +33,7 @@ template <typename Count> void chartOfArchive(Session& session, Count count) {
 }
 
 // Each number the game counts in a draw: the six, and the extra number where it comes from their drum.
-template <typename Visit> void forEachCounted(const Game& game, const DrawRecord& r, Visit visit) {
+template <typename Visit> void forEachCounted(const Game& game, const Draw& r, Visit visit) {
     for (int i = 0; i < game.countedPerDraw(); ++i) visit(game.countedNumber(r, i));
 }
 
@@ -136,7 +137,7 @@ void countNeighbourGroups(Session& session, int groupSize) {
             ++draws;
             // A run counts where each of its numbers is among the six drawn, read from the draw itself.
             std::array<bool, NumberTable::size> drawn{};
-            for (const quint8 n : r.zahl)
+            for (const quint8 n : r.numbers)
                 if (n < drawn.size()) drawn[n] = true;
             for (int n = 1; n <= lastStart; ++n) {
                 bool run = true;
@@ -214,7 +215,7 @@ void countYearSurface(Session& session) {
             ++draws;
             // A new year closes the row before it; a year earlier than the last (out of order) joins the
             // current row.
-            const int year = dates::yearOf(r.datum);
+            const int year = dates::yearOf(r.date);
             if (year > lastYear) {
                 addRow();
                 counts.fill(0);
@@ -263,7 +264,7 @@ void countDigitSums(Session& session) {
             largest = std::max(largest, int(ways.size()) - 1);
             plan.points = barsOf(counts, smallest, largest);
             // Each sum's share of the choices of six numbers, times the draws.
-            const double all = double(game.sixChoices());
+            const double all = double(game.numberChoices());
             for (int s = smallest; s <= largest; ++s) {
                 const double share = s < int(ways.size()) ? double(ways[std::size_t(s)]) / all : 0;
                 plan.expectation.push_back(expectationOf(chance::binomialBand(draws, share)));
@@ -276,23 +277,23 @@ void countDigitSums(Session& session) {
 }
 
 void countSuperNumbers(Session& session) {
-    chartOfArchive(session, [](const Records& records, const DrawFilter& filter, const Game&) {
-        // Super numbers are drawn only since August 1995.
-        const double lowerBound = std::max(filter.fromDate(), dates::toDayNumber(QDate(1995, 8, 1)));
+    chartOfArchive(session, [](const Records& records, const DrawFilter& filter, const Game& game) {
+        // Super numbers are drawn only since the game's first draws with one.
+        const double lowerBound = std::max(filter.fromDate(), dates::toDayNumber(game.superNumber.after));
         CountTable<10> counts;
         int draws = 0;
         for (const auto& r : records) {
-            if (r.datum > lowerBound && filter.passesWeekday(r.datum)) {
-                counts.add(r.sz);
+            if (r.date > lowerBound && filter.passesWeekday(r.date)) {
+                counts.add(r.superNumber);
                 ++draws;
             }
         }
 
         ChartPlan plan;
         plan.meaning = ChartModel::Meaning::SuperNumbers;
-        plan.points = barsOf(counts, 0, 9);
+        plan.points = barsOf(counts, game.superNumber.lowest, game.superNumber.highest);
         plan.fitStart = -100;
-        plan.caption = QStringLiteral("Superzahlverteilung");
+        plan.caption = game.superNumber.name + QStringLiteral("verteilung");
         plan.draws = draws;
         return plan;
     });
@@ -304,7 +305,7 @@ void showExtraNumbers(Session& session) {
         int draws = 0;
         for (const auto& r : records) {
             if (!filter.passes(r)) continue;
-            counts.add(r.zz);
+            counts.add(r.extra);
             ++draws;
         }
         std::vector<qint64> numbers;

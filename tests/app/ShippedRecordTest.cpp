@@ -1,3 +1,4 @@
+#include "archive/DrawRecord.h"
 #include "WindowFixture.h"
 
 #include "import/ShippedRecord.h"
@@ -29,7 +30,7 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
     const QString yesText =
         QStringLiteral("Es sind noch keine Ziehungen gespeichert. Sollen die mitgelieferten 2096 "
                        "Ziehungen vom 04.01.1986 bis 09.01.2013 übernommen werden?");
-    const auto stored = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7).toBytes();
+    const auto stored = DrawRecord::encode(makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7));
     const QByteArray oneDraw(reinterpret_cast<const char*>(stored.data()),
                              static_cast<qsizetype>(stored.size()));
     // archiveBefore: the archive file's bytes before, empty: none; question empty: none; stored: the draws in
@@ -77,7 +78,7 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
             EXPECT_TRUE(f.dialogs->messages.isEmpty()) << f.dialogs->messages.join(' ').toStdString();
             EXPECT_EQ(f.context->chart.barCount(), c.game->highest);
             EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker1"))->date(),
-                      dates::fromDayNumber(draws.back().datum));
+                      dates::fromDayNumber(draws.back().date));
         } else {
             // As without a record: the evaluation's message and the frequencies' file error.
             EXPECT_EQ(f.dialogs->messages,

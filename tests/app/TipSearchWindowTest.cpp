@@ -22,11 +22,11 @@ std::vector<int> rowNumbers(WindowFixture& f, int row) {
     return numbers;
 }
 
-int common(const std::vector<int>& tip, const DrawRecord& draw, bool withZz) {
+int common(const std::vector<int>& tip, const Draw& draw, bool withZz) {
     int n = 0;
     for (int v : tip) {
-        for (int i = 0; i < 6; ++i) n += draw.zahl[static_cast<std::size_t>(i)] == v;
-        if (withZz) n += draw.zz == v;
+        for (int i = 0; i < 6; ++i) n += draw.numbers[static_cast<std::size_t>(i)] == v;
+        if (withZz) n += draw.extra == v;
     }
     return n;
 }
@@ -38,7 +38,7 @@ TEST(TipSearchWindow, TenTipsUnderTheDefaultOptions) {
     WindowFixture f;
     const auto draws = generatedDraws(QDate(1999, 1, 2), 400, 17);
     f.dir.writeArchive(draws);
-    f.today = dates::fromDayNumber(draws.back().datum).addDays(2);
+    f.today = dates::fromDayNumber(draws.back().date).addDays(2);
     f.open();
     f.click(QStringLiteral("BitBtn4"));
 
@@ -46,8 +46,8 @@ TEST(TipSearchWindow, TenTipsUnderTheDefaultOptions) {
     EXPECT_EQ(f.find<QTabWidget>(QStringLiteral("PageControl1"))->currentWidget()->objectName(),
               QStringLiteral("TabSheet1"));
     EXPECT_TRUE(f.dialogs->errors.isEmpty()) << f.dialogs->errors.join('\n').toStdString();
-    const DrawRecord& latest = draws[draws.size() - 1];
-    const DrawRecord& secondLatest = draws[draws.size() - 2];
+    const Draw& latest = draws[draws.size() - 1];
+    const Draw& secondLatest = draws[draws.size() - 2];
     std::vector<std::vector<int>> tips;
     for (int r = 0; r < 10; ++r) {
         SCOPED_TRACE(r + 1);
@@ -83,7 +83,7 @@ TEST(TipSearchWindow, TenTipsUnderTheDefaultOptions) {
         EXPECT_EQ(f.find<QLabel>(TipGrid::sumLabelName(r))->text(), QStringLiteral("0"));
     }
     EXPECT_TRUE(
-        f.find<QLabel>(QStringLiteral("Label35"))->text().contains(QStringLiteral(" Z:%1").arg(latest.zz)));
+        f.find<QLabel>(QStringLiteral("Label35"))->text().contains(QStringLiteral(" Z:%1").arg(latest.extra)));
     EXPECT_TRUE(f.context->state.readyFlag);
     EXPECT_TRUE(f.context->options.forcePair());
     EXPECT_EQ(f.context->options.archiveMatchSize(), 5);

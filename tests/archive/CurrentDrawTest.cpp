@@ -1,13 +1,13 @@
-#include "archive/CurrentDraw.h"
+#include "game/Tip.h"
 
 #include "support/TestDir.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-CurrentDraw drawOf(std::initializer_list<int> six, int zz) {
-    CurrentDraw d;
-    d.load(makeDraw(QDate(2002, 10, 5), six, zz, 4));
+Draw drawOf(std::initializer_list<int> six, int zz) {
+    Draw d;
+    d = makeDraw(QDate(2002, 10, 5), six, zz, 4);
     return d;
 }
 QStringList texts(std::initializer_list<const char*> t) {
@@ -18,8 +18,8 @@ QStringList texts(std::initializer_list<const char*> t) {
 } // namespace
 
 TEST(Zettelcheck, CountsHitsAndZusatz) {
-    const CurrentDraw d = drawOf({3, 12, 17, 25, 33, 41}, 7);
-    EXPECT_EQ(d.numbers[7], 4);
+    const Draw d = drawOf({3, 12, 17, 25, 33, 41}, 7);
+    EXPECT_EQ(d.superNumber, 4);
     EXPECT_EQ(d.digitSum(), 131);
     struct Case {
         QStringList tip;
@@ -36,16 +36,16 @@ TEST(Zettelcheck, CountsHitsAndZusatz) {
         {texts({"3", "12", "17", "25", "33", "x"}), 1, false},
     };
     for (const auto& c : cases) {
-        const TipCheck r = zettelcheck(d, c.tip, Game::sixOf45());
+        const TipCheck r = zettelcheck(d, Tip::fromTexts(c.tip), Game::sixOf45());
         EXPECT_EQ(r.hitCount, c.hits) << c.tip.join(' ').toStdString();
         EXPECT_EQ(r.extraHit, c.zusatz) << c.tip.join(' ').toStdString();
     }
 
     // "6 aus 42": the Glückszahl counts when the tip's own is the draw's; a tip number equal to it does not.
-    const CurrentDraw gz = drawOf({3, 12, 17, 25, 33, 41}, 4);
+    const Draw gz = drawOf({3, 12, 17, 25, 33, 41}, 4);
     const QStringList tip = texts({"4", "12", "17", "1", "2", "5"});
-    EXPECT_TRUE(zettelcheck(gz, tip, Game::sixOf42(), 4).extraHit);
-    EXPECT_FALSE(zettelcheck(gz, tip, Game::sixOf42(), 5).extraHit);
-    EXPECT_FALSE(zettelcheck(gz, tip, Game::sixOf42()).extraHit);
-    EXPECT_TRUE(zettelcheck(gz, tip, Game::sixOf45()).extraHit);
+    EXPECT_TRUE(zettelcheck(gz, Tip::fromTexts(tip, 4), Game::sixOf42()).extraHit);
+    EXPECT_FALSE(zettelcheck(gz, Tip::fromTexts(tip, 5), Game::sixOf42()).extraHit);
+    EXPECT_FALSE(zettelcheck(gz, Tip::fromTexts(tip), Game::sixOf42()).extraHit);
+    EXPECT_TRUE(zettelcheck(gz, Tip::fromTexts(tip), Game::sixOf45()).extraHit);
 }

@@ -1,3 +1,4 @@
+#include "archive/DrawRecord.h"
 #include "archive/ArchiveExport.h"
 #include "import/TextImport.h"
 #include "support/SessionEnv.h"
@@ -21,10 +22,10 @@ enum Step { Insert, Delete, Import, RebuildAppends, RebuildCommit, UpdateAppend,
 const char* const StepNames[StepCount] = {
     "insert", "delete", "import", "rebuild appending", "rebuild's commit", "update's append", "clean-up"};
 
-QByteArray bytesOf(const std::vector<DrawRecord>& records) {
+QByteArray bytesOf(const std::vector<Draw>& records) {
     QByteArray bytes;
     for (const auto& r : records) {
-        const auto b = r.toBytes();
+        const auto b = DrawRecord::encode(r);
         bytes.append(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
     }
     return bytes;
@@ -40,16 +41,16 @@ QByteArray bytesOf(const std::vector<DrawRecord>& records) {
 TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringEveryWrite) {
     TestDir dir;
     const auto base = generatedDraws(QDate(1990, 1, 3), 2000, 3);
-    const DrawRecord extra = makeDraw(QDate(1995, 6, 7).addDays(1), {1, 2, 3, 4, 5, 6}, 7, 0);
-    const DrawRecord later = makeDraw(QDate(2010, 6, 5), {11, 12, 13, 14, 15, 16}, 17, 0);
-    std::vector<DrawRecord> withExtra;
+    const Draw extra = makeDraw(QDate(1995, 6, 7).addDays(1), {1, 2, 3, 4, 5, 6}, 7, 0);
+    const Draw later = makeDraw(QDate(2010, 6, 5), {11, 12, 13, 14, 15, 16}, 17, 0);
+    std::vector<Draw> withExtra;
     for (const auto& r : base) {
-        if (r.datum > extra.datum && withExtra.size() == static_cast<std::size_t>(&r - base.data()))
+        if (r.date > extra.date && withExtra.size() == static_cast<std::size_t>(&r - base.data()))
             withExtra.push_back(extra);
         withExtra.push_back(r);
     }
     ASSERT_EQ(withExtra.size(), base.size() + 1);
-    std::vector<DrawRecord> withLater = base;
+    std::vector<Draw> withLater = base;
     withLater.push_back(later);
     const QByteArray wholeArchives[] = {bytesOf(base), bytesOf(withExtra), bytesOf(withLater)};
     dir.writeArchive(base);
@@ -86,7 +87,7 @@ TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringEveryWrite) {
                     *step = Insert;
                     archive.insertOrReplace(lease, extra);
                     *step = Delete;
-                    archive.deleteDate(lease, extra.datum);
+                    archive.deleteDate(lease, extra.date);
                 }
                 *step = Import; // the import's one rewrite, the day without a draw taken on the question
                 parts.ui.questionAnswers = {true};
@@ -94,20 +95,20 @@ TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringEveryWrite) {
                     session, [&] { return importFile; }, [] {});
                 const ArchiveLease lease = state.archiveGate.take();
                 *step = Delete;
-                archive.deleteDate(lease, extra.datum);
+                archive.deleteDate(lease, extra.date);
                 *step = RebuildAppends; // the rebuild's new archive, built aside
                 auto rebuilt = archive.openReplacement(lease);
                 for (const auto& r : withExtra) rebuilt.append(r);
                 *step = RebuildCommit;
                 archive.commitReplacement(rebuilt);
                 *step = Delete;
-                archive.deleteDate(lease, extra.datum);
+                archive.deleteDate(lease, extra.date);
                 *step = UpdateAppend; // behind the newest draw, the archive itself
                 auto update = archive.openForAppend(lease);
                 update.append(later);
                 update.close();
                 *step = Delete;
-                archive.deleteDate(lease, later.datum);
+                archive.deleteDate(lease, later.date);
                 *step = Cleanup;
             }
         }

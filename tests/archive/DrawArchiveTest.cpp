@@ -1,3 +1,4 @@
+#include "archive/DrawRecord.h"
 #include "archive/DrawArchive.h"
 #include "platform/AppError.h"
 
@@ -9,15 +10,15 @@
 
 namespace {
 
-std::vector<double> datesOf(const std::vector<DrawRecord>& records) {
+std::vector<double> datesOf(const std::vector<Draw>& records) {
     std::vector<double> d;
-    for (const auto& r : records) d.push_back(r.datum);
+    for (const auto& r : records) d.push_back(r.date);
     return d;
 }
 
-const DrawRecord a = makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 1);
-const DrawRecord b = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4);
-const DrawRecord c = makeDraw(QDate(2002, 10, 9), {10, 20, 30, 40, 41, 42}, 9, 2);
+const Draw a = makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 1);
+const Draw b = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4);
+const Draw c = makeDraw(QDate(2002, 10, 9), {10, 20, 30, 40, 41, 42}, 9, 2);
 
 } // namespace
 
@@ -30,7 +31,7 @@ TEST(DrawArchive, MissingAndEmptyArchives) {
     EXPECT_FALSE(archive.exists());
     EXPECT_THROW(archive.scan(), AppError);
     EXPECT_THROW(archive.insertOrReplace(lease, a), AppError);
-    EXPECT_THROW(archive.deleteDate(lease, a.datum), AppError);
+    EXPECT_THROW(archive.deleteDate(lease, a.date), AppError);
 
     dir.writeArchive({});
     EXPECT_TRUE(archive.exists());
@@ -52,7 +53,7 @@ TEST(DrawArchive, TrailingPieceIsNeverReadAndTheNextAppendWritesOverIt) {
     ASSERT_EQ(bytes.size(), 40);
 
     DrawArchive archive(dir.path(), Game::sixOf45());
-    EXPECT_EQ(archive.scan(), (std::vector<DrawRecord>{a, b}));
+    EXPECT_EQ(archive.scan(), (std::vector<Draw>{a, b}));
     EXPECT_EQ(archive.lastRecord(), b);
 
     ArchiveGate gate;
@@ -62,9 +63,9 @@ TEST(DrawArchive, TrailingPieceIsNeverReadAndTheNextAppendWritesOverIt) {
     appender.close();
     const QByteArray after = dir.readFile(QStringLiteral("ZahlenCH.dat"));
     EXPECT_EQ(after.size(), 48);
-    const auto cb = c.toBytes();
+    const auto cb = DrawRecord::encode(c);
     EXPECT_EQ(after.mid(32), QByteArray(reinterpret_cast<const char*>(cb.data()), 16));
-    EXPECT_EQ(archive.scan(), (std::vector<DrawRecord>{a, b, c}));
+    EXPECT_EQ(archive.scan(), (std::vector<Draw>{a, b, c}));
 }
 
 TEST(DrawArchive, AppendCreatesAMissingArchive) {
@@ -76,7 +77,7 @@ TEST(DrawArchive, AppendCreatesAMissingArchive) {
     appender.append(a);
     appender.append(b);
     appender.close();
-    EXPECT_EQ(archive.scan(), (std::vector<DrawRecord>{a, b}));
+    EXPECT_EQ(archive.scan(), (std::vector<Draw>{a, b}));
 
     // "6 aus 42" keeps its own archive, the same records with the Glückszahl in byte 14 and 0 in byte 15.
     const DrawArchive other(dir.path(), Game::sixOf42());
@@ -87,22 +88,22 @@ TEST(DrawArchive, AppendCreatesAMissingArchive) {
                                                                                "0608090c1c1e"
                                                                                "04"
                                                                                "00"));
-    EXPECT_EQ(archive.scan(), (std::vector<DrawRecord>{a, b}));
+    EXPECT_EQ(archive.scan(), (std::vector<Draw>{a, b}));
 }
 
 TEST(DrawArchive, InsertOrReplaceKeepsDateOrder) {
     TestDir dir;
     DrawArchive archive(dir.path(), Game::sixOf45());
-    const DrawRecord early = makeDraw(QDate(2002, 9, 28), {8, 9, 10, 11, 12, 13}, 1);
-    const DrawRecord between = makeDraw(QDate(2002, 10, 3), {8, 9, 10, 11, 12, 13}, 2);
-    DrawRecord replacement = b;
-    replacement.zahl = {1, 11, 21, 31, 41, 44};
+    const Draw early = makeDraw(QDate(2002, 9, 28), {8, 9, 10, 11, 12, 13}, 1);
+    const Draw between = makeDraw(QDate(2002, 10, 3), {8, 9, 10, 11, 12, 13}, 2);
+    Draw replacement = b;
+    replacement.numbers = {1, 11, 21, 31, 41, 44};
 
     struct Case {
         const char* what;
-        std::vector<DrawRecord> before;
-        DrawRecord insert;
-        std::vector<DrawRecord> after;
+        std::vector<Draw> before;
+        Draw insert;
+        std::vector<Draw> after;
     };
     const Case cases[] = {
         {"before the first", {a, b, c}, early, {early, a, b, c}},
@@ -117,7 +118,7 @@ TEST(DrawArchive, InsertOrReplaceKeepsDateOrder) {
         dir.writeArchive(cs.before);
         const double last = archive.insertOrReplace(gate.take(), cs.insert);
         EXPECT_EQ(archive.scan(), cs.after) << cs.what;
-        EXPECT_EQ(last, cs.after.back().datum) << cs.what;
+        EXPECT_EQ(last, cs.after.back().date) << cs.what;
         EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("ZahlenCH.dat~")))) << cs.what;
     }
 }
@@ -128,11 +129,11 @@ TEST(DrawArchive, DeleteDateRemovesEveryRecordOfExactlyThatDate) {
     ArchiveGate gate;
     const ArchiveLease lease = gate.take();
     dir.writeArchive({a, b, b, c});
-    archive.deleteDate(lease, b.datum);
+    archive.deleteDate(lease, b.date);
     EXPECT_EQ(datesOf(archive.scan()), datesOf({a, c}));
 
     const QByteArray before = dir.readFile(QStringLiteral("ZahlenCH.dat"));
-    archive.deleteDate(lease, b.datum + 0.5);
+    archive.deleteDate(lease, b.date + 0.5);
     archive.deleteDate(lease, 0);
     EXPECT_EQ(dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("Zahlen.da~"))));
@@ -146,7 +147,7 @@ TEST(DrawArchive, EveryWriterRefusesAReadOnlyArchiveAndRewritesKeepThePermission
         std::function<void(const DrawArchive&, const ArchiveLease&)> write;
     } writers[] = {
         {"insert", [](const DrawArchive& x, const ArchiveLease& l) { x.insertOrReplace(l, c); }},
-        {"delete", [](const DrawArchive& x, const ArchiveLease& l) { x.deleteDate(l, a.datum); }},
+        {"delete", [](const DrawArchive& x, const ArchiveLease& l) { x.deleteDate(l, a.date); }},
         {"replace all", [](const DrawArchive& x, const ArchiveLease& l) { x.replaceAll(l, {c}); }},
         {"append", [](const DrawArchive& x, const ArchiveLease& l) { x.openForAppend(l).append(c); }},
         {"replacement",

@@ -20,7 +20,7 @@
 
 namespace {
 
-const std::vector<DrawRecord> archive = {
+const std::vector<Draw> archive = {
     makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4),
     makeDraw(QDate(2002, 10, 9), {1, 8, 19, 22, 30, 44}, 2, 5),
     makeDraw(QDate(2002, 10, 12), {6, 9, 14, 28, 36, 40}, 11, 6),
@@ -50,7 +50,7 @@ void click(QWidget* dialog, const char* button) {
 struct EntryEnv : SessionEnv {
     int evaluations = 0;
     QDate pickerAtEvaluation;
-    DrawRecord preset; // what the dialog showed
+    Draw preset; // what the dialog showed
 
     EntryEnv() {
         state.programDir = dir.path();
@@ -69,7 +69,7 @@ struct EntryEnv : SessionEnv {
             action(dialog);
         });
         enterDraw(
-            session, [](const DrawRecord& p) { return askForDraw(p, Game::sixOf45()); },
+            session, [](const Draw& p) { return askForDraw(p, Game::sixOf45()); },
             [this] { evaluate(); });
     }
 };
@@ -142,10 +142,10 @@ TEST(DrawEntry, StoresTheSortedDrawBytesWithSzOfTheNewest) {
 }
 
 TEST(DrawEntry, AppendsReplacesOrInsertsInDateOrder) {
-    const DrawRecord entered = makeDraw(QDate(2000, 1, 1), {2, 4, 6, 8, 10, 12}, 14, 6);
+    const Draw entered = makeDraw(QDate(2000, 1, 1), {2, 4, 6, 8, 10, 12}, 14, 6);
     const auto at = [&](const QDate& d) {
-        DrawRecord r = entered;
-        r.datum = dates::toDayNumber(d);
+        Draw r = entered;
+        r.date = dates::toDayNumber(d);
         return r;
     };
     // A stored draw of the date is replaced only after a yes to the question naming both, Nein first.
@@ -158,7 +158,7 @@ TEST(DrawEntry, AppendsReplacesOrInsertsInDateOrder) {
     struct Case {
         QDate date;
         std::deque<bool> answers;
-        std::vector<DrawRecord> stored;
+        std::vector<Draw> stored;
         QString question;
     };
     const Case cases[] = {
@@ -192,8 +192,8 @@ TEST(DrawEntry, AppendsReplacesOrInsertsInDateOrder) {
         }
         if (c.answers == std::deque<bool>{false}) continue; // nothing changed, nothing evaluated
         // Whatever was entered, the newest stored draw is then shown.
-        EXPECT_EQ(env.pickerAtEvaluation, dates::fromDayNumber(c.stored.back().datum));
-        EXPECT_EQ(env.state.referenceDate, c.stored.back().datum);
+        EXPECT_EQ(env.pickerAtEvaluation, dates::fromDayNumber(c.stored.back().date));
+        EXPECT_EQ(env.state.referenceDate, c.stored.back().date);
         EXPECT_FALSE(QFile::exists(env.dir.file(QStringLiteral("ZahlenCH.dat~"))));
     }
 }
@@ -253,9 +253,9 @@ TEST(DrawEntry, EmptyArchivePrefillsTheNextDrawDayAndAppends) {
         typeNumbers(dialog, {45, 1, 22, 13, 9, 30, 2});
         click(dialog, "BitBtn2");
     });
-    EXPECT_EQ(dates::fromDayNumber(env.preset.datum), QDate(2002, 10, 19)); // Saturday after Thursday 17th
+    EXPECT_EQ(dates::fromDayNumber(env.preset.date), QDate(2002, 10, 19)); // Saturday after Thursday 17th
     EXPECT_EQ(env.dir.readArchive(),
-              (std::vector<DrawRecord>{makeDraw(QDate(2002, 10, 19), {1, 9, 13, 22, 30, 45}, 2, 0)}));
+              (std::vector<Draw>{makeDraw(QDate(2002, 10, 19), {1, 9, 13, 22, 30, 45}, 2, 0)}));
     EXPECT_EQ(env.pickerAtEvaluation, QDate(2002, 10, 19));
 
     // Cancelled on an empty archive: no draw to show, nothing happens.
@@ -282,9 +282,9 @@ TEST(DrawEntry, MissingArchiveChangesNothing) {
     bool asked = false;
     EXPECT_THROW(enterDraw(
                      env.session,
-                     [&](const DrawRecord&) {
+                     [&](const Draw&) {
                          asked = true;
-                         return std::optional<DrawRecord>();
+                         return std::optional<Draw>();
                      },
                      [&] { env.evaluate(); }),
                  AppError);
@@ -293,7 +293,7 @@ TEST(DrawEntry, MissingArchiveChangesNothing) {
     EXPECT_EQ(env.evaluations, 0);
     EXPECT_EQ(env.state.referenceDate, 12345);
 
-    env.state.currentDraw.load(archive[1]);
+    env.state.currentDraw = archive[1];
     env.ui.questionAnswers = {true};
     EXPECT_THROW(deleteCurrentDraw(env.session, [&] { env.evaluate(); }), AppError);
     EXPECT_FALSE(QFile::exists(env.dir.archivePath()));
@@ -306,10 +306,10 @@ TEST(DrawEntry, InvalidDrawFromAPromptIsNeverStored) {
     EntryEnv env;
     env.dir.writeArchive(archive);
     const QByteArray before = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
-    const auto prompt = [](const DrawRecord& p) {
-        DrawRecord r = p;
-        r.zahl[0] = 49;
-        return std::optional<DrawRecord>(r);
+    const auto prompt = [](const Draw& p) {
+        Draw r = p;
+        r.numbers[0] = 49;
+        return std::optional<Draw>(r);
     };
     EXPECT_THROW(enterDraw(env.session, prompt, [&] { env.evaluate(); }), AppError);
     EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
@@ -323,12 +323,12 @@ TEST(DrawDeletion, AsksForTheDrawOnDisplayAndRemovesEveryRecordOfItsDate) {
     const struct {
         double date;
         std::deque<bool> answers;
-        std::vector<DrawRecord> left;
+        std::vector<Draw> left;
         QStringList questions;
         QStringList messages;
     } cases[] = {
-        {archive[1].datum, {true}, {archive[0], archive[2]}, {question}, {}},
-        {archive[1].datum, {false}, archive, {question}, {}},
+        {archive[1].date, {true}, {archive[0], archive[2]}, {question}, {}},
+        {archive[1].date, {false}, archive, {question}, {}},
         {0,
          {},
          archive,
@@ -338,7 +338,7 @@ TEST(DrawDeletion, AsksForTheDrawOnDisplayAndRemovesEveryRecordOfItsDate) {
     for (const auto& c : cases) {
         EntryEnv env;
         env.dir.writeArchive(archive);
-        env.state.currentDraw.load(archive[1]);
+        env.state.currentDraw = archive[1];
         env.state.currentDraw.date = c.date;
         env.ui.questionAnswers = c.answers;
         int busyDuringEvaluation = -1;

@@ -1,4 +1,6 @@
 #include "archive/DrawRecord.h"
+#include "stats/CountTable.h"
+#include "game/Draw.h"
 
 #include "support/TestDir.h"
 
@@ -6,22 +8,22 @@
 #include <gtest/gtest.h>
 
 TEST(DrawRecord, BytesAreLittleEndianAndRoundTrip) {
-    DrawRecord r = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4);
-    const auto bytes = r.toBytes();
+    Draw r = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4);
+    const auto bytes = DrawRecord::encode(r);
     const DrawRecord::Bytes expected{0x00, 0x00, 0x00, 0x00, 0xc0, 0x53, 0xe2, 0x40,
                                      3,    12,   17,   25,   33,   41,   7,    4};
     EXPECT_EQ(bytes, expected);
-    EXPECT_EQ(DrawRecord::fromBytes(bytes.data()), r);
+    EXPECT_EQ(DrawRecord::decode(bytes.data()), r);
     EXPECT_EQ(r.digitSum(), 131);
 
     // Every field on its own, with values at the ends of a byte.
-    DrawRecord odd;
-    odd.datum = -20371.0;
-    odd.zahl = {255, 0, 1, 128, 45, 46};
-    odd.zz = 200;
-    odd.sz = 9;
-    EXPECT_EQ(DrawRecord::fromBytes(odd.toBytes().data()), odd);
-    EXPECT_EQ(odd.drawnNumber(6), 200);
+    Draw odd;
+    odd.date = -20371.0;
+    odd.numbers = {255, 0, 1, 128, 45, 46};
+    odd.extra = 200;
+    odd.superNumber = 9;
+    EXPECT_EQ(DrawRecord::decode(DrawRecord::encode(odd).data()), odd);
+    EXPECT_EQ(odd.extra, 200);
 }
 
 TEST(CountTable, NeverCountsOutsideItsKeys) {

@@ -10,7 +10,7 @@
 
 namespace {
 
-const std::vector<DrawRecord> archive = {
+const std::vector<Draw> archive = {
     makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4),
     makeDraw(QDate(2002, 10, 9), {1, 8, 19, 22, 30, 44}, 2, 5),
     makeDraw(QDate(2002, 10, 12), {6, 9, 14, 28, 36, 40}, 11, 6),
@@ -49,7 +49,7 @@ TEST(ArchiveSearch, AsksForTheThresholdAndReportsEachHitWithTheDrawOnShow) {
     EXPECT_EQ(env.text("Label29"), QStringLiteral("Sa. 12.10.02    6  9  14  28  36  40 Z:11"));
     EXPECT_EQ(env.text("Label35"), env.text("Label29"));
     EXPECT_EQ(env.text("Label13"), QStringLiteral("Quersummer: 133"));
-    EXPECT_EQ(env.state.currentDraw.date, archive[2].datum);
+    EXPECT_EQ(env.state.currentDraw.date, archive[2].date);
     EXPECT_EQ(env.hits(0), QStringLiteral("0"));
     EXPECT_EQ(env.hits(1), QStringLiteral("0")); // an empty row shows 0 in black here
     EXPECT_FALSE(env.hitsRed(1));
@@ -118,7 +118,7 @@ TEST(ArchiveSearch, FailuresChangeNothing) {
         if (!c.archivePresent) QFile::remove(env.dir.archivePath());
         env.controls.setText(QStringLiteral("Label29"), QStringLiteral("before"));
         env.controls.setText(TipGrid::hitLabelName(0), QStringLiteral("before"));
-        env.state.currentDraw.load(archive[0]);
+        env.state.currentDraw = archive[0];
         env.ui.inputAnswers.push_back(QString::fromLatin1(c.reply));
         try {
             searchTipsInArchive(env.session);
@@ -128,7 +128,7 @@ TEST(ArchiveSearch, FailuresChangeNothing) {
         }
         EXPECT_EQ(env.text("Label29"), QStringLiteral("before"));
         EXPECT_EQ(env.hits(0), QStringLiteral("before"));
-        EXPECT_EQ(env.state.currentDraw.date, archive[0].datum);
+        EXPECT_EQ(env.state.currentDraw.date, archive[0].date);
     }
 }
 

@@ -10,7 +10,7 @@
 namespace {
 
 // Saturdays, Wednesdays and one Friday draw (index 2), which no weekday box excludes.
-const std::vector<DrawRecord> archive = {
+const std::vector<Draw> archive = {
     makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4),  // 0 Sat
     makeDraw(QDate(2002, 10, 9), {1, 8, 19, 22, 30, 44}, 2, 5),   // 1 Wed
     makeDraw(QDate(2002, 10, 11), {2, 4, 6, 8, 10, 12}, 14, 1),   // 2 Fri
@@ -19,14 +19,14 @@ const std::vector<DrawRecord> archive = {
     makeDraw(QDate(2002, 10, 19), {7, 13, 21, 29, 37, 43}, 3, 8), // 5 Sat
 };
 
-QString caption(const DrawRecord& r, const char* separator = "  ") {
-    CurrentDraw d;
-    d.load(r);
+QString caption(const Draw& r, const char* separator = "  ") {
+    Draw d;
+    d = r;
     return drawCaption(d, Game::sixOf45(), QString::fromLatin1(separator));
 }
 
 struct NavEnv : EvaluationEnv {
-    explicit NavEnv(const std::vector<DrawRecord>& records = archive) {
+    explicit NavEnv(const std::vector<Draw>& records = archive) {
         dir.writeArchive(records);
         grid.clearAll();
         setRow(0, {"3", "12", "17", "25", "33", "41"}); // tells which draw the grid was evaluated against
@@ -42,14 +42,14 @@ struct NavEnv : EvaluationEnv {
                 QString::number(state.currentDraw.date),
                 QString::number(state.drawIndex)};
     }
-    void expectShows(const DrawRecord& r, int index, const char* separator = "  ") const {
+    void expectShows(const Draw& r, int index, const char* separator = "  ") const {
         EXPECT_EQ(state.drawIndex, index);
-        EXPECT_EQ(state.currentDraw.date, r.datum);
-        EXPECT_EQ(state.currentDraw.numbers[7], r.sz);
+        EXPECT_EQ(state.currentDraw.date, r.date);
+        EXPECT_EQ(state.currentDraw.superNumber, r.superNumber);
         EXPECT_EQ(text("Label29"), caption(r, separator));
         EXPECT_EQ(text("Label35"), text("Label29"));
         EXPECT_EQ(text("Label13"), QStringLiteral("Quersumme: %1").arg(r.digitSum()));
-        EXPECT_EQ(controls.date(QStringLiteral("DateTimePicker1")), dates::fromDayNumber(r.datum));
+        EXPECT_EQ(controls.date(QStringLiteral("DateTimePicker1")), dates::fromDayNumber(r.date));
     }
 };
 
@@ -100,7 +100,7 @@ TEST(ShowDrawForDate, MissingOrEmptyArchiveChangesNothing) {
               QStringList{QStringLiteral("Lesen Sie zuerst die Daten der Ziehungen ein")});
     EXPECT_EQ(missing.snapshot(), before);
 
-    NavEnv empty(std::vector<DrawRecord>{});
+    NavEnv empty(std::vector<Draw>{});
     empty.state.drawIndex = 3;
     const QStringList emptyBefore = empty.snapshot();
     showDrawForDate(empty.session);
@@ -137,7 +137,7 @@ TEST(DrawSteps, PreviousAndNextWithTheWeekdayBoxes) {
     };
     for (const auto& c : cases) {
         NavEnv env;
-        env.pick(dates::fromDayNumber(archive[static_cast<std::size_t>(c.from)].datum));
+        env.pick(dates::fromDayNumber(archive[static_cast<std::size_t>(c.from)].date));
         showDrawForDate(env.session);
         ASSERT_EQ(env.state.drawIndex, c.from);
         env.controls.setChecked(QStringLiteral("CheckBox16"), c.saturdays);

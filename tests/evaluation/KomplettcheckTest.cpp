@@ -8,9 +8,9 @@
 namespace {
 
 // Saturday 5 October 2002: 3 12 17 25 33 41, ZZ 7, SZ 4.
-CurrentDraw sampleDraw() {
-    CurrentDraw d;
-    d.load(makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4));
+Draw sampleDraw() {
+    Draw d;
+    d = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4);
     return d;
 }
 
@@ -38,8 +38,8 @@ TEST(DrawCaption, WeekdayDateNumbersAndZusatzCharacterForCharacter) {
         {QDate(2010, 1, 3), {5, 6, 7, 8, 9, 10}, 11, "  ", "So. 03.01.10    5  6  7  8  9  10 Z:11"},
     };
     for (const auto& c : cases) {
-        CurrentDraw d;
-        d.load(makeDraw(c.date, c.six, c.zz, 3));
+        Draw d;
+        d = makeDraw(c.date, c.six, c.zz, 3);
         EXPECT_EQ(drawCaption(d, *c.game, c.separator), QString::fromUtf8(c.caption));
     }
 }

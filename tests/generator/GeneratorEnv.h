@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <vector>
 
+// The numbers of a tip row, 0 for an empty cell.
+using TipNumbers = std::array<int, NumbersDrawn>;
+
 namespace gentest {
 
 // The window's state for one calculation: real controls with the form defaults, the real draw
@@ -35,10 +38,10 @@ struct GeneratorEnv : SessionEnv {
         for (int box : {1, 2, 6, 7, 10, 11, 12, 13}) check(box, false);
     }
 
-    std::vector<TipGrid::Tip> rows() const {
-        std::vector<TipGrid::Tip> tips;
+    std::vector<TipNumbers> rows() const {
+        std::vector<TipNumbers> tips;
         for (int r = 0; r < TipGrid::Rows; ++r) {
-            TipGrid::Tip tip{};
+            TipNumbers tip{};
             for (int c = 0; c < 6; ++c) tip[static_cast<std::size_t>(c)] = grid.cell(r, c).value_or(0);
             tips.push_back(tip);
         }
@@ -64,19 +67,19 @@ struct RelaxSpy {
 };
 
 // The hits of a tip on a draw's numbers as the player counts them: tip numbers found among the listed.
-inline int commonNumbers(const TipGrid::Tip& tip, const std::vector<int>& drawn) {
+inline int commonNumbers(const TipNumbers& tip, const std::vector<int>& drawn) {
     int hits = 0;
     for (int t : tip)
         for (int d : drawn) hits += t == d ? 1 : 0;
     return hits;
 }
 
-inline std::vector<int> sixOf(const DrawRecord& r) {
-    return {r.zahl.begin(), r.zahl.end()};
+inline std::vector<int> sixOf(const Draw& r) {
+    return {r.numbers.begin(), r.numbers.end()};
 }
-inline std::vector<int> sevenOf(const DrawRecord& r) {
+inline std::vector<int> sevenOf(const Draw& r) {
     auto v = sixOf(r);
-    v.push_back(r.zz);
+    v.push_back(r.extra);
     return v;
 }
 

@@ -1,5 +1,5 @@
 #include "generator/TipGrid.h"
-#include "archive/Game.h"
+#include "game/Game.h"
 #include "platform/Controls.h"
 
 #include <gtest/gtest.h>

@@ -23,16 +23,16 @@ int tipNumberOf(const QString& candidateText) {
     return candidateText.section(QLatin1Char('.'), 0, 0).toInt();
 }
 
-bool isTip(const TipGrid::Tip& tip) {
+bool isTip(const TipNumbers& tip) {
     return tip[0] != 0;
 }
 
 // The newest records that pass the weekday boxes, newest first.
-std::vector<DrawRecord> latestSelected(const std::vector<DrawRecord>& records, bool saturdays,
+std::vector<Draw> latestSelected(const std::vector<Draw>& records, bool saturdays,
                                        bool wednesdays) {
-    std::vector<DrawRecord> latest;
+    std::vector<Draw> latest;
     for (auto it = records.rbegin(); it != records.rend() && latest.size() < 2; ++it) {
-        const int wd = dates::weekday(it->datum);
+        const int wd = dates::weekday(it->date);
         if ((wd == dates::Saturday && saturdays) || (wd == dates::Wednesday && wednesdays))
             latest.push_back(*it);
     }
@@ -41,14 +41,14 @@ std::vector<DrawRecord> latestSelected(const std::vector<DrawRecord>& records, b
 
 // Alternating draws over a few numbers only (ZZ 0 counts for nothing): the frequency preference then
 // picks exactly these numbers.
-std::vector<DrawRecord> drawsOver(const std::vector<std::vector<int>>& sixes, int count) {
-    std::vector<DrawRecord> records;
+std::vector<Draw> drawsOver(const std::vector<std::vector<int>>& sixes, int count) {
+    std::vector<Draw> records;
     QDate day(2010, 1, 2); // a Saturday
     for (int i = 0; i < count; ++i) {
         const auto& six = sixes[static_cast<std::size_t>(i) % sixes.size()];
-        DrawRecord r;
-        r.datum = dates::toDayNumber(day);
-        for (std::size_t k = 0; k < 6; ++k) r.zahl[k] = static_cast<quint8>(six[k]);
+        Draw r;
+        r.date = dates::toDayNumber(day);
+        for (std::size_t k = 0; k < 6; ++k) r.numbers[k] = static_cast<quint8>(six[k]);
         records.push_back(r);
         day = day.addDays(dates::weekday(day) == dates::Saturday ? 4 : 3);
     }
@@ -136,7 +136,7 @@ TEST(TipSearch, DefaultOptionsGiveTenTipsThatKeepEveryFilter) {
                 EXPECT_LE(commonNumbers(tip, {t.begin(), t.end()}), 3) << k + 1 << " and " << other + 1;
             }
             for (const auto& r : records) {
-                if (r.datum >= from)
+                if (r.date >= from)
                     EXPECT_LT(commonNumbers(tip, sixOf(r)), c.archiveMatchSize) << "tip " << k + 1;
                 else if (commonNumbers(tip, sixOf(r)) >= c.archiveMatchSize)
                     earlierDrawMatches = true;
@@ -151,9 +151,9 @@ TEST(TipSearch, DefaultOptionsGiveTenTipsThatKeepEveryFilter) {
         }
 
         // The tips are evaluated against the draw on display, the latest selected one.
-        const DrawRecord& shown = latest[0];
-        EXPECT_EQ(env.state.currentDraw.date, shown.datum);
-        EXPECT_EQ(env.controls.date(QStringLiteral("DateTimePicker1")), dates::fromDayNumber(shown.datum));
+        const Draw& shown = latest[0];
+        EXPECT_EQ(env.state.currentDraw.date, shown.date);
+        EXPECT_EQ(env.controls.date(QStringLiteral("DateTimePicker1")), dates::fromDayNumber(shown.date));
         for (int k = 0; k < 10; ++k) {
             const QString hits = env.controls.text(TipGrid::hitLabelName(k));
             EXPECT_EQ(hits.left(1).toInt(), commonNumbers(tips[static_cast<std::size_t>(k)], sixOf(shown)));
@@ -251,7 +251,7 @@ TEST(TipSearch, RelaxationFollowsTheTipBeingSearchedAndIsPutBack) {
         calculateTips(env.session, env.steps);
 
         const auto tips = env.rows();
-        std::set<TipGrid::Tip> distinct;
+        std::set<TipNumbers> distinct;
         for (int k = 0; k < 14; ++k) {
             const auto& tip = tips[static_cast<std::size_t>(k)];
             EXPECT_EQ(isTip(tip), k < c.found) << c.found << " row " << k + 1;
@@ -273,7 +273,7 @@ TEST(TipSearch, FiltersHoldExactlyAtTheirLimits) {
     // boxes: the check boxes ticked; upDowns: UpDown n and its value; tip all 0: any tip.
     // clang-format off
     struct Case { const char* name; std::vector<std::vector<int>> draws; std::vector<int> boxes; std::vector<std::pair<int, int>> upDowns;
-                  bool found; TipGrid::Tip tip; std::optional<bool> secondFound = std::nullopt; int lastHits = -1, secondLastHits = -1; };
+                  bool found; TipNumbers tip; std::optional<bool> secondFound = std::nullopt; int lastHits = -1, secondLastHits = -1; };
     const Case cases[] = {
         {"digit sum at its minimum", {low}, {}, {{1, 21}}, true, {1, 2, 3, 4, 5, 6}},
         {"digit sum one above it", {low}, {}, {{1, 22}}, false, {}},
@@ -310,7 +310,7 @@ TEST(TipSearch, FiltersHoldExactlyAtTheirLimits) {
 
         const auto tips = env.rows();
         ASSERT_EQ(isTip(tips[0]), c.found);
-        if (c.found && c.tip != TipGrid::Tip{}) {
+        if (c.found && c.tip != TipNumbers{}) {
             EXPECT_EQ(tips[0], c.tip);
         }
         if (c.secondFound) {
@@ -403,7 +403,7 @@ TEST(RandomSeed, TheSameNumberGivesTheSameTips) {
 
     GeneratorEnv env;
     env.dir.writeArchive(generatedDraws(QDate(2000, 1, 1), 200, 8));
-    std::vector<TipGrid::Tip> runs[2];
+    std::vector<TipNumbers> runs[2];
     for (auto& tips : runs) {
         env.ui.inputAnswers.push_back(QStringLiteral("12345"));
         env.ui.questionAnswers.push_back(true);

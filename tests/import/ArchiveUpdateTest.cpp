@@ -173,7 +173,7 @@ TEST_F(ArchiveUpdateTest, EmptyArchiveStartsAfterTheChosenDateWithSzZero) {
     EXPECT_EQ(browser.requested, (QStringList{"05.01.2000", "08.01.2000", "12.01.2000", "15.01.2000"}));
     const auto records = f.dir.readArchive();
     EXPECT_EQ(f.dir.readArchive(),
-              (std::vector<DrawRecord>{makeDraw(QDate(2000, 1, 5), {1, 2, 3, 4, 5, 6}, 7, 0),
+              (std::vector<Draw>{makeDraw(QDate(2000, 1, 5), {1, 2, 3, 4, 5, 6}, 7, 0),
                                        makeDraw(QDate(2000, 1, 8), {20, 21, 22, 23, 24, 25}, 26, 0)}));
     expectIdle();
 }
@@ -263,7 +263,7 @@ private:
 };
 
 TEST_F(ArchiveUpdateTest, ReadOnlyArchiveIsReportedAndNothingIsLost) {
-    const std::vector<DrawRecord> stored = {makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)};
+    const std::vector<Draw> stored = {makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)};
     f.dir.writeArchive(stored);
     browser.serve("09.10.2002", {"1,2,3,4,5,6,7"});
     {
@@ -301,7 +301,7 @@ TEST_F(ArchiveUpdateTest, AClosedWindowOrAPageThatDoesNotComeEndsTheRun) {
         FakeStatisticsBrowser web;
         env.clock.setToday(QDate(2002, 12, 31));
         env.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
-        env.state.currentDraw.load(makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7)); // on display
+        env.state.currentDraw = makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7); // on display
         web.serve("09.10.2002", {"1,2,3,4,5,6,7"});
         web.pages[QStringLiteral("12.10.2002")] =
             c.body.isNull() ? resultPage(QStringLiteral("12.10.2002"), {"8,9,10,11,12,13,14"}) : c.body;
@@ -382,13 +382,13 @@ private:
 // archive afterwards is byte for byte the old one or the new one, no work file is left, the next
 // operation may start, and the user is told in German. Every writing operation, every call it makes.
 TEST(ArchiveFaults, AFileCallThatFailsLeavesTheOldOrTheNewArchive) {
-    const std::vector<DrawRecord> stored = {makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7, 3),
+    const std::vector<Draw> stored = {makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7, 3),
                                             makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)};
-    const auto entering = [](const DrawRecord& draw) {
+    const auto entering = [](const Draw& draw) {
         return [draw](ImportFixture& env) {
             env.ui.questionAnswers = {true}; // to replace a stored draw
             enterDraw(
-                env.session, [draw](const DrawRecord&) { return std::optional(draw); }, [] {});
+                env.session, [draw](const Draw&) { return std::optional(draw); }, [] {});
         };
     };
     const struct {
@@ -402,7 +402,7 @@ TEST(ArchiveFaults, AFileCallThatFailsLeavesTheOldOrTheNewArchive) {
         {"entry behind the newest", true, entering(makeDraw(QDate(2002, 10, 9), {8, 9, 10, 11, 12, 13}, 14))},
         {"deletion", true,
          [](ImportFixture& env) {
-             env.state.currentDraw.load(makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7, 3));
+             env.state.currentDraw = makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7, 3);
              env.ui.questionAnswers = {true};
              deleteCurrentDraw(env.session, [] {});
          }},

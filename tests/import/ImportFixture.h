@@ -14,5 +14,5 @@ struct ImportFixture : SessionEnv {
         controls.setText(QStringLiteral("FileNameEdit"), dir.file(QStringLiteral("Lotto.html")));
     }
 
-    void setTip(int row, const TipGrid::Tip& numbers) { grid.writeTip(row, numbers); }
+    void setTip(int row, const Tip& numbers) { grid.writeTip(row, numbers); }
 };

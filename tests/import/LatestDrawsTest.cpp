@@ -65,8 +65,7 @@ TEST_F(LatestDrawsTest, ShowsBothDrawsAndChecksTheTips) {
     EXPECT_EQ(text("Label8"), QStringLiteral("SZ: 4"));
 
     // The CurrentDraw holds the last matching line.
-    EXPECT_EQ(f.state.currentDraw.date, dates::toDayNumber(QDate(2002, 10, 5)));
-    EXPECT_EQ(f.state.currentDraw.numbers, (std::array<qint32, 8>{3, 12, 17, 25, 33, 41, 7, 4}));
+    EXPECT_EQ(f.state.currentDraw, makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4));
 
     const struct {
         int row;
@@ -96,7 +95,7 @@ TEST_F(LatestDrawsTest, PageShapesThatChangeNoLabel) {
         QByteArray page;
         double date; // of the CurrentDraw afterwards
     } cases[] = {
-        {"Sunday line sets the CurrentDraw only",
+        {"Sunday line sets the Draw only",
          "Ziehung 06.10.02:<br><b>4, 5, 6, 7, 8, 9 ZZ: 10 SZ: 1</b>\n",
          dates::toDayNumber(QDate(2002, 10, 6))},
         {"no Ziehung line", "<html><b>4, 5, 6, 7, 8, 9 ZZ: 10 SZ: 1</b> 05.10.02:<br></html>\n", 0},
@@ -204,7 +203,7 @@ TEST_F(LatestDrawsTest, ButtonIsDisabledWhileTheTransferRuns) {
 // reads, through its questions; what is not a list, or cannot be had, changes nothing.
 TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
     const auto records = shippedDraws(Game::sixOf42());
-    const std::vector<DrawRecord> stored(records.end() - 2, records.end()); // up to 31.12.2025
+    const std::vector<Draw> stored(records.end() - 2, records.end()); // up to 31.12.2025
     auto withNew = stored;
     withNew.insert(withNew.end(), {makeDraw(QDate(2026, 1, 3), {2, 9, 17, 22, 30, 41}, 5),
                                    makeDraw(QDate(2026, 1, 7), {4, 8, 15, 16, 23, 42}, 1)});
@@ -220,7 +219,7 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
         QString address;
         R response;
         bool no; // the answer to a question
-        std::vector<DrawRecord> archive;
+        std::vector<Draw> archive;
         QString message; // the report or the error
         const char* question;
     } cases[] = {

@@ -197,9 +197,9 @@ TEST_F(StatisticsBrowserWindowTest, UpdateRunThroughTheRealBrowser) {
 // the start date on, only after a yes; a run that fails half-way or that the user stops leaves it byte for
 // byte. While it waits for a page, every other operation on the archive is refused and changes nothing.
 TEST_F(StatisticsBrowserWindowTest, RebuildReplacesTheArchiveOnlyWhenItIsComplete) {
-    const std::vector<DrawRecord> old = {makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7, 3),
+    const std::vector<Draw> old = {makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7, 3),
                                          makeDraw(QDate(2002, 10, 2), {11, 12, 13, 14, 15, 16}, 17, 8)};
-    std::vector<DrawRecord> larger = old;
+    std::vector<Draw> larger = old;
     larger.push_back(makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 8));
     larger.push_back(makeDraw(QDate(2002, 10, 9), {9, 19, 29, 39, 44, 45}, 1, 8));
     const QString fewer =
@@ -211,7 +211,7 @@ TEST_F(StatisticsBrowserWindowTest, RebuildReplacesTheArchiveOnlyWhenItIsComplet
     // othersTry: other operations on the archive while it waits for a page; asked: the question after the
     // run, if any; says: the end of the message or error
     // clang-format off
-    const struct { const char* name; std::vector<DrawRecord> stored; std::map<QByteArray, QByteArray> draws; bool userCloses, othersTry;
+    const struct { const char* name; std::vector<Draw> stored; std::map<QByteArray, QByteArray> draws; bool userCloses, othersTry;
                    std::deque<bool> answers; QString asked; bool replaced; QString says; } cases[] = {
         {"complete", old, both, false, false, {true}, {}, true, {}},
         {"others refused while it waits", old, both, false, true, {true}, {}, true, {}},
@@ -241,7 +241,7 @@ TEST_F(StatisticsBrowserWindowTest, RebuildReplacesTheArchiveOnlyWhenItIsComplet
             // clang-format off
             const std::vector<std::pair<const char*, std::function<void()>>> others = {
                 {"import", [&] { importDrawFiles(f.session, [&] { return file; }, [] {}); }},
-                {"entry", [&] { enterDraw(f.session, [](const DrawRecord& p) { return std::optional(p); }, [] {}); }},
+                {"entry", [&] { enterDraw(f.session, [](const Draw& p) { return std::optional(p); }, [] {}); }},
                 {"deletion", [&] { deleteCurrentDraw(f.session, [] {}); }},
                 {"update", [&] { updateArchive(f.session, window); }},
                 {"rebuild", [&] { rebuildArchive(f.session, window); }},
@@ -282,7 +282,7 @@ TEST_F(StatisticsBrowserWindowTest, RebuildReplacesTheArchiveOnlyWhenItIsComplet
         if (c.replaced) {
             EXPECT_EQ(said, QString());
             EXPECT_EQ(f.dir.readArchive(),
-                      (std::vector<DrawRecord>{makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 0),
+                      (std::vector<Draw>{makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 0),
                                                makeDraw(QDate(2002, 10, 9), {9, 19, 29, 39, 44, 45}, 1, 0)}));
         } else {
             EXPECT_TRUE(said.endsWith(c.says)) << said.toStdString();

@@ -35,15 +35,15 @@ struct ImportEnv : SessionEnv {
 } // namespace
 
 TEST(TextImport, ReadsTheLineFormsAndNamesWhatIsWrong) {
-    const DrawRecord example = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7);
-    const DrawRecord withSz = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7, 4);
+    const Draw example = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7);
+    const Draw withSz = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7, 4);
     const QString before = QStringLiteral("anderes Spiel (vor dem 04.01.1986)");
     const QString after = QStringLiteral("anderes Spiel (nach dem 09.01.2013)");
     // A draw row's reason is the one it is held back for: another game's years, a day without a draw.
     struct Case {
         const char* line;
         ImportLine::Kind kind;
-        DrawRecord draw;
+        Draw draw;
         QString reason;
     };
     const Case cases[] = {
@@ -211,14 +211,14 @@ TEST(TextImport, ReadsTheLineFormsAndNamesWhatIsWrong) {
 // whatever its line ends, encoding and order of day and month; a file with both orders, or with nothing
 // in it, says so.
 TEST(TextImport, ReadsTheFilesPeopleHave) {
-    std::vector<DrawRecord> draws;
-    for (const DrawRecord& r : shippedDraws())
-        if (dates::yearOf(r.datum) >= 1991 && draws.size() < 40) draws.push_back(r);
+    std::vector<Draw> draws;
+    for (const Draw& r : shippedDraws())
+        if (dates::yearOf(r.date) >= 1991 && draws.size() < 40) draws.push_back(r);
     const auto file = [&](const char* dateFormat, const char* lineEnd) {
         QString text = QStringLiteral("Datum;Zahlen;Zusatzzahl") + QLatin1String(lineEnd);
-        for (const DrawRecord& r : draws)
-            text += exportText(r).replace(dates::formatFixedDate(r.datum),
-                                          dates::fromDayNumber(r.datum).toString(QLatin1String(dateFormat))) +
+        for (const Draw& r : draws)
+            text += exportText(r).replace(dates::formatFixedDate(r.date),
+                                          dates::fromDayNumber(r.date).toString(QLatin1String(dateFormat))) +
                     QLatin1String(lineEnd);
         return text;
     };
@@ -252,7 +252,7 @@ TEST(TextImport, ReadsTheFilesPeopleHave) {
             }
             EXPECT_EQ(env.ui.messages.value(0),
                       QString(message).replace(QLatin1String("%1"), env.dir.path()));
-            EXPECT_EQ(env.dir.readArchive(), message == taken ? draws : std::vector<DrawRecord>());
+            EXPECT_EQ(env.dir.readArchive(), message == taken ? draws : std::vector<Draw>());
         }
     }
     dates::useProgramLocale();
@@ -261,14 +261,14 @@ TEST(TextImport, ReadsTheFilesPeopleHave) {
 // Stored: 2 and 9 October 2002. Each row imports its files and checks the counts, the questions with the
 // button each offers first, and the archive afterwards.
 TEST(TextImport, MergesIntoTheArchiveInDateOrder) {
-    const DrawRecord a = makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 1);
-    const DrawRecord c = makeDraw(QDate(2002, 10, 9), {10, 20, 30, 40, 41, 42}, 9, 2);
-    const DrawRecord before = makeDraw(QDate(2002, 9, 28), {8, 9, 10, 11, 12, 13}, 14);
-    const DrawRecord between = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7, 5);
-    const DrawRecord after = makeDraw(QDate(2002, 10, 12), {21, 22, 23, 24, 25, 26}, 27);
-    const DrawRecord otherC = makeDraw(QDate(2002, 10, 9), {11, 20, 30, 40, 41, 42}, 9);
-    const DrawRecord first = makeDraw(QDate(1986, 1, 4), {2, 5, 9, 15, 22, 28}, 43);
-    const DrawRecord sixOutOf40 = makeDraw(QDate(1970, 1, 10), {7, 8, 12, 17, 32, 40}, 24);
+    const Draw a = makeDraw(QDate(2002, 10, 2), {1, 2, 3, 4, 5, 6}, 7, 1);
+    const Draw c = makeDraw(QDate(2002, 10, 9), {10, 20, 30, 40, 41, 42}, 9, 2);
+    const Draw before = makeDraw(QDate(2002, 9, 28), {8, 9, 10, 11, 12, 13}, 14);
+    const Draw between = makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7, 5);
+    const Draw after = makeDraw(QDate(2002, 10, 12), {21, 22, 23, 24, 25, 26}, 27);
+    const Draw otherC = makeDraw(QDate(2002, 10, 9), {11, 20, 30, 40, 41, 42}, 9);
+    const Draw first = makeDraw(QDate(1986, 1, 4), {2, 5, 9, 15, 22, 28}, 43);
+    const Draw sixOutOf40 = makeDraw(QDate(1970, 1, 10), {7, 8, 12, 17, 32, 40}, 24);
     const QString oneDiffers =
         QStringLiteral("1 Ziehung weicht von der gespeicherten ab. Soll sie ersetzt werden?");
     const QString oneOtherGame =
@@ -288,7 +288,7 @@ TEST(TextImport, MergesIntoTheArchiveInDateOrder) {
         int inserted, replaced, unchanged, skipped;
         QStringList questions;
         std::vector<P> presets;
-        std::vector<DrawRecord> archive;
+        std::vector<Draw> archive;
         const Game* game = &Game::sixOf45();
     } cases[] = {
         {"before, between and after",
@@ -435,7 +435,7 @@ TEST(TextImport, MergesIntoTheArchiveInDateOrder) {
         EXPECT_EQ(env.ui.presets, cs.presets);
         EXPECT_EQ(env.dir.readArchive(cs.game->archiveFile), cs.archive);
         EXPECT_EQ(env.controls.date(QStringLiteral("DateTimePicker1")),
-                  dates::fromDayNumber(cs.archive.back().datum));
+                  dates::fromDayNumber(cs.archive.back().date));
         EXPECT_EQ(env.shown, 1);
         EXPECT_EQ(env.ui.busyAtBoxes, 0); // no hourglass while a question or the report waits
         EXPECT_FALSE(QFile::exists(env.dir.file(QStringLiteral("ZahlenCH.dat~"))));
@@ -528,7 +528,7 @@ TEST(TextImport, WhatTheExportWritesComesBackTheSame) {
     EXPECT_EQ(report.inserted, 400);
     EXPECT_TRUE(report.skipped.isEmpty());
     auto expected = draws;
-    for (auto& r : expected) r.sz = 0;
+    for (auto& r : expected) r.superNumber = 0;
     EXPECT_EQ(in.dir.readArchive(), expected);
 }
 

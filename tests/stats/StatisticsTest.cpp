@@ -76,7 +76,7 @@ std::array<int, 7> sevenOf(Random& random, int forced = 0, int leftOut = 0) {
 
 TEST_F(StatsTest, FrequencySelectionFollowsTheDrawFilter) {
     // Number 40 stands in every draw; its counter is the number of selected draws.
-    const std::vector<DrawRecord> archive = {
+    const std::vector<Draw> archive = {
         makeDraw(Wed, {1, 2, 3, 4, 5, 40}, 6),
         makeDraw(Fri, {7, 8, 9, 10, 11, 40}, 12),
         makeDraw(Sat, {13, 14, 15, 16, 17, 40}, 18),
@@ -219,8 +219,8 @@ TEST_F(StatsTest, MissingArchiveLeavesTheChartAsItWas) {
 }
 
 TEST_F(StatsTest, CorruptRecordsNeverCountOutsideTheTables) {
-    DrawRecord nanDate = makeDraw(Sat, {1, 2, 3, 4, 5, 6}, 7);
-    nanDate.datum = std::numeric_limits<double>::quiet_NaN();
+    Draw nanDate = makeDraw(Sat, {1, 2, 3, 4, 5, 6}, 7);
+    nanDate.date = std::numeric_limits<double>::quiet_NaN();
     dir.writeArchive({
         makeDraw(Wed, {1, 2, 3, 4, 5, 200}, 46, 200), // numbers beyond 45 fall outside every table
         nanDate,                                      // a date that is no day never passes
@@ -537,7 +537,7 @@ TEST(Chance, TheShippedRecordIsAsEvenAsChanceMakesIt) {
     ASSERT_EQ(draws.size(), 2096u);
     std::vector<qint64> counts(45, 0);
     for (const auto& r : draws)
-        for (int i = 0; i < 7; ++i) ++counts[static_cast<std::size_t>(r.drawnNumber(i) - 1)];
+        for (int i = 0; i < 7; ++i) ++counts[static_cast<std::size_t>((i < 6 ? r.numbers[static_cast<std::size_t>(i)] : r.extra) - 1)];
     EXPECT_EQ(counts[17], 369); // 18, the most frequent
     EXPECT_EQ(counts[15], 299); // 16, the rarest
     const chance::Verdict v = chance::frequencyVerdict(Game::sixOf45(), counts, 2096);

@@ -6,7 +6,7 @@
 #include <QDir>
 
 // Draws of 2001 .. 2003 on several weekdays, numbers in stored (unsorted) order.
-inline const std::vector<DrawRecord> archive = {
+inline const std::vector<Draw> archive = {
     makeDraw(QDate(2001, 3, 3), {1, 2, 3, 4, 5, 6}, 7),        // before the start date
     makeDraw(QDate(2001, 6, 2), {45, 3, 12, 17, 23, 34}, 7),   // exactly on it (Saturday)
     makeDraw(QDate(2001, 12, 28), {9, 8, 7, 6, 5, 4}, 44),     // Friday

@@ -1,3 +1,4 @@
+#include "archive/DrawRecord.h"
 #include "support/TestDir.h"
 
 #include "platform/Dates.h"
@@ -16,10 +17,10 @@ QString TestDir::path() const {
     return QDir(dir_.path()).absolutePath() + QLatin1Char('/');
 }
 
-void TestDir::writeArchive(const std::vector<DrawRecord>& records, const QString& name) const {
+void TestDir::writeArchive(const std::vector<Draw>& records, const QString& name) const {
     QByteArray bytes;
     for (const auto& r : records) {
-        const auto b = r.toBytes();
+        const auto b = DrawRecord::encode(r);
         bytes.append(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
     }
     writeFile(name, bytes);
@@ -38,28 +39,28 @@ QByteArray TestDir::readFile(const QString& name) const {
     return f.readAll();
 }
 
-std::vector<DrawRecord> TestDir::readArchive(const QString& name) const {
+std::vector<Draw> TestDir::readArchive(const QString& name) const {
     const QByteArray bytes = readFile(name);
-    std::vector<DrawRecord> records;
+    std::vector<Draw> records;
     for (qsizetype i = 0; i + 16 <= bytes.size(); i += 16)
         records.push_back(
-            DrawRecord::fromBytes(reinterpret_cast<const unsigned char*>(bytes.constData() + i)));
+            DrawRecord::decode(reinterpret_cast<const unsigned char*>(bytes.constData() + i)));
     return records;
 }
 
-DrawRecord makeDraw(const QDate& date, std::initializer_list<int> six, int zz, int sz) {
-    DrawRecord r;
-    r.datum = dates::toDayNumber(date);
+Draw makeDraw(const QDate& date, std::initializer_list<int> six, int zz, int sz) {
+    Draw r;
+    r.date = dates::toDayNumber(date);
     std::size_t i = 0;
-    for (int n : six) r.zahl[i++] = static_cast<quint8>(n);
-    r.zz = static_cast<quint8>(zz);
-    r.sz = static_cast<quint8>(sz);
+    for (int n : six) r.numbers[i++] = static_cast<quint8>(n);
+    r.extra = static_cast<quint8>(zz);
+    r.superNumber = static_cast<quint8>(sz);
     return r;
 }
 
-std::vector<DrawRecord> generatedDraws(const QDate& from, int count, unsigned seed) {
+std::vector<Draw> generatedDraws(const QDate& from, int count, unsigned seed) {
     std::mt19937 gen(seed);
-    std::vector<DrawRecord> draws;
+    std::vector<Draw> draws;
     QDate day = from;
     while (static_cast<int>(draws.size()) < count) {
         const int wd = dates::weekday(day);
@@ -68,11 +69,11 @@ std::vector<DrawRecord> generatedDraws(const QDate& from, int count, unsigned se
             for (int n = 0; n < 45; ++n) pool[static_cast<std::size_t>(n)] = n + 1;
             std::shuffle(pool.begin(), pool.end(), gen);
             std::sort(pool.begin(), pool.begin() + 6);
-            DrawRecord r;
-            r.datum = dates::toDayNumber(day);
-            for (std::size_t i = 0; i < 6; ++i) r.zahl[i] = static_cast<quint8>(pool[i]);
-            r.zz = static_cast<quint8>(pool[6]);
-            r.sz = static_cast<quint8>(gen() % 10);
+            Draw r;
+            r.date = dates::toDayNumber(day);
+            for (std::size_t i = 0; i < 6; ++i) r.numbers[i] = static_cast<quint8>(pool[i]);
+            r.extra = static_cast<quint8>(pool[6]);
+            r.superNumber = static_cast<quint8>(gen() % 10);
             draws.push_back(r);
         }
         day = day.addDays(1);
@@ -84,21 +85,21 @@ QString shippedRecordPath(const Game& game) {
     return QStringLiteral(ZIEHBOX_RECORDS_DIR "/") + game.shippedRecord;
 }
 
-std::vector<DrawRecord> shippedDraws(const Game& game) {
+std::vector<Draw> shippedDraws(const Game& game) {
     // Read here on its own, not through the program's import, so that tests can compare the two.
     QFile f(shippedRecordPath(game));
     if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("the shipped record is missing");
-    std::vector<DrawRecord> draws;
+    std::vector<Draw> draws;
     f.readLine(); // the header
     while (!f.atEnd()) {
         const QList<QByteArray> fields = f.readLine().trimmed().split(';');
         if (fields.size() != 8) throw std::runtime_error("a line of the shipped record is not a draw");
-        DrawRecord r;
-        r.datum = dates::toDayNumber(
+        Draw r;
+        r.date = dates::toDayNumber(
             QDate::fromString(QString::fromLatin1(fields[0]), QStringLiteral("dd.MM.yyyy")));
         for (std::size_t i = 0; i < 6; ++i)
-            r.zahl[i] = static_cast<quint8>(fields[static_cast<qsizetype>(i) + 1].toInt());
-        r.zz = static_cast<quint8>(fields[7].toInt());
+            r.numbers[i] = static_cast<quint8>(fields[static_cast<qsizetype>(i) + 1].toInt());
+        r.extra = static_cast<quint8>(fields[7].toInt());
         draws.push_back(r);
     }
     return draws;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "archive/DrawRecord.h"
-#include "archive/Game.h"
+#include "game/Draw.h"
+#include "game/Game.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -29,20 +29,20 @@ public:
     QString file(const QString& name) const { return path() + name; }
     QString archivePath() const { return file(QStringLiteral("ZahlenCH.dat")); }
 
-    void writeArchive(const std::vector<DrawRecord>& records,
+    void writeArchive(const std::vector<Draw>& records,
                       const QString& name = QStringLiteral("ZahlenCH.dat")) const;
     void writeFile(const QString& name, const QByteArray& bytes) const;
     QByteArray readFile(const QString& name) const;
-    std::vector<DrawRecord> readArchive(const QString& name = QStringLiteral("ZahlenCH.dat")) const;
+    std::vector<Draw> readArchive(const QString& name = QStringLiteral("ZahlenCH.dat")) const;
 
 private:
     QTemporaryDir dir_;
 };
 
-DrawRecord makeDraw(const QDate& date, std::initializer_list<int> six, int zz = 0, int sz = 0);
+Draw makeDraw(const QDate& date, std::initializer_list<int> six, int zz = 0, int sz = 0);
 // Wednesdays and Saturdays from the first such day on or after `from`, with numbers from a fixed seed.
-std::vector<DrawRecord> generatedDraws(const QDate& from, int count, unsigned seed = 1);
+std::vector<Draw> generatedDraws(const QDate& from, int count, unsigned seed = 1);
 // The record of the real draws of a game that the program ships, and its draws (SZ 0), read by the tests
 // themselves.
 QString shippedRecordPath(const Game& game = Game::sixOf45());
-std::vector<DrawRecord> shippedDraws(const Game& game = Game::sixOf45());
+std::vector<Draw> shippedDraws(const Game& game = Game::sixOf45());

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "archive/DrawRecord.h"
+#include "game/Draw.h"
 
 #include <QDate>
 #include <QString>
 #include <vector>
+
+struct Tip;
 
 // One prize rank of a game: how many of a tip's numbers are among the six drawn, and what the extra number
 // has to do for it.
@@ -21,7 +23,8 @@ struct PrizeRank {
 };
 
 // What a lottery game is. The program holds one current game (AppState::game); every rule that depends on
-// the game asks it, and no count of a game is written anywhere else.
+// the game asks it. Only the layouts that fix a count themselves (the 16-byte record, the paper slip, the
+// operator's pages of "6 aus 45") write it, and say so where they do.
 struct Game {
     // Also the value the settings store keeps for the game.
     enum class Id { SixOf45 = 45, SixOf42 = 42 };
@@ -37,12 +40,21 @@ struct Game {
         bool sameDrum = true;
     };
 
+    // The Superzahl of a game that has one: a digit drawn besides the others, not counted by them.
+    struct SuperNumber {
+        QString name;
+        int lowest = 0;
+        int highest = 0;
+        QDate after; // the first draws with one came after this day
+    };
+
     Id id = Id::SixOf45;
     QString name;    // "6 aus 45"
     int highest = 0; // the numbers are 1 .. highest
     int drawn = 0;   // numbers drawn, and numbers in a tip
     ExtraNumber extra;
     bool hasSuperNumber = false;
+    SuperNumber superNumber; // where hasSuperNumber
     // What the program has for the game beyond its own archive: the operator's web pages it reads (the
     // update, the rebuild, the latest draws) and the layout of its paper slip.
     bool webPages = false;
@@ -72,13 +84,16 @@ struct Game {
     bool isExtra(int n) const { return n >= extra.lowest && n <= extra.highest; }
     // The numbers of a draw the statistics count: the six, and the extra number when it is one of them.
     int countedPerDraw() const { return extra.sameDrum ? drawn + 1 : drawn; }
-    int countedNumber(const DrawRecord& record, int index) const {
-        return index < drawn ? record.zahl[static_cast<std::size_t>(index)] : record.zz;
+    int countedNumber(const Draw& draw, int index) const {
+        return index < drawn ? draw.numbers[static_cast<std::size_t>(index)] : draw.extra;
     }
+    // The hits of the lowest prize rank.
+    int fewestWinningHits() const { return ranks.back().hits; }
     // The share of draws in which one given number is among those counted.
     double numberShare() const { return double(countedPerDraw()) / highest; }
-    // The ways of choosing the six numbers.
-    qint64 sixChoices() const;
+    // The ways of choosing the drawn numbers out of the game's.
+    qint64 numberChoices() const;
+    bool isSuperNumber(int n) const { return n >= superNumber.lowest && n <= superNumber.highest; }
 
     // The first thing that keeps a draw out of this game's archive: the six numbers and then the extra
     // number out of range, else a number twice (the extra number among the six where it comes from their
@@ -89,16 +104,16 @@ struct Game {
         int number = 0;
         bool outOfRange() const { return kind == Kind::NumberOutOfRange || kind == Kind::ExtraOutOfRange; }
     };
-    DrawProblem problemOf(const DrawRecord& draw) const;
-    // The tip's rank in a draw, or nothing below the lowest. `tipExtra` is the tip's own extra number where
-    // the game has one (else ignored); the tip's numbers are distinct.
-    const PrizeRank* rankOf(const std::array<int, 6>& tip, int tipExtra, const DrawRecord& draw) const;
+    DrawProblem problemOf(const Draw& draw) const;
+    // The tip's rank in a draw, or nothing below the lowest; the tip's numbers are distinct.
+    const PrizeRank* rankOf(const Tip& tip, const Draw& draw) const;
     // Whether the extra number counts for the tip: one of its numbers is the ZZ, or its own extra number
     // (never empty) is the draw's.
-    bool extraHit(const std::array<int, 6>& tip, int tipExtra, const DrawRecord& draw) const;
+    bool extraHit(const Tip& tip, const Draw& draw) const;
 
-    // The numbers of a draw as the questions about it name them: "3 12 17 25 33 41 Z:7".
-    QString drawText(const DrawRecord& draw) const;
+    // The numbers of a draw as the questions about it name them: "3 12 17 25 33 41 Z:7"; `between` stands
+    // between the numbers.
+    QString drawText(const Draw& draw, const QString& between = QStringLiteral(" ")) const;
 
     // A Saturday, or a Wednesday from wednesdaysFrom on.
     bool isDrawDay(const QDate& day) const;

@@ -1,4 +1,6 @@
-#include "archive/Game.h"
+#include "game/Game.h"
+
+#include "game/Tip.h"
 
 #include "platform/Dates.h"
 
@@ -14,6 +16,7 @@ const Game& Game::sixOf45() {
         g.drawn = 6;
         g.extra = {QStringLiteral("Zusatzzahl"), QStringLiteral("Z"), QStringLiteral("Z"), 1, 45, true};
         g.hasSuperNumber = true;
+        g.superNumber = {QStringLiteral("Superzahl"), 0, 9, QDate(1995, 8, 1)};
         g.webPages = true;
         g.slip = true;
         // Before, Switzerland played "6 aus 40" and "6 aus 42"; after, "6 aus 42" with a Glückszahl.
@@ -75,39 +78,38 @@ std::vector<const Game*> Game::all() {
     return {&sixOf45(), &sixOf42()};
 }
 
-qint64 Game::sixChoices() const {
+qint64 Game::numberChoices() const {
     qint64 ways = 1;
     for (int i = 0; i < drawn; ++i) ways = ways * (highest - i) / (i + 1);
     return ways;
 }
 
-Game::DrawProblem Game::problemOf(const DrawRecord& draw) const {
+Game::DrawProblem Game::problemOf(const Draw& draw) const {
     using Kind = DrawProblem::Kind;
+    const auto number = [&](int i) { return draw.numbers[static_cast<std::size_t>(i)]; };
     for (int i = 0; i < drawn; ++i)
-        if (!isNumber(draw.zahl[static_cast<std::size_t>(i)]))
-            return {Kind::NumberOutOfRange, draw.zahl[static_cast<std::size_t>(i)]};
-    if (!isExtra(draw.zz)) return {Kind::ExtraOutOfRange, draw.zz};
+        if (!isNumber(number(i))) return {Kind::NumberOutOfRange, number(i)};
+    if (!isExtra(draw.extra)) return {Kind::ExtraOutOfRange, draw.extra};
     for (int i = 0; i < drawn; ++i) {
-        const int n = draw.zahl[static_cast<std::size_t>(i)];
         for (int j = i + 1; j < drawn; ++j)
-            if (n == draw.zahl[static_cast<std::size_t>(j)]) return {Kind::NumberTwice, n};
-        if (extra.sameDrum && n == draw.zz) return {Kind::ExtraAmongSix, n};
+            if (number(i) == number(j)) return {Kind::NumberTwice, number(i)};
+        if (extra.sameDrum && number(i) == draw.extra) return {Kind::ExtraAmongSix, number(i)};
     }
     return {};
 }
 
-bool Game::extraHit(const std::array<int, 6>& tip, int tipExtra, const DrawRecord& draw) const {
-    if (!extra.sameDrum) return tipExtra != 0 && tipExtra == draw.zz;
-    return std::find(tip.begin(), tip.end(), int(draw.zz)) != tip.end();
+bool Game::extraHit(const Tip& tip, const Draw& draw) const {
+    if (!extra.sameDrum) return tip.extra != 0 && tip.extra == draw.extra;
+    return std::find(tip.numbers.begin(), tip.numbers.end(), draw.extra) != tip.numbers.end();
 }
 
-const PrizeRank* Game::rankOf(const std::array<int, 6>& tip, int tipExtra, const DrawRecord& draw) const {
-    const int hits = static_cast<int>(std::count_if(tip.begin(), tip.end(), [&](int n) {
-        return std::find(draw.zahl.begin(), draw.zahl.end(), n) != draw.zahl.end();
+const PrizeRank* Game::rankOf(const Tip& tip, const Draw& draw) const {
+    const int hits = static_cast<int>(std::count_if(tip.numbers.begin(), tip.numbers.end(), [&](int n) {
+        return std::find(draw.numbers.begin(), draw.numbers.end(), n) != draw.numbers.end();
     }));
     // Most draws reach no rank: the extra number is looked at only for those that may.
     if (hits < ranks.back().hits) return nullptr;
-    const bool extraCounts = extraHit(tip, tipExtra, draw);
+    const bool extraCounts = extraHit(tip, draw);
     for (const PrizeRank& rank : ranks) {
         if (rank.hits != hits) continue;
         if (rank.extra == PrizeRank::Extra::Any || (rank.extra == PrizeRank::Extra::Hit) == extraCounts)
@@ -116,11 +118,11 @@ const PrizeRank* Game::rankOf(const std::array<int, 6>& tip, int tipExtra, const
     return nullptr;
 }
 
-QString Game::drawText(const DrawRecord& draw) const {
+QString Game::drawText(const Draw& draw, const QString& between) const {
     QStringList numbers;
-    for (int i = 0; i < drawn; ++i) numbers << QString::number(draw.zahl[static_cast<std::size_t>(i)]);
-    return numbers.join(QLatin1Char(' ')) + QLatin1Char(' ') + extra.captionMark + QLatin1Char(':') +
-           QString::number(draw.zz);
+    for (int i = 0; i < drawn; ++i) numbers << QString::number(draw.numbers[static_cast<std::size_t>(i)]);
+    return numbers.join(between) + QLatin1Char(' ') + extra.captionMark + QLatin1Char(':') +
+           QString::number(draw.extra);
 }
 
 bool Game::isDrawDay(const QDate& day) const {
