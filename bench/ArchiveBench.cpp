@@ -2,7 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
-#include "archive/ArchiveExport.h"
+#include "import/ArchiveExport.h"
 #include "archive/DrawArchive.h"
 #include "import/ShippedRecord.h"
 #include "import/TextImport.h"

@@ -2,7 +2,7 @@
 
 #include "import/ShippedRecord.h"
 
-#include "platform/ChartView.h"
+#include "gui/ChartView.h"
 #include "stats/DrawFilter.h"
 #include "stats/Statistics.h"
 

@@ -1,9 +1,11 @@
 #include "app/AppContext.h"
 
+#include "gui/DesktopShell.h"
+#include "gui/QtSound.h"
 #include "import/ImportAddresses.h"
 #include "platform/Dates.h"
 #include "platform/HttpClient.h"
-#include "platform/ReportPreview.h"
+#include "report/ReportPreview.h"
 #include "platform/SettingsStore.h"
 #include "stats/DrawFilter.h"
 

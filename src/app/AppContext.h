@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Dialogs.h"
-#include "archive/AppState.h"
-#include "archive/ArchiveExport.h"
-#include "archive/DrawEntry.h"
-#include "generator/GeneratorOptions.h"
-#include "generator/TipGrid.h"
+#include "gui/Dialogs.h"
+#include "state/AppState.h"
+#include "import/ArchiveExport.h"
+#include "import/DrawEntry.h"
+#include "state/GeneratorOptions.h"
+#include "state/TipGrid.h"
 #include "import/TextImport.h"
 #include "platform/ChartModel.h"
 #include "platform/Clock.h"

@@ -1,6 +1,6 @@
 #include "app/AppSetup.h"
 
-#include "app/Dialogs.h"
+#include "gui/Dialogs.h"
 #include "archive/ArchiveLock.h"
 #include "archive/DrawArchive.h"
 #include "platform/AppError.h"

@@ -1,7 +1,7 @@
 #include "app/GameChoice.h"
 
-#include "archive/Session.h"
-#include "generator/TipGrid.h"
+#include "state/Session.h"
+#include "state/TipGrid.h"
 #include "platform/Controls.h"
 
 namespace gamechoice {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "archive/ArchiveExport.h"
-#include "archive/DrawEntry.h"
-#include "archive/Session.h"
+#include "import/ArchiveExport.h"
+#include "import/DrawEntry.h"
+#include "state/Session.h"
 #include "evaluation/Evaluation.h"
 #include "import/TextImport.h"
 #include "platform/Services.h"

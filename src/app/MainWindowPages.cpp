@@ -3,8 +3,8 @@
 
 #include "app/AppContext.h"
 #include "app/AppLinks.h"
-#include "app/Icons.h"
-#include "platform/ChartView.h"
+#include "gui/Icons.h"
+#include "gui/ChartView.h"
 #include "platform/Dates.h"
 
 #include <QAbstractButton>

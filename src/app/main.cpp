@@ -3,8 +3,8 @@
 #include "app/MainWindow.h"
 #include "app/ProgramDir.h"
 #include "archive/ArchiveLock.h"
-#include "platform/Browser.h"
-#include "platform/Sound.h"
+#include "gui/BrowserView.h"
+#include "gui/QtSound.h"
 
 #include <QApplication>
 #include <QDir>

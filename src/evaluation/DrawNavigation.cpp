@@ -1,6 +1,6 @@
 #include "evaluation/Evaluation.h"
 
-#include "archive/Session.h"
+#include "state/Session.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"

@@ -1,7 +1,7 @@
 #include "evaluation/Evaluation.h"
 
-#include "archive/Session.h"
-#include "generator/TipGrid.h"
+#include "state/Session.h"
+#include "state/TipGrid.h"
 #include "platform/AppError.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"

@@ -1,6 +1,6 @@
 #include "evaluation/HitBalance.h"
 
-#include "archive/Session.h"
+#include "state/Session.h"
 #include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"

@@ -2,7 +2,7 @@
 
 #include "game/Draw.h"
 #include "game/Game.h"
-#include "generator/TipGrid.h"
+#include "state/TipGrid.h"
 
 #include <QLocale>
 #include <QString>

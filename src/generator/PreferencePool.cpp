@@ -1,7 +1,7 @@
 #include "generator/PreferencePool.h"
 
-#include "archive/Session.h"
-#include "generator/GeneratorOptions.h"
+#include "state/Session.h"
+#include "state/GeneratorOptions.h"
 #include "platform/ChartModel.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"

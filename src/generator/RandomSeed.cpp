@@ -1,6 +1,6 @@
 #include "generator/RandomSeed.h"
 
-#include "archive/Session.h"
+#include "state/Session.h"
 #include "generator/TipSearch.h"
 #include "platform/Random.h"
 #include "platform/Ui.h"

@@ -1,8 +1,8 @@
 #include "stats/CountTable.h"
 #include "generator/TipDistribution.h"
 
-#include "archive/Session.h"
-#include "generator/TipGrid.h"
+#include "state/Session.h"
+#include "state/TipGrid.h"
 #include "platform/ChartModel.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"

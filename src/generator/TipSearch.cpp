@@ -1,8 +1,8 @@
 #include "generator/TipSearch.h"
 
-#include "archive/Session.h"
+#include "state/Session.h"
 #include "generator/DrawSteps.h"
-#include "generator/GeneratorOptions.h"
+#include "state/GeneratorOptions.h"
 #include "generator/PreferencePool.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"

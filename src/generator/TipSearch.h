@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator/TipGrid.h"
+#include "state/TipGrid.h"
 
 #include <QString>
 

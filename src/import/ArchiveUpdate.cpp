@@ -1,7 +1,7 @@
 #include "import/ArchiveUpdate.h"
 
 #include "archive/DrawArchive.h"
-#include "archive/Session.h"
+#include "state/Session.h"
 #include "evaluation/Evaluation.h"
 #include "import/DrawList.h"
 #include "import/LatestDraws.h"

@@ -1,6 +1,6 @@
 #include "import/DrawList.h"
 
-#include "archive/Session.h"
+#include "state/Session.h"
 #include "import/LatestDraws.h"
 #include "import/TextImport.h"
 #include "platform/AppError.h"

@@ -1,8 +1,8 @@
 #include "import/LatestDraws.h"
 
-#include "archive/Session.h"
+#include "state/Session.h"
 #include "evaluation/Evaluation.h"
-#include "generator/TipGrid.h"
+#include "state/TipGrid.h"
 #include "import/DrawPage.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"

@@ -1,6 +1,6 @@
 #include "import/ShippedRecord.h"
 
-#include "archive/Session.h"
+#include "state/Session.h"
 #include "import/TextImport.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"

@@ -1,6 +1,6 @@
 #include "import/TextImport.h"
 
-#include "archive/Session.h"
+#include "state/Session.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Counted.h"

@@ -1,11 +1,11 @@
 #include "output/SlipPrinter.h"
 
-#include "archive/AppState.h"
+#include "state/AppState.h"
 #include "output/SlipReport.h"
 #include "output/SlipSettings.h"
 #include "platform/Clock.h"
 #include "platform/Dates.h"
-#include "platform/ReportPreview.h"
+#include "report/ReportPreview.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "output/SlipReport.h"
 
-#include "generator/TipGrid.h"
+#include "state/TipGrid.h"
 
 #include <array>
 

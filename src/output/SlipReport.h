@@ -1,7 +1,7 @@
 #pragma once
 
 #include "output/SlipSettings.h"
-#include "platform/Report.h"
+#include "report/Report.h"
 
 #include <QPoint>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "output/TipText.h"
 
-#include "archive/AppState.h"
+#include "state/AppState.h"
 #include "game/Game.h"
-#include "generator/TipGrid.h"
+#include "state/TipGrid.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
 #include "platform/Shell.h"

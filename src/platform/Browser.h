@@ -32,8 +32,3 @@ public:
     // The inner HTML of the body of the document shown; nothing when it could not be read.
     virtual std::optional<QString> bodyHtml() = 0;
 };
-
-// Call before the QApplication is created. The browser engine cannot start with its sandbox as root,
-// so only then is the sandbox switched off (and the GPU, which a root session rarely has); everywhere
-// else the sandbox stays on.
-void prepareBrowserEngine();

@@ -1,7 +1,7 @@
 #include "stats/CountTable.h"
 #include "stats/Statistics.h"
 
-#include "archive/Session.h"
+#include "state/Session.h"
 #include "platform/ChartModel.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"

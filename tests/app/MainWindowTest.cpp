@@ -1,13 +1,13 @@
 #include "WindowFixture.h"
 
 #include "app/AppSetup.h"
-#include "archive/DrawEntryDialog.h"
-#include "archive/FileDialogs.h"
-#include "evaluation/HitBalanceDialog.h"
-#include "import/StatisticsBrowserWindow.h"
-#include "output/PrintSettingsDialog.h"
-#include "platform/BrowserView.h"
-#include "platform/ChartView.h"
+#include "gui/DrawEntryDialog.h"
+#include "gui/FileDialogs.h"
+#include "gui/HitBalanceDialog.h"
+#include "gui/StatisticsBrowserWindow.h"
+#include "gui/PrintSettingsDialog.h"
+#include "gui/BrowserView.h"
+#include "gui/ChartView.h"
 #include "support/Modal.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,5 @@
 #include "WindowFixture.h"
+#include "gui/DesktopShell.h"
 
 #include <QLabel>
 #include <QLineEdit>

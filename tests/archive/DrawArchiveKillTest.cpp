@@ -1,5 +1,5 @@
 #include "archive/DrawRecord.h"
-#include "archive/ArchiveExport.h"
+#include "import/ArchiveExport.h"
 #include "import/TextImport.h"
 #include "support/SessionEnv.h"
 

@@ -1,5 +1,4 @@
 #include "archive/DrawRecord.h"
-#include "stats/CountTable.h"
 #include "game/Draw.h"
 
 #include "support/TestDir.h"
@@ -24,20 +23,4 @@ TEST(DrawRecord, BytesAreLittleEndianAndRoundTrip) {
     odd.superNumber = 9;
     EXPECT_EQ(DrawRecord::decode(DrawRecord::encode(odd).data()), odd);
     EXPECT_EQ(odd.extra, 200);
-}
-
-TEST(CountTable, NeverCountsOutsideItsKeys) {
-    CountTable<46> t;
-    t.add(0);
-    t.add(45);
-    t.add(46);
-    t.add(-1);
-    t.add(255);
-    EXPECT_EQ(t[0], 1);
-    EXPECT_EQ(t[45], 1);
-    EXPECT_EQ(t[46], 0);
-    EXPECT_EQ(t[-1], 0);
-    int total = 0;
-    for (int k = 0; k < 46; ++k) total += t[k];
-    EXPECT_EQ(total, 2);
 }

@@ -1,7 +1,7 @@
 #include "import/ArchiveUpdate.h"
 #include "ImportFixture.h"
 #include "archive/ArchiveFiles.h"
-#include "archive/DrawEntry.h"
+#include "import/DrawEntry.h"
 #include "import/ShippedRecord.h"
 #include "import/TextImport.h"
 #include "platform/AppError.h"

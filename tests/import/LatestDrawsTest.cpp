@@ -1,6 +1,6 @@
 #include "import/LatestDraws.h"
 #include "ImportFixture.h"
-#include "TestHttpServer.h"
+#include "support/TestHttpServer.h"
 #include "import/DrawList.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"

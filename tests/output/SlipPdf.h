@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Report.h"
+#include "report/Report.h"
 
 #include <QPointF>
 #include <QString>

@@ -1,12 +1,12 @@
 #include "SlipPdf.h"
-#include "archive/AppState.h"
-#include "generator/TipGrid.h"
+#include "state/AppState.h"
+#include "state/TipGrid.h"
 #include "output/SlipPrinter.h"
 #include "output/SlipReport.h"
 #include "output/SlipSettings.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
-#include "platform/ReportPreview.h"
+#include "report/ReportPreview.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "output/TipText.h"
-#include "archive/AppState.h"
-#include "generator/TipGrid.h"
+#include "state/AppState.h"
+#include "state/TipGrid.h"
 #include "platform/AppError.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"

@@ -1,7 +1,7 @@
 #include "StatsFixture.h"
 
 #include "generator/TipDistribution.h"
-#include "generator/TipGrid.h"
+#include "state/TipGrid.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
 #include "platform/Random.h"

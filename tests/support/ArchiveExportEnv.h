@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/ArchiveExport.h"
+#include "import/ArchiveExport.h"
 #include "support/SessionEnv.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "archive/AppState.h"
-#include "archive/Session.h"
-#include "generator/GeneratorOptions.h"
-#include "generator/TipGrid.h"
+#include "state/AppState.h"
+#include "state/Session.h"
+#include "state/GeneratorOptions.h"
+#include "state/TipGrid.h"
 #include "platform/ChartModel.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"

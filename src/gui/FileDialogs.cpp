@@ -1,0 +1,25 @@
+#include "gui/FileDialogs.h"
+
+#include <QFileDialog>
+
+QString chooseExportFile(const QString& defaultName, QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Textdatei (*.txt)"));
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(defaultName);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles().value(0);
+}
+
+QStringList chooseImportFiles(const QString& folder, QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Ziehungen importieren"), folder,
+                       QStringLiteral("Text- und CSV-Dateien (*.txt *.csv);;Alle Dateien (*)"));
+    dialog.setObjectName(QStringLiteral("OpenDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles();
+}

@@ -1,0 +1,114 @@
+#include "import/DrawEntry.h"
+
+#include "state/Session.h"
+#include "platform/AppError.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/Dates.h"
+#include "platform/Ui.h"
+
+#include <algorithm>
+
+QString drawEntryProblem(const Draw& draw, const Game& game) {
+    using Kind = Game::DrawProblem::Kind;
+    const Game::DrawProblem problem = game.problemOf(draw);
+    if (problem.kind == Kind::None) return {};
+    if (problem.kind == Kind::ExtraOutOfRange && !game.extra.sameDrum)
+        return QStringLiteral("Die %1 muss zwischen %2 und %3 liegen.")
+            .arg(game.extra.name)
+            .arg(game.extra.lowest)
+            .arg(game.extra.highest);
+    if (problem.outOfRange())
+        return QStringLiteral("Die Zahlen müssen zwischen 1 und %1 liegen.").arg(game.highest);
+    // An extra number from a drum of its own may be one of the six.
+    const QString distinct =
+        game.extra.sameDrum
+            ? QStringLiteral("Die sechs Zahlen und die %1 müssen alle verschieden sein.").arg(game.extra.name)
+            : QStringLiteral("Die sechs Zahlen müssen alle verschieden sein.");
+    return QStringLiteral("Die Zahl %1 kommt mehrfach vor. %2").arg(problem.number).arg(distinct);
+}
+
+Draw withSortedNumbers(Draw draw) {
+    std::sort(draw.numbers.begin(), draw.numbers.end());
+    return draw;
+}
+
+namespace {
+
+// A draw stored on the entered date that the entry would replace is replaced only when the user says so.
+bool replaceAllowed(Session& session, const std::vector<Draw>& stored, const Draw& entered) {
+    const auto other = std::find_if(stored.begin(), stored.end(), [&](const Draw& r) {
+        return r.date == entered.date && !sameDraw(r, entered);
+    });
+    if (other == stored.end()) return true;
+    const Game& game = session.game();
+    return session.services.ui.question(
+        QStringLiteral("Am %1 ist die Ziehung %2 gespeichert. Soll sie durch %3 ersetzt werden?")
+            .arg(dates::formatFixedDate(entered.date), game.drawText(*other), game.drawText(entered)),
+        QString(), Ui::Preset::No);
+}
+
+} // namespace
+
+void enterDraw(Session& session, const DrawPrompt& prompt, const EvaluateForDate& evaluate) {
+    AppState& state = session.state;
+    const ArchiveLease lease = state.archiveGate.take();
+    const DrawArchive archive = session.archive();
+    const auto stored = archive.scan(); // a missing archive throws here, before anything changes
+    const std::optional<Draw> last =
+        stored.empty() ? std::nullopt : std::optional<Draw>(stored.back());
+
+    Draw preset;
+    if (last) {
+        state.referenceDate = last->date;
+        preset = *last;
+    } else {
+        // Nothing to pre-fill from: the coming draw day, the numbers are the user's to give.
+        preset.date = dates::toDayNumber(session.game().nextDrawDay(session.services.clock.today()));
+    }
+
+    const std::optional<Draw> entered = prompt(preset);
+    if (entered) {
+        const QString problem = drawEntryProblem(*entered, session.game());
+        if (!problem.isEmpty()) throw AppError(problem); // the dialog refuses these; never store one
+        const Draw record = withSortedNumbers(*entered);
+        if (last && record.date <= dates::roundHalfEven(state.referenceDate)) {
+            if (!replaceAllowed(session, stored, record)) return;
+            state.referenceDate = archive.insertOrReplace(lease, record);
+        } else {
+            auto appender = archive.openForAppend(lease);
+            appender.append(record);
+            appender.close();
+            state.referenceDate = record.date;
+        }
+    } else if (!last) {
+        return; // cancelled on an empty archive: there is no draw to show
+    }
+
+    session.services.controls.setDate(QStringLiteral("DateTimePicker1"),
+                                      dates::fromDayNumber(state.referenceDate));
+    evaluate();
+}
+
+void deleteCurrentDraw(Session& session, const EvaluateForDate& evaluate) {
+    Ui& ui = session.services.ui;
+    {
+        const ArchiveLease lease = session.state.archiveGate.take();
+        const Draw& shown = session.state.currentDraw;
+        if (shown.date <= 0) {
+            ui.message(QStringLiteral("Es wird keine Ziehung angezeigt, die gelöscht werden könnte."));
+            return;
+        }
+        // The draw on display is the one named and deleted, whatever the date field holds.
+        if (!ui.question(
+                QStringLiteral("Soll die Ziehung vom %1 (%2) gelöscht werden?")
+                    .arg(dates::formatFixedDate(shown.date), session.game().drawText(shown)),
+                QString(), Ui::Preset::No))
+            return;
+        BusyCursor busy(ui);
+        session.archive().deleteDate(lease, shown.date);
+        session.services.controls.setDate(QStringLiteral("DateTimePicker1"),
+                                          dates::fromDayNumber(shown.date));
+    }
+    evaluate();
+}

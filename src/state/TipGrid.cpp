@@ -1,0 +1,143 @@
+#include "state/TipGrid.h"
+
+#include "game/Game.h"
+#include "platform/Controls.h"
+
+#include <functional>
+
+namespace {
+
+// The first cell of each row; the numbering skips the controls of other pages.
+constexpr std::array<int, TipGrid::Rows> firstCell{1, 7, 13, 19, 25, 31, 43, 49, 56, 62, 68, 74, 81, 87};
+constexpr std::array<int, TipGrid::Rows> rowLabel{28, 30, 31, 32, 33, 34, 46, 48, 62, 61, 63, 64, 14, 73};
+constexpr std::array<int, TipGrid::Rows> hitLabel{22, 23, 24, 25, 26, 27, 45, 47, 65, 66, 69, 70, 74, 76};
+constexpr std::array<int, TipGrid::Rows> sumLabel{36, 37, 38, 39, 40, 41, 49, 50, 67, 68, 71, 72, 75, 77};
+
+QString label(int n) {
+    return QStringLiteral("Label%1").arg(n);
+}
+
+} // namespace
+
+QString TipGrid::cellName(int row, int column) {
+    return QStringLiteral("Edit%1").arg(firstCell[static_cast<std::size_t>(row)] + column);
+}
+QString TipGrid::rowLabelName(int row) {
+    return label(rowLabel[static_cast<std::size_t>(row)]);
+}
+QString TipGrid::hitLabelName(int row) {
+    return label(hitLabel[static_cast<std::size_t>(row)]);
+}
+QString TipGrid::sumLabelName(int row) {
+    return label(sumLabel[static_cast<std::size_t>(row)]);
+}
+
+QStringList TipGrid::cellNames() {
+    QStringList names;
+    for (int r = 0; r < Rows; ++r)
+        for (int c = 0; c < Columns; ++c) names << cellName(r, c);
+    return names;
+}
+
+QString TipGrid::extraCellName(int row) {
+    return QStringLiteral("Edit%1").arg(101 + row);
+}
+
+QStringList TipGrid::extraCellNames() {
+    QStringList names;
+    for (int r = 0; r < Rows; ++r) names << extraCellName(r);
+    return names;
+}
+
+namespace {
+QString keptIf(const QString& text, const std::function<bool(int)>& fits) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    if (!ok || !fits(value)) return QString();
+    return QString::number(value);
+}
+} // namespace
+
+QString TipGrid::applyCellRule(const QString& text, const Game& game) {
+    return keptIf(text, [&game](int n) { return game.isNumber(n); });
+}
+
+QString TipGrid::applyExtraCellRule(const QString& text, const Game& game) {
+    return keptIf(text, [&game](int n) { return game.isExtra(n); });
+}
+
+TipGrid::TipGrid(Controls& controls, const Game& game) : controls_(controls) {
+    applyGame(game);
+}
+
+void TipGrid::applyGame(const Game& game) {
+    const Game* g = &game;
+    // Setting a rule puts the text there through it.
+    for (const QString& name : cellNames())
+        controls_.setTextFilter(name, [g](const QString& text) { return applyCellRule(text, *g); });
+    for (const QString& name : extraCellNames())
+        controls_.setTextFilter(name, [g](const QString& text) { return applyExtraCellRule(text, *g); });
+}
+
+void TipGrid::installDefaults() {
+    clearAll();
+    for (int c = 0; c < Columns; ++c) setCellText(0, c, QString::number(c + 1));
+}
+
+QString TipGrid::cellText(int row, int column) const {
+    return controls_.text(cellName(row, column));
+}
+
+void TipGrid::setCellText(int row, int column, const QString& text) {
+    controls_.setText(cellName(row, column), text);
+}
+
+std::optional<int> TipGrid::cell(int row, int column) const {
+    bool ok = false;
+    const int v = cellText(row, column).toInt(&ok);
+    if (!ok) return std::nullopt;
+    return v;
+}
+
+QStringList TipGrid::rowTexts(int row) const {
+    QStringList texts;
+    for (int c = 0; c < Columns; ++c) texts << cellText(row, c);
+    return texts;
+}
+
+Tip TipGrid::tip(int row) const {
+    return Tip::fromTexts(rowTexts(row), extraCell(row));
+}
+
+std::optional<Tip> TipGrid::completeRow(int row) const {
+    const Tip t = tip(row);
+    if (!t.complete()) return std::nullopt;
+    return t;
+}
+
+int TipGrid::extraCell(int row) const {
+    return controls_.text(extraCellName(row)).toInt();
+}
+
+void TipGrid::setExtraCell(int row, int value) {
+    controls_.setText(extraCellName(row), value > 0 ? QString::number(value) : QString());
+}
+
+bool TipGrid::rowPresent(int row) const {
+    return !cellText(row, 0).isEmpty();
+}
+
+void TipGrid::writeTip(int row, const Tip& tip) {
+    controls_.setText(sumLabelName(row), QString::number(tip.digitSum()));
+    for (int c = 0; c < Columns; ++c)
+        setCellText(row, c, QString::number(tip.numbers[static_cast<std::size_t>(c)]));
+}
+
+void TipGrid::clearAll() {
+    for (int r = 0; r < Rows; ++r) {
+        for (int c = 0; c < Columns; ++c) setCellText(r, c, QString());
+        setExtraCell(r, 0);
+        controls_.setText(hitLabelName(r), QString());
+        controls_.setText(sumLabelName(r), QString());
+    }
+}

@@ -1,0 +1,60 @@
+#include "game/Game.h"
+
+#include <QDate>
+#include <QStringList>
+#include <cmath>
+#include <gtest/gtest.h>
+
+// Each game's terms as one line: numbers, extra number, Superzahl, days, and every rank with its ways and
+// odds (1 in the game's tips over the rank's ways, rounded).
+TEST(Game, RanksWaysOddsAndRangesOfEachGame) {
+    const auto terms = [](const Game& g) {
+        QStringList ranks;
+        for (const PrizeRank& r : g.ranks)
+            ranks << QStringLiteral("%1: %2 of %3 = 1 in %4")
+                         .arg(r.name)
+                         .arg(r.ways)
+                         .arg(g.tipChoices)
+                         .arg(std::nearbyint(double(g.tipChoices) / double(r.ways)), 0, 'f', 0);
+        return QStringLiteral("%1 of 1..%2 (%3 choices), %4 %5..%6 %7, SZ %8..%9 after %10, from %11 to %12, "
+                              "Wednesdays from %13 | %14")
+            .arg(g.drawn)
+            .arg(g.highest)
+            .arg(g.numberChoices())
+            .arg(g.extra.name)
+            .arg(g.extra.lowest)
+            .arg(g.extra.highest)
+            .arg(g.extra.sameDrum ? QStringLiteral("same drum") : QStringLiteral("own drum"))
+            .arg(g.superNumber.lowest)
+            .arg(g.superNumber.highest)
+            .arg(g.superNumber.after.toString(Qt::ISODate), g.firstDraw.toString(Qt::ISODate),
+                 g.lastDraw.toString(Qt::ISODate), g.wednesdaysFrom.toString(Qt::ISODate),
+                 ranks.join(QStringLiteral("; ")));
+    };
+    EXPECT_EQ(terms(Game::sixOf45()),
+              QStringLiteral("6 of 1..45 (8145060 choices), Zusatzzahl 1..45 same drum, SZ 0..9 after 1995-08-01, "
+                             "from 1986-01-04 to 2013-01-09, Wednesdays from 1997-01-08 | "
+                             "6: 1 of 8145060 = 1 in 8145060; 5 + ZZ: 6 of 8145060 = 1 in 1357510; "
+                             "5: 228 of 8145060 = 1 in 35724; 4: 11115 of 8145060 = 1 in 733; "
+                             "3: 182780 of 8145060 = 1 in 45"));
+    EXPECT_EQ(terms(Game::sixOf42()),
+              QStringLiteral("6 of 1..42 (5245786 choices), Glückszahl 1..6 own drum, SZ 0..0 after , "
+                             "from 2013-01-12 to , Wednesdays from 2013-01-12 | "
+                             "6 + GZ: 1 of 31474716 = 1 in 31474716; 6: 5 of 31474716 = 1 in 6294943; "
+                             "5 + GZ: 216 of 31474716 = 1 in 145716; 5: 1080 of 31474716 = 1 in 29143; "
+                             "4 + GZ: 9450 of 31474716 = 1 in 3331; 4: 47250 of 31474716 = 1 in 666; "
+                             "3 + GZ: 142800 of 31474716 = 1 in 220; 3: 714000 of 31474716 = 1 in 44"));
+    // The values hold as many numbers as every game draws.
+    for (const Game* g : Game::all()) EXPECT_EQ(g->drawn, NumbersDrawn) << g->name.toStdString();
+}
+
+TEST(Game, NextDrawDay) {
+    const std::pair<QDate, QDate> cases[] = {
+        {QDate(2002, 10, 17), QDate(2002, 10, 19)}, // Thursday -> Saturday
+        {QDate(2002, 10, 19), QDate(2002, 10, 19)}, // a draw day itself
+        {QDate(2002, 10, 20), QDate(2002, 10, 23)}, // Sunday -> Wednesday
+        {QDate(2002, 10, 16), QDate(2002, 10, 16)},
+    };
+    for (const auto& [today, expected] : cases) EXPECT_EQ(Game::sixOf45().nextDrawDay(today), expected);
+}
+
