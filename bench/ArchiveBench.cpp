@@ -2,8 +2,8 @@
 
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
-#include "import/ArchiveExport.h"
 #include "archive/DrawArchive.h"
+#include "import/ArchiveExport.h"
 #include "import/ShippedRecord.h"
 #include "import/TextImport.h"
 

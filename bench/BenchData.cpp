@@ -1,5 +1,5 @@
-#include "archive/DrawRecord.h"
 #include "BenchData.h"
+#include "archive/DrawRecord.h"
 
 #include "platform/Dates.h"
 

@@ -1,10 +1,6 @@
 #pragma once
 
-#include "state/AppState.h"
 #include "game/Draw.h"
-#include "state/Session.h"
-#include "state/GeneratorOptions.h"
-#include "state/TipGrid.h"
 #include "platform/ChartModel.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -13,6 +9,10 @@
 #include "platform/Shell.h"
 #include "platform/Sound.h"
 #include "platform/Ui.h"
+#include "state/AppState.h"
+#include "state/GeneratorOptions.h"
+#include "state/Session.h"
+#include "state/TipGrid.h"
 
 #include <QString>
 #include <QTemporaryDir>

@@ -5,8 +5,8 @@
 #include "import/ImportAddresses.h"
 #include "platform/Dates.h"
 #include "platform/HttpClient.h"
-#include "report/ReportPreview.h"
 #include "platform/SettingsStore.h"
+#include "report/ReportPreview.h"
 #include "stats/DrawFilter.h"
 
 #include <QCoreApplication>

@@ -1,11 +1,8 @@
 #pragma once
 
 #include "gui/Dialogs.h"
-#include "state/AppState.h"
 #include "import/ArchiveExport.h"
 #include "import/DrawEntry.h"
-#include "state/GeneratorOptions.h"
-#include "state/TipGrid.h"
 #include "import/TextImport.h"
 #include "platform/ChartModel.h"
 #include "platform/Clock.h"
@@ -13,6 +10,9 @@
 #include "platform/Random.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "state/AppState.h"
+#include "state/GeneratorOptions.h"
+#include "state/TipGrid.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "app/AppSetup.h"
 
-#include "gui/Dialogs.h"
 #include "archive/ArchiveLock.h"
 #include "archive/DrawArchive.h"
+#include "gui/Dialogs.h"
 #include "platform/AppError.h"
 #include "platform/Translations.h"
 #include "platform/Ui.h"

@@ -1,8 +1,8 @@
 #include "app/GameChoice.h"
 
+#include "platform/Controls.h"
 #include "state/Session.h"
 #include "state/TipGrid.h"
-#include "platform/Controls.h"
 
 namespace gamechoice {
 

@@ -2,27 +2,29 @@
 
 #include "app/AppContext.h"
 #include "app/AppLinks.h"
+#include "app/ControlBinding.h"
 #include "app/GameChoice.h"
+#include "app/Pages.h"
 #include "app/StartUp.h"
-#include "gui/DrawEntryDialog.h"
-#include "gui/FileDialogs.h"
 #include "evaluation/Evaluation.h"
-#include "gui/HitBalanceDialog.h"
 #include "generator/RandomSeed.h"
 #include "generator/TipDistribution.h"
 #include "generator/TipSearch.h"
+#include "gui/ChartView.h"
+#include "gui/DrawEntryDialog.h"
+#include "gui/FileDialogs.h"
+#include "gui/HitBalanceDialog.h"
+#include "gui/PrintPreview.h"
+#include "gui/PrintSettingsDialog.h"
+#include "gui/StatisticsBrowserWindow.h"
 #include "import/ArchiveUpdate.h"
 #include "import/LatestDraws.h"
 #include "import/ShippedRecord.h"
-#include "gui/StatisticsBrowserWindow.h"
-#include "gui/PrintSettingsDialog.h"
 #include "output/SlipPrinter.h"
 #include "output/TipText.h"
 #include "platform/AppError.h"
 #include "platform/ChartModel.h"
-#include "gui/ChartView.h"
 #include "platform/Dates.h"
-#include "gui/PrintPreview.h"
 #include "stats/Statistics.h"
 
 #include <QAbstractButton>
@@ -46,19 +48,6 @@
 namespace {
 constexpr qint64 repaintIntervalMs = 50;
 
-// A tool bar shows its widgets through actions; their visibility is the action's.
-QAction* toolBarAction(QWidget* w) {
-    auto* bar = qobject_cast<QToolBar*>(w->parentWidget());
-    if (!bar) return nullptr;
-    for (QAction* a : bar->actions())
-        if (bar->widgetForAction(a) == w) return a;
-    return nullptr;
-}
-
-bool explicitlyHidden(QWidget* w) {
-    if (QAction* a = toolBarAction(w)) return !a->isVisible();
-    return w->isHidden();
-}
 QString appTitle() {
     return QString::fromLatin1(AppTitle);
 }
@@ -94,7 +83,8 @@ MainWindow::MainWindow(AppContext& context)
     bar->addWidget(statusPanels_[1], 1);
     setStatusBar(bar);
 
-    buildPages();
+    pages_ = pages::build(this, context.chart, chartView_);
+    setCentralWidget(pages_);
     // The slip report and its settings dialog live for the whole run.
     printSettings_ = std::make_unique<PrintSettingsDialog>(this);
     if (!context.preview) ownPreview_ = std::make_unique<PrintPreview>(this);
@@ -102,7 +92,7 @@ MainWindow::MainWindow(AppContext& context)
         std::make_unique<SlipPrinter>(*printSettings_, context.preview ? *context.preview : *ownPreview_);
     // The browser engine itself starts on the window's first use, not here.
     statisticsBrowser_ = std::make_unique<StatisticsBrowserWindow>(context.statisticsPage, this);
-    bindControls();
+    binding_ = new ControlBinding(context.controls, pages_);
     wireOperations();
     applyGameToWindow(*context.state.game);
     statusRepaintClock_.start();
@@ -110,146 +100,6 @@ MainWindow::MainWindow(AppContext& context)
 }
 
 MainWindow::~MainWindow() = default;
-
-// ---- binding of the widgets to Controls --------------------------------------------------------------
-
-void MainWindow::bindControls() {
-    // Only the window's own pages: the dialogs have controls of the same names.
-    for (QWidget* w : pages_->findChildren<QWidget*>()) {
-        if (w->objectName().isEmpty() || qobject_cast<QTabWidget*>(w) ||
-            w->objectName().startsWith(QLatin1String("qt_")))
-            continue;
-        bindWidget(w);
-    }
-    connect(&ctx_.controls, &Controls::changed, this,
-            [this](const QString& name, Controls::Property property) {
-                applyToWidget(name, static_cast<int>(property));
-            });
-}
-
-void MainWindow::bindWidget(QWidget* w) {
-    const QString name = w->objectName();
-    Controls& c = ctx_.controls;
-    // A spin box's inner line edit carries the edit's name; the value lives under the up-down's name.
-    if (qobject_cast<QLineEdit*>(w) && qobject_cast<QSpinBox*>(w->parentWidget())) return;
-    bound_.insert(name, w);
-
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        if (c.has(name))
-            edit->setText(c.text(name));
-        else
-            c.setText(name, edit->text());
-        connect(edit, &QLineEdit::textChanged, this, [this, edit, name](const QString& text) {
-            if (syncing_) return;
-            ctx_.controls.setText(name, text);
-            // The stored text may differ (the tip cells' rule); show what is stored.
-            const QString stored = ctx_.controls.text(name);
-            if (edit->text() != stored) {
-                const int cursor = edit->cursorPosition();
-                edit->setText(stored);
-                edit->setCursorPosition(std::min(cursor, static_cast<int>(stored.size())));
-            }
-        });
-    } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
-        if (c.has(name))
-            box->setChecked(c.checked(name));
-        else
-            c.setChecked(name, box->isChecked());
-        connect(box, &QCheckBox::toggled, this,
-                [this, name](bool on) { ctx_.controls.setChecked(name, on); });
-    } else if (auto* spin = qobject_cast<QSpinBox*>(w)) {
-        if (c.has(name)) spin->setValue(c.value(name));
-        c.setValue(name, spin->value());
-        connect(spin, &QSpinBox::valueChanged, this,
-                [this, name](int v) { ctx_.controls.setValue(name, v); });
-    } else if (auto* date = qobject_cast<QDateEdit*>(w)) {
-        if (c.has(name) && c.date(name).isValid()) date->setDate(c.date(name));
-        c.setDate(name, date->date());
-        connect(date, &QDateEdit::dateChanged, this,
-                [this, name](const QDate& d) { ctx_.controls.setDate(name, d); });
-    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
-        if (c.has(name))
-            memo->setPlainText(c.text(name));
-        else
-            c.setText(name, memo->toPlainText());
-        connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, name] {
-            if (!syncing_) ctx_.controls.setText(name, memo->toPlainText());
-        });
-    } else if (auto* l = qobject_cast<QLabel*>(w)) {
-        if (c.has(name))
-            l->setText(c.text(name));
-        else
-            c.setText(name, l->text());
-    } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-        const bool known = c.has(name);
-        if (!known) c.setText(name, b->text());
-        // A switch on a tool bar keeps its state like a check box.
-        if (b->isCheckable()) {
-            if (known)
-                b->setChecked(c.checked(name));
-            else
-                c.setChecked(name, b->isChecked());
-            connect(b, &QAbstractButton::toggled, this,
-                    [this, name](bool on) { ctx_.controls.setChecked(name, on); });
-        }
-    }
-    if (explicitlyHidden(w)) c.setVisible(name, false);
-    if (!w->isEnabled()) c.setEnabled(name, false);
-}
-
-void MainWindow::applyToWidget(const QString& name, int propertyValue) {
-    QWidget* w = bound_.value(name);
-    if (!w) return;
-    const Controls& c = ctx_.controls;
-    syncing_ = true;
-    switch (static_cast<Controls::Property>(propertyValue)) {
-    case Controls::Property::Text:
-        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            if (edit->text() != c.text(name)) edit->setText(c.text(name));
-        } else if (auto* l = qobject_cast<QLabel*>(w)) {
-            l->setText(c.text(name));
-        } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
-            if (memo->toPlainText() != c.text(name)) memo->setPlainText(c.text(name));
-        } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-            b->setText(c.text(name));
-        }
-        break;
-    case Controls::Property::Checked:
-        if (auto* box = qobject_cast<QAbstractButton*>(w)) box->setChecked(c.checked(name));
-        break;
-    case Controls::Property::Value:
-        if (auto* spin = qobject_cast<QSpinBox*>(w)) {
-            spin->setValue(c.value(name));
-            syncing_ = false;
-            // A value outside the spin box's range is clamped; the control state follows what is shown.
-            if (spin->value() != c.value(name)) ctx_.controls.setValue(name, spin->value());
-        }
-        break;
-    case Controls::Property::Date:
-        if (auto* date = qobject_cast<QDateEdit*>(w)) {
-            if (c.date(name).isValid()) date->setDate(c.date(name));
-            syncing_ = false;
-            if (date->date() != c.date(name)) ctx_.controls.setDate(name, date->date());
-        }
-        break;
-    case Controls::Property::Red: {
-        QPalette p = w->palette();
-        p.setColor(QPalette::WindowText, c.red(name) ? QColor(Qt::red) : QColor(Qt::black));
-        w->setPalette(p);
-        break;
-    }
-    case Controls::Property::Enabled:
-        w->setEnabled(c.enabled(name));
-        break;
-    case Controls::Property::Visible:
-        if (QAction* a = toolBarAction(w))
-            a->setVisible(c.visible(name));
-        else
-            w->setVisible(c.visible(name));
-        break;
-    }
-    syncing_ = false;
-}
 
 // ---- operations --------------------------------------------------------------------------------------
 
@@ -358,7 +208,7 @@ void MainWindow::wireOperations() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && ctx_.state.readyFlag && bound_.contains(watched->objectName()) &&
+    if (event->type() == QEvent::FocusOut && ctx_.state.readyFlag && binding_->binds(watched->objectName()) &&
         watched->objectName().startsWith(QLatin1String("Edit"))) {
         runOperation([this] { komplettcheck(session_); });
     }
@@ -468,10 +318,11 @@ void MainWindow::applyGameToWindow(const Game& game) {
     for (int r = 0; r < TipGrid::Rows; ++r) {
         c.setVisible(TipGrid::extraCellName(r), ownExtra);
         // A hidden cell is no stop on the way through the row with the tab key.
-        bound_.value(TipGrid::extraCellName(r))->setFocusPolicy(ownExtra ? Qt::StrongFocus : Qt::NoFocus);
+        binding_->widget(TipGrid::extraCellName(r))->setFocusPolicy(ownExtra ? Qt::StrongFocus : Qt::NoFocus);
         const int y = 52 + r * 22;
-        bound_.value(TipGrid::hitLabelName(r))->setGeometry(ownExtra ? 282 : 254, y, ownExtra ? 94 : 78, 17);
-        bound_.value(TipGrid::sumLabelName(r))->setGeometry(ownExtra ? 346 : 302, y, 30, 17);
+        binding_->widget(TipGrid::hitLabelName(r))
+            ->setGeometry(ownExtra ? 282 : 254, y, ownExtra ? 94 : 78, 17);
+        binding_->widget(TipGrid::sumLabelName(r))->setGeometry(ownExtra ? 346 : 302, y, 30, 17);
     }
     c.setVisible(QStringLiteral("SpeedButton15"), ownExtra);
     // What has no source for the game is greyed and says why; the results of the latest draws of
@@ -497,7 +348,7 @@ void MainWindow::applyGameToWindow(const Game& game) {
                    {"Button1", game.webPages, game.webPages ? QString() : noSource},
                    {"SpeedButton12", game.slip, game.slip ? QString() : noSlip}};
     for (const auto& source : sources) {
-        QWidget* w = bound_.value(QLatin1String(source.name));
+        QWidget* w = binding_->widget(QLatin1String(source.name));
         if (!designedHints_.contains(w)) designedHints_.insert(w, w->toolTip());
         c.setEnabled(QLatin1String(source.name), source.available);
         w->setToolTip(source.hint.isEmpty() ? designedHints_.value(w) : source.hint);

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "evaluation/Evaluation.h"
 #include "import/ArchiveExport.h"
 #include "import/DrawEntry.h"
-#include "state/Session.h"
-#include "evaluation/Evaluation.h"
 #include "import/TextImport.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
+#include "state/Session.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -16,6 +16,7 @@
 
 class AppContext;
 class ChartView;
+class ControlBinding;
 class PrintSettingsDialog;
 class ReportPreview;
 class SlipPrinter;
@@ -66,17 +67,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildPages();
-    void nameForScreenReaders();
-    QWidget* buildTipPage();
-    QWidget* buildLatestDrawPage();
-    QWidget* buildOptionsPage();
-    QWidget* buildChartPage();
-    QWidget* buildDatabasePage();
-    QWidget* buildInternetPage();
-    void bindControls();
-    void bindWidget(QWidget* widget);
-    void applyToWidget(const QString& name, int property);
     void wireOperations();
     void flushStatus();
     void saveChartPicture();
@@ -107,10 +97,9 @@ private:
     bool statusFlushPending_ = false;
     QElapsedTimer statusRepaintClock_;
     QElapsedTimer windowRepaintClock_;
-    QHash<QString, QWidget*> bound_;
+    ControlBinding* binding_ = nullptr; // a child of the pages
     QHash<QObject*, std::function<void()>> clicks_;
     QHash<QWidget*, QString> designedHints_; // of the controls a game may grey
-    bool syncing_ = false;
 
     // The dialog windows that live for the whole run.
     std::unique_ptr<PrintSettingsDialog> printSettings_;

@@ -94,8 +94,7 @@ public:
 private:
     QString workPath(const QString& name) const;
     Appender openWorkFile(const ArchiveLease& lease, const QString& name) const;
-    void rewrite(const ArchiveLease& lease, const QString& workName,
-                 const std::vector<Draw>& records) const;
+    void rewrite(const ArchiveLease& lease, const QString& workName, const std::vector<Draw>& records) const;
 
     QString dir_;
     const Game* game_;

@@ -1,9 +1,9 @@
 #include "evaluation/Evaluation.h"
 
-#include "state/Session.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"
+#include "state/Session.h"
 
 #include <optional>
 

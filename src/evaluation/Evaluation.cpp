@@ -1,12 +1,12 @@
 #include "evaluation/Evaluation.h"
 
-#include "state/Session.h"
-#include "state/TipGrid.h"
 #include "platform/AppError.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"
 #include "platform/Sound.h"
 #include "platform/Ui.h"
+#include "state/Session.h"
+#include "state/TipGrid.h"
 #include "stats/DrawFilter.h"
 
 #include <algorithm>
@@ -35,8 +35,8 @@ void showExtraHit(Controls& controls, const QString& hitLabel, const TipCheck& c
 } // namespace
 
 QString drawCaption(const Draw& draw, const Game& game, const QString& separator) {
-    return dates::formatShortWeekdayDate(dates::fromDayNumber(draw.date)) + separator +
-           QStringLiteral("  ") + game.drawText(draw, QStringLiteral("  "));
+    return dates::formatShortWeekdayDate(dates::fromDayNumber(draw.date)) + separator + QStringLiteral("  ") +
+           game.drawText(draw, QStringLiteral("  "));
 }
 
 void showHits(Controls& controls, const QString& hitLabel, const TipCheck& check, const Game& game) {
@@ -61,7 +61,8 @@ void komplettcheck(Session& session) {
         // The sum of a tip with a number twice says nothing either, and leaves the room to "Zahl doppelt".
         if (check.numberTwice) controls.setText(TipGrid::sumLabelName(row), QString());
         // Every such row starts the sound again; the port cuts the one before.
-        if (check.hitCount > session.game().fewestWinningHits() && !check.numberTwice) session.services.sound.play(state.hitSoundFile);
+        if (check.hitCount > session.game().fewestWinningHits() && !check.numberTwice)
+            session.services.sound.play(state.hitSoundFile);
         showExtraHit(controls, hitLabel, check, session.game());
     }
 }

@@ -10,10 +10,10 @@ struct Session;
 
 // The draw caption: "ddd dd.MM.yy" with the locale's weekday name, the separator, each of the six
 // numbers after two blanks, then the extra number after its mark (" Z:7").
-QString drawCaption(const Draw& draw, const Game& game,
-                    const QString& separator = QStringLiteral("  "));
+QString drawCaption(const Draw& draw, const Game& game, const QString& separator = QStringLiteral("  "));
 
-// Hit display of one row's hit label: HitCount, red from the hits of the lowest prize rank on (3), " + Z" when the extra number counted.
+// Hit display of one row's hit label: HitCount, red from the hits of the lowest prize rank on (3), " + Z"
+// when the extra number counted.
 void showHits(Controls& controls, const QString& hitLabel, const TipCheck& check, const Game& game);
 
 // Komplettcheck: every complete row is evaluated against the CurrentDraw (digit sum, sorted rewrite,

@@ -1,9 +1,9 @@
 #include "evaluation/HitBalance.h"
 
-#include "state/Session.h"
 #include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"
+#include "state/Session.h"
 #include "stats/DrawFilter.h"
 
 #include <algorithm>
@@ -56,8 +56,8 @@ QString HitBalance::text(const QLocale& locale) const {
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter,
-                           const TipGrid& grid, const Game& game) {
+HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter, const TipGrid& grid,
+                           const Game& game) {
     HitBalance balance;
     balance.game = &game;
     balance.fromDate = filter.fromDate();

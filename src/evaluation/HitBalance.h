@@ -43,8 +43,8 @@ struct HitBalance {
 };
 
 // Counts the ranks of every complete grid row over the records that pass the filter.
-HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter,
-                           const TipGrid& grid, const Game& game);
+HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter, const TipGrid& grid,
+                           const Game& game);
 
 // Button7: the balance of the grid against the archive under the DrawFilter. A missing archive throws
 // AppError; a grid without a complete row says so in a message and gives nothing.

@@ -1,10 +1,10 @@
 #include "generator/PreferencePool.h"
 
-#include "state/Session.h"
-#include "state/GeneratorOptions.h"
 #include "platform/ChartModel.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"
+#include "state/GeneratorOptions.h"
+#include "state/Session.h"
 #include "stats/Statistics.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "generator/RandomSeed.h"
 
-#include "state/Session.h"
 #include "generator/TipSearch.h"
 #include "platform/Random.h"
 #include "platform/Ui.h"
+#include "state/Session.h"
 
 void chooseRandomSeed(Session& session, DrawSteps& steps) {
     Services& services = session.services;

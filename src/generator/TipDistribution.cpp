@@ -1,11 +1,11 @@
-#include "stats/CountTable.h"
 #include "generator/TipDistribution.h"
+#include "stats/CountTable.h"
 
-#include "state/Session.h"
-#include "state/TipGrid.h"
 #include "platform/ChartModel.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
+#include "state/Session.h"
+#include "state/TipGrid.h"
 #include "stats/ChartPlan.h"
 
 void showTipDistribution(Session& session) {

@@ -1,13 +1,13 @@
 #include "generator/TipSearch.h"
 
-#include "state/Session.h"
 #include "generator/DrawSteps.h"
-#include "state/GeneratorOptions.h"
 #include "generator/PreferencePool.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Random.h"
 #include "platform/Ui.h"
+#include "state/GeneratorOptions.h"
+#include "state/Session.h"
 #include "stats/DrawFilter.h"
 
 #include <algorithm>
@@ -97,7 +97,8 @@ public:
         for (const Draw& r : records) {
             if (r.date < fromDate) continue;
             std::array<quint8, NumbersDrawn> numbers{};
-            for (std::size_t i = 0; i < numbers.size(); ++i) numbers[i] = static_cast<quint8>(bitOf(r.numbers[i]));
+            for (std::size_t i = 0; i < numbers.size(); ++i)
+                numbers[i] = static_cast<quint8>(bitOf(r.numbers[i]));
             draws_.push_back(numbers);
         }
     }
@@ -179,7 +180,8 @@ private:
     std::vector<qint32> countedOfShownDraw() const {
         const Game& game = s_.game();
         std::vector<qint32> counted;
-        for (int i = 0; i < game.countedPerDraw(); ++i) counted.push_back(game.countedNumber(s_.state.currentDraw, i));
+        for (int i = 0; i < game.countedPerDraw(); ++i)
+            counted.push_back(game.countedNumber(s_.state.currentDraw, i));
         return counted;
     }
 
@@ -247,7 +249,8 @@ private:
         }
         if (l.forcePair) {
             bool pair = false;
-            for (std::size_t i = 0; i + 1 < numbers.size(); ++i) pair = pair || numbers[i + 1] - numbers[i] == 1;
+            for (std::size_t i = 0; i + 1 < numbers.size(); ++i)
+                pair = pair || numbers[i + 1] - numbers[i] == 1;
             if (!pair) return false;
         }
         if (qs < l.digitSumMin || qs > l.digitSumMax) return false;

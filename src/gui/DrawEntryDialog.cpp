@@ -47,7 +47,8 @@ DrawEntryDialog::DrawEntryDialog(const Game& game, QWidget* parent) : QDialog(pa
         spin->setAccessibleName(text);
         spin->findChild<QLineEdit*>()->setAccessibleName(text);
     };
-    for (int i = 0; i < game.drawn; ++i) name(numbers_[static_cast<std::size_t>(i)], QStringLiteral("%1. Zahl").arg(i + 1));
+    for (int i = 0; i < game.drawn; ++i)
+        name(numbers_[static_cast<std::size_t>(i)], QStringLiteral("%1. Zahl").arg(i + 1));
     name(extra_, game.extra.name);
     name(superNumber_, game.hasSuperNumber ? game.superNumber.name : QStringLiteral("Superzahl"));
 

@@ -4,8 +4,8 @@
 #include "game/Game.h"
 
 #include <QDialog>
-#include <vector>
 #include <optional>
+#include <vector>
 
 class QDateEdit;
 class QSpinBox;

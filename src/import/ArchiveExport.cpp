@@ -1,10 +1,10 @@
 #include "import/ArchiveExport.h"
 
-#include "state/Session.h"
 #include "platform/AppError.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"
 #include "platform/TextFile.h"
+#include "state/Session.h"
 
 #include <memory>
 

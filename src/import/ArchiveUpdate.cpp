@@ -1,7 +1,6 @@
 #include "import/ArchiveUpdate.h"
 
 #include "archive/DrawArchive.h"
-#include "state/Session.h"
 #include "evaluation/Evaluation.h"
 #include "import/DrawList.h"
 #include "import/LatestDraws.h"
@@ -14,6 +13,7 @@
 #include "platform/Dates.h"
 #include "platform/TextLines.h"
 #include "platform/Ui.h"
+#include "state/Session.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "import/DrawEntry.h"
 
-#include "state/Session.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"
+#include "state/Session.h"
 
 #include <algorithm>
 
@@ -55,8 +55,7 @@ void enterDraw(Session& session, const DrawPrompt& prompt, const EvaluateForDate
     const ArchiveLease lease = state.archiveGate.take();
     const DrawArchive archive = session.archive();
     const auto stored = archive.scan(); // a missing archive throws here, before anything changes
-    const std::optional<Draw> last =
-        stored.empty() ? std::nullopt : std::optional<Draw>(stored.back());
+    const std::optional<Draw> last = stored.empty() ? std::nullopt : std::optional<Draw>(stored.back());
 
     Draw preset;
     if (last) {
@@ -100,10 +99,9 @@ void deleteCurrentDraw(Session& session, const EvaluateForDate& evaluate) {
             return;
         }
         // The draw on display is the one named and deleted, whatever the date field holds.
-        if (!ui.question(
-                QStringLiteral("Soll die Ziehung vom %1 (%2) gelöscht werden?")
-                    .arg(dates::formatFixedDate(shown.date), session.game().drawText(shown)),
-                QString(), Ui::Preset::No))
+        if (!ui.question(QStringLiteral("Soll die Ziehung vom %1 (%2) gelöscht werden?")
+                             .arg(dates::formatFixedDate(shown.date), session.game().drawText(shown)),
+                         QString(), Ui::Preset::No))
             return;
         BusyCursor busy(ui);
         session.archive().deleteDate(lease, shown.date);

@@ -1,6 +1,5 @@
 #include "import/DrawList.h"
 
-#include "state/Session.h"
 #include "import/LatestDraws.h"
 #include "import/TextImport.h"
 #include "platform/AppError.h"
@@ -9,6 +8,7 @@
 #include "platform/HttpClient.h"
 #include "platform/TextLines.h"
 #include "platform/Ui.h"
+#include "state/Session.h"
 
 #include <QIODevice>
 #include <QRegularExpression>

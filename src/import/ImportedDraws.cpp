@@ -227,7 +227,8 @@ QString drawOf(const std::vector<Number>& numbers, const QString& stopper, const
     // A later game's line has its Glückszahl after an empty additional-number field: never a ZZ.
     if (numbers.size() == drawn) return QStringLiteral("keine ") + game.extra.name;
     const bool superNumber = game.hasSuperNumber && numbers.size() == drawn + 2 &&
-                             numbers[drawn + 1].aloneInField && numbers[drawn + 1].field != numbers[drawn].field;
+                             numbers[drawn + 1].aloneInField &&
+                             numbers[drawn + 1].field != numbers[drawn].field;
     if (numbers.size() > drawn + 1 && !superNumber)
         return game.hasSuperNumber ? QStringLiteral("mehr als sieben Zahlen und eine Superzahl")
                                    : QStringLiteral("mehr als sechs Zahlen und eine %1").arg(game.extra.name);

@@ -1,8 +1,6 @@
 #include "import/LatestDraws.h"
 
-#include "state/Session.h"
 #include "evaluation/Evaluation.h"
-#include "state/TipGrid.h"
 #include "import/DrawPage.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"
@@ -11,6 +9,8 @@
 #include "platform/FileErrors.h"
 #include "platform/HttpClient.h"
 #include "platform/Ui.h"
+#include "state/Session.h"
+#include "state/TipGrid.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,8 +47,7 @@ void showDraw(Session& session, const DayLabels& labels, const QDate& date) {
     controls.setText(name(labels.superNumber), QStringLiteral("SZ: ") + QString::number(draw.superNumber));
     // The page has result labels beside the first six tips.
     for (int row = 0; row < 6; ++row) {
-        const TipCheck check =
-            zettelcheck(session.state.currentDraw, session.grid.tip(row), session.game());
+        const TipCheck check = zettelcheck(session.state.currentDraw, session.grid.tip(row), session.game());
         session.state.lastCheck = check;
         showHits(controls, name(labels.firstResult) + QString::number(labels.firstResultNumber + row), check,
                  session.game());

@@ -1,12 +1,12 @@
 #include "import/ShippedRecord.h"
 
-#include "state/Session.h"
 #include "import/TextImport.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"
+#include "state/Session.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #include "import/TextImport.h"
 
-#include "state/Session.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"
+#include "state/Session.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -31,8 +31,7 @@ enum class Fate { New, Same, Differs };
 Fate fateOf(const std::map<double, std::vector<const Draw*>>& stored, const Draw& draw) {
     const auto s = stored.find(draw.date);
     if (s == stored.end()) return Fate::New;
-    return std::all_of(s->second.begin(), s->second.end(),
-                       [&](const Draw* r) { return sameDraw(*r, draw); })
+    return std::all_of(s->second.begin(), s->second.end(), [&](const Draw* r) { return sameDraw(*r, draw); })
                ? Fate::Same
                : Fate::Differs;
 }
@@ -46,8 +45,8 @@ int countDiffering(const std::vector<Draw>& stored, const ImportedDraws& draws) 
 
 // The archive afterwards: new dates in date order, differing ones replaced only when asked to. Counts
 // into the report.
-std::vector<Draw> merged(const std::vector<Draw>& stored, const ImportedDraws& draws,
-                               bool replaceDiffering, ImportReport& report) {
+std::vector<Draw> merged(const std::vector<Draw>& stored, const ImportedDraws& draws, bool replaceDiffering,
+                         ImportReport& report) {
     const auto storedByDate = byDate(stored);
     std::set<double> replaced;
     std::vector<Draw> result = stored;
@@ -80,8 +79,8 @@ std::vector<Draw> merged(const std::vector<Draw>& stored, const ImportedDraws& d
 } // namespace
 
 std::vector<Draw> storeDraws(const ArchiveLease& lease, const DrawArchive& archive,
-                                   const ImportedDraws& draws, ImportReport& report, Ui& ui,
-                                   const std::function<bool(int)>& replaceDiffering) {
+                             const ImportedDraws& draws, ImportReport& report, Ui& ui,
+                             const std::function<bool(int)>& replaceDiffering) {
     std::vector<Draw> stored;
     int differing = 0;
     {
@@ -212,9 +211,8 @@ ImportReport takeDraws(Session& session, const ArchiveLease& lease, ImportedDraw
     askAboutDaysWithoutDraw(draws, ui);
     ImportReport report;
     report.nothingNew = nothingNew;
-    const std::vector<Draw> result =
-        storeDraws(lease, session.archive(), draws, report, ui,
-                   [&ui](int differing) { return askToReplace(ui, differing); });
+    const std::vector<Draw> result = storeDraws(lease, session.archive(), draws, report, ui,
+                                                [&ui](int differing) { return askToReplace(ui, differing); });
     report.skipped = entriesOf(draws);
     report.skippedLines = static_cast<int>(draws.skipped.size());
     report.withoutDraws = draws.withoutDraws;

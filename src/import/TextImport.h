@@ -38,8 +38,8 @@ struct ImportReport {
 // any; the hourglass shows while the archive is read and written, not while it is asked). Fills the
 // counts of the report; returns the records of the archive afterwards.
 std::vector<Draw> storeDraws(const ArchiveLease& lease, const DrawArchive& archive,
-                                   const ImportedDraws& draws, ImportReport& report, Ui& ui,
-                                   const std::function<bool(int)>& replaceDiffering);
+                             const ImportedDraws& draws, ImportReport& report, Ui& ui,
+                             const std::function<bool(int)>& replaceDiffering);
 
 // What follows the reading, wherever the draws come from (files, a list from the net): the questions about
 // draws of other games and on days without a draw, the one write, the report, and the newest draw on display.

@@ -1,11 +1,11 @@
 #include "output/SlipPrinter.h"
 
-#include "state/AppState.h"
 #include "output/SlipReport.h"
 #include "output/SlipSettings.h"
 #include "platform/Clock.h"
 #include "platform/Dates.h"
 #include "report/ReportPreview.h"
+#include "state/AppState.h"
 
 #include <QDir>
 #include <QImage>

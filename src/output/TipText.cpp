@@ -1,12 +1,12 @@
 #include "output/TipText.h"
 
-#include "state/AppState.h"
 #include "game/Game.h"
-#include "state/TipGrid.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
 #include "platform/Shell.h"
 #include "platform/TextFile.h"
+#include "state/AppState.h"
+#include "state/TipGrid.h"
 
 namespace tiptext {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "archive/ArchiveGate.h"
-#include "game/Tip.h"
 #include "archive/DrawArchive.h"
 #include "game/Game.h"
+#include "game/Tip.h"
 
 #include <QString>
 

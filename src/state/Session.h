@@ -1,7 +1,7 @@
 #pragma once
 
-#include "state/AppState.h"
 #include "platform/Services.h"
+#include "state/AppState.h"
 
 class GeneratorOptions;
 class TipGrid;

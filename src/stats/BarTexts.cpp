@@ -93,7 +93,9 @@ ChartModel::BarText textOf(const ChartPlan& plan, qsizetype i, LastChance& last)
     case Meaning::DigitSums:
         return {QStringLiteral("Quersumme ") + number + QStringLiteral(": ") + draws(y), chance()};
     case Meaning::SuperNumbers:
-        return {(plan.game ? plan.game->superNumber.name : QString()) + QLatin1Char(' ') + number + QStringLiteral(": ") + draws(y), chance()};
+        return {(plan.game ? plan.game->superNumber.name : QString()) + QLatin1Char(' ') + number +
+                    QStringLiteral(": ") + draws(y),
+                chance()};
     case Meaning::ExtraNumbers:
         return {(plan.game ? plan.game->extra.name : QString()) + QLatin1Char(' ') + number +
                     QStringLiteral(": ") + QString::number(y) + QStringLiteral("-mal gezogen"),

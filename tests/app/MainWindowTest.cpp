@@ -1,13 +1,13 @@
 #include "WindowFixture.h"
 
 #include "app/AppSetup.h"
+#include "gui/BrowserView.h"
+#include "gui/ChartView.h"
 #include "gui/DrawEntryDialog.h"
 #include "gui/FileDialogs.h"
 #include "gui/HitBalanceDialog.h"
-#include "gui/StatisticsBrowserWindow.h"
 #include "gui/PrintSettingsDialog.h"
-#include "gui/BrowserView.h"
-#include "gui/ChartView.h"
+#include "gui/StatisticsBrowserWindow.h"
 #include "support/Modal.h"
 
 #include <QAbstractButton>

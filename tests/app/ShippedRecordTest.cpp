@@ -1,5 +1,5 @@
-#include "archive/DrawRecord.h"
 #include "WindowFixture.h"
+#include "archive/DrawRecord.h"
 
 #include "import/ShippedRecord.h"
 #include "import/TextImport.h"

@@ -82,8 +82,9 @@ TEST(TipSearchWindow, TenTipsUnderTheDefaultOptions) {
         EXPECT_TRUE(rowNumbers(f, r).empty());
         EXPECT_EQ(f.find<QLabel>(TipGrid::sumLabelName(r))->text(), QStringLiteral("0"));
     }
-    EXPECT_TRUE(
-        f.find<QLabel>(QStringLiteral("Label35"))->text().contains(QStringLiteral(" Z:%1").arg(latest.extra)));
+    EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label35"))
+                    ->text()
+                    .contains(QStringLiteral(" Z:%1").arg(latest.extra)));
     EXPECT_TRUE(f.context->state.readyFlag);
     EXPECT_TRUE(f.context->options.forcePair());
     EXPECT_EQ(f.context->options.archiveMatchSize(), 5);

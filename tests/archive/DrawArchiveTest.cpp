@@ -1,5 +1,5 @@
-#include "archive/DrawRecord.h"
 #include "archive/DrawArchive.h"
+#include "archive/DrawRecord.h"
 #include "platform/AppError.h"
 
 #include "support/TestDir.h"

@@ -31,12 +31,13 @@ TEST(Game, RanksWaysOddsAndRangesOfEachGame) {
                  g.lastDraw.toString(Qt::ISODate), g.wednesdaysFrom.toString(Qt::ISODate),
                  ranks.join(QStringLiteral("; ")));
     };
-    EXPECT_EQ(terms(Game::sixOf45()),
-              QStringLiteral("6 of 1..45 (8145060 choices), Zusatzzahl 1..45 same drum, SZ 0..9 after 1995-08-01, "
-                             "from 1986-01-04 to 2013-01-09, Wednesdays from 1997-01-08 | "
-                             "6: 1 of 8145060 = 1 in 8145060; 5 + ZZ: 6 of 8145060 = 1 in 1357510; "
-                             "5: 228 of 8145060 = 1 in 35724; 4: 11115 of 8145060 = 1 in 733; "
-                             "3: 182780 of 8145060 = 1 in 45"));
+    EXPECT_EQ(
+        terms(Game::sixOf45()),
+        QStringLiteral("6 of 1..45 (8145060 choices), Zusatzzahl 1..45 same drum, SZ 0..9 after 1995-08-01, "
+                       "from 1986-01-04 to 2013-01-09, Wednesdays from 1997-01-08 | "
+                       "6: 1 of 8145060 = 1 in 8145060; 5 + ZZ: 6 of 8145060 = 1 in 1357510; "
+                       "5: 228 of 8145060 = 1 in 35724; 4: 11115 of 8145060 = 1 in 733; "
+                       "3: 182780 of 8145060 = 1 in 45"));
     EXPECT_EQ(terms(Game::sixOf42()),
               QStringLiteral("6 of 1..42 (5245786 choices), Glückszahl 1..6 own drum, SZ 0..0 after , "
                              "from 2013-01-12 to , Wednesdays from 2013-01-12 | "
@@ -57,4 +58,3 @@ TEST(Game, NextDrawDay) {
     };
     for (const auto& [today, expected] : cases) EXPECT_EQ(Game::sixOf45().nextDrawDay(today), expected);
 }
-

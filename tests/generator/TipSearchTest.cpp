@@ -28,8 +28,7 @@ bool isTip(const TipNumbers& tip) {
 }
 
 // The newest records that pass the weekday boxes, newest first.
-std::vector<Draw> latestSelected(const std::vector<Draw>& records, bool saturdays,
-                                       bool wednesdays) {
+std::vector<Draw> latestSelected(const std::vector<Draw>& records, bool saturdays, bool wednesdays) {
     std::vector<Draw> latest;
     for (auto it = records.rbegin(); it != records.rend() && latest.size() < 2; ++it) {
         const int wd = dates::weekday(it->date);

@@ -1,8 +1,8 @@
 #include "stats/StatsFixture.h"
 
 #include "generator/TipDistribution.h"
-#include "state/TipGrid.h"
 #include "gui/ChartView.h"
+#include "state/TipGrid.h"
 #include "stats/Statistics.h"
 
 #include <QBarSeries>

@@ -1,5 +1,5 @@
-#include "import/DrawEntry.h"
 #include "gui/DrawEntryDialog.h"
+#include "import/DrawEntry.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
 #include "support/Modal.h"
@@ -69,8 +69,7 @@ struct EntryEnv : SessionEnv {
             action(dialog);
         });
         enterDraw(
-            session, [](const Draw& p) { return askForDraw(p, Game::sixOf45()); },
-            [this] { evaluate(); });
+            session, [](const Draw& p) { return askForDraw(p, Game::sixOf45()); }, [this] { evaluate(); });
     }
 };
 

@@ -1,11 +1,11 @@
-#include "state/AppState.h"
-#include "state/TipGrid.h"
+#include "gui/PrintPreview.h"
 #include "output/SlipPrinter.h"
 #include "output/SlipSettings.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "report/Report.h"
-#include "gui/PrintPreview.h"
+#include "state/AppState.h"
+#include "state/TipGrid.h"
 
 #include <QApplication>
 #include <QDir>

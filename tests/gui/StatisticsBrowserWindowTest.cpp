@@ -1,12 +1,12 @@
 // The real browser engine, offscreen, against pages of the tests' own server.
 #include "gui/StatisticsBrowserWindow.h"
-#include "import/ImportFixture.h"
-#include "support/TestHttpServer.h"
-#include "import/DrawEntry.h"
+#include "gui/BrowserView.h"
 #include "import/ArchiveUpdate.h"
+#include "import/DrawEntry.h"
+#include "import/ImportFixture.h"
 #include "import/TextImport.h"
 #include "platform/AppError.h"
-#include "gui/BrowserView.h"
+#include "support/TestHttpServer.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -198,7 +198,7 @@ TEST_F(StatisticsBrowserWindowTest, UpdateRunThroughTheRealBrowser) {
 // byte. While it waits for a page, every other operation on the archive is refused and changes nothing.
 TEST_F(StatisticsBrowserWindowTest, RebuildReplacesTheArchiveOnlyWhenItIsComplete) {
     const std::vector<Draw> old = {makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7, 3),
-                                         makeDraw(QDate(2002, 10, 2), {11, 12, 13, 14, 15, 16}, 17, 8)};
+                                   makeDraw(QDate(2002, 10, 2), {11, 12, 13, 14, 15, 16}, 17, 8)};
     std::vector<Draw> larger = old;
     larger.push_back(makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 8));
     larger.push_back(makeDraw(QDate(2002, 10, 9), {9, 19, 29, 39, 44, 45}, 1, 8));
@@ -283,7 +283,7 @@ TEST_F(StatisticsBrowserWindowTest, RebuildReplacesTheArchiveOnlyWhenItIsComplet
             EXPECT_EQ(said, QString());
             EXPECT_EQ(f.dir.readArchive(),
                       (std::vector<Draw>{makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 0),
-                                               makeDraw(QDate(2002, 10, 9), {9, 19, 29, 39, 44, 45}, 1, 0)}));
+                                         makeDraw(QDate(2002, 10, 9), {9, 19, 29, 39, 44, 45}, 1, 0)}));
         } else {
             EXPECT_TRUE(said.endsWith(c.says)) << said.toStdString();
             EXPECT_EQ(f.dir.readFile(QStringLiteral("ZahlenCH.dat")), before);

@@ -174,7 +174,7 @@ TEST_F(ArchiveUpdateTest, EmptyArchiveStartsAfterTheChosenDateWithSzZero) {
     const auto records = f.dir.readArchive();
     EXPECT_EQ(f.dir.readArchive(),
               (std::vector<Draw>{makeDraw(QDate(2000, 1, 5), {1, 2, 3, 4, 5, 6}, 7, 0),
-                                       makeDraw(QDate(2000, 1, 8), {20, 21, 22, 23, 24, 25}, 26, 0)}));
+                                 makeDraw(QDate(2000, 1, 8), {20, 21, 22, 23, 24, 25}, 26, 0)}));
     expectIdle();
 }
 
@@ -383,7 +383,7 @@ private:
 // operation may start, and the user is told in German. Every writing operation, every call it makes.
 TEST(ArchiveFaults, AFileCallThatFailsLeavesTheOldOrTheNewArchive) {
     const std::vector<Draw> stored = {makeDraw(QDate(2002, 9, 28), {1, 2, 3, 4, 5, 6}, 7, 3),
-                                            makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)};
+                                      makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)};
     const auto entering = [](const Draw& draw) {
         return [draw](ImportFixture& env) {
             env.ui.questionAnswers = {true}; // to replace a stored draw

@@ -1,10 +1,10 @@
 #include "import/LatestDraws.h"
 #include "ImportFixture.h"
-#include "support/TestHttpServer.h"
 #include "import/DrawList.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
 #include "platform/HttpClient.h"
+#include "support/TestHttpServer.h"
 
 #include <deque>
 #include <gtest/gtest.h>
@@ -95,8 +95,7 @@ TEST_F(LatestDrawsTest, PageShapesThatChangeNoLabel) {
         QByteArray page;
         double date; // of the CurrentDraw afterwards
     } cases[] = {
-        {"Sunday line sets the Draw only",
-         "Ziehung 06.10.02:<br><b>4, 5, 6, 7, 8, 9 ZZ: 10 SZ: 1</b>\n",
+        {"Sunday line sets the Draw only", "Ziehung 06.10.02:<br><b>4, 5, 6, 7, 8, 9 ZZ: 10 SZ: 1</b>\n",
          dates::toDayNumber(QDate(2002, 10, 6))},
         {"no Ziehung line", "<html><b>4, 5, 6, 7, 8, 9 ZZ: 10 SZ: 1</b> 05.10.02:<br></html>\n", 0},
         {"broken lines",

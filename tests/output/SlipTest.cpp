@@ -1,12 +1,12 @@
 #include "SlipPdf.h"
-#include "state/AppState.h"
-#include "state/TipGrid.h"
 #include "output/SlipPrinter.h"
 #include "output/SlipReport.h"
 #include "output/SlipSettings.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "report/ReportPreview.h"
+#include "state/AppState.h"
+#include "state/TipGrid.h"
 
 #include <QImage>
 #include <QPainter>

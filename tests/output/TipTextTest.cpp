@@ -1,10 +1,10 @@
 #include "output/TipText.h"
-#include "state/AppState.h"
-#include "state/TipGrid.h"
 #include "platform/AppError.h"
 #include "platform/Controls.h"
 #include "platform/Dates.h"
 #include "platform/Shell.h"
+#include "state/AppState.h"
+#include "state/TipGrid.h"
 #include "support/TestDir.h"
 
 #include <QDir>

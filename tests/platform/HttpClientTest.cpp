@@ -1,8 +1,8 @@
 #include "platform/HttpClient.h"
-#include "support/TestHttpServer.h"
 #include "platform/FileErrors.h"
 #include "platform/TextFile.h"
 #include "support/TestDir.h"
+#include "support/TestHttpServer.h"
 
 #include <QBuffer>
 #include <QDir>

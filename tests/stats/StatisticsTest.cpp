@@ -1,10 +1,10 @@
 #include "StatsFixture.h"
 
 #include "generator/TipDistribution.h"
-#include "state/TipGrid.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
 #include "platform/Random.h"
+#include "state/TipGrid.h"
 #include "stats/Chance.h"
 #include "stats/Statistics.h"
 
@@ -537,7 +537,9 @@ TEST(Chance, TheShippedRecordIsAsEvenAsChanceMakesIt) {
     ASSERT_EQ(draws.size(), 2096u);
     std::vector<qint64> counts(45, 0);
     for (const auto& r : draws)
-        for (int i = 0; i < 7; ++i) ++counts[static_cast<std::size_t>((i < 6 ? r.numbers[static_cast<std::size_t>(i)] : r.extra) - 1)];
+        for (int i = 0; i < 7; ++i)
+            ++counts[static_cast<std::size_t>((i < 6 ? r.numbers[static_cast<std::size_t>(i)] : r.extra) -
+                                              1)];
     EXPECT_EQ(counts[17], 369); // 18, the most frequent
     EXPECT_EQ(counts[15], 299); // 16, the rarest
     const chance::Verdict v = chance::frequencyVerdict(Game::sixOf45(), counts, 2096);

@@ -1,9 +1,5 @@
 #pragma once
 
-#include "state/AppState.h"
-#include "state/Session.h"
-#include "state/GeneratorOptions.h"
-#include "state/TipGrid.h"
 #include "platform/ChartModel.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -11,6 +7,10 @@
 #include "platform/Services.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "state/AppState.h"
+#include "state/GeneratorOptions.h"
+#include "state/Session.h"
+#include "state/TipGrid.h"
 #include "support/FakeUi.h"
 #include "support/TestDir.h"
 

@@ -1,5 +1,5 @@
-#include "archive/DrawRecord.h"
 #include "support/TestDir.h"
+#include "archive/DrawRecord.h"
 
 #include "platform/Dates.h"
 
@@ -43,8 +43,7 @@ std::vector<Draw> TestDir::readArchive(const QString& name) const {
     const QByteArray bytes = readFile(name);
     std::vector<Draw> records;
     for (qsizetype i = 0; i + 16 <= bytes.size(); i += 16)
-        records.push_back(
-            DrawRecord::decode(reinterpret_cast<const unsigned char*>(bytes.constData() + i)));
+        records.push_back(DrawRecord::decode(reinterpret_cast<const unsigned char*>(bytes.constData() + i)));
     return records;
 }
 

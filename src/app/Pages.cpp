@@ -1,11 +1,11 @@
-// The layout of the six pages. Positions are fixed pixels for the window's fixed size.
-#include "app/MainWindow.h"
+#include "app/Pages.h"
 
-#include "app/AppContext.h"
 #include "app/AppLinks.h"
-#include "gui/Icons.h"
+#include "game/Game.h"
 #include "gui/ChartView.h"
+#include "gui/Icons.h"
 #include "platform/Dates.h"
+#include "state/TipGrid.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -110,13 +110,8 @@ QSpinBox* gapSpinner(QCheckBox* box, const QString& upDownName, const QString& e
                   gap.width());
 }
 
-} // namespace
-
-QWidget* MainWindow::buildTipPage() {
-    // Built as a child of the window so that its font applies while the page is laid out.
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("TabSheet1"));
-
+// The panel above the tips: the draw on display with its steps, the weekdays and the game.
+void tipPageHeader(QWidget* page) {
     auto* top = make<QFrame>(page, QStringLiteral("Panel3"), 0, 0, 505, 46);
     top->setFrameShape(QFrame::StyledPanel);
     speedButton(top, QStringLiteral("SpeedButton6"), QString(), QStyle::SP_ArrowLeft, 4, 3, 24, 20);
@@ -134,7 +129,10 @@ QWidget* MainWindow::buildTipPage() {
     auto* game = make<QComboBox>(top, QStringLiteral("ComboBox1"), 400, 23, 100, 21);
     for (const Game* g : Game::all()) game->addItem(g->name, static_cast<int>(g->id));
     game->setToolTip(QStringLiteral("Spiel"));
+}
 
+// The 14 rows of cells with their labels.
+void tipRows(QWidget* page) {
     for (int r = 0; r < TipGrid::Rows; ++r) {
         const int y = 50 + r * 22;
         label(page, TipGrid::rowLabelName(r), QStringLiteral("%1. Tipp").arg(r + 1), 4, y + 2, 52);
@@ -157,7 +155,10 @@ QWidget* MainWindow::buildTipPage() {
     for (int r = 0; r < 6; ++r)
         label(page, QStringLiteral("Label%1").arg(15 + r), QString(), 334, 52 + r * 22, 40);
     page->findChild<QLabel*>(QStringLiteral("Label28"))->setCursor(Qt::PointingHandCursor);
+}
 
+// The program's banner and the partner's panel, both links.
+void tipPageBanners(QWidget* page) {
     auto* banner = make<QFrame>(page, QStringLiteral("Panel5"), 4, 360, 370, 30);
     banner->setFrameShape(QFrame::Panel);
     banner->setFrameShadow(QFrame::Raised);
@@ -176,10 +177,13 @@ QWidget* MainWindow::buildTipPage() {
                                links::spacedOut(QLatin1String(links::partnerSiteName)), 4, 4, 118, 126);
     partnerLabel->setWordWrap(true);
     partnerLabel->setAlignment(Qt::AlignCenter);
+}
 
+// The column of buttons beside the tips: calculation, seed, count, search and output.
+void tipPageButtons(QWidget* page, QWidget* window) {
     button(page, QStringLiteral("BitBtn4"), QStringLiteral("Tipps berechnen"), 378, 190, 126, 28,
            QStringLiteral("Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"))
-        ->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+        ->setIcon(window->style()->standardIcon(QStyle::SP_MediaPlay));
     speedButton(
         page, QStringLiteral("SpeedButton13"), QString(), QStyle::SP_DialogHelpButton, 378, 222, 28, 26,
         QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"))
@@ -205,12 +209,21 @@ QWidget* MainWindow::buildTipPage() {
     button(page, QStringLiteral("Button6"), QStringLiteral("Tippverteilung"), 378, 336, 126, 24,
            QStringLiteral("Hier sehen Sie ein Diagramm der Zahlenverteilung des Tipps"));
     button(page, QStringLiteral("BitBtn5"), QStringLiteral("Schließen"), 378, 364, 126, 24)
-        ->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+        ->setIcon(window->style()->standardIcon(QStyle::SP_DialogCloseButton));
+}
+
+QWidget* tipPage(QWidget* window) {
+    auto* page = new QWidget(window);
+    page->setObjectName(QStringLiteral("TabSheet1"));
+    tipPageHeader(page);
+    tipRows(page);
+    tipPageBanners(page);
+    tipPageButtons(page, window);
     return page;
 }
 
-QWidget* MainWindow::buildLatestDrawPage() {
-    auto* page = new QWidget(this);
+QWidget* latestDrawPage(QWidget* window) {
+    auto* page = new QWidget(window);
     page->setObjectName(QStringLiteral("TabSheet2"));
     QFont bold = page->font();
     bold.setBold(true);
@@ -231,13 +244,8 @@ QWidget* MainWindow::buildLatestDrawPage() {
     return page;
 }
 
-QWidget* MainWindow::buildOptionsPage() {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("TabSheet6"));
-    const int x = 8;
-    int y = 8;
-    const int step = 25;
-
+// The digit sums a tip may have: two spinners over the blanks of one caption.
+void digitSumRow(QWidget* page, int x, int y) {
     const QString digitCaption =
         QStringLiteral("Quersummer von                  bis                     im Tipp zulassen");
     auto* digits = label(page, QStringLiteral("Label51"), digitCaption, x + 4, y + 2, 420, 21);
@@ -247,6 +255,15 @@ QWidget* MainWindow::buildOptionsPage() {
            y, first.width());
     upDown(page, QStringLiteral("UpDown2"), QStringLiteral("Edit38"), 21, 279, 200, digits->x() + second.x(),
            y, second.width());
+}
+
+QWidget* optionsPage(QWidget* window) {
+    auto* page = new QWidget(window);
+    page->setObjectName(QStringLiteral("TabSheet6"));
+    const int x = 8;
+    int y = 8;
+    const int step = 25;
+    digitSumRow(page, x, y);
     y += step + 2;
 
     auto box = [&](int n, const QString& text, bool checked, int w = 380) {
@@ -293,9 +310,9 @@ QWidget* MainWindow::buildOptionsPage() {
     return page;
 }
 
-QWidget* MainWindow::buildChartPage() {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("TabSheet5"));
+// The chart's tool bar: picture, clipboard, print, the statistics without a button of their own, chance and
+// the date the statistics count from.
+QToolBar* chartToolBar(QWidget* page, QWidget* window) {
     auto* bar = make<QToolBar>(page, QStringLiteral("TeeCommander1"), 0, 0, 505, 30);
     bar->setIconSize(QSize(18, 18));
     auto tool = [&](const QString& name, const QString& text, QStyle::StandardPixmap icon,
@@ -303,7 +320,7 @@ QWidget* MainWindow::buildChartPage() {
         auto* b = new QToolButton(bar);
         b->setObjectName(name);
         if (text.isEmpty()) {
-            b->setIcon(style()->standardIcon(icon));
+            b->setIcon(window->style()->standardIcon(icon));
         } else {
             b->setText(text);
         }
@@ -347,20 +364,27 @@ QWidget* MainWindow::buildChartPage() {
     for (QAction* action : bar->actions())
         if (bar->widgetForAction(action) == superNumbers) action->setVisible(false);
     superNumbers->setVisible(false);
-    chartView_ = new ChartView(ctx_.chart, page);
-    chartView_->setObjectName(QStringLiteral("Chart1"));
+    return bar;
+}
+
+QWidget* chartPage(QWidget* window, ChartModel& chart, ChartView*& chartView) {
+    auto* page = new QWidget(window);
+    page->setObjectName(QStringLiteral("TabSheet5"));
+    QToolBar* bar = chartToolBar(page, window);
+    chartView = new ChartView(chart, page);
+    chartView->setObjectName(QStringLiteral("Chart1"));
     // The tool bar on top, the chart filling the rest of the page however large the window grows.
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     bar->setFixedHeight(30);
     layout->addWidget(bar);
-    layout->addWidget(chartView_, 1);
+    layout->addWidget(chartView, 1);
     return page;
 }
 
-QWidget* MainWindow::buildDatabasePage() {
-    auto* page = new QWidget(this);
+QWidget* databasePage(QWidget* window) {
+    auto* page = new QWidget(window);
     page->setObjectName(QStringLiteral("TabSheet4"));
     auto* date = make<QDateEdit>(page, QStringLiteral("DateTimePicker1"), 8, 8, 110, 22);
     date->setCalendarPopup(true);
@@ -400,8 +424,8 @@ QWidget* MainWindow::buildDatabasePage() {
     return page;
 }
 
-QWidget* MainWindow::buildInternetPage() {
-    auto* page = new QWidget(this);
+QWidget* internetPage(QWidget* window) {
+    auto* page = new QWidget(window);
     page->setObjectName(QStringLiteral("TabSheet3"));
     auto* panel = make<QFrame>(page, QStringLiteral("Panel1"), 0, 0, 505, 394);
     label(panel, QStringLiteral("Label53"), QStringLiteral("Proxy-Server"), 8, 12, 190);
@@ -439,18 +463,23 @@ QWidget* MainWindow::buildInternetPage() {
     return page;
 }
 
-void MainWindow::nameForScreenReaders() {
+// Every cell and label of the tips says which tip it belongs to.
+void nameTipRows(QTabWidget* pages) {
     for (int r = 0; r < TipGrid::Rows; ++r) {
         for (int c = 0; c < TipGrid::Columns; ++c)
-            pages_->findChild<QWidget*>(TipGrid::cellName(r, c))
+            pages->findChild<QWidget*>(TipGrid::cellName(r, c))
                 ->setAccessibleName(QStringLiteral("%1. Tipp, %2. Zahl").arg(r + 1).arg(c + 1));
-        pages_->findChild<QWidget*>(TipGrid::hitLabelName(r))
+        pages->findChild<QWidget*>(TipGrid::hitLabelName(r))
             ->setAccessibleName(QStringLiteral("%1. Tipp Treffer").arg(r + 1));
-        pages_->findChild<QWidget*>(TipGrid::sumLabelName(r))
+        pages->findChild<QWidget*>(TipGrid::sumLabelName(r))
             ->setAccessibleName(QStringLiteral("%1. Tipp Quersumme").arg(r + 1));
-        pages_->findChild<QWidget*>(TipGrid::extraCellName(r))
+        pages->findChild<QWidget*>(TipGrid::extraCellName(r))
             ->setAccessibleName(QStringLiteral("%1. Tipp, Glückszahl").arg(r + 1));
     }
+}
+
+void nameForScreenReaders(QTabWidget* pages, ChartView* chartView) {
+    nameTipRows(pages);
     // Controls that show no text of their own that would name them.
     const std::pair<const char*, const char*> names[] = {
         {"SpeedButton6", "Vorherige Ziehung"},
@@ -477,31 +506,33 @@ void MainWindow::nameForScreenReaders() {
         {"ComboBox1", "Spiel"},
     };
     for (const auto& [name, text] : names) {
-        auto* w = pages_->findChild<QWidget*>(QString::fromLatin1(name));
+        auto* w = pages->findChild<QWidget*>(QString::fromLatin1(name));
         w->setAccessibleName(QString::fromUtf8(text));
         // A spinner's edit is what takes the keys.
         if (auto* edit = w->findChild<QLineEdit*>()) edit->setAccessibleName(QString::fromUtf8(text));
     }
     // The chart's focusable view inside carries the chart's name and caption.
-    chartView_->updateScreenReaderTexts();
-    pages_->setAccessibleName(QStringLiteral("Seiten"));
-    pages_->tabBar()->setAccessibleName(QStringLiteral("Seiten"));
+    chartView->updateScreenReaderTexts();
+    pages->setAccessibleName(QStringLiteral("Seiten"));
+    pages->tabBar()->setAccessibleName(QStringLiteral("Seiten"));
     // A button that shows only a picture is named by its hint.
-    for (auto* b : pages_->findChildren<QAbstractButton*>())
+    for (auto* b : pages->findChildren<QAbstractButton*>())
         if (b->text().isEmpty() && b->accessibleName().isEmpty()) b->setAccessibleName(b->toolTip());
 }
 
-void MainWindow::buildPages() {
-    pages_ = new QTabWidget(this);
-    pages_->setObjectName(QStringLiteral("PageControl1"));
-    pages_->setUsesScrollButtons(true);
-    pages_->addTab(buildTipPage(), QStringLiteral("Lottotipp"));
-    pages_->addTab(buildLatestDrawPage(), QStringLiteral("Zahlen der letzten Ziehung"));
-    pages_->addTab(buildOptionsPage(), QStringLiteral("Berechnungs-Optionen"));
-    pages_->addTab(buildChartPage(), QStringLiteral("Diagramm"));
-    pages_->addTab(buildDatabasePage(), QStringLiteral("Datenbank"));
-    pages_->addTab(buildInternetPage(), QStringLiteral("Internet-Optionen"));
-    pages_->setCurrentIndex(0);
-    setCentralWidget(pages_);
-    nameForScreenReaders();
+} // namespace
+
+QTabWidget* pages::build(QWidget* window, ChartModel& chart, ChartView*& chartView) {
+    auto* pages = new QTabWidget(window);
+    pages->setObjectName(QStringLiteral("PageControl1"));
+    pages->setUsesScrollButtons(true);
+    pages->addTab(tipPage(window), QStringLiteral("Lottotipp"));
+    pages->addTab(latestDrawPage(window), QStringLiteral("Zahlen der letzten Ziehung"));
+    pages->addTab(optionsPage(window), QStringLiteral("Berechnungs-Optionen"));
+    pages->addTab(chartPage(window, chart, chartView), QStringLiteral("Diagramm"));
+    pages->addTab(databasePage(window), QStringLiteral("Datenbank"));
+    pages->addTab(internetPage(window), QStringLiteral("Internet-Optionen"));
+    pages->setCurrentIndex(0);
+    nameForScreenReaders(pages, chartView);
+    return pages;
 }
