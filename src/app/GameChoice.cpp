@@ -8,15 +8,14 @@ namespace gamechoice {
 
 void makeCurrent(Session& session, const Game& game) {
     const ArchiveLease lease = session.state.archiveGate.take();
+    session.grid.switchGame(*session.state.game, game);
     session.state.game = &game;
-    session.grid.applyGame(game);
     // A draw of the other game would be evaluated and named as one of this game.
     session.state.currentDraw = Draw();
     session.state.drawIndex = 0;
     Controls& controls = session.services.controls;
     for (const char* label : {"Label35", "Label29", "Label13"})
         controls.setText(QLatin1String(label), QString());
-    for (int row = 0; row < TipGrid::Rows; ++row) controls.setText(TipGrid::hitLabelName(row), QString());
 }
 
 } // namespace gamechoice

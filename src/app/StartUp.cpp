@@ -19,6 +19,10 @@ QString checkBoxName(int n) {
 QString upDownName(int n) {
     return QStringLiteral("UpDown%1").arg(n);
 }
+// Where the tips of a game not shown are kept: "Tipps42/Edit1", …; those shown stand under the cells' names.
+QString keptTipName(const Game& game, const QString& cell) {
+    return QStringLiteral("Tipps%1/%2").arg(static_cast<int>(game.id)).arg(cell);
+}
 const QStringList internetEdits{QStringLiteral("FileNameEdit"), QStringLiteral("URLEdit"),
                                 QStringLiteral("ProxyHostEdit"), QStringLiteral("ProxyPortEdit"),
                                 QStringLiteral("URL42Edit")};
@@ -57,8 +61,15 @@ QStringList restoreSettings(AppContext& ctx) {
         });
     }
     // Each cell passes the cell rule as it is set, so stored texts that are no tip number come back empty.
-    for (const QString& cell : TipGrid::cellNames() + TipGrid::extraCellNames())
-        restore(cell, [&] { c.setText(cell, store->readString(cell)); });
+    const QStringList cells = TipGrid::cellNames() + TipGrid::extraCellNames();
+    for (const QString& cell : cells) restore(cell, [&] { c.setText(cell, store->readString(cell)); });
+    for (const Game* game : Game::all()) {
+        if (game == s.game || !store->exists(keptTipName(*game, cells.front()))) continue;
+        QStringList kept(cells.size());
+        for (qsizetype i = 0; i < cells.size(); ++i)
+            restore(keptTipName(*game, cells[i]), [&] { kept[i] = store->readString(keptTipName(*game, cells[i])); });
+        ctx.grid.keepTips(*game, kept);
+    }
     s.readyFlag = true;
     for (const QString& edit : internetEdits)
         restore(edit, [&] { c.setText(edit, store->readString(edit)); });
@@ -107,8 +118,13 @@ void saveSettings(AppContext& ctx, const QByteArray& formGeometry) noexcept {
         store->writeInteger(QStringLiteral("TippTop"), ctx.state.tippTop);
         store->writeInteger(QStringLiteral("TippLeft"), ctx.state.tippLeft);
         for (int n = 1; n <= 8; ++n) store->writeInteger(upDownName(n), c.value(upDownName(n)));
-        for (const QString& cell : TipGrid::cellNames() + TipGrid::extraCellNames())
-            store->writeString(cell, c.text(cell));
+        const QStringList cells = TipGrid::cellNames() + TipGrid::extraCellNames();
+        for (const QString& cell : cells) store->writeString(cell, c.text(cell));
+        for (const Game* game : Game::all()) {
+            const QStringList kept = ctx.grid.keptTips(*game);
+            for (qsizetype i = 0; i < kept.size() && i < cells.size(); ++i)
+                store->writeString(keptTipName(*game, cells[i]), kept[i]);
+        }
         store->writeInteger(QStringLiteral("Spiel"), static_cast<int>(ctx.state.game->id));
         for (const QString& edit : internetEdits) store->writeString(edit, c.text(edit));
         store->writeDate(QStringLiteral("DateTimePicker2"),

@@ -1,6 +1,5 @@
 #include "state/TipGrid.h"
 
-#include "game/Game.h"
 #include "platform/Controls.h"
 
 #include <functional>
@@ -79,6 +78,26 @@ void TipGrid::applyGame(const Game& game) {
         controls_.setTextFilter(name, [g](const QString& text) { return applyExtraCellRule(text, *g); });
 }
 
+void TipGrid::switchGame(const Game& from, const Game& to) {
+    if (&from == &to) return applyGame(to);
+    kept_.insert(static_cast<int>(from.id), texts());
+    applyGame(to);
+    const QStringList own = kept_.take(static_cast<int>(to.id));
+    if (own.isEmpty()) {
+        installDefaults();
+        return;
+    }
+    clearAll();
+    const QStringList names = cellNames() + extraCellNames();
+    for (qsizetype i = 0; i < names.size() && i < own.size(); ++i) controls_.setText(names[i], own[i]);
+}
+
+QStringList TipGrid::texts() const {
+    QStringList texts;
+    for (const QString& name : cellNames() + extraCellNames()) texts << controls_.text(name);
+    return texts;
+}
+
 void TipGrid::installDefaults() {
     clearAll();
     for (int c = 0; c < Columns; ++c) setCellText(0, c, QString::number(c + 1));
@@ -128,7 +147,9 @@ bool TipGrid::rowPresent(int row) const {
 }
 
 void TipGrid::writeTip(int row, const Tip& tip) {
-    controls_.setText(sumLabelName(row), QString::number(tip.digitSum()));
+    // A row without numbers has no sum either.
+    const int sum = tip.digitSum();
+    controls_.setText(sumLabelName(row), sum > 0 ? QString::number(sum) : QString());
     for (int c = 0; c < Columns; ++c)
         setCellText(row, c, QString::number(tip.numbers[static_cast<std::size_t>(c)]));
 }

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "game/Game.h"
 #include "game/Tip.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <optional>
 
 class Controls;
-struct Game;
 
 // The 14 x 6 tip cells of page "Lottotipp" with their row, hit and digit-sum labels. The cells live in
 // Controls under their objectNames; every text written to a cell passes the cell rule of the current
@@ -37,6 +38,14 @@ public:
     TipGrid(Controls& controls, const Game& game);
     // Another game: its rules from now on, and what no longer fits them leaves its cell.
     void applyGame(const Game& game);
+    // Each game keeps its own tips. Keeps those shown as `from`'s, and shows `to`'s under its rules: the
+    // tips it kept, or the defaults for a game never shown; the labels are emptied for the evaluation.
+    void switchGame(const Game& from, const Game& to);
+    // The tips a game keeps while another is shown, as texts() gives them; empty when it keeps none.
+    QStringList keptTips(const Game& game) const { return kept_.value(static_cast<int>(game.id)); }
+    void keepTips(const Game& game, const QStringList& texts) { kept_.insert(static_cast<int>(game.id), texts); }
+    // The texts of the cells and extra cells, in the order of cellNames() + extraCellNames().
+    QStringList texts() const;
 
     // Row 1 shows 1 .. 6, every other cell and every label empty.
     void installDefaults();
@@ -55,8 +64,8 @@ public:
     // A row counts as present for the text output and the slip when its first cell is filled.
     bool rowPresent(int row) const;
 
-    // Writes the tip's numbers (0 leaves a cell empty) and their sum into the digit-sum label; the extra
-    // number's cell stays as it is.
+    // Writes the tip's numbers (0 leaves a cell empty) and their sum into the digit-sum label (empty for a
+    // tip without numbers); the extra number's cell stays as it is.
     void writeTip(int row, const Tip& tip);
     // Empties all 84 cells, the 14 extra cells and the 28 labels.
     void clearAll();
@@ -65,4 +74,5 @@ public:
 
 private:
     Controls& controls_;
+    QHash<int, QStringList> kept_; // by Game::Id
 };

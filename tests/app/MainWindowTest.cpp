@@ -479,9 +479,15 @@ TEST(MainWindow, TheGameBoxServesEitherGame) {
                 : str("Wenn Sie schon einen Lottoschein haben können Sie Hier den Tipp direkt in den Schein "
                       "drucken"));
     };
+    // Each game keeps its own tips, the Glückszahlen of "6 aus 42" with them, between switches and runs.
+    const auto row = [&f](int r) { return f.context->grid.rowTexts(r).join(' ').trimmed() + " GZ " + QString::number(f.context->grid.extraCell(r)); };
+    f.context->grid.writeTip(0, {3, 12, 17, 25, 33, 45});
     shows42(false);
     choose(1);
     shows42(true);
+    EXPECT_EQ(row(0), QStringLiteral("1 2 3 4 5 6 GZ 0"));
+    f.context->grid.writeTip(1, {4, 8, 15, 16, 23, 42});
+    f.context->grid.setExtraCell(1, 5);
     EXPECT_EQ(f.find<QLabel>(QStringLiteral("Label35"))->text(),
               str("Mi. 31.12.25    1  11  23  37  39  40 GZ:6"));
     EXPECT_TRUE(f.window->status(1).endsWith(QStringLiteral("Zahlen42.dat")));
@@ -494,7 +500,9 @@ TEST(MainWindow, TheGameBoxServesEitherGame) {
     }
     shows42(true);
     EXPECT_EQ(f.dialogs->errors, QStringList{ArchiveGate::BusyText});
+    EXPECT_EQ(row(1), QStringLiteral("4 8 15 16 23 42 GZ 5"));
     choose(0);
     shows42(false);
     EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label35"))->text().endsWith(QStringLiteral(" Z:29")));
+    EXPECT_EQ(row(0) + " | " + row(1), QStringLiteral("3 12 17 25 33 45 GZ 0 |  GZ 0"));
 }

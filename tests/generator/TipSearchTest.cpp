@@ -146,7 +146,7 @@ TEST(TipSearch, DefaultOptionsGiveTenTipsThatKeepEveryFilter) {
         }
         for (int k = 10; k < 14; ++k) {
             EXPECT_FALSE(isTip(tips[static_cast<std::size_t>(k)]));
-            EXPECT_EQ(env.sumLabel(k), QStringLiteral("0"));
+            EXPECT_EQ(env.sumLabel(k), QString());
         }
 
         // The tips are evaluated against the draw on display, the latest selected one.
@@ -207,7 +207,7 @@ TEST(TipSearch, TipCountAndRunLimitDecideWhichRowsAreFilled) {
             EXPECT_EQ(isTip(tips[static_cast<std::size_t>(k)]), k < c.found)
                 << c.tipCount << " row " << k + 1;
             if (k >= c.found) {
-                EXPECT_EQ(env.sumLabel(k), QStringLiteral("0"));
+                EXPECT_EQ(env.sumLabel(k), QString());
             }
         }
         EXPECT_EQ(env.ui.statusTexts[1], c.status);
@@ -340,7 +340,7 @@ TEST(TipSearch, PreferredOnlyWithAnEmptyPoolEndsAsAtTheRunLimit) {
     RelaxSpy spy(env.controls);
     calculateTips(env.session, env.steps);
     for (const auto& tip : env.rows()) EXPECT_FALSE(isTip(tip));
-    EXPECT_EQ(env.sumLabel(0), QStringLiteral("0"));
+    EXPECT_EQ(env.sumLabel(0), QString());
     EXPECT_EQ(env.ui.statusTexts[1], changeParameters(10));
     EXPECT_TRUE(env.state.readyFlag);
     EXPECT_TRUE(spy.changes.isEmpty());
