@@ -262,13 +262,12 @@ double DrawArchive::insertOrReplace(const ArchiveLease& lease, const Draw& recor
     return result.back().date;
 }
 
-void DrawArchive::deleteDate(const ArchiveLease& lease, double date) const {
-    const auto old = scan();
-    std::vector<Draw> result;
-    result.reserve(old.size());
-    for (const auto& r : old)
-        if (r.date != date) result.push_back(r);
-    rewrite(lease, game_->deleteWorkFile, result);
+int DrawArchive::deleteDraw(const ArchiveLease& lease, const Draw& draw) const {
+    std::vector<Draw> result = scan();
+    const auto removed =
+        std::erase_if(result, [&](const Draw& r) { return r.date == draw.date && sameDraw(r, draw); });
+    if (removed > 0) rewrite(lease, game_->deleteWorkFile, result);
+    return static_cast<int>(removed);
 }
 
 void DrawArchive::replaceAll(const ArchiveLease& lease, const std::vector<Draw>& records) const {
@@ -277,13 +276,31 @@ void DrawArchive::replaceAll(const ArchiveLease& lease, const std::vector<Draw>&
 
 namespace {
 
-// The file a path names, links and "." and ".." resolved as far as the file or its folder exists.
-QString resolved(const QString& path) {
-    const QFileInfo info(path);
-    if (info.exists()) return info.canonicalFilePath();
-    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return folder.isEmpty() ? QDir::cleanPath(info.absoluteFilePath())
-                            : folder + QLatin1Char('/') + info.fileName();
+// The path with its symbolic links followed, also a link to a file that does not exist yet.
+QString followLinks(const QString& path) {
+    QString followed = QFileInfo(path).absoluteFilePath();
+    for (int hops = 0; hops < 40 && QFileInfo(followed).isSymLink(); ++hops)
+        followed = QFileInfo(followed).symLinkTarget();
+    return followed;
+}
+
+// Device and inode of an existing file or folder.
+std::optional<std::pair<quint64, quint64>> identityOf(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
+    return std::pair<quint64, quint64>(info.st_dev, info.st_ino);
+}
+
+bool sameFile(const QString& one, const QString& other) {
+    const QString a = followLinks(one);
+    const QString b = followLinks(other);
+    const auto idA = identityOf(a);
+    const auto idB = identityOf(b);
+    if (idA || idB) return idA == idB;
+    // Neither is there yet: the same name, without regard to case, in the same folder.
+    const auto folderA = identityOf(QFileInfo(a).absolutePath());
+    return folderA && folderA == identityOf(QFileInfo(b).absolutePath()) &&
+           QFileInfo(a).fileName().compare(QFileInfo(b).fileName(), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -292,9 +309,8 @@ void DrawArchive::refuseAsTarget(const QString& programDir, const QString& path)
     QStringList kept{QLatin1String(ArchiveLock::FileName)};
     for (const Game* game : Game::all())
         kept << game->archiveFile << game->insertWorkFile << game->deleteWorkFile;
-    const QString target = resolved(path);
     for (const QString& name : kept)
-        if (resolved(programDir + name) == target)
+        if (sameFile(path, programDir + name))
             throw AppError(QStringLiteral("\"%1\" ist eine Datei der Datenbank und wird nicht überschrieben. "
                                           "Bitte wählen Sie einen anderen Namen.")
                                .arg(QDir::toNativeSeparators(path)));

@@ -80,15 +80,18 @@ public:
     // Stores the record in date order in place of every record of the same date; a date later than
     // every stored one goes to the end. Returns the date of the last record of the new archive.
     double insertOrReplace(const ArchiveLease& lease, const Draw& record) const;
-    // Removes every record of exactly that date.
-    void deleteDate(const ArchiveLease& lease, double date) const;
+    // Removes every record of the draw's date that is the draw (its numbers and extra number); returns how
+    // many. An archive that holds no such record stays as it is, untouched.
+    int deleteDraw(const ArchiveLease& lease, const Draw& draw) const;
     // Writes these records as the whole archive (created when missing), through the work file.
     void replaceAll(const ArchiveLease& lease, const std::vector<Draw>& records) const;
 
     // The work files a killed run left behind, of every game; only while this program holds the lock.
     static void removeLeftoverWorkFiles(const QString& programDir);
     // A file the user chose to write at must not be one the draws are kept in: the archive of any game,
-    // a work file, the lock. Throws AppError naming it.
+    // a work file, the lock. The same file is told by the file system where it exists (a hard link, another
+    // spelling on a folder that ignores case), by its name without regard to case where it does not yet;
+    // links are followed, also to a file still to come. Throws AppError naming it.
     static void refuseAsTarget(const QString& programDir, const QString& path);
 
 private:

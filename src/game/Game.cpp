@@ -141,6 +141,12 @@ QDate Game::nextDrawDay(const QDate& day) const {
     return d;
 }
 
+QDate Game::previousDrawDay(const QDate& day) const {
+    QDate d = day;
+    while (d.isValid() && !isDrawDay(d)) d = d.addDays(-1);
+    return d;
+}
+
 bool Game::playedOn(const QDate& day) const {
     return day >= firstDraw && (!lastDraw.isValid() || day <= lastDraw);
 }

@@ -121,6 +121,8 @@ struct Game {
     static bool isDrawWeekday(const QDate& day);
     // The first draw day on or after the day.
     QDate nextDrawDay(const QDate& day) const;
+    // The last draw day on or before the day.
+    QDate previousDrawDay(const QDate& day) const;
     // From the first draw to the last.
     bool playedOn(const QDate& day) const;
 };

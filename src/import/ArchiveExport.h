@@ -18,11 +18,14 @@ QByteArray exportLine(const Draw& record);
 // The same line without its line end.
 QString exportText(const Draw& record);
 
-// The export's default file of a year: ProgramDir + the game's prefix ("CHJ") + year + ".csv".
-QString exportFileName(const QString& programDir, const Game& game, int year);
+// The export's default file of a year in a folder (ending with a separator): the game's prefix ("CHJ") +
+// year + ".csv".
+QString exportFileName(const QString& folder, const Game& game, int year);
 
 // "Export nach Text" (BitBtn3): every draw of the current game from the date of DateTimePicker1 on, one
 // line each. While the current file's name holds the digits of the current year, each later year goes to
-// its own default file. ReferenceDate becomes the start date once the first file is made. Failures throw
-// AppError; the lines written until then stay.
+// its own default file beside the chosen one; such a file that is there already is replaced only after a
+// yes (Nein first), else its year is left out. At the end a message names every file written and its draws.
+// ReferenceDate becomes the start date once the first file is made. Failures throw AppError; the lines
+// written until then stay.
 void exportArchive(Session& session, const ExportFileChooser& choose);

@@ -7,6 +7,7 @@
 #include "platform/Ui.h"
 #include "state/Session.h"
 
+#include <QLocale>
 #include <algorithm>
 
 QString drawEntryProblem(const Draw& draw, const Game& game) {
@@ -35,16 +36,39 @@ Draw withSortedNumbers(Draw draw) {
 
 namespace {
 
-// A draw stored on the entered date that the entry would replace is replaced only when the user says so.
+// A draw stored on the entered date that the entry would replace is replaced only when the user says so,
+// also one that differs in its Superzahl only.
 bool replaceAllowed(Session& session, const std::vector<Draw>& stored, const Draw& entered) {
     const auto other = std::find_if(stored.begin(), stored.end(), [&](const Draw& r) {
-        return r.date == entered.date && !sameDraw(r, entered);
+        return r.date == entered.date && !(sameDraw(r, entered) && r.superNumber == entered.superNumber);
     });
     if (other == stored.end()) return true;
     const Game& game = session.game();
+    const QString day = dates::formatFixedDate(entered.date);
+    const QString question =
+        sameDraw(*other, entered)
+            ? QStringLiteral("Am %1 ist die Ziehung %2 mit der %3 %4 gespeichert. Soll sie durch dieselbe mit "
+                             "der %3 %5 ersetzt werden?")
+                  .arg(day, game.drawText(*other), game.superNumber.name)
+                  .arg(other->superNumber)
+                  .arg(entered.superNumber)
+            : QStringLiteral("Am %1 ist die Ziehung %2 gespeichert. Soll sie durch %3 ersetzt werden?")
+                  .arg(day, game.drawText(*other), game.drawText(entered));
+    return session.services.ui.question(question, QString(), Ui::Preset::No);
+}
+
+// A date in the future is a slip of the finger and refused; one on which the game had no draw (another
+// weekday, before its first draw or after its last) is stored only when the user says so, as the import asks.
+bool dateAllowed(Session& session, const Draw& entered) {
+    const QDate day = dates::fromDayNumber(entered.date);
+    if (day > session.services.clock.today())
+        throw AppError(QStringLiteral("Die Ziehung vom %1 liegt in der Zukunft.").arg(dates::formatFixedDate(day)));
+    const Game& game = session.game();
+    if (game.playedOn(day) && game.isDrawDay(day)) return true;
     return session.services.ui.question(
-        QStringLiteral("Am %1 ist die Ziehung %2 gespeichert. Soll sie durch %3 ersetzt werden?")
-            .arg(dates::formatFixedDate(entered.date), game.drawText(*other), game.drawText(entered)),
+        QStringLiteral("Die Ziehung ist auf einen Tag ohne Ziehung von %1 datiert (%2); keine Statistik zählt "
+                       "sie. Soll sie trotzdem übernommen werden?")
+            .arg(game.name, QLocale().toString(day, QStringLiteral("dddd, dd.MM.yyyy"))),
         QString(), Ui::Preset::No);
 }
 
@@ -62,14 +86,16 @@ void enterDraw(Session& session, const DrawPrompt& prompt, const EvaluateForDate
         state.referenceDate = last->date;
         preset = *last;
     } else {
-        // Nothing to pre-fill from: the coming draw day, the numbers are the user's to give.
-        preset.date = dates::toDayNumber(session.game().nextDrawDay(session.services.clock.today()));
+        // Nothing to pre-fill from: the last draw day (a later one has no draw yet), the numbers are the
+        // user's to give.
+        preset.date = dates::toDayNumber(session.game().previousDrawDay(session.services.clock.today()));
     }
 
     const std::optional<Draw> entered = prompt(preset);
     if (entered) {
         const QString problem = drawEntryProblem(*entered, session.game());
         if (!problem.isEmpty()) throw AppError(problem); // the dialog refuses these; never store one
+        if (!dateAllowed(session, *entered)) return;
         const Draw record = withSortedNumbers(*entered);
         if (last && record.date <= dates::roundHalfEven(state.referenceDate)) {
             if (!replaceAllowed(session, stored, record)) return;
@@ -98,13 +124,20 @@ void deleteCurrentDraw(Session& session, const EvaluateForDate& evaluate) {
             ui.message(QStringLiteral("Es wird keine Ziehung angezeigt, die gelöscht werden könnte."));
             return;
         }
+        // The draw on display may come from a web page: only a stored draw that is it can be deleted.
+        const auto stored = session.archive().scan();
+        if (std::none_of(stored.begin(), stored.end(),
+                         [&](const Draw& r) { return r.date == shown.date && sameDraw(r, shown); })) {
+            ui.message(QStringLiteral("Die angezeigte Ziehung ist nicht gespeichert."));
+            return;
+        }
         // The draw on display is the one named and deleted, whatever the date field holds.
         if (!ui.question(QStringLiteral("Soll die Ziehung vom %1 (%2) gelöscht werden?")
                              .arg(dates::formatFixedDate(shown.date), session.game().drawText(shown)),
                          QString(), Ui::Preset::No))
             return;
         BusyCursor busy(ui);
-        session.archive().deleteDate(lease, shown.date);
+        session.archive().deleteDraw(lease, shown);
         session.services.controls.setDate(QStringLiteral("DateTimePicker1"),
                                           dates::fromDayNumber(shown.date));
     }

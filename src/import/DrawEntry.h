@@ -26,13 +26,15 @@ QString drawEntryProblem(const Draw& draw, const Game& game);
 Draw withSortedNumbers(Draw draw);
 
 // "Eingeben" (BitBtn8): asks for a draw pre-filled from the newest stored one (in an empty archive the
-// next draw day from today, numbers left for the user), stores it behind the newest draw or in date
-// order in place of a draw of the same date - a different draw stored there only after a yes to the
-// question that names both (Nein first) - then sets DateTimePicker1 to the newest stored date and
-// evaluates. A missing archive throws AppError and changes nothing.
+// last draw day up to today, numbers left for the user), stores it behind the newest draw or in date
+// order in place of a draw of the same date - a different draw (a Superzahl is a difference) stored there
+// only after a yes to the question that names both (Nein first) - then sets DateTimePicker1 to the newest
+// stored date and evaluates. A date after today is refused, one without a draw of the game taken only after
+// a question (Nein first). A missing archive throws AppError and changes nothing.
 void enterDraw(Session& session, const DrawPrompt& prompt, const EvaluateForDate& evaluate);
 
-// "Löschen" (BitBtn6): asks first, naming the draw on display (Nein first), then removes every stored
-// draw of its date under the hourglass, puts DateTimePicker1 on that date and evaluates, so that the next
-// later draw comes on. With no draw on display it says so and deletes nothing.
+// "Löschen" (BitBtn6): asks first, naming the draw on display (Nein first), then removes the stored draw
+// that is it under the hourglass, puts DateTimePicker1 on that date and evaluates, so that the next later
+// draw comes on. With no draw on display, or one that is not stored (a web page's), it says so and deletes
+// nothing.
 void deleteCurrentDraw(Session& session, const EvaluateForDate& evaluate);

@@ -87,7 +87,7 @@ TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringEveryWrite) {
                     *step = Insert;
                     archive.insertOrReplace(lease, extra);
                     *step = Delete;
-                    archive.deleteDate(lease, extra.date);
+                    archive.deleteDraw(lease, extra);
                 }
                 *step = Import; // the import's one rewrite, the day without a draw taken on the question
                 parts.ui.questionAnswers = {true};
@@ -95,20 +95,20 @@ TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringEveryWrite) {
                     session, [&] { return importFile; }, [] {});
                 const ArchiveLease lease = state.archiveGate.take();
                 *step = Delete;
-                archive.deleteDate(lease, extra.date);
+                archive.deleteDraw(lease, extra);
                 *step = RebuildAppends; // the rebuild's new archive, built aside
                 auto rebuilt = archive.openReplacement(lease);
                 for (const auto& r : withExtra) rebuilt.append(r);
                 *step = RebuildCommit;
                 archive.commitReplacement(rebuilt);
                 *step = Delete;
-                archive.deleteDate(lease, extra.date);
+                archive.deleteDraw(lease, extra);
                 *step = UpdateAppend; // behind the newest draw, the archive itself
                 auto update = archive.openForAppend(lease);
                 update.append(later);
                 update.close();
                 *step = Delete;
-                archive.deleteDate(lease, later.date);
+                archive.deleteDraw(lease, later);
                 *step = Cleanup;
             }
         }

@@ -31,7 +31,7 @@ TEST(DrawArchive, MissingAndEmptyArchives) {
     EXPECT_FALSE(archive.exists());
     EXPECT_THROW(archive.scan(), AppError);
     EXPECT_THROW(archive.insertOrReplace(lease, a), AppError);
-    EXPECT_THROW(archive.deleteDate(lease, a.date), AppError);
+    EXPECT_THROW(archive.deleteDraw(lease, a), AppError);
 
     dir.writeArchive({});
     EXPECT_TRUE(archive.exists());
@@ -123,18 +123,20 @@ TEST(DrawArchive, InsertOrReplaceKeepsDateOrder) {
     }
 }
 
-TEST(DrawArchive, DeleteDateRemovesEveryRecordOfExactlyThatDate) {
+TEST(DrawArchive, DeleteDrawRemovesEveryRecordOfThatDrawOnly) {
     TestDir dir;
     DrawArchive archive(dir.path(), Game::sixOf45());
     ArchiveGate gate;
     const ArchiveLease lease = gate.take();
     dir.writeArchive({a, b, b, c});
-    archive.deleteDate(lease, b.date);
+    EXPECT_EQ(archive.deleteDraw(lease, b), 2);
     EXPECT_EQ(datesOf(archive.scan()), datesOf({a, c}));
 
+    // Another date, or other numbers on the date: nothing is written.
     const QByteArray before = dir.readFile(QStringLiteral("ZahlenCH.dat"));
-    archive.deleteDate(lease, b.date + 0.5);
-    archive.deleteDate(lease, 0);
+    Draw other = c;
+    other.numbers[0] += 1;
+    for (Draw d : {Draw{}, other}) EXPECT_EQ(archive.deleteDraw(lease, d), 0);
     EXPECT_EQ(dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("Zahlen.da~"))));
 }
@@ -147,7 +149,7 @@ TEST(DrawArchive, EveryWriterRefusesAReadOnlyArchiveAndRewritesKeepThePermission
         std::function<void(const DrawArchive&, const ArchiveLease&)> write;
     } writers[] = {
         {"insert", [](const DrawArchive& x, const ArchiveLease& l) { x.insertOrReplace(l, c); }},
-        {"delete", [](const DrawArchive& x, const ArchiveLease& l) { x.deleteDate(l, a.date); }},
+        {"delete", [](const DrawArchive& x, const ArchiveLease& l) { x.deleteDraw(l, a); }},
         {"replace all", [](const DrawArchive& x, const ArchiveLease& l) { x.replaceAll(l, {c}); }},
         {"append", [](const DrawArchive& x, const ArchiveLease& l) { x.openForAppend(l).append(c); }},
         {"replacement",

@@ -49,12 +49,17 @@ TEST(Game, RanksWaysOddsAndRangesOfEachGame) {
     for (const Game* g : Game::all()) EXPECT_EQ(g->drawn, NumbersDrawn) << g->name.toStdString();
 }
 
-TEST(Game, NextDrawDay) {
-    const std::pair<QDate, QDate> cases[] = {
-        {QDate(2002, 10, 17), QDate(2002, 10, 19)}, // Thursday -> Saturday
-        {QDate(2002, 10, 19), QDate(2002, 10, 19)}, // a draw day itself
-        {QDate(2002, 10, 20), QDate(2002, 10, 23)}, // Sunday -> Wednesday
-        {QDate(2002, 10, 16), QDate(2002, 10, 16)},
+TEST(Game, NextAndPreviousDrawDay) {
+    const struct {
+        QDate day, next, previous;
+    } cases[] = {
+        {QDate(2002, 10, 17), QDate(2002, 10, 19), QDate(2002, 10, 16)}, // Thursday
+        {QDate(2002, 10, 19), QDate(2002, 10, 19), QDate(2002, 10, 19)}, // a draw day itself
+        {QDate(2002, 10, 20), QDate(2002, 10, 23), QDate(2002, 10, 19)}, // Sunday
+        {QDate(1996, 10, 16), QDate(1996, 10, 19), QDate(1996, 10, 12)}, // no Wednesday draws before 1997
     };
-    for (const auto& [today, expected] : cases) EXPECT_EQ(Game::sixOf45().nextDrawDay(today), expected);
+    for (const auto& c : cases) {
+        EXPECT_EQ(Game::sixOf45().nextDrawDay(c.day), c.next);
+        EXPECT_EQ(Game::sixOf45().previousDrawDay(c.day), c.previous);
+    }
 }

@@ -171,7 +171,12 @@ TEST(DrawEntry, AppendsReplacesOrInsertsInDateOrder) {
          {true},
          {archive[0], archive[1], at(QDate(2002, 10, 12))},
          replacing("12.10.2002", "6 9 14 28 36 40 Z:11")},
-        {QDate(2002, 10, 8), {}, {archive[0], at(QDate(2002, 10, 8)), archive[1], archive[2]}, {}},
+        // A day without a draw only after a yes.
+        {QDate(2002, 10, 8),
+         {true},
+         {archive[0], at(QDate(2002, 10, 8)), archive[1], archive[2]},
+         QStringLiteral("Die Ziehung ist auf einen Tag ohne Ziehung von 6 aus 45 datiert (Dienstag, 08.10.2002); "
+                        "keine Statistik zählt sie. Soll sie trotzdem übernommen werden?")},
         {QDate(2001, 1, 3), {}, {at(QDate(2001, 1, 3)), archive[0], archive[1], archive[2]}, {}},
     };
     for (const auto& c : cases) {
@@ -245,17 +250,17 @@ TEST(DrawEntry, EqualNumbersAreRefusedAndTheDialogKeepsTheValues) {
     }
 }
 
-TEST(DrawEntry, EmptyArchivePrefillsTheNextDrawDayAndAppends) {
+TEST(DrawEntry, EmptyArchivePrefillsTheLastDrawDayAndAppends) {
     EntryEnv env;
     env.dir.writeArchive({});
     env.enter([](QWidget* dialog) {
         typeNumbers(dialog, {45, 1, 22, 13, 9, 30, 2});
         click(dialog, "BitBtn2");
     });
-    EXPECT_EQ(dates::fromDayNumber(env.preset.date), QDate(2002, 10, 19)); // Saturday after Thursday 17th
+    EXPECT_EQ(dates::fromDayNumber(env.preset.date), QDate(2002, 10, 16)); // Wednesday before Thursday 17th
     EXPECT_EQ(env.dir.readArchive(),
-              (std::vector<Draw>{makeDraw(QDate(2002, 10, 19), {1, 9, 13, 22, 30, 45}, 2, 0)}));
-    EXPECT_EQ(env.pickerAtEvaluation, QDate(2002, 10, 19));
+              (std::vector<Draw>{makeDraw(QDate(2002, 10, 16), {1, 9, 13, 22, 30, 45}, 2, 0)}));
+    EXPECT_EQ(env.pickerAtEvaluation, QDate(2002, 10, 16));
 
     // Cancelled on an empty archive: no draw to show, nothing happens.
     EntryEnv cancelled;

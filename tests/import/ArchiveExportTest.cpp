@@ -37,13 +37,15 @@ TEST(ArchiveExport, StartAfterTheNewestDrawGivesOneEmptyFile) {
 
 TEST(ArchiveExport, ChosenNamesWithAndWithoutTheYear) {
     // A folder named after the start year splits even though the file name does not hold it; the later
-    // years go to the program directory.
+    // years go beside the chosen file, and the export says what it wrote.
     ExportEnv folder;
     QDir(folder.dir.path()).mkdir(QStringLiteral("Lotto2001"));
     folder.run(folder.dir.file(QStringLiteral("Lotto2001/ziehungen.txt")));
     EXPECT_EQ(folder.dir.readFile(QStringLiteral("Lotto2001/ziehungen.txt")), lines2001);
-    EXPECT_EQ(folder.written(), (QStringList{"CHJ2002.csv", "CHJ2003.csv"}));
-    EXPECT_EQ(folder.dir.readFile(QStringLiteral("CHJ2003.csv")), lines2003);
+    EXPECT_EQ(folder.written(), QStringList());
+    EXPECT_EQ(folder.dir.readFile(QStringLiteral("Lotto2001/CHJ2003.csv")), lines2003);
+    EXPECT_EQ(folder.ui.messages, QStringList{"3 Dateien geschrieben: ziehungen.txt (2 Ziehungen), CHJ2002.csv "
+                                              "(2 Ziehungen), CHJ2003.csv (1 Ziehung)."});
 
     // Without the year's digits everything goes into the one chosen file.
     ExportEnv single;
@@ -52,11 +54,19 @@ TEST(ArchiveExport, ChosenNamesWithAndWithoutTheYear) {
     EXPECT_EQ(single.dir.readFile(QStringLiteral("alle.txt")), lines2001 + lines2002 + lines2003);
 }
 
-TEST(ArchiveExport, ASecondRunReplacesTheFiles) {
+// A later year's file that is there is replaced after a yes, Nein first; with Nein it stays as it was.
+TEST(ArchiveExport, ALaterFileThatIsThereIsReplacedOnlyAfterAYes) {
     ExportEnv env;
     env.dir.writeFile(QStringLiteral("CHJ2002.csv"), QByteArray(500, 'x'));
     env.run(env.dir.file(QStringLiteral("CHJ2001.csv")));
+    EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2002.csv")), QByteArray(500, 'x'));
+    EXPECT_EQ(env.ui.questions, QStringList{QStringLiteral("Die Datei \"%1\" gibt es schon. Soll sie ersetzt "
+                                                           "werden?").arg(env.dir.file("CHJ2002.csv"))});
+    EXPECT_EQ(env.ui.messages.back(), "2 Dateien geschrieben: CHJ2001.csv (2 Ziehungen), CHJ2003.csv (1 Ziehung). "
+                                      "Nicht ersetzt: CHJ2002.csv.");
+    env.ui.questionAnswers = {true, true};
     env.run(env.dir.file(QStringLiteral("CHJ2001.csv")));
+    EXPECT_EQ(env.ui.presets, std::vector(3, Ui::Preset::No));
     EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2001.csv")), lines2001);
     EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2002.csv")), lines2002);
     EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2003.csv")), lines2003);
@@ -67,8 +77,12 @@ TEST(ArchiveExport, ASecondRunReplacesTheFiles) {
 TEST(ArchiveExport, AMissingArchiveOrAChosenFileOfTheDrawsLeaveEveryFileAsItWas) {
     ExportEnv env;
     const QByteArray archiveBytes = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
-    for (const char* name :
-         {"ZahlenCH.dat", "ZahlenCH.dat~", "Zahlen.da~", "ZahlenCH.dat.lock", "unter/../ZahlenCH.dat"}) {
+    // The same file by another path: a hard link, another case of a file still to come, a link to one.
+    QFile::link(env.dir.file(QStringLiteral("Zahlen42.dat")), env.dir.file(QStringLiteral("zu42")));
+    ASSERT_EQ(::link(QFile::encodeName(env.dir.archivePath()).constData(),
+                     QFile::encodeName(env.dir.file(QStringLiteral("kopie.dat"))).constData()), 0);
+    for (const char* name : {"ZahlenCH.dat", "ZahlenCH.dat~", "Zahlen.da~", "ZahlenCH.dat.lock", "unter/../ZahlenCH.dat",
+                             "Zahlen42.dat", "Zahlen42.dat~", "Zahlen42.da~", "kopie.dat", "ZAHLEN42.DAT", "zu42"}) {
         try {
             env.run(env.dir.file(QString::fromLatin1(name)));
             ADD_FAILURE() << name;
@@ -80,7 +94,9 @@ TEST(ArchiveExport, AMissingArchiveOrAChosenFileOfTheDrawsLeaveEveryFileAsItWas)
         }
     }
     EXPECT_EQ(env.dir.readFile(QStringLiteral("ZahlenCH.dat")), archiveBytes);
-    EXPECT_EQ(env.written(), QStringList());
+    EXPECT_EQ(env.written(), QStringList{"kopie.dat"}); // and no Zahlen42.dat behind the link
+    QFile::remove(env.dir.file(QStringLiteral("kopie.dat")));
+    QFile::remove(env.dir.file(QStringLiteral("zu42")));
 
     QFile::remove(env.dir.archivePath());
     env.dir.writeFile(QStringLiteral("CHJ2001.csv"), "old content\r\n");

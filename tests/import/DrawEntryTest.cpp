@@ -59,7 +59,7 @@ TEST(EntryAndDeletion, AnEnteredDrawComesOnDisplayAsTheNewest) {
     env.dir.writeArchive(archive);
     const auto prompt = [](const Draw& preset) {
         Draw r = preset;
-        r.date = dates::toDayNumber(QDate(2002, 10, 8)); // before the newest: inserted
+        r.date = dates::toDayNumber(QDate(2002, 10, 2)); // before the newest: inserted
         r.numbers = {41, 3, 25, 17, 12, 33};
         r.extra = 7;
         return std::optional<Draw>(r);
@@ -129,6 +129,8 @@ TEST(DrawDeletion, AsksForTheDrawOnDisplayAndRemovesEveryRecordOfItsDate) {
          archive,
          {},
          {QStringLiteral("Es wird keine Ziehung angezeigt, die gelöscht werden könnte.")}},
+        // A draw on display that is not the one stored on its date (a web page's): nothing to delete.
+        {archive[2].date, {}, archive, {}, {QStringLiteral("Die angezeigte Ziehung ist nicht gespeichert.")}},
     };
     for (const auto& c : cases) {
         EntryEnv env;
@@ -152,5 +154,44 @@ TEST(DrawDeletion, AsksForTheDrawOnDisplayAndRemovesEveryRecordOfItsDate) {
         if (deleted) {
             EXPECT_EQ(env.pickerAtEvaluation, QDate(2002, 10, 9));
         }
+    }
+}
+
+// What "Eingeben" takes: never a date after today; a day without a draw of the game, and a draw that differs
+// from the stored one in its Superzahl only, after a yes (Nein first).
+TEST(DrawEntry, EnteredDatesAndSuperzahlenAreAskedAbout) {
+    const auto on = [](const QDate& day, int sz) {
+        Draw d = archive[1];
+        d.date = dates::toDayNumber(day);
+        d.superNumber = sz;
+        return d;
+    };
+    const QString noDraw = QStringLiteral("Die Ziehung ist auf einen Tag ohne Ziehung von 6 aus 45 datiert (%1); "
+                                          "keine Statistik zählt sie. Soll sie trotzdem übernommen werden?");
+    const struct {
+        Draw entered;
+        QString question; // asked and answered Nein; empty: none
+        QString error;
+    } cases[] = {
+        {on(QDate(2002, 10, 19), 5), {}, QStringLiteral("Die Ziehung vom 19.10.2002 liegt in der Zukunft.")},
+        {on(QDate(2002, 10, 13), 5), noDraw.arg("Sonntag, 13.10.2002"), {}},
+        {on(QDate(1985, 12, 28), 5), noDraw.arg("Samstag, 28.12.1985"), {}},
+        {on(QDate(2002, 10, 9), 6),
+         QStringLiteral("Am 09.10.2002 ist die Ziehung 1 8 19 22 30 44 Z:2 mit der Superzahl 5 gespeichert. Soll "
+                        "sie durch dieselbe mit der Superzahl 6 ersetzt werden?"),
+         {}},
+    };
+    for (const auto& c : cases) {
+        EntryEnv env;
+        env.dir.writeArchive(archive);
+        QString error;
+        try {
+            enterDraw(env.session, [&](const Draw&) { return std::optional<Draw>(c.entered); }, [] {});
+        } catch (const AppError& e) {
+            error = e.message();
+        }
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(env.ui.questions, c.question.isEmpty() ? QStringList() : QStringList{c.question});
+        EXPECT_EQ(env.dir.readArchive(), archive);
     }
 }
