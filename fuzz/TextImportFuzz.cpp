@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ImportedDraws read;
         try {
             readDrawText(read, textlines::decode(bytes), QStringLiteral("liste"), QStringLiteral("liste"),
-                         *game, today);
+                         *game, {today, {}, {}});
         } catch (const AppError& e) {
             if (e.message().isEmpty()) std::abort();
             continue; // refused whole, as a file of both date orders is
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!day.isValid() || day > today || day < dates::earliestDate()) std::abort();
             const bool otherGame = line.hold == ImportLine::Hold::OtherGame;
             if (otherGame == game->playedOn(day)) std::abort();
-            if (line.hold == ImportLine::Hold::None && !Game::isDrawWeekday(day)) std::abort();
+            if (line.hold == ImportLine::Hold::None && !game->isDrawDay(day)) std::abort();
             if (!game->hasSuperNumber && draw.superNumber != 0) std::abort();
         }
     }

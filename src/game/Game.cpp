@@ -21,6 +21,7 @@ const Game& Game::sixOf45() {
         g.slip = true;
         // Before, Switzerland played "6 aus 40" and "6 aus 42"; after, "6 aus 42" with a Glückszahl.
         g.firstDraw = QDate(1986, 1, 4);
+        g.takesEarlierGames = true;
         g.lastDraw = QDate(2013, 1, 9);
         g.wednesdaysFrom = QDate(1997, 1, 8);
         g.archiveFile = QStringLiteral("ZahlenCH.dat");

@@ -63,6 +63,9 @@ struct Game {
     bool drawList = false;
     QDate firstDraw;
     QDate lastDraw; // invalid while the game is played
+    // Whether a draw of the games before this one may be taken into its archive, after a question: those of
+    // "6 aus 40" and "6 aus 42" fit "6 aus 45"; a draw of "6 aus 45" with its Zusatzzahl is none of "6 aus 42".
+    bool takesEarlierGames = false;
     // Saturdays always; Wednesdays from this day on.
     QDate wednesdaysFrom;
     QString archiveFile;

@@ -103,7 +103,8 @@ void update(Session& session, HttpClient& http, const std::function<void()>& sho
     ImportedDraws draws;
     {
         BusyCursor busy(session.services.ui);
-        readDrawText(draws, text, address, address, session.game(), session.services.clock.today());
+        readDrawText(draws, text, address, address, session.game(),
+                     {session.services.clock.today(), askDateOrder(session.services.ui), {}});
     }
     takeDraws(session, lease, draws, showNewest, QStringLiteral("Keine neuen Ziehungen."));
 }

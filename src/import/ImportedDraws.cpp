@@ -280,10 +280,11 @@ ImportLine readImportLine(const QString& text, const Game& game, const QDate& to
     line.reason = otherGameReason(date, game);
     if (!problem.isEmpty()) return bad(line, line.reason.isEmpty() ? problem : line.reason);
 
+    if (!line.reason.isEmpty() && date < game.firstDraw && !game.takesEarlierGames) return bad(line, line.reason);
     line.kind = ImportLine::Kind::Draw;
     if (!line.reason.isEmpty())
         line.hold = ImportLine::Hold::OtherGame;
-    else if (!Game::isDrawWeekday(date))
+    else if (!game.isDrawDay(date))
         line.hold = ImportLine::Hold::NoDrawDay, line.reason = QStringLiteral("kein Ziehungstag");
     return line;
 }
@@ -328,19 +329,29 @@ QString readFileText(const QString& path) {
     return textlines::decode(bytes);
 }
 
-// The order of day and month in the file's dates with slashes, told by the dates themselves: day first,
-// unless one of them has a second field above 12 and none a first field above 12. Both kinds in one file
-// cannot be read, and nothing is taken from it.
-DateOrder dateOrderOf(const QStringList& lines, const QString& name, int currentYear) {
+// The order of day and month in the file's dates with slashes, told by the dates themselves: a first field
+// above 12 is a day, a second one too; both kinds in one file cannot be read, and nothing is taken from it.
+// Where no field is above 12, the weekdays tell: the reading that puts more dates on the game's draw days.
+// Where they do not either, the question decides (day first without one).
+DateOrder dateOrderOf(const QStringList& lines, const QString& name, const Game& game, const ReadOptions& options) {
     qsizetype dayFirst = -1;   // a line whose first field can only be a day
     qsizetype monthFirst = -1; // a line whose second field can only be a day
+    qsizetype undecided = -1;  // a line that reads as two dates
+    int drawDaysDayFirst = 0;
+    int drawDaysMonthFirst = 0;
     for (qsizetype i = 0; i < lines.size() && (dayFirst < 0 || monthFirst < 0); ++i) {
         // Most files write no slash at all: their lines are split once, by the read itself.
         if (!lines[i].contains(QLatin1Char('/'))) continue;
-        const DateText date = findDate(fieldsOf(lines[i]), currentYear).text;
+        const DateText date = findDate(fieldsOf(lines[i]), options.today.year()).text;
         if (date.form != DateText::Form::Slashed) continue;
         if (date.first > 12 && dayFirst < 0) dayFirst = i;
         if (date.second > 12 && date.first <= 12 && monthFirst < 0) monthFirst = i;
+        if (date.first > 12 || date.second > 12 || date.first == date.second) continue;
+        const bool asDay = game.isDrawDay(dateOf(date, DateOrder::DayFirst));
+        const bool asMonth = game.isDrawDay(dateOf(date, DateOrder::MonthFirst));
+        drawDaysDayFirst += asDay && !asMonth;
+        drawDaysMonthFirst += asMonth && !asDay;
+        if (undecided < 0) undecided = i;
     }
     if (dayFirst >= 0 && monthFirst >= 0)
         throw AppError(QStringLiteral("Die Datei \"%1\" schreibt Daten mit dem Tag zuerst (Zeile %2: %3) und "
@@ -351,7 +362,14 @@ DateOrder dateOrderOf(const QStringList& lines, const QString& name, int current
                            .arg(quoted(lines[dayFirst]))
                            .arg(monthFirst + 1)
                            .arg(quoted(lines[monthFirst])));
-    return monthFirst >= 0 ? DateOrder::MonthFirst : DateOrder::DayFirst;
+    if (dayFirst >= 0) return DateOrder::DayFirst;
+    if (monthFirst >= 0) return DateOrder::MonthFirst;
+    if (drawDaysDayFirst != drawDaysMonthFirst)
+        return drawDaysDayFirst > drawDaysMonthFirst ? DateOrder::DayFirst : DateOrder::MonthFirst;
+    if (undecided < 0 || !options.askDateOrder) return DateOrder::DayFirst;
+    const DateText date = findDate(fieldsOf(lines[undecided]), options.today.year()).text;
+    return options.askDateOrder(name, lines[undecided], dateOf(date, DateOrder::DayFirst),
+                                dateOf(date, DateOrder::MonthFirst));
 }
 
 } // namespace
@@ -363,19 +381,19 @@ QString importlimits::tooLargeText(const QString& name) {
 }
 
 void readDrawText(ImportedDraws& read, const QString& text, const QString& source, const QString& name,
-                  const Game& game, const QDate& today, const std::function<void(qsizetype)>& progress) {
+                  const Game& game, const ReadOptions& options) {
     const QStringList lines = textlines::split(text);
     if (lines.size() > importlimits::MaxLines)
         throw AppError(QStringLiteral("Die Datei \"%1\" hat mehr als %2 Zeilen und wird nicht eingelesen.")
                            .arg(source)
                            .arg(importlimits::MaxLines));
-    const DateOrder order = dateOrderOf(lines, source, today.year());
+    const DateOrder order = dateOrderOf(lines, source, game, options);
     const int f = static_cast<int>(read.fileNames.size());
     read.fileNames << name;
     bool anything = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (++read.linesRead % 1000 == 0 && progress) progress(read.linesRead);
-        const ImportLine line = readImportLine(lines[i], game, today, order);
+        if (++read.linesRead % 1000 == 0 && options.progress) options.progress(read.linesRead);
+        const ImportLine line = readImportLine(lines[i], game, options.today, order);
         const int number = static_cast<int>(i) + 1;
         if (line.kind == ImportLine::Kind::Empty) continue;
         if (line.kind == ImportLine::Kind::Bad) {
@@ -400,12 +418,11 @@ void readDrawText(ImportedDraws& read, const QString& text, const QString& sourc
     if (!anything) read.withoutDraws << name;
 }
 
-ImportedDraws readDrawFiles(const QStringList& paths, const Game& game, const QDate& today,
-                            const std::function<void(qsizetype)>& progress) {
+ImportedDraws readDrawFiles(const QStringList& paths, const Game& game, const ReadOptions& options) {
     ImportedDraws read;
     for (const QString& path : paths)
         readDrawText(read, readFileText(path), QDir::toNativeSeparators(path), QFileInfo(path).fileName(),
-                     game, today, progress);
-    if (progress) progress(read.linesRead);
+                     game, options);
+    if (options.progress) options.progress(read.linesRead);
     return read;
 }

@@ -23,6 +23,19 @@ QString tooLargeText(const QString& name);
 // as German writes them; y-m-d needs no order.
 enum class DateOrder { DayFirst, MonthFirst };
 
+// Asked when nothing in a file tells the order of its dates with slashes: the file's name, one line, and what
+// that line's date is read either way. Answers the file's order.
+using DateOrderQuestion = std::function<DateOrder(const QString& name, const QString& line, const QDate& dayFirst,
+                                                  const QDate& monthFirst)>;
+
+// What a read needs beyond the text: today (no draw lies after it), the question about the order of day and
+// month (without one, day first), and where the lines read so far go now and then.
+struct ReadOptions {
+    QDate today;
+    DateOrderQuestion askDateOrder;
+    std::function<void(qsizetype)> progress;
+};
+
 // One line of a draw file, as the import reads it.
 struct ImportLine {
     enum class Kind {
@@ -49,7 +62,9 @@ struct ImportLine {
 // with or without brackets or braces: the game's six numbers, its extra number (for a Glückszahl also the
 // field after an empty one), then, where the game has one, an optional super number in a field of its own. An
 // empty field or one that holds letters ends the numbers. A line of another game's years that is no draw of
-// this game is skipped for that reason.
+// this game is skipped for that reason, and so is a draw dated before the first draw of a game that takes no
+// draws of the games before it; one of another game's years is held back (Hold::OtherGame), one on a day
+// without a draw of the game (Hold::NoDrawDay).
 ImportLine readImportLine(const QString& line, const Game& game, const QDate& today,
                           DateOrder order = DateOrder::DayFirst);
 
@@ -81,12 +96,13 @@ struct ImportedDraws {
 };
 
 // Reads the lines of a text as draws of the game into `read`: `name` as the report names it, `source` as an
-// error names it (the file's full path, an address). Over MaxLines lines, or dates with slashes in both
-// orders, throw AppError before anything is taken from it. progress gets the lines read so far now and then.
+// error names it (the file's full path, an address). Dates with slashes are read in the order the file's
+// dates tell: a field above 12, else the weekdays (one reading gives the game's draw days, the other does
+// not); where nothing tells it, the question decides. Over MaxLines lines, or dates with slashes in both
+// orders, throw AppError before anything is taken from it.
 void readDrawText(ImportedDraws& read, const QString& text, const QString& source, const QString& name,
-                  const Game& game, const QDate& today, const std::function<void(qsizetype)>& progress = {});
+                  const Game& game, const ReadOptions& options);
 
 // Reads the files in order as draws of the game. A file that is missing, no regular file, over MaxBytes,
 // or that readDrawText refuses, throws AppError before anything is taken from it.
-ImportedDraws readDrawFiles(const QStringList& paths, const Game& game, const QDate& today,
-                            const std::function<void(qsizetype)>& progress = {});
+ImportedDraws readDrawFiles(const QStringList& paths, const Game& game, const ReadOptions& options);

@@ -28,7 +28,7 @@ int offer(Session& session, const QString& recordFile) {
     Ui& ui = session.services.ui;
     ImportedDraws draws;
     try {
-        draws = readDrawFiles({recordFile}, session.game(), session.services.clock.today());
+        draws = readDrawFiles({recordFile}, session.game(), {session.services.clock.today(), {}, {}});
     } catch (const AppError&) {
         return 0; // an unreadable record is as good as none: the program starts as without it
     }

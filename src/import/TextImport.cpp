@@ -199,10 +199,25 @@ bool askToReplace(Ui& ui, int differing) {
                        : QStringLiteral("%1 Ziehungen weichen von den gespeicherten ab. Sollen sie ersetzt "
                                         "werden?")
                              .arg(differing),
-        QString());
+        QString(), Ui::Preset::No);
 }
 
 } // namespace
+
+DateOrderQuestion askDateOrder(Ui& ui) {
+    return [&ui](const QString& name, const QString& line, const QDate& dayFirst, const QDate& monthFirst) {
+        const auto day = [](const QDate& d) { return QLocale().toString(d, QStringLiteral("dddd, dd.MM.yyyy")); };
+        ui.endBusy();
+        const bool yes = ui.question(
+            QStringLiteral("In der Datei \"%1\" lässt sich nicht erkennen, ob die Daten mit dem Tag oder mit dem "
+                           "Monat zuerst geschrieben sind: \"%2\" ist mit dem Tag zuerst %3, mit dem Monat zuerst "
+                           "%4. Sind die Daten mit dem Tag zuerst geschrieben?")
+                .arg(name, line.trimmed(), day(dayFirst), day(monthFirst)),
+            QString(), Ui::Preset::Yes);
+        ui.beginBusy();
+        return yes ? DateOrder::DayFirst : DateOrder::MonthFirst;
+    };
+}
 
 ImportReport takeDraws(Session& session, const ArchiveLease& lease, ImportedDraws& draws,
                        const std::function<void()>& showNewest, const QString& nothingNew) {
@@ -237,11 +252,12 @@ ImportReport importDrawFiles(Session& session, const ImportFileChooser& choose,
     ImportedDraws draws;
     {
         BusyCursor busy(ui);
-        draws = readDrawFiles(files, session.game(), session.services.clock.today(), [&](qsizetype lines) {
+        const auto progress = [&](qsizetype lines) {
             ui.setStatus(1, QStringLiteral("Import: %1 gelesen")
                                 .arg(counted(lines, QStringLiteral("Zeile"), QStringLiteral("Zeilen"))));
             ui.repaintStatus();
-        });
+        };
+        draws = readDrawFiles(files, session.game(), {session.services.clock.today(), askDateOrder(ui), progress});
     }
     return takeDraws(session, lease, draws, showNewest);
 }

@@ -41,6 +41,10 @@ std::vector<Draw> storeDraws(const ArchiveLease& lease, const DrawArchive& archi
                              const ImportedDraws& draws, ImportReport& report, Ui& ui,
                              const std::function<bool(int)>& replaceDiffering);
 
+// The question about the order of day and month in a file's dates, asked of the user while the hourglass
+// of the reading shows: it steps aside for the question. Ja is day first.
+DateOrderQuestion askDateOrder(Ui& ui);
+
 // What follows the reading, wherever the draws come from (files, a list from the net): the questions about
 // draws of other games and on days without a draw, the one write, the report, and the newest draw on display.
 // `nothingNew`, when given, is what the report says when no draw was taken or replaced.

@@ -98,7 +98,7 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
             FakeUi ui;
             ImportReport report;
             storeDraws(gate.take(), DrawArchive(imported.path(), Game::sixOf45()),
-                       readDrawFiles({shippedRecordPath()}, Game::sixOf45(), f.today), report, ui,
+                       readDrawFiles({shippedRecordPath()}, Game::sixOf45(), {f.today, {}, {}}), report, ui,
                        [](int) { return false; });
             EXPECT_EQ(f.dir.readFile(QStringLiteral("ZahlenCH.dat")),
                       imported.readFile(QStringLiteral("ZahlenCH.dat")));
