@@ -89,7 +89,8 @@ MainWindow::MainWindow(AppContext& context)
     printSettings_ = std::make_unique<PrintSettingsDialog>(this);
     if (!context.preview) ownPreview_ = std::make_unique<PrintPreview>(this);
     slipPrinter_ =
-        std::make_unique<SlipPrinter>(*printSettings_, context.preview ? *context.preview : *ownPreview_);
+        std::make_unique<SlipPrinter>(*printSettings_, context.preview ? *context.preview : *ownPreview_,
+                                      context.state.programDir);
     // The browser engine itself starts on the window's first use, not here.
     statisticsBrowser_ = std::make_unique<StatisticsBrowserWindow>(context.statisticsPage, this);
     binding_ = new ControlBinding(context.controls, pages_);

@@ -5,6 +5,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/types.h>
+#endif
 
 const QString ArchiveLock::TakenText =
     QStringLiteral("Die Datenbank wird bereits von einem anderen Ziehbox-Fenster benutzt.");
@@ -31,6 +37,19 @@ QString unjudgedReason(QLockFile& file, const QString& shown) {
     return {};
 }
 
+// Whether the lock is one of this computer whose program has ended.
+bool holderEnded(QLockFile& file) {
+    qint64 pid = 0;
+    QString host;
+    if (!file.getLockInfo(&pid, &host, nullptr) || pid <= 0) return false;
+    if (!host.isEmpty() && host != QSysInfo::machineHostName()) return false;
+#ifdef Q_OS_UNIX
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+#else
+    return false;
+#endif
+}
+
 } // namespace
 
 std::unique_ptr<ArchiveLock> ArchiveLock::take(const QString& programDir, const AskToLift& askToLift) {
@@ -40,6 +59,13 @@ std::unique_ptr<ArchiveLock> ArchiveLock::take(const QString& programDir, const 
     // Only a lock whose program has ended is stale: a window may stay open for days.
     lock->file_.setStaleLockTime(0);
     if (lock->file_.tryLock(0)) return lock;
+    // A lock whose program has ended is taken over, unless the folder cannot be written (a disk mounted
+    // read-only after a crash): that, not another window, keeps the program out.
+    if (holderEnded(lock->file_))
+        throw AppError(QStringLiteral("Die Sperrdatei \"%1\" eines beendeten Ziehbox-Fensters lässt sich nicht "
+                                      "ersetzen: Der Ordner \"%2\" kann nicht beschrieben werden, etwa weil der "
+                                      "Datenträger schreibgeschützt ist.")
+                           .arg(shown, QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
     switch (lock->file_.error()) {
     case QLockFile::NoError:
         break;

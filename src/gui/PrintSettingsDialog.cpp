@@ -115,13 +115,12 @@ void PrintSettingsDialog::setPriceText(const QString& text) {
     price_->adjustSize();
 }
 
-void PrintSettingsDialog::setSlipPictureFound(bool found) {
-    // Without the picture the box would do nothing: it is greyed and says why.
+void PrintSettingsDialog::setSlipPicture(const QString& folder, bool found) {
+    // Without the picture the box would do nothing: it is greyed and says where it is looked for.
     showSlip_->setEnabled(found);
-    showSlip_->setToolTip(found
-                              ? QString()
-                              : QStringLiteral("Das Bild des Scheins (\"%1\") liegt nicht im Programmordner.")
-                                    .arg(QLatin1String(slip::PictureFile)));
+    showSlip_->setToolTip(found ? QString()
+                                : QStringLiteral("Das Bild des Scheins (\"%1\") liegt nicht im Ordner \"%2\".")
+                                      .arg(QLatin1String(slip::PictureFile), folder));
 }
 
 bool PrintSettingsDialog::runModal() {

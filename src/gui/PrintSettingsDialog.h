@@ -20,7 +20,7 @@ public:
     void setDays(bool saturday, bool wednesday) override;
     void setSlipTipCount(int count) override;
     void setPriceText(const QString& text) override;
-    void setSlipPictureFound(bool found) override;
+    void setSlipPicture(const QString& folder, bool found) override;
     bool runModal() override;
     SlipChoice choice() const override;
 

@@ -22,7 +22,7 @@ bool SlipPrinter::printSlip(AppState& state, const TipGrid& grid, const Clock& c
     const int count = slip::presentTipCount(grid);
     settings_.setSlipTipCount(count);
     settings_.setPriceText(formatPrice(slipPrice(count, settings_.choice())));
-    settings_.setSlipPictureFound(!picturePath().isEmpty());
+    settings_.setSlipPicture(QDir::toNativeSeparators(pictureDir_), !picturePath().isEmpty());
     if (!settings_.runModal()) return false;
 
     const SlipChoice choice = settings_.choice();
@@ -36,7 +36,7 @@ bool SlipPrinter::printSlip(AppState& state, const TipGrid& grid, const Clock& c
 }
 
 QString SlipPrinter::picturePath() const {
-    const QDir dir(pictureDir_.isEmpty() ? QDir::currentPath() : pictureDir_);
+    const QDir dir(pictureDir_);
     const QString wanted = QLatin1String(slip::PictureFile);
     // The name is matched without regard to case; an exact match wins over other spellings.
     QStringList found;

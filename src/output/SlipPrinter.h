@@ -15,8 +15,8 @@ struct AppState;
 // of empty cells and a loaded slip picture stay from one print to the next.
 class SlipPrinter {
 public:
-    // pictureDir: where "Schein.jpg" is looked for; empty means the working directory at print time.
-    SlipPrinter(SlipSettingsPrompt& settings, ReportPreview& preview, QString pictureDir = QString());
+    // pictureDir: where "Schein.jpg" is looked for, the folder of the program's other files.
+    SlipPrinter(SlipSettingsPrompt& settings, ReportPreview& preview, QString pictureDir);
 
     // Returns false when the dialog was not confirmed; then nothing has changed.
     bool printSlip(AppState& state, const TipGrid& grid, const Clock& clock);

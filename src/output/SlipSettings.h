@@ -25,8 +25,8 @@ public:
     // SlipTipCount: the number of tips to be played, for the price.
     virtual void setSlipTipCount(int count) = 0;
     virtual void setPriceText(const QString& text) = 0;
-    // Whether the picture of the slip is there to be shown under the marks.
-    virtual void setSlipPictureFound(bool found) = 0;
+    // Where the picture of the slip is looked for, and whether it is there to be shown under the marks.
+    virtual void setSlipPicture(const QString& folder, bool found) = 0;
     // Opens the dialog modally; true when it is closed with OK.
     virtual bool runModal() = 0;
     virtual SlipChoice choice() const = 0;

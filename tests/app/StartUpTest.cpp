@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QSysInfo>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -223,6 +224,7 @@ TEST(StartUp, OneProgramPerArchive) {
     other.setProcessEnvironment(env);
     other.start(program);
     ASSERT_TRUE(other.waitForStarted(30000));
+    const qint64 otherPid = other.processId();
     const QString lockFile = dir.file(QString::fromLatin1(ArchiveLock::FileName));
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(lockFile).size() > 0; }, 30000));
 
@@ -274,22 +276,34 @@ TEST(StartUp, OneProgramPerArchive) {
         }
     }
 
-    // A folder the lock cannot be written to, as an ordinary user (root writes everywhere): said so.
-    QFile::remove(lockFile);
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                          QFileDevice::ReadOther | QFileDevice::ExeOther);
-    const bool root = ::geteuid() == 0;
-    ASSERT_TRUE(!root || ::seteuid(65534) == 0);
-    ScriptedDialogs refused;
-    EXPECT_EQ(claimArchive(dir.path(), refused), nullptr);
-    ASSERT_TRUE(!root || ::seteuid(0) == 0);
-    QFile::setPermissions(dir.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_EQ(
-        refused.errors,
-        QStringList{QStringLiteral("Die Sperrdatei \"%1\" kann nicht angelegt werden: keine Berechtigung, im "
-                                   "Ordner \"%2\" zu schreiben.")
-                        .arg(shown, QDir::toNativeSeparators(QFileInfo(lockFile).absolutePath()))});
+    // A folder the lock cannot be written to, as an ordinary user (root writes everywhere): said so, also
+    // where a killed program's lock stands in it.
+    const QString folder = QDir::toNativeSeparators(QFileInfo(lockFile).absolutePath());
+    const std::pair<QByteArray, QString> readOnly[] = {
+        {{}, QStringLiteral("Die Sperrdatei \"%1\" kann nicht angelegt werden: keine Berechtigung, im Ordner \"%2\" zu "
+                            "schreiben.").arg(shown, folder)},
+        {QByteArray::number(otherPid) + "\nziehbox\n" + QSysInfo::machineHostName().toUtf8() + "\n",
+         QStringLiteral("Die Sperrdatei \"%1\" eines beendeten Ziehbox-Fensters lässt sich nicht ersetzen: Der Ordner "
+                        "\"%2\" kann nicht beschrieben werden, etwa weil der Datenträger schreibgeschützt ist.")
+             .arg(shown, folder)},
+    };
+    for (const auto& [content, text] : readOnly) {
+        QFile::remove(lockFile);
+        if (!content.isEmpty()) {
+            dir.writeFile(QString::fromLatin1(ArchiveLock::FileName), content);
+            QFile::setPermissions(lockFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                                QFileDevice::ReadOther);
+        }
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                              QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
+        const bool root = ::geteuid() == 0;
+        ASSERT_TRUE(!root || ::seteuid(65534) == 0);
+        ScriptedDialogs refused;
+        EXPECT_EQ(claimArchive(dir.path(), refused), nullptr);
+        ASSERT_TRUE(!root || ::seteuid(0) == 0);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        EXPECT_EQ(refused.errors, QStringList{text});
+    }
 }
 
 TEST(ProgramDir, TrailingSeparatorAndUnwritableFolders) {

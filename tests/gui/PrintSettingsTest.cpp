@@ -149,11 +149,12 @@ TEST(PrintSettingsDialog, PriceFollowsTheGameBoxesOnly) {
 
     // Without the picture of the slip the test display has nothing to show: greyed, and it says why.
     auto* showSlip = child<QCheckBox>(dialog, "CheckBox5");
-    dialog.setSlipPictureFound(false);
+    dialog.setSlipPicture(QStringLiteral("/home/anna/.local/share/Tolbrand/Ziehbox"), false);
     EXPECT_FALSE(showSlip->isEnabled());
     EXPECT_EQ(showSlip->toolTip(),
-              QStringLiteral("Das Bild des Scheins (\"Schein.jpg\") liegt nicht im Programmordner."));
-    dialog.setSlipPictureFound(true);
+              QStringLiteral("Das Bild des Scheins (\"Schein.jpg\") liegt nicht im Ordner "
+                             "\"/home/anna/.local/share/Tolbrand/Ziehbox\"."));
+    dialog.setSlipPicture(QStringLiteral("/home/anna/.local/share/Tolbrand/Ziehbox"), true);
     EXPECT_TRUE(showSlip->isEnabled());
     EXPECT_EQ(showSlip->toolTip(), QString());
 }

@@ -30,7 +30,7 @@ public:
     }
     void setSlipTipCount(int) override {}
     void setPriceText(const QString&) override {}
-    void setSlipPictureFound(bool) override {}
+    void setSlipPicture(const QString&, bool) override {}
     bool runModal() override { return true; }
     SlipChoice choice() const override { return state; }
     SlipChoice state{.joker = true, .showSlip = true};

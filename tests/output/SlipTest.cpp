@@ -32,7 +32,10 @@ public:
     }
     void setSlipTipCount(int count) override { calls << QStringLiteral("count %1").arg(count); }
     void setPriceText(const QString& text) override { calls << QStringLiteral("price ") + text; }
-    void setSlipPictureFound(bool found) override { pictureFound = found; }
+    void setSlipPicture(const QString& folder, bool found) override {
+        pictureFolder = folder;
+        pictureFound = found;
+    }
     bool runModal() override {
         calls << QStringLiteral("modal");
         if (user) user(state);
@@ -41,6 +44,7 @@ public:
     SlipChoice choice() const override { return state; }
 
     SlipChoice state;
+    QString pictureFolder;
     bool pictureFound = false;
     bool answer = true;
     std::function<void(SlipChoice&)> user; // what the user changes before closing
@@ -325,6 +329,7 @@ TEST_F(SlipTest, SlipPictureForTheTestDisplay) {
 
     printAndRead();
     EXPECT_TRUE(prompt.pictureFound); // the dialog offers the test display
+    EXPECT_EQ(prompt.pictureFolder, pictures.path());
     EXPECT_FALSE(picture().enabled);  // test display off: not even loaded
     EXPECT_TRUE(picture().picture.isNull());
 
