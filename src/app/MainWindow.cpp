@@ -194,7 +194,7 @@ void MainWindow::wireOperations() {
     }
 
     // Leaving any tip cell evaluates the grid while it is ready.
-    for (const QString& cell : TipGrid::cellNames())
+    for (const QString& cell : TipGrid::cellNames() + TipGrid::extraCellNames())
         if (QWidget* w = pages_->findChild<QWidget*>(cell)) w->installEventFilter(this);
 
     // The run limit follows its spinner on every change; the chart shows chance while "Zufall" is on.

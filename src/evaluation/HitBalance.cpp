@@ -8,10 +8,17 @@
 
 #include <algorithm>
 
-std::vector<double> HitBalance::expected() const {
+std::vector<double> HitBalance::expected(bool ownExtra) const {
+    const bool without = !ownExtra && !game->extra.sameDrum;
     std::vector<double> e;
-    for (const PrizeRank& rank : game->ranks)
-        e.push_back(draws * double(rank.ways) / double(game->tipChoices));
+    for (const PrizeRank& rank : game->ranks) {
+        qint64 ways = rank.ways;
+        if (without && rank.extra == PrizeRank::Extra::Hit) ways = 0;
+        if (without && rank.extra == PrizeRank::Extra::Missed)
+            for (const PrizeRank& other : game->ranks)
+                if (other.hits == rank.hits && other.extra == PrizeRank::Extra::Hit) ways += other.ways;
+        e.push_back(draws * double(ways) / double(game->tipChoices));
+    }
     return e;
 }
 
@@ -26,6 +33,8 @@ std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
     for (const Row& tip : tips) {
         QStringList numbers;
         for (int n : tip.tip.numbers) numbers << QString::number(n);
+        if (tip.tip.extra > 0 && !game->extra.sameDrum)
+            numbers << game->extra.captionMark + QLatin1Char(' ') + QString::number(tip.tip.extra);
         QStringList row{QStringLiteral("%1. Tipp").arg(tip.row + 1), numbers.join(QStringLiteral("  "))};
         if (tip.numberTwice) {
             row[1] += QStringLiteral(" (Zahl doppelt)");
@@ -37,17 +46,28 @@ std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
         row << (tip.bestDate > 0 ? dates::formatFixedDate(tip.bestDate) : QStringLiteral("-"));
         rows.push_back(row);
     }
-    QStringList chance{QStringLiteral("Zufall erwartet"), QString()};
-    for (double e : expected()) chance << locale.toString(e, 'f', 2);
-    chance << QString();
-    rows.push_back(chance);
+    // Tips with their own extra number and tips without it expect different things of chance.
+    const auto withExtra = [](const Row& t) { return t.tip.extra > 0; };
+    const bool some = game->extra.sameDrum || tips.empty() || std::any_of(tips.begin(), tips.end(), withExtra);
+    const bool others = !game->extra.sameDrum && !std::all_of(tips.begin(), tips.end(), withExtra);
+    for (const bool ownExtra : {true, false}) {
+        if (!(ownExtra ? some : others)) continue;
+        QString name = QStringLiteral("Zufall erwartet");
+        if (some && others)
+            name += (ownExtra ? QStringLiteral(" (mit ") : QStringLiteral(" (ohne ")) + game->extra.captionMark +
+                    QLatin1Char(')');
+        QStringList chance{name, QString()};
+        for (double e : expected(ownExtra)) chance << locale.toString(e, 'f', 2);
+        chance << QString();
+        rows.push_back(chance);
+    }
     return rows;
 }
 
 QString HitBalance::caption() const {
     return QStringLiteral("Verglichen mit %1 ab %2")
         .arg(counted(draws, QStringLiteral("Ziehung"), QStringLiteral("Ziehungen")),
-             dates::formatFixedDate(fromDate));
+             dates::formatFixedDate(firstDate > 0 ? firstDate : fromDate));
 }
 
 QString HitBalance::text(const QLocale& locale) const {
@@ -76,7 +96,7 @@ HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& f
     std::vector<std::size_t> best(balance.tips.size(), game.ranks.size());
     for (const Draw& r : records) {
         if (!filter.passes(r)) continue;
-        ++balance.draws;
+        if (balance.draws++ == 0) balance.firstDate = r.date;
         for (std::size_t i = 0; i < balance.tips.size(); ++i) {
             HitBalance::Row& tip = balance.tips[i];
             if (tip.numberTwice) continue;

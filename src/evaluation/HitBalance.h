@@ -27,16 +27,21 @@ struct HitBalance {
     const Game* game = &Game::sixOf45();
     int draws = 0; // N, the selected draws
     double fromDate = 0;
+    double firstDate = 0; // of the first draw compared; 0 for none
     std::vector<Row> tips;
 
-    // What a random tip expects in N draws, rank by rank: N × the rank's ways among all tips.
-    std::vector<double> expected() const;
+    // What a random tip expects in N draws, rank by rank: N × the rank's ways among all tips. A tip without
+    // the extra number of its own that the game gives each tip never reaches a rank that needs it, and
+    // reaches the rank without it in the ways of both.
+    std::vector<double> expected(bool ownExtra = true) const;
 
-    // The table as the dialog shows it: the header, one line per tip, then "Zufall erwartet". A tip with
-    // a number twice says "Zahl doppelt" beside its numbers and leaves its counts and date empty.
+    // The table as the dialog shows it: the header, one line per tip with its own extra number after its
+    // numbers ("GZ 5"), then "Zufall erwartet" (for tips with and tips without their own extra number, where
+    // the grid holds both, one line each). A tip with a number twice says "Zahl doppelt" beside its numbers
+    // and leaves its counts and date empty.
     QStringList header() const;
     std::vector<QStringList> rows(const QLocale& locale = QLocale()) const;
-    // "Verglichen mit N Ziehungen ab dd.mm.yyyy" ("1 Ziehung" for one)
+    // "Verglichen mit N Ziehungen ab dd.mm.yyyy" ("1 Ziehung" for one), the first draw compared.
     QString caption() const;
     // The header and the rows, tab-separated, for the clipboard.
     QString text(const QLocale& locale = QLocale()) const;

@@ -488,6 +488,12 @@ TEST(MainWindow, TheGameBoxServesEitherGame) {
     EXPECT_EQ(row(0), QStringLiteral("1 2 3 4 5 6 GZ 0"));
     f.context->grid.writeTip(1, {4, 8, 15, 16, 23, 42});
     f.context->grid.setExtraCell(1, 5);
+    // Leaving a Glückszahl's cell evaluates its row against the draw on display (GZ 6).
+    auto* extraCell = f.find<QLineEdit>(QStringLiteral("Edit102"));
+    extraCell->setText(QStringLiteral("6"));
+    QFocusEvent leave(QEvent::FocusOut);
+    QApplication::sendEvent(extraCell, &leave);
+    EXPECT_EQ(f.context->controls.text(TipGrid::hitLabelName(1)), QStringLiteral("1 + G"));
     EXPECT_EQ(f.find<QLabel>(QStringLiteral("Label35"))->text(),
               str("Mi. 31.12.25    1  11  23  37  39  40 GZ:6"));
     EXPECT_TRUE(f.window->status(1).endsWith(QStringLiteral("Zahlen42.dat")));
@@ -500,7 +506,7 @@ TEST(MainWindow, TheGameBoxServesEitherGame) {
     }
     shows42(true);
     EXPECT_EQ(f.dialogs->errors, QStringList{ArchiveGate::BusyText});
-    EXPECT_EQ(row(1), QStringLiteral("4 8 15 16 23 42 GZ 5"));
+    EXPECT_EQ(row(1), QStringLiteral("4 8 15 16 23 42 GZ 6"));
     choose(0);
     shows42(false);
     EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label35"))->text().endsWith(QStringLiteral(" Z:29")));

@@ -132,7 +132,7 @@ TEST(StatisticsWindow, TheHitBalanceOfTheTips) {
         dialog->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
     });
     f.click(QStringLiteral("Button7"));
-    EXPECT_EQ(caption, QStringLiteral("Verglichen mit 2 Ziehungen ab 09.10.1955"));
+    EXPECT_EQ(caption, QStringLiteral("Verglichen mit 2 Ziehungen ab 02.10.2002"));
     EXPECT_EQ(header, HitBalance{}.header());
     EXPECT_EQ(firstRow, (QStringList{"1. Tipp", "1  2  3  4  5  6", "1", "0", "0", "0", "1", "02.10.2002"}));
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith(HitBalance{}.header().join(QLatin1Char('\t'))));

@@ -170,7 +170,7 @@ TEST(HitBalance, CountsEachClassOverTheSelectedDraws) {
     const auto balance = tipHitBalance(env.session);
     ASSERT_TRUE(balance.has_value());
     EXPECT_EQ(balance->draws, 7);
-    EXPECT_EQ(balance->caption(), QStringLiteral("Verglichen mit 7 Ziehungen ab 05.01.2005"));
+    EXPECT_EQ(balance->caption(), QStringLiteral("Verglichen mit 7 Ziehungen ab 08.01.2005")); // the first compared
     const auto rows = balance->rows();
     const std::vector<QStringList> expected = {
         {"1. Tipp", "1  2  3  4  5  6", "0", "1", "2", "1", "1", "08.01.2005"},
@@ -217,6 +217,18 @@ TEST(HitBalance, CountsEachClassOverTheSelectedDraws) {
                                               makeDraw(QDate(2013, 1, 19), {1, 2, 3, 4, 8, 9}, 3)},
                                              DrawFilter(everyDraw.controls), env.grid, Game::sixOf42());
     EXPECT_EQ(ranks.tips.front().counts, (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 0}));
+    // A tip's Glückszahl stands after its numbers; a tip without one never reaches a "+ GZ" rank, and chance
+    // is said for each kind the grid holds.
+    env.setRow(1, {"7", "8", "9", "10", "11", "12"});
+    HitBalance mixed = countHitBalance({}, DrawFilter(everyDraw.controls), env.grid, Game::sixOf42());
+    mixed.draws = 1354;
+    const auto mixedRows = mixed.rows();
+    EXPECT_EQ(mixedRows[0][1], QStringLiteral("1  2  3  4  5  6  GZ 3"));
+    EXPECT_EQ(std::vector(mixedRows.end() - 2, mixedRows.end()),
+              (std::vector<QStringList>{{"Zufall erwartet (mit GZ)", "", "0.00", "0.00", "0.01", "0.05", "0.41", "2.03",
+                                         "6.14", "30.72", ""},
+                                        {"Zufall erwartet (ohne GZ)", "", "0.00", "0.00", "0.00", "0.06", "0.00", "2.44",
+                                         "0.00", "36.86", ""}}));
 
     HitBalance one;
     one.draws = 1;
