@@ -39,6 +39,8 @@ public:
         double expected = 0;
         double low = 0;
         double high = 0;
+        // The share of what chance gives that the range holds (at least 95 %); 0 where it is not known.
+        double coverage = 0;
     };
 
     // What one bar says when the mouse rests on it, as the statistic words it: its count, and what chance

@@ -6,6 +6,8 @@
 #include "stats/ChartPlan.h"
 
 #include <QLocale>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -54,8 +56,8 @@ ChartModel::BarText textOf(const ChartPlan& plan, qsizetype i, LastChance& last)
         if (i >= plan.expectation.size()) return QString();
         const ChartModel::Expectation& e = plan.expectation[i];
         if (e.expected != last.expectation.expected || e.low != last.expectation.low ||
-            e.high != last.expectation.high || shift != last.shift)
-            last = {e, shift, chanceText(e, bandNameOf(plan.meaning), shift)};
+            e.high != last.expectation.high || e.coverage != last.expectation.coverage || shift != last.shift)
+            last = {e, shift, chanceText(e, bandNameOf(plan.meaning, e), shift)};
         return last.text;
     };
     switch (plan.meaning) {
@@ -136,6 +138,26 @@ QString bandNameOf(ChartModel::Meaning meaning) {
         break;
     }
     return {};
+}
+
+QString bandNameOf(ChartModel::Meaning meaning, const ChartModel::Expectation& expectation) {
+    const QString name = bandNameOf(meaning);
+    const QString plain = QStringLiteral("95 %");
+    if (expectation.coverage < 0.975 || !name.startsWith(plain)) return name;
+    // Down, never up: the band holds at least what it says. A tenth where a whole percent would say 99.
+    const double percent = expectation.coverage * 100;
+    const QString held = percent >= 99 && percent < 100
+                             ? QLocale().toString(std::floor(percent * 10) / 10, 'f', 1)
+                             : QString::number(int(std::floor(percent)));
+    return held + QStringLiteral(" %") + name.mid(plain.size());
+}
+
+QString legendBandNameOf(ChartModel::Meaning meaning, const QVector<ChartModel::Expectation>& expectations) {
+    const QString name = bandNameOf(meaning);
+    const bool more = std::any_of(expectations.begin(), expectations.end(), [&](const ChartModel::Expectation& e) {
+        return bandNameOf(meaning, e) != name;
+    });
+    return more ? QStringLiteral("mindestens ") + name : name;
 }
 
 QVector<ChartModel::BarText> barTextsOf(const ChartPlan& plan) {

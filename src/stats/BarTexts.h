@@ -13,3 +13,8 @@ QVector<ChartModel::BarText> barTextsOf(const ChartPlan& plan);
 // and "mindestens 95 %" for the sparse counts, whose whole-number bands hold more; empty for charts
 // without a band.
 QString bandNameOf(ChartModel::Meaning meaning);
+// The name of one bar's band: the chart's, or where the bar's whole-number band holds 97.5 % or more of
+// what chance gives (a rare count: "0 bis 0"), what it holds: "99.9 % je Quersumme".
+QString bandNameOf(ChartModel::Meaning meaning, const ChartModel::Expectation& expectation);
+// The legend's name of the bands of a chart: the chart's, "mindestens …" where a bar's band holds more.
+QString legendBandNameOf(ChartModel::Meaning meaning, const QVector<ChartModel::Expectation>& expectations);

@@ -89,6 +89,7 @@ std::vector<qint64> digitSumWays(const Game& game) {
 
 Band overdueBand(const Game& game, int draws) {
     Band band;
+    band.outside = -1;
     band.expected = 1;
     band.low = 1;
     band.high = 1;

@@ -17,7 +17,8 @@ struct Band {
     double expected = 0;
     int low = 0;
     int high = 0;
-    // What chance puts outside [low, high]: P(X < low) + P(X > high), less than 5 % (binomial bands only).
+    // What chance puts outside [low, high]: P(X < low) + P(X > high), at most 5 %; -1 where it is not
+    // computed (the overdue band).
     double outside = 0;
 };
 

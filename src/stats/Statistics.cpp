@@ -48,7 +48,7 @@ template <std::size_t N> QVector<ChartModel::Point> barsOf(const CountTable<N>& 
 }
 
 ChartModel::Expectation expectationOf(const chance::Band& band) {
-    return {band.expected, double(band.low), double(band.high)};
+    return {band.expected, double(band.low), double(band.high), band.outside >= 0 ? 1 - band.outside : 0};
 }
 
 // The same expectation for each of `bars` bars.

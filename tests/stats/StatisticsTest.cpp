@@ -693,6 +693,9 @@ TEST_F(StatsTest, TheVerdictGoesToTheStatusBarOnlyFromTheButton) {
     countOverdueNumbers(session);
     EXPECT_EQ(ui.status(1), QString());
     EXPECT_EQ(chart.bandName(), QStringLiteral("mindestens 95 % je Zahl"));
+    // The extreme digit sums' bands hold all but nothing: the legend says at least.
+    countDigitSums(session);
+    EXPECT_EQ(chart.bandName(), QStringLiteral("mindestens 95 % je Quersumme"));
     showNumberFrequencies(session);
 
     chart.setChanceShown(false);
@@ -752,7 +755,7 @@ TEST_F(StatsTest, EveryChartKindTellsItsBarInFull) {
         {"in the newest draw", overdue, 1, "Zahl 2: in der neuesten Ziehung gezogen"},
         {"ZZ of the newest draw", overdue, 28, "Zahl 29: in der neuesten Ziehung gezogen"},
         {"digit sum", digitSums, 138 - 21, "Quersumme 138: 29 Ziehungen, erwartet 27 (95 % je Quersumme: 18 bis 38)"},
-        {"rare digit sum", digitSums, 47 - 21, "Quersumme 47: 1 Ziehung, erwartet 0.2 (95 % je Quersumme: 0 bis 1)"},
+        {"rare digit sum", digitSums, 47 - 21, "Quersumme 47: 1 Ziehung, erwartet 0.2 (98 % je Quersumme: 0 bis 1)"},
         {"super number", superNumbers, 0, "Superzahl 0: 1596 Ziehungen"},
         {"super number never", superNumbers, 1, "Superzahl 1: 0 Ziehungen"},
         {"tips", tips, 2, "Zahl 3: 2-mal in den Tipps"},
@@ -778,14 +781,14 @@ TEST_F(StatsTest, EveryChartKindTellsItsBarInFull) {
                       makeDraw(Wed2, {6, 7, 8, 9, 41, 42}, 43, 7)});
     // clang-format off
     expectTexts({
-        {"pair twice", groups(2), 2, "Paar 3 und 4: 2 Ziehungen, erwartet unter 0.1 (95 % je Paar: 0 bis 1)"},
-        {"pair once", groups(2), 0, "Paar 1 und 2: 1 Ziehung, erwartet unter 0.1 (95 % je Paar: 0 bis 1)"},
-        {"digit sum once", digitSums, 26 - 21, "Quersumme 26: 1 Ziehung, erwartet unter 0.1 (95 % je Quersumme: 0)"},
+        {"pair twice", groups(2), 2, "Paar 3 und 4: 2 Ziehungen, erwartet unter 0.1 (99.9 % je Paar: 0 bis 1)"},
+        {"pair once", groups(2), 0, "Paar 1 und 2: 1 Ziehung, erwartet unter 0.1 (99.9 % je Paar: 0 bis 1)"},
+        {"digit sum once", digitSums, 26 - 21, "Quersumme 26: 1 Ziehung, erwartet unter 0.1 (99.9 % je Quersumme: 0)"},
         {"super number once", superNumbers, 2, "Superzahl 2: 1 Ziehung"},
         {"overdue since one", overdue, 0, "Zahl 1: seit 1 Ziehung nicht gezogen, erwartet 2.2 (mindestens 95 % je Zahl: 0 bis 3)"},
         {"overdue never", overdue, 43, "Zahl 44: seit 3 Ziehungen nicht gezogen, erwartet 2.2 (mindestens 95 % je Zahl: 0 bis 3)"},
         {"overdue newest", overdue, 42, "Zahl 43: in der neuesten Ziehung gezogen"},
-        {"once", frequencies, 10, "Zahl 11: 1-mal gezogen, erwartet 0.5 (95 % je Zahl: 0 bis 2)"},
+        {"once", frequencies, 10, "Zahl 11: 1-mal gezogen, erwartet 0.5 (99.6 % je Zahl: 0 bis 2)"},
     });
     // clang-format on
 
