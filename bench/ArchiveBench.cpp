@@ -122,7 +122,9 @@ public:
     void message(QWidget*, const QString&, const QString&, const QString&) override {}
     void error(QWidget*, const QString&, const QString& text) override { errors << text; }
     bool messageOrStop(QWidget*, const QString&, const QString&) override { return true; }
-    QString input(QWidget*, const QString&, const QString&, const QString& preset) override { return preset; }
+    std::optional<QString> input(QWidget*, const QString&, const QString&, const QString& preset) override {
+        return preset;
+    }
     bool question(QWidget*, const QString&, const QString&, bool) override { return true; }
     QStringList errors;
 };

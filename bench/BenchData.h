@@ -41,7 +41,7 @@ public:
     void message(const QString&, const QString&, const QString&) override {}
     bool messageOrStop(const QString&, const QString&) override { return true; }
     void error(const QString&) override {}
-    QString inputBox(const QString&, const QString&, const QString& preset) override { return preset; }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString& preset) override { return preset; }
     bool question(const QString&, const QString&, Preset) override { return answerYes; }
     void beginBusy() override {}
     void endBusy() override {}

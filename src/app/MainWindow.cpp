@@ -448,7 +448,7 @@ void MainWindow::error(const QString& text) {
     ctx_.dialogs->error(this, appTitle(), text);
 }
 
-QString MainWindow::inputBox(const QString& caption, const QString& prompt, const QString& preset) {
+std::optional<QString> MainWindow::inputBox(const QString& caption, const QString& prompt, const QString& preset) {
     return ctx_.dialogs->input(this, caption.isEmpty() ? appTitle() : caption, prompt, preset);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/AppError.h"
 #include "platform/Controls.h"
+#include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "platform/Sound.h"
 #include "platform/Ui.h"
@@ -72,38 +73,55 @@ void searchTipsInArchive(Session& session) {
     Controls& controls = services.controls;
     AppState& state = session.state;
 
-    const QString reply =
+    const std::optional<QString> reply =
         services.ui.inputBox(QStringLiteral("Bei wievielen Zahlen Übereinstellung stoppen?"),
                              QStringLiteral("Tipp-Test"), QStringLiteral("6"));
+    if (!reply) return; // cancelled: no search
     bool ok = false;
-    const int threshold = reply.trimmed().toInt(&ok, 10);
-    if (!ok) throw AppError(QStringLiteral("'%1' ist kein gültiger ganzzahliger Wert.").arg(reply));
+    const int threshold = reply->trimmed().toInt(&ok, 10);
+    if (!ok) throw AppError(QStringLiteral("'%1' ist kein gültiger ganzzahliger Wert.").arg(*reply));
 
     const auto records = session.archive().scan();
     const double fromDate = DrawFilter(controls).fromDate();
+    const auto compared = std::count_if(records.begin(), records.end(), [&](const Draw& r) { return r.date >= fromDate; });
+    const auto draws = [](qint64 n) { return counted(n, QStringLiteral("Ziehung"), QStringLiteral("Ziehungen")); };
+    int done = 0;
     int found = 0;
+    double first = 0;
     // The chart is left as the last statistic drew it: this search counts nothing to show there.
     for (const Draw& record : records) {
         if (record.date < fromDate) continue;
+        if (done++ == 0) first = record.date;
         state.currentDraw = record;
         controls.setText(Label29, drawCaption(state.currentDraw, session.game()));
         controls.setText(Label13,
                          QStringLiteral("Quersummer: ") + QString::number(state.currentDraw.digitSum()));
         controls.setText(Label35, controls.text(Label29));
+        // Every row shows this draw's hits before a box names one of them.
+        std::vector<int> hits;
         for (int row = 0; row < SearchedRows; ++row) {
             const TipCheck check = zettelcheck(state.currentDraw, session.grid.tip(row), session.game());
             state.lastCheck = check;
             showHits(controls, TipGrid::hitLabelName(row), check, session.game());
-            if (check.hitCount < threshold || check.numberTwice) continue;
+            if (check.hitCount >= threshold && !check.numberTwice) hits.push_back(row);
+        }
+        for (std::size_t i = 0; i < hits.size(); ++i) {
             ++found;
             services.ui.repaintWindow();
-            if (!services.ui.messageOrStop(QStringLiteral("Ein Treffer am: ") +
-                                           dates::formatShortDate(record.date)))
-                return;
+            if (services.ui.messageOrStop(QStringLiteral("Ein Treffer am: ") + dates::formatShortDate(record.date)))
+                continue;
+            services.ui.setStatus(1, QStringLiteral("Tipp-Test: nach %1 von %2 abgebrochen.").arg(done).arg(draws(compared)));
+            return;
         }
     }
-    if (found == 0)
-        services.ui.setStatus(
-            1, QStringLiteral("Tipp-Test: kein Tipp hatte in einer Ziehung %1 oder mehr Treffer.")
-                   .arg(threshold));
+    const QString what = done == 0 ? QStringLiteral("Tipp-Test: keine Ziehung ab %1 verglichen.")
+                                         .arg(dates::formatFixedDate(fromDate))
+                                   : QStringLiteral("Tipp-Test: %1 ab %2 verglichen, ")
+                                         .arg(draws(done), dates::formatFixedDate(first)) +
+                                         (found == 0 ? QStringLiteral("kein Tipp hatte in einer Ziehung %1 oder mehr Treffer.")
+                                                           .arg(threshold)
+                                                     : QStringLiteral("%1-mal hatte ein Tipp %2 oder mehr Treffer.")
+                                                           .arg(found)
+                                                           .arg(threshold));
+    services.ui.setStatus(1, what);
 }

@@ -21,7 +21,8 @@ void showHits(Controls& controls, const QString& hitLabel, const TipCheck& check
 void komplettcheck(Session& session);
 
 // "Tipps in DB suchen" (SpeedButton4): rows 1..8 against every draw since the from-date, with a
-// message for each draw on which a row reaches the threshold the user gives.
+// message for each draw on which a row reaches the threshold the user gives; "Abbrechen" there ends the
+// search, cancelling the threshold starts none. The status bar says what was compared and found.
 void searchTipsInArchive(Session& session);
 
 // SpeedButton5: the first draw on or after the date of DateTimePicker1, else the newest.

@@ -8,9 +8,12 @@
 void chooseRandomSeed(Session& session, DrawSteps& steps) {
     Services& services = session.services;
     const QString proposal = QString::number(services.random.random(99999));
-    const QString answer = services.ui.inputBox(
-        QStringLiteral("Ihre Glückszahl (1-99999999)?"),
-        QStringLiteral("Geben Sie Ihre Glückszahl für den Zufallsgenerator ein!"), proposal);
+    // Cancelled, the proposal stands.
+    const QString answer =
+        services.ui
+            .inputBox(QStringLiteral("Startzahl (1-99999999)?"),
+                      QStringLiteral("Geben Sie eine Startzahl für den Zufallsgenerator ein!"), proposal)
+            .value_or(proposal);
     try {
         bool ok = false;
         // The range in the caption is not enforced; any 32-bit integer is a seed.
@@ -20,7 +23,7 @@ void chooseRandomSeed(Session& session, DrawSteps& steps) {
             return;
         }
         services.random.seed(number);
-        services.ui.setStatus(1, QStringLiteral("Glückszahl ") + QString::number(number) +
+        services.ui.setStatus(1, QStringLiteral("Startzahl ") + QString::number(number) +
                                      QStringLiteral(" gesetzt"));
         if (services.ui.question(QStringLiteral("Soll der Tipp jetzt berechnet werden?"),
                                  QStringLiteral("Jetzt berechnen??")))

@@ -23,11 +23,12 @@ void QtDialogs::error(QWidget* parent, const QString& caption, const QString& te
     QMessageBox::critical(parent, caption, text);
 }
 
-QString QtDialogs::input(QWidget* parent, const QString& caption, const QString& prompt,
-                         const QString& preset) {
+std::optional<QString> QtDialogs::input(QWidget* parent, const QString& caption, const QString& prompt,
+                                        const QString& preset) {
     bool ok = false;
     const QString answer = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, preset, &ok);
-    return ok ? answer : preset;
+    if (!ok) return std::nullopt;
+    return answer;
 }
 
 bool QtDialogs::question(QWidget* parent, const QString& caption, const QString& text, bool yesFirst) {

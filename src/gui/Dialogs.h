@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class QWidget;
 
@@ -13,9 +14,9 @@ public:
     virtual void error(QWidget* parent, const QString& caption, const QString& text) = 0;
     // OK or "Abbrechen"; false for the second.
     virtual bool messageOrStop(QWidget* parent, const QString& caption, const QString& text) = 0;
-    // Cancelling returns the preset.
-    virtual QString input(QWidget* parent, const QString& caption, const QString& prompt,
-                          const QString& preset) = 0;
+    // Nothing when cancelled.
+    virtual std::optional<QString> input(QWidget* parent, const QString& caption, const QString& prompt,
+                                         const QString& preset) = 0;
     virtual bool question(QWidget* parent, const QString& caption, const QString& text, bool yesFirst) = 0;
 };
 
@@ -25,7 +26,7 @@ public:
                  const QString& details) override;
     void error(QWidget* parent, const QString& caption, const QString& text) override;
     bool messageOrStop(QWidget* parent, const QString& caption, const QString& text) override;
-    QString input(QWidget* parent, const QString& caption, const QString& prompt,
-                  const QString& preset) override;
+    std::optional<QString> input(QWidget* parent, const QString& caption, const QString& prompt,
+                                 const QString& preset) override;
     bool question(QWidget* parent, const QString& caption, const QString& text, bool yesFirst) override;
 };

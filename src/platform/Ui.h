@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // The application's title, the caption of its message boxes.
 inline constexpr const char* AppTitle = "Tolbrands Lotto";
@@ -29,8 +30,9 @@ public:
     virtual bool messageOrStop(const QString& text, const QString& caption = QString()) = 0;
     // The standard error message box: critical, caption "Tolbrands Lotto".
     virtual void error(const QString& text) = 0;
-    // A one-line input box; cancelling returns the preset.
-    virtual QString inputBox(const QString& caption, const QString& prompt, const QString& preset) = 0;
+    // A one-line input box; nothing when it is cancelled.
+    virtual std::optional<QString> inputBox(const QString& caption, const QString& prompt,
+                                            const QString& preset) = 0;
     // The button a question offers first, which Return or Enter answers.
     enum class Preset { Yes, No };
     // A yes/no question; true for yes.

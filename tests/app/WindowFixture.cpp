@@ -16,12 +16,12 @@ void ScriptedDialogs::error(QWidget*, const QString& caption, const QString& tex
     errors << text;
 }
 
-QString ScriptedDialogs::input(QWidget*, const QString& caption, const QString& prompt,
-                               const QString& preset) {
+std::optional<QString> ScriptedDialogs::input(QWidget*, const QString& caption, const QString& prompt,
+                                              const QString& preset) {
     captions << caption;
     inputs << caption + QLatin1Char('|') + prompt + QLatin1Char('|') + preset;
     if (inputAnswers.empty()) return preset;
-    QString a = inputAnswers.front();
+    std::optional<QString> a = inputAnswers.front();
     inputAnswers.pop_front();
     return a;
 }

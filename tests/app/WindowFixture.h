@@ -18,7 +18,8 @@ public:
         message(parent, caption, text, QString());
         return true;
     }
-    QString input(QWidget*, const QString& caption, const QString& prompt, const QString& preset) override;
+    std::optional<QString> input(QWidget*, const QString& caption, const QString& prompt,
+                                 const QString& preset) override;
     bool question(QWidget*, const QString& caption, const QString& text, bool yesFirst) override;
 
     QStringList messages;
@@ -28,7 +29,7 @@ public:
     QStringList questions;
     std::vector<bool> yesFirst;       // of every question
     QStringList details;              // of every message
-    std::deque<QString> inputAnswers; // empty: the preset
+    std::deque<std::optional<QString>> inputAnswers; // empty: the preset; nothing: cancelled
     std::deque<bool> questionAnswers; // empty: no
     std::function<void(const QString&)> onMessage;
 };

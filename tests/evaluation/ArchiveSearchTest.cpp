@@ -65,31 +65,37 @@ TEST(ArchiveSearch, AsksForTheThresholdAndReportsEachHitWithTheDrawOnShow) {
 
 TEST(ArchiveSearch, ThresholdDecidesHowManyMessagesAndTheFromDateWhichDraws) {
     // Each box offers "Abbrechen", which ends the search; a search that finds nothing says so.
+    // The status says what was compared; a stopped search leaves every row with the hits of the draw it
+    // stopped on; a cancelled threshold starts none.
     struct Case {
-        const char* reply;
+        std::optional<QString> reply;
         QDate from;
         int stopAt; // the box whose "Abbrechen" is clicked; 0: none
         int messages;
         const char* status;
+        const char* lastRowHits;
     };
-    const char* const none = "Tipp-Test: kein Tipp hatte in einer Ziehung 7 oder mehr Treffer.";
     const Case cases[] = {
-        {"7", QDate(1955, 10, 9), 0, 0, none},
-        {"6", QDate(2002, 10, 10), 0, 0, "Tipp-Test: kein Tipp hatte in einer Ziehung 6 oder mehr Treffer."},
-        {"4", QDate(1955, 10, 9), 0, 2, ""},  // row 1 on 9 October, row 3 on 5 October
-        {"0", QDate(2002, 10, 9), 0, 16, ""}, // every row of every scanned draw
-        {"0", QDate(2002, 10, 9), 3, 3, ""},  // until the third box
-        {"-3", QDate(2002, 10, 12), 0, 8, ""},
-        {" 6 ", QDate(1955, 10, 9), 0, 1, ""},
+        {"7", QDate(1955, 10, 9), 0, 0, "Tipp-Test: 3 Ziehungen ab 05.10.2002 verglichen, kein Tipp hatte in einer Ziehung 7 oder mehr Treffer.", "0"},
+        {"6", QDate(2002, 10, 10), 0, 0, "Tipp-Test: 1 Ziehung ab 12.10.2002 verglichen, kein Tipp hatte in einer Ziehung 6 oder mehr Treffer.", "0"},
+        {"4", QDate(1955, 10, 9), 0, 2, "Tipp-Test: 3 Ziehungen ab 05.10.2002 verglichen, 2-mal hatte ein Tipp 4 oder mehr Treffer.", "0"},
+        {"0", QDate(2002, 10, 9), 0, 16, "Tipp-Test: 2 Ziehungen ab 09.10.2002 verglichen, 16-mal hatte ein Tipp 0 oder mehr Treffer.", "0"},
+        {"0", QDate(2002, 10, 9), 3, 3, "Tipp-Test: nach 1 von 2 Ziehungen abgebrochen.", "0"},
+        {"-3", QDate(2002, 10, 12), 0, 8, "Tipp-Test: 1 Ziehung ab 12.10.2002 verglichen, 8-mal hatte ein Tipp -3 oder mehr Treffer.", "0"},
+        {" 6 ", QDate(1955, 10, 9), 0, 1, "Tipp-Test: 3 Ziehungen ab 05.10.2002 verglichen, 1-mal hatte ein Tipp 6 oder mehr Treffer.", "0"},
+        {"6", QDate(2003, 1, 1), 0, 0, "Tipp-Test: keine Ziehung ab 01.01.2003 verglichen.", ""},
+        {std::nullopt, QDate(1955, 10, 9), 0, 0, "", ""},
     };
     for (const auto& c : cases) {
         SearchEnv env;
         env.controls.setDate(QStringLiteral("DateTimePicker2"), c.from);
-        env.ui.inputAnswers.push_back(QString::fromLatin1(c.reply));
+        env.ui.inputAnswers.push_back(c.reply);
         env.ui.stopAtMessage = c.stopAt;
         searchTipsInArchive(env.session);
-        EXPECT_EQ(env.ui.messages.size(), c.messages) << c.reply;
-        EXPECT_EQ(env.ui.statusTexts[1], QString::fromUtf8(c.status)) << c.reply;
+        SCOPED_TRACE(c.reply.value_or("cancelled").toStdString());
+        EXPECT_EQ(env.ui.messages.size(), c.messages);
+        EXPECT_EQ(env.ui.statusTexts[1], QString::fromUtf8(c.status));
+        EXPECT_EQ(env.hits(7), QString::fromLatin1(c.lastRowHits));
     }
 }
 

@@ -407,7 +407,7 @@ TEST(RandomSeed, TheSameNumberGivesTheSameTips) {
         env.ui.inputAnswers.push_back(QStringLiteral("12345"));
         env.ui.questionAnswers.push_back(true);
         chooseRandomSeed(env.session, env.steps);
-        EXPECT_TRUE(env.ui.statusHistory[1].contains(QStringLiteral("Glückszahl 12345 gesetzt")));
+        EXPECT_TRUE(env.ui.statusHistory[1].contains(QStringLiteral("Startzahl 12345 gesetzt")));
         EXPECT_EQ(env.ui.statusTexts[1], Recalculated);
         tips = env.rows();
         env.ui.statusHistory[1].clear();
@@ -417,8 +417,8 @@ TEST(RandomSeed, TheSameNumberGivesTheSameTips) {
     EXPECT_EQ(env.grid.extraCell(0), 0); // "6 aus 45" draws no number for a cell it does not show
     ASSERT_EQ(env.ui.inputs.size(), 2);
     const QStringList parts = env.ui.inputs[0].split(QLatin1Char('|'));
-    EXPECT_EQ(parts[0], QStringLiteral("Ihre Glückszahl (1-99999999)?"));
-    EXPECT_EQ(parts[1], QStringLiteral("Geben Sie Ihre Glückszahl für den Zufallsgenerator ein!"));
+    EXPECT_EQ(parts[0], QStringLiteral("Startzahl (1-99999999)?"));
+    EXPECT_EQ(parts[1], QStringLiteral("Geben Sie eine Startzahl für den Zufallsgenerator ein!"));
     const int proposal = parts[2].toInt();
     EXPECT_GE(proposal, 0);
     EXPECT_LT(proposal, 99999);
@@ -430,13 +430,13 @@ TEST(RandomSeed, RepliesAndFailuresEndQuietly) {
     struct Case { QString reply; bool archive, yes; QString status; int questions; }; // status: panel 1 afterwards
     const Case cases[] = {
         {QStringLiteral("abc"), true, true, QStringLiteral("vorher"), 0},
-        {QStringLiteral("12345"), true, false, QStringLiteral("Glückszahl 12345 gesetzt"), 1},
-        {QStringLiteral("-7"), true, false, QStringLiteral("Glückszahl -7 gesetzt"), 1},
+        {QStringLiteral("12345"), true, false, QStringLiteral("Startzahl 12345 gesetzt"), 1},
+        {QStringLiteral("-7"), true, false, QStringLiteral("Startzahl -7 gesetzt"), 1},
         // Any integer is a seed, whatever the caption's range says.
-        {QStringLiteral("2147483647"), true, false, QStringLiteral("Glückszahl 2147483647 gesetzt"), 1},
+        {QStringLiteral("2147483647"), true, false, QStringLiteral("Startzahl 2147483647 gesetzt"), 1},
         {QStringLiteral("2147483648"), true, true, QStringLiteral("vorher"), 0},
         // The calculation fails without an archive: swallowed, no error box.
-        {QStringLiteral("5"), false, true, QStringLiteral("Glückszahl 5 gesetzt"), 1},
+        {QStringLiteral("5"), false, true, QStringLiteral("Startzahl 5 gesetzt"), 1},
     };
     // clang-format on
     for (const Case& c : cases) {

@@ -19,7 +19,7 @@ public:
                  const QString& details = QString()) override;
     bool messageOrStop(const QString& text, const QString& caption = QString()) override;
     void error(const QString& text) override { errors << text; }
-    QString inputBox(const QString& caption, const QString& prompt, const QString& preset) override;
+    std::optional<QString> inputBox(const QString& caption, const QString& prompt, const QString& preset) override;
     bool question(const QString& text, const QString& caption, Preset preset = Preset::Yes) override;
     void beginBusy() override;
     void endBusy() override;
@@ -35,7 +35,7 @@ public:
     std::vector<Preset> presets;      // the button each question offered first
     QStringList details;              // of every message, empty when it had none
     int busyAtBoxes = 0;              // the deepest hourglass while a box waited for the user
-    std::deque<QString> inputAnswers; // empty: answer with the preset
+    std::deque<std::optional<QString>> inputAnswers; // empty: answer with the preset; nothing: cancelled
     std::deque<bool> questionAnswers; // empty: answer no
     int stopAtMessage = 0; // the box of messageOrStop whose "Abbrechen" is clicked, from 1; 0: none
     std::function<void(const QString&)> onMessage;
