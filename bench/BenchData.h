@@ -41,6 +41,8 @@ public:
     void message(const QString&, const QString&, const QString&) override {}
     bool messageOrStop(const QString&, const QString&) override { return true; }
     void error(const QString&) override {}
+    void offerCancel(bool) override {}
+    bool cancelRequested() const override { return false; }
     std::optional<QString> inputBox(const QString&, const QString&, const QString& preset) override { return preset; }
     bool question(const QString&, const QString&, Preset) override { return answerYes; }
     void beginBusy() override {}

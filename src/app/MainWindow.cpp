@@ -37,6 +37,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -81,6 +82,12 @@ MainWindow::MainWindow(AppContext& context)
     statusPanels_[1]->setMinimumWidth(50);
     bar->addWidget(statusPanels_[0]);
     bar->addWidget(statusPanels_[1], 1);
+    cancelButton_ = new QPushButton(QStringLiteral("Abbrechen"), bar);
+    cancelButton_->setObjectName(QStringLiteral("BitBtn21"));
+    cancelButton_->setToolTip(QStringLiteral("Bricht das Laden ab"));
+    cancelButton_->hide();
+    bar->addPermanentWidget(cancelButton_);
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancelRequested_ = true; });
     setStatusBar(bar);
 
     pages_ = pages::build(this, context.chart, chartView_);
@@ -463,4 +470,10 @@ void MainWindow::beginBusy() {
 
 void MainWindow::endBusy() {
     QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::offerCancel(bool offered) {
+    cancelRequested_ = false;
+    cancelButton_->setVisible(offered);
+    if (offered) flushStatus();
 }

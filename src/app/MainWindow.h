@@ -23,6 +23,7 @@ class SlipPrinter;
 class StatisticsBrowserWindow;
 class StatisticsBrowser;
 class QLabel;
+class QPushButton;
 class QTabWidget;
 
 // The main window TForm1: six pages, the status bar, and the wiring of every control to its operation.
@@ -60,6 +61,8 @@ public:
     bool question(const QString& text, const QString& caption, Preset preset = Preset::Yes) override;
     void beginBusy() override;
     void endBusy() override;
+    void offerCancel(bool offered) override;
+    bool cancelRequested() const override { return cancelRequested_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,6 +96,8 @@ private:
     QTabWidget* pages_ = nullptr;
     ChartView* chartView_ = nullptr;
     QLabel* statusPanels_[2] = {nullptr, nullptr};
+    QPushButton* cancelButton_ = nullptr; // "Abbrechen" of a download, in the status bar
+    bool cancelRequested_ = false;
     QString statusTexts_[2];
     bool statusFlushPending_ = false;
     QElapsedTimer statusRepaintClock_;

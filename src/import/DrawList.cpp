@@ -51,17 +51,24 @@ bool isWebPage(const QString& text) {
     return html.match(text).hasMatch();
 }
 
+// The list's text; the status bar says how far it is while it loads and is emptied however that ends, and
+// "Abbrechen" ends it (HttpCancelled).
 QString download(Session& session, HttpClient& http, const QString& address) {
     Ui& ui = session.services.ui;
     BusyCursor busy(ui);
-    ui.setStatus(1, QStringLiteral("Die Ziehungsliste wird geladen …"));
+    const StatusWhile loading(ui, 1, QStringLiteral("Die Ziehungsliste wird geladen …"));
+    const CancelOffer cancel(ui);
     ui.repaintStatus();
     ListBuffer list([&ui](qint64 bytes) {
         ui.setStatus(1, QStringLiteral("Ziehungsliste: %1 KB geladen").arg((bytes + 1023) / 1024));
         ui.repaintStatus();
     });
+    HttpRequest request = requestThroughProxy(session.services.controls, address);
+    request.cancelled = [&cancel] { return cancel.requested(); };
     try {
-        http.get(requestThroughProxy(session.services.controls, address), list);
+        http.get(request, list);
+    } catch (const HttpCancelled&) {
+        throw;
     } catch (const HttpError& e) {
         throw AppError(
             QStringLiteral("Die Ziehungsliste \"%1\" konnte nicht geladen werden: Der Server meldet den "
@@ -72,7 +79,6 @@ QString download(Session& session, HttpClient& http, const QString& address) {
         if (list.tooLarge()) throw AppError(importlimits::tooLargeText(address));
         throw;
     }
-    ui.setStatus(1, QString());
     return textlines::decode(list.bytes());
 }
 
@@ -88,7 +94,13 @@ void update(Session& session, HttpClient& http, const std::function<void()>& sho
                 .arg(session.game().name));
         return;
     }
-    const QString text = download(session, http, address);
+    QString text;
+    try {
+        text = download(session, http, address);
+    } catch (const HttpCancelled&) {
+        session.services.ui.setStatus(1, QStringLiteral("Das Laden der Ziehungsliste wurde abgebrochen."));
+        return;
+    }
     // Nothing of a page that is no list reaches the import, which would report its every line.
     if (text.trimmed().isEmpty())
         throw AppError(

@@ -138,9 +138,24 @@ void QtHttpClient::get(const HttpRequest& request, QIODevice& sink) {
     silence.setInterval(silenceTimeout_);
     bool timedOut = false;
     bool writeFailed = false;
+    bool tooLong = false;
+    bool cancelled = false;
 
     QObject::connect(&silence, &QTimer::timeout, &loop, [&] {
         timedOut = true;
+        reply->abort();
+    });
+    QTimer overall;
+    overall.setSingleShot(true);
+    QObject::connect(&overall, &QTimer::timeout, &loop, [&] {
+        tooLong = true;
+        reply->abort();
+    });
+    // The user's "Abbrechen" is looked at a few times a second.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!request.cancelled || !request.cancelled()) return;
+        cancelled = true;
         reply->abort();
     });
     auto alive = [&] { silence.start(); };
@@ -158,8 +173,12 @@ void QtHttpClient::get(const HttpRequest& request, QIODevice& sink) {
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
 
     silence.start();
+    overall.start(overallTimeout_);
+    if (request.cancelled) poll.start(100);
     if (!reply->isFinished()) loop.exec();
     silence.stop();
+    overall.stop();
+    poll.stop();
 
     // What arrived together with the end of the transfer.
     if (!writeFailed && reply->bytesAvailable() > 0) {
@@ -170,7 +189,13 @@ void QtHttpClient::get(const HttpRequest& request, QIODevice& sink) {
     if (auto* file = qobject_cast<QFileDevice*>(&sink); file && !writeFailed && !file->flush())
         writeFailed = true;
 
+    if (cancelled) throw HttpCancelled();
     if (writeFailed) throw AppError(sinkErrorText(sink));
+    if (tooLong)
+        throw AppError(QStringLiteral("Die Seite \"%1\" war nach %2 Sekunden nicht ganz geladen; das Laden wurde "
+                                      "abgebrochen.")
+                           .arg(url.toDisplayString())
+                           .arg(QLocale().toString(static_cast<double>(overallTimeout_.count()) / 1000.0)));
     const bool viaProxy = !request.proxyHost.trimmed().isEmpty();
     if (timedOut) {
         const QString seconds = QLocale().toString(static_cast<double>(silenceTimeout_.count()) / 1000.0);

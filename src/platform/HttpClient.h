@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <chrono>
+#include <functional>
 
 class QIODevice;
 class QNetworkAccessManager;
@@ -22,11 +23,19 @@ private:
     QString reasonPhrase_;
 };
 
+// A transfer the user ended.
+class HttpCancelled : public AppError {
+public:
+    HttpCancelled() : AppError(QStringLiteral("Das Laden wurde abgebrochen.")) {}
+};
+
 // What a GET needs: the address, and the HTTP proxy to go through when proxyHost is not empty.
 struct HttpRequest {
     QString url;
     QString proxyHost;
     QString proxyPort = QStringLiteral("80");
+    // Asked now and then while the transfer waits: true ends it with HttpCancelled.
+    std::function<bool()> cancelled;
 };
 
 // Makes the proxy of the request (none without a host) the application's, which the browser engine's
@@ -45,8 +54,8 @@ public:
 
     virtual ~HttpClient() = default;
     // Fetches the address and writes the body into sink as it arrives. Window events are processed while
-    // it waits. Throws HttpError for a status of 400 or higher (the body received stays in sink) and
-    // AppError for every other failure.
+    // it waits. Throws HttpError for a status of 400 or higher (the body received stays in sink),
+    // HttpCancelled when the request's cancelled says so, and AppError for every other failure.
     virtual void get(const HttpRequest& request, QIODevice& sink) = 0;
 };
 
@@ -54,6 +63,7 @@ public:
 class QtHttpClient : public HttpClient {
 public:
     static constexpr std::chrono::milliseconds DefaultSilenceTimeout{30000};
+    static constexpr std::chrono::milliseconds DefaultOverallTimeout{180000};
     static constexpr int DefaultMaxRedirects = 10;
 
     QtHttpClient();
@@ -61,6 +71,8 @@ public:
 
     // A transfer that receives nothing for this long is given up.
     void setSilenceTimeout(std::chrono::milliseconds timeout) { silenceTimeout_ = timeout; }
+    // A transfer that has not ended this long after it began is given up, however it trickles.
+    void setOverallTimeout(std::chrono::milliseconds timeout) { overallTimeout_ = timeout; }
     void setMaxRedirects(int count) { maxRedirects_ = count; }
 
     void get(const HttpRequest& request, QIODevice& sink) override;
@@ -70,5 +82,6 @@ private:
 
     std::unique_ptr<QNetworkAccessManager> manager_;
     std::chrono::milliseconds silenceTimeout_ = DefaultSilenceTimeout;
+    std::chrono::milliseconds overallTimeout_ = DefaultOverallTimeout;
     int maxRedirects_ = DefaultMaxRedirects;
 };

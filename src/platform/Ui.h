@@ -41,6 +41,11 @@ public:
     // The hourglass cursor; calls nest. Use BusyCursor rather than calling these directly.
     virtual void beginBusy() = 0;
     virtual void endBusy() = 0;
+
+    // An "Abbrechen" for a wait the user may end (a download), shown while offered; whether it was clicked
+    // since. Use CancelOffer rather than calling these directly.
+    virtual void offerCancel(bool offered) = 0;
+    virtual bool cancelRequested() const = 0;
 };
 
 // Shows the hourglass for its lifetime, however the operation ends.
@@ -53,4 +58,30 @@ public:
 
 private:
     Ui& ui_;
+};
+
+// Offers "Abbrechen" for its lifetime, however the wait ends.
+class CancelOffer {
+public:
+    explicit CancelOffer(Ui& ui) : ui_(ui) { ui_.offerCancel(true); }
+    ~CancelOffer() { ui_.offerCancel(false); }
+    CancelOffer(const CancelOffer&) = delete;
+    CancelOffer& operator=(const CancelOffer&) = delete;
+    bool requested() const { return ui_.cancelRequested(); }
+
+private:
+    Ui& ui_;
+};
+
+// A status text for its lifetime: the panel is emptied however the work ends.
+class StatusWhile {
+public:
+    StatusWhile(Ui& ui, int panel, const QString& text) : ui_(ui), panel_(panel) { ui_.setStatus(panel_, text); }
+    ~StatusWhile() { ui_.setStatus(panel_, QString()); }
+    StatusWhile(const StatusWhile&) = delete;
+    StatusWhile& operator=(const StatusWhile&) = delete;
+
+private:
+    Ui& ui_;
+    int panel_;
 };

@@ -214,6 +214,13 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
     const QString taken =
         str("Import abgeschlossen: 2 neue Ziehungen, 0 ersetzt, 1 unverändert, 0 Zeilen übersprungen.");
     using R = TestHttpServer::Response;
+    // A list that trickles past the overall limit, and one that never ends until "Abbrechen".
+    R trickle = R::html(fields);
+    trickle.chunks = {"Datum;", "Zahlen;", "Glückszahl\n", "31.12.2025;1;11;23;37;39;40;6\n"};
+    trickle.chunkDelayMs = 200;
+    R endless = trickle;
+    endless.neverEnd = true;
+    http.setOverallTimeout(std::chrono::milliseconds(400));
     const struct {
         QString address;
         R response;
@@ -221,6 +228,7 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
         std::vector<Draw> archive;
         QString message; // the report or the error
         const char* question;
+        bool cancel = false; // "Abbrechen" while it loads
     } cases[] = {
         // clang-format off
         {url, R::html(fields), false, withNew, taken, nullptr},
@@ -244,6 +252,9 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
         {url, R::html("<!DOCTYPE html>\n<html><body>Wartung</body></html>"), false, stored,
          str("Unter der Adresse \"%1\" steht eine Webseite, keine Ziehungsliste. Es wurde nichts übernommen.").arg(url),
          nullptr},
+        {url, trickle, false, stored,
+         str("Die Seite \"%1\" war nach 0.4 Sekunden nicht ganz geladen; das Laden wurde abgebrochen.").arg(url), nullptr},
+        {url, endless, false, stored, {}, nullptr, true},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -258,6 +269,7 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
         env.controls.setText(QStringLiteral("ProxyPortEdit"), QString::number(server.port()));
         server.route("/ziehungen.csv", c.response);
         env.ui.questionAnswers = {!c.no};
+        if (c.cancel) env.ui.cancelWhen = [&env] { return env.ui.statusTexts[1].contains(QStringLiteral("geladen")); };
         int shown = 0;
         QString error;
         try {
@@ -268,6 +280,9 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
         EXPECT_EQ(error.isEmpty() ? env.ui.messages.value(0) : error, c.message);
         EXPECT_EQ(env.ui.questions, c.question ? QStringList{str(c.question)} : QStringList());
         EXPECT_EQ(env.dir.readArchive(QStringLiteral("Zahlen42.dat")), c.archive);
-        EXPECT_EQ(shown, error.isEmpty() && !c.address.isEmpty() ? 1 : 0);
+        EXPECT_EQ(shown, error.isEmpty() && !c.address.isEmpty() && !c.cancel ? 1 : 0);
+        // The status of the download goes at every end; a cancelled one says so.
+        EXPECT_EQ(env.ui.statusTexts[1], c.cancel ? str("Das Laden der Ziehungsliste wurde abgebrochen.") : QString());
+        EXPECT_FALSE(env.ui.cancelOffered);
     }
 }

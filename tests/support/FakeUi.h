@@ -23,6 +23,8 @@ public:
     bool question(const QString& text, const QString& caption, Preset preset = Preset::Yes) override;
     void beginBusy() override;
     void endBusy() override;
+    void offerCancel(bool offered) override { cancelOffered = offered; }
+    bool cancelRequested() const override { return cancelWhen && cancelWhen(); }
 
     QString statusTexts[2];
     QStringList statusHistory[2];
@@ -41,6 +43,8 @@ public:
     std::function<void(const QString&)> onMessage;
     int statusRepaints = 0;
     int windowRepaints = 0;
+    bool cancelOffered = false;
+    std::function<bool()> cancelWhen; // "Abbrechen" is clicked once it says so
     int busyDepth = 0;
     int busyMaxDepth = 0;
 };
