@@ -41,10 +41,12 @@
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr qint64 repaintIntervalMs = 50;
@@ -378,18 +380,33 @@ void MainWindow::startUp() {
     // goes on, so that the seed, the draw on display and the user's other values are all there.
     for (const QString& failure : restoreSettings(ctx_)) error(failure);
     // Size and position of the last run; anything unreadable leaves the window at its own size.
-    if (!restoreGeometry(readFormGeometry(ctx_))) resize(DesignedSize);
+    if (!restoreGeometry(readFormGeometry(ctx_))) resize(firstSize());
     ctx_.random.seedFromClock();
     s.referenceDate = dates::toDayNumber(ctx_.controls.date(QStringLiteral("DateTimePicker2")));
     showCurrentGame();
 }
 
+QSize MainWindow::firstSize() const {
+    // The tabs of all six pages in one row, with a little room to spare, or the designed width.
+    const int tabs = pages_->tabBar()->sizeHint().width() + 8;
+    return {std::max(DesignedSize.width(), tabs), DesignedSize.height()};
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    // The answer to the window's own request is taken as it comes: a window manager that keeps the window
+    // smaller (a tiling one) is asked once per resize the user makes, not again and again.
+    if (std::exchange(leastSizeAsked_, false)) return;
     // Without a window manager nothing holds the X server to the least size: a window made smaller than
     // the pages are laid out for would cut them off, so it takes that size again.
     const QSize least = size().expandedTo(minimumSize());
-    if (least != size()) QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
+    if (least == size()) return;
+    QTimer::singleShot(0, this, [this] {
+        const QSize now = size().expandedTo(minimumSize());
+        if (now == size()) return;
+        leastSizeAsked_ = true;
+        resize(now);
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

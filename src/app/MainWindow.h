@@ -33,6 +33,8 @@ class MainWindow : public QMainWindow, public Ui {
 public:
     // The size the pages are laid out for, and the least the window takes.
     static constexpr QSize DesignedSize{519, 451};
+    // The size of a first start: as wide as the tabs of all six pages need.
+    QSize firstSize() const;
 
     explicit MainWindow(AppContext& context);
     ~MainWindow() override;
@@ -98,6 +100,7 @@ private:
     QLabel* statusPanels_[2] = {nullptr, nullptr};
     QPushButton* cancelButton_ = nullptr; // "Abbrechen" of a download, in the status bar
     bool cancelRequested_ = false;
+    bool leastSizeAsked_ = false; // the next resize answers the window's own request for its least size
     QString statusTexts_[2];
     bool statusFlushPending_ = false;
     QElapsedTimer statusRepaintClock_;
