@@ -24,7 +24,9 @@
 #include "output/TipText.h"
 #include "platform/AppError.h"
 #include "platform/ChartModel.h"
+#include "platform/Counted.h"
 #include "platform/Dates.h"
+#include "stats/ChartPlan.h"
 #include "stats/Statistics.h"
 
 #include <QAbstractButton>
@@ -169,10 +171,17 @@ void MainWindow::wireOperations() {
         {QStringLiteral("BitBtn9"),
          [this, &s, showNewest] { importDrawFiles(s, importChooser(), showNewest); }},
     };
+    // The operations that may change the draws of the archive, however they end.
+    const QStringList changingDraws{QStringLiteral("BitBtn1"), QStringLiteral("SpeedButton10"), QStringLiteral("BitBtn2"),
+                                    QStringLiteral("BitBtn8"), QStringLiteral("BitBtn6"), QStringLiteral("BitBtn9")};
     for (const auto& [name, op] : buttons) {
         auto* b = pages_->findChild<QAbstractButton*>(name);
         if (!b) continue;
-        connect(b, &QAbstractButton::clicked, this, [this, op] { runOperation(op); });
+        const bool changes = changingDraws.contains(name);
+        connect(b, &QAbstractButton::clicked, this, [this, op, changes] {
+            runOperation(op);
+            if (changes) drawsChanged();
+        });
     }
     // The game's box: the game the user picks becomes the current one.
     auto* game = pages_->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
@@ -300,21 +309,45 @@ void MainWindow::chooseGame(const Game& game) {
         throw;
     }
     applyGameToWindow(game);
-    offerShippedRecord();
-    showCurrentGame();
+    // Its record is offered the first time the game is shown in a run; after a Nein the next start asks.
+    const int taken = offered_.contains(static_cast<int>(game.id)) ? 0 : offerShippedRecord();
+    if (session_.archive().holdsNoDraw()) {
+        // Nothing of the other game stays, and no box repeats on every switch how to get draws.
+        drawChart(services_, ChartPlan{});
+        setStatus(0, drawCountText());
+        const bool record = !shippedrecord::find(ctx_.dataFolders, game).isEmpty();
+        setStatus(1, QStringLiteral("Keine Ziehungen von %1 gespeichert: „Import aus Text“ auf der Seite „Datenbank“%2.")
+                         .arg(game.name, record ? QStringLiteral(" oder die mitgelieferten beim nächsten Start") : QString()));
+        return;
+    }
+    showCurrentGame(taken);
 }
 
-void MainWindow::showCurrentGame() {
+void MainWindow::showCurrentGame(int taken) {
     ctx_.controls.setDate(QStringLiteral("DateTimePicker1"), ctx_.clock.today());
     runOperation([this] { showDrawForDate(session_); });
     runOperation([this] { countNumberFrequencies(session_); });
+    // The record just taken says so; otherwise the count of the game's draws.
+    if (taken == 0) setStatus(0, drawCountText());
     // Where the archive is: an installed program keeps it in the user's data folder.
     setStatus(1, QStringLiteral("Datenbank: ") + QDir::toNativeSeparators(ctx_.state.archivePath()));
 }
 
-void MainWindow::offerShippedRecord() {
-    runOperation(
-        [this] { shippedrecord::offer(session_, shippedrecord::find(ctx_.dataFolders, session_.game())); });
+int MainWindow::offerShippedRecord() {
+    offered_.insert(static_cast<int>(session_.game().id));
+    int taken = 0;
+    runOperation([this, &taken] {
+        taken = shippedrecord::offer(session_, shippedrecord::find(ctx_.dataFolders, session_.game()));
+    });
+    return taken;
+}
+
+QString MainWindow::drawCountText() const {
+    return counted(session_.archive().count(), QStringLiteral("Ziehung"), QStringLiteral("Ziehungen"));
+}
+
+void MainWindow::drawsChanged() {
+    setStatus(0, drawCountText());
 }
 
 void MainWindow::applyGameToWindow(const Game& game) {
@@ -325,7 +358,11 @@ void MainWindow::applyGameToWindow(const Game& game) {
     // A Glückszahl of its own: the seventh cell of each row, the labels moved beside it, the chart of its
     // counts.
     const bool ownExtra = !game.extra.sameDrum;
+    const QString hitHint = QStringLiteral("Treffer gegen die angezeigte Ziehung; + %1: die %2 getroffen")
+                                .arg(game.extra.hitMark, game.extra.name);
     for (int r = 0; r < TipGrid::Rows; ++r) {
+        binding_->widget(TipGrid::hitLabelName(r))->setToolTip(hitHint);
+        binding_->widget(TipGrid::extraCellName(r))->setToolTip(game.extra.name + QStringLiteral(" dieses Tipps"));
         c.setVisible(TipGrid::extraCellName(r), ownExtra);
         // A hidden cell is no stop on the way through the row with the tab key.
         binding_->widget(TipGrid::extraCellName(r))->setFocusPolicy(ownExtra ? Qt::StrongFocus : Qt::NoFocus);
@@ -364,6 +401,16 @@ void MainWindow::applyGameToWindow(const Game& game) {
         w->setToolTip(source.hint.isEmpty() ? designedHints_.value(w) : source.hint);
     }
     for (int n = 15; n <= 20; ++n) c.setVisible(QStringLiteral("Label%1").arg(n), game.webPages);
+    // The page of the latest draws reads the operator's page of "6 aus 45" only.
+    for (QWidget* w : pages_->findChild<QWidget*>(QStringLiteral("TabSheet2"))->findChildren<QWidget*>())
+        if (binding_->binds(w->objectName())) c.setEnabled(w->objectName(), game.webPages);
+    c.setEnabled(QStringLiteral("Label60"), true);
+    c.setVisible(QStringLiteral("Label60"), !game.webPages);
+    c.setText(QStringLiteral("Label60"),
+              game.webPages ? QString()
+                            : QStringLiteral("Diese Seite zeigt die letzten Ziehungen von der Seite des Betreibers "
+                                             "für 6 aus 45; für %1 gibt es sie nicht.")
+                                  .arg(game.name));
 }
 
 void MainWindow::startUp() {
@@ -372,7 +419,7 @@ void MainWindow::startUp() {
     gamechoice::makeCurrent(session_, readGame(ctx_));
     applyGameToWindow(*s.game);
     // Before anything else: a first start may take the record of the real draws that ships along.
-    offerShippedRecord();
+    const int taken = offerShippedRecord();
     s.hitSoundFile = QStringLiteral("yippee.wav");
     s.maxCalcRuns = 100000;
     s.readyFlag = false;
@@ -383,7 +430,7 @@ void MainWindow::startUp() {
     if (!restoreGeometry(readFormGeometry(ctx_))) resize(firstSize());
     ctx_.random.seedFromClock();
     s.referenceDate = dates::toDayNumber(ctx_.controls.date(QStringLiteral("DateTimePicker2")));
-    showCurrentGame();
+    showCurrentGame(taken);
 }
 
 QSize MainWindow::firstSize() const {

@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -84,10 +85,16 @@ private:
     void chooseGame(const Game& game);
     // Title, box, the cells and labels of the tip page, and what the game has no source for.
     void applyGameToWindow(const Game& game);
-    // The first start of the current game: its record, when its archive holds no draw.
-    void offerShippedRecord();
+    // The first start of the current game: its record, when its archive holds no draw. Returns the draws
+    // taken.
+    int offerShippedRecord();
     // What start-up shows of the current game: the draw for today, the frequencies, where the archive is.
-    void showCurrentGame();
+    // `taken`: the draws of the record just taken, which the status bar says instead of the count.
+    void showCurrentGame(int taken);
+    // "1354 Ziehungen": the current game's stored draws, as the first status panel shows them.
+    QString drawCountText() const;
+    // After an operation that may have changed the draws: the count follows.
+    void drawsChanged();
     // The switch "Zufall": line, band and verdict of chance on the chart, on or off.
     void showChance(bool on);
 
@@ -108,6 +115,7 @@ private:
     ControlBinding* binding_ = nullptr; // a child of the pages
     QHash<QObject*, std::function<void()>> clicks_;
     QHash<QWidget*, QString> designedHints_; // of the controls a game may grey
+    QSet<int> offered_;                      // the games whose record was offered in this run
 
     // The dialog windows that live for the whole run.
     std::unique_ptr<PrintSettingsDialog> printSettings_;

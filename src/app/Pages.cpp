@@ -149,7 +149,9 @@ void tipRows(QWidget* page) {
         // The hit label reaches under the digit sum, which a tip with a number twice leaves empty for
         // "Zahl doppelt".
         label(page, TipGrid::hitLabelName(r), QString(), 254, y + 2, 78);
-        label(page, TipGrid::sumLabelName(r), QString(), 302, y + 2, 30)->raise();
+        auto* sum = label(page, TipGrid::sumLabelName(r), QString(), 302, y + 2, 30);
+        sum->setToolTip(QStringLiteral("Quersumme des Tipps"));
+        sum->raise();
     }
     // The Saturday results of the downloaded draws stand beside rows 1 .. 6.
     for (int r = 0; r < 6; ++r)
@@ -241,6 +243,10 @@ QWidget* latestDrawPage(QWidget* window) {
     label(page, QStringLiteral("Label8"), QStringLiteral("SZ:"), 410, 122, 70);
     button(page, QStringLiteral("Button1"), QStringLiteral("Rudazevovor aus dem Internet laden"), 16, 180,
            280, 28);
+    // For a game without the operator's page the window greys the page and says why.
+    auto* note = label(page, QStringLiteral("Label60"), QString(), 16, 220, 480, 40);
+    note->setWordWrap(true);
+    note->hide();
     return page;
 }
 

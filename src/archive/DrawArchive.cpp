@@ -72,6 +72,11 @@ bool DrawArchive::exists() const {
     return QFileInfo(path()).isFile();
 }
 
+int DrawArchive::count() const {
+    const QFileInfo info(path());
+    return info.isFile() ? static_cast<int>(info.size() / static_cast<qint64>(DrawRecord::Size)) : 0;
+}
+
 bool DrawArchive::holdsNoDraw() const {
     const QFileInfo info(path());
     return !info.exists() || (info.isFile() && info.size() < static_cast<qint64>(DrawRecord::Size));

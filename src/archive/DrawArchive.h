@@ -29,6 +29,8 @@ public:
     // Missing, or shorter than one record; an archive that cannot be read holds draws as far as is known.
     bool holdsNoDraw() const;
 
+    // The draws stored, told by the file's size: 0 for a missing archive.
+    int count() const;
     // Every record in file order (the whole archive is a few tens of KB).
     std::vector<Draw> scan() const;
     std::optional<Draw> lastRecord() const;

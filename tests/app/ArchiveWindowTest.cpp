@@ -34,6 +34,7 @@ TEST(ArchiveWindow, EnteringADrawThroughTheDialogStoresItAndShowsIt) {
     EXPECT_EQ(stored[1], makeDraw(QDate(2002, 10, 9), {3, 12, 17, 25, 33, 41}, 7, 4));
     EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker1"))->date(), QDate(2002, 10, 9));
     EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label35"))->text().endsWith(QStringLiteral("41 Z:7")));
+    EXPECT_EQ(f.window->status(0), QStringLiteral("2 Ziehungen")); // the count follows the archive
 
     // "Löschen" asks, naming the draw on display, takes it out again and shows the newest one left.
     f.dialogs->questionAnswers = {true};
@@ -43,6 +44,7 @@ TEST(ArchiveWindow, EnteringADrawThroughTheDialogStoresItAndShowsIt) {
                   QStringLiteral("Soll die Ziehung vom 09.10.2002 (3 12 17 25 33 41 Z:7) gelöscht werden?")});
     EXPECT_EQ(f.dialogs->yesFirst, std::vector<bool>{false});
     ASSERT_EQ(f.dir.readArchive().size(), 1u);
+    EXPECT_EQ(f.window->status(0), QStringLiteral("1 Ziehung"));
     EXPECT_EQ(f.context->state.currentDraw.date, dates::toDayNumber(QDate(2002, 10, 5)));
     EXPECT_TRUE(f.dialogs->errors.isEmpty());
 }

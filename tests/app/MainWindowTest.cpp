@@ -459,7 +459,13 @@ TEST(MainWindow, TheGameBoxServesEitherGame) {
         EXPECT_EQ(box()->currentIndex(), yes ? 1 : 0);
         EXPECT_EQ(f.context->chart.barCount(), yes ? 42 : 45);
         EXPECT_EQ(shown(f.find<QWidget>(QStringLiteral("Edit101"))), yes);
+        EXPECT_EQ(f.find<QWidget>(QStringLiteral("Edit114"))->toolTip() + " | " + f.find<QWidget>(QStringLiteral("Label76"))->toolTip() + " | " + f.find<QWidget>(QStringLiteral("Label77"))->toolTip(),
+                  yes ? str("Glückszahl dieses Tipps | Treffer gegen die angezeigte Ziehung; + G: die Glückszahl getroffen | Quersumme des Tipps")
+                      : str("Zusatzzahl dieses Tipps | Treffer gegen die angezeigte Ziehung; + Z: die Zusatzzahl getroffen | Quersumme des Tipps"));
         EXPECT_EQ(shown(f.find<QWidget>(QStringLiteral("SpeedButton15"))), yes);
+        // The page of the latest draws is greyed for "6 aus 42" and says why.
+        EXPECT_EQ(f.find<QWidget>(QStringLiteral("Label3"))->isEnabled(), !yes);
+        EXPECT_EQ(f.find<QLabel>(QStringLiteral("Label60"))->isVisibleTo(f.find<QWidget>(QStringLiteral("TabSheet2"))), yes);
         // "Aktualisieren" reads the list of draws of "6 aus 42"; what has no source is greyed and says why.
         for (const char* name : {"BitBtn2", "Button1", "SpeedButton12"})
             EXPECT_EQ(f.find<QWidget>(str(name))->isEnabled(), !yes) << name;
@@ -486,6 +492,7 @@ TEST(MainWindow, TheGameBoxServesEitherGame) {
     choose(1);
     shows42(true);
     EXPECT_EQ(row(0), QStringLiteral("1 2 3 4 5 6 GZ 0"));
+    EXPECT_EQ(f.window->status(0), QStringLiteral("1354 Ziehungen")); // the game shown
     f.context->grid.writeTip(1, {4, 8, 15, 16, 23, 42});
     f.context->grid.setExtraCell(1, 5);
     // Leaving a Glückszahl's cell evaluates its row against the draw on display (GZ 6).

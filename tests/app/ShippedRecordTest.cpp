@@ -6,6 +6,7 @@
 #include "platform/Dates.h"
 #include "support/FakeUi.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QFile>
@@ -84,6 +85,22 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
             EXPECT_EQ(f.dialogs->messages,
                       QStringList{QStringLiteral("Lesen Sie zuerst die Daten der Ziehungen ein")});
             EXPECT_EQ(f.dialogs->errors.size(), 1);
+        }
+        if (c.name == std::string("no")) {
+            // The game chosen again in this run brings no box again: the status bar says how to get draws.
+            f.dialogs->messages.clear();
+            f.dialogs->errors.clear();
+            f.dialogs->questions.clear();
+            auto* box = f.find<QComboBox>(QStringLiteral("ComboBox1"));
+            for (const int index : {1, 0}) {
+                box->setCurrentIndex(index);
+                emit box->activated(index);
+            }
+            EXPECT_EQ(f.dialogs->questions.size(), 1); // the record of "6 aus 42", shown the first time
+            EXPECT_EQ(f.dialogs->messages + f.dialogs->errors, QStringList());
+            EXPECT_EQ(f.window->status(0) + " | " + f.window->status(1),
+                      QStringLiteral("0 Ziehungen | Keine Ziehungen von 6 aus 45 gespeichert: „Import aus Text“ auf der "
+                                     "Seite „Datenbank“ oder die mitgelieferten beim nächsten Start."));
         }
         if (c.stored == 2096) {
             EXPECT_EQ(f.window->status(0), QStringLiteral("2096 Ziehungen übernommen"));
