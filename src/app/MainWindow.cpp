@@ -98,7 +98,10 @@ MainWindow::MainWindow(AppContext& context)
     setCentralWidget(pages_);
     // The slip report and its settings dialog live for the whole run.
     printSettings_ = std::make_unique<PrintSettingsDialog>(this);
-    if (!context.preview) ownPreview_ = std::make_unique<PrintPreview>(this);
+    const auto refuseDrawFile = [this](const QString& file) {
+        DrawArchive::refuseAsTarget(ctx_.state.programDir, file);
+    };
+    if (!context.preview) ownPreview_ = std::make_unique<PrintPreview>(this, refuseDrawFile);
     slipPrinter_ =
         std::make_unique<SlipPrinter>(*printSettings_, context.preview ? *context.preview : *ownPreview_,
                                       context.state.programDir);
@@ -154,7 +157,8 @@ void MainWindow::wireOperations() {
         {QStringLiteral("Button6"), [&s] { showTipDistribution(s); }},
         {QStringLiteral("ChartSaveButton"), [this] { saveChartPicture(); }},
         {QStringLiteral("ChartCopyButton"), [this] { chartView_->copyToClipboard(); }},
-        {QStringLiteral("ChartPrintButton"), [this] { chartView_->print(); }},
+        {QStringLiteral("ChartPrintButton"),
+         [this] { chartView_->print([this](const QString& file) { DrawArchive::refuseAsTarget(ctx_.state.programDir, file); }); }},
         {QStringLiteral("BitBtn7"), [&c] { writeTipText(c.state, c.grid, *c.shell); }},
         {QStringLiteral("SpeedButton12"), [this, &c] { slipPrinter_->printSlip(c.state, c.grid, c.clock); }},
         {QStringLiteral("SpeedButton8"), [&c] { requestUpdateStop(c.controls); }},

@@ -478,12 +478,18 @@ void ChartView::copyToClipboard() {
     QApplication::clipboard()->setPixmap(render());
 }
 
-void ChartView::print() {
-    const QPixmap picture = render();
+void ChartView::print(const TargetCheck& check) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
+    printTo(printer, check);
+}
+
+void ChartView::printTo(QPrinter& printer, const TargetCheck& check) {
+    // "Drucken in Datei (PDF)" names a file: checked before it is opened.
+    if (check && printer.outputFormat() == QPrinter::PdfFormat) check(printer.outputFileName());
+    const QPixmap picture = render();
     QPainter painter(&printer);
     const QRect page = painter.viewport();
     const QSize size = picture.size().scaled(page.size(), Qt::KeepAspectRatio);

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
 class ChartModel;
 class QAbstractSeries;
@@ -12,6 +13,7 @@ class QBarSeries;
 class QChart;
 class QLineSeries;
 class QChartView;
+class QPrinter;
 class QStackedLayout;
 class SurfaceGrid;
 
@@ -30,8 +32,12 @@ public:
     QPixmap render();
     bool savePng(const QString& path);
     void copyToClipboard();
-    // Asks for a printer and prints the chart scaled to the page.
-    void print();
+    // A file the user chose to print into is checked by this first; it throws AppError to refuse it.
+    using TargetCheck = std::function<void(const QString& file)>;
+    // Asks for a printer and prints the chart scaled to the page; a file of the draws is never printed into.
+    void print(const TargetCheck& check = {});
+    // Prints the chart onto the printer the user chose.
+    void printTo(QPrinter& printer, const TargetCheck& check = {});
 
     // Applies pending model changes now instead of on the next turn of the event loop.
     void refresh();

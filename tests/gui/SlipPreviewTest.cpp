@@ -1,4 +1,11 @@
 #include "gui/PrintPreview.h"
+#include "archive/DrawArchive.h"
+#include "gui/ChartView.h"
+#include "output/SlipReport.h"
+#include "platform/AppError.h"
+#include "platform/ChartModel.h"
+#include "support/Modal.h"
+#include "support/TestDir.h"
 #include "output/SlipPrinter.h"
 #include "output/SlipSettings.h"
 #include "platform/Clock.h"
@@ -10,7 +17,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -124,4 +133,31 @@ TEST(SlipPreview, PictureUnderTheMarksInThePreview) {
     for (int y = 71; y < 71 + 12; ++y)
         for (int x = 42; x < 42 + 8; ++x) dark += qGray(page.pixel(x, y)) < 80;
     EXPECT_GT(dark, 8);
+}
+
+// "Drucken in Datei (PDF)" onto a file of the draws is refused, from the slip's preview and from the chart.
+TEST(PrintToFile, AFileOfTheDrawsIsRefused) {
+    TestDir dir;
+    dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7)});
+    const QByteArray before = dir.readFile(QStringLiteral("ZahlenCH.dat"));
+    const auto check = [&dir](const QString& file) { DrawArchive::refuseAsTarget(dir.path(), file); };
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.archivePath());
+    const Report report = slip::createReport();
+    const auto dialog = PrintPreview::createDialog(report, printer, nullptr, check);
+    QString refused;
+    whenModalOf("QMessageBox", [&refused](QWidget* box) {
+        refused = static_cast<QMessageBox*>(box)->text();
+        static_cast<QMessageBox*>(box)->accept();
+    });
+    emit dialog->paintRequested(&printer);
+    EXPECT_TRUE(refused.contains(QStringLiteral("ist eine Datei der Datenbank"))) << refused.toStdString();
+
+    ChartModel chart;
+    ChartView view(chart);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.archivePath());
+    EXPECT_THROW(view.printTo(printer, check), AppError);
+    EXPECT_EQ(dir.readFile(QStringLiteral("ZahlenCH.dat")), before);
 }
