@@ -1,7 +1,6 @@
 #include "app/AppSetup.h"
 
 #include "archive/ArchiveLock.h"
-#include "archive/DrawArchive.h"
 #include "gui/Dialogs.h"
 #include "platform/AppError.h"
 #include "platform/Translations.h"
@@ -39,6 +38,5 @@ std::unique_ptr<ArchiveLock> claimArchive(const QString& programDir, Dialogs& di
         if (!asked) dialogs.error(nullptr, title, ArchiveLock::TakenText);
         return nullptr;
     }
-    DrawArchive::removeLeftoverWorkFiles(programDir);
     return lock;
 }

@@ -1,5 +1,6 @@
 #include "archive/ArchiveLock.h"
 
+#include "archive/DrawArchive.h"
 #include "platform/AppError.h"
 
 #include <QDir>
@@ -52,13 +53,18 @@ bool holderEnded(QLockFile& file) {
 
 } // namespace
 
+std::unique_ptr<ArchiveLock> ArchiveLock::held(std::unique_ptr<ArchiveLock> lock, const QString& programDir) {
+    DrawArchive::removeLeftoverWorkFiles(programDir);
+    return lock;
+}
+
 std::unique_ptr<ArchiveLock> ArchiveLock::take(const QString& programDir, const AskToLift& askToLift) {
     const QString path = programDir + QLatin1String(FileName);
     const QString shown = QDir::toNativeSeparators(path);
     std::unique_ptr<ArchiveLock> lock(new ArchiveLock(path));
     // Only a lock whose program has ended is stale: a window may stay open for days.
     lock->file_.setStaleLockTime(0);
-    if (lock->file_.tryLock(0)) return lock;
+    if (lock->file_.tryLock(0)) return held(std::move(lock), programDir);
     // A lock whose program has ended is taken over, unless the folder cannot be written (a disk mounted
     // read-only after a crash): that, not another window, keeps the program out.
     if (holderEnded(lock->file_))
@@ -84,7 +90,7 @@ std::unique_ptr<ArchiveLock> ArchiveLock::take(const QString& programDir, const 
         if (reason.isEmpty()) return nullptr; // a window of this computer holds it
         if (!askToLift(reason + QStringLiteral(" Soll die Sperre aufgehoben werden?"))) return nullptr;
         lock->file_.removeStaleLockFile();
-        if (lock->file_.tryLock(0)) return lock;
+        if (lock->file_.tryLock(0)) return held(std::move(lock), programDir);
         throw AppError(QStringLiteral("Die Sperrdatei \"%1\" konnte nicht aufgehoben werden.").arg(shown));
     }
     }

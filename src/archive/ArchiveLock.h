@@ -18,10 +18,12 @@ public:
     using AskToLift = std::function<bool(const QString& question)>;
 
     // The lock of programDir, or nothing when another running program holds it or the user keeps a lock
-    // that cannot be judged. A lock file that cannot be written throws AppError naming it.
+    // that cannot be judged. A lock file that cannot be written throws AppError naming it. Once it is
+    // held, the work files a killed run left behind are removed.
     static std::unique_ptr<ArchiveLock> take(const QString& programDir, const AskToLift& askToLift);
 
 private:
     explicit ArchiveLock(const QString& path) : file_(path) {}
+    static std::unique_ptr<ArchiveLock> held(std::unique_ptr<ArchiveLock> lock, const QString& programDir);
     QLockFile file_;
 };

@@ -21,7 +21,9 @@
 #include <QSpinBox>
 #include <QTest>
 #include <deque>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -178,6 +180,7 @@ TEST(StartUp, SaveAtCloseAndRestoreBringBackEveryValue) {
     c.setText(QStringLiteral("URLEdit"), QStringLiteral("http://127.0.0.1:1/seite/"));
     c.setText(QStringLiteral("ProxyHostEdit"), QStringLiteral("proxy.example"));
     c.setText(QStringLiteral("ProxyPortEdit"), QStringLiteral("3128"));
+    c.setText(QStringLiteral("URL42Edit"), QStringLiteral("http://127.0.0.1:1/liste.csv"));
     c.setDate(QStringLiteral("DateTimePicker2"), QDate(2001, 1, 6));
     f.context->state.tippTop = 60;
     f.context->state.tippLeft = 50;
@@ -194,6 +197,7 @@ TEST(StartUp, SaveAtCloseAndRestoreBringBackEveryValue) {
     EXPECT_EQ(d.text(QStringLiteral("URLEdit")), QStringLiteral("http://127.0.0.1:1/seite/"));
     EXPECT_EQ(text(f, "ProxyHostEdit"), QStringLiteral("proxy.example"));
     EXPECT_EQ(text(f, "ProxyPortEdit"), QStringLiteral("3128"));
+    EXPECT_EQ(text(f, "URL42Edit"), QStringLiteral("http://127.0.0.1:1/liste.csv"));
     EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker2"))->date(), QDate(2001, 1, 6));
     EXPECT_EQ(f.context->state.referenceDate, dates::toDayNumber(QDate(2001, 1, 6)));
     EXPECT_EQ(std::tuple(f.context->state.tippTop, f.context->state.tippLeft, f.context->state.land),
@@ -304,6 +308,20 @@ TEST(StartUp, OneProgramPerArchive) {
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         EXPECT_EQ(refused.errors, QStringList{text});
     }
+    // A disk that takes no byte more (a limit of the file size stands in for a full one): said so.
+    QFile::remove(lockFile);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit none = limit;
+    none.rlim_cur = 0;
+    ::setrlimit(RLIMIT_FSIZE, &none);
+    ScriptedDialogs full;
+    EXPECT_EQ(claimArchive(dir.path(), full), nullptr);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(full.errors, QStringList{QStringLiteral("Die Sperrdatei \"%1\" konnte nicht geschrieben werden. Ist der "
+                                                      "Datenträger voll?").arg(shown)});
 }
 
 TEST(ProgramDir, TrailingSeparatorAndUnwritableFolders) {

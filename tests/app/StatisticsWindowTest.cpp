@@ -1,4 +1,5 @@
 #include "WindowFixture.h"
+#include "support/Modal.h"
 
 #include "evaluation/HitBalance.h"
 #include "platform/ChartModel.h"
@@ -199,4 +200,18 @@ TEST(StatisticsWindow, TheSwitchOfChanceIsKeptBetweenRuns) {
     EXPECT_TRUE(f.find<QAbstractButton>(QStringLiteral("SpeedButton14"))->isChecked());
     EXPECT_TRUE(f.context->chart.chanceShown());
     EXPECT_TRUE(f.dialogs->errors.isEmpty()) << f.dialogs->errors.join('\n').toStdString();
+}
+
+// The chart's picture is never saved onto a file of the draws.
+TEST(StatisticsWindow, TheChartPictureIsNeverAFileOfTheDraws) {
+    WindowFixture f;
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+    f.open();
+    // The archive of "6 aus 42", not there yet: the file dialog does not ask before replacing it.
+    whenModalOf("QFileDialog",
+                [&f](QWidget* dialog) { acceptFileDialog(dialog, f.dir.file(QStringLiteral("Zahlen42.dat"))); });
+    f.click(QStringLiteral("ChartSaveButton"));
+    EXPECT_EQ(f.dialogs->errors.size(), 1);
+    EXPECT_TRUE(f.dialogs->errors.value(0).contains(QStringLiteral("ist eine Datei der Datenbank")));
+    EXPECT_FALSE(QFile::exists(f.dir.file(QStringLiteral("Zahlen42.dat"))));
 }

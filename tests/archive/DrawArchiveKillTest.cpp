@@ -1,3 +1,4 @@
+#include "archive/ArchiveLock.h"
 #include "archive/DrawRecord.h"
 #include "import/ArchiveExport.h"
 #include "import/TextImport.h"
@@ -126,8 +127,8 @@ TEST(DrawArchiveKill, ArchiveSurvivesSigkillDuringEveryWrite) {
         const bool whole =
             QFile::exists(dir.archivePath()) &&
             std::find(std::begin(wholeArchives), std::end(wholeArchives), now) != std::end(wholeArchives);
-        // The next start: the work files of the killed run go.
-        DrawArchive::removeLeftoverWorkFiles(dir.path());
+        // The next start takes the lock, and the work files of the killed run go.
+        ASSERT_NE(ArchiveLock::take(dir.path(), [](const QString&) { return false; }), nullptr);
         const bool clean = !QFile::exists(dir.file(QStringLiteral("ZahlenCH.dat~"))) &&
                            !QFile::exists(dir.file(QStringLiteral("Zahlen.da~")));
         if (!whole || !clean) {

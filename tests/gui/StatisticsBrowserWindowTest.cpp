@@ -8,8 +8,12 @@
 #include "platform/AppError.h"
 #include "support/TestHttpServer.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QApplication>
+#include <qpa/qwindowsysteminterface.h>
+#include <QLineEdit>
 #include <QNetworkProxy>
 #include <QTcpServer>
 #include <QTimer>
@@ -103,7 +107,19 @@ TEST_F(StatisticsBrowserWindowTest, FillsSubmitsAndClosesOncePerPage) {
     const auto posts = std::count_if(server.requests.begin(), server.requests.end(),
                                      [](const auto& r) { return r.method == "POST"; });
     ASSERT_EQ(posts, 1);
+    // While the run waits for the body, what the user types waits too: a key from the window system, queued
+    // as the platform queues it.
+    QLineEdit typed;
+    typed.show();
+    typed.activateWindow();
+    QApplication::setActiveWindow(&typed);
+    typed.setFocus();
+    QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
+        typed.windowHandle(), QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
     const QString body = window.bodyHtml().value_or(QString());
+    EXPECT_EQ(typed.text(), QString());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(typed.text(), QStringLiteral("x"));
     EXPECT_TRUE(body.contains(QStringLiteral("Ziehung vom 05.10.2002"))) << body.toStdString();
     EXPECT_TRUE(body.contains(QStringLiteral("\"extSpiel\"] = \"swisslotto\";"))) << body.toStdString();
     EXPECT_TRUE(f.ui.errors.isEmpty());

@@ -1,6 +1,7 @@
 #include "import/LatestDraws.h"
 #include "ImportFixture.h"
 #include "import/DrawList.h"
+#include "import/ImportedDraws.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
 #include "platform/HttpClient.h"
@@ -255,6 +256,8 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
         {url, trickle, false, stored,
          str("Die Seite \"%1\" war nach 0.4 Sekunden nicht ganz geladen; das Laden wurde abgebrochen.").arg(url), nullptr},
         {url, endless, false, stored, {}, nullptr, true},
+        {url, R::html(QByteArray(importlimits::MaxBytes + 1, '1')), false, stored,
+         str("Die Datei \"%1\" ist größer als 50 MB und wird nicht eingelesen.").arg(url), nullptr},
         // clang-format on
     };
     for (const auto& c : cases) {

@@ -4,15 +4,25 @@
 
 #include <gtest/gtest.h>
 
-TEST(TipGrid, CellRuleKeepsOnlyPlainNumbersFrom1To45) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"7", "7"},  {"45", "45"}, {"46", ""}, {"0", ""},   {"007", "7"}, {"12a", ""},
-        {"+5", "5"}, {"-3", ""},   {"", ""},   {"abc", ""}, {" 9", "9"},  {"99999999999", ""},
+// What each cell keeps of what is typed: a number of 1 to 45 in "6 aus 45", of 1 to 42 in "6 aus 42", a
+// Glückszahl of 1 to 6 in its own cell.
+TEST(TipGrid, CellRuleKeepsOnlyPlainNumbersOfTheGame) {
+    const struct {
+        const char* typed;
+        const char *of45, *of42, *glueckszahl;
+    } cases[] = {
+        {"7", "7", "7", ""},   {"45", "45", "", ""}, {"42", "42", "42", ""}, {"6", "6", "6", "6"},
+        {"1", "1", "1", "1"},  {"46", "", "", ""},   {"0", "", "", ""},      {"007", "7", "7", ""},
+        {"12a", "", "", ""},   {"+5", "5", "5", "5"}, {"-3", "", "", ""},    {"", "", "", ""},
+        {"abc", "", "", ""},   {" 9", "9", "9", ""}, {"99999999999", "", "", ""},
     };
-    for (const auto& [typed, kept] : cases)
-        EXPECT_EQ(TipGrid::applyCellRule(QString::fromLatin1(typed), Game::sixOf45()),
-                  QString::fromLatin1(kept))
-            << typed;
+    for (const auto& c : cases) {
+        const QString typed = QString::fromLatin1(c.typed);
+        EXPECT_EQ(TipGrid::applyCellRule(typed, Game::sixOf45()) + '|' + TipGrid::applyCellRule(typed, Game::sixOf42()) +
+                      '|' + TipGrid::applyExtraCellRule(typed, Game::sixOf42()),
+                  QString::fromLatin1(c.of45) + '|' + c.of42 + '|' + c.glueckszahl)
+            << c.typed;
+    }
 }
 
 TEST(TipGrid, NamesFollowTheRowsWithTheirGaps) {
