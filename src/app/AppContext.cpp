@@ -25,6 +25,7 @@ AppContext::AppContext(const QString& programDir, const QString& settingsFile_)
     grid.installDefaults();
     DrawFilter::installDefaults(controls);
     controls.setText(QStringLiteral("URLEdit"), QString::fromLatin1(importaddresses::DrawPage));
+    controls.setText(QStringLiteral("URL42Edit"), QString::fromLatin1(importaddresses::DrawList42));
 }
 
 AppContext::~AppContext() = default;

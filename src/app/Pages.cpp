@@ -448,6 +448,11 @@ QWidget* internetPage(QWidget* window) {
     // Where "Aktualisieren" of "6 aus 42" reads its list of draws.
     label(panel, QStringLiteral("Label59"), QStringLiteral("Ziehungsliste 6 aus 42 (Adresse):"), 8, 124, 190);
     make<QLineEdit>(panel, QStringLiteral("URL42Edit"), 200, 120, 296, 22);
+    auto* listNote = label(panel, QStringLiteral("Label61"),
+                           QStringLiteral("Öffentliche Liste, nach jeder Ziehung nachgeführt. Jede andere Adresse "
+                                          "einer Liste der Ziehungen kann eingetragen werden."),
+                           200, 144, 296, 30);
+    listNote->setWordWrap(true);
 
     auto link = [&](const QString& name, const QString& intro, const QString& address, int y) {
         label(panel, QString(), intro, 8, y, 490);
@@ -461,11 +466,11 @@ QWidget* internetPage(QWidget* window) {
         l->setCursor(Qt::PointingHandCursor);
     };
     link(QStringLiteral("Label52"), QStringLiteral("Updates und die neueste Version gibt es bei:"),
-         QLatin1String(links::makerDownloadPage), 150);
+         QLatin1String(links::makerDownloadPage), 180);
     link(QStringLiteral("Label57"), QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:"),
-         QLatin1String(links::operatorHomePage), 200);
+         QLatin1String(links::operatorHomePage), 230);
     link(QStringLiteral("Label58"), QStringLiteral("Unser Partner für Lottostatistiken:"),
-         QLatin1String(links::partnerPage), 250);
+         QLatin1String(links::partnerPage), 280);
     return page;
 }
 

@@ -93,8 +93,11 @@ const Game& readGame(AppContext& ctx) {
         const auto store = ctx.openSettings();
         if (store->exists(QStringLiteral("Spiel")))
             return Game::byValue(store->readInteger(QStringLiteral("Spiel")));
+        // A new user starts with the game played today; a user of the version before the choice of the
+        // game keeps the one that version served.
+        if (store->isEmpty()) return Game::sixOf42();
     } catch (const AppError&) {
-        // No number: the game the program starts with.
+        // No number: the game the program started with before.
     }
     return Game::sixOf45();
 }

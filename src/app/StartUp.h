@@ -13,7 +13,8 @@ struct Game;
 QStringList restoreSettings(AppContext& context);
 // Writes every value back, the window's geometry too; any error is ignored.
 void saveSettings(AppContext& context, const QByteArray& formGeometry = QByteArray()) noexcept;
-// The game of the last run ("Spiel": 45 or 42); a missing or unknown value means "6 aus 45".
+// The game of the last run ("Spiel": 45 or 42); an unknown value, or a store without it (of the version
+// before the choice), means "6 aus 45"; a store without any value (a new user's) "6 aus 42".
 const Game& readGame(AppContext& context);
 // The window's size and position as saved at the last close ("FormGeometry"); empty when there is none
 // or it is no binary value.

@@ -29,6 +29,10 @@ SettingsStore::SettingsStore(const QString& iniFile)
 
 SettingsStore::~SettingsStore() = default;
 
+bool SettingsStore::isEmpty() const {
+    return settings_->allKeys().isEmpty();
+}
+
 bool SettingsStore::exists(const QString& name) const {
     return settings_->contains(name);
 }

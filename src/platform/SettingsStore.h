@@ -19,6 +19,8 @@ public:
     ~SettingsStore();
 
     bool exists(const QString& name) const;
+    // No value at all: the store of a user who never ran the program.
+    bool isEmpty() const;
 
     bool readBool(const QString& name) const;
     int readInteger(const QString& name) const;

@@ -161,6 +161,8 @@ TEST(MainWindow, EveryControlIsThereWithItsCaptionAndHint) {
         {"ProxyPortEdit", "80", nullptr},
         {"FileNameEdit", nullptr, nullptr},
         {"URLEdit", nullptr, nullptr, false},
+        {"Label59", "Ziehungsliste 6 aus 42 (Adresse):", nullptr},
+        {"Label61", "Öffentliche Liste, nach jeder Ziehung nachgeführt. Jede andere Adresse einer Liste der Ziehungen kann eingetragen werden.", nullptr},
         {"Label52", nullptr, nullptr},
         {"Label57", nullptr, nullptr},
     };

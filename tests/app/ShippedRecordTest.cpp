@@ -37,8 +37,9 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
     // archiveBefore: the archive file's bytes before, empty: none; question empty: none; stored: the draws in
     // the archive afterwards, -1: no archive
     // clang-format off
+    // settings: 0 "Spiel" names the game, 1 none at all (a new user), 2 values but no "Spiel" (the version before)
     const struct { const char* name; QString folder; QByteArray archiveBefore; std::deque<bool> answers; QString question; int stored;
-                   const Game* game = &Game::sixOf45(); } cases[] = {
+                   const Game* game = &Game::sixOf45(); int settings = 0; } cases[] = {
         {"yes", shippedFolder, {}, {true}, yesText, 2096},
         {"no", shippedFolder, {}, {false}, yesText, -1},
         // A write that failed on a fresh folder leaves less than one record: no draw, the offer stands.
@@ -53,6 +54,11 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
         {"6 aus 42", shippedFolder, {}, {true},
          QStringLiteral("Es sind noch keine Ziehungen von 6 aus 42 gespeichert. Sollen die mitgelieferten 1354 Ziehungen vom "
                         "12.01.2013 bis 31.12.2025 übernommen werden?"), 1354, &Game::sixOf42()},
+        // A new user starts with the game played today; a user of the version before keeps "6 aus 45".
+        {"a new user", shippedFolder, {}, {true},
+         QStringLiteral("Es sind noch keine Ziehungen von 6 aus 42 gespeichert. Sollen die mitgelieferten 1354 Ziehungen vom "
+                        "12.01.2013 bis 31.12.2025 übernommen werden?"), 1354, &Game::sixOf42(), 1},
+        {"a user of the version before", shippedFolder, {}, {true}, yesText, 2096, &Game::sixOf45(), 2},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -61,7 +67,10 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
         f.today = QDate(2026, 12, 8);
         f.dataFolders = {c.folder};
         if (!c.archiveBefore.isEmpty()) f.dir.writeFile(QStringLiteral("ZahlenCH.dat"), c.archiveBefore);
-        QSettings(f.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), int(c.game->id));
+        f.newUser();
+        if (c.settings != 1)
+            QSettings(f.settingsFile, QSettings::IniFormat)
+                .setValue(QString::fromLatin1(c.settings == 0 ? "Spiel" : "UpDown8"), c.settings == 0 ? int(c.game->id) : 10);
         f.open(false);
         f.dialogs->questionAnswers = c.answers;
         f.window->startUp();

@@ -59,6 +59,7 @@ TEST(StartUp, FirstStartWithAnEmptyStoreShowsTheFormDefaults) {
     EXPECT_EQ(text(f, "FileNameEdit"), f.dir.path() + QStringLiteral("Lotto.html"));
     EXPECT_EQ(text(f, "ProxyPortEdit"), QStringLiteral("80"));
     EXPECT_EQ(text(f, "ProxyHostEdit"), QString());
+    EXPECT_EQ(text(f, "URL42Edit"), QStringLiteral("https://raw.githubusercontent.com/braamane/lotto/main/swisslotto_diff.csv"));
     EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker2"))->date(), QDate(1955, 10, 9));
     EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker1"))->date(), f.today);
     EXPECT_EQ(f.context->state.referenceDate, 20371.0);
@@ -75,6 +76,7 @@ TEST(StartUp, FirstStartWithAnEmptyStoreShowsTheFormDefaults) {
 TEST(StartUp, StoredValuesAreCheckedAndCorrected) {
     WindowFixture f;
     store(f, {{"FileNameEdit", QString()},
+              {"URL42Edit", QString()}, // the user's empty address stays
               {"ProxyPortEdit", "3128"},
               {"Edit1", "46"},
               {"Edit2", "abc"},
@@ -84,6 +86,7 @@ TEST(StartUp, StoredValuesAreCheckedAndCorrected) {
     f.open();
     EXPECT_EQ(text(f, "FileNameEdit"), f.dir.path() + QStringLiteral("Lotto.html"));
     EXPECT_EQ(text(f, "ProxyPortEdit"), QStringLiteral("80"));
+    EXPECT_EQ(text(f, "URL42Edit"), QString());
     EXPECT_EQ((QStringList{text(f, "Edit1"), text(f, "Edit2"), text(f, "Edit3"), text(f, "Edit4")}),
               (QStringList{QString(), QString(), QStringLiteral("7"), QStringLiteral("4")}));
     EXPECT_EQ(f.context->state.maxCalcRuns, 3000);

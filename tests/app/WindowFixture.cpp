@@ -1,6 +1,8 @@
 #include "WindowFixture.h"
 
 #include <QAbstractButton>
+#include <QFile>
+#include <QSettings>
 #include <QTest>
 #include <stdexcept>
 
@@ -36,7 +38,14 @@ bool ScriptedDialogs::question(QWidget*, const QString& caption, const QString& 
     return a;
 }
 
-WindowFixture::WindowFixture() : settingsFile(dir.file(QStringLiteral("settings.ini"))) {}
+WindowFixture::WindowFixture() : settingsFile(dir.file(QStringLiteral("settings.ini"))) {
+    // The game the tests start with unless they say otherwise; a new user's store is empty (newUser()).
+    QSettings(settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), 45);
+}
+
+void WindowFixture::newUser() {
+    QFile::remove(settingsFile);
+}
 
 MainWindow& WindowFixture::open(bool startUp) {
     window.reset();

@@ -52,6 +52,8 @@ public:
     WindowFixture();
     // Builds the context and the window; start-up runs when startUp is true.
     MainWindow& open(bool startUp = true);
+    // No settings at all, as at a new user's first start (the fixture otherwise keeps "6 aus 45").
+    void newUser();
     void reopen(bool startUp = true); // closes (saving) and builds a fresh window on the same store
 
     TestDir dir;
