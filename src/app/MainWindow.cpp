@@ -333,8 +333,30 @@ void MainWindow::showCurrentGame(int taken) {
     runOperation([this] { countNumberFrequencies(session_); });
     // The record just taken says so; otherwise the count of the game's draws.
     if (taken == 0) setStatus(0, drawCountText());
-    // Where the archive is: an installed program keeps it in the user's data folder.
-    setStatus(1, QStringLiteral("Datenbank: ") + QDir::toNativeSeparators(ctx_.state.archivePath()));
+    // Draws missing since the newest stored one matter more than where the archive is; an installed program
+    // keeps it in the user's data folder.
+    const QString missing = missingDrawsText();
+    setStatus(1, !missing.isEmpty() ? missing
+                                    : QStringLiteral("Datenbank: ") + QDir::toNativeSeparators(ctx_.state.archivePath()));
+}
+
+QString MainWindow::missingDrawsText() const {
+    const Game& game = session_.game();
+    if (game.lastDraw.isValid() || session_.archive().holdsNoDraw()) return {};
+    std::optional<Draw> newest;
+    try {
+        newest = session_.archive().lastRecord();
+    } catch (const AppError&) {
+        return {}; // an archive that cannot be read says so itself
+    }
+    if (!newest) return {};
+    // Today's draw may still be to come.
+    const QDate today = ctx_.clock.today();
+    const QDate stored = dates::fromDayNumber(newest->date);
+    if (stored >= game.previousDrawDay(today.addDays(-1))) return {};
+    return QStringLiteral("Neueste Ziehung: %1 – seither %2 nicht gespeichert; „Aktualisieren“ holt sie.")
+        .arg(dates::formatFixedDate(stored),
+             counted(game.drawDaysBetween(stored, today), QStringLiteral("Ziehung"), QStringLiteral("Ziehungen")));
 }
 
 int MainWindow::offerShippedRecord() {
@@ -352,6 +374,8 @@ QString MainWindow::drawCountText() const {
 
 void MainWindow::drawsChanged() {
     setStatus(0, drawCountText());
+    // The draws said missing follow the archive, and the text goes once it is current.
+    if (status(1).startsWith(QStringLiteral("Neueste Ziehung:"))) setStatus(1, missingDrawsText());
 }
 
 void MainWindow::applyGameToWindow(const Game& game) {

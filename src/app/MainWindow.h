@@ -93,8 +93,11 @@ private:
     void showCurrentGame(int taken);
     // "1354 Ziehungen": the current game's stored draws, as the first status panel shows them.
     QString drawCountText() const;
-    // After an operation that may have changed the draws: the count follows.
+    // After an operation that may have changed the draws: the count follows, and the draws said missing.
     void drawsChanged();
+    // "Neueste Ziehung: 31.12.2025 – seither 97 Ziehungen nicht gespeichert; …" for a game played today whose
+    // newest stored draw lies before its last draw day before today; empty otherwise.
+    QString missingDrawsText() const;
     // The switch "Zufall": line, band and verdict of chance on the chart, on or off.
     void showChance(bool on);
 

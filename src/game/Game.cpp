@@ -148,6 +148,12 @@ QDate Game::previousDrawDay(const QDate& day) const {
     return d;
 }
 
+int Game::drawDaysBetween(const QDate& after, const QDate& before) const {
+    int days = 0;
+    for (QDate d = after.addDays(1); d.isValid() && d < before; d = d.addDays(1)) days += isDrawDay(d) ? 1 : 0;
+    return days;
+}
+
 bool Game::playedOn(const QDate& day) const {
     return day >= firstDraw && (!lastDraw.isValid() || day <= lastDraw);
 }

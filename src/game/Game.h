@@ -128,4 +128,6 @@ struct Game {
     QDate previousDrawDay(const QDate& day) const;
     // From the first draw to the last.
     bool playedOn(const QDate& day) const;
+    // The draw days after one day and before another.
+    int drawDaysBetween(const QDate& after, const QDate& before) const;
 };

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QSettings>
+#include <deque>
 #include <gtest/gtest.h>
 
 // "Eingeben" through the window and the real dialog: the draw is stored sorted and comes on display.
@@ -94,4 +96,27 @@ TEST(ArchiveWindow, ImportThroughTheOpenDialog) {
     EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label35"))->text().endsWith(QStringLiteral("45 Z:7")));
     EXPECT_TRUE(f.context->chart.bottomTitle().contains(QStringLiteral("Ziehungen: 2 ")));
     EXPECT_TRUE(f.dialogs->errors.isEmpty());
+}
+
+// The draws of 6 aus 42 not stored since the newest are said in the status bar, counted down as they come,
+// and the text goes once the archive is current.
+TEST(ArchiveWindow, TheDrawsNotStoredAreSaidUntilTheArchiveIsCurrent) {
+    WindowFixture f;
+    f.today = QDate(2026, 1, 8); // a Thursday: the draws of 3 and 7 January are missing
+    f.dir.writeArchive(shippedDraws(Game::sixOf42()), QStringLiteral("Zahlen42.dat"));
+    QSettings(f.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), 42);
+    f.open(false);
+    std::deque<QDate> entered{QDate(2026, 1, 3), QDate(2026, 1, 7)};
+    f.context->askForDraw = [&entered](const Draw&) {
+        return std::optional(makeDraw(entered.front(), {1, 2, 3, 4, 5, 6}, 1));
+    };
+    f.window->startUp();
+    const QString missing =
+        QStringLiteral("Neueste Ziehung: %1 – seither %2 nicht gespeichert; „Aktualisieren“ holt sie.");
+    EXPECT_EQ(f.window->status(1), missing.arg("31.12.2025", "2 Ziehungen"));
+    f.click(QStringLiteral("BitBtn8"));
+    entered.pop_front();
+    EXPECT_EQ(f.window->status(1), missing.arg("03.01.2026", "1 Ziehung"));
+    f.click(QStringLiteral("BitBtn8"));
+    EXPECT_EQ(f.window->status(1), QString());
 }
