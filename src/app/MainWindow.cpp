@@ -159,7 +159,7 @@ void MainWindow::wireOperations() {
         {QStringLiteral("ChartCopyButton"), [this] { chartView_->copyToClipboard(); }},
         {QStringLiteral("ChartPrintButton"),
          [this] { chartView_->print([this](const QString& file) { DrawArchive::refuseAsTarget(ctx_.state.programDir, file); }); }},
-        {QStringLiteral("BitBtn7"), [&c] { writeTipText(c.state, c.grid, *c.shell); }},
+        {QStringLiteral("BitBtn7"), [&c] { writeTipText(c.state, c.grid, *c.shell, c.clock.today()); }},
         {QStringLiteral("SpeedButton12"), [this, &c] { slipPrinter_->printSlip(c.state, c.grid, c.clock); }},
         {QStringLiteral("SpeedButton8"), [&c] { requestUpdateStop(c.controls); }},
         {QStringLiteral("Button1"), [&s, &c] { loadLatestDraws(s, *c.http); }},

@@ -15,6 +15,13 @@ QDate nextDrawDate(double drawDay) {
     return draw.addDays(dates::weekday(draw) == dates::Wednesday ? 3 : 4);
 }
 
+QDate sheetDate(const Game& game, double shownDraw, const QDate& today, const std::optional<QDate>& newestStored) {
+    if (game.lastDraw.isValid()) return nextDrawDate(shownDraw);
+    const QDate coming = game.nextDrawDay(today);
+    if (!newestStored) return coming;
+    return std::max(coming, game.nextDrawDay(newestStored->addDays(1)));
+}
+
 QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game, const QLocale& locale) {
     QStringList out;
     // The game the program starts with goes unnamed, as it always did; the other one is named.
@@ -51,10 +58,16 @@ QByteArray encode(const QStringList& lines) {
 
 } // namespace tiptext
 
-QString writeTipText(const AppState& state, const TipGrid& grid, Shell& shell) {
+QString writeTipText(const AppState& state, const TipGrid& grid, Shell& shell, const QDate& today) {
+    std::optional<QDate> newest;
+    try {
+        if (const auto last = state.archive().lastRecord()) newest = dates::fromDayNumber(last->date);
+    } catch (const AppError&) {
+        // Without an archive the sheet is for the coming draw.
+    }
     // Every line is built before the file is touched, so a row that does not convert leaves it as it was.
-    const QStringList lines =
-        tiptext::lines(grid, tiptext::nextDrawDate(state.currentDraw.date), *state.game);
+    const QStringList lines = tiptext::lines(
+        grid, tiptext::sheetDate(*state.game, state.currentDraw.date, today, newest), *state.game);
     const QString path = state.programDir + QLatin1String(tiptext::FileName);
     TextFile file(path);
     for (const QString& line : lines) file.writeLine(line);

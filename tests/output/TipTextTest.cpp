@@ -31,7 +31,7 @@ protected:
         for (int n : numbers) grid.setCellText(row, c++, QString::number(n));
     }
     QByteArray run() {
-        writeTipText(state, grid, shell);
+        writeTipText(state, grid, shell, today);
         return dir.readFile(QStringLiteral("Tipp.txt"));
     }
 
@@ -40,6 +40,7 @@ protected:
     TipGrid grid;
     AppState state;
     RecordingShell shell;
+    QDate today{2002, 10, 3};
 };
 
 } // namespace
@@ -95,6 +96,22 @@ TEST_F(TipTextTest, HeaderNamesTheNextDraw) {
         const QByteArray bytes = run();
         EXPECT_EQ(bytes.left(bytes.indexOf("\r\n")), QByteArray(c.header)) << c.draw.toString().toStdString();
     }
+    // A game played today names its coming draw, whatever the draw on display (a Sunday here): never a day
+    // that has passed or one without a draw.
+    const struct {
+        QDate today;
+        std::optional<QDate> newest;
+        QDate sheet;
+    } played[] = {
+        {QDate(2026, 12, 8), QDate(2025, 12, 31), QDate(2026, 12, 9)}, // a Tuesday, a year of draws behind
+        {QDate(2026, 1, 3), QDate(2025, 12, 31), QDate(2026, 1, 3)},   // today's draw may still come
+        {QDate(2026, 1, 1), QDate(2026, 1, 3), QDate(2026, 1, 7)},     // a newest draw after today
+        {QDate(2026, 1, 4), std::nullopt, QDate(2026, 1, 7)},          // no archive
+    };
+    for (const auto& c : played)
+        EXPECT_EQ(tiptext::sheetDate(Game::sixOf42(), dates::toDayNumber(QDate(2026, 1, 4)), c.today, c.newest),
+                  c.sheet)
+            << c.today.toString().toStdString();
 }
 
 TEST_F(TipTextTest, EveryRowHasItsLabelAndThirtySevenCharacters) {
@@ -131,7 +148,7 @@ TEST_F(TipTextTest, IncompleteRowFailsWithoutWritingOrOpening) {
     fill(0, {1, 2, 3, 4, 5, 6});
     fill(1, {7, 8, 9, 10, 11});
     try {
-        writeTipText(state, grid, shell);
+        writeTipText(state, grid, shell, today);
         FAIL() << "no error";
     } catch (const AppError& e) {
         EXPECT_EQ(e.message(), QStringLiteral("'' ist kein gültiger Integerwert"));
@@ -150,11 +167,11 @@ TEST_F(TipTextTest, UnwritableFileFailsWithoutOpening) {
     setDraw(QDate(2002, 10, 2));
     ASSERT_TRUE(
         QDir(dir.path()).mkdir(QStringLiteral("Tipp.txt"))); // a directory cannot be written as a file
-    EXPECT_THROW(writeTipText(state, grid, shell), AppError);
+    EXPECT_THROW(writeTipText(state, grid, shell, today), AppError);
     EXPECT_TRUE(shell.opened.isEmpty());
 
     state.programDir = dir.path() + QStringLiteral("missing/");
-    EXPECT_THROW(writeTipText(state, grid, shell), AppError);
+    EXPECT_THROW(writeTipText(state, grid, shell, today), AppError);
     EXPECT_TRUE(shell.opened.isEmpty());
 
     // A full disk shows only when the file is flushed at its close: still an error, and nothing opened.
@@ -162,6 +179,6 @@ TEST_F(TipTextTest, UnwritableFileFailsWithoutOpening) {
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), full.file(QStringLiteral("Tipp.txt"))));
     state.programDir = full.path();
     fill(0, {1, 2, 3, 4, 5, 6});
-    EXPECT_THROW(writeTipText(state, grid, shell), AppError);
+    EXPECT_THROW(writeTipText(state, grid, shell, today), AppError);
     EXPECT_TRUE(shell.opened.isEmpty());
 }
