@@ -14,9 +14,11 @@ const Game& Game::sixOf45() {
         g.name = QStringLiteral("6 aus 45");
         g.highest = 45;
         g.drawn = 6;
-        g.extra = {QStringLiteral("Zusatzzahl"), QStringLiteral("Z"), QStringLiteral("Z"), 1, 45, true};
+        g.extra = {QStringLiteral("Zusatzzahl"), QStringLiteral("Z"), QStringLiteral("Z"), 1, 45, true,
+                   {QStringLiteral("zusatzzahl"), QStringLiteral("complementary #"), QStringLiteral("zz")}};
         g.hasSuperNumber = true;
-        g.superNumber = {QStringLiteral("Superzahl"), 0, 9, QDate(1995, 8, 1)};
+        g.superNumber = {QStringLiteral("Superzahl"), 0, 9, QDate(1995, 8, 1),
+                         {QStringLiteral("superzahl"), QStringLiteral("sz")}};
         g.webPages = true;
         g.slip = true;
         // Before, Switzerland played "6 aus 40" and "6 aus 42"; after, "6 aus 42" with a Glückszahl.
@@ -49,7 +51,9 @@ const Game& Game::sixOf42() {
         g.highest = 42;
         g.drawn = 6;
         // The Glückszahl comes from a drum of its own and may equal one of the six.
-        g.extra = {QStringLiteral("Glückszahl"), QStringLiteral("GZ"), QStringLiteral("G"), 1, 6, false};
+        g.extra = {QStringLiteral("Glückszahl"), QStringLiteral("GZ"), QStringLiteral("G"), 1, 6, false,
+                   {QStringLiteral("glückszahl"), QStringLiteral("sonderzahlen"), QStringLiteral("lucky #"),
+                    QStringLiteral("gz"), QStringLiteral("numéro chance")}};
         g.drawList = true;
         g.firstDraw = QDate(2013, 1, 12);
         g.wednesdaysFrom = g.firstDraw;

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 struct Tip;
@@ -38,6 +39,8 @@ struct Game {
         int highest = 0;
         // From the same drum as the six: never one of them, and counted with them by the statistics.
         bool sameDrum = true;
+        // What the header of a list of draws calls its column, in lower case.
+        QStringList columnNames;
     };
 
     // The Superzahl of a game that has one: a digit drawn besides the others, not counted by them.
@@ -46,6 +49,7 @@ struct Game {
         int lowest = 0;
         int highest = 0;
         QDate after; // the first draws with one came after this day
+        QStringList columnNames; // as the extra number's
     };
 
     Id id = Id::SixOf45;

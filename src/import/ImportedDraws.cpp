@@ -258,9 +258,64 @@ QString otherGameReason(const QDate& date, const Game& game) {
 
 } // namespace
 
-ImportLine readImportLine(const QString& text, const Game& game, const QDate& today, DateOrder order) {
+namespace {
+
+// The columns a header line names, by their index; -1 where it names none.
+struct Columns {
+    int date = -1;
+    int numbers = -1; // the six together
+    std::array<int, NumbersDrawn> single{-1, -1, -1, -1, -1, -1};
+    int extra = -1;
+    int superNumber = -1;
+
+    // A date and the numbers: enough to read every line by the header.
+    bool usable() const {
+        return date >= 0 && (numbers >= 0 || std::none_of(single.begin(), single.end(), [](int i) { return i < 0; }));
+    }
+    // The fields of a line in the order the read takes them: the date, the numbers, the extra number and the
+    // Superzahl, each where the header names it.
+    QStringList arrange(const QStringList& fields) const {
+        QStringList out{fields.value(date)};
+        if (numbers >= 0)
+            out << fields.value(numbers);
+        else
+            for (const int i : single) out << fields.value(i);
+        if (extra >= 0) out << fields.value(extra);
+        if (superNumber >= 0) out << fields.value(superNumber);
+        return out;
+    }
+};
+
+// What a header line names, in German, English or French, in any case; "# Draw" is "draw".
+Columns columnsOf(const QStringList& header, const Game& game) {
+    static const QStringList dateNames{QStringLiteral("datum"), QStringLiteral("date"), QStringLiteral("draw"),
+                                       QStringLiteral("ziehung"), QStringLiteral("tirage")};
+    static const QStringList numberNames{QStringLiteral("ziehungszahlen"), QStringLiteral("zahlen"),
+                                         QStringLiteral("numbers"), QStringLiteral("gewinnzahlen"),
+                                         QStringLiteral("numéros")};
+    static const QRegularExpression single(QStringLiteral("^(?:zahl ?|z|n)([1-9])$"));
+    Columns columns;
+    const auto take = [](int& column, int i) {
+        if (column >= 0) return false;
+        column = i;
+        return true;
+    };
+    for (int i = 0; i < header.size(); ++i) {
+        QString name = header[i].trimmed().toLower();
+        if (name.startsWith(QLatin1Char('#'))) name = name.mid(1).trimmed();
+        if (dateNames.contains(name) && take(columns.date, i)) continue;
+        if (numberNames.contains(name) && take(columns.numbers, i)) continue;
+        if (game.extra.columnNames.contains(name) && take(columns.extra, i)) continue;
+        if (game.hasSuperNumber && game.superNumber.columnNames.contains(name) && take(columns.superNumber, i))
+            continue;
+        if (const auto m = single.match(name); m.hasMatch() && m.captured(1).toInt() <= NumbersDrawn)
+            take(columns.single[static_cast<std::size_t>(m.captured(1).toInt() - 1)], i);
+    }
+    return columns;
+}
+
+ImportLine readImportFields(const QStringList& fields, const Game& game, const QDate& today, DateOrder order) {
     ImportLine line;
-    const QStringList fields = fieldsOf(text);
     // Blanks and empty quotes alone ("" or " ") hold nothing.
     if (fields.isEmpty()) return line;
     line.firstFieldHasDigit =
@@ -289,6 +344,12 @@ ImportLine readImportLine(const QString& text, const Game& game, const QDate& to
     return line;
 }
 
+} // namespace
+
+ImportLine readImportLine(const QString& text, const Game& game, const QDate& today, DateOrder order) {
+    return readImportFields(fieldsOf(text), game, today, order);
+}
+
 // ---- read ----------------------------------------------------------------------------------------------
 
 std::vector<const ImportedDraws::Line*> ImportedDraws::held(ImportLine::Hold hold) const {
@@ -296,6 +357,24 @@ std::vector<const ImportedDraws::Line*> ImportedDraws::held(ImportLine::Hold hol
     for (const auto& [date, line] : byDate)
         if (line.hold == hold) lines.push_back(&line);
     return lines;
+}
+
+void ImportedDraws::holdRepeats(const std::vector<Draw>& stored, const Game& game) {
+    std::map<double, const Draw*> storedByDate;
+    for (const Draw& d : stored) storedByDate.emplace(d.date, &d);
+    for (auto& [date, line] : byDate) {
+        if (line.hold != ImportLine::Hold::None) continue;
+        const QDate before = game.previousDrawDay(dates::fromDayNumber(date).addDays(-1));
+        const double earlierDate = dates::toDayNumber(before);
+        const Draw* earlier = nullptr;
+        if (const auto read = byDate.find(earlierDate); read != byDate.end())
+            earlier = &read->second.draw;
+        else if (const auto kept = storedByDate.find(earlierDate); kept != storedByDate.end())
+            earlier = kept->second;
+        if (!earlier || !sameDraw(*earlier, line.draw)) continue;
+        line.hold = ImportLine::Hold::Repeat;
+        line.holdReason = QStringLiteral("wiederholt die Ziehung vom %1").arg(dates::formatFixedDate(before));
+    }
 }
 
 void ImportedDraws::drop(ImportLine::Hold hold) {
@@ -333,7 +412,8 @@ QString readFileText(const QString& path) {
 // above 12 is a day, a second one too; both kinds in one file cannot be read, and nothing is taken from it.
 // Where no field is above 12, the weekdays tell: the reading that puts more dates on the game's draw days.
 // Where they do not either, the question decides (day first without one).
-DateOrder dateOrderOf(const QStringList& lines, const QString& name, const Game& game, const ReadOptions& options) {
+DateOrder dateOrderOf(const QStringList& lines, const QString& name, const Game& game, const ReadOptions& options,
+                      const std::function<QStringList(const QString&)>& fieldsOfLine) {
     qsizetype dayFirst = -1;   // a line whose first field can only be a day
     qsizetype monthFirst = -1; // a line whose second field can only be a day
     qsizetype undecided = -1;  // a line that reads as two dates
@@ -342,7 +422,7 @@ DateOrder dateOrderOf(const QStringList& lines, const QString& name, const Game&
     for (qsizetype i = 0; i < lines.size() && (dayFirst < 0 || monthFirst < 0); ++i) {
         // Most files write no slash at all: their lines are split once, by the read itself.
         if (!lines[i].contains(QLatin1Char('/'))) continue;
-        const DateText date = findDate(fieldsOf(lines[i]), options.today.year()).text;
+        const DateText date = findDate(fieldsOfLine(lines[i]), options.today.year()).text;
         if (date.form != DateText::Form::Slashed) continue;
         if (date.first > 12 && dayFirst < 0) dayFirst = i;
         if (date.second > 12 && date.first <= 12 && monthFirst < 0) monthFirst = i;
@@ -367,7 +447,7 @@ DateOrder dateOrderOf(const QStringList& lines, const QString& name, const Game&
     if (drawDaysDayFirst != drawDaysMonthFirst)
         return drawDaysDayFirst > drawDaysMonthFirst ? DateOrder::DayFirst : DateOrder::MonthFirst;
     if (undecided < 0 || !options.askDateOrder) return DateOrder::DayFirst;
-    const DateText date = findDate(fieldsOf(lines[undecided]), options.today.year()).text;
+    const DateText date = findDate(fieldsOfLine(lines[undecided]), options.today.year()).text;
     return options.askDateOrder(name, lines[undecided], dateOf(date, DateOrder::DayFirst),
                                 dateOf(date, DateOrder::MonthFirst));
 }
@@ -387,13 +467,21 @@ void readDrawText(ImportedDraws& read, const QString& text, const QString& sourc
         throw AppError(QStringLiteral("Die Datei \"%1\" hat mehr als %2 Zeilen und wird nicht eingelesen.")
                            .arg(source)
                            .arg(importlimits::MaxLines));
-    const DateOrder order = dateOrderOf(lines, source, game, options);
+    // A header that names the date and the numbers says where they stand in each line of its file that has
+    // as many fields; other lines, and files without such a header, are read by their own shape.
+    const QStringList header = lines.isEmpty() ? QStringList() : fieldsOf(lines.first());
+    const Columns columns = columnsOf(header, game);
+    const auto fieldsOfLine = [&columns, &header](const QString& text) {
+        QStringList fields = fieldsOf(text);
+        return columns.usable() && fields.size() == header.size() ? columns.arrange(fields) : fields;
+    };
+    const DateOrder order = dateOrderOf(lines, source, game, options, fieldsOfLine);
     const int f = static_cast<int>(read.fileNames.size());
     read.fileNames << name;
     bool anything = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (++read.linesRead % 1000 == 0 && options.progress) options.progress(read.linesRead);
-        const ImportLine line = readImportLine(lines[i], game, options.today, order);
+        const ImportLine line = readImportFields(fieldsOfLine(lines[i]), game, options.today, order);
         const int number = static_cast<int>(i) + 1;
         if (line.kind == ImportLine::Kind::Empty) continue;
         if (line.kind == ImportLine::Kind::Bad) {

@@ -44,8 +44,9 @@ struct ImportLine {
         Bad,   // not a valid draw; reason says why
     };
     // Why a valid draw is held back until the user says: dated before the game's first draw or after its
-    // last (reason says which side), or on a day without a draw ("kein Ziehungstag").
-    enum class Hold { None, OtherGame, NoDrawDay };
+    // last (reason says which side), on a day without a draw ("kein Ziehungstag"), or the very draw of the
+    // draw day before (ImportedDraws::holdRepeats).
+    enum class Hold { None, OtherGame, NoDrawDay, Repeat };
     Kind kind = Kind::Empty;
     Draw draw;
     QString reason;
@@ -90,6 +91,10 @@ struct ImportedDraws {
 
     // The draws held back for that reason, in date order.
     std::vector<const Line*> held(ImportLine::Hold hold) const;
+    // Holds back a draw whose numbers and extra number are exactly those of the game's draw day before, read
+    // here or stored: a page read twice, which chance gives once in tens of millions of draws ("wiederholt die
+    // Ziehung vom 11.02.2026"). Draws held back already stay as they are.
+    void holdRepeats(const std::vector<Draw>& stored, const Game& game);
     // Leaves the draws held back for that reason out, as skipped lines ("anderes Spiel (vor dem
     // 04.01.1986)", "kein Ziehungstag"); Hold::None leaves out nothing.
     void drop(ImportLine::Hold hold);

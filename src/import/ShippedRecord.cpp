@@ -55,7 +55,7 @@ int offer(Session& session, const QString& recordFile) {
     if (!ui.question(question, QString(), Ui::Preset::Yes)) return 0;
 
     ImportReport report;
-    storeDraws(lease, archive, draws, report, ui, [](int) { return false; });
+    storeDraws(lease, archive, {}, draws, report, ui, [](int) { return false; }); // it holds no draw
     ui.setStatus(0, counted(report.inserted, QStringLiteral("Ziehung übernommen"),
                             QStringLiteral("Ziehungen übernommen")));
     return report.inserted;

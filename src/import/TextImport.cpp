@@ -78,16 +78,10 @@ std::vector<Draw> merged(const std::vector<Draw>& stored, const ImportedDraws& d
 
 } // namespace
 
-std::vector<Draw> storeDraws(const ArchiveLease& lease, const DrawArchive& archive,
+std::vector<Draw> storeDraws(const ArchiveLease& lease, const DrawArchive& archive, const std::vector<Draw>& stored,
                              const ImportedDraws& draws, ImportReport& report, Ui& ui,
                              const std::function<bool(int)>& replaceDiffering) {
-    std::vector<Draw> stored;
-    int differing = 0;
-    {
-        BusyCursor busy(ui);
-        if (archive.exists()) stored = archive.scan();
-        differing = countDiffering(stored, draws);
-    }
+    const int differing = countDiffering(stored, draws);
     const bool replace = differing > 0 && replaceDiffering(differing); // no hourglass while it is asked
     BusyCursor busy(ui);
     std::vector<Draw> result = merged(stored, draws, replace, report);
@@ -173,6 +167,26 @@ void askAboutOtherGames(ImportedDraws& draws, const Game& game, Ui& ui) {
     if (!ui.question(question, QString(), Ui::Preset::No)) draws.drop(ImportLine::Hold::OtherGame);
 }
 
+// The very draw of the draw day before - a page read twice by the list's maker - is taken only when the user
+// says so.
+void askAboutRepeats(ImportedDraws& draws, const Game& game, Ui& ui) {
+    const auto lines = draws.held(ImportLine::Hold::Repeat);
+    if (lines.empty()) return;
+    const auto day = [](const QDate& d) { return QLocale().toString(d, QStringLiteral("dddd, dd.MM.yyyy")); };
+    const QDate first = dates::fromDayNumber(lines.front()->draw.date);
+    const QString which = QStringLiteral("%1 wie %2").arg(day(first), day(game.previousDrawDay(first.addDays(-1))));
+    const QString question =
+        lines.size() == 1
+            ? QStringLiteral("1 Ziehung wiederholt genau die Ziehung des vorigen Ziehungstags (%1); das ist fast "
+                             "immer ein Fehler der Liste. Soll sie trotzdem übernommen werden?")
+                  .arg(which)
+            : QStringLiteral("%1 Ziehungen wiederholen genau die Ziehung des vorigen Ziehungstags (zuerst %2); das "
+                             "ist fast immer ein Fehler der Liste. Sollen sie trotzdem übernommen werden?")
+                  .arg(lines.size())
+                  .arg(which);
+    if (!ui.question(question, QString(), Ui::Preset::No)) draws.drop(ImportLine::Hold::Repeat);
+}
+
 // Draws on a day without a draw - a public list's line repeated on the next day, a wrong date - are taken
 // only when the user says so.
 void askAboutDaysWithoutDraw(ImportedDraws& draws, Ui& ui) {
@@ -222,11 +236,19 @@ DateOrderQuestion askDateOrder(Ui& ui) {
 ImportReport takeDraws(Session& session, const ArchiveLease& lease, ImportedDraws& draws,
                        const std::function<void()>& showNewest, const QString& nothingNew) {
     Ui& ui = session.services.ui;
+    const DrawArchive archive = session.archive();
+    std::vector<Draw> stored;
+    {
+        BusyCursor busy(ui);
+        if (archive.exists()) stored = archive.scan();
+        draws.holdRepeats(stored, session.game());
+    }
     askAboutOtherGames(draws, session.game(), ui);
     askAboutDaysWithoutDraw(draws, ui);
+    askAboutRepeats(draws, session.game(), ui);
     ImportReport report;
     report.nothingNew = nothingNew;
-    const std::vector<Draw> result = storeDraws(lease, session.archive(), draws, report, ui,
+    const std::vector<Draw> result = storeDraws(lease, archive, stored, draws, report, ui,
                                                 [&ui](int differing) { return askToReplace(ui, differing); });
     report.skipped = entriesOf(draws);
     report.skippedLines = static_cast<int>(draws.skipped.size());

@@ -32,12 +32,12 @@ struct ImportReport {
     QString details() const;
 };
 
-// Merges the draws into the archive in one rewrite through the work file: new dates are inserted in
-// date order, dates stored with the same numbers are left alone, dates stored with other numbers are
-// replaced when `replaceDiffering` says so (it is asked once, with their count, and only when there are
-// any; the hourglass shows while the archive is read and written, not while it is asked). Fills the
+// Merges the draws into the archive, whose draws are `stored`, in one rewrite through the work file: new
+// dates are inserted in date order, dates stored with the same numbers are left alone, dates stored with
+// other numbers are replaced when `replaceDiffering` says so (it is asked once, with their count, and only
+// when there are any; the hourglass shows while the archive is written, not while it is asked). Fills the
 // counts of the report; returns the records of the archive afterwards.
-std::vector<Draw> storeDraws(const ArchiveLease& lease, const DrawArchive& archive,
+std::vector<Draw> storeDraws(const ArchiveLease& lease, const DrawArchive& archive, const std::vector<Draw>& stored,
                              const ImportedDraws& draws, ImportReport& report, Ui& ui,
                              const std::function<bool(int)>& replaceDiffering);
 

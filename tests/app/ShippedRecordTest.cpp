@@ -123,7 +123,7 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
             ArchiveGate gate;
             FakeUi ui;
             ImportReport report;
-            storeDraws(gate.take(), DrawArchive(imported.path(), Game::sixOf45()),
+            storeDraws(gate.take(), DrawArchive(imported.path(), Game::sixOf45()), {},
                        readDrawFiles({shippedRecordPath()}, Game::sixOf45(), {f.today, {}, {}}), report, ui,
                        [](int) { return false; });
             EXPECT_EQ(f.dir.readFile(QStringLiteral("ZahlenCH.dat")),

@@ -8,6 +8,9 @@
 #include "support/TestHttpServer.h"
 
 #include <deque>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
 #include <gtest/gtest.h>
 
 namespace {
@@ -211,6 +214,21 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
         "Datum;Zahlen;Glückszahl\n31.12.2025;1;11;23;37;39;40;6\n03.01.2026;2;9;17;22;30;41;5\n"
         "07.01.2026;4;8;15;16;23;42;1\n";
     const QString url = server.url(QStringLiteral("/ziehungen.csv"));
+    // Over HTTPS: a server whose certificate, made for this run, is trusted for it, and one whose is not.
+    const auto [certificate, key] = makeLocalCertificate();
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(certificate);
+    tls.setPrivateKey(key);
+    TestHttpServer secure(tls);
+    const auto [otherCertificate, otherKey] = makeLocalCertificate();
+    tls.setLocalCertificate(otherCertificate);
+    tls.setPrivateKey(otherKey);
+    TestHttpServer untrusted(tls);
+    const QSslConfiguration trustedBefore = QSslConfiguration::defaultConfiguration();
+    QSslConfiguration trusting = trustedBefore;
+    trusting.addCaCertificate(certificate);
+    QSslConfiguration::setDefaultConfiguration(trusting);
+    const QString secureUrl = secure.url(QStringLiteral("/ziehungen.csv"));
     const QString proxied = QStringLiteral("http://ziehungen.test/ziehungen.csv");
     const QString taken =
         str("Import abgeschlossen: 2 neue Ziehungen, 0 ersetzt, 1 unverändert, 0 Zeilen übersprungen.");
@@ -233,6 +251,9 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
     } cases[] = {
         // clang-format off
         {url, R::html(fields), false, withNew, taken, nullptr},
+        {secureUrl, R::html(fields), false, withNew, taken, nullptr},
+        {untrusted.url(QStringLiteral("/ziehungen.csv")), R::html(fields), false, stored,
+         str("Die sichere Verbindung (TLS) zu \"127.0.0.1\" ist fehlgeschlagen."), nullptr},
         {url, R::html("#,Numbers,,Lucky\n2025-12-31,\"[1, 11, 23, 37, 39, 40]\",,6\n2026-01-03,\"[2, 9, 17, 22, 30, 41]\",,5\n"
                       "2026-01-07,\"[4, 8, 15, 16, 23, 42]\",,1\n"), false, withNew, taken, nullptr},
         {proxied, R::html("31.12.2025;\"{1,11,23,37,39,40}\";6\r\n03.01.2026;\"{2,9,17,22,30,41}\";5\r\n"
@@ -256,6 +277,15 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
         {url, trickle, false, stored,
          str("Die Seite \"%1\" war nach 0.4 Sekunden nicht ganz geladen; das Laden wurde abgebrochen.").arg(url), nullptr},
         {url, endless, false, stored, {}, nullptr, true},
+        // The public list's layout, with a page read twice: 03.01.2026 repeats the stored 31.12.2025.
+        {url, R::html("id,datum,system,jahr,wochentag,ziehungszahlen,sonderzahlen,erstellt_am\n"
+                      "x1,2026-01-03,swisslotto,2026,Saturday,\"[1, 11, 23, 37, 39, 40]\",[6],2026-01-04 02:45:01.1\n"
+                      "x2,2026-01-07,swisslotto,2026,Wednesday,\"[4, 8, 15, 16, 23, 42]\",[1],2026-01-08 02:45:01.1\n"),
+         true, {stored[0], stored[1], withNew[3]},
+         str("Import abgeschlossen: 1 neue Ziehung, 0 ersetzt, 0 unverändert, 1 Zeile übersprungen.\n\n%1, Zeile 2: "
+             "wiederholt die Ziehung vom 31.12.2025").arg(url),
+         "1 Ziehung wiederholt genau die Ziehung des vorigen Ziehungstags (Samstag, 03.01.2026 wie Mittwoch, 31.12.2025); "
+         "das ist fast immer ein Fehler der Liste. Soll sie trotzdem übernommen werden?"},
         {url, R::html(QByteArray(importlimits::MaxBytes + 1, '1')), false, stored,
          str("Die Datei \"%1\" ist größer als 50 MB und wird nicht eingelesen.").arg(url), nullptr},
         // clang-format on
@@ -270,7 +300,7 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
         if (c.address == proxied)
             env.controls.setText(QStringLiteral("ProxyHostEdit"), QStringLiteral("127.0.0.1"));
         env.controls.setText(QStringLiteral("ProxyPortEdit"), QString::number(server.port()));
-        server.route("/ziehungen.csv", c.response);
+        for (TestHttpServer* s : {&server, &secure, &untrusted}) s->route("/ziehungen.csv", c.response);
         env.ui.questionAnswers = {!c.no};
         if (c.cancel) env.ui.cancelWhen = [&env] { return env.ui.statusTexts[1].contains(QStringLiteral("geladen")); };
         int shown = 0;
@@ -288,4 +318,5 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
         EXPECT_EQ(env.ui.statusTexts[1], c.cancel ? str("Das Laden der Ziehungsliste wurde abgebrochen.") : QString());
         EXPECT_FALSE(env.ui.cancelOffered);
     }
+    QSslConfiguration::setDefaultConfiguration(trustedBefore);
 }

@@ -418,6 +418,22 @@ TEST(TextImport, MergesIntoTheArchiveInDateOrder) {
          {P::No},
          {sixOutOf40, first, a, c}},
         // clang-format off
+        // The public lists of 6 aus 42: columns found by their names, a list of one a number; a draw that
+        // repeats the draw day before exactly is asked about, and with Nein left out.
+        {"the public list of 6 aus 42",
+         {"id,datum,system,jahr,wochentag,ziehungszahlen,sonderzahlen,erstellt_am\n"
+          "e2663151-8fdb-402f-b8fa-bd63b77d2071,2025-06-25,swisslotto,2025,Wednesday,\"[9, 17, 18, 24, 34, 37]\",[1],2025-06-26 02:45:03.226392\n"
+          "b1,2026-02-11,swisslotto,2026,Wednesday,\"[2, 8, 19, 27, 35, 41]\",[4],2026-02-12 02:45:01.1\n"
+          "b2,2026-02-14,swisslotto,2026,Saturday,\"[2, 8, 19, 27, 35, 41]\",[4],2026-02-15 02:45:01.1\n"},
+         {false}, 2, 0, 0, 1,
+         {QStringLiteral("1 Ziehung wiederholt genau die Ziehung des vorigen Ziehungstags (Samstag, 14.02.2026 wie Mittwoch, "
+                         "11.02.2026); das ist fast immer ein Fehler der Liste. Soll sie trotzdem übernommen werden?")}, {P::No},
+         {makeDraw(QDate(2025, 6, 25), {9, 17, 18, 24, 34, 37}, 1), makeDraw(QDate(2026, 2, 11), {2, 8, 19, 27, 35, 41}, 4)},
+         &Game::sixOf42()},
+        {"the older public record of 6 aus 42",
+         {"\"id\",\"datum\",\"system\",\"jahr\",\"wochentag\",\"ziehungszahlen\",\"sonderzahlen\",\"erstellt_am\"\n"
+          "\"a974a61a-0c2e\",2025-07-19,swisslotto,2025,Saturday,\"{4,9,22,31,33,40}\",{3},2025-07-20 02:45:02.499\n"},
+         {}, 1, 0, 0, 0, {}, {}, {makeDraw(QDate(2025, 7, 19), {4, 9, 22, 31, 33, 40}, 3)}, &Game::sixOf42()},
         // 05/01/2002 is Saturday 5 January or Wednesday 1 May: the file cannot tell, the user does.
         {"an order of day and month asked about", {"05/01/2002;1;2;3;4;5;6;7\n"}, {false}, 1, 0, 0, 0,
          {QStringLiteral("In der Datei \"%1\" lässt sich nicht erkennen, ob die Daten mit dem Tag oder mit dem Monat zuerst "

@@ -1,6 +1,13 @@
 #include "support/TestHttpServer.h"
 
+#include <QFile>
 #include <QPointer>
+#include <QProcess>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
+#include <QTemporaryDir>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrlQuery>
@@ -15,10 +22,21 @@ QByteArray TestHttpServer::Request::formValue(const QByteArray& name) const {
     return form.queryItemValue(QString::fromLatin1(name), QUrl::FullyDecoded).toUtf8();
 }
 
-TestHttpServer::TestHttpServer() {
-    if (!server_.listen(QHostAddress::LocalHost, 0)) throw std::runtime_error("test server cannot listen");
-    connect(&server_, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket* socket = server_.nextPendingConnection()) {
+TestHttpServer::TestHttpServer() : server_(std::make_unique<QTcpServer>()) {
+    listen();
+}
+
+TestHttpServer::TestHttpServer(const QSslConfiguration& tls) : tls_(true) {
+    auto server = std::make_unique<QSslServer>();
+    server->setSslConfiguration(tls);
+    server_ = std::move(server);
+    listen();
+}
+
+void TestHttpServer::listen() {
+    if (!server_->listen(QHostAddress::LocalHost, 0)) throw std::runtime_error("test server cannot listen");
+    connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
+        while (QTcpSocket* socket = server_->nextPendingConnection()) {
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         }
@@ -26,7 +44,23 @@ TestHttpServer::TestHttpServer() {
 }
 
 QString TestHttpServer::url(const QString& path) const {
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
+    return QStringLiteral("%1://127.0.0.1:%2%3").arg(tls_ ? QStringLiteral("https") : QStringLiteral("http")).arg(port()).arg(path);
+}
+
+std::pair<QSslCertificate, QSslKey> makeLocalCertificate() {
+    QTemporaryDir dir;
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"),
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
+                   QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
+                   QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                   QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"), QStringLiteral("-keyout"),
+                   dir.filePath(QStringLiteral("key.pem")), QStringLiteral("-out"), dir.filePath(QStringLiteral("cert.pem"))});
+    if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0) throw std::runtime_error("openssl made no certificate");
+    QFile cert(dir.filePath(QStringLiteral("cert.pem")));
+    QFile key(dir.filePath(QStringLiteral("key.pem")));
+    if (!cert.open(QIODevice::ReadOnly) || !key.open(QIODevice::ReadOnly)) throw std::runtime_error("no certificate");
+    return {QSslCertificate(cert.readAll()), QSslKey(key.readAll(), QSsl::Ec)};
 }
 
 void TestHttpServer::route(const QByteArray& path, Response response) {

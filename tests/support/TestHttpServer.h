@@ -7,6 +7,12 @@
 #include <QString>
 #include <QTcpServer>
 #include <functional>
+#include <memory>
+#include <utility>
+
+class QSslCertificate;
+class QSslConfiguration;
+class QSslKey;
 
 // A small HTTP/1.1 server of the tests' own on 127.0.0.1, answering on the UI thread (the code under
 // test waits in event loops, so the server runs meanwhile). Every answer closes its connection.
@@ -56,7 +62,9 @@ public:
     using Handler = std::function<Response(const Request&)>;
 
     TestHttpServer();
-    quint16 port() const { return server_.serverPort(); }
+    // The same over TLS with the given certificate and key: an HTTPS server.
+    explicit TestHttpServer(const QSslConfiguration& tls);
+    quint16 port() const { return server_->serverPort(); }
     QString url(const QString& path) const;
 
     void route(const QByteArray& path, Response response);
@@ -68,6 +76,13 @@ private:
     void serve(QTcpSocket* socket);
     void send(QTcpSocket* socket, const Response& response);
 
-    QTcpServer server_;
+    void listen();
+
+    std::unique_ptr<QTcpServer> server_;
+    bool tls_ = false;
     QHash<QByteArray, Handler> routes_;
 };
+
+// A certificate for 127.0.0.1 made for this run by openssl, and its key; the test trusts it where it wants
+// (QSslConfiguration::defaultConfiguration().addCaCertificate).
+std::pair<QSslCertificate, QSslKey> makeLocalCertificate();
