@@ -88,6 +88,9 @@ public:
     // Writes these records as the whole archive (created when missing), through the work file.
     void replaceAll(const ArchiveLease& lease, const std::vector<Draw>& records) const;
 
+    // The player's slips, kept beside the archives (slips/SlipStore.h): a file no other output may replace.
+    static constexpr const char* SlipFile = "Scheine.sqlite";
+
     // The work files a killed run left behind, of every game; only while this program holds the lock.
     static void removeLeftoverWorkFiles(const QString& programDir);
     // A file the user chose to write at must not be one the draws are kept in: the archive of any game,

@@ -32,6 +32,7 @@ const Game& Game::sixOf45() {
         g.shippedRecord = QStringLiteral("swiss-lotto-6aus45-1986-2013.csv");
         g.exportPrefix = QStringLiteral("CHJ");
         g.tipChoices = 8145060;
+        g.tipPriceCents = 150;
         using E = PrizeRank::Extra;
         g.ranks = {{QStringLiteral("6"), 6, E::Any, 1},
                    {QStringLiteral("5 + ZZ"), 5, E::Hit, 6},
@@ -64,6 +65,7 @@ const Game& Game::sixOf42() {
         g.exportPrefix = QStringLiteral("CH42J");
         // 5,245,786 choices of six numbers, each with one of six Glückszahlen.
         g.tipChoices = 31474716;
+        g.tipPriceCents = 250;
         using E = PrizeRank::Extra;
         g.ranks = {
             {QStringLiteral("6 + GZ"), 6, E::Hit, 1},      {QStringLiteral("6"), 6, E::Missed, 5},
@@ -150,6 +152,11 @@ QDate Game::previousDrawDay(const QDate& day) const {
     QDate d = day;
     while (d.isValid() && !isDrawDay(d)) d = d.addDays(-1);
     return d;
+}
+
+QDate Game::comingDrawDay(const QDate& today, const QDate& newestStored) const {
+    const QDate coming = nextDrawDay(today);
+    return newestStored.isValid() ? std::max(coming, nextDrawDay(newestStored.addDays(1))) : coming;
 }
 
 int Game::drawDaysBetween(const QDate& after, const QDate& before) const {

@@ -78,6 +78,7 @@ struct Game {
     QString shippedRecord;  // the record of the real draws that ships with the program
     QString exportPrefix;   // the export's default file name: prefix + year + ".csv"
     qint64 tipChoices = 0;  // the different tips, the extra number included where a tip has one of its own
+    int tipPriceCents = 0;  // what one tip costs a draw, in Rappen
     std::vector<PrizeRank> ranks; // best first
 
     static const Game& sixOf45();
@@ -130,6 +131,9 @@ struct Game {
     QDate nextDrawDay(const QDate& day) const;
     // The last draw day on or before the day.
     QDate previousDrawDay(const QDate& day) const;
+    // The draw a tip is for now: the next draw day on or after today, or the next after the newest stored
+    // draw where that is later.
+    QDate comingDrawDay(const QDate& today, const QDate& newestStored) const;
     // From the first draw to the last.
     bool playedOn(const QDate& day) const;
     // The draw days after one day and before another.

@@ -17,9 +17,7 @@ QDate nextDrawDate(double drawDay) {
 
 QDate sheetDate(const Game& game, double shownDraw, const QDate& today, const std::optional<QDate>& newestStored) {
     if (game.lastDraw.isValid()) return nextDrawDate(shownDraw);
-    const QDate coming = game.nextDrawDay(today);
-    if (!newestStored) return coming;
-    return std::max(coming, game.nextDrawDay(newestStored->addDays(1)));
+    return game.comingDrawDay(today, newestStored.value_or(QDate()));
 }
 
 QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game, const QLocale& locale) {

@@ -35,7 +35,7 @@ struct HttpRequest {
     QString proxyHost;
     QString proxyPort = QStringLiteral("80");
     // Asked now and then while the transfer waits: true ends it with HttpCancelled.
-    std::function<bool()> cancelled;
+    std::function<bool()> cancelled = nullptr;
 };
 
 // Makes the proxy of the request (none without a host) the application's, which the browser engine's
