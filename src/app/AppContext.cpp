@@ -21,6 +21,7 @@ AppContext::AppContext(const QString& programDir, const QString& settingsFile_)
     dates::useProgramLocale(); // before any widget takes the default
     sound = std::make_unique<QtSound>(QtSound::OutputFactory(), dataFolders);
     state.programDir = programDir;
+    slips = std::make_unique<SlipStore>(programDir);
     options.installDefaults();
     grid.installDefaults();
     DrawFilter::installDefaults(controls);

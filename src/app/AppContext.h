@@ -10,6 +10,8 @@
 #include "platform/Random.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "slips/SlipBook.h"
+#include "slips/SlipStore.h"
 #include "state/AppState.h"
 #include "state/GeneratorOptions.h"
 #include "state/TipGrid.h"
@@ -49,6 +51,10 @@ public:
     ExportFileChooser chooseExportFile;
     ImportFileChooser chooseImportFiles;
     DrawPrompt askForDraw;
+    // The period of a new slip; when empty the window asks with TForm9.
+    slips::PeriodPrompt askForSlip;
+    // The slips the player keeps, beside the archive.
+    std::unique_ptr<SlipStore> slips;
     // The slip preview; when empty the window shows Qt's print preview.
     std::unique_ptr<ReportPreview> preview;
 

@@ -16,6 +16,7 @@
 #include "gui/HitBalanceDialog.h"
 #include "gui/PrintPreview.h"
 #include "gui/PrintSettingsDialog.h"
+#include "gui/SaveSlipDialog.h"
 #include "gui/StatisticsBrowserWindow.h"
 #include "import/ArchiveUpdate.h"
 #include "import/LatestDraws.h"
@@ -26,6 +27,7 @@
 #include "platform/ChartModel.h"
 #include "platform/Counted.h"
 #include "platform/Dates.h"
+#include "slips/SlipStore.h"
 #include "stats/ChartPlan.h"
 #include "stats/Statistics.h"
 
@@ -39,12 +41,13 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
@@ -174,6 +177,8 @@ void MainWindow::wireOperations() {
         {QStringLiteral("BitBtn3"), [this, &s] { exportArchive(s, exportChooser()); }},
         {QStringLiteral("BitBtn9"),
          [this, &s, showNewest] { importDrawFiles(s, importChooser(), showNewest); }},
+        {QStringLiteral("BitBtn20"), [this, &s, &c] { slips::saveSlip(s, *c.slips, slipPrompt()); }},
+        {QStringLiteral("BitBtn93"), [this] { deleteSelectedSlip(); }},
     };
     // The operations that may change the draws of the archive, however they end.
     const QStringList changingDraws{QStringLiteral("BitBtn1"), QStringLiteral("SpeedButton10"), QStringLiteral("BitBtn2"),
@@ -187,6 +192,18 @@ void MainWindow::wireOperations() {
             if (changes) drawsChanged();
         });
     }
+    // Page "Meine Scheine" shows what is stored when it comes up and after a slip was saved or deleted.
+    connect(pages_, &QTabWidget::currentChanged, this, [this] {
+        if (pages_->currentWidget()->objectName() == QLatin1String("TabSheet7")) refreshSlips();
+    });
+    for (const char* name : {"BitBtn20", "BitBtn93"})
+        connect(pages_->findChild<QAbstractButton*>(QLatin1String(name)), &QAbstractButton::clicked, this,
+                [this] { refreshSlips(); });
+    auto* slipTable = pages_->findChild<QTableWidget*>(QStringLiteral("ScheinGrid"));
+    connect(slipTable, &QTableWidget::itemSelectionChanged, this, [this] { showSlipHits(); });
+    connect(slipTable, &QTableWidget::cellChanged, this, &MainWindow::slipPaidEdited);
+    ctx_.state.checkSlips = [this] { return slips::checkSlips(session_, *ctx_.slips); };
+
     // The game's box: the game the user picks becomes the current one.
     auto* game = pages_->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     connect(game, &QComboBox::activated, this, [this, game](int index) {
@@ -313,6 +330,8 @@ void MainWindow::chooseGame(const Game& game) {
         throw;
     }
     applyGameToWindow(game);
+    // The slips' page shows the other game's from now on.
+    slipPage_ = {};
     // Its record is offered the first time the game is shown in a run; after a Nein the next start asks.
     const int taken = offered_.contains(static_cast<int>(game.id)) ? 0 : offerShippedRecord();
     if (session_.archive().holdsNoDraw()) {
@@ -325,6 +344,7 @@ void MainWindow::chooseGame(const Game& game) {
         return;
     }
     showCurrentGame(taken);
+    checkSlips();
 }
 
 void MainWindow::showCurrentGame(int taken) {
@@ -376,6 +396,91 @@ void MainWindow::drawsChanged() {
     setStatus(0, drawCountText());
     // The draws said missing follow the archive, and the text goes once it is current.
     if (status(1).startsWith(QStringLiteral("Neueste Ziehung:"))) setStatus(1, missingDrawsText());
+    checkSlips();
+}
+
+void MainWindow::checkSlips() {
+    runOperation([this] {
+        const QString news = slips::checkSlips(session_, *ctx_.slips);
+        if (!news.isEmpty()) setStatus(1, news);
+    });
+    if (pages_->currentWidget()->objectName() == QLatin1String("TabSheet7")) refreshSlips();
+}
+
+slips::PeriodPrompt MainWindow::slipPrompt() {
+    if (ctx_.askForSlip) return ctx_.askForSlip;
+    return [this](const Game& game, int tips, const QDate& first) {
+        return askForSlipPeriod(game, tips, first, this);
+    };
+}
+
+void MainWindow::refreshSlips() {
+    auto* table = pages_->findChild<QTableWidget*>(QStringLiteral("ScheinGrid"));
+    const qint64 selected = table->currentRow() >= 0 && table->currentRow() < int(slipPage_.slips.size())
+                                ? slipPage_.slips[std::size_t(table->currentRow())].id
+                                : 0;
+    try {
+        slipPage_ = slips::pageOf(session_, *ctx_.slips);
+    } catch (const AppError& e) {
+        slipPage_ = {};
+        slipPage_.totals = e.message(); // the store is never replaced: the page says why it shows nothing
+    }
+    fillingSlips_ = true;
+    table->setRowCount(int(slipPage_.rows.size()));
+    int row = 0;
+    for (const QStringList& cells : slipPage_.rows) {
+        for (int column = 0; column < cells.size(); ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            // Only what the player was paid is his to change.
+            if (column != 5) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            if (column >= 2 && column != 4) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table->setItem(row, column, item);
+        }
+        if (slipPage_.slips[std::size_t(row)].id == selected || (row == 0 && selected == 0))
+            table->selectRow(row);
+        ++row;
+    }
+    table->resizeColumnsToContents();
+    fillingSlips_ = false;
+    ctx_.controls.setText(QStringLiteral("Label90"), slipPage_.totals);
+    ctx_.controls.setEnabled(QStringLiteral("BitBtn93"), !slipPage_.slips.empty());
+    showSlipHits();
+}
+
+void MainWindow::showSlipHits() {
+    auto* table = pages_->findChild<QTableWidget*>(QStringLiteral("ScheinGrid"));
+    auto* hits = pages_->findChild<QTableWidget*>(QStringLiteral("TreffGrid"));
+    const int row = table->currentRow();
+    const bool any = row >= 0 && row < int(slipPage_.hits.size());
+    const Slip* slip = any ? &slipPage_.slips[std::size_t(row)] : nullptr;
+    hits->clear();
+    hits->setColumnCount(slip ? 2 + int(slip->tips.size()) : 0);
+    if (slip) hits->setHorizontalHeaderLabels(slipPage_.hitsHeader.mid(0, 2 + int(slip->tips.size())));
+    hits->setRowCount(any ? int(slipPage_.hits[std::size_t(row)].size()) : 0);
+    if (!any) return;
+    int line = 0;
+    for (const QStringList& cells : slipPage_.hits[std::size_t(row)]) {
+        for (int column = 0; column < cells.size(); ++column)
+            hits->setItem(line, column, new QTableWidgetItem(cells[column]));
+        ++line;
+    }
+    hits->resizeColumnsToContents();
+}
+
+void MainWindow::deleteSelectedSlip() {
+    const int row = pages_->findChild<QTableWidget*>(QStringLiteral("ScheinGrid"))->currentRow();
+    if (row < 0 || row >= int(slipPage_.slips.size())) return;
+    slips::deleteSlip(session_, *ctx_.slips, slipPage_.slips[std::size_t(row)]);
+}
+
+void MainWindow::slipPaidEdited(int row, int column) {
+    if (fillingSlips_ || column != 5 || row < 0 || row >= int(slipPage_.slips.size())) return;
+    const QString typed =
+        pages_->findChild<QTableWidget*>(QStringLiteral("ScheinGrid"))->item(row, column)->text();
+    runOperation(
+        [this, row, &typed] { slips::setPaid(*ctx_.slips, slipPage_.slips[std::size_t(row)], typed); });
+    // Back to what is stored, whether it was taken or refused; the totals follow.
+    QTimer::singleShot(0, this, [this] { refreshSlips(); });
 }
 
 void MainWindow::applyGameToWindow(const Game& game) {
@@ -459,6 +564,9 @@ void MainWindow::startUp() {
     ctx_.random.seedFromClock();
     s.referenceDate = dates::toDayNumber(ctx_.controls.date(QStringLiteral("DateTimePicker2")));
     showCurrentGame(taken);
+    // A store of slips that cannot be read is told now, once; it stays as it is.
+    runOperation([this] { ctx_.slips->verify(); });
+    checkSlips();
 }
 
 QSize MainWindow::firstSize() const {

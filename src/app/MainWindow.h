@@ -6,12 +6,13 @@
 #include "import/TextImport.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
+#include "slips/SlipBook.h"
 #include "state/Session.h"
 
 #include <QElapsedTimer>
 #include <QHash>
-#include <QSet>
 #include <QMainWindow>
+#include <QSet>
 #include <functional>
 #include <memory>
 
@@ -100,6 +101,14 @@ private:
     QString missingDrawsText() const;
     // The switch "Zufall": line, band and verdict of chance on the chart, on or off.
     void showChance(bool on);
+    // Page "Meine Scheine": the slips of the current game, the hits of the one selected, the totals.
+    void refreshSlips();
+    void showSlipHits();
+    void deleteSelectedSlip();
+    void slipPaidEdited(int row, int column);
+    // The slips checked against the draws as they are now; what they newly reached goes to the status bar.
+    void checkSlips();
+    slips::PeriodPrompt slipPrompt();
 
     AppContext& ctx_;
     Services services_;
@@ -111,6 +120,8 @@ private:
     QPushButton* cancelButton_ = nullptr; // "Abbrechen" of a download, in the status bar
     bool cancelRequested_ = false;
     bool leastSizeAsked_ = false; // the next resize answers the window's own request for its least size
+    slips::Page slipPage_;        // as page "Meine Scheine" shows it
+    bool fillingSlips_ = false;   // the table is being filled, not edited
     QString statusTexts_[2];
     bool statusFlushPending_ = false;
     QElapsedTimer statusRepaintClock_;

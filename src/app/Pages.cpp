@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -21,6 +23,7 @@
 #include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -171,18 +174,22 @@ void tipPageBanners(QWidget* page) {
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    auto* partner = make<QFrame>(page, QStringLiteral("Panel2"), 378, 50, 126, 134);
+    // Shorter than it was by the room of "Schein speichern" below it.
+    auto* partner = make<QFrame>(page, QStringLiteral("Panel2"), 378, 50, 126, 104);
     partner->setFrameShape(QFrame::Panel);
     partner->setFrameShadow(QFrame::Sunken);
     partner->setCursor(Qt::PointingHandCursor);
     auto* partnerLabel = label(partner, QStringLiteral("Label43"),
-                               links::spacedOut(QLatin1String(links::partnerSiteName)), 4, 4, 118, 126);
+                               links::spacedOut(QLatin1String(links::partnerSiteName)), 4, 4, 118, 96);
     partnerLabel->setWordWrap(true);
     partnerLabel->setAlignment(Qt::AlignCenter);
 }
 
 // The column of buttons beside the tips: calculation, seed, count, search and output.
 void tipPageButtons(QWidget* page, QWidget* window) {
+    button(page, QStringLiteral("BitBtn20"), QStringLiteral("Schein speichern"), 378, 158, 126, 28,
+           QStringLiteral(
+               "Die Tipps als Schein aufbewahren, den Sie spielen: er wird nach jeder Ziehung geprüft"));
     button(page, QStringLiteral("BitBtn4"), QStringLiteral("Tipps berechnen"), 378, 190, 126, 28,
            QStringLiteral("Die eingestellt Anzahl von Tipps wird mit den vorgegebenen Parametern berechnet"))
         ->setIcon(window->style()->standardIcon(QStyle::SP_MediaPlay));
@@ -221,6 +228,37 @@ QWidget* tipPage(QWidget* window) {
     tipRows(page);
     tipPageBanners(page);
     tipPageButtons(page, window);
+    return page;
+}
+
+// The slips the player keeps: their table, the hits of the one selected, the totals.
+QWidget* slipsPage(QWidget* window) {
+    auto* page = new QWidget(window);
+    page->setObjectName(QStringLiteral("TabSheet7"));
+    auto* slips = make<QTableWidget>(page, QStringLiteral("ScheinGrid"), 4, 4, 497, 150);
+    slips->setColumnCount(6);
+    slips->setHorizontalHeaderLabels({QStringLiteral("Gespielt ab"), QStringLiteral("Ziehungen"),
+                                      QStringLiteral("Tipps"), QStringLiteral("Einsatz (CHF)"),
+                                      QStringLiteral("Treffer"), QStringLiteral("Ausbezahlt (CHF)")});
+    slips->setSelectionBehavior(QAbstractItemView::SelectRows);
+    slips->setSelectionMode(QAbstractItemView::SingleSelection);
+    slips->verticalHeader()->hide();
+    slips->horizontalHeader()->setStretchLastSection(true);
+    auto* hits = make<QTableWidget>(page, QStringLiteral("TreffGrid"), 4, 158, 497, 150);
+    hits->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    hits->verticalHeader()->hide();
+    auto* totals = label(page, QStringLiteral("Label90"), QString(), 4, 312, 390, 60);
+    totals->setWordWrap(true);
+    totals->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    button(page, QStringLiteral("BitBtn93"), QStringLiteral("Schein löschen"), 400, 312, 101, 26);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(slips, 1);
+    layout->addWidget(hits, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(totals, 1);
+    bottom->addWidget(page->findChild<QPushButton*>(QStringLiteral("BitBtn93")), 0, Qt::AlignTop);
+    layout->addLayout(bottom);
     return page;
 }
 
@@ -448,10 +486,11 @@ QWidget* internetPage(QWidget* window) {
     // Where "Aktualisieren" of "6 aus 42" reads its list of draws.
     label(panel, QStringLiteral("Label59"), QStringLiteral("Ziehungsliste 6 aus 42 (Adresse):"), 8, 124, 190);
     make<QLineEdit>(panel, QStringLiteral("URL42Edit"), 200, 120, 296, 22);
-    auto* listNote = label(panel, QStringLiteral("Label61"),
-                           QStringLiteral("Öffentliche Liste, nach jeder Ziehung nachgeführt. Jede andere Adresse "
-                                          "einer Liste der Ziehungen kann eingetragen werden."),
-                           200, 144, 296, 30);
+    auto* listNote =
+        label(panel, QStringLiteral("Label78"),
+              QStringLiteral("Öffentliche Liste, nach jeder Ziehung nachgeführt. Jede andere Adresse "
+                             "einer Liste der Ziehungen kann eingetragen werden."),
+              200, 144, 296, 30);
     listNote->setWordWrap(true);
 
     auto link = [&](const QString& name, const QString& intro, const QString& address, int y) {
@@ -515,6 +554,8 @@ void nameForScreenReaders(QTabWidget* pages, ChartView* chartView) {
         {"Chart1", "Diagramm"},
         {"SpeedButton14", "Zufall: was der reine Zufall erwarten lässt"},
         {"ComboBox1", "Spiel"},
+        {"ScheinGrid", "Meine Scheine"},
+        {"TreffGrid", "Treffer des gewählten Scheins"},
     };
     for (const auto& [name, text] : names) {
         auto* w = pages->findChild<QWidget*>(QString::fromLatin1(name));
@@ -538,6 +579,7 @@ QTabWidget* pages::build(QWidget* window, ChartModel& chart, ChartView*& chartVi
     pages->setObjectName(QStringLiteral("PageControl1"));
     pages->setUsesScrollButtons(true);
     pages->addTab(tipPage(window), QStringLiteral("Lottotipp"));
+    pages->addTab(slipsPage(window), QStringLiteral("Meine Scheine"));
     pages->addTab(latestDrawPage(window), QStringLiteral("Zahlen der letzten Ziehung"));
     pages->addTab(optionsPage(window), QStringLiteral("Berechnungs-Optionen"));
     pages->addTab(chartPage(window, chart, chartView), QStringLiteral("Diagramm"));

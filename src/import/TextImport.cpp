@@ -1,5 +1,6 @@
 #include "import/TextImport.h"
 
+#include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Counted.h"
@@ -103,12 +104,14 @@ QString ImportReport::text() const {
                   .arg(counted(skippedLines, QStringLiteral("Zeile"), QStringLiteral("Zeilen")));
     for (const QString& name : withoutDraws)
         text += QStringLiteral("\n\nDie Datei \"%1\" enthält keine Ziehungen.").arg(name);
-    if (skipped.isEmpty()) return text;
-    text += QStringLiteral("\n\n") + skipped.mid(0, ReportedEntries).join(QLatin1Char('\n'));
-    if (skipped.size() > ReportedEntries)
-        text += QStringLiteral("\n\n%1 in den Details.")
-                    .arg(counted(skipped.size() - ReportedEntries, QStringLiteral("weiterer Eintrag"),
-                                 QStringLiteral("weitere Einträge")));
+    if (!skipped.isEmpty()) {
+        text += QStringLiteral("\n\n") + skipped.mid(0, ReportedEntries).join(QLatin1Char('\n'));
+        if (skipped.size() > ReportedEntries)
+            text += QStringLiteral("\n\n%1 in den Details.")
+                        .arg(counted(skipped.size() - ReportedEntries, QStringLiteral("weiterer Eintrag"),
+                                     QStringLiteral("weitere Einträge")));
+    }
+    if (!slips.isEmpty()) text += QStringLiteral("\n\n") + slips;
     return text;
 }
 
@@ -250,6 +253,13 @@ ImportReport takeDraws(Session& session, const ArchiveLease& lease, ImportedDraw
     report.nothingNew = nothingNew;
     const std::vector<Draw> result = storeDraws(lease, archive, stored, draws, report, ui,
                                                 [&ui](int differing) { return askToReplace(ui, differing); });
+    if (session.state.checkSlips && (report.inserted > 0 || report.replaced > 0)) {
+        try {
+            report.slips = session.state.checkSlips();
+        } catch (const AppError& e) {
+            report.slips = QStringLiteral("Meine Scheine: ") + e.message();
+        }
+    }
     report.skipped = entriesOf(draws);
     report.skippedLines = static_cast<int>(draws.skipped.size());
     report.withoutDraws = draws.withoutDraws;

@@ -24,6 +24,7 @@ struct ImportReport {
     int skippedLines = 0;
     QStringList withoutDraws; // files that hold no draw
     QString nothingNew;       // what the report says instead of its counts when nothing was taken
+    QString slips;            // what the player's slips newly reached: the last paragraph
     // "file, Zeile N: reason" or, for consecutive lines with one reason, "file, Zeilen N bis M: reason".
     QStringList skipped;
     // The message at the end: the counts, and up to ten of the skipped entries.

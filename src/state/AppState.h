@@ -6,6 +6,7 @@
 #include "game/Tip.h"
 
 #include <QString>
+#include <functional>
 
 // The values the operations share for the whole run, owned by the app and passed by reference.
 struct AppState {
@@ -22,6 +23,9 @@ struct AppState {
     int drawIndex = 0;
     TipCheck lastCheck;      // HitCount and ZusatzHit of the last comparison
     ArchiveGate archiveGate; // the one operation that writes the archive
+    // Checks the player's slips against the draws as they are now and says what they newly reached ("Meine
+    // Scheine: …"), or nothing; the app sets it, the import's report ends with it.
+    std::function<QString()> checkSlips;
 
     // The current game's archive.
     DrawArchive archive() const { return DrawArchive(programDir, *game); }

@@ -81,7 +81,8 @@ TEST(StatisticsWindow, TheWindowGrowsAndKeepsItsSize) {
     EXPECT_EQ(w.minimumSize(), QSize(519, 451));
     w.show();
     w.resize(1000, 700);
-    f.find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(3);
+    f.find<QTabWidget>(QStringLiteral("PageControl1"))
+        ->setCurrentWidget(f.find<QWidget>(QStringLiteral("TabSheet5")));
     QCoreApplication::processEvents();
     const QSize chart = f.find<QWidget>(QStringLiteral("Chart1"))->size();
     EXPECT_GE(chart.width(), 900);

@@ -1,0 +1,145 @@
+#include "WindowFixture.h"
+
+#include "support/Modal.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList rowsOf(const QTableWidget* table) {
+    QStringList rows;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < table->columnCount(); ++c)
+            cells << (table->item(r, c) ? table->item(r, c)->text() : QString());
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+} // namespace
+
+// Two slips saved through TForm9, the draws that hit them imported: the report says what they reached, the
+// page shows both with their hits, stake, what was paid and what chance expects; a slip goes after its
+// question.
+TEST(SlipWindow, SlipsAreCheckedAgainstTheDrawsThatCome) {
+    const struct {
+        int game;
+        QDate today, offered, first;
+        const char* tipsA[2]; // numbers and the Glückszahl where the game has one
+        const char* tipB;
+        const char *lines, *report;
+        QStringList before, after, hitsA;
+        const char* totals;
+    } columns[] = {
+        {42,
+         {2026, 1, 2},
+         {2026, 1, 3},
+         {2025, 12, 27},
+         {"1 8 16 40 41 42 2", "1 11 23 37 2 3 1"},
+         "2 3 4 5 6 7 3",
+         "27.12.2025;1;8;16;24;26;34;2\n31.12.2025;1;11;23;37;39;40;6\n",
+         "Meine Scheine: Schein ab 27.12.2025, Tipp 1: 3 + GZ am 27.12.2025, Tipp 2: 4 am 31.12.2025.",
+         {"27.12.2025|0 von 1 gezogen|1|2.50|–|0.00", "27.12.2025|0 von 2 gezogen|2|10.00|–|0.00"},
+         {"27.12.2025|abgeschlossen|1|2.50|–|0.00",
+          "27.12.2025|abgeschlossen|2|10.00|1 × 4, 1 × 3 + GZ|20.00"},
+         {"Sa. 27.12.25|1  8  16  24  26  34 GZ:2|3 + GZ|–", "Mi. 31.12.25|1  11  23  37  39  40 GZ:6|–|4"},
+         "Einsatz total CHF 12.50 · Ausbezahlt CHF 20.00 · Bilanz CHF 7.50\n"
+         "Bei reinem Zufall erwartet: 0.11 × 3, 0.02 × 3 + GZ, 0.01 × 4, 0.00 × 4 + GZ"},
+        {45,
+         {2013, 1, 10},
+         {2013, 1, 5},
+         {2013, 1, 5},
+         {"3 8 24 40 41 42", "2 13 25 32 1 4"},
+         "5 6 7 9 10 11",
+         "05.01.2013;3;8;24;30;32;33;38\n09.01.2013;2;13;25;32;34;35;29\n",
+         "Meine Scheine: Schein ab 05.01.2013, Tipp 1: 3 am 05.01.2013, Tipp 2: 4 am 09.01.2013.",
+         {"05.01.2013|0 von 1 gezogen|1|1.50|–|0.00", "05.01.2013|0 von 2 gezogen|2|6.00|–|0.00"},
+         {"05.01.2013|abgeschlossen|1|1.50|–|0.00", "05.01.2013|abgeschlossen|2|6.00|1 × 4, 1 × 3|20.00"},
+         {"Sa. 05.01.13|3  8  24  30  32  33 Z:38|3|–", "Mi. 09.01.13|2  13  25  32  34  35 Z:29|–|4"},
+         "Einsatz total CHF 7.50 · Ausbezahlt CHF 20.00 · Bilanz CHF 12.50\n"
+         "Bei reinem Zufall erwartet: 0.11 × 3, 0.01 × 4, 0.00 × 5, 0.00 × 5 + ZZ"},
+    };
+    for (const auto& c : columns) {
+        SCOPED_TRACE(c.game);
+        const Game& game = Game::byValue(c.game);
+        WindowFixture f;
+        f.today = c.today;
+        std::vector<Draw> draws = shippedDraws(game);
+        draws.resize(draws.size() - 2);
+        f.dir.writeArchive(draws, game.archiveFile);
+        QSettings(f.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), c.game);
+        f.open();
+        const auto enter = [&f](int row, const char* tip) {
+            const QStringList typed = QString::fromLatin1(tip).split(QLatin1Char(' '));
+            for (int i = 0; i < typed.size(); ++i)
+                f.find<QLineEdit>(i < 6 ? TipGrid::cellName(row, i) : TipGrid::extraCellName(row))
+                    ->setText(typed[i]);
+        };
+        int most = 0; // the draws a slip from its first draw may play
+        const auto save = [&](int draws, QDate* offered, QString* stake) {
+            whenModalNamed("TForm9", [&](QWidget* dialog) {
+                auto* first = dialog->findChild<QDateEdit*>(QStringLiteral("DateEdit9"));
+                if (offered) *offered = first->date();
+                first->setDate(c.first);
+                most = dialog->findChild<QSpinBox*>(QStringLiteral("SpinEdit9"))->maximum();
+                dialog->findChild<QSpinBox*>(QStringLiteral("SpinEdit9"))->setValue(draws);
+                if (stake) *stake = dialog->findChild<QLabel*>(QStringLiteral("Label91"))->text();
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn91")),
+                                  Qt::LeftButton);
+            });
+            f.click(QStringLiteral("BitBtn20"));
+        };
+        QDate offered;
+        QString stake;
+        enter(0, c.tipsA[0]);
+        enter(1, c.tipsA[1]);
+        save(2, &offered, &stake);
+        EXPECT_EQ(offered, c.offered);
+        EXPECT_EQ(most, c.game == 42 ? 52 : 2); // 6 aus 45 ended on 9 January 2013
+        EXPECT_EQ(stake, QStringLiteral("Einsatz: 2 Tipps × 2 Ziehungen × CHF %1 = CHF %2")
+                             .arg(c.game == 42 ? "2.50" : "1.50", c.game == 42 ? "10.00" : "6.00"));
+        f.click(QStringLiteral("SpeedButton11"));
+        enter(0, c.tipB);
+        save(1, nullptr, nullptr);
+
+        f.find<QTabWidget>(QStringLiteral("PageControl1"))
+            ->setCurrentWidget(f.find<QWidget>(QStringLiteral("TabSheet7")));
+        auto* slips = f.find<QTableWidget>(QStringLiteral("ScheinGrid"));
+        EXPECT_EQ(rowsOf(slips), c.before);
+
+        f.dir.writeFile(QStringLiteral("neu.csv"), c.lines);
+        f.context->chooseImportFiles = [&f] { return QStringList{f.dir.file(QStringLiteral("neu.csv"))}; };
+        f.click(QStringLiteral("BitBtn9"));
+        EXPECT_TRUE(f.dialogs->messages.value(f.dialogs->messages.size() - 1)
+                        .endsWith(QStringLiteral("\n\n") + c.report))
+            << f.dialogs->messages.join(QStringLiteral("\n---\n")).toStdString();
+        slips->selectRow(1);
+        slips->item(1, 5)->setText(QStringLiteral("20"));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return f.find<QLabel>(QStringLiteral("Label90"))->text() == c.totals; }, 10000))
+            << f.find<QLabel>(QStringLiteral("Label90"))->text().toStdString();
+        EXPECT_EQ(rowsOf(slips), c.after);
+        EXPECT_EQ(rowsOf(f.find<QTableWidget>(QStringLiteral("TreffGrid"))), c.hitsA);
+        EXPECT_EQ(f.window->status(1).indexOf(QStringLiteral("Meine Scheine")),
+                  -1); // said once, in the report
+
+        f.dialogs->questionAnswers = {true};
+        slips->selectRow(0);
+        f.click(QStringLiteral("BitBtn93"));
+        EXPECT_EQ(
+            f.dialogs->questions.value(f.dialogs->questions.size() - 1),
+            QStringLiteral("Soll der Schein ab %1 mit 1 Tipp gelöscht werden?").arg(c.after[0].left(10)));
+        EXPECT_EQ(rowsOf(slips), c.after.mid(1));
+        EXPECT_TRUE(f.dialogs->errors.isEmpty()) << f.dialogs->errors.join(QLatin1Char('\n')).toStdString();
+    }
+}
