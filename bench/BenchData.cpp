@@ -1,7 +1,9 @@
 #include "BenchData.h"
 #include "archive/DrawRecord.h"
 
+#include "import/ShippedRecord.h"
 #include "platform/Dates.h"
+#include "stats/DrawFilter.h"
 
 #include <QFile>
 #include <algorithm>
@@ -33,4 +35,13 @@ BenchArchive::BenchArchive(int draws) {
     QFile f(programDir() + QStringLiteral("ZahlenCH.dat"));
     f.open(QIODevice::WriteOnly);
     f.write(bytes);
+}
+
+RecordRig::RecordRig(const Game& game) {
+    state.programDir = dir.path() + QLatin1Char('/');
+    state.game = &game;
+    grid.applyGame(game);
+    DrawFilter::installDefaults(controls);
+    ui.answerYes = true;
+    shippedrecord::offer(session, QStringLiteral(ZIEHBOX_RECORDS_DIR "/") + game.shippedRecord);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/Draw.h"
+#include "gui/Dialogs.h"
 #include "platform/ChartModel.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -80,4 +81,23 @@ struct BenchSession {
     Session session{services, state, grid, options};
 
     BenchSession() { state.programDir = data.programDir(); }
+};
+
+// A program directory holding a game's shipped record of the real draws, taken the way a first start does.
+struct RecordRig : BenchSession {
+    QTemporaryDir dir;
+    explicit RecordRig(const Game& game);
+};
+
+// The user at the window's boxes, saying yes.
+class YesDialogs : public Dialogs {
+public:
+    void message(QWidget*, const QString&, const QString&, const QString&) override {}
+    void error(QWidget*, const QString&, const QString& text) override { errors << text; }
+    bool messageOrStop(QWidget*, const QString&, const QString&) override { return true; }
+    std::optional<QString> input(QWidget*, const QString&, const QString&, const QString& preset) override {
+        return preset;
+    }
+    bool question(QWidget*, const QString&, const QString&, bool) override { return true; }
+    QStringList errors;
 };

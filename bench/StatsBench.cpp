@@ -1,7 +1,5 @@
 #include "BenchData.h"
 
-#include "import/ShippedRecord.h"
-
 #include "gui/ChartView.h"
 #include "stats/DrawFilter.h"
 #include "stats/Statistics.h"
@@ -59,19 +57,6 @@ static void FrequencyChartDrawn3000(benchmark::State& state) {
 BENCHMARK(FrequencyChartDrawn3000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 namespace {
-
-// A program directory holding a game's shipped record of the real draws, taken the way a first start does.
-struct RecordRig : BenchSession {
-    QTemporaryDir dir;
-    explicit RecordRig(const Game& game) {
-        state.programDir = dir.path() + QLatin1Char('/');
-        state.game = &game;
-        grid.applyGame(game);
-        DrawFilter::installDefaults(controls);
-        ui.answerYes = true;
-        shippedrecord::offer(session, QStringLiteral(ZIEHBOX_RECORDS_DIR "/") + game.shippedRecord);
-    }
-};
 
 const Game& gameOf(const benchmark::State& state) {
     return Game::byValue(static_cast<int>(state.range(0)));
