@@ -400,10 +400,14 @@ void MainWindow::drawsChanged() {
 }
 
 void MainWindow::checkSlips() {
-    runOperation([this] {
+    // A store that cannot be read was told in a box at start; after each change of the draws the status bar
+    // says it, instead of a box each time.
+    try {
         const QString news = slips::checkSlips(session_, *ctx_.slips);
         if (!news.isEmpty()) setStatus(1, news);
-    });
+    } catch (const AppError& e) {
+        setStatus(1, QStringLiteral("Meine Scheine: ") + e.message());
+    }
     if (pages_->currentWidget()->objectName() == QLatin1String("TabSheet7")) refreshSlips();
 }
 

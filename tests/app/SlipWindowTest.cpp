@@ -143,3 +143,27 @@ TEST(SlipWindow, SlipsAreCheckedAgainstTheDrawsThatCome) {
         EXPECT_TRUE(f.dialogs->errors.isEmpty()) << f.dialogs->errors.join(QLatin1Char('\n')).toStdString();
     }
 }
+
+// A store of slips that cannot be read is told once at start, naming its file, and on the page; it stays as
+// it was, whatever the draws do.
+TEST(SlipWindow, AStoreThatCannotBeReadIsToldOnceAndKept) {
+    WindowFixture f;
+    f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
+    const QByteArray damaged(4096, 'x');
+    f.dir.writeFile(QStringLiteral("Scheine.sqlite"), damaged);
+    f.open();
+    f.context->askForDraw = [](const Draw&) {
+        return std::optional(makeDraw(QDate(2002, 10, 9), {1, 2, 3, 4, 5, 6}, 7));
+    };
+    f.click(QStringLiteral("BitBtn8"));
+    f.find<QTabWidget>(QStringLiteral("PageControl1"))
+        ->setCurrentWidget(f.find<QWidget>(QStringLiteral("TabSheet7")));
+    const QString told =
+        QStringLiteral("Die Datei \"%1\" ist beschädigt oder keine Datenbank der Scheine; sie bleibt, "
+                       "wie sie ist.")
+            .arg(f.dir.file(QStringLiteral("Scheine.sqlite")));
+    EXPECT_EQ(f.dialogs->errors, QStringList{told});
+    EXPECT_EQ(f.window->status(1), QStringLiteral("Meine Scheine: ") + told);
+    EXPECT_EQ(f.find<QLabel>(QStringLiteral("Label90"))->text(), told);
+    EXPECT_EQ(f.dir.readFile(QStringLiteral("Scheine.sqlite")), damaged);
+}
