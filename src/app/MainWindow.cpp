@@ -101,13 +101,9 @@ MainWindow::MainWindow(AppContext& context)
     setCentralWidget(pages_);
     // The slip report and its settings dialog live for the whole run.
     printSettings_ = std::make_unique<PrintSettingsDialog>(this);
-    const auto refuseDrawFile = [this](const QString& file) {
-        DrawArchive::refuseAsTarget(ctx_.state.programDir, file);
-    };
-    if (!context.preview) ownPreview_ = std::make_unique<PrintPreview>(this, refuseDrawFile);
-    slipPrinter_ =
-        std::make_unique<SlipPrinter>(*printSettings_, context.preview ? *context.preview : *ownPreview_,
-                                      context.state.programDir);
+    if (!context.preview) ownPreview_ = std::make_unique<PrintPreview>(this, refuseDrawFile());
+    slipPrinter_ = std::make_unique<SlipPrinter>(
+        *printSettings_, context.preview ? *context.preview : *ownPreview_, context.state.programDir);
     // The browser engine itself starts on the window's first use, not here.
     statisticsBrowser_ = std::make_unique<StatisticsBrowserWindow>(context.statisticsPage, this);
     binding_ = new ControlBinding(context.controls, pages_);
@@ -160,8 +156,7 @@ void MainWindow::wireOperations() {
         {QStringLiteral("Button6"), [&s] { showTipDistribution(s); }},
         {QStringLiteral("ChartSaveButton"), [this] { saveChartPicture(); }},
         {QStringLiteral("ChartCopyButton"), [this] { chartView_->copyToClipboard(); }},
-        {QStringLiteral("ChartPrintButton"),
-         [this] { chartView_->print([this](const QString& file) { DrawArchive::refuseAsTarget(ctx_.state.programDir, file); }); }},
+        {QStringLiteral("ChartPrintButton"), [this] { chartView_->print(refuseDrawFile()); }},
         {QStringLiteral("BitBtn7"), [&c] { writeTipText(c.state, c.grid, *c.shell, c.clock.today()); }},
         {QStringLiteral("SpeedButton12"), [this, &c] { slipPrinter_->printSlip(c.state, c.grid, c.clock); }},
         {QStringLiteral("SpeedButton8"), [&c] { requestUpdateStop(c.controls); }},
@@ -199,9 +194,10 @@ void MainWindow::wireOperations() {
     for (const char* name : {"BitBtn20", "BitBtn93"})
         connect(pages_->findChild<QAbstractButton*>(QLatin1String(name)), &QAbstractButton::clicked, this,
                 [this] { refreshSlips(); });
-    auto* slipTable = pages_->findChild<QTableWidget*>(QStringLiteral("ScheinGrid"));
-    connect(slipTable, &QTableWidget::itemSelectionChanged, this, [this] { showSlipHits(); });
-    connect(slipTable, &QTableWidget::cellChanged, this, &MainWindow::slipPaidEdited);
+    slipTable_ = pages_->findChild<QTableWidget*>(QStringLiteral("ScheinGrid"));
+    hitTable_ = pages_->findChild<QTableWidget*>(QStringLiteral("TreffGrid"));
+    connect(slipTable_, &QTableWidget::itemSelectionChanged, this, [this] { showSlipHits(); });
+    connect(slipTable_, &QTableWidget::cellChanged, this, &MainWindow::slipPaidEdited);
     ctx_.state.checkSlips = [this] { return slips::checkSlips(session_, *ctx_.slips); };
 
     // The game's box: the game the user picks becomes the current one.
@@ -282,6 +278,10 @@ void MainWindow::showChance(bool on) {
 DrawPrompt MainWindow::drawPrompt() {
     if (ctx_.askForDraw) return ctx_.askForDraw;
     return [this](const Draw& preset) { return askForDraw(preset, session_.game(), this); };
+}
+
+std::function<void(const QString&)> MainWindow::refuseDrawFile() const {
+    return [this](const QString& file) { DrawArchive::refuseAsTarget(ctx_.state.programDir, file); };
 }
 
 ExportFileChooser MainWindow::exportChooser() {
@@ -419,7 +419,7 @@ slips::PeriodPrompt MainWindow::slipPrompt() {
 }
 
 void MainWindow::refreshSlips() {
-    auto* table = pages_->findChild<QTableWidget*>(QStringLiteral("ScheinGrid"));
+    QTableWidget* table = slipTable_;
     const qint64 selected = table->currentRow() >= 0 && table->currentRow() < int(slipPage_.slips.size())
                                 ? slipPage_.slips[std::size_t(table->currentRow())].id
                                 : 0;
@@ -452,9 +452,8 @@ void MainWindow::refreshSlips() {
 }
 
 void MainWindow::showSlipHits() {
-    auto* table = pages_->findChild<QTableWidget*>(QStringLiteral("ScheinGrid"));
-    auto* hits = pages_->findChild<QTableWidget*>(QStringLiteral("TreffGrid"));
-    const int row = table->currentRow();
+    QTableWidget* hits = hitTable_;
+    const int row = slipTable_->currentRow();
     const bool any = row >= 0 && row < int(slipPage_.hits.size());
     const Slip* slip = any ? &slipPage_.slips[std::size_t(row)] : nullptr;
     hits->clear();
@@ -472,15 +471,14 @@ void MainWindow::showSlipHits() {
 }
 
 void MainWindow::deleteSelectedSlip() {
-    const int row = pages_->findChild<QTableWidget*>(QStringLiteral("ScheinGrid"))->currentRow();
+    const int row = slipTable_->currentRow();
     if (row < 0 || row >= int(slipPage_.slips.size())) return;
     slips::deleteSlip(session_, *ctx_.slips, slipPage_.slips[std::size_t(row)]);
 }
 
 void MainWindow::slipPaidEdited(int row, int column) {
     if (fillingSlips_ || column != 5 || row < 0 || row >= int(slipPage_.slips.size())) return;
-    const QString typed =
-        pages_->findChild<QTableWidget*>(QStringLiteral("ScheinGrid"))->item(row, column)->text();
+    const QString typed = slipTable_->item(row, column)->text();
     runOperation(
         [this, row, &typed] { slips::setPaid(*ctx_.slips, slipPage_.slips[std::size_t(row)], typed); });
     // Back to what is stored, whether it was taken or refused; the totals follow.
@@ -574,7 +572,7 @@ void MainWindow::startUp() {
 }
 
 QSize MainWindow::firstSize() const {
-    // The tabs of all six pages in one row, with a little room to spare, or the designed width.
+    // The tabs of all pages in one row, with a little room to spare, or the designed width.
     const int tabs = pages_->tabBar()->sizeHint().width() + 8;
     return {std::max(DesignedSize.width(), tabs), DesignedSize.height()};
 }

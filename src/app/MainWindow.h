@@ -27,15 +27,16 @@ class StatisticsBrowser;
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class QTableWidget;
 
-// The main window TForm1: six pages, the status bar, and the wiring of every control to its operation.
+// The main window TForm1: its pages, the status bar, and the wiring of every control to its operation.
 // It is also the Ui port of the logic, and it binds each named widget to its entry in Controls both ways.
 class MainWindow : public QMainWindow, public Ui {
     Q_OBJECT
 public:
     // The size the pages are laid out for, and the least the window takes.
     static constexpr QSize DesignedSize{519, 451};
-    // The size of a first start: as wide as the tabs of all six pages need.
+    // The size of a first start: as wide as the tabs of all pages need.
     QSize firstSize() const;
 
     explicit MainWindow(AppContext& context);
@@ -109,6 +110,8 @@ private:
     // The slips checked against the draws as they are now; what they newly reached goes to the status bar.
     void checkSlips();
     slips::PeriodPrompt slipPrompt();
+    // Refuses a file the user chose to print into when it is one of the draws' files (AppError).
+    std::function<void(const QString&)> refuseDrawFile() const;
 
     AppContext& ctx_;
     Services services_;
@@ -119,9 +122,11 @@ private:
     QLabel* statusPanels_[2] = {nullptr, nullptr};
     QPushButton* cancelButton_ = nullptr; // "Abbrechen" of a download, in the status bar
     bool cancelRequested_ = false;
-    bool leastSizeAsked_ = false; // the next resize answers the window's own request for its least size
-    slips::Page slipPage_;        // as page "Meine Scheine" shows it
-    bool fillingSlips_ = false;   // the table is being filled, not edited
+    bool leastSizeAsked_ = false;       // the next resize answers the window's own request for its least size
+    slips::Page slipPage_;              // as page "Meine Scheine" shows it
+    QTableWidget* slipTable_ = nullptr; // ScheinGrid
+    QTableWidget* hitTable_ = nullptr;  // TreffGrid
+    bool fillingSlips_ = false;         // the table is being filled, not edited
     QString statusTexts_[2];
     bool statusFlushPending_ = false;
     QElapsedTimer statusRepaintClock_;

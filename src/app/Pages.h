@@ -5,7 +5,7 @@ class ChartView;
 class QTabWidget;
 class QWidget;
 
-// The six pages of the main window ("Lottotipp" .. "Internet-Optionen") with every control named by its
+// The pages of the main window ("Lottotipp" .. "Internet-Optionen") with every control named by its
 // control name, laid out in fixed pixels for the window's designed size, and named for screen readers.
 namespace pages {
 

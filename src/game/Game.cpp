@@ -1,7 +1,6 @@
 #include "game/Game.h"
 
 #include "game/Tip.h"
-
 #include "platform/Dates.h"
 
 #include <QStringList>

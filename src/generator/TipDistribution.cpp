@@ -1,5 +1,4 @@
 #include "generator/TipDistribution.h"
-#include "stats/CountTable.h"
 
 #include "platform/ChartModel.h"
 #include "platform/Services.h"
@@ -7,6 +6,7 @@
 #include "state/Session.h"
 #include "state/TipGrid.h"
 #include "stats/ChartPlan.h"
+#include "stats/CountTable.h"
 
 void showTipDistribution(Session& session) {
     Services& services = session.services;

@@ -7,8 +7,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -73,12 +71,8 @@ void SaveSlipDialog::accept() {
     // Take over what stands in the fields even when the focus has not left them.
     firstDraw_->interpretText();
     draws_->interpretText();
-    const QDate day = firstDraw_->date();
-    if (!game_.isDrawDay(day) || !game_.playedOn(day)) {
-        QMessageBox::warning(
-            this, QString::fromLatin1(AppTitle),
-            QStringLiteral("Am %1 gibt es keine Ziehung von %2.")
-                .arg(QLocale().toString(day, QStringLiteral("dddd, dd.MM.yyyy")), game_.name));
+    if (const QString problem = slips::periodProblem(game_, period()); !problem.isEmpty()) {
+        QMessageBox::warning(this, QString::fromLatin1(AppTitle), problem);
         return;
     }
     QDialog::accept();

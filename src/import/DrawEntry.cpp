@@ -7,7 +7,6 @@
 #include "platform/Ui.h"
 #include "state/Session.h"
 
-#include <QLocale>
 #include <algorithm>
 
 QString drawEntryProblem(const Draw& draw, const Game& game) {
@@ -66,9 +65,10 @@ bool dateAllowed(Session& session, const Draw& entered) {
     const Game& game = session.game();
     if (game.playedOn(day) && game.isDrawDay(day)) return true;
     return session.services.ui.question(
-        QStringLiteral("Die Ziehung ist auf einen Tag ohne Ziehung von %1 datiert (%2); keine Statistik zählt "
-                       "sie. Soll sie trotzdem übernommen werden?")
-            .arg(game.name, QLocale().toString(day, QStringLiteral("dddd, dd.MM.yyyy"))),
+        QStringLiteral(
+            "Die Ziehung ist auf einen Tag ohne Ziehung von %1 datiert (%2); keine Statistik zählt "
+            "sie. Soll sie trotzdem übernommen werden?")
+            .arg(game.name, dates::formatWeekdayFixedDate(day)),
         QString(), Ui::Preset::No);
 }
 

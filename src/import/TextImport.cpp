@@ -8,7 +8,6 @@
 #include "platform/Ui.h"
 #include "state/Session.h"
 
-#include <QLocale>
 #include <algorithm>
 #include <set>
 
@@ -175,9 +174,10 @@ void askAboutOtherGames(ImportedDraws& draws, const Game& game, Ui& ui) {
 void askAboutRepeats(ImportedDraws& draws, const Game& game, Ui& ui) {
     const auto lines = draws.held(ImportLine::Hold::Repeat);
     if (lines.empty()) return;
-    const auto day = [](const QDate& d) { return QLocale().toString(d, QStringLiteral("dddd, dd.MM.yyyy")); };
     const QDate first = dates::fromDayNumber(lines.front()->draw.date);
-    const QString which = QStringLiteral("%1 wie %2").arg(day(first), day(game.previousDrawDay(first.addDays(-1))));
+    const QString which = QStringLiteral("%1 wie %2")
+                              .arg(dates::formatWeekdayFixedDate(first),
+                                   dates::formatWeekdayFixedDate(game.previousDrawDay(first.addDays(-1))));
     const QString question =
         lines.size() == 1
             ? QStringLiteral("1 Ziehung wiederholt genau die Ziehung des vorigen Ziehungstags (%1); das ist fast "
@@ -195,8 +195,7 @@ void askAboutRepeats(ImportedDraws& draws, const Game& game, Ui& ui) {
 void askAboutDaysWithoutDraw(ImportedDraws& draws, Ui& ui) {
     const auto lines = draws.held(ImportLine::Hold::NoDrawDay);
     if (lines.empty()) return;
-    const QString first = QLocale().toString(dates::fromDayNumber(lines.front()->draw.date),
-                                             QStringLiteral("dddd, dd.MM.yyyy"));
+    const QString first = dates::formatWeekdayFixedDate(dates::fromDayNumber(lines.front()->draw.date));
     const QString question =
         lines.size() == 1
             ? QStringLiteral(
@@ -223,13 +222,14 @@ bool askToReplace(Ui& ui, int differing) {
 
 DateOrderQuestion askDateOrder(Ui& ui) {
     return [&ui](const QString& name, const QString& line, const QDate& dayFirst, const QDate& monthFirst) {
-        const auto day = [](const QDate& d) { return QLocale().toString(d, QStringLiteral("dddd, dd.MM.yyyy")); };
         ui.endBusy();
         const bool yes = ui.question(
-            QStringLiteral("In der Datei \"%1\" lässt sich nicht erkennen, ob die Daten mit dem Tag oder mit dem "
-                           "Monat zuerst geschrieben sind: \"%2\" ist mit dem Tag zuerst %3, mit dem Monat zuerst "
-                           "%4. Sind die Daten mit dem Tag zuerst geschrieben?")
-                .arg(name, line.trimmed(), day(dayFirst), day(monthFirst)),
+            QStringLiteral(
+                "In der Datei \"%1\" lässt sich nicht erkennen, ob die Daten mit dem Tag oder mit dem "
+                "Monat zuerst geschrieben sind: \"%2\" ist mit dem Tag zuerst %3, mit dem Monat zuerst "
+                "%4. Sind die Daten mit dem Tag zuerst geschrieben?")
+                .arg(name, line.trimmed(), dates::formatWeekdayFixedDate(dayFirst),
+                     dates::formatWeekdayFixedDate(monthFirst)),
             QString(), Ui::Preset::Yes);
         ui.beginBusy();
         return yes ? DateOrder::DayFirst : DateOrder::MonthFirst;

@@ -101,4 +101,8 @@ QString formatLongWeekdayDate(const QDate& date, const QLocale& locale) {
     return locale.toString(date, QStringLiteral("dddd dd.MM.yy"));
 }
 
+QString formatWeekdayFixedDate(const QDate& date) {
+    return QLocale().toString(date, QStringLiteral("dddd, dd.MM.yyyy"));
+}
+
 } // namespace dates

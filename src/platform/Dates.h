@@ -52,5 +52,7 @@ QDate parseShortDate(const QString& text, int currentYear, const QLocale& locale
 // "ddd dd.MM.yy" and "dddd dd.MM.yy" with the locale's weekday names.
 QString formatShortWeekdayDate(const QDate& date, const QLocale& locale = QLocale());
 QString formatLongWeekdayDate(const QDate& date, const QLocale& locale = QLocale());
+// "Samstag, 14.02.2026": a day the user is asked about, with its weekday and the whole year.
+QString formatWeekdayFixedDate(const QDate& date);
 
 } // namespace dates

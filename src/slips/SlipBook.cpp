@@ -49,11 +49,19 @@ std::vector<Tip> tipsOfGrid(Session& session) {
     return tips;
 }
 
-QString dayText(const QDate& day) {
-    return dates::formatFixedDate(day);
-}
-
 } // namespace
+
+QString periodProblem(const Game& game, const Period& period) {
+    if (!game.isDrawDay(period.firstDraw) || !game.playedOn(period.firstDraw))
+        return QStringLiteral("Am %1 gibt es keine Ziehung von %2.")
+            .arg(dates::formatWeekdayFixedDate(period.firstDraw), game.name);
+    const int most = Slip::drawsFrom(game, period.firstDraw);
+    if (period.draws < 1 || period.draws > most)
+        return QStringLiteral("Ein Schein ab %1 spielt 1 bis %2 Ziehungen.")
+            .arg(dates::formatFixedDate(period.firstDraw))
+            .arg(most);
+    return {};
+}
 
 void saveSlip(Session& session, SlipStore& store, const PeriodPrompt& prompt) {
     const Game& game = session.game();
@@ -73,14 +81,7 @@ void saveSlip(Session& session, SlipStore& store, const PeriodPrompt& prompt) {
     const std::optional<Period> period = prompt(game, int(tips.size()), offered);
     if (!period) return;
     // The dialog refuses these; never store one.
-    if (!game.isDrawDay(period->firstDraw) || !game.playedOn(period->firstDraw))
-        throw AppError(
-            QStringLiteral("Am %1 gibt es keine Ziehung von %2.").arg(dayText(period->firstDraw), game.name));
-    const int most = Slip::drawsFrom(game, period->firstDraw);
-    if (period->draws < 1 || period->draws > most)
-        throw AppError(QStringLiteral("Ein Schein ab %1 spielt 1 bis %2 Ziehungen.")
-                           .arg(dayText(period->firstDraw))
-                           .arg(most));
+    if (const QString problem = periodProblem(game, *period); !problem.isEmpty()) throw AppError(problem);
     Slip slip;
     slip.game = &game;
     slip.firstDraw = period->firstDraw;
@@ -89,16 +90,17 @@ void saveSlip(Session& session, SlipStore& store, const PeriodPrompt& prompt) {
     slip.tipPriceCents = game.tipPriceCents;
     store.add(slip);
     const QString news = checkSlips(session, store);
-    ui.setStatus(1, QStringLiteral("Schein ab %1 mit %2 gespeichert.")
-                            .arg(dayText(slip.firstDraw), counted(qint64(tips.size()), QStringLiteral("Tipp"),
-                                                                  QStringLiteral("Tipps"))) +
-                        (news.isEmpty() ? QString() : QLatin1Char(' ') + news));
+    ui.setStatus(1,
+                 QStringLiteral("Schein ab %1 mit %2 gespeichert.")
+                         .arg(dates::formatFixedDate(slip.firstDraw),
+                              counted(qint64(tips.size()), QStringLiteral("Tipp"), QStringLiteral("Tipps"))) +
+                     (news.isEmpty() ? QString() : QLatin1Char(' ') + news));
 }
 
 bool deleteSlip(Session& session, SlipStore& store, const Slip& slip) {
     if (!session.services.ui.question(
             QStringLiteral("Soll der Schein ab %1 mit %2 gelöscht werden?")
-                .arg(dayText(slip.firstDraw),
+                .arg(dates::formatFixedDate(slip.firstDraw),
                      counted(qint64(slip.tips.size()), QStringLiteral("Tipp"), QStringLiteral("Tipps"))),
             QString(), Ui::Preset::No))
         return false;
@@ -136,11 +138,13 @@ QString checkSlips(Session& session, SlipStore& store) {
             newlySeen.push_back({slip->id, day, text});
             for (std::size_t t = 0; t < slip->tips.size(); ++t)
                 if (const PrizeRank* rank = game.rankOf(slip->tips[t], draw->second))
-                    reached << QStringLiteral("Tipp %1: %2 am %3").arg(t + 1).arg(rank->name, dayText(day));
+                    reached << QStringLiteral("Tipp %1: %2 am %3")
+                                   .arg(t + 1)
+                                   .arg(rank->name, dates::formatFixedDate(day));
         }
         if (!reached.isEmpty())
             said << QStringLiteral("Schein ab %1, %2")
-                        .arg(dayText(slip->firstDraw), reached.join(QStringLiteral(", ")));
+                        .arg(dates::formatFixedDate(slip->firstDraw), reached.join(QStringLiteral(", ")));
     }
     store.markSeen(newlySeen);
     return said.isEmpty()

@@ -25,6 +25,10 @@ struct Period {
 // cancelled. The real one is TForm9 (gui/SaveSlipDialog.h).
 using PeriodPrompt = std::function<std::optional<Period>(const Game& game, int tips, const QDate& firstDraw)>;
 
+// Why a slip of the game cannot play that period - no draw of the game on its first day, more draws than it
+// has from there - or empty.
+QString periodProblem(const Game& game, const Period& period);
+
 // "Schein speichern" (BitBtn20): the present rows of the grid become a slip of the current game, for the
 // period the prompt gives (offered: the draw the tips are for). A row that is not a whole tip of the game,
 // with its Glückszahl where the game has one, is refused and named; without a present row it says "Es ist

@@ -90,6 +90,12 @@ QString SlipStore::open(bool create) {
             throw AppError(reason);
         }
     }
+    // Nothing stays open of a store that cannot be used.
+    const auto forget = [this, &name] {
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+        connection_.clear();
+    };
     try {
         QSqlQuery versionQuery = run(name, QStringLiteral("PRAGMA user_version"));
         const int version = versionQuery.next() ? versionQuery.value(0).toInt() : 0;
@@ -115,14 +121,10 @@ QString SlipStore::open(bool create) {
                   });
         }
     } catch (const QSqlError& e) {
-        QSqlDatabase::database(name, false).close();
-        QSqlDatabase::removeDatabase(name);
-        connection_.clear();
+        forget();
         throw AppError(reasonOf(e, shown));
     } catch (const AppError&) {
-        QSqlDatabase::database(name, false).close();
-        QSqlDatabase::removeDatabase(name);
-        connection_.clear();
+        forget();
         throw;
     }
     connection_ = name;
@@ -145,26 +147,32 @@ void SlipStore::write(const QString& what, const std::function<void(const QStrin
     }
 }
 
-void SlipStore::verify() {
-    open(false);
-}
-
-int SlipStore::schemaVersion() {
+void SlipStore::read(const std::function<void(const QString& connection)>& reads) {
     const QString c = open(false);
-    if (c.isEmpty()) return 0;
+    if (c.isEmpty()) return;
     try {
-        QSqlQuery q = run(c, QStringLiteral("PRAGMA user_version"));
-        return q.next() ? q.value(0).toInt() : 0;
+        reads(c);
     } catch (const QSqlError& e) {
         throw AppError(reasonOf(e, QDir::toNativeSeparators(path())));
     }
 }
 
+void SlipStore::verify() {
+    open(false);
+}
+
+int SlipStore::schemaVersion() {
+    int version = 0;
+    read([&version](const QString& c) {
+        QSqlQuery q = run(c, QStringLiteral("PRAGMA user_version"));
+        version = q.next() ? q.value(0).toInt() : 0;
+    });
+    return version;
+}
+
 std::vector<Slip> SlipStore::slips(const Game& game) {
-    const QString c = open(false);
-    if (c.isEmpty()) return {};
     std::vector<Slip> slips;
-    try {
+    read([&](const QString& c) {
         QSqlQuery q =
             run(c,
                 QStringLiteral("SELECT id, first_draw, draws, tip_price_cents, paid_cents FROM slips WHERE "
@@ -193,9 +201,7 @@ std::vector<Slip> SlipStore::slips(const Game& game) {
             tip.extra = t.value(7).toInt();
             slips[at.at(t.value(0).toLongLong())].tips.push_back(tip);
         }
-    } catch (const QSqlError& e) {
-        throw AppError(reasonOf(e, QDir::toNativeSeparators(path())));
-    }
+    });
     return slips;
 }
 
@@ -238,10 +244,8 @@ void SlipStore::setPaid(qint64 id, qint64 cents) {
 }
 
 std::map<qint64, std::map<QDate, QString>> SlipStore::seen(const Game& game) {
-    const QString c = open(false);
     std::map<qint64, std::map<QDate, QString>> seen;
-    if (c.isEmpty()) return seen;
-    try {
+    read([&](const QString& c) {
         QSqlQuery q =
             run(c,
                 QStringLiteral("SELECT seen.slip, day, draw FROM seen JOIN slips ON slips.id = seen.slip "
@@ -250,9 +254,7 @@ std::map<qint64, std::map<QDate, QString>> SlipStore::seen(const Game& game) {
         while (q.next())
             seen[q.value(0).toLongLong()][QDate::fromString(q.value(1).toString(), Qt::ISODate)] =
                 q.value(2).toString();
-    } catch (const QSqlError& e) {
-        throw AppError(reasonOf(e, QDir::toNativeSeparators(path())));
-    }
+    });
     return seen;
 }
 

@@ -54,6 +54,8 @@ public:
 private:
     // The open connection's name; opened on first use. `create`: a missing store is made.
     QString open(bool create);
+    // Runs the reads on the store, when there is one; a failure throws AppError naming the file.
+    void read(const std::function<void(const QString& connection)>& reads);
     // Runs the writes in one transaction; a failure rolls back and throws AppError beginning with `what`.
     void write(const QString& what, const std::function<void(const QString& connection)>& writes);
 

@@ -1,5 +1,4 @@
 #include "stats/Statistics.h"
-#include "stats/CountTable.h"
 
 #include "platform/ChartModel.h"
 #include "platform/Controls.h"
@@ -9,6 +8,7 @@
 #include "state/Session.h"
 #include "stats/Chance.h"
 #include "stats/ChartPlan.h"
+#include "stats/CountTable.h"
 #include "stats/DrawFilter.h"
 
 #include <QLocale>
@@ -137,8 +137,8 @@ void countNeighbourGroups(Session& session, int groupSize) {
             ++draws;
             // A run counts where each of its numbers is among the six drawn, read from the draw itself.
             std::array<bool, NumberTable::size> drawn{};
-            for (const quint8 n : r.numbers)
-                if (n < drawn.size()) drawn[n] = true;
+            for (const int n : r.numbers)
+                if (n >= 0 && std::size_t(n) < drawn.size()) drawn[std::size_t(n)] = true;
             for (int n = 1; n <= lastStart; ++n) {
                 bool run = true;
                 for (int k = 0; k < groupSize; ++k) run = run && drawn[std::size_t(n + k)];

@@ -2,8 +2,8 @@
 #include "import/DrawEntry.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
+#include "support/EntryEnv.h"
 #include "support/Modal.h"
-#include "support/SessionEnv.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -20,11 +20,7 @@
 
 namespace {
 
-const std::vector<Draw> archive = {
-    makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4),
-    makeDraw(QDate(2002, 10, 9), {1, 8, 19, 22, 30, 44}, 2, 5),
-    makeDraw(QDate(2002, 10, 12), {6, 9, 14, 28, 36, 40}, 11, 6),
-};
+const std::vector<Draw>& archive = entryArchive;
 
 QSpinBox* spinner(QWidget* dialog, int n) {
     return dialog->findChild<QSpinBox*>(QStringLiteral("UpDown%1").arg(n));
@@ -47,21 +43,10 @@ void click(QWidget* dialog, const char* button) {
     QTest::mouseClick(dialog->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
 }
 
-struct EntryEnv : SessionEnv {
-    int evaluations = 0;
-    QDate pickerAtEvaluation;
+// Enters through the real dialog.
+struct DialogEntryEnv : EntryEnv {
     Draw preset; // what the dialog showed
 
-    EntryEnv() {
-        state.programDir = dir.path();
-        state.referenceDate = 12345;
-        clock.setToday(QDate(2002, 10, 17)); // a Thursday
-        controls.setDate(QStringLiteral("DateTimePicker1"), QDate(2002, 10, 17));
-    }
-    void evaluate() {
-        ++evaluations;
-        pickerAtEvaluation = controls.date(QStringLiteral("DateTimePicker1"));
-    }
     // Opens the real dialog; the action fills it in while it is shown.
     void enter(std::function<void(QWidget*)> action) {
         whenModalOf("DrawEntryDialog", [this, action](QWidget* dialog) {
@@ -120,7 +105,7 @@ TEST(DrawEntryDialog, FormAndRanges) {
 }
 
 TEST(DrawEntry, StoresTheSortedDrawBytesWithSzOfTheNewest) {
-    EntryEnv env;
+    DialogEntryEnv env;
     env.dir.writeArchive(archive);
     env.enter([](QWidget* dialog) {
         setDate(dialog, QDate(2002, 10, 16));
@@ -180,7 +165,7 @@ TEST(DrawEntry, AppendsReplacesOrInsertsInDateOrder) {
         {QDate(2001, 1, 3), {}, {at(QDate(2001, 1, 3)), archive[0], archive[1], archive[2]}, {}},
     };
     for (const auto& c : cases) {
-        EntryEnv env;
+        DialogEntryEnv env;
         env.dir.writeArchive(archive);
         env.ui.questionAnswers = c.answers;
         env.enter([&](QWidget* dialog) {
@@ -203,7 +188,7 @@ TEST(DrawEntry, AppendsReplacesOrInsertsInDateOrder) {
 }
 
 TEST(DrawEntry, CancelChangesNothingAndShowsTheNewest) {
-    EntryEnv env;
+    DialogEntryEnv env;
     env.dir.writeArchive(archive);
     const QByteArray before = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
     env.enter([](QWidget* dialog) {
@@ -225,7 +210,7 @@ TEST(DrawEntry, EqualNumbersAreRefusedAndTheDialogKeepsTheValues) {
         {{5, 9, 15, 20, 30, 40, 30}, "30"}, // Z equal to one of the six
     };
     for (const auto& c : cases) {
-        EntryEnv env;
+        DialogEntryEnv env;
         env.dir.writeArchive(archive);
         const QByteArray before = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));
         QString warning;
@@ -251,7 +236,7 @@ TEST(DrawEntry, EqualNumbersAreRefusedAndTheDialogKeepsTheValues) {
 }
 
 TEST(DrawEntry, EmptyArchivePrefillsTheLastDrawDayAndAppends) {
-    EntryEnv env;
+    DialogEntryEnv env;
     env.dir.writeArchive({});
     env.enter([](QWidget* dialog) {
         typeNumbers(dialog, {45, 1, 22, 13, 9, 30, 2});
@@ -263,7 +248,7 @@ TEST(DrawEntry, EmptyArchivePrefillsTheLastDrawDayAndAppends) {
     EXPECT_EQ(env.pickerAtEvaluation, QDate(2002, 10, 16));
 
     // Cancelled on an empty archive: no draw to show, nothing happens.
-    EntryEnv cancelled;
+    DialogEntryEnv cancelled;
     cancelled.dir.writeArchive({});
     cancelled.enter([](QWidget* dialog) { click(dialog, "BitBtn1"); });
     EXPECT_TRUE(cancelled.dir.readArchive().empty());

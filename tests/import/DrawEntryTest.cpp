@@ -6,6 +6,7 @@
 #include "evaluation/EvaluationEnv.h"
 #include "platform/AppError.h"
 #include "platform/Dates.h"
+#include "support/EntryEnv.h"
 
 #include <QFile>
 #include <deque>
@@ -13,26 +14,7 @@
 
 namespace {
 
-const std::vector<Draw> archive = {
-    makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4),
-    makeDraw(QDate(2002, 10, 9), {1, 8, 19, 22, 30, 44}, 2, 5),
-    makeDraw(QDate(2002, 10, 12), {6, 9, 14, 28, 36, 40}, 11, 6),
-};
-
-struct EntryEnv : SessionEnv {
-    int evaluations = 0;
-    QDate pickerAtEvaluation;
-
-    EntryEnv() {
-        state.referenceDate = 12345;
-        clock.setToday(QDate(2002, 10, 17)); // a Thursday
-        controls.setDate(QStringLiteral("DateTimePicker1"), QDate(2002, 10, 17));
-    }
-    void evaluate() {
-        ++evaluations;
-        pickerAtEvaluation = controls.date(QStringLiteral("DateTimePicker1"));
-    }
-};
+const std::vector<Draw>& archive = entryArchive;
 
 } // namespace
 
