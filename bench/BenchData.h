@@ -44,7 +44,9 @@ public:
     void error(const QString&) override {}
     void offerCancel(bool) override {}
     bool cancelRequested() const override { return false; }
-    std::optional<QString> inputBox(const QString&, const QString&, const QString& preset) override { return preset; }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString& preset) override {
+        return preset;
+    }
     bool question(const QString&, const QString&, Preset) override { return answerYes; }
     void beginBusy() override {}
     void endBusy() override {}

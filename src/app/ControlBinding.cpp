@@ -39,8 +39,9 @@ ControlBinding::ControlBinding(Controls& controls, QWidget* root) : QObject(root
             continue;
         bind(w);
     }
-    connect(&controls_, &Controls::changed, this,
-            [this](const QString& name, Controls::Property property) { apply(name, static_cast<int>(property)); });
+    connect(&controls_, &Controls::changed, this, [this](const QString& name, Controls::Property property) {
+        apply(name, static_cast<int>(property));
+    });
 }
 
 void ControlBinding::bind(QWidget* w) {
@@ -71,13 +72,11 @@ void ControlBinding::bind(QWidget* w) {
             box->setChecked(c.checked(name));
         else
             c.setChecked(name, box->isChecked());
-        connect(box, &QCheckBox::toggled, this,
-                [this, name](bool on) { controls_.setChecked(name, on); });
+        connect(box, &QCheckBox::toggled, this, [this, name](bool on) { controls_.setChecked(name, on); });
     } else if (auto* spin = qobject_cast<QSpinBox*>(w)) {
         if (c.has(name)) spin->setValue(c.value(name));
         c.setValue(name, spin->value());
-        connect(spin, &QSpinBox::valueChanged, this,
-                [this, name](int v) { controls_.setValue(name, v); });
+        connect(spin, &QSpinBox::valueChanged, this, [this, name](int v) { controls_.setValue(name, v); });
     } else if (auto* date = qobject_cast<QDateEdit*>(w)) {
         if (c.has(name) && c.date(name).isValid()) date->setDate(c.date(name));
         c.setDate(name, date->date());

@@ -176,8 +176,9 @@ void MainWindow::wireOperations() {
         {QStringLiteral("BitBtn93"), [this] { deleteSelectedSlip(); }},
     };
     // The operations that may change the draws of the archive, however they end.
-    const QStringList changingDraws{QStringLiteral("BitBtn1"), QStringLiteral("SpeedButton10"), QStringLiteral("BitBtn2"),
-                                    QStringLiteral("BitBtn8"), QStringLiteral("BitBtn6"), QStringLiteral("BitBtn9")};
+    const QStringList changingDraws{QStringLiteral("BitBtn1"), QStringLiteral("SpeedButton10"),
+                                    QStringLiteral("BitBtn2"), QStringLiteral("BitBtn8"),
+                                    QStringLiteral("BitBtn6"), QStringLiteral("BitBtn9")};
     for (const auto& [name, op] : buttons) {
         auto* b = pages_->findChild<QAbstractButton*>(name);
         if (!b) continue;
@@ -339,8 +340,11 @@ void MainWindow::chooseGame(const Game& game) {
         drawChart(services_, ChartPlan{});
         setStatus(0, drawCountText());
         const bool record = !shippedrecord::find(ctx_.dataFolders, game).isEmpty();
-        setStatus(1, QStringLiteral("Keine Ziehungen von %1 gespeichert: „Import aus Text“ auf der Seite „Datenbank“%2.")
-                         .arg(game.name, record ? QStringLiteral(" oder die mitgelieferten beim nächsten Start") : QString()));
+        setStatus(1,
+                  QStringLiteral(
+                      "Keine Ziehungen von %1 gespeichert: „Import aus Text“ auf der Seite „Datenbank“%2.")
+                      .arg(game.name, record ? QStringLiteral(" oder die mitgelieferten beim nächsten Start")
+                                             : QString()));
         return;
     }
     showCurrentGame(taken);
@@ -356,8 +360,9 @@ void MainWindow::showCurrentGame(int taken) {
     // Draws missing since the newest stored one matter more than where the archive is; an installed program
     // keeps it in the user's data folder.
     const QString missing = missingDrawsText();
-    setStatus(1, !missing.isEmpty() ? missing
-                                    : QStringLiteral("Datenbank: ") + QDir::toNativeSeparators(ctx_.state.archivePath()));
+    setStatus(1, !missing.isEmpty()
+                     ? missing
+                     : QStringLiteral("Datenbank: ") + QDir::toNativeSeparators(ctx_.state.archivePath()));
 }
 
 QString MainWindow::missingDrawsText() const {
@@ -375,8 +380,8 @@ QString MainWindow::missingDrawsText() const {
     const QDate stored = dates::fromDayNumber(newest->date);
     if (stored >= game.previousDrawDay(today.addDays(-1))) return {};
     return QStringLiteral("Neueste Ziehung: %1 – seither %2 nicht gespeichert; „Aktualisieren“ holt sie.")
-        .arg(dates::formatFixedDate(stored),
-             counted(game.drawDaysBetween(stored, today), QStringLiteral("Ziehung"), QStringLiteral("Ziehungen")));
+        .arg(dates::formatFixedDate(stored), counted(game.drawDaysBetween(stored, today),
+                                                     QStringLiteral("Ziehung"), QStringLiteral("Ziehungen")));
 }
 
 int MainWindow::offerShippedRecord() {
@@ -497,7 +502,8 @@ void MainWindow::applyGameToWindow(const Game& game) {
                                 .arg(game.extra.hitMark, game.extra.name);
     for (int r = 0; r < TipGrid::Rows; ++r) {
         binding_->widget(TipGrid::hitLabelName(r))->setToolTip(hitHint);
-        binding_->widget(TipGrid::extraCellName(r))->setToolTip(game.extra.name + QStringLiteral(" dieses Tipps"));
+        binding_->widget(TipGrid::extraCellName(r))
+            ->setToolTip(game.extra.name + QStringLiteral(" dieses Tipps"));
         c.setVisible(TipGrid::extraCellName(r), ownExtra);
         // A hidden cell is no stop on the way through the row with the tab key.
         binding_->widget(TipGrid::extraCellName(r))->setFocusPolicy(ownExtra ? Qt::StrongFocus : Qt::NoFocus);
@@ -542,10 +548,11 @@ void MainWindow::applyGameToWindow(const Game& game) {
     c.setEnabled(QStringLiteral("Label60"), true);
     c.setVisible(QStringLiteral("Label60"), !game.webPages);
     c.setText(QStringLiteral("Label60"),
-              game.webPages ? QString()
-                            : QStringLiteral("Diese Seite zeigt die letzten Ziehungen von der Seite des Betreibers "
-                                             "für 6 aus 45; für %1 gibt es sie nicht.")
-                                  .arg(game.name));
+              game.webPages
+                  ? QString()
+                  : QStringLiteral("Diese Seite zeigt die letzten Ziehungen von der Seite des Betreibers "
+                                   "für 6 aus 45; für %1 gibt es sie nicht.")
+                        .arg(game.name));
 }
 
 void MainWindow::startUp() {
@@ -657,7 +664,8 @@ void MainWindow::error(const QString& text) {
     ctx_.dialogs->error(this, appTitle(), text);
 }
 
-std::optional<QString> MainWindow::inputBox(const QString& caption, const QString& prompt, const QString& preset) {
+std::optional<QString> MainWindow::inputBox(const QString& caption, const QString& prompt,
+                                            const QString& preset) {
     return ctx_.dialogs->input(this, caption.isEmpty() ? appTitle() : caption, prompt, preset);
 }
 

@@ -62,7 +62,8 @@ public:
                  const QString& details = QString()) override;
     bool messageOrStop(const QString& text, const QString& caption = QString()) override;
     void error(const QString& text) override;
-    std::optional<QString> inputBox(const QString& caption, const QString& prompt, const QString& preset) override;
+    std::optional<QString> inputBox(const QString& caption, const QString& prompt,
+                                    const QString& preset) override;
     bool question(const QString& text, const QString& caption, Preset preset = Preset::Yes) override;
     void beginBusy() override;
     void endBusy() override;

@@ -67,7 +67,8 @@ QStringList restoreSettings(AppContext& ctx) {
         if (game == s.game || !store->exists(keptTipName(*game, cells.front()))) continue;
         QStringList kept(cells.size());
         for (qsizetype i = 0; i < cells.size(); ++i)
-            restore(keptTipName(*game, cells[i]), [&] { kept[i] = store->readString(keptTipName(*game, cells[i])); });
+            restore(keptTipName(*game, cells[i]),
+                    [&] { kept[i] = store->readString(keptTipName(*game, cells[i])); });
         ctx.grid.keepTips(*game, kept);
     }
     s.readyFlag = true;

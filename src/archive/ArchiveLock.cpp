@@ -68,10 +68,11 @@ std::unique_ptr<ArchiveLock> ArchiveLock::take(const QString& programDir, const 
     // A lock whose program has ended is taken over, unless the folder cannot be written (a disk mounted
     // read-only after a crash): that, not another window, keeps the program out.
     if (holderEnded(lock->file_))
-        throw AppError(QStringLiteral("Die Sperrdatei \"%1\" eines beendeten Ziehbox-Fensters lässt sich nicht "
-                                      "ersetzen: Der Ordner \"%2\" kann nicht beschrieben werden, etwa weil der "
-                                      "Datenträger schreibgeschützt ist.")
-                           .arg(shown, QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
+        throw AppError(
+            QStringLiteral("Die Sperrdatei \"%1\" eines beendeten Ziehbox-Fensters lässt sich nicht "
+                           "ersetzen: Der Ordner \"%2\" kann nicht beschrieben werden, etwa weil der "
+                           "Datenträger schreibgeschützt ist.")
+                .arg(shown, QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
     switch (lock->file_.error()) {
     case QLockFile::NoError:
         break;

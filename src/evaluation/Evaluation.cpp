@@ -83,8 +83,11 @@ void searchTipsInArchive(Session& session) {
 
     const auto records = session.archive().scan();
     const double fromDate = DrawFilter(controls).fromDate();
-    const auto compared = std::count_if(records.begin(), records.end(), [&](const Draw& r) { return r.date >= fromDate; });
-    const auto draws = [](qint64 n) { return counted(n, QStringLiteral("Ziehung"), QStringLiteral("Ziehungen")); };
+    const auto compared =
+        std::count_if(records.begin(), records.end(), [&](const Draw& r) { return r.date >= fromDate; });
+    const auto draws = [](qint64 n) {
+        return counted(n, QStringLiteral("Ziehung"), QStringLiteral("Ziehungen"));
+    };
     int done = 0;
     int found = 0;
     double first = 0;
@@ -108,20 +111,23 @@ void searchTipsInArchive(Session& session) {
         for (std::size_t i = 0; i < hits.size(); ++i) {
             ++found;
             services.ui.repaintWindow();
-            if (services.ui.messageOrStop(QStringLiteral("Ein Treffer am: ") + dates::formatShortDate(record.date)))
+            if (services.ui.messageOrStop(QStringLiteral("Ein Treffer am: ") +
+                                          dates::formatShortDate(record.date)))
                 continue;
-            services.ui.setStatus(1, QStringLiteral("Tipp-Test: nach %1 von %2 abgebrochen.").arg(done).arg(draws(compared)));
+            services.ui.setStatus(
+                1, QStringLiteral("Tipp-Test: nach %1 von %2 abgebrochen.").arg(done).arg(draws(compared)));
             return;
         }
     }
-    const QString what = done == 0 ? QStringLiteral("Tipp-Test: keine Ziehung ab %1 verglichen.")
-                                         .arg(dates::formatFixedDate(fromDate))
-                                   : QStringLiteral("Tipp-Test: %1 ab %2 verglichen, ")
-                                         .arg(draws(done), dates::formatFixedDate(first)) +
-                                         (found == 0 ? QStringLiteral("kein Tipp hatte in einer Ziehung %1 oder mehr Treffer.")
-                                                           .arg(threshold)
-                                                     : QStringLiteral("%1-mal hatte ein Tipp %2 oder mehr Treffer.")
-                                                           .arg(found)
-                                                           .arg(threshold));
+    const QString what =
+        done == 0 ? QStringLiteral("Tipp-Test: keine Ziehung ab %1 verglichen.")
+                        .arg(dates::formatFixedDate(fromDate))
+                  : QStringLiteral("Tipp-Test: %1 ab %2 verglichen, ")
+                            .arg(draws(done), dates::formatFixedDate(first)) +
+                        (found == 0 ? QStringLiteral("kein Tipp hatte in einer Ziehung %1 oder mehr Treffer.")
+                                          .arg(threshold)
+                                    : QStringLiteral("%1-mal hatte ein Tipp %2 oder mehr Treffer.")
+                                          .arg(found)
+                                          .arg(threshold));
     services.ui.setStatus(1, what);
 }

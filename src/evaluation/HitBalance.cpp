@@ -48,14 +48,15 @@ std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
     }
     // Tips with their own extra number and tips without it expect different things of chance.
     const auto withExtra = [](const Row& t) { return t.tip.extra > 0; };
-    const bool some = game->extra.sameDrum || tips.empty() || std::any_of(tips.begin(), tips.end(), withExtra);
+    const bool some =
+        game->extra.sameDrum || tips.empty() || std::any_of(tips.begin(), tips.end(), withExtra);
     const bool others = !game->extra.sameDrum && !std::all_of(tips.begin(), tips.end(), withExtra);
     for (const bool ownExtra : {true, false}) {
         if (!(ownExtra ? some : others)) continue;
         QString name = QStringLiteral("Zufall erwartet");
         if (some && others)
-            name += (ownExtra ? QStringLiteral(" (mit ") : QStringLiteral(" (ohne ")) + game->extra.captionMark +
-                    QLatin1Char(')');
+            name += (ownExtra ? QStringLiteral(" (mit ") : QStringLiteral(" (ohne ")) +
+                    game->extra.captionMark + QLatin1Char(')');
         QStringList chance{name, QString()};
         for (double e : expected(ownExtra)) chance << locale.toString(e, 'f', 2);
         chance << QString();

@@ -13,10 +13,18 @@ const Game& Game::sixOf45() {
         g.name = QStringLiteral("6 aus 45");
         g.highest = 45;
         g.drawn = 6;
-        g.extra = {QStringLiteral("Zusatzzahl"), QStringLiteral("Z"), QStringLiteral("Z"), 1, 45, true,
+        g.extra = {QStringLiteral("Zusatzzahl"),
+                   QStringLiteral("Z"),
+                   QStringLiteral("Z"),
+                   1,
+                   45,
+                   true,
                    {QStringLiteral("zusatzzahl"), QStringLiteral("complementary #"), QStringLiteral("zz")}};
         g.hasSuperNumber = true;
-        g.superNumber = {QStringLiteral("Superzahl"), 0, 9, QDate(1995, 8, 1),
+        g.superNumber = {QStringLiteral("Superzahl"),
+                         0,
+                         9,
+                         QDate(1995, 8, 1),
                          {QStringLiteral("superzahl"), QStringLiteral("sz")}};
         g.webPages = true;
         g.slip = true;
@@ -51,7 +59,12 @@ const Game& Game::sixOf42() {
         g.highest = 42;
         g.drawn = 6;
         // The Glückszahl comes from a drum of its own and may equal one of the six.
-        g.extra = {QStringLiteral("Glückszahl"), QStringLiteral("GZ"), QStringLiteral("G"), 1, 6, false,
+        g.extra = {QStringLiteral("Glückszahl"),
+                   QStringLiteral("GZ"),
+                   QStringLiteral("G"),
+                   1,
+                   6,
+                   false,
                    {QStringLiteral("glückszahl"), QStringLiteral("sonderzahlen"), QStringLiteral("lucky #"),
                     QStringLiteral("gz"), QStringLiteral("numéro chance")}};
         g.drawList = true;
@@ -160,7 +173,8 @@ QDate Game::comingDrawDay(const QDate& today, const QDate& newestStored) const {
 
 int Game::drawDaysBetween(const QDate& after, const QDate& before) const {
     int days = 0;
-    for (QDate d = after.addDays(1); d.isValid() && d < before; d = d.addDays(1)) days += isDrawDay(d) ? 1 : 0;
+    for (QDate d = after.addDays(1); d.isValid() && d < before; d = d.addDays(1))
+        days += isDrawDay(d) ? 1 : 0;
     return days;
 }
 

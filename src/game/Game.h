@@ -48,7 +48,7 @@ struct Game {
         QString name;
         int lowest = 0;
         int highest = 0;
-        QDate after; // the first draws with one came after this day
+        QDate after;             // the first draws with one came after this day
         QStringList columnNames; // as the extra number's
     };
 
@@ -68,7 +68,8 @@ struct Game {
     QDate firstDraw;
     QDate lastDraw; // invalid while the game is played
     // Whether a draw of the games before this one may be taken into its archive, after a question: those of
-    // "6 aus 40" and "6 aus 42" fit "6 aus 45"; a draw of "6 aus 45" with its Zusatzzahl is none of "6 aus 42".
+    // "6 aus 40" and "6 aus 42" fit "6 aus 45"; a draw of "6 aus 45" with its Zusatzzahl is none of "6 aus
+    // 42".
     bool takesEarlierGames = false;
     // Saturdays always; Wednesdays from this day on.
     QDate wednesdaysFrom;

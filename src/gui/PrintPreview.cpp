@@ -15,18 +15,19 @@ std::unique_ptr<QPrintPreviewDialog> PrintPreview::createDialog(const Report& re
     QWidget* box = dialog.get();
     // The preview and every print from it draw the page the same way; the printer keeps what the user
     // chose in the print dialog. "Drucken in Datei (PDF)" names a file: checked before it is opened.
-    QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(), [&report, check, box](QPrinter* target) {
-        if (check && target->outputFormat() == QPrinter::PdfFormat) {
-            try {
-                check(target->outputFileName());
-            } catch (const AppError& e) {
-                target->setOutputFileName(QString()); // the preview goes on without the file
-                QMessageBox::critical(box, QString::fromLatin1(AppTitle), e.message());
-                return;
-            }
-        }
-        report.paint(*target, target->fullPage());
-    });
+    QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(),
+                     [&report, check, box](QPrinter* target) {
+                         if (check && target->outputFormat() == QPrinter::PdfFormat) {
+                             try {
+                                 check(target->outputFileName());
+                             } catch (const AppError& e) {
+                                 target->setOutputFileName(QString()); // the preview goes on without the file
+                                 QMessageBox::critical(box, QString::fromLatin1(AppTitle), e.message());
+                                 return;
+                             }
+                         }
+                         report.paint(*target, target->fullPage());
+                     });
     return dialog;
 }
 

@@ -118,9 +118,10 @@ void PrintSettingsDialog::setPriceText(const QString& text) {
 void PrintSettingsDialog::setSlipPicture(const QString& folder, bool found) {
     // Without the picture the box would do nothing: it is greyed and says where it is looked for.
     showSlip_->setEnabled(found);
-    showSlip_->setToolTip(found ? QString()
-                                : QStringLiteral("Das Bild des Scheins (\"%1\") liegt nicht im Ordner \"%2\".")
-                                      .arg(QLatin1String(slip::PictureFile), folder));
+    showSlip_->setToolTip(found
+                              ? QString()
+                              : QStringLiteral("Das Bild des Scheins (\"%1\") liegt nicht im Ordner \"%2\".")
+                                    .arg(QLatin1String(slip::PictureFile), folder));
 }
 
 bool PrintSettingsDialog::runModal() {

@@ -57,8 +57,9 @@ public:
     void close() {
         if (!file_) return;
         file_->close();
-        written_ << QStringLiteral("%1 (%2)").arg(QFileInfo(file_->name()).fileName(),
-                                                  counted(lines_, QStringLiteral("Ziehung"), QStringLiteral("Ziehungen")));
+        written_ << QStringLiteral("%1 (%2)").arg(
+            QFileInfo(file_->name()).fileName(),
+            counted(lines_, QStringLiteral("Ziehung"), QStringLiteral("Ziehungen")));
         file_.reset();
     }
     // "3 Dateien geschrieben: CH42J2025.csv (2 Ziehungen), …", and the files left as they were.
@@ -66,7 +67,8 @@ public:
         QString text = QStringLiteral("%1 geschrieben: %2.")
                            .arg(counted(written_.size(), QStringLiteral("Datei"), QStringLiteral("Dateien")),
                                 written_.join(QStringLiteral(", ")));
-        if (!kept_.isEmpty()) text += QStringLiteral(" Nicht ersetzt: %1.").arg(kept_.join(QStringLiteral(", ")));
+        if (!kept_.isEmpty())
+            text += QStringLiteral(" Nicht ersetzt: %1.").arg(kept_.join(QStringLiteral(", ")));
         return text;
     }
 

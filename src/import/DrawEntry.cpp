@@ -46,8 +46,9 @@ bool replaceAllowed(Session& session, const std::vector<Draw>& stored, const Dra
     const QString day = dates::formatFixedDate(entered.date);
     const QString question =
         sameDraw(*other, entered)
-            ? QStringLiteral("Am %1 ist die Ziehung %2 mit der %3 %4 gespeichert. Soll sie durch dieselbe mit "
-                             "der %3 %5 ersetzt werden?")
+            ? QStringLiteral(
+                  "Am %1 ist die Ziehung %2 mit der %3 %4 gespeichert. Soll sie durch dieselbe mit "
+                  "der %3 %5 ersetzt werden?")
                   .arg(day, game.drawText(*other), game.superNumber.name)
                   .arg(other->superNumber)
                   .arg(entered.superNumber)
@@ -61,7 +62,8 @@ bool replaceAllowed(Session& session, const std::vector<Draw>& stored, const Dra
 bool dateAllowed(Session& session, const Draw& entered) {
     const QDate day = dates::fromDayNumber(entered.date);
     if (day > session.services.clock.today())
-        throw AppError(QStringLiteral("Die Ziehung vom %1 liegt in der Zukunft.").arg(dates::formatFixedDate(day)));
+        throw AppError(
+            QStringLiteral("Die Ziehung vom %1 liegt in der Zukunft.").arg(dates::formatFixedDate(day)));
     const Game& game = session.game();
     if (game.playedOn(day) && game.isDrawDay(day)) return true;
     return session.services.ui.question(

@@ -7,7 +7,8 @@ namespace importaddresses {
 inline constexpr const char* DrawPage = "http://www.swisslos.ch/content/d/homepage/";
 // The public list of the draws of "6 aus 42", kept up to date by its owner after every draw (from 25.06.2025
 // on, both weekdays, in date order): the address "Aktualisieren" reads unless the user gives another.
-inline constexpr const char* DrawList42 = "https://raw.githubusercontent.com/braamane/lotto/main/swisslotto_diff.csv";
+inline constexpr const char* DrawList42 =
+    "https://raw.githubusercontent.com/braamane/lotto/main/swisslotto_diff.csv";
 // The operator's statistics page with the search form for one draw date.
 inline constexpr const char* StatisticsPage =
     "https://www.swisslos.ch/swisslotto/statistiken/currentnumberspagefilter.do";

@@ -270,7 +270,8 @@ struct Columns {
 
     // A date and the numbers: enough to read every line by the header.
     bool usable() const {
-        return date >= 0 && (numbers >= 0 || std::none_of(single.begin(), single.end(), [](int i) { return i < 0; }));
+        return date >= 0 &&
+               (numbers >= 0 || std::none_of(single.begin(), single.end(), [](int i) { return i < 0; }));
     }
     // The fields of a line in the order the read takes them: the date, the numbers, the extra number and the
     // Superzahl, each where the header names it.
@@ -288,8 +289,9 @@ struct Columns {
 
 // What a header line names, in German, English or French, in any case; "# Draw" is "draw".
 Columns columnsOf(const QStringList& header, const Game& game) {
-    static const QStringList dateNames{QStringLiteral("datum"), QStringLiteral("date"), QStringLiteral("draw"),
-                                       QStringLiteral("ziehung"), QStringLiteral("tirage")};
+    static const QStringList dateNames{QStringLiteral("datum"), QStringLiteral("date"),
+                                       QStringLiteral("draw"), QStringLiteral("ziehung"),
+                                       QStringLiteral("tirage")};
     static const QStringList numberNames{QStringLiteral("ziehungszahlen"), QStringLiteral("zahlen"),
                                          QStringLiteral("numbers"), QStringLiteral("gewinnzahlen"),
                                          QStringLiteral("numéros")};
@@ -306,7 +308,8 @@ Columns columnsOf(const QStringList& header, const Game& game) {
         if (dateNames.contains(name) && take(columns.date, i)) continue;
         if (numberNames.contains(name) && take(columns.numbers, i)) continue;
         if (game.extra.columnNames.contains(name) && take(columns.extra, i)) continue;
-        if (game.hasSuperNumber && game.superNumber.columnNames.contains(name) && take(columns.superNumber, i))
+        if (game.hasSuperNumber && game.superNumber.columnNames.contains(name) &&
+            take(columns.superNumber, i))
             continue;
         if (const auto m = single.match(name); m.hasMatch() && m.captured(1).toInt() <= NumbersDrawn)
             take(columns.single[static_cast<std::size_t>(m.captured(1).toInt() - 1)], i);
@@ -314,7 +317,8 @@ Columns columnsOf(const QStringList& header, const Game& game) {
     return columns;
 }
 
-ImportLine readImportFields(const QStringList& fields, const Game& game, const QDate& today, DateOrder order) {
+ImportLine readImportFields(const QStringList& fields, const Game& game, const QDate& today,
+                            DateOrder order) {
     ImportLine line;
     // Blanks and empty quotes alone ("" or " ") hold nothing.
     if (fields.isEmpty()) return line;
@@ -335,7 +339,8 @@ ImportLine readImportFields(const QStringList& fields, const Game& game, const Q
     line.reason = otherGameReason(date, game);
     if (!problem.isEmpty()) return bad(line, line.reason.isEmpty() ? problem : line.reason);
 
-    if (!line.reason.isEmpty() && date < game.firstDraw && !game.takesEarlierGames) return bad(line, line.reason);
+    if (!line.reason.isEmpty() && date < game.firstDraw && !game.takesEarlierGames)
+        return bad(line, line.reason);
     line.kind = ImportLine::Kind::Draw;
     if (!line.reason.isEmpty())
         line.hold = ImportLine::Hold::OtherGame;
@@ -412,7 +417,8 @@ QString readFileText(const QString& path) {
 // above 12 is a day, a second one too; both kinds in one file cannot be read, and nothing is taken from it.
 // Where no field is above 12, the weekdays tell: the reading that puts more dates on the game's draw days.
 // Where they do not either, the question decides (day first without one).
-DateOrder dateOrderOf(const QStringList& lines, const QString& name, const Game& game, const ReadOptions& options,
+DateOrder dateOrderOf(const QStringList& lines, const QString& name, const Game& game,
+                      const ReadOptions& options,
                       const std::function<QStringList(const QString&)>& fieldsOfLine) {
     qsizetype dayFirst = -1;   // a line whose first field can only be a day
     qsizetype monthFirst = -1; // a line whose second field can only be a day

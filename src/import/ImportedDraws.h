@@ -25,8 +25,8 @@ enum class DateOrder { DayFirst, MonthFirst };
 
 // Asked when nothing in a file tells the order of its dates with slashes: the file's name, one line, and what
 // that line's date is read either way. Answers the file's order.
-using DateOrderQuestion = std::function<DateOrder(const QString& name, const QString& line, const QDate& dayFirst,
-                                                  const QDate& monthFirst)>;
+using DateOrderQuestion = std::function<DateOrder(const QString& name, const QString& line,
+                                                  const QDate& dayFirst, const QDate& monthFirst)>;
 
 // What a read needs beyond the text: today (no draw lies after it), the question about the order of day and
 // month (without one, day first), and where the lines read so far go now and then.
@@ -92,8 +92,8 @@ struct ImportedDraws {
     // The draws held back for that reason, in date order.
     std::vector<const Line*> held(ImportLine::Hold hold) const;
     // Holds back a draw whose numbers and extra number are exactly those of the game's draw day before, read
-    // here or stored: a page read twice, which chance gives once in tens of millions of draws ("wiederholt die
-    // Ziehung vom 11.02.2026"). Draws held back already stay as they are.
+    // here or stored: a page read twice, which chance gives once in tens of millions of draws ("wiederholt
+    // die Ziehung vom 11.02.2026"). Draws held back already stay as they are.
     void holdRepeats(const std::vector<Draw>& stored, const Game& game);
     // Leaves the draws held back for that reason out, as skipped lines ("anderes Spiel (vor dem
     // 04.01.1986)", "kein Ziehungstag"); Hold::None leaves out nothing.

@@ -78,9 +78,9 @@ std::vector<Draw> merged(const std::vector<Draw>& stored, const ImportedDraws& d
 
 } // namespace
 
-std::vector<Draw> storeDraws(const ArchiveLease& lease, const DrawArchive& archive, const std::vector<Draw>& stored,
-                             const ImportedDraws& draws, ImportReport& report, Ui& ui,
-                             const std::function<bool(int)>& replaceDiffering) {
+std::vector<Draw> storeDraws(const ArchiveLease& lease, const DrawArchive& archive,
+                             const std::vector<Draw>& stored, const ImportedDraws& draws,
+                             ImportReport& report, Ui& ui, const std::function<bool(int)>& replaceDiffering) {
     const int differing = countDiffering(stored, draws);
     const bool replace = differing > 0 && replaceDiffering(differing); // no hourglass while it is asked
     BusyCursor busy(ui);
@@ -180,11 +180,13 @@ void askAboutRepeats(ImportedDraws& draws, const Game& game, Ui& ui) {
                                    dates::formatWeekdayFixedDate(game.previousDrawDay(first.addDays(-1))));
     const QString question =
         lines.size() == 1
-            ? QStringLiteral("1 Ziehung wiederholt genau die Ziehung des vorigen Ziehungstags (%1); das ist fast "
-                             "immer ein Fehler der Liste. Soll sie trotzdem übernommen werden?")
+            ? QStringLiteral(
+                  "1 Ziehung wiederholt genau die Ziehung des vorigen Ziehungstags (%1); das ist fast "
+                  "immer ein Fehler der Liste. Soll sie trotzdem übernommen werden?")
                   .arg(which)
-            : QStringLiteral("%1 Ziehungen wiederholen genau die Ziehung des vorigen Ziehungstags (zuerst %2); das "
-                             "ist fast immer ein Fehler der Liste. Sollen sie trotzdem übernommen werden?")
+            : QStringLiteral(
+                  "%1 Ziehungen wiederholen genau die Ziehung des vorigen Ziehungstags (zuerst %2); das "
+                  "ist fast immer ein Fehler der Liste. Sollen sie trotzdem übernommen werden?")
                   .arg(lines.size())
                   .arg(which);
     if (!ui.question(question, QString(), Ui::Preset::No)) draws.drop(ImportLine::Hold::Repeat);
@@ -289,7 +291,8 @@ ImportReport importDrawFiles(Session& session, const ImportFileChooser& choose,
                                 .arg(counted(lines, QStringLiteral("Zeile"), QStringLiteral("Zeilen"))));
             ui.repaintStatus();
         };
-        draws = readDrawFiles(files, session.game(), {session.services.clock.today(), askDateOrder(ui), progress});
+        draws = readDrawFiles(files, session.game(),
+                              {session.services.clock.today(), askDateOrder(ui), progress});
     }
     return takeDraws(session, lease, draws, showNewest);
 }

@@ -38,9 +38,9 @@ struct ImportReport {
 // other numbers are replaced when `replaceDiffering` says so (it is asked once, with their count, and only
 // when there are any; the hourglass shows while the archive is written, not while it is asked). Fills the
 // counts of the report; returns the records of the archive afterwards.
-std::vector<Draw> storeDraws(const ArchiveLease& lease, const DrawArchive& archive, const std::vector<Draw>& stored,
-                             const ImportedDraws& draws, ImportReport& report, Ui& ui,
-                             const std::function<bool(int)>& replaceDiffering);
+std::vector<Draw> storeDraws(const ArchiveLease& lease, const DrawArchive& archive,
+                             const std::vector<Draw>& stored, const ImportedDraws& draws,
+                             ImportReport& report, Ui& ui, const std::function<bool(int)>& replaceDiffering);
 
 // The question about the order of day and month in a file's dates, asked of the user while the hourglass
 // of the reading shows: it steps aside for the question. Ja is day first.

@@ -15,7 +15,8 @@ QDate nextDrawDate(double drawDay) {
     return draw.addDays(dates::weekday(draw) == dates::Wednesday ? 3 : 4);
 }
 
-QDate sheetDate(const Game& game, double shownDraw, const QDate& today, const std::optional<QDate>& newestStored) {
+QDate sheetDate(const Game& game, double shownDraw, const QDate& today,
+                const std::optional<QDate>& newestStored) {
     if (game.lastDraw.isValid()) return nextDrawDate(shownDraw);
     return game.comingDrawDay(today, newestStored.value_or(QDate()));
 }

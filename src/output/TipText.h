@@ -24,7 +24,8 @@ QDate nextDrawDate(double drawDay);
 // The draw the sheet is for. A game played today: its next draw day on or after today, or the next after the
 // newest stored draw where that is later, never a day that has passed or one without a draw. A game no
 // longer played ("6 aus 45"): the draw after the one on display, as the sheet always named it.
-QDate sheetDate(const Game& game, double shownDraw, const QDate& today, const std::optional<QDate>& newestStored);
+QDate sheetDate(const Game& game, double shownDraw, const QDate& today,
+                const std::optional<QDate>& newestStored);
 
 // Header, tildes, an empty line and one line per row whose first cell is filled, with the tip's own extra
 // number where the game has one ("   GZ: 4"). Throws AppError when a cell of such a row holds no number.

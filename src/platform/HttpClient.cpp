@@ -192,10 +192,11 @@ void QtHttpClient::get(const HttpRequest& request, QIODevice& sink) {
     if (cancelled) throw HttpCancelled();
     if (writeFailed) throw AppError(sinkErrorText(sink));
     if (tooLong)
-        throw AppError(QStringLiteral("Die Seite \"%1\" war nach %2 Sekunden nicht ganz geladen; das Laden wurde "
-                                      "abgebrochen.")
-                           .arg(url.toDisplayString())
-                           .arg(QLocale().toString(static_cast<double>(overallTimeout_.count()) / 1000.0)));
+        throw AppError(
+            QStringLiteral("Die Seite \"%1\" war nach %2 Sekunden nicht ganz geladen; das Laden wurde "
+                           "abgebrochen.")
+                .arg(url.toDisplayString())
+                .arg(QLocale().toString(static_cast<double>(overallTimeout_.count()) / 1000.0)));
     const bool viaProxy = !request.proxyHost.trimmed().isEmpty();
     if (timedOut) {
         const QString seconds = QLocale().toString(static_cast<double>(silenceTimeout_.count()) / 1000.0);

@@ -76,7 +76,9 @@ private:
 // A status text for its lifetime: the panel is emptied however the work ends.
 class StatusWhile {
 public:
-    StatusWhile(Ui& ui, int panel, const QString& text) : ui_(ui), panel_(panel) { ui_.setStatus(panel_, text); }
+    StatusWhile(Ui& ui, int panel, const QString& text) : ui_(ui), panel_(panel) {
+        ui_.setStatus(panel_, text);
+    }
     ~StatusWhile() { ui_.setStatus(panel_, QString()); }
     StatusWhile(const StatusWhile&) = delete;
     StatusWhile& operator=(const StatusWhile&) = delete;

@@ -43,7 +43,9 @@ public:
     void switchGame(const Game& from, const Game& to);
     // The tips a game keeps while another is shown, as texts() gives them; empty when it keeps none.
     QStringList keptTips(const Game& game) const { return kept_.value(static_cast<int>(game.id)); }
-    void keepTips(const Game& game, const QStringList& texts) { kept_.insert(static_cast<int>(game.id), texts); }
+    void keepTips(const Game& game, const QStringList& texts) {
+        kept_.insert(static_cast<int>(game.id), texts);
+    }
     // The texts of the cells and extra cells, in the order of cellNames() + extraCellNames().
     QStringList texts() const;
 

@@ -154,9 +154,9 @@ QString bandNameOf(ChartModel::Meaning meaning, const ChartModel::Expectation& e
 
 QString legendBandNameOf(ChartModel::Meaning meaning, const QVector<ChartModel::Expectation>& expectations) {
     const QString name = bandNameOf(meaning);
-    const bool more = std::any_of(expectations.begin(), expectations.end(), [&](const ChartModel::Expectation& e) {
-        return bandNameOf(meaning, e) != name;
-    });
+    const bool more =
+        std::any_of(expectations.begin(), expectations.end(),
+                    [&](const ChartModel::Expectation& e) { return bandNameOf(meaning, e) != name; });
     return more ? QStringLiteral("mindestens ") + name : name;
 }
 

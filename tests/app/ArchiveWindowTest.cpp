@@ -9,9 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
-#include <QSettings>
 #include <deque>
 #include <gtest/gtest.h>
 

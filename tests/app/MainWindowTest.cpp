@@ -469,13 +469,19 @@ TEST(MainWindow, TheGameBoxServesEitherGame) {
         EXPECT_EQ(box()->currentIndex(), yes ? 1 : 0);
         EXPECT_EQ(f.context->chart.barCount(), yes ? 42 : 45);
         EXPECT_EQ(shown(f.find<QWidget>(QStringLiteral("Edit101"))), yes);
-        EXPECT_EQ(f.find<QWidget>(QStringLiteral("Edit114"))->toolTip() + " | " + f.find<QWidget>(QStringLiteral("Label76"))->toolTip() + " | " + f.find<QWidget>(QStringLiteral("Label77"))->toolTip(),
-                  yes ? str("Glückszahl dieses Tipps | Treffer gegen die angezeigte Ziehung; + G: die Glückszahl getroffen | Quersumme des Tipps")
-                      : str("Zusatzzahl dieses Tipps | Treffer gegen die angezeigte Ziehung; + Z: die Zusatzzahl getroffen | Quersumme des Tipps"));
+        EXPECT_EQ(f.find<QWidget>(QStringLiteral("Edit114"))->toolTip() + " | " +
+                      f.find<QWidget>(QStringLiteral("Label76"))->toolTip() + " | " +
+                      f.find<QWidget>(QStringLiteral("Label77"))->toolTip(),
+                  yes ? str("Glückszahl dieses Tipps | Treffer gegen die angezeigte Ziehung; + G: die "
+                            "Glückszahl getroffen | Quersumme des Tipps")
+                      : str("Zusatzzahl dieses Tipps | Treffer gegen die angezeigte Ziehung; + Z: die "
+                            "Zusatzzahl getroffen | Quersumme des Tipps"));
         EXPECT_EQ(shown(f.find<QWidget>(QStringLiteral("SpeedButton15"))), yes);
         // The page of the latest draws is greyed for "6 aus 42" and says why.
         EXPECT_EQ(f.find<QWidget>(QStringLiteral("Label3"))->isEnabled(), !yes);
-        EXPECT_EQ(f.find<QLabel>(QStringLiteral("Label60"))->isVisibleTo(f.find<QWidget>(QStringLiteral("TabSheet2"))), yes);
+        EXPECT_EQ(f.find<QLabel>(QStringLiteral("Label60"))
+                      ->isVisibleTo(f.find<QWidget>(QStringLiteral("TabSheet2"))),
+                  yes);
         // "Aktualisieren" reads the list of draws of "6 aus 42"; what has no source is greyed and says why.
         for (const char* name : {"BitBtn2", "Button1", "SpeedButton12"})
             EXPECT_EQ(f.find<QWidget>(str(name))->isEnabled(), !yes) << name;
@@ -496,7 +502,10 @@ TEST(MainWindow, TheGameBoxServesEitherGame) {
                       "drucken"));
     };
     // Each game keeps its own tips, the Glückszahlen of "6 aus 42" with them, between switches and runs.
-    const auto row = [&f](int r) { return f.context->grid.rowTexts(r).join(' ').trimmed() + " GZ " + QString::number(f.context->grid.extraCell(r)); };
+    const auto row = [&f](int r) {
+        return f.context->grid.rowTexts(r).join(' ').trimmed() + " GZ " +
+               QString::number(f.context->grid.extraCell(r));
+    };
     f.context->grid.writeTip(0, {3, 12, 17, 25, 33, 45});
     shows42(false);
     choose(1);

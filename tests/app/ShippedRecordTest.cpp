@@ -70,7 +70,8 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
         f.newUser();
         if (c.settings != 1)
             QSettings(f.settingsFile, QSettings::IniFormat)
-                .setValue(QString::fromLatin1(c.settings == 0 ? "Spiel" : "UpDown8"), c.settings == 0 ? int(c.game->id) : 10);
+                .setValue(QString::fromLatin1(c.settings == 0 ? "Spiel" : "UpDown8"),
+                          c.settings == 0 ? int(c.game->id) : 10);
         f.open(false);
         f.dialogs->questionAnswers = c.answers;
         f.window->startUp();
@@ -108,8 +109,9 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
             EXPECT_EQ(f.dialogs->questions.size(), 1); // the record of "6 aus 42", shown the first time
             EXPECT_EQ(f.dialogs->messages + f.dialogs->errors, QStringList());
             EXPECT_EQ(f.window->status(0) + " | " + f.window->status(1),
-                      QStringLiteral("0 Ziehungen | Keine Ziehungen von 6 aus 45 gespeichert: „Import aus Text“ auf der "
-                                     "Seite „Datenbank“ oder die mitgelieferten beim nächsten Start."));
+                      QStringLiteral(
+                          "0 Ziehungen | Keine Ziehungen von 6 aus 45 gespeichert: „Import aus Text“ auf der "
+                          "Seite „Datenbank“ oder die mitgelieferten beim nächsten Start."));
         }
         if (c.stored == 2096) {
             EXPECT_EQ(f.window->status(0), QStringLiteral("2096 Ziehungen übernommen"));
@@ -140,8 +142,9 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
             EXPECT_EQ(draws.back(), makeDraw(QDate(2025, 12, 31), {1, 11, 23, 37, 39, 40}, 6));
             EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label35"))->text().endsWith(QStringLiteral(" GZ:6")));
             // A year of draws not stored, said in the status bar (today is 08.12.2026).
-            EXPECT_EQ(f.window->status(1), QStringLiteral("Neueste Ziehung: 31.12.2025 – seither 97 Ziehungen nicht "
-                                                          "gespeichert; „Aktualisieren“ holt sie."));
+            EXPECT_EQ(f.window->status(1),
+                      QStringLiteral("Neueste Ziehung: 31.12.2025 – seither 97 Ziehungen nicht "
+                                     "gespeichert; „Aktualisieren“ holt sie."));
         }
     }
 }

@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
-#include <QSysInfo>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -19,9 +18,10 @@
 #include <QProcess>
 #include <QSettings>
 #include <QSpinBox>
+#include <QSysInfo>
 #include <QTest>
-#include <deque>
 #include <csignal>
+#include <deque>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -59,7 +59,8 @@ TEST(StartUp, FirstStartWithAnEmptyStoreShowsTheFormDefaults) {
     EXPECT_EQ(text(f, "FileNameEdit"), f.dir.path() + QStringLiteral("Lotto.html"));
     EXPECT_EQ(text(f, "ProxyPortEdit"), QStringLiteral("80"));
     EXPECT_EQ(text(f, "ProxyHostEdit"), QString());
-    EXPECT_EQ(text(f, "URL42Edit"), QStringLiteral("https://raw.githubusercontent.com/braamane/lotto/main/swisslotto_diff.csv"));
+    EXPECT_EQ(text(f, "URL42Edit"),
+              QStringLiteral("https://raw.githubusercontent.com/braamane/lotto/main/swisslotto_diff.csv"));
     EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker2"))->date(), QDate(1955, 10, 9));
     EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker1"))->date(), f.today);
     EXPECT_EQ(f.context->state.referenceDate, 20371.0);
@@ -287,28 +288,34 @@ TEST(StartUp, OneProgramPerArchive) {
     // where a killed program's lock stands in it.
     const QString folder = QDir::toNativeSeparators(QFileInfo(lockFile).absolutePath());
     const std::pair<QByteArray, QString> readOnly[] = {
-        {{}, QStringLiteral("Die Sperrdatei \"%1\" kann nicht angelegt werden: keine Berechtigung, im Ordner \"%2\" zu "
-                            "schreiben.").arg(shown, folder)},
+        {{},
+         QStringLiteral(
+             "Die Sperrdatei \"%1\" kann nicht angelegt werden: keine Berechtigung, im Ordner \"%2\" zu "
+             "schreiben.")
+             .arg(shown, folder)},
         {QByteArray::number(otherPid) + "\nziehbox\n" + QSysInfo::machineHostName().toUtf8() + "\n",
-         QStringLiteral("Die Sperrdatei \"%1\" eines beendeten Ziehbox-Fensters lässt sich nicht ersetzen: Der Ordner "
-                        "\"%2\" kann nicht beschrieben werden, etwa weil der Datenträger schreibgeschützt ist.")
+         QStringLiteral(
+             "Die Sperrdatei \"%1\" eines beendeten Ziehbox-Fensters lässt sich nicht ersetzen: Der Ordner "
+             "\"%2\" kann nicht beschrieben werden, etwa weil der Datenträger schreibgeschützt ist.")
              .arg(shown, folder)},
     };
     for (const auto& [content, text] : readOnly) {
         QFile::remove(lockFile);
         if (!content.isEmpty()) {
             dir.writeFile(QString::fromLatin1(ArchiveLock::FileName), content);
-            QFile::setPermissions(lockFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                                QFileDevice::ReadOther);
+            QFile::setPermissions(lockFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ReadGroup | QFileDevice::ReadOther);
         }
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                              QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                              QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                              QFileDevice::ReadOther | QFileDevice::ExeOther);
         const bool root = ::geteuid() == 0;
         ASSERT_TRUE(!root || ::seteuid(65534) == 0);
         ScriptedDialogs refused;
         EXPECT_EQ(claimArchive(dir.path(), refused), nullptr);
         ASSERT_TRUE(!root || ::seteuid(0) == 0);
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(dir.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         EXPECT_EQ(refused.errors, QStringList{text});
     }
     // A disk that takes no byte more (a limit of the file size stands in for a full one): said so.
@@ -323,8 +330,10 @@ TEST(StartUp, OneProgramPerArchive) {
     EXPECT_EQ(claimArchive(dir.path(), full), nullptr);
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, handler);
-    EXPECT_EQ(full.errors, QStringList{QStringLiteral("Die Sperrdatei \"%1\" konnte nicht geschrieben werden. Ist der "
-                                                      "Datenträger voll?").arg(shown)});
+    EXPECT_EQ(full.errors,
+              QStringList{QStringLiteral("Die Sperrdatei \"%1\" konnte nicht geschrieben werden. Ist der "
+                                         "Datenträger voll?")
+                              .arg(shown)});
 }
 
 TEST(ProgramDir, TrailingSeparatorAndUnwritableFolders) {

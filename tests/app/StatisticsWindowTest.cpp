@@ -209,8 +209,9 @@ TEST(StatisticsWindow, TheChartPictureIsNeverAFileOfTheDraws) {
     f.dir.writeArchive({makeDraw(QDate(2002, 10, 5), {3, 12, 17, 25, 33, 41}, 7, 4)});
     f.open();
     // The archive of "6 aus 42", not there yet: the file dialog does not ask before replacing it.
-    whenModalOf("QFileDialog",
-                [&f](QWidget* dialog) { acceptFileDialog(dialog, f.dir.file(QStringLiteral("Zahlen42.dat"))); });
+    whenModalOf("QFileDialog", [&f](QWidget* dialog) {
+        acceptFileDialog(dialog, f.dir.file(QStringLiteral("Zahlen42.dat")));
+    });
     f.click(QStringLiteral("ChartSaveButton"));
     EXPECT_EQ(f.dialogs->errors.size(), 1);
     EXPECT_TRUE(f.dialogs->errors.value(0).contains(QStringLiteral("ist eine Datei der Datenbank")));

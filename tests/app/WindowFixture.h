@@ -27,10 +27,10 @@ public:
     QStringList captions; // caption of every box, in order
     QStringList inputs;
     QStringList questions;
-    std::vector<bool> yesFirst;       // of every question
-    QStringList details;              // of every message
+    std::vector<bool> yesFirst;                      // of every question
+    QStringList details;                             // of every message
     std::deque<std::optional<QString>> inputAnswers; // empty: the preset; nothing: cancelled
-    std::deque<bool> questionAnswers; // empty: no
+    std::deque<bool> questionAnswers;                // empty: no
     std::function<void(const QString&)> onMessage;
 };
 

@@ -76,13 +76,23 @@ TEST(ArchiveSearch, ThresholdDecidesHowManyMessagesAndTheFromDateWhichDraws) {
         const char* lastRowHits;
     };
     const Case cases[] = {
-        {"7", QDate(1955, 10, 9), 0, 0, "Tipp-Test: 3 Ziehungen ab 05.10.2002 verglichen, kein Tipp hatte in einer Ziehung 7 oder mehr Treffer.", "0"},
-        {"6", QDate(2002, 10, 10), 0, 0, "Tipp-Test: 1 Ziehung ab 12.10.2002 verglichen, kein Tipp hatte in einer Ziehung 6 oder mehr Treffer.", "0"},
-        {"4", QDate(1955, 10, 9), 0, 2, "Tipp-Test: 3 Ziehungen ab 05.10.2002 verglichen, 2-mal hatte ein Tipp 4 oder mehr Treffer.", "0"},
-        {"0", QDate(2002, 10, 9), 0, 16, "Tipp-Test: 2 Ziehungen ab 09.10.2002 verglichen, 16-mal hatte ein Tipp 0 oder mehr Treffer.", "0"},
+        {"7", QDate(1955, 10, 9), 0, 0,
+         "Tipp-Test: 3 Ziehungen ab 05.10.2002 verglichen, kein Tipp hatte in einer Ziehung 7 oder mehr "
+         "Treffer.",
+         "0"},
+        {"6", QDate(2002, 10, 10), 0, 0,
+         "Tipp-Test: 1 Ziehung ab 12.10.2002 verglichen, kein Tipp hatte in einer Ziehung 6 oder mehr "
+         "Treffer.",
+         "0"},
+        {"4", QDate(1955, 10, 9), 0, 2,
+         "Tipp-Test: 3 Ziehungen ab 05.10.2002 verglichen, 2-mal hatte ein Tipp 4 oder mehr Treffer.", "0"},
+        {"0", QDate(2002, 10, 9), 0, 16,
+         "Tipp-Test: 2 Ziehungen ab 09.10.2002 verglichen, 16-mal hatte ein Tipp 0 oder mehr Treffer.", "0"},
         {"0", QDate(2002, 10, 9), 3, 3, "Tipp-Test: nach 1 von 2 Ziehungen abgebrochen.", "0"},
-        {"-3", QDate(2002, 10, 12), 0, 8, "Tipp-Test: 1 Ziehung ab 12.10.2002 verglichen, 8-mal hatte ein Tipp -3 oder mehr Treffer.", "0"},
-        {" 6 ", QDate(1955, 10, 9), 0, 1, "Tipp-Test: 3 Ziehungen ab 05.10.2002 verglichen, 1-mal hatte ein Tipp 6 oder mehr Treffer.", "0"},
+        {"-3", QDate(2002, 10, 12), 0, 8,
+         "Tipp-Test: 1 Ziehung ab 12.10.2002 verglichen, 8-mal hatte ein Tipp -3 oder mehr Treffer.", "0"},
+        {" 6 ", QDate(1955, 10, 9), 0, 1,
+         "Tipp-Test: 3 Ziehungen ab 05.10.2002 verglichen, 1-mal hatte ein Tipp 6 oder mehr Treffer.", "0"},
         {"6", QDate(2003, 1, 1), 0, 0, "Tipp-Test: keine Ziehung ab 01.01.2003 verglichen.", ""},
         {std::nullopt, QDate(1955, 10, 9), 0, 0, "", ""},
     };
@@ -176,7 +186,8 @@ TEST(HitBalance, CountsEachClassOverTheSelectedDraws) {
     const auto balance = tipHitBalance(env.session);
     ASSERT_TRUE(balance.has_value());
     EXPECT_EQ(balance->draws, 7);
-    EXPECT_EQ(balance->caption(), QStringLiteral("Verglichen mit 7 Ziehungen ab 08.01.2005")); // the first compared
+    EXPECT_EQ(balance->caption(),
+              QStringLiteral("Verglichen mit 7 Ziehungen ab 08.01.2005")); // the first compared
     const auto rows = balance->rows();
     const std::vector<QStringList> expected = {
         {"1. Tipp", "1  2  3  4  5  6", "0", "1", "2", "1", "1", "08.01.2005"},
@@ -231,10 +242,10 @@ TEST(HitBalance, CountsEachClassOverTheSelectedDraws) {
     const auto mixedRows = mixed.rows();
     EXPECT_EQ(mixedRows[0][1], QStringLiteral("1  2  3  4  5  6  GZ 3"));
     EXPECT_EQ(std::vector(mixedRows.end() - 2, mixedRows.end()),
-              (std::vector<QStringList>{{"Zufall erwartet (mit GZ)", "", "0.00", "0.00", "0.01", "0.05", "0.41", "2.03",
-                                         "6.14", "30.72", ""},
-                                        {"Zufall erwartet (ohne GZ)", "", "0.00", "0.00", "0.00", "0.06", "0.00", "2.44",
-                                         "0.00", "36.86", ""}}));
+              (std::vector<QStringList>{{"Zufall erwartet (mit GZ)", "", "0.00", "0.00", "0.01", "0.05",
+                                         "0.41", "2.03", "6.14", "30.72", ""},
+                                        {"Zufall erwartet (ohne GZ)", "", "0.00", "0.00", "0.00", "0.06",
+                                         "0.00", "2.44", "0.00", "36.86", ""}}));
 
     HitBalance one;
     one.draws = 1;

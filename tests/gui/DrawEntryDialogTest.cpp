@@ -160,8 +160,9 @@ TEST(DrawEntry, AppendsReplacesOrInsertsInDateOrder) {
         {QDate(2002, 10, 8),
          {true},
          {archive[0], at(QDate(2002, 10, 8)), archive[1], archive[2]},
-         QStringLiteral("Die Ziehung ist auf einen Tag ohne Ziehung von 6 aus 45 datiert (Dienstag, 08.10.2002); "
-                        "keine Statistik zählt sie. Soll sie trotzdem übernommen werden?")},
+         QStringLiteral(
+             "Die Ziehung ist auf einen Tag ohne Ziehung von 6 aus 45 datiert (Dienstag, 08.10.2002); "
+             "keine Statistik zählt sie. Soll sie trotzdem übernommen werden?")},
         {QDate(2001, 1, 3), {}, {at(QDate(2001, 1, 3)), archive[0], archive[1], archive[2]}, {}},
     };
     for (const auto& c : cases) {

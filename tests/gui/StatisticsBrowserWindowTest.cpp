@@ -8,11 +8,10 @@
 #include "platform/AppError.h"
 #include "support/TestHttpServer.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QApplication>
-#include <qpa/qwindowsysteminterface.h>
 #include <QLineEdit>
 #include <QNetworkProxy>
 #include <QTcpServer>
@@ -20,6 +19,7 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <qpa/qwindowsysteminterface.h>
 #include <unistd.h>
 
 namespace {

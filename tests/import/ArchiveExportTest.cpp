@@ -44,8 +44,9 @@ TEST(ArchiveExport, ChosenNamesWithAndWithoutTheYear) {
     EXPECT_EQ(folder.dir.readFile(QStringLiteral("Lotto2001/ziehungen.txt")), lines2001);
     EXPECT_EQ(folder.written(), QStringList());
     EXPECT_EQ(folder.dir.readFile(QStringLiteral("Lotto2001/CHJ2003.csv")), lines2003);
-    EXPECT_EQ(folder.ui.messages, QStringList{"3 Dateien geschrieben: ziehungen.txt (2 Ziehungen), CHJ2002.csv "
-                                              "(2 Ziehungen), CHJ2003.csv (1 Ziehung)."});
+    EXPECT_EQ(folder.ui.messages,
+              QStringList{"3 Dateien geschrieben: ziehungen.txt (2 Ziehungen), CHJ2002.csv "
+                          "(2 Ziehungen), CHJ2003.csv (1 Ziehung)."});
 
     // Without the year's digits everything goes into the one chosen file.
     ExportEnv single;
@@ -61,9 +62,11 @@ TEST(ArchiveExport, ALaterFileThatIsThereIsReplacedOnlyAfterAYes) {
     env.run(env.dir.file(QStringLiteral("CHJ2001.csv")));
     EXPECT_EQ(env.dir.readFile(QStringLiteral("CHJ2002.csv")), QByteArray(500, 'x'));
     EXPECT_EQ(env.ui.questions, QStringList{QStringLiteral("Die Datei \"%1\" gibt es schon. Soll sie ersetzt "
-                                                           "werden?").arg(env.dir.file("CHJ2002.csv"))});
-    EXPECT_EQ(env.ui.messages.back(), "2 Dateien geschrieben: CHJ2001.csv (2 Ziehungen), CHJ2003.csv (1 Ziehung). "
-                                      "Nicht ersetzt: CHJ2002.csv.");
+                                                           "werden?")
+                                                .arg(env.dir.file("CHJ2002.csv"))});
+    EXPECT_EQ(env.ui.messages.back(),
+              "2 Dateien geschrieben: CHJ2001.csv (2 Ziehungen), CHJ2003.csv (1 Ziehung). "
+              "Nicht ersetzt: CHJ2002.csv.");
     env.ui.questionAnswers = {true, true};
     env.run(env.dir.file(QStringLiteral("CHJ2001.csv")));
     EXPECT_EQ(env.ui.presets, std::vector(3, Ui::Preset::No));
@@ -80,9 +83,11 @@ TEST(ArchiveExport, AMissingArchiveOrAChosenFileOfTheDrawsLeaveEveryFileAsItWas)
     // The same file by another path: a hard link, another case of a file still to come, a link to one.
     QFile::link(env.dir.file(QStringLiteral("Zahlen42.dat")), env.dir.file(QStringLiteral("zu42")));
     ASSERT_EQ(::link(QFile::encodeName(env.dir.archivePath()).constData(),
-                     QFile::encodeName(env.dir.file(QStringLiteral("kopie.dat"))).constData()), 0);
-    for (const char* name : {"ZahlenCH.dat", "ZahlenCH.dat~", "Zahlen.da~", "ZahlenCH.dat.lock", "unter/../ZahlenCH.dat",
-                             "Zahlen42.dat", "Zahlen42.dat~", "Zahlen42.da~", "kopie.dat", "ZAHLEN42.DAT", "zu42"}) {
+                     QFile::encodeName(env.dir.file(QStringLiteral("kopie.dat"))).constData()),
+              0);
+    for (const char* name :
+         {"ZahlenCH.dat", "ZahlenCH.dat~", "Zahlen.da~", "ZahlenCH.dat.lock", "unter/../ZahlenCH.dat",
+          "Zahlen42.dat", "Zahlen42.dat~", "Zahlen42.da~", "kopie.dat", "ZAHLEN42.DAT", "zu42"}) {
         try {
             env.run(env.dir.file(QString::fromLatin1(name)));
             ADD_FAILURE() << name;

@@ -480,7 +480,8 @@ TEST(ArchiveFaults, AFileCallThatFailsLeavesTheOldOrTheNewArchive) {
                     env.state.archiveGate.setFiles(files);
                     const QString told = errorOf([&] { op.run(env); });
                     // An append cut back where it began puts that on the disk as well.
-                    if (!laterToo && !calls.contains(QStringLiteral("rename")) && files.log.value(k - 1) == "write") {
+                    if (!laterToo && !calls.contains(QStringLiteral("rename")) &&
+                        files.log.value(k - 1) == "write") {
                         EXPECT_EQ(files.log.mid(k, 2), (QStringList{"truncate", "sync"}));
                     }
                     const QByteArray now = env.dir.readFile(QStringLiteral("ZahlenCH.dat"));

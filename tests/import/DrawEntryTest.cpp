@@ -148,8 +148,9 @@ TEST(DrawEntry, EnteredDatesAndSuperzahlenAreAskedAbout) {
         d.superNumber = sz;
         return d;
     };
-    const QString noDraw = QStringLiteral("Die Ziehung ist auf einen Tag ohne Ziehung von 6 aus 45 datiert (%1); "
-                                          "keine Statistik zählt sie. Soll sie trotzdem übernommen werden?");
+    const QString noDraw =
+        QStringLiteral("Die Ziehung ist auf einen Tag ohne Ziehung von 6 aus 45 datiert (%1); "
+                       "keine Statistik zählt sie. Soll sie trotzdem übernommen werden?");
     const struct {
         Draw entered;
         QString question; // asked and answered Nein; empty: none
@@ -159,8 +160,9 @@ TEST(DrawEntry, EnteredDatesAndSuperzahlenAreAskedAbout) {
         {on(QDate(2002, 10, 13), 5), noDraw.arg("Sonntag, 13.10.2002"), {}},
         {on(QDate(1985, 12, 28), 5), noDraw.arg("Samstag, 28.12.1985"), {}},
         {on(QDate(2002, 10, 9), 6),
-         QStringLiteral("Am 09.10.2002 ist die Ziehung 1 8 19 22 30 44 Z:2 mit der Superzahl 5 gespeichert. Soll "
-                        "sie durch dieselbe mit der Superzahl 6 ersetzt werden?"),
+         QStringLiteral(
+             "Am 09.10.2002 ist die Ziehung 1 8 19 22 30 44 Z:2 mit der Superzahl 5 gespeichert. Soll "
+             "sie durch dieselbe mit der Superzahl 6 ersetzt werden?"),
          {}},
     };
     for (const auto& c : cases) {
@@ -168,7 +170,8 @@ TEST(DrawEntry, EnteredDatesAndSuperzahlenAreAskedAbout) {
         env.dir.writeArchive(archive);
         QString error;
         try {
-            enterDraw(env.session, [&](const Draw&) { return std::optional<Draw>(c.entered); }, [] {});
+            enterDraw(
+                env.session, [&](const Draw&) { return std::optional<Draw>(c.entered); }, [] {});
         } catch (const AppError& e) {
             error = e.message();
         }

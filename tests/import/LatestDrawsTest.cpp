@@ -7,10 +7,10 @@
 #include "platform/HttpClient.h"
 #include "support/TestHttpServer.h"
 
-#include <deque>
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QSslKey>
+#include <deque>
 #include <gtest/gtest.h>
 
 namespace {
@@ -302,7 +302,8 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
         env.controls.setText(QStringLiteral("ProxyPortEdit"), QString::number(server.port()));
         for (TestHttpServer* s : {&server, &secure, &untrusted}) s->route("/ziehungen.csv", c.response);
         env.ui.questionAnswers = {!c.no};
-        if (c.cancel) env.ui.cancelWhen = [&env] { return env.ui.statusTexts[1].contains(QStringLiteral("geladen")); };
+        if (c.cancel)
+            env.ui.cancelWhen = [&env] { return env.ui.statusTexts[1].contains(QStringLiteral("geladen")); };
         int shown = 0;
         QString error;
         try {
@@ -315,7 +316,8 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
         EXPECT_EQ(env.dir.readArchive(QStringLiteral("Zahlen42.dat")), c.archive);
         EXPECT_EQ(shown, error.isEmpty() && !c.address.isEmpty() && !c.cancel ? 1 : 0);
         // The status of the download goes at every end; a cancelled one says so.
-        EXPECT_EQ(env.ui.statusTexts[1], c.cancel ? str("Das Laden der Ziehungsliste wurde abgebrochen.") : QString());
+        EXPECT_EQ(env.ui.statusTexts[1],
+                  c.cancel ? str("Das Laden der Ziehungsliste wurde abgebrochen.") : QString());
         EXPECT_FALSE(env.ui.cancelOffered);
     }
     QSslConfiguration::setDefaultConfiguration(trustedBefore);

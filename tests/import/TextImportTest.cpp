@@ -58,8 +58,8 @@ TEST(TextImport, ReadsTheLineFormsAndNamesWhatIsWrong) {
         {"05/10/02;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, example, {}},
         {"10/13/2002;3;12;17;23;34;45;7;", ImportLine::Kind::Bad, {}, "das Datum 10/13/2002 gibt es nicht"},
         // No Wednesday draws of "6 aus 45" before 1997.
-        {"16.10.1996;3;12;17;23;34;45;7;", ImportLine::Kind::Draw, makeDraw(QDate(1996, 10, 16), {3, 12, 17, 23, 34, 45}, 7),
-         QStringLiteral("kein Ziehungstag")},
+        {"16.10.1996;3;12;17;23;34;45;7;", ImportLine::Kind::Draw,
+         makeDraw(QDate(1996, 10, 16), {3, 12, 17, 23, 34, 45}, 7), QStringLiteral("kein Ziehungstag")},
         {"05.10.2002;45;3;12;17;23;34;7;4",
          ImportLine::Kind::Draw,
          makeDraw(QDate(2002, 10, 5), {45, 3, 12, 17, 23, 34}, 7, 4),
@@ -237,8 +237,10 @@ TEST(TextImport, ReadsTheFilesPeopleHave) {
     const QString taken =
         QStringLiteral("Import abgeschlossen: 40 neue Ziehungen, 0 ersetzt, 0 unverändert, 0 "
                        "Zeilen übersprungen.");
-    const QString smallTaken = QStringLiteral("Import abgeschlossen: %1 neue Ziehungen, 0 ersetzt, 0 unverändert, 0 Zeilen "
-                                              "übersprungen.").arg(smallDays.size());
+    const QString smallTaken =
+        QStringLiteral("Import abgeschlossen: %1 neue Ziehungen, 0 ersetzt, 0 unverändert, 0 Zeilen "
+                       "übersprungen.")
+            .arg(smallDays.size());
     const std::tuple<QByteArray, QString, std::vector<Draw>> cases[] = {
         // clang-format off
         {dayFirst.toLatin1(), taken, draws}, {file("MM/dd/yyyy", "\n", draws).toLatin1(), taken, draws},

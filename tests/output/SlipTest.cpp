@@ -330,7 +330,7 @@ TEST_F(SlipTest, SlipPictureForTheTestDisplay) {
     printAndRead();
     EXPECT_TRUE(prompt.pictureFound); // the dialog offers the test display
     EXPECT_EQ(prompt.pictureFolder, pictures.path());
-    EXPECT_FALSE(picture().enabled);  // test display off: not even loaded
+    EXPECT_FALSE(picture().enabled); // test display off: not even loaded
     EXPECT_TRUE(picture().picture.isNull());
 
     prompt.state.showSlip = true;

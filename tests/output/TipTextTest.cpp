@@ -109,8 +109,9 @@ TEST_F(TipTextTest, HeaderNamesTheNextDraw) {
         {QDate(2026, 1, 4), std::nullopt, QDate(2026, 1, 7)},          // no archive
     };
     for (const auto& c : played)
-        EXPECT_EQ(tiptext::sheetDate(Game::sixOf42(), dates::toDayNumber(QDate(2026, 1, 4)), c.today, c.newest),
-                  c.sheet)
+        EXPECT_EQ(
+            tiptext::sheetDate(Game::sixOf42(), dates::toDayNumber(QDate(2026, 1, 4)), c.today, c.newest),
+            c.sheet)
             << c.today.toString().toStdString();
 }
 

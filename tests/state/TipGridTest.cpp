@@ -11,15 +11,16 @@ TEST(TipGrid, CellRuleKeepsOnlyPlainNumbersOfTheGame) {
         const char* typed;
         const char *of45, *of42, *glueckszahl;
     } cases[] = {
-        {"7", "7", "7", ""},   {"45", "45", "", ""}, {"42", "42", "42", ""}, {"6", "6", "6", "6"},
-        {"1", "1", "1", "1"},  {"46", "", "", ""},   {"0", "", "", ""},      {"007", "7", "7", ""},
-        {"12a", "", "", ""},   {"+5", "5", "5", "5"}, {"-3", "", "", ""},    {"", "", "", ""},
-        {"abc", "", "", ""},   {" 9", "9", "9", ""}, {"99999999999", "", "", ""},
+        {"7", "7", "7", ""},  {"45", "45", "", ""},  {"42", "42", "42", ""},      {"6", "6", "6", "6"},
+        {"1", "1", "1", "1"}, {"46", "", "", ""},    {"0", "", "", ""},           {"007", "7", "7", ""},
+        {"12a", "", "", ""},  {"+5", "5", "5", "5"}, {"-3", "", "", ""},          {"", "", "", ""},
+        {"abc", "", "", ""},  {" 9", "9", "9", ""},  {"99999999999", "", "", ""},
     };
     for (const auto& c : cases) {
         const QString typed = QString::fromLatin1(c.typed);
-        EXPECT_EQ(TipGrid::applyCellRule(typed, Game::sixOf45()) + '|' + TipGrid::applyCellRule(typed, Game::sixOf42()) +
-                      '|' + TipGrid::applyExtraCellRule(typed, Game::sixOf42()),
+        EXPECT_EQ(TipGrid::applyCellRule(typed, Game::sixOf45()) + '|' +
+                      TipGrid::applyCellRule(typed, Game::sixOf42()) + '|' +
+                      TipGrid::applyExtraCellRule(typed, Game::sixOf42()),
                   QString::fromLatin1(c.of45) + '|' + c.of42 + '|' + c.glueckszahl)
             << c.typed;
     }

@@ -23,7 +23,8 @@ bool FakeUi::messageOrStop(const QString& text, const QString& caption) {
     return static_cast<int>(messages.size()) != stopAtMessage;
 }
 
-std::optional<QString> FakeUi::inputBox(const QString& caption, const QString& prompt, const QString& preset) {
+std::optional<QString> FakeUi::inputBox(const QString& caption, const QString& prompt,
+                                        const QString& preset) {
     inputs << caption + QLatin1Char('|') + prompt + QLatin1Char('|') + preset;
     if (inputAnswers.empty()) return preset;
     std::optional<QString> answer = inputAnswers.front();

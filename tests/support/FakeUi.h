@@ -19,7 +19,8 @@ public:
                  const QString& details = QString()) override;
     bool messageOrStop(const QString& text, const QString& caption = QString()) override;
     void error(const QString& text) override { errors << text; }
-    std::optional<QString> inputBox(const QString& caption, const QString& prompt, const QString& preset) override;
+    std::optional<QString> inputBox(const QString& caption, const QString& prompt,
+                                    const QString& preset) override;
     bool question(const QString& text, const QString& caption, Preset preset = Preset::Yes) override;
     void beginBusy() override;
     void endBusy() override;
@@ -34,11 +35,11 @@ public:
     QStringList errors;
     QStringList inputs; // "caption|prompt|preset" of every input box
     QStringList questions;
-    std::vector<Preset> presets;      // the button each question offered first
-    QStringList details;              // of every message, empty when it had none
-    int busyAtBoxes = 0;              // the deepest hourglass while a box waited for the user
+    std::vector<Preset> presets;                     // the button each question offered first
+    QStringList details;                             // of every message, empty when it had none
+    int busyAtBoxes = 0;                             // the deepest hourglass while a box waited for the user
     std::deque<std::optional<QString>> inputAnswers; // empty: answer with the preset; nothing: cancelled
-    std::deque<bool> questionAnswers; // empty: answer no
+    std::deque<bool> questionAnswers;                // empty: answer no
     int stopAtMessage = 0; // the box of messageOrStop whose "Abbrechen" is clicked, from 1; 0: none
     std::function<void(const QString&)> onMessage;
     int statusRepaints = 0;

@@ -7,8 +7,8 @@
 #include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslServer>
-#include <QTemporaryDir>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QUrlQuery>
 #include <stdexcept>
@@ -44,22 +44,30 @@ void TestHttpServer::listen() {
 }
 
 QString TestHttpServer::url(const QString& path) const {
-    return QStringLiteral("%1://127.0.0.1:%2%3").arg(tls_ ? QStringLiteral("https") : QStringLiteral("http")).arg(port()).arg(path);
+    return QStringLiteral("%1://127.0.0.1:%2%3")
+        .arg(tls_ ? QStringLiteral("https") : QStringLiteral("http"))
+        .arg(port())
+        .arg(path);
 }
 
 std::pair<QSslCertificate, QSslKey> makeLocalCertificate() {
     QTemporaryDir dir;
     QProcess openssl;
     openssl.start(QStringLiteral("openssl"),
-                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
-                   QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
-                   QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
-                   QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"), QStringLiteral("-keyout"),
-                   dir.filePath(QStringLiteral("key.pem")), QStringLiteral("-out"), dir.filePath(QStringLiteral("cert.pem"))});
-    if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0) throw std::runtime_error("openssl made no certificate");
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                   QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
+                   QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
+                   QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
+                   QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-addext"),
+                   QStringLiteral("subjectAltName=IP:127.0.0.1"), QStringLiteral("-keyout"),
+                   dir.filePath(QStringLiteral("key.pem")), QStringLiteral("-out"),
+                   dir.filePath(QStringLiteral("cert.pem"))});
+    if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0)
+        throw std::runtime_error("openssl made no certificate");
     QFile cert(dir.filePath(QStringLiteral("cert.pem")));
     QFile key(dir.filePath(QStringLiteral("key.pem")));
-    if (!cert.open(QIODevice::ReadOnly) || !key.open(QIODevice::ReadOnly)) throw std::runtime_error("no certificate");
+    if (!cert.open(QIODevice::ReadOnly) || !key.open(QIODevice::ReadOnly))
+        throw std::runtime_error("no certificate");
     return {QSslCertificate(cert.readAll()), QSslKey(key.readAll(), QSsl::Ec)};
 }
 
