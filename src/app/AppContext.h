@@ -51,8 +51,10 @@ public:
     ExportFileChooser chooseExportFile;
     ImportFileChooser chooseImportFiles;
     DrawPrompt askForDraw;
-    // The period of a new slip; when empty the window asks with TForm9.
-    slips::PeriodPrompt askForSlip;
+    // The period and tips of a slip; when empty the window asks with TForm9.
+    slips::SlipPrompt askForSlip;
+    // Where "Sichern …" copies the slips; when empty the window asks with Qt's save dialog.
+    ExportFileChooser chooseBackupFile;
     // The slips the player keeps, beside the archive.
     std::unique_ptr<SlipStore> slips;
     // The slip preview; when empty the window shows Qt's print preview.

@@ -17,6 +17,7 @@
 #include "gui/PrintPreview.h"
 #include "gui/PrintSettingsDialog.h"
 #include "gui/SaveSlipDialog.h"
+#include "gui/SlipsView.h"
 #include "gui/StatisticsBrowserWindow.h"
 #include "import/ArchiveUpdate.h"
 #include "import/LatestDraws.h"
@@ -51,6 +52,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -173,33 +175,57 @@ void MainWindow::wireOperations() {
         {QStringLiteral("BitBtn9"),
          [this, &s, showNewest] { importDrawFiles(s, importChooser(), showNewest); }},
         {QStringLiteral("BitBtn20"), [this, &s, &c] { slips::saveSlip(s, *c.slips, slipPrompt()); }},
-        {QStringLiteral("BitBtn93"), [this] { deleteSelectedSlip(); }},
+        {QStringLiteral("BitBtn93"),
+         [this, &s, &c] {
+             if (const Slip* slip = slipsView_->selected()) slips::deleteSlip(s, *c.slips, *slip);
+         }},
+        {QStringLiteral("BitBtn94"),
+         [this, &s, &c] {
+             if (const Slip* slip = slipsView_->selected())
+                 slips::changeSlip(s, *c.slips, *slip, slipPrompt());
+         }},
+        {QStringLiteral("BitBtn95"), [this, &s, &c] { slips::backUpSlips(s, *c.slips, backupChooser()); }},
     };
     // The operations that may change the draws of the archive, however they end.
     const QStringList changingDraws{QStringLiteral("BitBtn1"), QStringLiteral("SpeedButton10"),
                                     QStringLiteral("BitBtn2"), QStringLiteral("BitBtn8"),
                                     QStringLiteral("BitBtn6"), QStringLiteral("BitBtn9")};
+    // A name of these tables that names no control would wire nothing without a word.
+    const auto named = [this](const QString& name) {
+        QWidget* w = pages_->findChild<QWidget*>(name);
+        if (!w) throw std::logic_error("no control named " + name.toStdString());
+        return w;
+    };
     for (const auto& [name, op] : buttons) {
-        auto* b = pages_->findChild<QAbstractButton*>(name);
-        if (!b) continue;
+        auto* b = qobject_cast<QAbstractButton*>(named(name));
+        if (!b) throw std::logic_error("no button named " + name.toStdString());
         const bool changes = changingDraws.contains(name);
         connect(b, &QAbstractButton::clicked, this, [this, op, changes] {
+            const QString before = status(1);
+            slipsChecked_ = false;
             runOperation(op);
-            if (changes) drawsChanged();
+            if (changes) drawsChanged(before);
         });
     }
     // Page "Meine Scheine" shows what is stored when it comes up and after a slip was saved or deleted.
     connect(pages_, &QTabWidget::currentChanged, this, [this] {
         if (pages_->currentWidget()->objectName() == QLatin1String("TabSheet7")) refreshSlips();
     });
-    for (const char* name : {"BitBtn20", "BitBtn93"})
+    for (const char* name : {"BitBtn20", "BitBtn93", "BitBtn94"})
         connect(pages_->findChild<QAbstractButton*>(QLatin1String(name)), &QAbstractButton::clicked, this,
                 [this] { refreshSlips(); });
-    slipTable_ = pages_->findChild<QTableWidget*>(QStringLiteral("ScheinGrid"));
-    hitTable_ = pages_->findChild<QTableWidget*>(QStringLiteral("TreffGrid"));
-    connect(slipTable_, &QTableWidget::itemSelectionChanged, this, [this] { showSlipHits(); });
-    connect(slipTable_, &QTableWidget::cellChanged, this, &MainWindow::slipPaidEdited);
-    ctx_.state.checkSlips = [this] { return slips::checkSlips(session_, *ctx_.slips); };
+    slipsView_ = new SlipsView(named(QStringLiteral("TabSheet7")), ctx_.controls);
+    connect(slipsView_, &SlipsView::paidEdited, this, [this](const Slip& slip, const QString& typed) {
+        runOperation([this, &slip, &typed] { slips::setPaid(*ctx_.slips, slip, typed); });
+        // Back to what is stored, whether it was taken or refused; the totals follow.
+        QTimer::singleShot(0, this, [this] { refreshSlips(); });
+    });
+    // An operation that checks the slips itself (the import, for its report) is not followed by a second
+    // check.
+    ctx_.state.checkSlips = [this] {
+        slipsChecked_ = true;
+        return slips::checkSlips(session_, *ctx_.slips);
+    };
 
     // The game's box: the game the user picks becomes the current one.
     auto* game = pages_->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
@@ -223,8 +249,7 @@ void MainWindow::wireOperations() {
          [this] { ctx_.shell->open(ctx_.controls.text(QStringLiteral("Label58"))); }},
     };
     for (const auto& [name, op] : clickables) {
-        QWidget* w = pages_->findChild<QWidget*>(name);
-        if (!w) continue;
+        QWidget* w = named(name);
         clicks_.insert(w, op);
         w->installEventFilter(this);
     }
@@ -332,7 +357,7 @@ void MainWindow::chooseGame(const Game& game) {
     }
     applyGameToWindow(game);
     // The slips' page shows the other game's from now on.
-    slipPage_ = {};
+    slipsView_->show({});
     // Its record is offered the first time the game is shown in a run; after a Nein the next start asks.
     const int taken = offered_.contains(static_cast<int>(game.id)) ? 0 : offerShippedRecord();
     if (session_.archive().holdsNoDraw()) {
@@ -348,7 +373,9 @@ void MainWindow::chooseGame(const Game& game) {
         return;
     }
     showCurrentGame(taken);
-    checkSlips();
+    const QString news = slipNews();
+    if (!news.isEmpty()) setStatus(1, news);
+    if (pages_->currentWidget()->objectName() == QLatin1String("TabSheet7")) refreshSlips();
 }
 
 void MainWindow::showCurrentGame(int taken) {
@@ -397,97 +424,66 @@ QString MainWindow::drawCountText() const {
     return counted(session_.archive().count(), QStringLiteral("Ziehung"), QStringLiteral("Ziehungen"));
 }
 
-void MainWindow::drawsChanged() {
-    setStatus(0, drawCountText());
-    // The draws said missing follow the archive, and the text goes once it is current.
-    if (status(1).startsWith(QStringLiteral("Neueste Ziehung:"))) setStatus(1, missingDrawsText());
-    checkSlips();
+QString MainWindow::archiveStateText() const {
+    const QString missing = missingDrawsText();
+    if (!missing.isEmpty() || session_.game().lastDraw.isValid() || session_.archive().holdsNoDraw())
+        return missing;
+    std::optional<Draw> newest;
+    try {
+        newest = session_.archive().lastRecord();
+    } catch (const AppError&) {
+        return {};
+    }
+    if (!newest) return {};
+    return QStringLiteral("Neueste Ziehung: %1 – die Datenbank ist auf dem neuesten Stand.")
+        .arg(dates::formatFixedDate(newest->date));
 }
 
-void MainWindow::checkSlips() {
-    // A store that cannot be read was told in a box at start; after each change of the draws the status bar
-    // says it, instead of a box each time.
-    try {
-        const QString news = slips::checkSlips(session_, *ctx_.slips);
-        if (!news.isEmpty()) setStatus(1, news);
-    } catch (const AppError& e) {
-        setStatus(1, QStringLiteral("Meine Scheine: ") + e.message());
-    }
+void MainWindow::drawsChanged(const QString& statusBefore) {
+    setStatus(0, drawCountText());
+    // What the operation said stays, followed by what the slips reached and what the archive lacks now.
+    const QString said = status(1) != statusBefore ? status(1) : QString();
+    sayWithArchive(said, slipsChecked_ ? QString() : slipNews());
+}
+
+void MainWindow::sayWithArchive(const QString& said, const QString& news) {
+    QStringList parts;
+    for (const QString& part : {said, news, archiveStateText()})
+        if (!part.isEmpty()) parts << part;
+    if (!parts.isEmpty()) setStatus(1, parts.join(QStringLiteral("  ")));
     if (pages_->currentWidget()->objectName() == QLatin1String("TabSheet7")) refreshSlips();
 }
 
-slips::PeriodPrompt MainWindow::slipPrompt() {
+QString MainWindow::slipNews() {
+    // A store that cannot be read was told in a box at start; after each change of the draws the status bar
+    // says it, instead of a box each time.
+    try {
+        return slips::checkSlips(session_, *ctx_.slips);
+    } catch (const AppError& e) {
+        return QStringLiteral("Meine Scheine: ") + e.message();
+    }
+}
+
+slips::SlipPrompt MainWindow::slipPrompt() {
     if (ctx_.askForSlip) return ctx_.askForSlip;
-    return [this](const Game& game, int tips, const QDate& first) {
-        return askForSlipPeriod(game, tips, first, this);
+    return [this](const Game& game, const slips::SlipForm& offered, bool changeTips) {
+        return askForSlip(game, offered, changeTips, this);
     };
 }
 
+ExportFileChooser MainWindow::backupChooser() {
+    if (ctx_.chooseBackupFile) return ctx_.chooseBackupFile;
+    return [this](const QString& suggested) { return chooseBackupFile(suggested, this); };
+}
+
 void MainWindow::refreshSlips() {
-    QTableWidget* table = slipTable_;
-    const qint64 selected = table->currentRow() >= 0 && table->currentRow() < int(slipPage_.slips.size())
-                                ? slipPage_.slips[std::size_t(table->currentRow())].id
-                                : 0;
+    slips::Page page;
     try {
-        slipPage_ = slips::pageOf(session_, *ctx_.slips);
+        page = slips::pageOf(session_, *ctx_.slips);
     } catch (const AppError& e) {
-        slipPage_ = {};
-        slipPage_.totals = e.message(); // the store is never replaced: the page says why it shows nothing
+        page.totals = e.message(); // the store is never replaced: the page says why it shows nothing
     }
-    fillingSlips_ = true;
-    table->setRowCount(int(slipPage_.rows.size()));
-    int row = 0;
-    for (const QStringList& cells : slipPage_.rows) {
-        for (int column = 0; column < cells.size(); ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
-            // Only what the player was paid is his to change.
-            if (column != 5) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-            if (column >= 2 && column != 4) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table->setItem(row, column, item);
-        }
-        if (slipPage_.slips[std::size_t(row)].id == selected || (row == 0 && selected == 0))
-            table->selectRow(row);
-        ++row;
-    }
-    table->resizeColumnsToContents();
-    fillingSlips_ = false;
-    ctx_.controls.setText(QStringLiteral("Label90"), slipPage_.totals);
-    ctx_.controls.setEnabled(QStringLiteral("BitBtn93"), !slipPage_.slips.empty());
-    showSlipHits();
-}
-
-void MainWindow::showSlipHits() {
-    QTableWidget* hits = hitTable_;
-    const int row = slipTable_->currentRow();
-    const bool any = row >= 0 && row < int(slipPage_.hits.size());
-    const Slip* slip = any ? &slipPage_.slips[std::size_t(row)] : nullptr;
-    hits->clear();
-    hits->setColumnCount(slip ? 2 + int(slip->tips.size()) : 0);
-    if (slip) hits->setHorizontalHeaderLabels(slipPage_.hitsHeader.mid(0, 2 + int(slip->tips.size())));
-    hits->setRowCount(any ? int(slipPage_.hits[std::size_t(row)].size()) : 0);
-    if (!any) return;
-    int line = 0;
-    for (const QStringList& cells : slipPage_.hits[std::size_t(row)]) {
-        for (int column = 0; column < cells.size(); ++column)
-            hits->setItem(line, column, new QTableWidgetItem(cells[column]));
-        ++line;
-    }
-    hits->resizeColumnsToContents();
-}
-
-void MainWindow::deleteSelectedSlip() {
-    const int row = slipTable_->currentRow();
-    if (row < 0 || row >= int(slipPage_.slips.size())) return;
-    slips::deleteSlip(session_, *ctx_.slips, slipPage_.slips[std::size_t(row)]);
-}
-
-void MainWindow::slipPaidEdited(int row, int column) {
-    if (fillingSlips_ || column != 5 || row < 0 || row >= int(slipPage_.slips.size())) return;
-    const QString typed = slipTable_->item(row, column)->text();
-    runOperation(
-        [this, row, &typed] { slips::setPaid(*ctx_.slips, slipPage_.slips[std::size_t(row)], typed); });
-    // Back to what is stored, whether it was taken or refused; the totals follow.
-    QTimer::singleShot(0, this, [this] { refreshSlips(); });
+    slipsView_->show(page);
 }
 
 void MainWindow::applyGameToWindow(const Game& game) {
@@ -575,7 +571,8 @@ void MainWindow::startUp() {
     showCurrentGame(taken);
     // A store of slips that cannot be read is told now, once; it stays as it is.
     runOperation([this] { ctx_.slips->verify(); });
-    checkSlips();
+    const QString news = slipNews();
+    if (!news.isEmpty()) setStatus(1, news);
 }
 
 QSize MainWindow::firstSize() const {

@@ -28,6 +28,7 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
+class SlipsView;
 
 // The main window TForm1: its pages, the status bar, and the wiring of every control to its operation.
 // It is also the Ui port of the logic, and it binds each named widget to its entry in Controls both ways.
@@ -96,8 +97,12 @@ private:
     void showCurrentGame(int taken);
     // "1354 Ziehungen": the current game's stored draws, as the first status panel shows them.
     QString drawCountText() const;
-    // After an operation that may have changed the draws: the count follows, and the draws said missing.
-    void drawsChanged();
+    // After an operation that may have changed the draws: the count, what the slips newly reached and what
+    // the archive lacks (or that it is current), after what the operation said (a status other than before).
+    void drawsChanged(const QString& statusBefore);
+    void sayWithArchive(const QString& said, const QString& news);
+    // For a game played today with draws: what is missing since the newest, or that it is current.
+    QString archiveStateText() const;
     // "Neueste Ziehung: 31.12.2025 – seither 97 Ziehungen nicht gespeichert; …" for a game played today whose
     // newest stored draw lies before its last draw day before today; empty otherwise.
     QString missingDrawsText() const;
@@ -105,12 +110,11 @@ private:
     void showChance(bool on);
     // Page "Meine Scheine": the slips of the current game, the hits of the one selected, the totals.
     void refreshSlips();
-    void showSlipHits();
-    void deleteSelectedSlip();
-    void slipPaidEdited(int row, int column);
-    // The slips checked against the draws as they are now; what they newly reached goes to the status bar.
-    void checkSlips();
-    slips::PeriodPrompt slipPrompt();
+    // The slips checked against the draws as they are now: what they newly reached, or why they could not be
+    // read.
+    QString slipNews();
+    slips::SlipPrompt slipPrompt();
+    ExportFileChooser backupChooser();
     // Refuses a file the user chose to print into when it is one of the draws' files (AppError).
     std::function<void(const QString&)> refuseDrawFile() const;
 
@@ -123,11 +127,9 @@ private:
     QLabel* statusPanels_[2] = {nullptr, nullptr};
     QPushButton* cancelButton_ = nullptr; // "Abbrechen" of a download, in the status bar
     bool cancelRequested_ = false;
-    bool leastSizeAsked_ = false;       // the next resize answers the window's own request for its least size
-    slips::Page slipPage_;              // as page "Meine Scheine" shows it
-    QTableWidget* slipTable_ = nullptr; // ScheinGrid
-    QTableWidget* hitTable_ = nullptr;  // TreffGrid
-    bool fillingSlips_ = false;         // the table is being filled, not edited
+    bool leastSizeAsked_ = false;    // the next resize answers the window's own request for its least size
+    SlipsView* slipsView_ = nullptr; // page "Meine Scheine", a child of it
+    bool slipsChecked_ = false;      // the operation under way checked the slips itself
     QString statusTexts_[2];
     bool statusFlushPending_ = false;
     QElapsedTimer statusRepaintClock_;

@@ -235,11 +235,8 @@ QWidget* tipPage(QWidget* window) {
 QWidget* slipsPage(QWidget* window) {
     auto* page = new QWidget(window);
     page->setObjectName(QStringLiteral("TabSheet7"));
+    // Its columns are the view's (gui/SlipsView.h).
     auto* slips = make<QTableWidget>(page, QStringLiteral("ScheinGrid"), 4, 4, 497, 150);
-    slips->setColumnCount(6);
-    slips->setHorizontalHeaderLabels({QStringLiteral("Gespielt ab"), QStringLiteral("Ziehungen"),
-                                      QStringLiteral("Tipps"), QStringLiteral("Einsatz (CHF)"),
-                                      QStringLiteral("Treffer"), QStringLiteral("Ausbezahlt (CHF)")});
     slips->setSelectionBehavior(QAbstractItemView::SelectRows);
     slips->setSelectionMode(QAbstractItemView::SingleSelection);
     slips->verticalHeader()->hide();
@@ -250,14 +247,27 @@ QWidget* slipsPage(QWidget* window) {
     auto* totals = label(page, QStringLiteral("Label90"), QString(), 4, 312, 390, 60);
     totals->setWordWrap(true);
     totals->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    button(page, QStringLiteral("BitBtn93"), QStringLiteral("Schein löschen"), 400, 312, 101, 26);
+    auto* buttons = new QVBoxLayout;
+    const struct {
+        const char* name;
+        QString text, hint;
+    } actions[] = {
+        {"BitBtn94", QStringLiteral("Schein ändern"),
+         QStringLiteral("Erste Ziehung, Ziehungen und Tipps des gewählten Scheins ändern")},
+        {"BitBtn93", QStringLiteral("Schein löschen"), QString()},
+        {"BitBtn95", QStringLiteral("Sichern …"),
+         QStringLiteral("Eine Kopie aller Scheine in eine Datei Ihrer Wahl schreiben")},
+    };
+    for (const auto& a : actions)
+        buttons->addWidget(button(page, QLatin1String(a.name), a.text, 400, 312, 101, 26, a.hint));
+    buttons->addStretch();
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(slips, 1);
     layout->addWidget(hits, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(totals, 1);
-    bottom->addWidget(page->findChild<QPushButton*>(QStringLiteral("BitBtn93")), 0, Qt::AlignTop);
+    bottom->addLayout(buttons);
     layout->addLayout(bottom);
     return page;
 }

@@ -7,19 +7,31 @@
 #include "stats/DrawFilter.h"
 
 #include <algorithm>
+#include <cmath>
 
-std::vector<double> HitBalance::expected(bool ownExtra) const {
-    const bool without = !ownExtra && !game->extra.sameDrum;
+std::vector<double> expectedRanks(const Game& game, double tipDraws, bool ownExtra) {
+    const bool without = !ownExtra && !game.extra.sameDrum;
     std::vector<double> e;
-    for (const PrizeRank& rank : game->ranks) {
+    for (const PrizeRank& rank : game.ranks) {
         qint64 ways = rank.ways;
         if (without && rank.extra == PrizeRank::Extra::Hit) ways = 0;
         if (without && rank.extra == PrizeRank::Extra::Missed)
-            for (const PrizeRank& other : game->ranks)
+            for (const PrizeRank& other : game.ranks)
                 if (other.hits == rank.hits && other.extra == PrizeRank::Extra::Hit) ways += other.ways;
-        e.push_back(draws * double(ways) / double(game->tipChoices));
+        e.push_back(tipDraws * double(ways) / double(game.tipChoices));
     }
     return e;
+}
+
+QString formatExpected(double expected, const QLocale& locale) {
+    // Two decimals say nothing of the higher ranks ("0.00 × 4 + GZ"): as many as two digits need.
+    int decimals = 2;
+    if (expected > 0 && expected < 0.1) decimals = std::min(12, 1 - int(std::floor(std::log10(expected))));
+    return locale.toString(expected, 'f', decimals);
+}
+
+std::vector<double> HitBalance::expected(bool ownExtra) const {
+    return expectedRanks(*game, draws, ownExtra);
 }
 
 QStringList HitBalance::header() const {
@@ -58,7 +70,7 @@ std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
             name += (ownExtra ? QStringLiteral(" (mit ") : QStringLiteral(" (ohne ")) +
                     game->extra.captionMark + QLatin1Char(')');
         QStringList chance{name, QString()};
-        for (double e : expected(ownExtra)) chance << locale.toString(e, 'f', 2);
+        for (double e : expected(ownExtra)) chance << formatExpected(e, locale);
         chance << QString();
         rows.push_back(chance);
     }

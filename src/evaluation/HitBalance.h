@@ -30,9 +30,7 @@ struct HitBalance {
     double firstDate = 0; // of the first draw compared; 0 for none
     std::vector<Row> tips;
 
-    // What a random tip expects in N draws, rank by rank: N × the rank's ways among all tips. A tip without
-    // the extra number of its own that the game gives each tip never reaches a rank that needs it, and
-    // reaches the rank without it in the ways of both.
+    // What a random tip expects in N draws, rank by rank (expectedRanks).
     std::vector<double> expected(bool ownExtra = true) const;
 
     // The table as the dialog shows it: the header, one line per tip with its own extra number after its
@@ -46,6 +44,13 @@ struct HitBalance {
     // The header and the rows, tab-separated, for the clipboard.
     QString text(const QLocale& locale = QLocale()) const;
 };
+
+// What chance gives tips in so many tip draws (one tip in one draw each), rank by rank of the game: the exact
+// odds. A tip without the extra number of its own that the game gives each tip never reaches a rank that
+// needs it, and reaches the rank without it in the ways of both.
+std::vector<double> expectedRanks(const Game& game, double tipDraws, bool ownExtra = true);
+// An expectation with at least two significant digits: "0.11", "0.024", "0.0024"; "0.00" for none.
+QString formatExpected(double expected, const QLocale& locale = QLocale());
 
 // Counts the ranks of every complete grid row over the records that pass the filter.
 HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter, const TipGrid& grid,

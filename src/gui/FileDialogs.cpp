@@ -1,5 +1,6 @@
 #include "gui/FileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 
 QString chooseExportFile(const QString& defaultName, QWidget* parent) {
@@ -22,4 +23,15 @@ QStringList chooseImportFiles(const QString& folder, QWidget* parent) {
     dialog.setFileMode(QFileDialog::ExistingFiles);
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedFiles();
+}
+
+QString chooseBackupFile(const QString& suggestedName, QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Scheine sichern"), QDir::homePath(),
+                       QStringLiteral("SQLite-Datenbank (*.sqlite);;Alle Dateien (*)"));
+    dialog.setObjectName(QStringLiteral("SaveDialog9"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("sqlite"));
+    dialog.selectFile(suggestedName);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles().value(0);
 }

@@ -4,8 +4,8 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <QStringList>
 #include <algorithm>
-#include <cmath>
 
 std::vector<QDate> Slip::drawDays() const {
     std::vector<QDate> days;
@@ -25,7 +25,11 @@ int Slip::drawsFrom(const Game& game, const QDate& firstDraw) {
 }
 
 QString formatCents(qint64 cents) {
-    const QString amount = QLocale().toString(double(std::llabs(cents)) / 100.0, 'f', 2);
+    // Whole Rappen all the way: the francs grouped as the locale groups them, the Rappen after its point.
+    const QLocale locale;
+    const qint64 whole = cents < 0 ? -cents : cents;
+    const QString amount = locale.toString(whole / 100) + locale.decimalPoint() +
+                           QStringLiteral("%1").arg(whole % 100, 2, 10, QLatin1Char('0'));
     return cents < 0 ? QChar(0x2212) + amount : amount;
 }
 
@@ -36,12 +40,30 @@ QString stakeText(int tips, int draws, int tipPriceCents) {
              formatCents(tipPriceCents), formatCents(qint64(tips) * draws * tipPriceCents));
 }
 
+QString drawKey(const Draw& draw) {
+    auto numbers = draw.numbers;
+    std::sort(numbers.begin(), numbers.end());
+    QStringList key;
+    for (const int n : numbers) key << QString::number(n);
+    return key.join(QLatin1Char(' ')) + QStringLiteral(" + ") + QString::number(draw.extra);
+}
+
 qint64 parseCents(const QString& text) {
-    static const QRegularExpression amount(QStringLiteral("^(?:CHF\\s*)?(\\d{1,7})(?:[.,](\\d{1,2}|–|-))?$"));
-    const auto m = amount.match(text.trimmed().remove(QChar(0x2019)).remove(QLatin1Char('\'')));
+    // Francs up to nine digits (the largest jackpots are paid in the hundreds of millions), the apostrophe
+    // only between groups of three, the currency before or after.
+    static const QRegularExpression amount(
+        QStringLiteral(
+            "^(?:(?:CHF|S?Fr\\.?)\\s*)?(\\d{1,3}(?:['’]\\d{3}){1,2}|\\d{1,9})(?:[.,](\\d{1,2}|–|-))?"
+            "(?:\\s*(?:CHF|S?Fr\\.?))?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) return 0;
+    const auto m = amount.match(trimmed);
     if (!m.hasMatch()) return -1;
+    QString francs = m.captured(1);
+    francs.remove(QLatin1Char('\'')).remove(QChar(0x2019));
     QString fraction = m.captured(2);
     if (fraction == QStringLiteral("–") || fraction == QStringLiteral("-")) fraction.clear();
-    return m.captured(1).toLongLong() * 100 +
+    return francs.toLongLong() * 100 +
            (fraction.isEmpty() ? 0 : fraction.leftJustified(2, QLatin1Char('0')).toInt());
 }

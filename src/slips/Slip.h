@@ -27,9 +27,14 @@ struct Slip {
     qint64 stakeCents() const { return qint64(tips.size()) * draws * tipPriceCents; }
 };
 
-// An amount of Rappen as the page shows it: "120.00", "−100.00" (a minus sign), in the locale's digits.
+// What a check keeps of a draw: its numbers ascending and its extra number ("1 8 16 24 26 34 + 2"). The order
+// the numbers came in and the Superzahl change nothing a tip reached.
+QString drawKey(const Draw& draw);
+
+// An amount of Rappen as the page shows it: "120.00", "1’234.50", "−100.00" (a minus sign).
 QString formatCents(qint64 cents);
 // "Einsatz: 5 Tipps × 2 Ziehungen × CHF 2.50 = CHF 25.00"
 QString stakeText(int tips, int draws, int tipPriceCents);
-// The amount the player typed ("20", "20.50", "20,50", "CHF 20.–"): Rappen, or -1 when it is none.
+// The amount the player typed ("20", "20.50", "20,50", "CHF 20.–", "12.50 CHF", "Fr. 1’250"; empty is 0.00),
+// up to a jackpot: Rappen, or -1 when it is none.
 qint64 parseCents(const QString& text);

@@ -1,5 +1,6 @@
 #include "slips/SlipBook.h"
 
+#include "evaluation/HitBalance.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/Counted.h"
@@ -9,9 +10,9 @@
 #include "state/Session.h"
 #include "state/TipGrid.h"
 
-#include <QLocale>
+#include <QDir>
+#include <QRegularExpression>
 #include <algorithm>
-#include <map>
 
 namespace slips {
 
@@ -24,17 +25,25 @@ std::map<QDate, Draw> byDay(const std::vector<Draw>& draws) {
     return days;
 }
 
-std::vector<Draw> storedDraws(Session& session) {
+std::map<QDate, Draw> storedDraws(Session& session) {
     const DrawArchive archive = session.archive();
-    return archive.holdsNoDraw() ? std::vector<Draw>() : archive.scan();
+    return archive.holdsNoDraw() ? std::map<QDate, Draw>() : byDay(archive.scan());
 }
 
-// The present rows of the grid as tips of the game, or AppError naming the first row that is none.
+QString tipsCounted(std::size_t tips) {
+    return counted(qint64(tips), QStringLiteral("Tipp"), QStringLiteral("Tipps"));
+}
+
+QString rankName(const PrizeRank* rank) {
+    return rank ? rank->name : QString();
+}
+
+// The rows of the grid that hold anything, as tips of the game, or AppError naming the first that is none.
 std::vector<Tip> tipsOfGrid(Session& session) {
     const Game& game = session.game();
     std::vector<Tip> tips;
     for (int row = 0; row < TipGrid::Rows; ++row) {
-        if (!session.grid.rowPresent(row)) continue;
+        if (!session.grid.rowHasAnyCell(row)) continue;
         const auto tip = session.grid.completeRow(row);
         if (!tip) throw AppError(QStringLiteral("Der %1. Tipp ist nicht vollständig.").arg(row + 1));
         if (tip->hasNumberTwice())
@@ -47,6 +56,19 @@ std::vector<Tip> tipsOfGrid(Session& session) {
         tips.push_back(kept);
     }
     return tips;
+}
+
+// What a change of the slips says after it: the change, then what the check found, or why it could not.
+void sayWithCheck(Session& session, SlipStore& store, const QString& done) {
+    Ui& ui = session.services.ui;
+    ui.setStatus(1, done);
+    QString news;
+    try {
+        news = checkSlips(session, store);
+    } catch (const AppError& e) {
+        news = QStringLiteral("Meine Scheine: ") + e.message();
+    }
+    if (!news.isEmpty()) ui.setStatus(1, done + QLatin1Char(' ') + news);
 }
 
 } // namespace
@@ -63,45 +85,107 @@ QString periodProblem(const Game& game, const Period& period) {
     return {};
 }
 
-void saveSlip(Session& session, SlipStore& store, const PeriodPrompt& prompt) {
+QString tipsText(const Game& game, const std::vector<Tip>& tips) {
+    QStringList lines;
+    for (const Tip& tip : tips) {
+        QStringList numbers;
+        for (const int n : tip.numbers) numbers << QString::number(n);
+        QString line = numbers.join(QLatin1Char(' '));
+        if (!game.extra.sameDrum)
+            line += QStringLiteral("  %1 %2").arg(game.extra.captionMark).arg(tip.extra);
+        lines << line;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+std::vector<Tip> tipsOfText(const Game& game, const QString& text) {
+    static const QRegularExpression number(QStringLiteral("\\d+"));
+    const bool ownExtra = !game.extra.sameDrum;
+    std::vector<Tip> tips;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int l = 0; l < lines.size(); ++l) {
+        std::vector<int> values;
+        for (auto m = number.globalMatch(lines[l]); m.hasNext();)
+            values.push_back(m.next().captured().toInt());
+        if (values.empty()) continue;
+        const QString line = QStringLiteral("Zeile %1: ").arg(l + 1);
+        if (int(values.size()) != game.drawn + (ownExtra ? 1 : 0))
+            throw AppError(line + (ownExtra ? QStringLiteral("Ein Tipp hat %1 Zahlen und eine %2.")
+                                                  .arg(game.drawn)
+                                                  .arg(game.extra.name)
+                                            : QStringLiteral("Ein Tipp hat %1 Zahlen.").arg(game.drawn)));
+        Tip tip;
+        for (int i = 0; i < game.drawn; ++i) {
+            const int n = values[std::size_t(i)];
+            if (!game.isNumber(n))
+                throw AppError(line + QStringLiteral("%1 ist keine Zahl von %2.").arg(n).arg(game.name));
+            tip.numbers[std::size_t(i)] = n;
+        }
+        if (tip.hasNumberTwice()) throw AppError(line + QStringLiteral("Eine Zahl steht doppelt."));
+        if (ownExtra) {
+            tip.extra = values.back();
+            if (!game.isExtra(tip.extra))
+                throw AppError(line + QStringLiteral("%1 ist keine %2.").arg(tip.extra).arg(game.extra.name));
+        }
+        tips.push_back(tip.sorted());
+    }
+    if (tips.empty()) throw AppError(QStringLiteral("Es ist kein Tipp eingetragen."));
+    return tips;
+}
+
+void saveSlip(Session& session, SlipStore& store, const SlipPrompt& prompt) {
     const Game& game = session.game();
     const std::vector<Tip> tips = tipsOfGrid(session);
-    Ui& ui = session.services.ui;
     if (tips.empty()) {
-        ui.message(QStringLiteral("Es ist kein Tipp eingetragen."));
+        session.services.ui.message(QStringLiteral("Es ist kein Tipp eingetragen."));
         return;
     }
     // The draw the tips are for: the coming one of a game played today, else the one after the draw shown.
-    const std::vector<Draw> stored = storedDraws(session);
-    const QDate newest = stored.empty() ? QDate() : dates::fromDayNumber(stored.back().date);
+    const std::map<QDate, Draw> stored = storedDraws(session);
+    const QDate newest = stored.empty() ? QDate() : stored.rbegin()->first;
     const QDate shown = dates::fromDayNumber(session.state.currentDraw.date);
     const QDate offered = game.lastDraw.isValid() && shown.isValid()
                               ? game.nextDrawDay(shown.addDays(1))
                               : game.comingDrawDay(session.services.clock.today(), newest);
-    const std::optional<Period> period = prompt(game, int(tips.size()), offered);
-    if (!period) return;
+    const std::optional<SlipForm> form = prompt(game, {{offered, 1}, tips}, false);
+    if (!form) return;
     // The dialog refuses these; never store one.
-    if (const QString problem = periodProblem(game, *period); !problem.isEmpty()) throw AppError(problem);
+    if (const QString problem = periodProblem(game, form->period); !problem.isEmpty())
+        throw AppError(problem);
     Slip slip;
     slip.game = &game;
-    slip.firstDraw = period->firstDraw;
-    slip.draws = period->draws;
+    slip.firstDraw = form->period.firstDraw;
+    slip.draws = form->period.draws;
     slip.tips = tips;
     slip.tipPriceCents = game.tipPriceCents;
     store.add(slip);
-    const QString news = checkSlips(session, store);
-    ui.setStatus(1,
+    // Said before the check, so that a check that fails never hides that the slip is stored.
+    sayWithCheck(session, store,
                  QStringLiteral("Schein ab %1 mit %2 gespeichert.")
-                         .arg(dates::formatFixedDate(slip.firstDraw),
-                              counted(qint64(tips.size()), QStringLiteral("Tipp"), QStringLiteral("Tipps"))) +
-                     (news.isEmpty() ? QString() : QLatin1Char(' ') + news));
+                     .arg(dates::formatFixedDate(slip.firstDraw), tipsCounted(tips.size())));
+}
+
+void changeSlip(Session& session, SlipStore& store, const Slip& slip, const SlipPrompt& prompt) {
+    const Game& game = *slip.game;
+    const std::optional<SlipForm> form = prompt(game, {{slip.firstDraw, slip.draws}, slip.tips}, true);
+    if (!form) return;
+    if (const QString problem = periodProblem(game, form->period); !problem.isEmpty())
+        throw AppError(problem);
+    if (form->tips.empty()) throw AppError(QStringLiteral("Es ist kein Tipp eingetragen."));
+    Slip changed = slip;
+    changed.firstDraw = form->period.firstDraw;
+    changed.draws = form->period.draws;
+    changed.tips = form->tips;
+    store.change(changed);
+    sayWithCheck(session, store,
+                 QStringLiteral("Schein ab %1 mit %2 geändert.")
+                     .arg(dates::formatFixedDate(changed.firstDraw), tipsCounted(changed.tips.size())));
 }
 
 bool deleteSlip(Session& session, SlipStore& store, const Slip& slip) {
     if (!session.services.ui.question(
             QStringLiteral("Soll der Schein ab %1 mit %2 gelöscht werden?")
-                .arg(dates::formatFixedDate(slip.firstDraw),
-                     counted(qint64(slip.tips.size()), QStringLiteral("Tipp"), QStringLiteral("Tipps"))),
+                .arg(dates::formatFixedDate(slip.firstDraw), tipsCounted(slip.tips.size())),
             QString(), Ui::Preset::No))
         return false;
     store.remove(slip.id);
@@ -118,108 +202,187 @@ void setPaid(SlipStore& store, const Slip& slip, const QString& typed) {
     store.setPaid(slip.id, cents);
 }
 
+void backUpSlips(Session& session, SlipStore& store, const std::function<QString(const QString&)>& choose) {
+    if (!store.exists()) throw AppError(QStringLiteral("Es ist noch kein Schein gespeichert."));
+    const QString suggested = QStringLiteral("Scheine-%1.sqlite")
+                                  .arg(session.services.clock.today().toString(QStringLiteral("yyyy-MM-dd")));
+    const QString target = choose(suggested);
+    if (target.isEmpty()) return;
+    DrawArchive::refuseAsTarget(session.state.programDir, target);
+    {
+        BusyCursor busy(session.services.ui);
+        store.backUp(target);
+    }
+    session.services.ui.setStatus(
+        1, QStringLiteral("Scheine gesichert in \"%1\".").arg(QDir::toNativeSeparators(target)));
+}
+
+SlipResult evaluate(const Slip& slip, const std::map<QDate, Draw>& draws, const QDate& today) {
+    SlipResult result;
+    for (const QDate& day : slip.drawDays()) {
+        const auto draw = draws.find(day);
+        if (draw == draws.end()) {
+            // Today's draw may still be to come; one of a day before it is missing from the archive.
+            if (day >= today) continue;
+            result.days.push_back({day, nullptr, {}});
+            ++result.missing;
+            continue;
+        }
+        SlipDay d{day, &draw->second, {}};
+        for (const Tip& tip : slip.tips) d.ranks.push_back(slip.game->rankOf(tip, draw->second));
+        result.days.push_back(d);
+        ++result.drawn;
+    }
+    return result;
+}
+
 QString checkSlips(Session& session, SlipStore& store) {
     const Game& game = session.game();
     const std::vector<Slip> all = store.slips(game);
     if (all.empty()) return {};
-    const auto draws = byDay(storedDraws(session));
-    auto seen = store.seen(game);
+    const auto draws = storedDraws(session);
+    const auto seen = store.seen(game);
+    const QDate today = session.services.clock.today();
     std::vector<SlipStore::Seen> newlySeen;
     QStringList said;
+    QStringList corrected;
     // The oldest slips first, as the player played them.
     for (auto slip = all.rbegin(); slip != all.rend(); ++slip) {
+        // A slip read without its tips reached nothing that could be said: nothing is kept of it.
+        if (slip->tips.empty()) continue;
+        const auto seenOfSlip = seen.find(slip->id);
         QStringList reached;
-        for (const QDate& day : slip->drawDays()) {
-            const auto draw = draws.find(day);
-            if (draw == draws.end()) continue;
-            const QString text = game.drawText(draw->second);
-            const auto before = seen[slip->id].find(day);
-            if (before != seen[slip->id].end() && before->second == text) continue;
-            newlySeen.push_back({slip->id, day, text});
-            for (std::size_t t = 0; t < slip->tips.size(); ++t)
-                if (const PrizeRank* rank = game.rankOf(slip->tips[t], draw->second))
-                    reached << QStringLiteral("Tipp %1: %2 am %3")
+        QStringList changed;
+        for (const SlipDay& d : evaluate(*slip, draws, today).days) {
+            if (!d.draw) continue;
+            QStringList ranks;
+            for (const PrizeRank* rank : d.ranks) ranks << rankName(rank);
+            const QString key = drawKey(*d.draw);
+            const QString day = dates::formatFixedDate(d.day);
+            const SlipStore::Seen* before = nullptr;
+            if (seenOfSlip != seen.end()) {
+                const auto s = seenOfSlip->second.find(d.day);
+                if (s != seenOfSlip->second.end()) before = &s->second;
+            }
+            if (!before) {
+                for (qsizetype t = 0; t < ranks.size(); ++t)
+                    if (!ranks[t].isEmpty())
+                        reached << QStringLiteral("Tipp %1: %2 am %3").arg(t + 1).arg(ranks[t], day);
+            } else {
+                // Only what a corrected draw or slip makes different is said again.
+                const qsizetype tips = std::max(ranks.size(), before->ranks.size());
+                for (qsizetype t = 0; t < tips; ++t) {
+                    const QString now = ranks.value(t);
+                    const QString then = before->ranks.value(t);
+                    if (now == then) continue;
+                    const auto shown = [](const QString& rank) {
+                        return rank.isEmpty() ? QStringLiteral("–") : rank;
+                    };
+                    changed << QStringLiteral("Tipp %1 am %2 nun %3, vorher %4")
                                    .arg(t + 1)
-                                   .arg(rank->name, dates::formatFixedDate(day));
+                                   .arg(day, shown(now), shown(then));
+                }
+                if (before->draw == key && before->ranks == ranks) continue;
+            }
+            newlySeen.push_back({slip->id, d.day, key, ranks});
         }
-        if (!reached.isEmpty())
-            said << QStringLiteral("Schein ab %1, %2")
-                        .arg(dates::formatFixedDate(slip->firstDraw), reached.join(QStringLiteral(", ")));
+        const QString from = QStringLiteral("Schein ab %1, ").arg(dates::formatFixedDate(slip->firstDraw));
+        if (!reached.isEmpty()) said << from + reached.join(QStringLiteral(", "));
+        if (!changed.isEmpty())
+            corrected << QStringLiteral("korrigiert: ") + from + changed.join(QStringLiteral(", "));
     }
-    store.markSeen(newlySeen);
-    return said.isEmpty()
-               ? QString()
-               : QStringLiteral("Meine Scheine: ") + said.join(QStringLiteral("; ")) + QLatin1Char('.');
+    said += corrected;
+    // The news is said even when what was seen cannot be kept; the next check then says it again.
+    QString failure;
+    try {
+        store.markSeen(newlySeen);
+    } catch (const AppError& e) {
+        failure = e.message();
+    }
+    if (said.isEmpty()) return failure.isEmpty() ? QString() : QStringLiteral("Meine Scheine: ") + failure;
+    const QString news = QStringLiteral("Meine Scheine: ") + said.join(QStringLiteral("; "));
+    return failure.isEmpty() ? news + QLatin1Char('.')
+                             : news + QStringLiteral(" (nicht vermerkt: %1)").arg(failure);
 }
 
 Page pageOf(Session& session, SlipStore& store) {
     const Game& game = session.game();
     Page page;
     page.slips = store.slips(game);
-    const auto draws = byDay(storedDraws(session));
+    if (page.slips.empty()) {
+        page.totals =
+            QStringLiteral("Keine Scheine von %1 gespeichert. „Schein speichern“ auf der Seite „Lottotipp“ "
+                           "legt einen an.")
+                .arg(game.name);
+        return page;
+    }
+    const auto draws = storedDraws(session);
     const auto seen = store.seen(game);
-    const QLocale locale;
+    const QDate today = session.services.clock.today();
     qint64 stake = 0;
     qint64 paid = 0;
     qint64 tipDraws = 0; // each tip in each draw drawn
+    int missingAll = 0;
     std::vector<int> reachedAll(game.ranks.size(), 0);
-    std::size_t widest = 0;
     for (const Slip& slip : page.slips) {
+        const SlipResult result = evaluate(slip, draws, today);
         std::vector<int> reached(game.ranks.size(), 0);
-        std::vector<QStringList> lines;
+        std::vector<Page::HitLine> lines;
         bool allSeen = true;
-        for (const QDate& day : slip.drawDays()) {
-            const auto draw = draws.find(day);
-            if (draw == draws.end()) continue;
-            const auto s = seen.find(slip.id);
-            allSeen = allSeen && s != seen.end() && s->second.count(day) &&
-                      s->second.at(day) == game.drawText(draw->second);
-            QStringList line{dates::formatShortWeekdayDate(day),
-                             game.drawText(draw->second, QStringLiteral("  "))};
-            for (const Tip& tip : slip.tips) {
-                const PrizeRank* rank = game.rankOf(tip, draw->second);
-                line << (rank ? rank->name : QStringLiteral("–"));
+        const auto seenOfSlip = seen.find(slip.id);
+        for (const SlipDay& d : result.days) {
+            const QString day = dates::formatShortWeekdayDate(d.day);
+            if (!d.draw) {
+                lines.push_back({day, QStringLiteral("fehlt – „Aktualisieren“ oder „Eingeben“"), {}});
+                continue;
+            }
+            allSeen = allSeen && seenOfSlip != seen.end() && seenOfSlip->second.count(d.day) &&
+                      seenOfSlip->second.at(d.day).draw == drawKey(*d.draw);
+            Page::HitLine line{day, game.drawText(*d.draw, QStringLiteral("  ")), {}};
+            for (const PrizeRank* rank : d.ranks) {
+                line.ranks << (rank ? rank->name : QStringLiteral("–"));
                 if (rank) ++reached[std::size_t(rank - game.ranks.data())];
             }
             lines.push_back(line);
         }
-        const int drawn = int(lines.size());
         QStringList ranks;
         for (std::size_t r = 0; r < reached.size(); ++r) {
             if (reached[r] > 0) ranks << QStringLiteral("%1 × %2").arg(reached[r]).arg(game.ranks[r].name);
             reachedAll[r] += reached[r];
         }
-        page.rows.push_back({dates::formatFixedDate(slip.firstDraw),
-                             drawn == slip.draws && allSeen
-                                 ? QStringLiteral("abgeschlossen")
-                                 : QStringLiteral("%1 von %2 gezogen").arg(drawn).arg(slip.draws),
-                             QString::number(slip.tips.size()), formatCents(slip.stakeCents()),
+        QString state = QStringLiteral("%1 von %2 gezogen").arg(result.drawn).arg(slip.draws);
+        if (result.missing > 0)
+            state += QStringLiteral(", %1 im Archiv")
+                         .arg(result.missing == 1 ? QStringLiteral("1 fehlt")
+                                                  : QStringLiteral("%1 fehlen").arg(result.missing));
+        else if (result.drawn == slip.draws && allSeen)
+            state = QStringLiteral("abgeschlossen");
+        page.rows.push_back({dates::formatFixedDate(slip.firstDraw), state, QString::number(slip.tips.size()),
+                             formatCents(slip.stakeCents()),
                              ranks.isEmpty() ? QStringLiteral("–") : ranks.join(QStringLiteral(", ")),
                              formatCents(slip.paidCents)});
         page.hits.push_back(lines);
-        widest = std::max(widest, slip.tips.size());
         stake += slip.stakeCents();
         paid += slip.paidCents;
-        tipDraws += qint64(slip.tips.size()) * drawn;
-    }
-    page.hitsHeader = {QStringLiteral("Ziehung"), QStringLiteral("Zahlen")};
-    for (std::size_t t = 0; t < widest; ++t) page.hitsHeader << QStringLiteral("Tipp %1").arg(t + 1);
-    if (page.slips.empty()) {
-        page.totals = QStringLiteral("Keine Scheine von %1 gespeichert.").arg(game.name);
-        return page;
+        tipDraws += qint64(slip.tips.size()) * result.drawn;
+        missingAll += result.missing;
     }
     // What chance gives the same tips in the same draws, for the four lowest ranks and any higher one
     // reached, the lowest first: the exact odds, as the Trefferbilanz says them.
+    const std::vector<double> chance = expectedRanks(game, double(tipDraws));
     QStringList expected;
     for (std::size_t r = game.ranks.size(); r-- > 0;) {
         if (r + 4 < game.ranks.size() && reachedAll[r] == 0) continue;
-        const double e = double(tipDraws) * double(game.ranks[r].ways) / double(game.tipChoices);
-        expected << QStringLiteral("%1 × %2").arg(locale.toString(e, 'f', 2), game.ranks[r].name);
+        expected << QStringLiteral("%1 × %2").arg(formatExpected(chance[r]), game.ranks[r].name);
     }
+    const QString without =
+        missingAll == 0   ? QString()
+        : missingAll == 1 ? QStringLiteral(" (ohne die 1 Ziehung, die im Archiv fehlt)")
+                          : QStringLiteral(" (ohne die %1 Ziehungen, die im Archiv fehlen)").arg(missingAll);
     page.totals =
-        QStringLiteral(
-            "Einsatz total CHF %1 · Ausbezahlt CHF %2 · Bilanz CHF %3\nBei reinem Zufall erwartet: %4")
-            .arg(formatCents(stake), formatCents(paid), formatCents(paid - stake),
+        QStringLiteral("Einsatz total CHF %1 · Ausbezahlt CHF %2 · Bilanz CHF %3\nBei reinem Zufall "
+                       "erwartet%4: %5")
+            .arg(formatCents(stake), formatCents(paid), formatCents(paid - stake), without,
                  expected.join(QStringLiteral(", ")));
     return page;
 }

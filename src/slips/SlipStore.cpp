@@ -4,12 +4,16 @@
 #include "platform/Dates.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
 #include <QVariant>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +41,19 @@ QString reasonOf(const QSqlError& error, const QString& shown) {
     }
 }
 
+QString damaged(const QString& shown) {
+    return QStringLiteral(
+               "Die Datei \"%1\" ist beschädigt oder keine Datenbank der Scheine; sie bleibt, wie sie "
+               "ist.")
+        .arg(shown);
+}
+
+QString foreign(const QString& shown) {
+    return QStringLiteral("Die Datei \"%1\" ist keine Datenbank der Scheine; sie bleibt, wie sie ist.")
+        .arg(shown);
+}
+
+// One statement, its values bound in order; SQLite's error, code and all, is thrown.
 QSqlQuery run(const QString& connection, const QString& sql, const QVariantList& values = {}) {
     QSqlQuery query(QSqlDatabase::database(connection, false));
     if (!query.prepare(sql)) throw query.lastError();
@@ -45,7 +62,22 @@ QSqlQuery run(const QString& connection, const QString& sql, const QVariantList&
     return query;
 }
 
-const char* const Schema[] = {
+// Every row of a query. SQLite tells a damaged page where the reading reaches it, not at the query's start:
+// the end of the rows is asked whether it was one.
+template <typename Row> void each(QSqlQuery& query, Row&& row) {
+    while (query.next()) row(query);
+    if (query.lastError().isValid()) throw query.lastError();
+}
+
+// A write that must hit a stored slip.
+void hitsSlip(const QSqlQuery& query) {
+    if (query.numRowsAffected() < 1) throw AppError(QStringLiteral("Der Schein ist nicht mehr gespeichert."));
+}
+
+// ---- the schema, version by version ----
+
+// Version 1: a slip, its tips with six numbers and an extra number, the draws it was checked against.
+const char* const SchemaV1[] = {
     "CREATE TABLE slips (id INTEGER PRIMARY KEY, game INTEGER NOT NULL, first_draw TEXT NOT NULL, "
     "draws INTEGER NOT NULL CHECK (draws BETWEEN 1 AND 52), tip_price_cents INTEGER NOT NULL, "
     "paid_cents INTEGER NOT NULL DEFAULT 0)",
@@ -56,6 +88,126 @@ const char* const Schema[] = {
     "CREATE TABLE seen (slip INTEGER NOT NULL REFERENCES slips (id), day TEXT NOT NULL, draw TEXT NOT NULL, "
     "PRIMARY KEY (slip, day))",
 };
+
+// Version 2: ids never given twice, a slip's tips and checks go with it, a tip's numbers as lists (the
+// numbers, then its own extra numbers: "1 8 16 24 26 34" and "2"), and what each tip reached in a draw seen.
+const char* const SchemaV2[] = {
+    "CREATE TABLE slips (id INTEGER PRIMARY KEY AUTOINCREMENT, game INTEGER NOT NULL, first_draw TEXT NOT "
+    "NULL, "
+    "draws INTEGER NOT NULL CHECK (draws BETWEEN 1 AND 52), tip_price_cents INTEGER NOT NULL, "
+    "paid_cents INTEGER NOT NULL DEFAULT 0)",
+    "CREATE TABLE tips (slip INTEGER NOT NULL REFERENCES slips (id) ON DELETE CASCADE, "
+    "position INTEGER NOT NULL, numbers TEXT NOT NULL, extras TEXT NOT NULL, PRIMARY KEY (slip, position))",
+    "CREATE TABLE seen (slip INTEGER NOT NULL REFERENCES slips (id) ON DELETE CASCADE, day TEXT NOT NULL, "
+    "draw TEXT NOT NULL, ranks TEXT NOT NULL, PRIMARY KEY (slip, day))",
+};
+
+const QString SelectSlips = QStringLiteral(
+    "SELECT id, first_draw, draws, tip_price_cents, paid_cents FROM slips WHERE game = ? ORDER BY first_draw "
+    "DESC, id DESC");
+const QString SelectTips =
+    QStringLiteral("SELECT tips.slip, numbers, extras FROM tips JOIN slips ON slips.id = tips.slip WHERE "
+                   "slips.game = ? ORDER BY tips.slip, position");
+const QString InsertSlip = QStringLiteral(
+    "INSERT INTO slips (game, first_draw, draws, tip_price_cents, paid_cents) VALUES (?, ?, ?, ?, ?)");
+const QString InsertTip =
+    QStringLiteral("INSERT INTO tips (slip, position, numbers, extras) VALUES (?, ?, ?, ?)");
+const QString SelectSeen = QStringLiteral(
+    "SELECT seen.slip, day, draw, ranks FROM seen JOIN slips ON slips.id = seen.slip WHERE slips.game = ?");
+const QString InsertSeen =
+    QStringLiteral("INSERT OR REPLACE INTO seen (slip, day, draw, ranks) VALUES (?, ?, ?, ?)");
+
+// An empty text is stored as one, never as NULL, which the columns refuse.
+QString text(const QString& t) {
+    return t.isNull() ? QStringLiteral("") : t;
+}
+
+QString numbersText(const Tip& tip) {
+    QStringList numbers;
+    for (const int n : tip.numbers) numbers << QString::number(n);
+    return numbers.join(QLatin1Char(' '));
+}
+
+QString extrasText(const Tip& tip, const Game& game) {
+    return game.extra.sameDrum ? QStringLiteral("") : QString::number(tip.extra);
+}
+
+Tip tipOf(const QString& numbers, const QString& extras) {
+    Tip tip;
+    const QStringList n = numbers.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (int i = 0; i < NumbersDrawn && i < n.size(); ++i) tip.numbers[std::size_t(i)] = n[i].toInt();
+    tip.extra = extras.section(QLatin1Char(' '), 0, 0).toInt();
+    return tip;
+}
+
+QString ranksText(const Game& game, const std::vector<Tip>& tips, const Draw& draw) {
+    QStringList ranks;
+    for (const Tip& tip : tips) {
+        const PrizeRank* rank = game.rankOf(tip, draw);
+        ranks << (rank ? rank->name : QString());
+    }
+    return text(ranks.join(QLatin1Char(';')));
+}
+
+void toVersion1(const QString& c) {
+    for (const char* sql : SchemaV1) run(c, QString::fromLatin1(sql));
+}
+
+// A draw as version 1 kept it: Game::drawText, "3 12 17 25 33 41 Z:7".
+Draw drawOfVersion1(const QString& text) {
+    Draw draw;
+    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (int i = 0; i < NumbersDrawn && i < parts.size(); ++i)
+        draw.numbers[std::size_t(i)] = parts[i].toInt();
+    if (!parts.isEmpty()) draw.extra = parts.last().section(QLatin1Char(':'), 1).toInt();
+    return draw;
+}
+
+void toVersion2(const QString& c) {
+    for (const char* table : {"slips", "tips", "seen"})
+        run(c, QStringLiteral("ALTER TABLE %1 RENAME TO v1_%1").arg(QLatin1String(table)));
+    for (const char* sql : SchemaV2) run(c, QString::fromLatin1(sql));
+    run(c, QStringLiteral(
+               "INSERT INTO slips (id, game, first_draw, draws, tip_price_cents, paid_cents) SELECT id, "
+               "game, first_draw, draws, tip_price_cents, paid_cents FROM v1_slips"));
+    std::map<qint64, const Game*> games;
+    QSqlQuery g = run(c, QStringLiteral("SELECT id, game FROM v1_slips"));
+    each(g, [&](const QSqlQuery& q) { games[q.value(0).toLongLong()] = &Game::byValue(q.value(1).toInt()); });
+    std::map<qint64, std::vector<Tip>> tips;
+    QSqlQuery t =
+        run(c, QStringLiteral("SELECT slip, n1, n2, n3, n4, n5, n6, extra FROM v1_tips ORDER BY slip, "
+                              "position"));
+    each(t, [&](const QSqlQuery& q) {
+        Tip tip;
+        for (int i = 0; i < NumbersDrawn; ++i) tip.numbers[std::size_t(i)] = q.value(1 + i).toInt();
+        tip.extra = q.value(7).toInt();
+        tips[q.value(0).toLongLong()].push_back(tip);
+    });
+    for (const auto& [slip, list] : tips)
+        for (std::size_t i = 0; i < list.size(); ++i)
+            run(c, InsertTip, {slip, int(i), numbersText(list[i]), extrasText(list[i], *games.at(slip))});
+    // What was said of a draw seen: the ranks its tips reached in it as it was seen.
+    struct Row {
+        qint64 slip;
+        QString day;
+        Draw draw;
+    };
+    std::vector<Row> seen;
+    QSqlQuery s = run(c, QStringLiteral("SELECT slip, day, draw FROM v1_seen"));
+    each(s, [&](const QSqlQuery& q) {
+        seen.push_back(
+            {q.value(0).toLongLong(), q.value(1).toString(), drawOfVersion1(q.value(2).toString())});
+    });
+    for (const Row& r : seen)
+        run(c, InsertSeen,
+            {r.slip, r.day, drawKey(r.draw), ranksText(*games.at(r.slip), tips[r.slip], r.draw)});
+    for (const char* table : {"v1_seen", "v1_tips", "v1_slips"})
+        run(c, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
+}
+
+// Step n takes a store of version n to version n + 1.
+void (*const Steps[])(const QString&) = {toVersion1, toVersion2};
+static_assert(std::size(Steps) == SlipStore::SchemaVersion);
 
 } // namespace
 
@@ -71,78 +223,106 @@ QString SlipStore::path() const {
     return dir_ + QLatin1String(FileName);
 }
 
+QString SlipStore::shown() const {
+    return QDir::toNativeSeparators(path());
+}
+
 bool SlipStore::exists() const {
     return QFileInfo(path()).isFile();
 }
 
 QString SlipStore::open(bool create) {
     if (!connection_.isEmpty()) return connection_;
-    const QString shown = QDir::toNativeSeparators(path());
-    if (!exists() && !create) return {};
+    const QFileInfo file(path());
+    const bool existed = file.exists();
+    if (!existed && !create) return {};
+    if (existed && !file.isFile()) throw AppError(foreign(shown()));
+    // Only a file this program makes may be empty: an empty one that is there lost its slips somewhere.
+    if (existed && file.size() == 0 && !create)
+        throw AppError(QStringLiteral("Die Datei \"%1\" ist leer; die Scheine darin fehlen.").arg(shown()));
     const QString name = QStringLiteral("slips-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path());
+        // A store another program holds is told after a second, not after the driver's five on the window's
+        // thread.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
         if (!db.open()) {
-            const QString reason = reasonOf(db.lastError(), shown);
+            const QString reason = reasonOf(db.lastError(), shown());
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(name);
             throw AppError(reason);
         }
     }
-    // Nothing stays open of a store that cannot be used.
-    const auto forget = [this, &name] {
+    connection_ = name;
+    try {
+        prepare(name, existed && file.size() > 0);
+    } catch (...) {
+        // Nothing stays open of a store that cannot be used, and no file is left of one that was not made.
         QSqlDatabase::database(name, false).close();
         QSqlDatabase::removeDatabase(name);
         connection_.clear();
-    };
+        if (!existed) QFile::remove(path());
+        throw;
+    }
+    return connection_;
+}
+
+void SlipStore::prepare(const QString& c, bool existed) {
     try {
-        QSqlQuery versionQuery = run(name, QStringLiteral("PRAGMA user_version"));
+        if (existed) {
+            QSqlQuery check = run(c, QStringLiteral("PRAGMA quick_check"));
+            if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
+                throw AppError(damaged(shown()));
+        }
+        QSqlQuery versionQuery = run(c, QStringLiteral("PRAGMA user_version"));
         const int version = versionQuery.next() ? versionQuery.value(0).toInt() : 0;
         versionQuery.finish();
         if (version > SchemaVersion)
             throw AppError(
                 QStringLiteral("Die Datei \"%1\" stammt von einer neueren Version des Programms; sie "
                                "bleibt, wie sie ist.")
-                    .arg(shown));
+                    .arg(shown()));
+        if (version < 0) throw AppError(foreign(shown()));
         if (version == 0) {
-            // Only an empty file becomes a store: anything else is someone else's data.
-            QSqlQuery tables = run(name, QStringLiteral("SELECT count(*) FROM sqlite_master"));
-            if (tables.next() && tables.value(0).toInt() > 0)
-                throw AppError(
-                    QStringLiteral("Die Datei \"%1\" ist keine Datenbank der Scheine; sie bleibt, wie "
-                                   "sie ist.")
-                        .arg(shown));
-            connection_ = name;
-            write(QStringLiteral("Die Datei \"%1\" konnte nicht angelegt werden.").arg(shown),
-                  [](const QString& c) {
-                      for (const char* sql : Schema) run(c, QString::fromLatin1(sql));
-                      run(c, QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
-                  });
+            // Only an empty database becomes a store: anything else is someone else's data.
+            QSqlQuery tables = run(c, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+            if (tables.next() && tables.value(0).toInt() > 0) throw AppError(foreign(shown()));
         }
+        for (int v = version; v < SchemaVersion; ++v)
+            write(QStringLiteral(
+                      "Die Datei \"%1\" konnte nicht auf den Stand dieses Programms gebracht werden.")
+                      .arg(shown()),
+                  [v](const QString& connection) {
+                      Steps[v](connection);
+                      run(connection, QStringLiteral("PRAGMA user_version = %1").arg(v + 1));
+                  });
+        // SQLite keeps the declared foreign keys only on a connection that asks for them.
+        run(c, QStringLiteral("PRAGMA foreign_keys = ON"));
     } catch (const QSqlError& e) {
-        forget();
-        throw AppError(reasonOf(e, shown));
-    } catch (const AppError&) {
-        forget();
-        throw;
+        throw AppError(reasonOf(e, shown()));
     }
-    connection_ = name;
-    return connection_;
 }
 
 void SlipStore::write(const QString& what, const std::function<void(const QString& connection)>& writes) {
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    const QString shown = QDir::toNativeSeparators(path());
-    if (!db.transaction()) throw AppError(what + QLatin1Char(' ') + reasonOf(db.lastError(), shown));
+    // The transaction's own statements run as any other, so that SQLite's code of a failed BEGIN or COMMIT
+    // (another program holds the file, a full disk) gives its reason.
+    const auto rollBack = [this] {
+        QSqlQuery(QSqlDatabase::database(connection_, false)).exec(QStringLiteral("ROLLBACK"));
+    };
+    try {
+        run(connection_, QStringLiteral("BEGIN IMMEDIATE"));
+    } catch (const QSqlError& e) {
+        throw AppError(what + QLatin1Char(' ') + reasonOf(e, shown()));
+    }
     try {
         writes(connection_);
-        if (!db.commit()) throw db.lastError();
+        run(connection_, QStringLiteral("COMMIT"));
     } catch (const QSqlError& e) {
-        db.rollback();
-        throw AppError(what + QLatin1Char(' ') + reasonOf(e, shown));
+        rollBack();
+        throw AppError(what + QLatin1Char(' ') + reasonOf(e, shown()));
     } catch (...) {
-        db.rollback();
+        rollBack();
         throw;
     }
 }
@@ -153,7 +333,7 @@ void SlipStore::read(const std::function<void(const QString& connection)>& reads
     try {
         reads(c);
     } catch (const QSqlError& e) {
-        throw AppError(reasonOf(e, QDir::toNativeSeparators(path())));
+        throw AppError(reasonOf(e, shown()));
     }
 }
 
@@ -173,34 +353,24 @@ int SlipStore::schemaVersion() {
 std::vector<Slip> SlipStore::slips(const Game& game) {
     std::vector<Slip> slips;
     read([&](const QString& c) {
-        QSqlQuery q =
-            run(c,
-                QStringLiteral("SELECT id, first_draw, draws, tip_price_cents, paid_cents FROM slips WHERE "
-                               "game = ? ORDER BY first_draw DESC, id DESC"),
-                {static_cast<int>(game.id)});
+        QSqlQuery q = run(c, SelectSlips, {static_cast<int>(game.id)});
         std::map<qint64, std::size_t> at;
-        while (q.next()) {
+        each(q, [&](const QSqlQuery& row) {
             Slip s;
-            s.id = q.value(0).toLongLong();
+            s.id = row.value(0).toLongLong();
             s.game = &game;
-            s.firstDraw = QDate::fromString(q.value(1).toString(), Qt::ISODate);
-            s.draws = q.value(2).toInt();
-            s.tipPriceCents = q.value(3).toInt();
-            s.paidCents = q.value(4).toLongLong();
+            s.firstDraw = QDate::fromString(row.value(1).toString(), Qt::ISODate);
+            s.draws = row.value(2).toInt();
+            s.tipPriceCents = row.value(3).toInt();
+            s.paidCents = row.value(4).toLongLong();
             at[s.id] = slips.size();
             slips.push_back(s);
-        }
-        QSqlQuery t =
-            run(c,
-                QStringLiteral("SELECT tips.slip, n1, n2, n3, n4, n5, n6, extra FROM tips JOIN slips ON "
-                               "slips.id = tips.slip WHERE slips.game = ? ORDER BY tips.slip, position"),
-                {static_cast<int>(game.id)});
-        while (t.next()) {
-            Tip tip;
-            for (int i = 0; i < NumbersDrawn; ++i) tip.numbers[std::size_t(i)] = t.value(1 + i).toInt();
-            tip.extra = t.value(7).toInt();
-            slips[at.at(t.value(0).toLongLong())].tips.push_back(tip);
-        }
+        });
+        QSqlQuery t = run(c, SelectTips, {static_cast<int>(game.id)});
+        each(t, [&](const QSqlQuery& row) {
+            slips[at.at(row.value(0).toLongLong())].tips.push_back(
+                tipOf(row.value(1).toString(), row.value(2).toString()));
+        });
     });
     return slips;
 }
@@ -209,51 +379,52 @@ qint64 SlipStore::add(const Slip& slip) {
     open(true);
     qint64 id = 0;
     write(QStringLiteral("Der Schein konnte nicht gespeichert werden."), [&](const QString& c) {
-        const QSqlQuery q =
-            run(c,
-                QStringLiteral("INSERT INTO slips (game, first_draw, draws, tip_price_cents, paid_cents) "
-                               "VALUES (?, ?, ?, ?, ?)"),
-                {static_cast<int>(slip.game->id), slip.firstDraw.toString(Qt::ISODate), slip.draws,
-                 slip.tipPriceCents, slip.paidCents});
+        const QSqlQuery q = run(c, InsertSlip,
+                                {static_cast<int>(slip.game->id), slip.firstDraw.toString(Qt::ISODate),
+                                 slip.draws, slip.tipPriceCents, slip.paidCents});
         id = q.lastInsertId().toLongLong();
-        for (std::size_t i = 0; i < slip.tips.size(); ++i) {
-            const Tip& tip = slip.tips[i];
-            QVariantList values{id, int(i)};
-            for (const int n : tip.numbers) values << n;
-            values << tip.extra;
-            run(c, QStringLiteral("INSERT INTO tips VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"), values);
-        }
+        for (std::size_t i = 0; i < slip.tips.size(); ++i)
+            run(c, InsertTip, {id, int(i), numbersText(slip.tips[i]), extrasText(slip.tips[i], *slip.game)});
     });
     return id;
 }
 
+void SlipStore::change(const Slip& slip) {
+    if (open(false).isEmpty()) throw AppError(QStringLiteral("Der Schein ist nicht mehr gespeichert."));
+    write(QStringLiteral("Der Schein konnte nicht geändert werden."), [&](const QString& c) {
+        hitsSlip(run(c, QStringLiteral("UPDATE slips SET first_draw = ?, draws = ? WHERE id = ?"),
+                     {slip.firstDraw.toString(Qt::ISODate), slip.draws, slip.id}));
+        run(c, QStringLiteral("DELETE FROM tips WHERE slip = ?"), {slip.id});
+        for (std::size_t i = 0; i < slip.tips.size(); ++i)
+            run(c, InsertTip,
+                {slip.id, int(i), numbersText(slip.tips[i]), extrasText(slip.tips[i], *slip.game)});
+    });
+}
+
 void SlipStore::remove(qint64 id) {
-    if (open(false).isEmpty()) return;
+    if (open(false).isEmpty()) throw AppError(QStringLiteral("Der Schein ist nicht mehr gespeichert."));
     write(QStringLiteral("Der Schein konnte nicht gelöscht werden."), [id](const QString& c) {
-        for (const char* table : {"seen", "tips"})
-            run(c, QStringLiteral("DELETE FROM %1 WHERE slip = ?").arg(QLatin1String(table)), {id});
-        run(c, QStringLiteral("DELETE FROM slips WHERE id = ?"), {id});
+        // Its tips and checks go with it.
+        hitsSlip(run(c, QStringLiteral("DELETE FROM slips WHERE id = ?"), {id}));
     });
 }
 
 void SlipStore::setPaid(qint64 id, qint64 cents) {
-    if (open(false).isEmpty()) return;
+    if (open(false).isEmpty()) throw AppError(QStringLiteral("Der Schein ist nicht mehr gespeichert."));
     write(QStringLiteral("Der ausbezahlte Betrag konnte nicht gespeichert werden."), [=](const QString& c) {
-        run(c, QStringLiteral("UPDATE slips SET paid_cents = ? WHERE id = ?"), {cents, id});
+        hitsSlip(run(c, QStringLiteral("UPDATE slips SET paid_cents = ? WHERE id = ?"), {cents, id}));
     });
 }
 
-std::map<qint64, std::map<QDate, QString>> SlipStore::seen(const Game& game) {
-    std::map<qint64, std::map<QDate, QString>> seen;
+std::map<qint64, std::map<QDate, SlipStore::Seen>> SlipStore::seen(const Game& game) {
+    std::map<qint64, std::map<QDate, Seen>> seen;
     read([&](const QString& c) {
-        QSqlQuery q =
-            run(c,
-                QStringLiteral("SELECT seen.slip, day, draw FROM seen JOIN slips ON slips.id = seen.slip "
-                               "WHERE slips.game = ?"),
-                {static_cast<int>(game.id)});
-        while (q.next())
-            seen[q.value(0).toLongLong()][QDate::fromString(q.value(1).toString(), Qt::ISODate)] =
-                q.value(2).toString();
+        QSqlQuery q = run(c, SelectSeen, {static_cast<int>(game.id)});
+        each(q, [&](const QSqlQuery& row) {
+            Seen s{row.value(0).toLongLong(), QDate::fromString(row.value(1).toString(), Qt::ISODate),
+                   row.value(2).toString(), row.value(3).toString().split(QLatin1Char(';'))};
+            seen[s.slip][s.day] = s;
+        });
     });
     return seen;
 }
@@ -263,7 +434,32 @@ void SlipStore::markSeen(const std::vector<Seen>& seen) {
     write(QStringLiteral("Die geprüften Ziehungen der Scheine konnten nicht gespeichert werden."),
           [&seen](const QString& c) {
               for (const Seen& s : seen)
-                  run(c, QStringLiteral("INSERT OR REPLACE INTO seen (slip, day, draw) VALUES (?, ?, ?)"),
-                      {s.slip, s.day.toString(Qt::ISODate), s.draw});
+                  run(c, InsertSeen,
+                      {s.slip, s.day.toString(Qt::ISODate), s.draw, text(s.ranks.join(QLatin1Char(';')))});
           });
+}
+
+void SlipStore::backUp(const QString& target) {
+    const QString c = open(false);
+    if (c.isEmpty()) throw AppError(QStringLiteral("Es ist noch kein Schein gespeichert."));
+    const QString what = QStringLiteral("Die Scheine konnten nicht gesichert werden.");
+    const QString shownTarget = QDir::toNativeSeparators(target);
+    // The copy is made beside the target and takes its place only once it is whole.
+    const QString part =
+        target + QStringLiteral(".") + QUuid::createUuid().toString(QUuid::WithoutBraces).left(8);
+    try {
+        run(c, QStringLiteral("VACUUM INTO ?"), {part});
+    } catch (const QSqlError& e) {
+        QFile::remove(part);
+        throw AppError(what + QLatin1Char(' ') + reasonOf(e, shownTarget));
+    }
+    const QByteArray partName = QFile::encodeName(part);
+    const int fd = ::open(partName.constData(), O_RDONLY);
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    if (fd >= 0) ::close(fd);
+    if (!synced || std::rename(partName.constData(), QFile::encodeName(target).constData()) != 0) {
+        QFile::remove(part);
+        throw AppError(what + QLatin1Char(' ') +
+                       QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.").arg(shownTarget));
+    }
 }

@@ -146,6 +146,12 @@ bool TipGrid::rowPresent(int row) const {
     return !cellText(row, 0).isEmpty();
 }
 
+bool TipGrid::rowHasAnyCell(int row) const {
+    for (int c = 0; c < Columns; ++c)
+        if (!cellText(row, c).isEmpty()) return true;
+    return !controls_.text(extraCellName(row)).isEmpty();
+}
+
 void TipGrid::writeTip(int row, const Tip& tip) {
     // A row without numbers has no sum either.
     const int sum = tip.digitSum();

@@ -65,6 +65,8 @@ public:
     std::optional<Tip> completeRow(int row) const;
     // A row counts as present for the text output and the slip when its first cell is filled.
     bool rowPresent(int row) const;
+    // Any cell of the row filled, its extra number's included: a row the player began to write.
+    bool rowHasAnyCell(int row) const;
 
     // Writes the tip's numbers (0 leaves a cell empty) and their sum into the digit-sum label (empty for a
     // tip without numbers); the extra number's cell stays as it is.

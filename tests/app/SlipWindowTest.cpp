@@ -49,12 +49,13 @@ TEST(SlipWindow, SlipsAreCheckedAgainstTheDrawsThatCome) {
          "2 3 4 5 6 7 3",
          "27.12.2025;1;8;16;24;26;34;2\n31.12.2025;1;11;23;37;39;40;6\n",
          "Meine Scheine: Schein ab 27.12.2025, Tipp 1: 3 + GZ am 27.12.2025, Tipp 2: 4 am 31.12.2025.",
-         {"27.12.2025|0 von 1 gezogen|1|2.50|–|0.00", "27.12.2025|0 von 2 gezogen|2|10.00|–|0.00"},
+         {"27.12.2025|0 von 1 gezogen, 1 fehlt im Archiv|1|2.50|–|0.00",
+          "27.12.2025|0 von 2 gezogen, 2 fehlen im Archiv|2|10.00|–|0.00"},
          {"27.12.2025|abgeschlossen|1|2.50|–|0.00",
           "27.12.2025|abgeschlossen|2|10.00|1 × 4, 1 × 3 + GZ|20.00"},
          {"Sa. 27.12.25|1  8  16  24  26  34 GZ:2|3 + GZ|–", "Mi. 31.12.25|1  11  23  37  39  40 GZ:6|–|4"},
          "Einsatz total CHF 12.50 · Ausbezahlt CHF 20.00 · Bilanz CHF 7.50\n"
-         "Bei reinem Zufall erwartet: 0.11 × 3, 0.02 × 3 + GZ, 0.01 × 4, 0.00 × 4 + GZ"},
+         "Bei reinem Zufall erwartet: 0.11 × 3, 0.023 × 3 + GZ, 0.0075 × 4, 0.0015 × 4 + GZ"},
         {45,
          {2013, 1, 10},
          {2013, 1, 5},
@@ -63,11 +64,12 @@ TEST(SlipWindow, SlipsAreCheckedAgainstTheDrawsThatCome) {
          "5 6 7 9 10 11",
          "05.01.2013;3;8;24;30;32;33;38\n09.01.2013;2;13;25;32;34;35;29\n",
          "Meine Scheine: Schein ab 05.01.2013, Tipp 1: 3 am 05.01.2013, Tipp 2: 4 am 09.01.2013.",
-         {"05.01.2013|0 von 1 gezogen|1|1.50|–|0.00", "05.01.2013|0 von 2 gezogen|2|6.00|–|0.00"},
+         {"05.01.2013|0 von 1 gezogen, 1 fehlt im Archiv|1|1.50|–|0.00",
+          "05.01.2013|0 von 2 gezogen, 2 fehlen im Archiv|2|6.00|–|0.00"},
          {"05.01.2013|abgeschlossen|1|1.50|–|0.00", "05.01.2013|abgeschlossen|2|6.00|1 × 4, 1 × 3|20.00"},
          {"Sa. 05.01.13|3  8  24  30  32  33 Z:38|3|–", "Mi. 09.01.13|2  13  25  32  34  35 Z:29|–|4"},
          "Einsatz total CHF 7.50 · Ausbezahlt CHF 20.00 · Bilanz CHF 12.50\n"
-         "Bei reinem Zufall erwartet: 0.11 × 3, 0.01 × 4, 0.00 × 5, 0.00 × 5 + ZZ"},
+         "Bei reinem Zufall erwartet: 0.11 × 3, 0.0068 × 4, 0.00014 × 5, 0.0000037 × 5 + ZZ"},
     };
     for (const auto& c : columns) {
         SCOPED_TRACE(c.game);
