@@ -373,9 +373,14 @@ void MainWindow::chooseGame(const Game& game) {
         return;
     }
     showCurrentGame(taken);
-    const QString news = slipNews();
-    if (!news.isEmpty()) setStatus(1, news);
+    sayNews();
     if (pages_->currentWidget()->objectName() == QLatin1String("TabSheet7")) refreshSlips();
+}
+
+void MainWindow::sayNews() {
+    // Before what the status bar says of the archive.
+    const QString news = slipNews();
+    if (!news.isEmpty()) setStatus(1, status(1).isEmpty() ? news : news + QStringLiteral("  ") + status(1));
 }
 
 void MainWindow::showCurrentGame(int taken) {
@@ -571,8 +576,7 @@ void MainWindow::startUp() {
     showCurrentGame(taken);
     // A store of slips that cannot be read is told now, once; it stays as it is.
     runOperation([this] { ctx_.slips->verify(); });
-    const QString news = slipNews();
-    if (!news.isEmpty()) setStatus(1, news);
+    sayNews();
 }
 
 QSize MainWindow::firstSize() const {

@@ -113,6 +113,7 @@ private:
     // The slips checked against the draws as they are now: what they newly reached, or why they could not be
     // read.
     QString slipNews();
+    void sayNews();
     slips::SlipPrompt slipPrompt();
     ExportFileChooser backupChooser();
     // Refuses a file the user chose to print into when it is one of the draws' files (AppError).

@@ -2,9 +2,13 @@
 
 #include "support/Modal.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -168,4 +172,71 @@ TEST(SlipWindow, AStoreThatCannotBeReadIsToldOnceAndKept) {
     EXPECT_EQ(f.window->status(1), QStringLiteral("Meine Scheine: ") + told);
     EXPECT_EQ(f.find<QLabel>(QStringLiteral("Label90"))->text(), told);
     EXPECT_EQ(f.dir.readFile(QStringLiteral("Scheine.sqlite")), damaged);
+}
+
+// A slip is saved from draw day to draw day, changed through TForm9 with its tips one a line - what it was
+// paid stays and only what the change makes different is said - and copied to a file of the player's.
+TEST(SlipWindow, ASlipIsChangedAndCopied) {
+    WindowFixture f;
+    f.today = QDate(2026, 1, 2);
+    f.dir.writeArchive(shippedDraws(Game::sixOf42()), QStringLiteral("Zahlen42.dat"));
+    QSettings(f.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), 42);
+    f.open();
+    const QStringList tip = QStringLiteral("1 8 16 40 41 42 2").split(' ');
+    for (int i = 0; i < 7; ++i)
+        f.find<QLineEdit>(i < 6 ? TipGrid::cellName(0, i) : TipGrid::extraCellName(0))->setText(tip[i]);
+    QList<QDate> stepped;
+    whenModalNamed("TForm9", [&](QWidget* dialog) {
+        auto* first = dialog->findChild<QDateEdit*>(QStringLiteral("DateEdit9"));
+        stepped << first->date();
+        QTest::keyClick(first, Qt::Key_Up); // Saturday to Wednesday
+        stepped << first->date();
+        QTest::keyClick(first, Qt::Key_Down);
+        QTest::keyClick(first, Qt::Key_Down);
+        stepped << first->date();
+        emit first->calendarWidget()->clicked(QDate(2026, 1, 4)); // a Sunday: the next draw day
+        QTest::qWaitFor([&] { return first->date() == QDate(2026, 1, 7); }, 5000);
+        stepped << first->date();
+        first->setDate(QDate(2025, 12, 27));
+        dialog->findChild<QSpinBox*>(QStringLiteral("SpinEdit9"))->setValue(2);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn91")), Qt::LeftButton);
+    });
+    f.click(QStringLiteral("BitBtn20"));
+    EXPECT_EQ(stepped, (QList<QDate>{{2026, 1, 3}, {2026, 1, 7}, {2025, 12, 31}, {2026, 1, 7}}));
+    EXPECT_EQ(f.window->status(1),
+              QStringLiteral("Schein ab 27.12.2025 mit 1 Tipp gespeichert. Meine Scheine: "
+                             "Schein ab 27.12.2025, Tipp 1: 3 + GZ am 27.12.2025."));
+    f.find<QTabWidget>(QStringLiteral("PageControl1"))
+        ->setCurrentWidget(f.find<QWidget>(QStringLiteral("TabSheet7")));
+    auto* slips = f.find<QTableWidget>(QStringLiteral("ScheinGrid"));
+    slips->item(0, 5)->setText(QStringLiteral("26.80"));
+    QString shown;
+    whenModalNamed("TForm9", [&](QWidget* dialog) {
+        auto* memo = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Memo9"));
+        shown = dialog->windowTitle() + '|' + memo->toPlainText();
+        memo->setPlainText(QStringLiteral("1 8 16 24 41 42  GZ 2"));
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn91")), Qt::LeftButton);
+    });
+    f.click(QStringLiteral("BitBtn94"));
+    EXPECT_EQ(shown, QStringLiteral("Schein ändern|1 8 16 40 41 42  GZ 2"));
+    EXPECT_EQ(f.window->status(1),
+              QStringLiteral("Schein ab 27.12.2025 mit 1 Tipp geändert. Meine Scheine: korrigiert: Schein ab "
+                             "27.12.2025, Tipp 1 am 27.12.2025 nun 4 + GZ, vorher 3 + GZ."));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return slips->item(0, 5)->text() == QStringLiteral("26.80"); }, 10000));
+    EXPECT_EQ(slips->item(0, 4)->text(), QStringLiteral("1 × 4 + GZ"));
+
+    // The copy is a store of its own with the same slip; no file of the program is written over.
+    const QString copy = f.dir.file(QStringLiteral("Sicherung.sqlite"));
+    for (const QString& target : {f.dir.file(QStringLiteral("Zahlen42.dat")), copy}) {
+        f.context->chooseBackupFile = [&target](const QString&) { return target; };
+        f.click(QStringLiteral("BitBtn95"));
+    }
+    EXPECT_TRUE(f.dialogs->errors.value(0).contains(QStringLiteral("ist eine Datei der Datenbank")))
+        << f.dialogs->errors.join('\n').toStdString();
+    EXPECT_EQ(f.window->status(1), QStringLiteral("Scheine gesichert in \"%1\".").arg(copy));
+    QDir(f.dir.path()).mkdir(QStringLiteral("kopie"));
+    QFile::rename(copy, f.dir.file(QStringLiteral("kopie/Scheine.sqlite")));
+    SlipStore copied(f.dir.file(QStringLiteral("kopie/")));
+    ASSERT_EQ(copied.slips(Game::sixOf42()).size(), 1u);
+    EXPECT_EQ(copied.slips(Game::sixOf42())[0].paidCents, 2680);
 }

@@ -1,5 +1,7 @@
 #include "game/Game.h"
 
+#include "game/Tip.h"
+
 #include <QDate>
 #include <QStringList>
 #include <cmath>
@@ -62,4 +64,64 @@ TEST(Game, NextAndPreviousDrawDay) {
         EXPECT_EQ(Game::sixOf45().nextDrawDay(c.day), c.next);
         EXPECT_EQ(Game::sixOf45().previousDrawDay(c.day), c.previous);
     }
+}
+
+// What keeps a draw out of a game, what a tip reaches in a draw, and which days are draw days: a row each, a
+// column per game.
+TEST(Game, ProblemsRanksAndDrawDaysOfEachGame) {
+    const Game* games[] = {&Game::sixOf45(), &Game::sixOf42()};
+    const auto draw = [](std::array<int, 6> numbers, int extra) {
+        Draw d;
+        d.numbers = numbers;
+        d.extra = extra;
+        return d;
+    };
+    using K = Game::DrawProblem::Kind;
+    const struct {
+        Draw draw;
+        K kind[2];
+        int number[2];
+    } problems[] = {
+        {draw({1, 2, 3, 4, 5, 6}, 7), {K::None, K::ExtraOutOfRange}, {0, 7}},
+        {draw({1, 2, 3, 4, 5, 43}, 1), {K::ExtraAmongSix, K::NumberOutOfRange}, {1, 43}},
+        {draw({0, 2, 3, 4, 5, 6}, 1), {K::NumberOutOfRange, K::NumberOutOfRange}, {0, 0}},
+        {draw({1, 2, 3, 4, 5, 6}, 6), {K::ExtraAmongSix, K::None}, {6, 0}}, // a Glückszahl may be one of them
+        {draw({1, 2, 3, 3, 5, 6}, 9), {K::NumberTwice, K::ExtraOutOfRange}, {3, 9}},
+        {draw({1, 2, 3, 4, 5, 6}, 46), {K::ExtraOutOfRange, K::ExtraOutOfRange}, {46, 46}},
+    };
+    for (const auto& p : problems)
+        for (int g = 0; g < 2; ++g) {
+            const Game::DrawProblem problem = games[g]->problemOf(p.draw);
+            EXPECT_EQ(problem.kind, p.kind[g]) << g << ' ' << p.draw.extra;
+            EXPECT_EQ(problem.number, p.number[g]) << g << ' ' << p.draw.extra;
+        }
+    // The draw 1 2 3 4 5 6 with the extra number 7 (6 aus 45) or 2 (6 aus 42); "" for no rank.
+    const struct {
+        Tip tip;
+        const char* rank[2];
+    } ranks[] = {
+        {{{1, 2, 3, 4, 5, 6}, 2}, {"6", "6 + GZ"}},
+        {{{6, 5, 4, 3, 2, 1}, 3}, {"6", "6"}},
+        {{{1, 2, 3, 4, 5, 7}, 2}, {"5 + ZZ", "5 + GZ"}},
+        {{{1, 2, 3, 4, 5, 8}, 0}, {"5", "5"}},
+        {{{1, 2, 3, 4, 7, 8}, 2}, {"4", "4 + GZ"}},
+        {{{1, 2, 3, 7, 8, 9}, 1}, {"3", "3"}},
+        {{{1, 2, 7, 8, 9, 10}, 2}, {"", ""}},
+    };
+    for (const auto& r : ranks)
+        for (int g = 0; g < 2; ++g) {
+            const PrizeRank* rank = games[g]->rankOf(r.tip, draw({1, 2, 3, 4, 5, 6}, g == 0 ? 7 : 2));
+            EXPECT_EQ(rank ? rank->name : QString(), QString::fromLatin1(r.rank[g])) << g;
+        }
+    const struct {
+        QDate day;
+        bool drawDay[2];
+    } days[] = {
+        {QDate(1996, 10, 16), {false, false}}, {QDate(1997, 1, 8), {true, false}},
+        {QDate(2013, 1, 12), {true, true}},    {QDate(2026, 12, 9), {true, true}},
+        {QDate(2026, 12, 10), {false, false}}, {QDate(2026, 12, 12), {true, true}},
+    };
+    for (const auto& d : days)
+        for (int g = 0; g < 2; ++g)
+            EXPECT_EQ(games[g]->isDrawDay(d.day), d.drawDay[g]) << g << ' ' << d.day.toString().toStdString();
 }

@@ -103,8 +103,10 @@ TEST(DrawDeletion, AsksForTheDrawOnDisplayAndRemovesEveryRecordOfItsDate) {
         std::vector<Draw> left;
         QStringList questions;
         QStringList messages;
+        bool readOnly = false; // the rewrite fails after the question
     } cases[] = {
         {archive[1].date, {true}, {archive[0], archive[2]}, {question}, {}},
+        {archive[1].date, {true}, archive, {question}, {}, true},
         {archive[1].date, {false}, archive, {question}, {}},
         {0,
          {},
@@ -120,17 +122,25 @@ TEST(DrawDeletion, AsksForTheDrawOnDisplayAndRemovesEveryRecordOfItsDate) {
         env.state.currentDraw = archive[1];
         env.state.currentDraw.date = c.date;
         env.ui.questionAnswers = c.answers;
+        if (c.readOnly) QFile::setPermissions(env.dir.archivePath(), QFileDevice::ReadOwner);
         int busyDuringEvaluation = -1;
-        deleteCurrentDraw(env.session, [&] {
-            env.evaluate();
-            busyDuringEvaluation = env.ui.busyDepth;
-        });
+        QString error;
+        try {
+            deleteCurrentDraw(env.session, [&] {
+                env.evaluate();
+                busyDuringEvaluation = env.ui.busyDepth;
+            });
+        } catch (const AppError& e) {
+            error = e.message();
+        }
+        EXPECT_EQ(!error.isEmpty(), c.readOnly) << error.toStdString();
+        EXPECT_EQ(env.ui.busyDepth, 0); // the hourglass goes however the deletion ends
         EXPECT_EQ(env.dir.readArchive(), c.left);
         EXPECT_EQ(env.ui.questions, c.questions);
         EXPECT_EQ(env.ui.messages, c.messages);
         EXPECT_EQ(env.ui.busyAtBoxes, 0);
         const bool deleted = c.left.size() < archive.size();
-        EXPECT_EQ(env.ui.busyMaxDepth, deleted ? 1 : 0);
+        EXPECT_EQ(env.ui.busyMaxDepth, deleted || c.readOnly ? 1 : 0);
         EXPECT_EQ(busyDuringEvaluation, deleted ? 0 : -1);
         EXPECT_EQ(env.evaluations, deleted ? 1 : 0);
         if (deleted) {

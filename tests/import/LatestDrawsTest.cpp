@@ -213,6 +213,23 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
     const QByteArray fields =
         "Datum;Zahlen;Glückszahl\n31.12.2025;1;11;23;37;39;40;6\n03.01.2026;2;9;17;22;30;41;5\n"
         "07.01.2026;4;8;15;16;23;42;1\n";
+    // A list as large as the public one (140 KB): every draw of the record and the two new ones, in its
+    // layout.
+    QByteArray whole = "id,datum,system,jahr,wochentag,ziehungszahlen,sonderzahlen,erstellt_am\n";
+    std::vector<Draw> all = records;
+    all.insert(all.end(), withNew.end() - 2, withNew.end());
+    for (const Draw& d : all) {
+        const QDate day = dates::fromDayNumber(d.date);
+        QStringList six;
+        for (const int n : d.numbers) six << QString::number(n);
+        whole += QStringLiteral("x%1,%2,swisslotto,%3,%4,\"[%5]\",[%6],%2 02:45:01.123\n")
+                     .arg(whole.size())
+                     .arg(day.toString(Qt::ISODate))
+                     .arg(day.year())
+                     .arg(QLocale::c().dayName(day.dayOfWeek()), six.join(QStringLiteral(", ")))
+                     .arg(d.extra)
+                     .toLatin1();
+    }
     const QString url = server.url(QStringLiteral("/ziehungen.csv"));
     // Over HTTPS: a server whose certificate, made for this run, is trusted for it, and one whose is not.
     const auto [certificate, key] = makeLocalCertificate();
@@ -286,6 +303,8 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
              "wiederholt die Ziehung vom 31.12.2025").arg(url),
          "1 Ziehung wiederholt genau die Ziehung des vorigen Ziehungstags (Samstag, 03.01.2026 wie Mittwoch, 31.12.2025); "
          "das ist fast immer ein Fehler der Liste. Soll sie trotzdem übernommen werden?"},
+        {url, R::html(whole), false, all,
+         str("Import abgeschlossen: 1354 neue Ziehungen, 0 ersetzt, 2 unverändert, 0 Zeilen übersprungen."), nullptr},
         {url, R::html(QByteArray(importlimits::MaxBytes + 1, '1')), false, stored,
          str("Die Datei \"%1\" ist größer als 50 MB und wird nicht eingelesen.").arg(url), nullptr},
         // clang-format on

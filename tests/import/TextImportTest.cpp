@@ -230,6 +230,17 @@ TEST(TextImport, ReadsTheFilesPeopleHave) {
         return text;
     };
     const QString dayFirst = file("dd/MM/yyyy", "\r\n", draws);
+    // A header in capitals names the columns as well: the weekday between the date and the numbers is passed
+    // over.
+    QString capitals = QStringLiteral("NR;DATUM;WOCHENTAG;ZAHLEN;ZUSATZZAHL\n");
+    for (std::size_t i = 0; i < 3; ++i) {
+        QStringList six;
+        for (const int n : draws[i].numbers) six << QString::number(n);
+        capitals += QStringLiteral("%1;%2;Sa;%3;%4\n")
+                        .arg(i + 1)
+                        .arg(dates::formatFixedDate(draws[i].date), six.join(' '))
+                        .arg(draws[i].extra);
+    }
     const QByteArray utf16 = QByteArray("\xFF\xFE") +
                              QByteArray(reinterpret_cast<const char*>(dayFirst.utf16()), dayFirst.size() * 2);
     QByteArray utf16be("\xFE\xFF");
@@ -247,6 +258,7 @@ TEST(TextImport, ReadsTheFilesPeopleHave) {
         {file("dd.MM.yyyy", "\r", draws).toLatin1(), taken, draws}, {utf16, taken, draws}, {utf16be, taken, draws},
         {file("MM/dd/yyyy", "\n", smallDays).toLatin1(), smallTaken, smallDays},
         {file("dd/MM/yyyy", "\n", smallDays).toLatin1(), smallTaken, smallDays},
+        {capitals.toLatin1(), QString(taken).replace("40 neue", "3 neue"), std::vector(draws.begin(), draws.begin() + 3)},
         {(dayFirst + "01/13/1993;1;2;3;4;5;6;7\r\n").toLatin1(),
          QStringLiteral("Die Datei \"%1ziehungen.csv\" schreibt Daten mit dem Tag zuerst (Zeile 4: \"19/01/1991;11;13;20;23;31;"
                         "33;2;\") und mit dem Monat zuerst (Zeile 42: \"01/13/1993;1;2;3;4;5;6;7\"). Welche Zahl der Tag ist, "
