@@ -23,11 +23,11 @@ BenchArchive::BenchArchive(int draws) {
             std::sort(pool.begin(), pool.begin() + 6);
             Draw r;
             r.date = dates::toDayNumber(day);
-            for (std::size_t i = 0; i < 6; ++i) r.numbers[i] = static_cast<quint8>(pool[i]);
-            r.extra = static_cast<quint8>(pool[6]);
+            r.numbers = {pool[0], pool[1], pool[2], pool[3], pool[4], pool[5]};
+            r.extras = {pool[6]};
             r.superNumber = static_cast<quint8>(gen() % 10);
             records_.push_back(r);
-            const auto b = DrawRecord::encode(r);
+            const auto b = DrawRecord::encode(r, Game::sixOf45());
             bytes.append(reinterpret_cast<const char*>(b.data()), 16);
         }
         day = day.addDays(1);

@@ -44,9 +44,8 @@ struct SlipRig : RecordRig {
                 std::vector<int> pool(42);
                 for (int n = 0; n < 42; ++n) pool[std::size_t(n)] = n + 1;
                 std::shuffle(pool.begin(), pool.end(), gen);
-                Tip tip;
-                std::copy_n(pool.begin(), 6, tip.numbers.begin());
-                tip.extra = int(gen() % 6) + 1;
+                Tip tip{pool[0], pool[1], pool[2], pool[3], pool[4], pool[5]};
+                tip.extras = {int(gen() % 6) + 1};
                 slip.tips.push_back(tip.sorted());
             }
             store->add(slip);
@@ -77,7 +76,7 @@ static void CheckSlips200(benchmark::State& state) {
         } else if (state.range(0) == 1) {
             std::vector<SlipStore::Seen> earlier;
             for (const Slip& slip : rig.store->slips(*rig.state.game))
-                earlier.push_back({slip.id, rig.newest, QStringLiteral("vorher")});
+                earlier.push_back({slip.id, rig.newest, QStringLiteral("vorher"), {}});
             rig.store->markSeen(earlier);
         }
         state.ResumeTiming();

@@ -30,6 +30,7 @@
 #include "platform/Dates.h"
 #include "slips/SlipStore.h"
 #include "stats/ChartPlan.h"
+#include "stats/DrawFilter.h"
 #include "stats/Statistics.h"
 
 #include <QAbstractButton>
@@ -496,22 +497,53 @@ void MainWindow::applyGameToWindow(const Game& game) {
     auto* box = pages_->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     box->setCurrentIndex(box->findData(static_cast<int>(game.id)));
     Controls& c = ctx_.controls;
-    // A Glückszahl of its own: the seventh cell of each row, the labels moved beside it, the chart of its
-    // counts.
-    const bool ownExtra = !game.extra.sameDrum;
-    const QString hitHint = QStringLiteral("Treffer gegen die angezeigte Ziehung; + %1: die %2 getroffen")
-                                .arg(game.extra.hitMark, game.extra.name);
+    // Numbers of its own (a Glückszahl, two stars): the cells after the game's numbers, set apart from them,
+    // the labels moved beside them, the chart of their counts. A cell the game has no number for is hidden
+    // and no stop on the way through the row with the tab key.
+    const int own = game.tipExtraCount();
+    const bool ownExtra = own > 0;
+    QString hitHint = QStringLiteral("Treffer gegen die angezeigte Ziehung");
+    for (const Drum& d : game.extras)
+        hitHint += d.hitMark.isEmpty()
+                       ? QStringLiteral("; + 1, + 2: so viele %1 getroffen").arg(d.plural)
+                       : QStringLiteral("; + %1: %2 %3 getroffen").arg(d.hitMark, d.article, d.oneName);
+    const auto show = [&](const QString& name, bool shown) {
+        c.setVisible(name, shown);
+        binding_->widget(name)->setFocusPolicy(shown ? Qt::StrongFocus : Qt::NoFocus);
+    };
     for (int r = 0; r < TipGrid::Rows; ++r) {
         binding_->widget(TipGrid::hitLabelName(r))->setToolTip(hitHint);
-        binding_->widget(TipGrid::extraCellName(r))
-            ->setToolTip(game.extra.name + QStringLiteral(" dieses Tipps"));
-        c.setVisible(TipGrid::extraCellName(r), ownExtra);
-        // A hidden cell is no stop on the way through the row with the tab key.
-        binding_->widget(TipGrid::extraCellName(r))->setFocusPolicy(ownExtra ? Qt::StrongFocus : Qt::NoFocus);
+        for (int col = 0; col < TipGrid::Columns; ++col)
+            show(TipGrid::cellName(r, col), col < game.numbers.drawn);
+        for (int place = 0; place < TipGrid::ExtraColumns; ++place) {
+            const QString name = TipGrid::extraCellName(r, place);
+            show(name, place < own);
+            if (place >= std::max(own, 1)) continue;
+            const Drum& drum = own > 0 ? game.tipExtraDrumAt(place) : game.extra();
+            QWidget* cell = binding_->widget(name);
+            cell->setToolTip(drum.oneName + QStringLiteral(" dieses Tipps"));
+            cell->setAccessibleName(
+                own > 1 ? QStringLiteral("%1. Tipp, %2. %3").arg(r + 1).arg(place + 1).arg(drum.oneName)
+                        : QStringLiteral("%1. Tipp, %2").arg(r + 1).arg(drum.oneName));
+            static_cast<QLineEdit*>(cell)->setMaxLength(int(QString::number(drum.highest()).size()));
+        }
         const int y = 52 + r * 22;
         binding_->widget(TipGrid::hitLabelName(r))
-            ->setGeometry(ownExtra ? 282 : 254, y, ownExtra ? 94 : 78, 17);
+            ->setGeometry(own == 0 ? 254 : 254 + 28 * own, y, own == 0 ? 78 : 122 - 28 * own, 17);
         binding_->widget(TipGrid::sumLabelName(r))->setGeometry(ownExtra ? 346 : 302, y, 30, 17);
+    }
+    // The days the game is drawn on name the filter's two boxes; the digit sums the filter offers are the
+    // game's.
+    for (std::size_t d = 0; d < 2 && d < game.drawDays.size(); ++d)
+        c.setText(DrawFilter::dayBoxName(int(d)), game.drawDays[d].name + QStringLiteral(" Ziehungen"));
+    for (const char* name : {"UpDown1", "UpDown2"})
+        static_cast<QSpinBox*>(binding_->widget(QLatin1String(name)))
+            ->setRange(game.digitSumLowest, game.digitSumHighest);
+    if (ownExtra) {
+        const Drum& drum = game.tipExtraDrumAt(0);
+        c.setText(QStringLiteral("SpeedButton15"), drum.captionMark);
+        binding_->widget(QStringLiteral("SpeedButton15"))
+            ->setToolTip(QStringLiteral("Häufigkeit der ") + drum.plural);
     }
     c.setVisible(QStringLiteral("SpeedButton15"), ownExtra);
     // What has no source for the game is greyed and says why; the results of the latest draws of

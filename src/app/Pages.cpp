@@ -146,9 +146,13 @@ void tipRows(QWidget* page) {
         }
         // The tip's own extra number, where the game has one; applyGameToWindow shows it and moves the
         // labels beside it.
-        auto* extra = make<QLineEdit>(page, TipGrid::extraCellName(r), 252, y, 26, 20);
-        extra->setMaxLength(1);
-        extra->setAlignment(Qt::AlignRight);
+        for (int place = 0; place < TipGrid::ExtraColumns; ++place) {
+            auto* extra =
+                make<QLineEdit>(page, TipGrid::extraCellName(r, place), 252 + 28 * place, y, 26, 20);
+            extra->setMaxLength(2);
+            extra->setAlignment(Qt::AlignRight);
+            extra->hide();
+        }
         // The hit label reaches under the digit sum, which a tip with a number twice leaves empty for
         // "Zahl doppelt".
         label(page, TipGrid::hitLabelName(r), QString(), 254, y + 2, 78);
@@ -533,8 +537,6 @@ void nameTipRows(QTabWidget* pages) {
             ->setAccessibleName(QStringLiteral("%1. Tipp Treffer").arg(r + 1));
         pages->findChild<QWidget*>(TipGrid::sumLabelName(r))
             ->setAccessibleName(QStringLiteral("%1. Tipp Quersumme").arg(r + 1));
-        pages->findChild<QWidget*>(TipGrid::extraCellName(r))
-            ->setAccessibleName(QStringLiteral("%1. Tipp, Glückszahl").arg(r + 1));
     }
 }
 

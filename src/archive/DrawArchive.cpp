@@ -46,11 +46,11 @@ void refuseReadOnly(const QString& path) {
     if (!writable) throw writeFailure(path, EACCES);
 }
 
-QByteArray bytesOf(const std::vector<Draw>& records) {
+QByteArray bytesOf(const std::vector<Draw>& records, const Game& game) {
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(records.size() * DrawRecord::Size));
     for (const auto& r : records) {
-        const auto b = DrawRecord::encode(r);
+        const auto b = DrawRecord::encode(r, game);
         bytes.append(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
     }
     return bytes;
@@ -96,7 +96,7 @@ std::vector<Draw> DrawArchive::scan() const {
     records.reserve(count);
     const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
     for (std::size_t i = 0; i < count; ++i)
-        records.push_back(DrawRecord::decode(bytes + i * DrawRecord::Size));
+        records.push_back(DrawRecord::decode(bytes + i * DrawRecord::Size, *game_));
     return records;
 }
 
@@ -115,6 +115,7 @@ DrawArchive::Appender::Appender(Appender&& other) noexcept {
 DrawArchive::Appender& DrawArchive::Appender::operator=(Appender&& other) noexcept {
     if (this == &other) return *this;
     release();
+    game_ = other.game_;
     files_ = other.files_;
     fd_ = std::exchange(other.fd_, -1);
     archivePath_ = other.archivePath_;
@@ -153,7 +154,7 @@ void DrawArchive::Appender::append(const Draw& record) {
             QStringLiteral("Die Ziehung vom %1 ist nicht neuer als die zuletzt gespeicherte vom %2 "
                            "und wird nicht angehängt.")
                 .arg(dates::formatFixedDate(record.date), dates::formatFixedDate(last_->date)));
-    write(bytesOf({record}));
+    write(bytesOf({record}, *game_));
     last_ = record;
     ++appended_;
 }
@@ -174,6 +175,7 @@ DrawArchive::Appender DrawArchive::openForAppend(const ArchiveLease& lease) cons
     refuseReadOnly(path());
     const bool existed = exists();
     Appender a;
+    a.game_ = game_;
     a.files_ = &lease.files();
     a.archivePath_ = path();
     if (const int error = a.files_->open(path(), ArchiveFiles::Open::Append, a.fd_)) {
@@ -195,7 +197,7 @@ DrawArchive::Appender DrawArchive::openForAppend(const ArchiveLease& lease) cons
         if (const int error = a.files_->read(a.fd_, a.position_ - static_cast<qint64>(DrawRecord::Size),
                                              reinterpret_cast<char*>(last.data()), DrawRecord::Size))
             throw fail(error);
-        a.last_ = DrawRecord::decode(last.data());
+        a.last_ = DrawRecord::decode(last.data(), *game_);
     }
     return a;
 }
@@ -205,6 +207,7 @@ DrawArchive::Appender DrawArchive::openForAppend(const ArchiveLease& lease) cons
 DrawArchive::Appender DrawArchive::openWorkFile(const ArchiveLease& lease, const QString& name) const {
     refuseReadOnly(path());
     Appender a;
+    a.game_ = game_;
     a.files_ = &lease.files();
     a.archivePath_ = path();
     if (const int error = a.files_->open(workPath(name), ArchiveFiles::Open::CreateEmpty, a.fd_)) {
@@ -246,7 +249,7 @@ void DrawArchive::commitReplacement(Appender& work) const {
 void DrawArchive::rewrite(const ArchiveLease& lease, const QString& workName,
                           const std::vector<Draw>& records) const {
     Appender work = openWorkFile(lease, workName); // removes its file however this ends uncommitted
-    work.write(bytesOf(records));
+    work.write(bytesOf(records, *game_));
     commitReplacement(work);
 }
 

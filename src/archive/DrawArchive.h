@@ -65,6 +65,7 @@ public:
         int release() noexcept;
         bool replacement() const { return !workPath_.isEmpty(); }
 
+        const Game* game_ = nullptr; // its records' layout
         ArchiveFiles* files_ = nullptr;
         int fd_ = -1;
         QString archivePath_; // named in every error

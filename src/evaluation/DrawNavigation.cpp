@@ -4,6 +4,7 @@
 #include "platform/Dates.h"
 #include "platform/Ui.h"
 #include "state/Session.h"
+#include "stats/DrawFilter.h"
 
 #include <optional>
 
@@ -31,11 +32,10 @@ void finishChoice(Session& session) {
     komplettcheck(session);
 }
 
-// A step skips Saturdays and Wednesdays whose box is unchecked; other weekdays are never skipped.
-bool excludedFromSteps(const Controls& controls, double date) {
-    const int wd = dates::weekday(date);
-    return (wd == dates::Saturday && !controls.checked(QStringLiteral("CheckBox16"))) ||
-           (wd == dates::Wednesday && !controls.checked(QStringLiteral("CheckBox17")));
+// A step skips the draw days of the game whose box is unchecked; other weekdays are never skipped.
+bool excludedFromSteps(const Controls& controls, const Game& game, double date) {
+    const int day = game.drawDayIndex(dates::fromDayNumber(date));
+    return day >= 0 && day < 2 && !controls.checked(DrawFilter::dayBoxName(day));
 }
 
 void restOn(Session& session, const std::vector<Draw>& records, int index) {
@@ -79,7 +79,7 @@ void previousDraw(Session& session) {
     // A position beyond the end (the file shrank behind our back) counts as the last record.
     const int from = std::min(session.state.drawIndex, count - 1);
     for (int index = std::max(from - 1, 0); index >= 0; --index) {
-        if (!excludedFromSteps(controls, records[static_cast<std::size_t>(index)].date)) {
+        if (!excludedFromSteps(controls, session.game(), records[static_cast<std::size_t>(index)].date)) {
             restOn(session, records, index);
             return;
         }
@@ -93,7 +93,7 @@ void nextDraw(Session& session) {
     const int count = static_cast<int>(records.size());
     const Controls& controls = session.services.controls;
     const auto excluded = [&](int index) {
-        return excludedFromSteps(controls, records[static_cast<std::size_t>(index)].date);
+        return excludedFromSteps(controls, session.game(), records[static_cast<std::size_t>(index)].date);
     };
     const int from = std::clamp(session.state.drawIndex + 1, 0, count - 1);
     for (int index = from; index < count; ++index) {

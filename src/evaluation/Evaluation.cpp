@@ -28,9 +28,9 @@ void showHitCount(Controls& controls, const QString& hitLabel, const TipCheck& c
     controls.setRed(hitLabel, !check.numberTwice && check.hitCount >= game.fewestWinningHits());
 }
 
+// The further drums that count for the tip after its count: " + G", " + 1".
 void showExtraHit(Controls& controls, const QString& hitLabel, const TipCheck& check, const Game& game) {
-    if (check.extraHit && !check.numberTwice)
-        controls.setText(hitLabel, controls.text(hitLabel) + QStringLiteral(" + ") + game.extra.hitMark);
+    if (!check.numberTwice) controls.setText(hitLabel, game.hitText(check));
 }
 
 } // namespace
@@ -82,7 +82,7 @@ void searchTipsInArchive(Session& session) {
     if (!ok) throw AppError(QStringLiteral("'%1' ist kein gültiger ganzzahliger Wert.").arg(*reply));
 
     const auto records = session.archive().scan();
-    const double fromDate = DrawFilter(controls).fromDate();
+    const double fromDate = DrawFilter(controls, session.game()).fromDate();
     const auto compared =
         std::count_if(records.begin(), records.end(), [&](const Draw& r) { return r.date >= fromDate; });
     const auto draws = [](qint64 n) {

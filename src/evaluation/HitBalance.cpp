@@ -9,17 +9,11 @@
 #include <algorithm>
 #include <cmath>
 
-std::vector<double> expectedRanks(const Game& game, double tipDraws, bool ownExtra) {
-    const bool without = !ownExtra && !game.extra.sameDrum;
+std::vector<double> expectedRanks(const Game& game, double tipDraws, bool ownExtra, const QDate& day) {
     std::vector<double> e;
-    for (const PrizeRank& rank : game.ranks) {
-        qint64 ways = rank.ways;
-        if (without && rank.extra == PrizeRank::Extra::Hit) ways = 0;
-        if (without && rank.extra == PrizeRank::Extra::Missed)
-            for (const PrizeRank& other : game.ranks)
-                if (other.hits == rank.hits && other.extra == PrizeRank::Extra::Hit) ways += other.ways;
-        e.push_back(tipDraws * double(ways) / double(game.tipChoices));
-    }
+    const double all = double(game.tipChoicesOn(day));
+    for (const PrizeRank& rank : game.ranks)
+        e.push_back(tipDraws * double(game.waysOf(rank, day, ownExtra)) / all);
     return e;
 }
 
@@ -31,7 +25,14 @@ QString formatExpected(double expected, const QLocale& locale) {
 }
 
 std::vector<double> HitBalance::expected(bool ownExtra) const {
-    return expectedRanks(*game, draws, ownExtra);
+    if (drawsByRanges.empty()) return expectedRanks(*game, draws, ownExtra);
+    // Each draw with the odds of its day's ranges.
+    std::vector<double> sum(game->ranks.size(), 0);
+    for (const auto& [from, count] : drawsByRanges) {
+        const std::vector<double> e = expectedRanks(*game, count, ownExtra, from);
+        for (std::size_t r = 0; r < sum.size(); ++r) sum[r] += e[r];
+    }
+    return sum;
 }
 
 QStringList HitBalance::header() const {
@@ -45,8 +46,9 @@ std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
     for (const Row& tip : tips) {
         QStringList numbers;
         for (int n : tip.tip.numbers) numbers << QString::number(n);
-        if (tip.tip.extra > 0 && !game->extra.sameDrum)
-            numbers << game->extra.captionMark + QLatin1Char(' ') + QString::number(tip.tip.extra);
+        for (int place = 0; place < tip.tip.extras.size(); ++place)
+            if (const int n = tip.tip.extras[std::size_t(place)]; n > 0)
+                numbers << game->tipExtraDrumAt(place).captionMark + QLatin1Char(' ') + QString::number(n);
         QStringList row{QStringLiteral("%1. Tipp").arg(tip.row + 1), numbers.join(QStringLiteral("  "))};
         if (tip.numberTwice) {
             row[1] += QStringLiteral(" (Zahl doppelt)");
@@ -59,16 +61,18 @@ std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
         rows.push_back(row);
     }
     // Tips with their own extra number and tips without it expect different things of chance.
-    const auto withExtra = [](const Row& t) { return t.tip.extra > 0; };
-    const bool some =
-        game->extra.sameDrum || tips.empty() || std::any_of(tips.begin(), tips.end(), withExtra);
-    const bool others = !game->extra.sameDrum && !std::all_of(tips.begin(), tips.end(), withExtra);
+    const auto withExtra = [](const Row& t) {
+        return !t.tip.extras.empty() &&
+               std::none_of(t.tip.extras.begin(), t.tip.extras.end(), [](int n) { return n == 0; });
+    };
+    const bool some = !game->ownExtras() || tips.empty() || std::any_of(tips.begin(), tips.end(), withExtra);
+    const bool others = game->ownExtras() && !std::all_of(tips.begin(), tips.end(), withExtra);
     for (const bool ownExtra : {true, false}) {
         if (!(ownExtra ? some : others)) continue;
         QString name = QStringLiteral("Zufall erwartet");
         if (some && others)
             name += (ownExtra ? QStringLiteral(" (mit ") : QStringLiteral(" (ohne ")) +
-                    game->extra.captionMark + QLatin1Char(')');
+                    game->tipExtraDrumAt(0).captionMark + QLatin1Char(')');
         QStringList chance{name, QString()};
         for (double e : expected(ownExtra)) chance << formatExpected(e, locale);
         chance << QString();
@@ -95,7 +99,7 @@ HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& f
     balance.game = &game;
     balance.fromDate = filter.fromDate();
     for (int row = 0; row < TipGrid::Rows; ++row) {
-        if (const auto tip = grid.completeRow(row)) {
+        if (const auto tip = grid.completeRow(row, game)) {
             HitBalance::Row t;
             t.row = row;
             t.tip = *tip;
@@ -110,6 +114,7 @@ HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& f
     for (const Draw& r : records) {
         if (!filter.passes(r)) continue;
         if (balance.draws++ == 0) balance.firstDate = r.date;
+        ++balance.drawsByRanges[game.rangesOn(dates::fromDayNumber(r.date))];
         for (std::size_t i = 0; i < balance.tips.size(); ++i) {
             HitBalance::Row& tip = balance.tips[i];
             if (tip.numberTwice) continue;
@@ -131,8 +136,8 @@ std::optional<HitBalance> tipHitBalance(Session& session) {
     {
         BusyCursor busy(session.services.ui);
         const auto records = session.archive().scan(); // a missing archive throws
-        balance =
-            countHitBalance(records, DrawFilter(session.services.controls), session.grid, session.game());
+        balance = countHitBalance(records, DrawFilter(session.services.controls, session.game()),
+                                  session.grid, session.game());
     }
     if (balance.tips.empty()) {
         session.services.ui.message(QStringLiteral("Keine vollständigen Tipps im Raster."));

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -28,6 +29,9 @@ struct HitBalance {
     int draws = 0; // N, the selected draws
     double fromDate = 0;
     double firstDate = 0; // of the first draw compared; 0 for none
+    // The draws compared by the first day of the drums' ranges on their day (Game::rangesOn); where none
+    // are told, all N with the newest ranges.
+    std::map<QDate, int> drawsByRanges;
     std::vector<Row> tips;
 
     // What a random tip expects in N draws, rank by rank (expectedRanks).
@@ -48,7 +52,8 @@ struct HitBalance {
 // What chance gives tips in so many tip draws (one tip in one draw each), rank by rank of the game: the exact
 // odds. A tip without the extra number of its own that the game gives each tip never reaches a rank that
 // needs it, and reaches the rank without it in the ways of both.
-std::vector<double> expectedRanks(const Game& game, double tipDraws, bool ownExtra = true);
+std::vector<double> expectedRanks(const Game& game, double tipDraws, bool ownExtra = true,
+                                  const QDate& day = QDate());
 // An expectation with at least two significant digits: "0.11", "0.024", "0.0024"; "0.00" for none.
 QString formatExpected(double expected, const QLocale& locale = QLocale());
 

@@ -1,6 +1,5 @@
 #include "game/Draw.h"
 
-#include <algorithm>
 #include <numeric>
 
 int Draw::digitSum() const {
@@ -8,9 +7,5 @@ int Draw::digitSum() const {
 }
 
 bool sameDraw(const Draw& a, const Draw& b) {
-    auto x = a.numbers;
-    auto y = b.numbers;
-    std::sort(x.begin(), x.end());
-    std::sort(y.begin(), y.end());
-    return x == y && a.extra == b.extra;
+    return a.numbers.sorted() == b.numbers.sorted() && a.extras.sorted() == b.extras.sorted();
 }

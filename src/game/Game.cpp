@@ -5,21 +5,91 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <functional>
+
+namespace {
+
+qint64 choose(int n, int k) {
+    if (k < 0 || n < 0 || k > n) return 0;
+    qint64 ways = 1;
+    for (int i = 0; i < k; ++i) ways = ways * (n - i) / (i + 1);
+    return ways;
+}
+
+// The ranks best first, from their names alone: "6 + GZ" is 6 hits and the one further drum hit, "6" beside
+// a "6 + GZ" is 6 hits and it missed, "5 + ZZ" likewise; a name without a rank of the same hits and more
+// is any; "5 + 2" 5 hits and 2 of the further drum.
+std::vector<PrizeRank> ranksOf(const QStringList& names) {
+    std::vector<PrizeRank> ranks;
+    for (const QString& name : names) {
+        PrizeRank rank;
+        rank.name = name;
+        const QStringList parts = name.split(QStringLiteral(" + "));
+        rank.hits = parts[0].toInt();
+        bool counted = false;
+        const int drumHits = parts.size() > 1 ? parts[1].toInt(&counted) : 0;
+        if (parts.size() > 1)
+            rank.extraHits = {counted ? drumHits : 1};
+        else
+            rank.extraHits = {PrizeRank::Any};
+        ranks.push_back(rank);
+    }
+    // A plain rank beside ranks of the same hits that need the further drum is the rank without it.
+    for (PrizeRank& rank : ranks) {
+        if (rank.extraHits[0] != PrizeRank::Any) continue;
+        const bool others = std::any_of(ranks.begin(), ranks.end(), [&](const PrizeRank& r) {
+            return r.hits == rank.hits && r.extraHits[0] != PrizeRank::Any;
+        });
+        if (others) rank.extraHits[0] = 0;
+    }
+    return ranks;
+}
+
+} // namespace
+
+int Drum::highest(const QDate& day) const {
+    int highest = ranges.empty() ? 0 : ranges.back().highest;
+    if (!day.isValid()) return highest;
+    for (const Range& r : ranges)
+        if (!r.from.isValid() || r.from <= day) highest = r.highest;
+    return highest;
+}
+
+bool PrizeRank::matches(int numberHits, const Numbers& drumHits) const {
+    if (numberHits != hits) return false;
+    for (std::size_t d = 0; d < extraHits.size(); ++d)
+        if (extraHits[d] != Any && (int(d) >= drumHits.size() || drumHits[d] != extraHits[d])) return false;
+    return true;
+}
 
 const Game& Game::sixOf45() {
     static const Game game = [] {
         Game g;
         g.id = Id::SixOf45;
         g.name = QStringLiteral("6 aus 45");
-        g.highest = 45;
-        g.drawn = 6;
-        g.extra = {QStringLiteral("Zusatzzahl"),
-                   QStringLiteral("Z"),
-                   QStringLiteral("Z"),
-                   1,
-                   45,
-                   true,
-                   {QStringLiteral("zusatzzahl"), QStringLiteral("complementary #"), QStringLiteral("zz")}};
+        g.numbers = {QStringLiteral("Zahlen"),
+                     {},
+                     {},
+                     QStringLiteral("Zahl"),
+                     QStringLiteral("die"),
+                     QStringLiteral("Zahlen"),
+                     6,
+                     1,
+                     {{QDate(), 45}},
+                     false,
+                     {}};
+        g.extras = {
+            {QStringLiteral("Zusatzzahl"),
+             QStringLiteral("Z"),
+             QStringLiteral("Z"),
+             QStringLiteral("Zusatzzahl"),
+             QStringLiteral("die"),
+             QStringLiteral("Zusatzzahlen"),
+             1,
+             1,
+             {{QDate(), 45}},
+             true,
+             {QStringLiteral("zusatzzahl"), QStringLiteral("complementary #"), QStringLiteral("zz")}}};
         g.hasSuperNumber = true;
         g.superNumber = {QStringLiteral("Superzahl"),
                          0,
@@ -28,24 +98,23 @@ const Game& Game::sixOf45() {
                          {QStringLiteral("superzahl"), QStringLiteral("sz")}};
         g.webPages = true;
         g.slip = true;
+        g.namedInTexts = false;
         // Before, Switzerland played "6 aus 40" and "6 aus 42"; after, "6 aus 42" with a Glückszahl.
         g.firstDraw = QDate(1986, 1, 4);
         g.takesEarlierGames = true;
         g.lastDraw = QDate(2013, 1, 9);
-        g.wednesdaysFrom = QDate(1997, 1, 8);
+        // Saturdays always, as the games before it were drawn; Wednesdays from 1997.
+        g.drawDays = {{dates::Saturday, QDate(), QStringLiteral("Samstag")},
+                      {dates::Wednesday, QDate(1997, 1, 8), QStringLiteral("Mittwoch")}};
         g.archiveFile = QStringLiteral("ZahlenCH.dat");
         g.insertWorkFile = QStringLiteral("ZahlenCH.dat~");
         g.deleteWorkFile = QStringLiteral("Zahlen.da~");
         g.shippedRecord = QStringLiteral("swiss-lotto-6aus45-1986-2013.csv");
         g.exportPrefix = QStringLiteral("CHJ");
-        g.tipChoices = 8145060;
         g.tipPriceCents = 150;
-        using E = PrizeRank::Extra;
-        g.ranks = {{QStringLiteral("6"), 6, E::Any, 1},
-                   {QStringLiteral("5 + ZZ"), 5, E::Hit, 6},
-                   {QStringLiteral("5"), 5, E::Missed, 228},
-                   {QStringLiteral("4"), 4, E::Any, 11115},
-                   {QStringLiteral("3"), 3, E::Any, 182780}};
+        g.ranks = ranksOf({QStringLiteral("6"), QStringLiteral("5 + ZZ"), QStringLiteral("5"),
+                           QStringLiteral("4"), QStringLiteral("3")});
+        g.derive();
         return g;
     }();
     return game;
@@ -56,102 +125,290 @@ const Game& Game::sixOf42() {
         Game g;
         g.id = Id::SixOf42;
         g.name = QStringLiteral("6 aus 42");
-        g.highest = 42;
-        g.drawn = 6;
+        g.numbers = {QStringLiteral("Zahlen"),
+                     {},
+                     {},
+                     QStringLiteral("Zahl"),
+                     QStringLiteral("die"),
+                     QStringLiteral("Zahlen"),
+                     6,
+                     1,
+                     {{QDate(), 42}},
+                     false,
+                     {}};
         // The Glückszahl comes from a drum of its own and may equal one of the six.
-        g.extra = {QStringLiteral("Glückszahl"),
-                   QStringLiteral("GZ"),
-                   QStringLiteral("G"),
-                   1,
-                   6,
-                   false,
-                   {QStringLiteral("glückszahl"), QStringLiteral("sonderzahlen"), QStringLiteral("lucky #"),
-                    QStringLiteral("gz"), QStringLiteral("numéro chance")}};
+        g.extras = {{QStringLiteral("Glückszahl"),
+                     QStringLiteral("GZ"),
+                     QStringLiteral("G"),
+                     QStringLiteral("Glückszahl"),
+                     QStringLiteral("die"),
+                     QStringLiteral("Glückszahlen"),
+                     1,
+                     1,
+                     {{QDate(), 6}},
+                     false,
+                     {QStringLiteral("glückszahl"), QStringLiteral("sonderzahlen"), QStringLiteral("lucky #"),
+                      QStringLiteral("gz"), QStringLiteral("numéro chance")}}};
         g.drawList = true;
         g.firstDraw = QDate(2013, 1, 12);
-        g.wednesdaysFrom = g.firstDraw;
+        g.drawDays = {{dates::Saturday, QDate(), QStringLiteral("Samstag")},
+                      {dates::Wednesday, g.firstDraw, QStringLiteral("Mittwoch")}};
         g.archiveFile = QStringLiteral("Zahlen42.dat");
         g.insertWorkFile = QStringLiteral("Zahlen42.dat~");
         g.deleteWorkFile = QStringLiteral("Zahlen42.da~");
         g.shippedRecord = QStringLiteral("swiss-lotto-6aus42-2013-2025.csv");
         g.exportPrefix = QStringLiteral("CH42J");
-        // 5,245,786 choices of six numbers, each with one of six Glückszahlen.
-        g.tipChoices = 31474716;
+        g.record.superNumberAt = -1;
         g.tipPriceCents = 250;
-        using E = PrizeRank::Extra;
-        g.ranks = {
-            {QStringLiteral("6 + GZ"), 6, E::Hit, 1},      {QStringLiteral("6"), 6, E::Missed, 5},
-            {QStringLiteral("5 + GZ"), 5, E::Hit, 216},    {QStringLiteral("5"), 5, E::Missed, 1080},
-            {QStringLiteral("4 + GZ"), 4, E::Hit, 9450},   {QStringLiteral("4"), 4, E::Missed, 47250},
-            {QStringLiteral("3 + GZ"), 3, E::Hit, 142800}, {QStringLiteral("3"), 3, E::Missed, 714000}};
+        g.ranks = ranksOf({QStringLiteral("6 + GZ"), QStringLiteral("6"), QStringLiteral("5 + GZ"),
+                           QStringLiteral("5"), QStringLiteral("4 + GZ"), QStringLiteral("4"),
+                           QStringLiteral("3 + GZ"), QStringLiteral("3")});
+        g.derive();
         return g;
     }();
     return game;
 }
 
 const Game& Game::byValue(int value) {
-    return value == static_cast<int>(Id::SixOf42) ? sixOf42() : sixOf45();
+    for (const Game* g : all())
+        if (static_cast<int>(g->id) == value) return *g;
+    return sixOf45();
 }
 
 std::vector<const Game*> Game::all() {
     return {&sixOf45(), &sixOf42()};
 }
 
+void Game::derive() {
+    for (PrizeRank& rank : ranks) rank.ways = waysOf(rank);
+    tipChoices = tipChoicesOn();
+}
+
+int Game::extraCount() const {
+    int count = 0;
+    for (const Drum& d : extras) count += d.drawn;
+    return count;
+}
+
+int Game::tipExtraCount() const {
+    int count = 0;
+    for (const Drum& d : extras) count += d.mainDrum ? 0 : d.drawn;
+    return count;
+}
+
+const Drum& Game::extraDrumAt(int place) const {
+    for (const Drum& d : extras) {
+        if (place < d.drawn) return d;
+        place -= d.drawn;
+    }
+    return extras.back();
+}
+
+const Drum& Game::tipExtraDrumAt(int place) const {
+    for (const Drum& d : extras) {
+        if (d.mainDrum) continue;
+        if (place < d.drawn) return d;
+        place -= d.drawn;
+    }
+    return extras.back();
+}
+
+int Game::countedPerDraw() const {
+    int counted = numbers.drawn;
+    for (const Drum& d : extras) counted += d.mainDrum ? d.drawn : 0;
+    return counted;
+}
+
 qint64 Game::numberChoices() const {
-    qint64 ways = 1;
-    for (int i = 0; i < drawn; ++i) ways = ways * (highest - i) / (i + 1);
+    return choose(numbers.highest(), numbers.drawn);
+}
+
+namespace {
+
+// Every way a tip may meet a draw - the hits among the main numbers and in each further drum - with the tips
+// that meet it so, with the ranges of that day.
+void eachOutcome(const Game& g, const QDate& day,
+                 const std::function<void(int, const Numbers&, qint64)>& visit) {
+    const int n = g.numbers.highest(day);
+    const int k = g.numbers.drawn;
+    int mainExtras = 0;
+    for (const Drum& d : g.extras) mainExtras += d.mainDrum ? d.drawn : 0;
+    Numbers hits = Numbers::zeros(int(g.extras.size()));
+    const std::function<void(std::size_t, int, qint64)> walk = [&](std::size_t d, int h, qint64 ways) {
+        if (d == g.extras.size()) {
+            // The tip's numbers that are no hit: those on the main drum's further numbers, and the rest.
+            int onExtras = 0;
+            for (std::size_t i = 0; i < g.extras.size(); ++i) onExtras += g.extras[i].mainDrum ? hits[i] : 0;
+            visit(h, hits, ways * choose(n - k - mainExtras, k - h - onExtras));
+            return;
+        }
+        const Drum& drum = g.extras[d];
+        for (int e = 0; e <= drum.drawn; ++e) {
+            hits[d] = e;
+            // Of the main drum: e of its numbers among the tip's; of its own: e of the tip's own drawn.
+            const qint64 these =
+                drum.mainDrum ? choose(drum.drawn, e)
+                              : choose(drum.drawn, e) * choose(drum.size(day) - drum.drawn, drum.drawn - e);
+            walk(d + 1, h, ways * these);
+        }
+    };
+    for (int h = 0; h <= k; ++h) walk(0, h, choose(k, h));
+}
+
+} // namespace
+
+qint64 Game::waysOf(const PrizeRank& rank, const QDate& day, bool ownExtras) const {
+    qint64 ways = 0;
+    eachOutcome(*this, day, [&](int h, Numbers e, qint64 w) {
+        if (!ownExtras)
+            for (std::size_t d = 0; d < extras.size(); ++d)
+                if (!extras[d].mainDrum) e[d] = 0;
+        if (rank.matches(h, e)) ways += w;
+    });
     return ways;
+}
+
+qint64 Game::tipChoicesOn(const QDate& day) const {
+    qint64 ways = numberChoices();
+    for (const Drum& d : extras)
+        if (!d.mainDrum) ways *= choose(d.size(day), d.drawn);
+    return ways;
+}
+
+qint64 Game::losingWays(const QDate& day) const {
+    qint64 ways = 0;
+    eachOutcome(*this, day, [&](int h, const Numbers& e, qint64 w) {
+        if (std::none_of(ranks.begin(), ranks.end(), [&](const PrizeRank& r) { return r.matches(h, e); }))
+            ways += w;
+    });
+    return ways;
+}
+
+std::vector<QDate> Game::rangeChanges() const {
+    std::vector<QDate> days{firstDraw};
+    for (const Drum* d : {&numbers})
+        for (const Drum::Range& r : d->ranges)
+            if (r.from.isValid()) days.push_back(r.from);
+    for (const Drum& d : extras)
+        for (const Drum::Range& r : d.ranges)
+            if (r.from.isValid()) days.push_back(r.from);
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+    return days;
+}
+
+QDate Game::rangesOn(const QDate& day) const {
+    QDate from = firstDraw;
+    for (const QDate& change : rangeChanges())
+        if (change <= day) from = change;
+    return from;
+}
+
+Draw Game::emptyDraw() const {
+    Draw d;
+    d.numbers = Numbers::zeros(numbers.drawn);
+    d.extras = Numbers::zeros(extraCount());
+    return d;
+}
+
+Tip Game::emptyTip() const {
+    return {Numbers::zeros(numbers.drawn), Numbers::zeros(tipExtraCount())};
 }
 
 Game::DrawProblem Game::problemOf(const Draw& draw) const {
     using Kind = DrawProblem::Kind;
-    const auto number = [&](int i) { return draw.numbers[static_cast<std::size_t>(i)]; };
-    for (int i = 0; i < drawn; ++i)
-        if (!isNumber(number(i))) return {Kind::NumberOutOfRange, number(i)};
-    if (!isExtra(draw.extra)) return {Kind::ExtraOutOfRange, draw.extra};
-    for (int i = 0; i < drawn; ++i) {
-        for (int j = i + 1; j < drawn; ++j)
-            if (number(i) == number(j)) return {Kind::NumberTwice, number(i)};
-        if (extra.sameDrum && number(i) == draw.extra) return {Kind::ExtraAmongSix, number(i)};
+    const QDate day = dates::fromDayNumber(draw.date);
+    for (const int n : draw.numbers)
+        if (!isNumber(n)) return {Kind::NumberOutOfRange, n};
+    for (int i = 0; i < draw.extras.size(); ++i) {
+        const int n = draw.extras[std::size_t(i)];
+        if (!extraDrumAt(i).holds(n, day)) return {Kind::ExtraOutOfRange, n, i};
     }
+    for (int i = 0; i < draw.numbers.size(); ++i) {
+        const int n = draw.numbers[std::size_t(i)];
+        for (int j = i + 1; j < draw.numbers.size(); ++j)
+            if (n == draw.numbers[std::size_t(j)]) return {Kind::NumberTwice, n};
+        for (int x = 0; x < draw.extras.size(); ++x)
+            if (extraDrumAt(x).mainDrum && draw.extras[std::size_t(x)] == n)
+                return {Kind::ExtraAmongSix, n, x};
+    }
+    // Within a drum of several numbers each is drawn once.
+    for (int i = 0; i < draw.extras.size(); ++i)
+        for (int j = i + 1; j < draw.extras.size(); ++j)
+            if (&extraDrumAt(i) == &extraDrumAt(j) &&
+                draw.extras[std::size_t(i)] == draw.extras[std::size_t(j)])
+                return {Kind::ExtraTwice, draw.extras[std::size_t(i)], i};
     return {};
 }
 
-bool Game::extraHit(const Tip& tip, const Draw& draw) const {
-    if (!extra.sameDrum) return tip.extra != 0 && tip.extra == draw.extra;
-    return std::find(tip.numbers.begin(), tip.numbers.end(), draw.extra) != tip.numbers.end();
+Numbers Game::extraHits(const Tip& tip, const Draw& draw) const {
+    Numbers hits;
+    int at = 0;
+    int own = 0;
+    for (const Drum& d : extras) {
+        const Numbers drawn = draw.extras.part(at, d.drawn);
+        int e = 0;
+        if (d.mainDrum) {
+            for (const int n : drawn) e += tip.numbers.contains(n) ? 1 : 0;
+        } else {
+            for (const int n : tip.extras.part(own, d.drawn)) e += n != 0 && drawn.contains(n) ? 1 : 0;
+            own += d.drawn;
+        }
+        hits.push_back(e);
+        at += d.drawn;
+    }
+    return hits;
 }
 
 const PrizeRank* Game::rankOf(const Tip& tip, const Draw& draw) const {
-    const int hits = static_cast<int>(std::count_if(tip.numbers.begin(), tip.numbers.end(), [&](int n) {
-        return std::find(draw.numbers.begin(), draw.numbers.end(), n) != draw.numbers.end();
-    }));
-    // Most draws reach no rank: the extra number is looked at only for those that may.
+    const int hits = static_cast<int>(std::count_if(tip.numbers.begin(), tip.numbers.end(),
+                                                    [&](int n) { return draw.numbers.contains(n); }));
+    // Most draws reach no rank: the further drums are looked at only for those that may.
     if (hits < ranks.back().hits) return nullptr;
-    const bool extraCounts = extraHit(tip, draw);
-    for (const PrizeRank& rank : ranks) {
-        if (rank.hits != hits) continue;
-        if (rank.extra == PrizeRank::Extra::Any || (rank.extra == PrizeRank::Extra::Hit) == extraCounts)
-            return &rank;
-    }
+    const Numbers drumHits = extraHits(tip, draw);
+    for (const PrizeRank& rank : ranks)
+        if (rank.matches(hits, drumHits)) return &rank;
     return nullptr;
+}
+
+QString Game::hitText(const TipCheck& check) const {
+    if (check.numberTwice) return QStringLiteral("Zahl doppelt");
+    QString text = QString::number(check.hitCount);
+    for (std::size_t d = 0; d < extras.size() && int(d) < check.extraHits.size(); ++d) {
+        const int e = check.extraHits[d];
+        if (e <= 0) continue;
+        text +=
+            QStringLiteral(" + ") + (extras[d].hitMark.isEmpty() ? QString::number(e) : extras[d].hitMark);
+    }
+    return text;
 }
 
 QString Game::drawText(const Draw& draw, const QString& between) const {
     QStringList numbers;
-    for (int i = 0; i < drawn; ++i) numbers << QString::number(draw.numbers[static_cast<std::size_t>(i)]);
-    return numbers.join(between) + QLatin1Char(' ') + extra.captionMark + QLatin1Char(':') +
-           QString::number(draw.extra);
+    for (const int n : draw.numbers) numbers << QString::number(n);
+    QString text = numbers.join(between);
+    int at = 0;
+    for (const Drum& d : extras) {
+        QStringList these;
+        for (const int n : draw.extras.part(at, d.drawn)) these << QString::number(n);
+        text += QLatin1Char(' ') + d.captionMark + QLatin1Char(':') + these.join(QLatin1Char(' '));
+        at += d.drawn;
+    }
+    return text;
 }
 
 bool Game::isDrawDay(const QDate& day) const {
     const int wd = dates::weekday(day);
-    return wd == dates::Saturday || (wd == dates::Wednesday && day >= wednesdaysFrom);
+    return std::any_of(drawDays.begin(), drawDays.end(), [&](const DrawDay& d) {
+        return d.weekday == wd && (!d.from.isValid() || day >= d.from);
+    });
 }
 
-bool Game::isDrawWeekday(const QDate& day) {
+int Game::drawDayIndex(const QDate& day) const {
     const int wd = dates::weekday(day);
-    return wd == dates::Saturday || wd == dates::Wednesday;
+    for (std::size_t i = 0; i < drawDays.size(); ++i)
+        if (drawDays[i].weekday == wd) return int(i);
+    return -1;
 }
 
 QDate Game::nextDrawDay(const QDate& day) const {

@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <numeric>
 
-Tip Tip::fromTexts(const QStringList& texts, int extra) {
+Tip Tip::fromTexts(const QStringList& texts, const Numbers& extras) {
     Tip tip;
-    tip.extra = extra;
-    for (int i = 0; i < NumbersDrawn && i < texts.size(); ++i) {
+    tip.extras = extras;
+    for (const QString& text : texts) {
         bool ok = false;
-        const int v = texts[i].trimmed().toInt(&ok, 10);
-        if (ok) tip.numbers[static_cast<std::size_t>(i)] = v;
+        const int v = text.trimmed().toInt(&ok, 10);
+        tip.numbers.push_back(ok ? v : 0);
     }
     return tip;
 }
@@ -21,9 +21,10 @@ bool Tip::complete() const {
 }
 
 bool Tip::hasNumberTwice() const {
-    for (std::size_t i = 0; i < numbers.size(); ++i)
-        for (std::size_t j = i + 1; j < numbers.size(); ++j)
-            if (numbers[i] != 0 && numbers[i] == numbers[j]) return true;
+    for (int i = 0; i < numbers.size(); ++i)
+        for (int j = i + 1; j < numbers.size(); ++j)
+            if (numbers[std::size_t(i)] != 0 && numbers[std::size_t(i)] == numbers[std::size_t(j)])
+                return true;
     return false;
 }
 
@@ -32,20 +33,18 @@ int Tip::digitSum() const {
 }
 
 Tip Tip::sorted() const {
-    Tip tip = *this;
-    std::sort(tip.numbers.begin(), tip.numbers.end());
-    return tip;
+    return {numbers.sorted(), extras.sorted()};
 }
 
 TipCheck zettelcheck(const Draw& draw, const Tip& tip, const Game& game) {
     TipCheck result;
     result.numberTwice = tip.hasNumberTwice();
-    for (int i = 0; i < game.drawn; ++i) {
+    for (const int drawn : draw.numbers) {
         for (const int t : tip.numbers) {
             if (t == 0) return result;
-            if (t == draw.numbers[static_cast<std::size_t>(i)]) ++result.hitCount;
+            if (t == drawn) ++result.hitCount;
         }
     }
-    result.extraHit = game.extraHit(tip, draw);
+    result.extraHits = game.extraHits(tip, draw);
     return result;
 }

@@ -103,7 +103,7 @@ void completePool(PreferencePool& pool, bool preferredOnly, const Game& game) {
     if (pool.count <= PreferencePool::DrawRange) {
         // The cycle starts at 1 whatever count is; entry 500 is filled but never drawn.
         for (int i = pool.count; i < PreferencePool::BaseEntries; ++i)
-            pool.entries[static_cast<std::size_t>(i)] = (i - pool.count) % game.highest + 1;
+            pool.entries[static_cast<std::size_t>(i)] = (i - pool.count) % game.numbers.highest() + 1;
         pool.poolSize = PreferencePool::DrawRange;
     } else {
         // A grown pool is drawn whole, so the steps that came last (the frequencies) still count.

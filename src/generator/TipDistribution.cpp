@@ -26,7 +26,8 @@ void showTipDistribution(Session& session) {
     ChartPlan plan;
     plan.game = &game;
     plan.meaning = ChartModel::Meaning::TipDistribution;
-    for (int n = 1; n <= game.highest; ++n) plan.points.push_back({double(n), double(counts[n]), 0});
+    for (int n = 1; n <= game.numbers.highest(); ++n)
+        plan.points.push_back({double(n), double(counts[n]), 0});
     plan.caption = QStringLiteral("Zahlenverteilung des Tippes");
     plan.showDiagram = true;
     drawChart(services, plan);

@@ -18,8 +18,6 @@
 
 namespace {
 
-// The numbers of a candidate, 0 where none is drawn yet.
-using Numbers = std::array<int, NumbersDrawn>;
 using Mask = std::uint64_t;
 
 // Numbers outside 0 .. 63 can never equal a tip number, so they map to bit 63, which no tip sets.
@@ -96,13 +94,12 @@ public:
     ArchiveMatch(const std::vector<Draw>& records, double fromDate) {
         for (const Draw& r : records) {
             if (r.date < fromDate) continue;
-            std::array<quint8, NumbersDrawn> numbers{};
-            for (std::size_t i = 0; i < numbers.size(); ++i)
-                numbers[i] = static_cast<quint8>(bitOf(r.numbers[i]));
+            Numbers numbers;
+            for (const int n : r.numbers) numbers.push_back(bitOf(n));
             draws_.push_back(numbers);
         }
     }
-    // True when no record has matchSize or more of the tip's numbers among its six drawn numbers.
+    // True when no record has matchSize or more of the tip's numbers among its main numbers drawn.
     bool noneMatches(Mask tip, int matchSize) const {
         for (const auto& numbers : draws_)
             if (hitsOn(tip, numbers) >= matchSize) return false;
@@ -110,7 +107,7 @@ public:
     }
 
 private:
-    std::vector<std::array<quint8, NumbersDrawn>> draws_;
+    std::vector<Numbers> draws_;
 };
 
 class TipSearch {
@@ -136,15 +133,16 @@ public:
         // With preferredOnly and nothing preferred no number can be drawn: end as at the run limit.
         if (pool_.poolSize <= 0) runs_ = s_.state.maxCalcRuns;
 
+        const int drawn = s_.game().numbers.drawn;
         for (int k = 1; k <= TipGrid::Rows; ++k) {
-            Numbers numbers{};
+            Numbers numbers = Numbers::zeros(drawn);
             const bool search = k == 1 || (runs_ < s_.state.maxCalcRuns && k - 1 < options_.tipCount());
             if (search) numbers = searchTip(k);
-            if (runs_ >= s_.state.maxCalcRuns) numbers = Numbers{};
+            if (runs_ >= s_.state.maxCalcRuns) numbers = Numbers::zeros(drawn);
             std::sort(numbers.begin(), numbers.end());
             if (k == 1) ui_.showPage(QStringLiteral("TabSheet1"));
-            s_.grid.writeTip(k - 1, Tip{numbers});
-            s_.grid.setExtraCell(k - 1, numbers[0] > 0 ? ownExtraNumber() : 0);
+            s_.grid.writeTip(k - 1, Tip{numbers, {}});
+            s_.grid.setExtraCells(k - 1, numbers[0] > 0 ? ownExtras() : Numbers());
             accepted_.push_back(maskOf(numbers));
             ui_.repaintWindow();
         }
@@ -168,20 +166,32 @@ private:
         shownDraw_ = s_.state.currentDraw;
     }
 
-    // A game whose extra number comes from a drum of its own gives each tip one too, drawn uniformly by the
-    // one generator, so that the seed gives the same tips; other games draw nothing for it.
-    int ownExtraNumber() {
+    // A game with drums of its own gives each tip their numbers too (a Glückszahl, two distinct stars of the
+    // drum's range today), drawn uniformly by the one generator, so that the seed gives the same tips; other
+    // games draw nothing for them.
+    Numbers ownExtras() {
         const Game& game = s_.game();
-        if (game.extra.sameDrum) return 0;
-        return game.extra.lowest + s_.services.random.random(game.extra.highest - game.extra.lowest + 1);
+        Numbers extras;
+        int at = 0;
+        for (const Drum& drum : game.extras) {
+            if (drum.mainDrum) continue;
+            for (int i = 0; i < drum.drawn; ++i) {
+                int n = 0;
+                do {
+                    n = drum.lowest + s_.services.random.random(drum.size());
+                } while (extras.part(at, i).contains(n));
+                extras.push_back(n);
+            }
+            std::sort(extras.begin() + at, extras.end());
+            at += drum.drawn;
+        }
+        return extras;
     }
 
     // The numbers of the draw on display that a tip may share with it: those the game counts.
     std::vector<qint32> countedOfShownDraw() const {
-        const Game& game = s_.game();
         std::vector<qint32> counted;
-        for (int i = 0; i < game.countedPerDraw(); ++i)
-            counted.push_back(game.countedNumber(s_.state.currentDraw, i));
+        s_.game().forEachCounted(s_.state.currentDraw, [&](int n) { counted.push_back(n); });
         return counted;
     }
 
@@ -196,7 +206,7 @@ private:
     // The limits the search loosens by itself as the run counter nears its end (tips 3 .. 14).
     void relax(int k, int maxRuns) {
         if (k < 3) return;
-        if (runs_ == maxRuns - 20000) options_.setArchiveMatchSize(s_.game().drawn);
+        if (runs_ == maxRuns - 20000) options_.setArchiveMatchSize(s_.game().numbers.drawn);
         if (runs_ == maxRuns - 10000) {
             options_.setMaxFromSecondLastDraw(2);
             if (k != 8) options_.setMaxFromLastDraw(1);
@@ -208,21 +218,22 @@ private:
     }
 
     Numbers searchTip(int k) {
-        Numbers numbers{};
+        Numbers numbers = Numbers::zeros(s_.game().numbers.drawn);
         int pos = 0;
         Random& random = s_.services.random;
-        while (pos < s_.game().drawn && runs_ < s_.state.maxCalcRuns) {
+        while (pos < s_.game().numbers.drawn && runs_ < s_.state.maxCalcRuns) {
             ++runs_;
             const int maxRuns = s_.state.maxCalcRuns;
             if (runs_ == maxRuns / 2) options_.setForcePair(false);
             relax(k, maxRuns);
 
             // The draw range holds no empty entries, so one draw fills the slot.
-            numbers[pos] = pool_.entry(random.random(pool_.poolSize));
-            for (int i = 0; i < pos; ++i)
-                if (numbers[i] == numbers[pos]) numbers[pos] = 0;
-            if (numbers[pos] > 0) ++pos;
-            if (pos < s_.game().drawn) continue;
+            const auto at = std::size_t(pos);
+            numbers[at] = pool_.entry(random.random(pool_.poolSize));
+            for (std::size_t i = 0; i < at; ++i)
+                if (numbers[i] == numbers[at]) numbers[at] = 0;
+            if (numbers[at] > 0) ++pos;
+            if (pos < s_.game().numbers.drawn) continue;
 
             int qs = 0;
             for (int n : numbers) qs += n;
@@ -232,7 +243,7 @@ private:
             if (k >= 2) ui_.repaintWindow();
 
             if (!passes(k, numbers, qs)) {
-                numbers = Numbers{};
+                numbers = Numbers::zeros(s_.game().numbers.drawn);
                 pos = 0;
             }
         }
@@ -245,11 +256,12 @@ private:
         if (k >= 2) {
             int overlap = 0;
             for (Mask tip : accepted_) overlap = std::max(overlap, std::popcount(mask & tip));
-            if (overlap == s_.game().drawn || (l.limitOverlap && overlap > l.maxOverlap)) return false;
+            if (overlap == s_.game().numbers.drawn || (l.limitOverlap && overlap > l.maxOverlap))
+                return false;
         }
         if (l.forcePair) {
             bool pair = false;
-            for (std::size_t i = 0; i + 1 < numbers.size(); ++i)
+            for (std::size_t i = 0; i + 1 < std::size_t(numbers.size()); ++i)
                 pair = pair || numbers[i + 1] - numbers[i] == 1;
             if (!pair) return false;
         }
@@ -265,7 +277,7 @@ private:
     const ArchiveMatch& archive() {
         if (!archive_) {
             const auto records = s_.archive().scan();
-            archive_.emplace(records, DrawFilter(s_.services.controls).fromDate());
+            archive_.emplace(records, DrawFilter(s_.services.controls, s_.game()).fromDate());
         }
         return *archive_;
     }
@@ -306,15 +318,15 @@ struct SavedOptions {
 
 } // namespace
 
-QString candidateStatusText(int tipNumber, const std::array<int, NumbersDrawn>& numbers, int digitSum) {
+QString candidateStatusText(int tipNumber, const Numbers& numbers, int digitSum) {
     // Built by hand: the search writes it for every candidate, up to a few million times.
     char buffer[96];
     char* out = writeNumber(buffer, tipNumber);
     out = writeText(out, ".Tipp:  ");
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
+    for (int i = 0; i < numbers.size(); ++i) {
         if (i == 1) out = writeText(out, " ");
         if (i >= 2) out = writeText(out, "  ");
-        out = writeNumber(out, numbers[i]);
+        out = writeNumber(out, numbers[std::size_t(i)]);
     }
     const char* piece = tipNumber == 3                       ? "    QS: "
                         : (tipNumber == 2 || tipNumber == 4) ? "   QS: "

@@ -15,4 +15,4 @@ void calculateTips(Session& session, DrawSteps& steps);
 
 // The status text of a complete candidate of tip `tipNumber` (1 .. 14), numbers sorted ascending:
 // "1.Tipp:  3 11  12  25  30  41  QS: 122".
-QString candidateStatusText(int tipNumber, const std::array<int, NumbersDrawn>& numbers, int digitSum);
+QString candidateStatusText(int tipNumber, const Numbers& numbers, int digitSum);

@@ -29,7 +29,7 @@ QSpinBox* numberSpinner(int index, int minimum, int maximum, QWidget* parent) {
 DrawEntryDialog::DrawEntryDialog(const Game& game, QWidget* parent) : QDialog(parent), game_(game) {
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("Zahlen der Ziehung eingeben"));
-    setFixedSize(465, 120);
+    setFixedSize(465 + 45 * (game.extraCount() - 1), 120);
 
     date_ = new QDateEdit(this);
     date_->setObjectName(QStringLiteral("DateTimePicker1"));
@@ -37,22 +37,29 @@ DrawEntryDialog::DrawEntryDialog(const Game& game, QWidget* parent) : QDialog(pa
     date_->setMinimumDate(dates::earliestDate());
     date_->setDisplayFormat(dates::shortDateFormat());
 
-    // The numbers and Z in the game's ranges; S is a stored byte carried over unseen.
-    for (int i = 0; i < game.drawn; ++i) numbers_.push_back(numberSpinner(i + 1, 1, game.highest, this));
-    extra_ = numberSpinner(game.drawn + 1, game.extra.lowest, game.extra.highest, this);
-    superNumber_ = numberSpinner(game.drawn + 2, 0, 255, this);
+    // The numbers and the further drums' in the game's ranges; S is a stored byte carried over unseen.
+    const int drawn = game.numbers.drawn;
+    for (int i = 0; i < drawn; ++i) numbers_.push_back(numberSpinner(i + 1, 1, game.numbers.highest(), this));
+    for (int i = 0; i < game.extraCount(); ++i) {
+        const Drum& drum = game.extraDrumAt(i);
+        extras_.push_back(numberSpinner(drawn + 1 + i, drum.lowest, drum.highest(), this));
+    }
+    superNumber_ = numberSpinner(drawn + game.extraCount() + 1, 0, 255, this);
     date_->setAccessibleName(QStringLiteral("Datum der Ziehung"));
     date_->findChild<QLineEdit*>()->setAccessibleName(date_->accessibleName());
     const auto name = [](QSpinBox* spin, const QString& text) {
         spin->setAccessibleName(text);
         spin->findChild<QLineEdit*>()->setAccessibleName(text);
     };
-    for (int i = 0; i < game.drawn; ++i)
+    for (int i = 0; i < game.numbers.drawn; ++i)
         name(numbers_[static_cast<std::size_t>(i)], QStringLiteral("%1. Zahl").arg(i + 1));
-    name(extra_, game.extra.name);
+    for (int i = 0; i < game.extraCount(); ++i)
+        name(extras_[std::size_t(i)],
+             game.extraCount() > 1 ? QStringLiteral("%1. %2").arg(i + 1).arg(game.extraDrumAt(i).oneName)
+                                   : game.extraDrumAt(i).name);
     name(superNumber_, game.hasSuperNumber ? game.superNumber.name : QStringLiteral("Superzahl"));
 
-    auto* zLabel = new QLabel(game.extra.captionMark + QLatin1Char(':'), this);
+    auto* zLabel = new QLabel(game.extra().captionMark + QLatin1Char(':'), this);
     QFont bold = zLabel->font();
     bold.setBold(true);
     zLabel->setFont(bold);
@@ -69,7 +76,7 @@ DrawEntryDialog::DrawEntryDialog(const Game& game, QWidget* parent) : QDialog(pa
     for (QSpinBox* spin : numbers_) row->addWidget(spin);
     row->addSpacing(4);
     row->addWidget(zLabel);
-    row->addWidget(extra_);
+    for (QSpinBox* spin : extras_) row->addWidget(spin);
     row->addWidget(sLabel);
     row->addWidget(superNumber_);
 
@@ -93,16 +100,18 @@ DrawEntryDialog::DrawEntryDialog(const Game& game, QWidget* parent) : QDialog(pa
 
 void DrawEntryDialog::setDraw(const Draw& draw) {
     date_->setDate(dates::fromDayNumber(draw.date));
-    for (std::size_t i = 0; i < numbers_.size(); ++i) numbers_[i]->setValue(draw.numbers[i]);
-    extra_->setValue(draw.extra);
+    for (std::size_t i = 0; i < numbers_.size(); ++i)
+        numbers_[i]->setValue(int(i) < draw.numbers.size() ? draw.numbers[i] : 0);
+    for (std::size_t i = 0; i < extras_.size(); ++i)
+        extras_[i]->setValue(int(i) < draw.extras.size() ? draw.extras[i] : 0);
     superNumber_->setValue(draw.superNumber);
 }
 
 Draw DrawEntryDialog::draw() const {
     Draw r;
     r.date = dates::toDayNumber(date_->date());
-    for (std::size_t i = 0; i < numbers_.size(); ++i) r.numbers[i] = numbers_[i]->value();
-    r.extra = extra_->value();
+    for (QSpinBox* spin : numbers_) r.numbers.push_back(spin->value());
+    for (QSpinBox* spin : extras_) r.extras.push_back(spin->value());
     r.superNumber = superNumber_->value();
     return r;
 }
@@ -110,7 +119,7 @@ Draw DrawEntryDialog::draw() const {
 void DrawEntryDialog::accept() {
     // Take over what stands in the edits even when the focus has not left them.
     for (QSpinBox* spin : numbers_) spin->interpretText();
-    extra_->interpretText();
+    for (QSpinBox* spin : extras_) spin->interpretText();
     superNumber_->interpretText();
     date_->interpretText();
     const QString problem = drawEntryProblem(draw(), game_);

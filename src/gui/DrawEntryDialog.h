@@ -11,8 +11,9 @@ class QDateEdit;
 class QSpinBox;
 class QPushButton;
 
-// TForm3 "Zahlen der Ziehung eingeben": the date, the six numbers, Z and the hidden S of one draw. OK
-// refuses a draw with two equal numbers among the six and Z, says why, and keeps the values as typed.
+// TForm3 "Zahlen der Ziehung eingeben": the date, the game's numbers (six of "6 aus 45"), the further drums'
+// (Z) and the hidden S of one draw. OK refuses a draw the game cannot have, says why, and keeps the values as
+// typed.
 class DrawEntryDialog : public QDialog {
     Q_OBJECT
 public:
@@ -28,7 +29,7 @@ private:
     const Game& game_;
     QDateEdit* date_;
     std::vector<QSpinBox*> numbers_; // the game's numbers
-    QSpinBox* extra_ = nullptr;
+    std::vector<QSpinBox*> extras_;  // the further drums', drum after drum
     QSpinBox* superNumber_ = nullptr;
 };
 

@@ -100,11 +100,11 @@ SaveSlipDialog::SaveSlipDialog(const Game& game, const slips::SlipForm& offered,
     if (changeTips) {
         tips_ = new QPlainTextEdit(slips::tipsText(game, offered.tips), this);
         tips_->setObjectName(QStringLiteral("Memo9"));
-        tips_->setToolTip(game.extra.sameDrum
-                              ? QStringLiteral("Ein Tipp je Zeile: seine %1 Zahlen").arg(game.drawn)
+        tips_->setToolTip(game.extra().mainDrum
+                              ? QStringLiteral("Ein Tipp je Zeile: seine %1 Zahlen").arg(game.numbers.drawn)
                               : QStringLiteral("Ein Tipp je Zeile: seine %1 Zahlen, dann seine %2")
-                                    .arg(game.drawn)
-                                    .arg(game.extra.name));
+                                    .arg(game.numbers.drawn)
+                                    .arg(game.extra().name));
         form->addRow(QStringLiteral("Tipps:"), tips_);
         connect(tips_, &QPlainTextEdit::textChanged, this, [this] { showStake(); });
     }

@@ -19,7 +19,8 @@ QString exportFileName(const QString& folder, const Game& game, int year) {
 QString exportText(const Draw& draw) {
     QString line = dates::formatShortDate(draw.date);
     for (const int n : draw.numbers) line += QLatin1Char(';') + QString::number(n);
-    line += QLatin1Char(';') + QString::number(draw.extra) + QLatin1Char(';');
+    for (const int n : draw.extras) line += QLatin1Char(';') + QString::number(n);
+    line += QLatin1Char(';');
     return line;
 }
 

@@ -85,8 +85,8 @@ private:
 Draw drawOf(const QDate& date, const std::array<int, 7>& numbers, int superNumber) {
     Draw draw;
     draw.date = dates::toDayNumber(date);
-    std::copy_n(numbers.begin(), draw.numbers.size(), draw.numbers.begin());
-    draw.extra = numbers.back();
+    draw.numbers = {numbers[0], numbers[1], numbers[2], numbers[3], numbers[4], numbers[5]};
+    draw.extras = {numbers.back()};
     draw.superNumber = superNumber;
     return draw;
 }

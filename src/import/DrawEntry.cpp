@@ -3,6 +3,7 @@
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
+#include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"
 #include "state/Session.h"
@@ -13,23 +14,29 @@ QString drawEntryProblem(const Draw& draw, const Game& game) {
     using Kind = Game::DrawProblem::Kind;
     const Game::DrawProblem problem = game.problemOf(draw);
     if (problem.kind == Kind::None) return {};
-    if (problem.kind == Kind::ExtraOutOfRange && !game.extra.sameDrum)
-        return QStringLiteral("Die %1 muss zwischen %2 und %3 liegen.")
-            .arg(game.extra.name)
-            .arg(game.extra.lowest)
-            .arg(game.extra.highest);
+    const Drum* drum = problem.place >= 0 ? &game.extraDrumAt(problem.place) : nullptr;
+    if (problem.kind == Kind::ExtraOutOfRange && !drum->mainDrum)
+        return QStringLiteral("Die %1 %2 zwischen %3 und %4 liegen.")
+            .arg(drum->name, drum->drawn > 1 ? QStringLiteral("müssen") : QStringLiteral("muss"))
+            .arg(drum->lowest)
+            .arg(drum->highest(dates::fromDayNumber(draw.date)));
     if (problem.outOfRange())
-        return QStringLiteral("Die Zahlen müssen zwischen 1 und %1 liegen.").arg(game.highest);
-    // An extra number from a drum of its own may be one of the six.
+        return QStringLiteral("Die Zahlen müssen zwischen 1 und %1 liegen.").arg(game.numbers.highest());
+    const QString main = inWords(game.numbers.drawn);
+    // A further number from a drum of its own may be one of the main numbers.
     const QString distinct =
-        game.extra.sameDrum
-            ? QStringLiteral("Die sechs Zahlen und die %1 müssen alle verschieden sein.").arg(game.extra.name)
-            : QStringLiteral("Die sechs Zahlen müssen alle verschieden sein.");
+        problem.kind == Kind::ExtraTwice
+            ? QStringLiteral("Die %1 %2 müssen verschieden sein.").arg(inWords(drum->drawn), drum->name)
+        : game.ownExtras() ? QStringLiteral("Die %1 Zahlen müssen alle verschieden sein.").arg(main)
+                           : QStringLiteral("Die %1 Zahlen und die %2 müssen alle verschieden sein.")
+                                 .arg(main, game.extra().name);
     return QStringLiteral("Die Zahl %1 kommt mehrfach vor. %2").arg(problem.number).arg(distinct);
 }
 
 Draw withSortedNumbers(Draw draw) {
-    std::sort(draw.numbers.begin(), draw.numbers.end());
+    draw.numbers = draw.numbers.sorted();
+    // The numbers of a drum of several ascending too (every game has one further drum at most).
+    if (draw.extras.size() > 1) draw.extras = draw.extras.sorted();
     return draw;
 }
 

@@ -2,6 +2,7 @@
 
 #include "game/Game.h"
 #include "platform/AppError.h"
+#include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "platform/FileErrors.h"
 #include "platform/TextLines.h"
@@ -155,16 +156,16 @@ QString dateProblem(const DateField& found, const QDate& date, const QStringList
 
 // The numbers after the date in order, up to an empty field or one that holds letters (a closing text
 // column); `problem` names a part that is no number.
-struct Numbers {
+struct ReadNumbers {
     std::vector<Number> values;
     QString stopper; // the text field that ended them
     QString problem;
 };
 // `gapAfter`: after so many numbers one empty field does not end them (the empty additional-number field
 // before a Glückszahl); -1 for none.
-Numbers readNumbers(const QStringList& fields, qsizetype from, qsizetype gapAfter) {
+ReadNumbers readNumbers(const QStringList& fields, qsizetype from, qsizetype gapAfter) {
     static const QRegularExpression between(QStringLiteral("[\\s,;\\[\\]{}]+"));
-    Numbers numbers;
+    ReadNumbers numbers;
     bool gapTaken = false;
     for (qsizetype f = from; f < fields.size(); ++f) {
         if (fields[f].isEmpty()) {
@@ -191,24 +192,31 @@ Numbers readNumbers(const QStringList& fields, qsizetype from, qsizetype gapAfte
 }
 
 // The game's words for what keeps a draw out of its archive.
-QString problemText(const Game::DrawProblem& problem, const Game& game) {
+QString problemText(const Game::DrawProblem& problem, const Game& game, const Draw& draw) {
     using Kind = Game::DrawProblem::Kind;
+    const QString main = inWords(game.numbers.drawn);
+    const Drum* drum = problem.place >= 0 ? &game.extraDrumAt(problem.place) : nullptr;
     switch (problem.kind) {
     case Kind::NumberOutOfRange:
         return QStringLiteral("die Zahl %1 liegt nicht zwischen 1 und %2")
             .arg(problem.number)
-            .arg(game.highest);
+            .arg(game.numbers.highest());
     case Kind::ExtraOutOfRange:
-        return QStringLiteral("die %1 %2 liegt nicht zwischen %3 und %4")
-            .arg(game.extra.name)
+        return QStringLiteral("%1 %2 %3 liegt nicht zwischen %4 und %5")
+            .arg(drum->article, drum->oneName)
             .arg(problem.number)
-            .arg(game.extra.lowest)
-            .arg(game.extra.highest);
+            .arg(drum->lowest)
+            .arg(drum->highest(dates::fromDayNumber(draw.date)));
     case Kind::NumberTwice:
-        return QStringLiteral("die Zahl %1 steht zweimal unter den sechs Zahlen").arg(problem.number);
+        return QStringLiteral("die Zahl %1 steht zweimal unter den %2 Zahlen").arg(problem.number).arg(main);
     case Kind::ExtraAmongSix:
-        return QStringLiteral("die %1 %2 ist auch eine der sechs Zahlen")
-            .arg(game.extra.name)
+        return QStringLiteral("%1 %2 %3 ist auch eine der %4 Zahlen")
+            .arg(drum->article, drum->oneName)
+            .arg(problem.number)
+            .arg(main);
+    case Kind::ExtraTwice:
+        return QStringLiteral("%1 %2 %3 steht zweimal da")
+            .arg(drum->article, drum->oneName)
             .arg(problem.number);
     case Kind::None:
         break;
@@ -216,26 +224,44 @@ QString problemText(const Game::DrawProblem& problem, const Game& game) {
     return {};
 }
 
-// The draw the numbers make in the game: its numbers, the extra number, and where the game has one a super
-// number in a field of its own; or why they make none.
-QString drawOf(const std::vector<Number>& numbers, const QString& stopper, const Game& game, Draw& draw) {
-    const auto drawn = static_cast<std::size_t>(game.drawn);
-    if (numbers.size() < drawn)
-        return !stopper.isEmpty()    ? QStringLiteral("%1 ist keine Zahl").arg(quoted(stopper))
-               : game.extra.sameDrum ? QStringLiteral("weniger als sieben Zahlen")
-                                     : QStringLiteral("weniger als sechs Zahlen");
-    // A later game's line has its Glückszahl after an empty additional-number field: never a ZZ.
-    if (numbers.size() == drawn) return QStringLiteral("keine ") + game.extra.name;
-    const bool superNumber = game.hasSuperNumber && numbers.size() == drawn + 2 &&
-                             numbers[drawn + 1].aloneInField &&
-                             numbers[drawn + 1].field != numbers[drawn].field;
-    if (numbers.size() > drawn + 1 && !superNumber)
-        return game.hasSuperNumber ? QStringLiteral("mehr als sieben Zahlen und eine Superzahl")
-                                   : QStringLiteral("mehr als sechs Zahlen und eine %1").arg(game.extra.name);
+// "eine Glückszahl", "zwei Sterne": the further numbers a draw of the game holds.
+QString extrasNamed(const Game& game) {
+    const int count = game.extraCount();
+    return count == 1 ? QStringLiteral("eine ") + game.extra().name
+                      : inWords(count) + QLatin1Char(' ') + game.extra().name;
+}
 
-    for (std::size_t i = 0; i < drawn; ++i) draw.numbers[i] = numbers[i].value;
-    draw.extra = numbers[drawn].value;
-    draw.superNumber = superNumber ? numbers[drawn + 1].value : 0;
+// The draw the numbers make in the game: its numbers, the further drums' numbers, and where the game has
+// one a super number in a field of its own; or why they make none.
+QString drawOf(const std::vector<Number>& numbers, const QString& stopper, const Game& game, Draw& draw) {
+    const auto drawn = static_cast<std::size_t>(game.numbers.drawn);
+    const auto extras = static_cast<std::size_t>(game.extraCount());
+    if (numbers.size() < drawn)
+        return !stopper.isEmpty()
+                   ? QStringLiteral("%1 ist keine Zahl").arg(quoted(stopper))
+                   : QStringLiteral("weniger als %1 Zahlen")
+                         .arg(inWords(game.ownExtras() ? game.numbers.drawn : game.countedPerDraw()));
+    // A later game's line has its Glückszahl after an empty additional-number field: never a ZZ.
+    if (numbers.size() == drawn) return QStringLiteral("keine ") + game.extra().name;
+    if (numbers.size() < drawn + extras)
+        return QStringLiteral("nur %1 der %2 %3")
+            .arg(numbers.size() - drawn)
+            .arg(extras)
+            .arg(game.extra().name);
+    const bool superNumber = game.hasSuperNumber && numbers.size() == drawn + extras + 1 &&
+                             numbers[drawn + extras].aloneInField &&
+                             numbers[drawn + extras].field != numbers[drawn + extras - 1].field;
+    if (numbers.size() > drawn + extras && !superNumber)
+        return game.hasSuperNumber
+                   ? QStringLiteral("mehr als %1 Zahlen und eine %2")
+                         .arg(inWords(int(drawn + extras)), game.superNumber.name)
+                   : QStringLiteral("mehr als %1 Zahlen und %2").arg(inWords(int(drawn)), extrasNamed(game));
+
+    draw.numbers = {};
+    draw.extras = {};
+    for (std::size_t i = 0; i < drawn + extras; ++i)
+        (i < drawn ? draw.numbers : draw.extras).push_back(numbers[i].value);
+    draw.superNumber = superNumber ? numbers[drawn + extras].value : 0;
     // A number out of range first, then the Superzahl's, then a number twice.
     const Game::DrawProblem problem = game.problemOf(draw);
     if (!problem.outOfRange() && superNumber && !game.isSuperNumber(draw.superNumber))
@@ -244,7 +270,7 @@ QString drawOf(const std::vector<Number>& numbers, const QString& stopper, const
             .arg(draw.superNumber)
             .arg(game.superNumber.lowest)
             .arg(game.superNumber.highest);
-    return problemText(problem, game);
+    return problemText(problem, game, draw);
 }
 
 // A draw from before the game's first draw or after its last belongs to another game.
@@ -263,25 +289,39 @@ namespace {
 // The columns a header line names, by their index; -1 where it names none.
 struct Columns {
     int date = -1;
-    int numbers = -1; // the six together
-    std::array<int, NumbersDrawn> single{-1, -1, -1, -1, -1, -1};
-    int extra = -1;
+    int numbers = -1;              // the main numbers together
+    std::vector<int> single;       // or each of them
+    std::vector<int> drums;        // each further drum's numbers together
+    std::vector<int> singleExtras; // or each of them
     int superNumber = -1;
+
+    explicit Columns(const Game& game)
+        : single(std::size_t(game.numbers.drawn), -1), drums(game.extras.size(), -1),
+          singleExtras(std::size_t(game.extraCount()), -1) {}
 
     // A date and the numbers: enough to read every line by the header.
     bool usable() const {
         return date >= 0 &&
                (numbers >= 0 || std::none_of(single.begin(), single.end(), [](int i) { return i < 0; }));
     }
-    // The fields of a line in the order the read takes them: the date, the numbers, the extra number and the
-    // Superzahl, each where the header names it.
-    QStringList arrange(const QStringList& fields) const {
+    // The fields of a line in the order the read takes them: the date, the numbers, the further drums'
+    // numbers and the Superzahl, each where the header names it.
+    QStringList arrange(const QStringList& fields, const Game& game) const {
         QStringList out{fields.value(date)};
         if (numbers >= 0)
             out << fields.value(numbers);
         else
             for (const int i : single) out << fields.value(i);
-        if (extra >= 0) out << fields.value(extra);
+        int at = 0;
+        for (std::size_t d = 0; d < drums.size(); ++d) {
+            const int drawn = game.extras[d].drawn;
+            if (drums[d] >= 0)
+                out << fields.value(drums[d]);
+            else
+                for (int i = at; i < at + drawn; ++i)
+                    if (singleExtras[std::size_t(i)] >= 0) out << fields.value(singleExtras[std::size_t(i)]);
+            at += drawn;
+        }
         if (superNumber >= 0) out << fields.value(superNumber);
         return out;
     }
@@ -296,7 +336,8 @@ Columns columnsOf(const QStringList& header, const Game& game) {
                                          QStringLiteral("numbers"), QStringLiteral("gewinnzahlen"),
                                          QStringLiteral("numéros")};
     static const QRegularExpression single(QStringLiteral("^(?:zahl ?|z|n)([1-9])$"));
-    Columns columns;
+    static const QRegularExpression numbered(QStringLiteral("^(.*\\D) ?([1-9])$"));
+    Columns columns(game);
     const auto take = [](int& column, int i) {
         if (column >= 0) return false;
         column = i;
@@ -307,11 +348,23 @@ Columns columnsOf(const QStringList& header, const Game& game) {
         if (name.startsWith(QLatin1Char('#'))) name = name.mid(1).trimmed();
         if (dateNames.contains(name) && take(columns.date, i)) continue;
         if (numberNames.contains(name) && take(columns.numbers, i)) continue;
-        if (game.extra.columnNames.contains(name) && take(columns.extra, i)) continue;
+        bool drum = false;
+        int at = 0;
+        for (std::size_t d = 0; d < game.extras.size() && !drum; ++d) {
+            const Drum& x = game.extras[d];
+            if (x.columnNames.contains(name)) drum = take(columns.drums[d], i);
+            // "Stern 1", "star 2": one number of a drum of several.
+            const auto m = numbered.match(name);
+            if (!drum && x.drawn > 1 && m.hasMatch() && x.columnNames.contains(m.captured(1).trimmed()) &&
+                m.captured(2).toInt() <= x.drawn)
+                drum = take(columns.singleExtras[std::size_t(at + m.captured(2).toInt() - 1)], i);
+            at += x.drawn;
+        }
+        if (drum) continue;
         if (game.hasSuperNumber && game.superNumber.columnNames.contains(name) &&
             take(columns.superNumber, i))
             continue;
-        if (const auto m = single.match(name); m.hasMatch() && m.captured(1).toInt() <= NumbersDrawn)
+        if (const auto m = single.match(name); m.hasMatch() && m.captured(1).toInt() <= game.numbers.drawn)
             take(columns.single[static_cast<std::size_t>(m.captured(1).toInt() - 1)], i);
     }
     return columns;
@@ -332,7 +385,8 @@ ImportLine readImportFields(const QStringList& fields, const Game& game, const Q
         return bad(line, problem);
     line.draw.date = dates::toDayNumber(date);
 
-    const Numbers numbers = readNumbers(fields, found.index + 1, game.extra.sameDrum ? -1 : game.drawn);
+    const ReadNumbers numbers =
+        readNumbers(fields, found.index + 1, game.ownExtras() ? game.numbers.drawn : -1);
     QString problem = numbers.problem;
     if (problem.isEmpty()) problem = drawOf(numbers.values, numbers.stopper, game, line.draw);
     // A line of another game's years that is no draw of this game: the years say what is wrong with it.
@@ -477,9 +531,9 @@ void readDrawText(ImportedDraws& read, const QString& text, const QString& sourc
     // as many fields; other lines, and files without such a header, are read by their own shape.
     const QStringList header = lines.isEmpty() ? QStringList() : fieldsOf(lines.first());
     const Columns columns = columnsOf(header, game);
-    const auto fieldsOfLine = [&columns, &header](const QString& text) {
+    const auto fieldsOfLine = [&columns, &header, &game](const QString& text) {
         QStringList fields = fieldsOf(text);
-        return columns.usable() && fields.size() == header.size() ? columns.arrange(fields) : fields;
+        return columns.usable() && fields.size() == header.size() ? columns.arrange(fields, game) : fields;
     };
     const DateOrder order = dateOrderOf(lines, source, game, options, fieldsOfLine);
     const int f = static_cast<int>(read.fileNames.size());

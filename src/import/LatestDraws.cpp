@@ -43,7 +43,8 @@ void showDraw(Session& session, const DayLabels& labels, const QDate& date) {
     for (const int n : draw.numbers) numbers << QString::number(n);
     controls.setText(name(labels.date), dates::formatShortDate(date));
     controls.setText(name(labels.numbers), numbers.join(QLatin1String("  ")));
-    controls.setText(name(labels.extra), QStringLiteral("ZZ: ") + QString::number(draw.extra));
+    controls.setText(name(labels.extra),
+                     QStringLiteral("ZZ: ") + QString::number(draw.extras.empty() ? 0 : draw.extras[0]));
     controls.setText(name(labels.superNumber), QStringLiteral("SZ: ") + QString::number(draw.superNumber));
     // The page has result labels beside the first six tips.
     for (int row = 0; row < 6; ++row) {
@@ -75,13 +76,16 @@ void applyDrawPageLine(Session& session, const DrawPageLine& line) {
     if (line.kind == DrawPageLine::Kind::Ignored) return;
     Draw& draw = session.state.currentDraw;
     if (line.date.isValid()) draw.date = dates::toDayNumber(line.date);
-    // The page's slots: the six numbers, ZZ, SZ.
+    // The slots of the operator's page of "6 aus 45": the six numbers, ZZ, SZ.
+    constexpr int PageNumbers = 6;
+    if (draw.numbers.size() != PageNumbers) draw.numbers = Numbers::zeros(PageNumbers);
+    if (draw.extras.size() != 1) draw.extras = Numbers::zeros(1);
     for (int i = 0; i < line.filled; ++i) {
         const int value = line.values[static_cast<std::size_t>(i)];
-        if (i < NumbersDrawn)
+        if (i < PageNumbers)
             draw.numbers[static_cast<std::size_t>(i)] = value;
         else
-            (i == NumbersDrawn ? draw.extra : draw.superNumber) = value;
+            (i == PageNumbers ? draw.extras[0] : draw.superNumber) = value;
     }
     if (line.kind == DrawPageLine::Kind::Invalid) throw AppError(line.error);
     if (line.kind != DrawPageLine::Kind::Draw) return;

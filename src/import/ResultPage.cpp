@@ -17,8 +17,9 @@ bool takeNumber(DrawNumbers& result, std::size_t index, const QString& text) {
     // The page tells the draws of "6 aus 45".
     const Game& game = Game::sixOf45();
     if (!game.isNumber(value)) {
-        result.error =
-            QStringLiteral("\"%1\" ist keine gültige Lottozahl (1 bis %2).").arg(trimmed).arg(game.highest);
+        result.error = QStringLiteral("\"%1\" ist keine gültige Lottozahl (1 bis %2).")
+                           .arg(trimmed)
+                           .arg(game.numbers.highest());
         return false;
     }
     result.numbers[index] = value;

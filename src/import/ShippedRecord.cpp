@@ -39,12 +39,10 @@ int offer(Session& session, const QString& recordFile) {
     const int count = static_cast<int>(draws.byDate.size());
     const QString first = dates::formatFixedDate(draws.byDate.begin()->first);
     const QString last = dates::formatFixedDate(draws.byDate.rbegin()->first);
-    // The game the program starts with needs no name; the other one is named.
     const Game& game = session.game();
     const QString none =
-        &game == &Game::sixOf45()
-            ? QStringLiteral("Es sind noch keine Ziehungen gespeichert.")
-            : QStringLiteral("Es sind noch keine Ziehungen von %1 gespeichert.").arg(game.name);
+        game.namedInTexts ? QStringLiteral("Es sind noch keine Ziehungen von %1 gespeichert.").arg(game.name)
+                          : QStringLiteral("Es sind noch keine Ziehungen gespeichert.");
     const QString question =
         count == 1
             ? QStringLiteral("%1 Soll die mitgelieferte Ziehung vom %2 übernommen werden?").arg(none, first)

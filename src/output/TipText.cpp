@@ -8,8 +8,11 @@
 #include "state/AppState.h"
 #include "state/TipGrid.h"
 
+#include <algorithm>
+
 namespace tiptext {
 
+// The operator's rule for "6 aus 45", the one game whose sheet follows the draw shown.
 QDate nextDrawDate(double drawDay) {
     const QDate draw = dates::fromDayNumber(drawDay);
     return draw.addDays(dates::weekday(draw) == dates::Wednesday ? 3 : 4);
@@ -23,8 +26,7 @@ QDate sheetDate(const Game& game, double shownDraw, const QDate& today,
 
 QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game, const QLocale& locale) {
     QStringList out;
-    // The game the program starts with goes unnamed, as it always did; the other one is named.
-    const QString which = &game == &Game::sixOf45() ? QString() : game.name + QLatin1Char(' ');
+    const QString which = game.namedInTexts ? game.name + QLatin1Char(' ') : QString();
     out << QStringLiteral("Tolbrands Lotto-Tipp ") + which + QStringLiteral("für ") +
                dates::formatLongWeekdayDate(nextDraw, locale);
     out << QString(46, QLatin1Char('~'));
@@ -33,7 +35,7 @@ QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game, 
         if (!grid.rowPresent(row)) continue;
         // Labels keep their row number when rows are skipped.
         QString line = QStringLiteral("%1. Tipp: ").arg(row + 1, 2);
-        for (int column = 0; column < TipGrid::Columns; ++column) {
+        for (int column = 0; column < grid.columns(); ++column) {
             const QString text = grid.cellText(row, column);
             bool ok = false;
             const int number = text.trimmed().toInt(&ok);
@@ -41,9 +43,13 @@ QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game, 
             if (column > 0) line += QStringLiteral("   ");
             line += QStringLiteral("%1").arg(number, 2);
         }
-        // The tip's own extra number, where the game has one.
-        if (!game.extra.sameDrum && grid.extraCell(row) > 0)
-            line += QStringLiteral("   %1: %2").arg(game.extra.captionMark).arg(grid.extraCell(row));
+        // The tip's own further numbers, where the game gives it some.
+        const Numbers extras = grid.extraCells(row);
+        if (!extras.empty() && std::none_of(extras.begin(), extras.end(), [](int n) { return n == 0; })) {
+            QStringList texts;
+            for (const int n : extras) texts << QString::number(n);
+            line += QStringLiteral("   %1: %2").arg(game.extra().captionMark, texts.join(QLatin1Char(' ')));
+        }
         out << line;
     }
     return out;

@@ -9,3 +9,10 @@ inline QString inNumber(qint64 count, const QString& one, const QString& many) {
 inline QString counted(qint64 count, const QString& one, const QString& many) {
     return QString::number(count) + QLatin1Char(' ') + inNumber(count, one, many);
 }
+
+// A small count as a word: "sechs Zahlen", "zwei Sterne"; a larger one in digits.
+inline QString inWords(int count) {
+    static const char* const words[] = {"null",   "eins", "zwei", "drei", "vier", "fünf", "sechs",
+                                        "sieben", "acht", "neun", "zehn", "elf",  "zwölf"};
+    return count >= 0 && count < 13 ? QString::fromUtf8(words[count]) : QString::number(count);
+}

@@ -41,11 +41,12 @@ QString stakeText(int tips, int draws, int tipPriceCents) {
 }
 
 QString drawKey(const Draw& draw) {
-    auto numbers = draw.numbers;
-    std::sort(numbers.begin(), numbers.end());
-    QStringList key;
-    for (const int n : numbers) key << QString::number(n);
-    return key.join(QLatin1Char(' ')) + QStringLiteral(" + ") + QString::number(draw.extra);
+    const auto joined = [](const Numbers& numbers) {
+        QStringList texts;
+        for (const int n : numbers) texts << QString::number(n);
+        return texts.join(QLatin1Char(' '));
+    };
+    return joined(draw.numbers.sorted()) + QStringLiteral(" + ") + joined(draw.extras.sorted());
 }
 
 qint64 parseCents(const QString& text) {

@@ -38,6 +38,11 @@ QString rankName(const PrizeRank* rank) {
     return rank ? rank->name : QString();
 }
 
+bool hasTwice(const Numbers& numbers) {
+    const Numbers sorted = numbers.sorted();
+    return std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end();
+}
+
 // The rows of the grid that hold anything, as tips of the game, or AppError naming the first that is none.
 std::vector<Tip> tipsOfGrid(Session& session) {
     const Game& game = session.game();
@@ -46,13 +51,13 @@ std::vector<Tip> tipsOfGrid(Session& session) {
         if (!session.grid.rowHasAnyCell(row)) continue;
         const auto tip = session.grid.completeRow(row);
         if (!tip) throw AppError(QStringLiteral("Der %1. Tipp ist nicht vollständig.").arg(row + 1));
-        if (tip->hasNumberTwice())
+        if (tip->hasNumberTwice() || hasTwice(tip->extras))
             throw AppError(QStringLiteral("Im %1. Tipp steht eine Zahl doppelt.").arg(row + 1));
-        Tip kept = tip->sorted();
-        if (game.extra.sameDrum)
-            kept.extra = 0;
-        else if (!game.isExtra(kept.extra))
-            throw AppError(QStringLiteral("Der %1. Tipp hat keine %2.").arg(row + 1).arg(game.extra.name));
+        const Tip kept = tip->sorted();
+        for (int place = 0; place < kept.extras.size(); ++place)
+            if (!game.tipExtraDrumAt(place).holds(kept.extras[std::size_t(place)]))
+                throw AppError(
+                    QStringLiteral("Der %1. Tipp hat keine %2.").arg(row + 1).arg(game.extra().name));
         tips.push_back(kept);
     }
     return tips;
@@ -86,21 +91,24 @@ QString periodProblem(const Game& game, const Period& period) {
 }
 
 QString tipsText(const Game& game, const std::vector<Tip>& tips) {
+    const auto joined = [](const Numbers& numbers) {
+        QStringList texts;
+        for (const int n : numbers) texts << QString::number(n);
+        return texts.join(QLatin1Char(' '));
+    };
     QStringList lines;
-    for (const Tip& tip : tips) {
-        QStringList numbers;
-        for (const int n : tip.numbers) numbers << QString::number(n);
-        QString line = numbers.join(QLatin1Char(' '));
-        if (!game.extra.sameDrum)
-            line += QStringLiteral("  %1 %2").arg(game.extra.captionMark).arg(tip.extra);
-        lines << line;
-    }
+    for (const Tip& tip : tips)
+        lines << joined(tip.numbers) +
+                     (game.ownExtras()
+                          ? QStringLiteral("  %1 %2").arg(game.extra().captionMark, joined(tip.extras))
+                          : QString());
     return lines.join(QLatin1Char('\n'));
 }
 
 std::vector<Tip> tipsOfText(const Game& game, const QString& text) {
     static const QRegularExpression number(QStringLiteral("\\d+"));
-    const bool ownExtra = !game.extra.sameDrum;
+    const int drawn = game.numbers.drawn;
+    const int own = game.tipExtraCount();
     std::vector<Tip> tips;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (int l = 0; l < lines.size(); ++l) {
@@ -109,24 +117,32 @@ std::vector<Tip> tipsOfText(const Game& game, const QString& text) {
             values.push_back(m.next().captured().toInt());
         if (values.empty()) continue;
         const QString line = QStringLiteral("Zeile %1: ").arg(l + 1);
-        if (int(values.size()) != game.drawn + (ownExtra ? 1 : 0))
-            throw AppError(line + (ownExtra ? QStringLiteral("Ein Tipp hat %1 Zahlen und eine %2.")
-                                                  .arg(game.drawn)
-                                                  .arg(game.extra.name)
-                                            : QStringLiteral("Ein Tipp hat %1 Zahlen.").arg(game.drawn)));
+        if (int(values.size()) != drawn + own)
+            throw AppError(
+                line +
+                (own == 0 ? QStringLiteral("Ein Tipp hat %1 Zahlen.").arg(drawn)
+                 : own == 1
+                     ? QStringLiteral("Ein Tipp hat %1 Zahlen und eine %2.").arg(drawn).arg(game.extra().name)
+                     : QStringLiteral("Ein Tipp hat %1 Zahlen und %2 %3.")
+                           .arg(drawn)
+                           .arg(own)
+                           .arg(game.extra().name)));
         Tip tip;
-        for (int i = 0; i < game.drawn; ++i) {
+        for (int i = 0; i < int(values.size()); ++i) {
             const int n = values[std::size_t(i)];
-            if (!game.isNumber(n))
-                throw AppError(line + QStringLiteral("%1 ist keine Zahl von %2.").arg(n).arg(game.name));
-            tip.numbers[std::size_t(i)] = n;
+            if (i < drawn) {
+                if (!game.isNumber(n))
+                    throw AppError(line + QStringLiteral("%1 ist keine Zahl von %2.").arg(n).arg(game.name));
+                tip.numbers.push_back(n);
+                continue;
+            }
+            const Drum& drum = game.tipExtraDrumAt(i - drawn);
+            if (!drum.holds(n))
+                throw AppError(line + QStringLiteral("%1 ist keine %2.").arg(n).arg(drum.oneName));
+            tip.extras.push_back(n);
         }
-        if (tip.hasNumberTwice()) throw AppError(line + QStringLiteral("Eine Zahl steht doppelt."));
-        if (ownExtra) {
-            tip.extra = values.back();
-            if (!game.isExtra(tip.extra))
-                throw AppError(line + QStringLiteral("%1 ist keine %2.").arg(tip.extra).arg(game.extra.name));
-        }
+        if (tip.hasNumberTwice() || hasTwice(tip.extras))
+            throw AppError(line + QStringLiteral("Eine Zahl steht doppelt."));
         tips.push_back(tip.sorted());
     }
     if (tips.empty()) throw AppError(QStringLiteral("Es ist kein Tipp eingetragen."));

@@ -122,22 +122,29 @@ QString text(const QString& t) {
     return t.isNull() ? QStringLiteral("") : t;
 }
 
-QString numbersText(const Tip& tip) {
-    QStringList numbers;
-    for (const int n : tip.numbers) numbers << QString::number(n);
-    return numbers.join(QLatin1Char(' '));
+QString listText(const Numbers& numbers) {
+    QStringList texts;
+    for (const int n : numbers) texts << QString::number(n);
+    return text(texts.join(QLatin1Char(' ')));
 }
 
-QString extrasText(const Tip& tip, const Game& game) {
-    return game.extra.sameDrum ? QStringLiteral("") : QString::number(tip.extra);
+Numbers listOf(const QString& text) {
+    Numbers numbers;
+    for (const QString& n : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) numbers.push_back(n.toInt());
+    return numbers;
+}
+
+QString numbersText(const Tip& tip) {
+    return listText(tip.numbers);
+}
+
+// A tip's own further numbers: none of "6 aus 45", the Glückszahl, the stars.
+QString extrasText(const Tip& tip) {
+    return listText(tip.extras);
 }
 
 Tip tipOf(const QString& numbers, const QString& extras) {
-    Tip tip;
-    const QStringList n = numbers.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (int i = 0; i < NumbersDrawn && i < n.size(); ++i) tip.numbers[std::size_t(i)] = n[i].toInt();
-    tip.extra = extras.section(QLatin1Char(' '), 0, 0).toInt();
-    return tip;
+    return {listOf(numbers), listOf(extras)};
 }
 
 QString ranksText(const Game& game, const std::vector<Tip>& tips, const Draw& draw) {
@@ -157,9 +164,8 @@ void toVersion1(const QString& c) {
 Draw drawOfVersion1(const QString& text) {
     Draw draw;
     const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (int i = 0; i < NumbersDrawn && i < parts.size(); ++i)
-        draw.numbers[std::size_t(i)] = parts[i].toInt();
-    if (!parts.isEmpty()) draw.extra = parts.last().section(QLatin1Char(':'), 1).toInt();
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) draw.numbers.push_back(parts[i].toInt());
+    if (!parts.isEmpty()) draw.extras = {parts.last().section(QLatin1Char(':'), 1).toInt()};
     return draw;
 }
 
@@ -178,14 +184,15 @@ void toVersion2(const QString& c) {
         run(c, QStringLiteral("SELECT slip, n1, n2, n3, n4, n5, n6, extra FROM v1_tips ORDER BY slip, "
                               "position"));
     each(t, [&](const QSqlQuery& q) {
+        const qint64 slip = q.value(0).toLongLong();
         Tip tip;
-        for (int i = 0; i < NumbersDrawn; ++i) tip.numbers[std::size_t(i)] = q.value(1 + i).toInt();
-        tip.extra = q.value(7).toInt();
-        tips[q.value(0).toLongLong()].push_back(tip);
+        for (int i = 1; i <= 6; ++i) tip.numbers.push_back(q.value(i).toInt());
+        if (games.at(slip)->ownExtras()) tip.extras = {q.value(7).toInt()};
+        tips[slip].push_back(tip);
     });
     for (const auto& [slip, list] : tips)
         for (std::size_t i = 0; i < list.size(); ++i)
-            run(c, InsertTip, {slip, int(i), numbersText(list[i]), extrasText(list[i], *games.at(slip))});
+            run(c, InsertTip, {slip, int(i), numbersText(list[i]), extrasText(list[i])});
     // What was said of a draw seen: the ranks its tips reached in it as it was seen.
     struct Row {
         qint64 slip;
@@ -384,7 +391,7 @@ qint64 SlipStore::add(const Slip& slip) {
                                  slip.draws, slip.tipPriceCents, slip.paidCents});
         id = q.lastInsertId().toLongLong();
         for (std::size_t i = 0; i < slip.tips.size(); ++i)
-            run(c, InsertTip, {id, int(i), numbersText(slip.tips[i]), extrasText(slip.tips[i], *slip.game)});
+            run(c, InsertTip, {id, int(i), numbersText(slip.tips[i]), extrasText(slip.tips[i])});
     });
     return id;
 }
@@ -396,8 +403,7 @@ void SlipStore::change(const Slip& slip) {
                      {slip.firstDraw.toString(Qt::ISODate), slip.draws, slip.id}));
         run(c, QStringLiteral("DELETE FROM tips WHERE slip = ?"), {slip.id});
         for (std::size_t i = 0; i < slip.tips.size(); ++i)
-            run(c, InsertTip,
-                {slip.id, int(i), numbersText(slip.tips[i]), extrasText(slip.tips[i], *slip.game)});
+            run(c, InsertTip, {slip.id, int(i), numbersText(slip.tips[i]), extrasText(slip.tips[i])});
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Controls.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -38,13 +39,14 @@ QStringList TipGrid::cellNames() {
     return names;
 }
 
-QString TipGrid::extraCellName(int row) {
-    return QStringLiteral("Edit%1").arg(101 + row);
+QString TipGrid::extraCellName(int row, int place) {
+    return QStringLiteral("Edit%1").arg(101 + 20 * place + row);
 }
 
 QStringList TipGrid::extraCellNames() {
     QStringList names;
-    for (int r = 0; r < Rows; ++r) names << extraCellName(r);
+    for (int place = 0; place < ExtraColumns; ++place)
+        for (int r = 0; r < Rows; ++r) names << extraCellName(r, place);
     return names;
 }
 
@@ -57,12 +59,17 @@ QString keptIf(const QString& text, const std::function<bool(int)>& fits) {
 }
 } // namespace
 
-QString TipGrid::applyCellRule(const QString& text, const Game& game) {
+QString TipGrid::applyCellRule(const QString& text, const Game& game, int column) {
+    if (column >= game.numbers.drawn) return QString();
     return keptIf(text, [&game](int n) { return game.isNumber(n); });
 }
 
-QString TipGrid::applyExtraCellRule(const QString& text, const Game& game) {
-    return keptIf(text, [&game](int n) { return game.isExtra(n); });
+QString TipGrid::applyExtraCellRule(const QString& text, const Game& game, int place) {
+    const int own = game.tipExtraCount();
+    // The first cell of a game without numbers of its own keeps what its one further drum holds, as ever.
+    if (place >= std::max(own, 1)) return QString();
+    const Drum& drum = own > 0 ? game.tipExtraDrumAt(place) : game.extra();
+    return keptIf(text, [&drum](int n) { return drum.holds(n); });
 }
 
 TipGrid::TipGrid(Controls& controls, const Game& game) : controls_(controls) {
@@ -70,12 +77,22 @@ TipGrid::TipGrid(Controls& controls, const Game& game) : controls_(controls) {
 }
 
 void TipGrid::applyGame(const Game& game) {
+    game_ = &game;
     const Game* g = &game;
     // Setting a rule puts the text there through it.
-    for (const QString& name : cellNames())
-        controls_.setTextFilter(name, [g](const QString& text) { return applyCellRule(text, *g); });
-    for (const QString& name : extraCellNames())
-        controls_.setTextFilter(name, [g](const QString& text) { return applyExtraCellRule(text, *g); });
+    for (int r = 0; r < Rows; ++r) {
+        for (int c = 0; c < Columns; ++c)
+            controls_.setTextFilter(cellName(r, c),
+                                    [g, c](const QString& text) { return applyCellRule(text, *g, c); });
+        for (int place = 0; place < ExtraColumns; ++place)
+            controls_.setTextFilter(extraCellName(r, place), [g, place](const QString& text) {
+                return applyExtraCellRule(text, *g, place);
+            });
+    }
+}
+
+int TipGrid::columns() const {
+    return game_->numbers.drawn;
 }
 
 void TipGrid::switchGame(const Game& from, const Game& to) {
@@ -100,7 +117,7 @@ QStringList TipGrid::texts() const {
 
 void TipGrid::installDefaults() {
     clearAll();
-    for (int c = 0; c < Columns; ++c) setCellText(0, c, QString::number(c + 1));
+    for (int c = 0; c < columns(); ++c) setCellText(0, c, QString::number(c + 1));
 }
 
 QString TipGrid::cellText(int row, int column) const {
@@ -119,27 +136,52 @@ std::optional<int> TipGrid::cell(int row, int column) const {
 }
 
 QStringList TipGrid::rowTexts(int row) const {
+    return rowTexts(row, *game_);
+}
+
+QStringList TipGrid::rowTexts(int row, const Game& game) const {
     QStringList texts;
-    for (int c = 0; c < Columns; ++c) texts << cellText(row, c);
+    for (int c = 0; c < game.numbers.drawn; ++c) texts << cellText(row, c);
     return texts;
 }
 
 Tip TipGrid::tip(int row) const {
-    return Tip::fromTexts(rowTexts(row), extraCell(row));
+    return tip(row, *game_);
+}
+
+Tip TipGrid::tip(int row, const Game& game) const {
+    Numbers extras;
+    for (int place = 0; place < game.tipExtraCount(); ++place) extras.push_back(extraCell(row, place));
+    return Tip::fromTexts(rowTexts(row, game), extras);
 }
 
 std::optional<Tip> TipGrid::completeRow(int row) const {
-    const Tip t = tip(row);
+    return completeRow(row, *game_);
+}
+
+std::optional<Tip> TipGrid::completeRow(int row, const Game& game) const {
+    const Tip t = tip(row, game);
     if (!t.complete()) return std::nullopt;
     return t;
 }
 
-int TipGrid::extraCell(int row) const {
-    return controls_.text(extraCellName(row)).toInt();
+int TipGrid::extraCell(int row, int place) const {
+    return controls_.text(extraCellName(row, place)).toInt();
 }
 
-void TipGrid::setExtraCell(int row, int value) {
-    controls_.setText(extraCellName(row), value > 0 ? QString::number(value) : QString());
+void TipGrid::setExtraCell(int row, int value, int place) {
+    controls_.setText(extraCellName(row, place), value > 0 ? QString::number(value) : QString());
+}
+
+Numbers TipGrid::extraCells(int row) const {
+    Numbers extras;
+    for (int place = 0; place < game_->tipExtraCount(); ++place) extras.push_back(extraCell(row, place));
+    return extras;
+}
+
+void TipGrid::setExtraCells(int row, const Numbers& extras) {
+    for (int place = 0; place < game_->tipExtraCount(); ++place)
+        setExtraCell(row, place < extras.size() ? extras[std::size_t(place)] : 0, place);
 }
 
 bool TipGrid::rowPresent(int row) const {
@@ -149,21 +191,23 @@ bool TipGrid::rowPresent(int row) const {
 bool TipGrid::rowHasAnyCell(int row) const {
     for (int c = 0; c < Columns; ++c)
         if (!cellText(row, c).isEmpty()) return true;
-    return !controls_.text(extraCellName(row)).isEmpty();
+    for (int place = 0; place < ExtraColumns; ++place)
+        if (!controls_.text(extraCellName(row, place)).isEmpty()) return true;
+    return false;
 }
 
 void TipGrid::writeTip(int row, const Tip& tip) {
     // A row without numbers has no sum either.
     const int sum = tip.digitSum();
     controls_.setText(sumLabelName(row), sum > 0 ? QString::number(sum) : QString());
-    for (int c = 0; c < Columns; ++c)
+    for (int c = 0; c < columns() && c < tip.numbers.size(); ++c)
         setCellText(row, c, QString::number(tip.numbers[static_cast<std::size_t>(c)]));
 }
 
 void TipGrid::clearAll() {
     for (int r = 0; r < Rows; ++r) {
         for (int c = 0; c < Columns; ++c) setCellText(r, c, QString());
-        setExtraCell(r, 0);
+        for (int place = 0; place < ExtraColumns; ++place) setExtraCell(r, 0, place);
         controls_.setText(hitLabelName(r), QString());
         controls_.setText(sumLabelName(r), QString());
     }

@@ -17,8 +17,10 @@ class Controls;
 class TipGrid {
 public:
     static constexpr int Rows = 14;
-    // The page's six cells a row: the numbers of a tip of every game.
-    static constexpr int Columns = NumbersDrawn;
+    // The page's cells a row: six, the numbers of a tip of the game in the first of them.
+    static constexpr int Columns = 6;
+    // The cells a row has for a tip's own further numbers (the Glückszahl; the two stars).
+    static constexpr int ExtraColumns = 2;
 
     // row 0 .. 13, column 0 .. 5
     static QString cellName(int row, int column);
@@ -26,13 +28,14 @@ public:
     static QString hitLabelName(int row);
     static QString sumLabelName(int row);
     static QStringList cellNames(); // all 84, in grid order
-    // The seventh cell of a row, for the tip's own extra number where the game has one: Edit101 .. Edit114.
-    static QString extraCellName(int row);
-    static QStringList extraCellNames();
-    // "" or the canonical decimal text of a number of the game.
-    static QString applyCellRule(const QString& text, const Game& game);
-    // "" or the canonical decimal text of an extra number of the game.
-    static QString applyExtraCellRule(const QString& text, const Game& game);
+    // A row's cells for the tip's own further numbers where the game gives it some: Edit101 .. Edit114 the
+    // first (the Glückszahl), Edit121 .. Edit134 the second.
+    static QString extraCellName(int row, int place = 0);
+    static QStringList extraCellNames(); // the first of every row, then the second
+    // "" or the canonical decimal text of a number of the game, in a cell the game uses.
+    static QString applyCellRule(const QString& text, const Game& game, int column = 0);
+    // "" or the canonical decimal text of a tip's own further number of the game at that place.
+    static QString applyExtraCellRule(const QString& text, const Game& game, int place = 0);
 
     // Installs the game's cell rules on the 84 cells and the 14 extra cells.
     TipGrid(Controls& controls, const Game& game);
@@ -55,14 +58,23 @@ public:
     QString cellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
     std::optional<int> cell(int row, int column) const;
-    // The extra number of a row's tip; 0 when its cell is empty.
-    int extraCell(int row) const;
-    void setExtraCell(int row, int value); // 0 empties it
+    // The cells of a tip of the current game.
+    int columns() const;
+    // A further number of a row's tip; 0 when its cell is empty.
+    int extraCell(int row, int place = 0) const;
+    void setExtraCell(int row, int value, int place = 0); // 0 empties it
+    // All the tip's own further numbers the game gives it, 0 for an empty cell.
+    Numbers extraCells(int row) const;
+    void setExtraCells(int row, const Numbers& extras);
     QStringList rowTexts(int row) const;
-    // The row's tip: its cells' numbers (0 for an empty one) and its extra number.
+    QStringList rowTexts(int row, const Game& game) const;
+    // The row's tip: the numbers of the game's cells (0 for an empty one) and its own further numbers.
     Tip tip(int row) const;
+    // The same read as a tip of another game than the current one.
+    Tip tip(int row, const Game& game) const;
     // The row's tip when every cell of it holds a number.
     std::optional<Tip> completeRow(int row) const;
+    std::optional<Tip> completeRow(int row, const Game& game) const;
     // A row counts as present for the text output and the slip when its first cell is filled.
     bool rowPresent(int row) const;
     // Any cell of the row filled, its extra number's included: a row the player began to write.
@@ -78,5 +90,6 @@ public:
 
 private:
     Controls& controls_;
+    const Game* game_ = nullptr;
     QHash<int, QStringList> kept_; // by Game::Id
 };

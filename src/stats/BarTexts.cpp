@@ -51,13 +51,13 @@ ChartModel::BarText textOf(const ChartPlan& plan, qsizetype i, LastChance& last)
     const auto x = static_cast<qint64>(plan.points[i].x);
     const auto y = static_cast<qint64>(plan.points[i].y);
     const QString number = QString::number(x);
-    const int highest = plan.game ? plan.game->highest : 0;
+    const int highest = plan.game ? plan.game->numbers.highest() : 0;
     const auto chance = [&](double shift = 0) {
         if (i >= plan.expectation.size()) return QString();
         const ChartModel::Expectation& e = plan.expectation[i];
         if (e.expected != last.expectation.expected || e.low != last.expectation.low ||
             e.high != last.expectation.high || e.coverage != last.expectation.coverage || shift != last.shift)
-            last = {e, shift, chanceText(e, bandNameOf(plan.meaning, e), shift)};
+            last = {e, shift, chanceText(e, bandNameOf(plan.meaning, e, plan.game), shift)};
         return last.text;
     };
     switch (plan.meaning) {
@@ -99,7 +99,7 @@ ChartModel::BarText textOf(const ChartPlan& plan, qsizetype i, LastChance& last)
                     QStringLiteral(": ") + draws(y),
                 chance()};
     case Meaning::ExtraNumbers:
-        return {(plan.game ? plan.game->extra.name : QString()) + QLatin1Char(' ') + number +
+        return {(plan.game ? plan.game->tipExtraDrumAt(0).oneName : QString()) + QLatin1Char(' ') + number +
                     QStringLiteral(": ") + QString::number(y) + QStringLiteral("-mal gezogen"),
                 chance()};
     case Meaning::TipDistribution:
@@ -115,7 +115,7 @@ ChartModel::BarText textOf(const ChartPlan& plan, qsizetype i, LastChance& last)
 
 } // namespace
 
-QString bandNameOf(ChartModel::Meaning meaning) {
+QString bandNameOf(ChartModel::Meaning meaning, const Game* game) {
     switch (meaning) {
     case Meaning::NumberFrequencies:
         return QStringLiteral("95 % je Zahl");
@@ -130,7 +130,7 @@ QString bandNameOf(ChartModel::Meaning meaning) {
     case Meaning::DigitSums:
         return QStringLiteral("95 % je Quersumme");
     case Meaning::ExtraNumbers:
-        return QStringLiteral("95 % je Glückszahl");
+        return QStringLiteral("95 % je ") + (game ? game->tipExtraDrumAt(0).oneName : QStringLiteral("Zahl"));
     case Meaning::SuperNumbers:
     case Meaning::TipDistribution:
     case Meaning::YearSurface:
@@ -140,8 +140,9 @@ QString bandNameOf(ChartModel::Meaning meaning) {
     return {};
 }
 
-QString bandNameOf(ChartModel::Meaning meaning, const ChartModel::Expectation& expectation) {
-    const QString name = bandNameOf(meaning);
+QString bandNameOf(ChartModel::Meaning meaning, const ChartModel::Expectation& expectation,
+                   const Game* game) {
+    const QString name = bandNameOf(meaning, game);
     const QString plain = QStringLiteral("95 %");
     if (expectation.coverage < 0.975 || !name.startsWith(plain)) return name;
     // Down, never up: the band holds at least what it says. A tenth where a whole percent would say 99.
@@ -152,11 +153,12 @@ QString bandNameOf(ChartModel::Meaning meaning, const ChartModel::Expectation& e
     return held + QStringLiteral(" %") + name.mid(plain.size());
 }
 
-QString legendBandNameOf(ChartModel::Meaning meaning, const QVector<ChartModel::Expectation>& expectations) {
-    const QString name = bandNameOf(meaning);
+QString legendBandNameOf(ChartModel::Meaning meaning, const QVector<ChartModel::Expectation>& expectations,
+                         const Game* game) {
+    const QString name = bandNameOf(meaning, game);
     const bool more =
         std::any_of(expectations.begin(), expectations.end(),
-                    [&](const ChartModel::Expectation& e) { return bandNameOf(meaning, e) != name; });
+                    [&](const ChartModel::Expectation& e) { return bandNameOf(meaning, e, game) != name; });
     return more ? QStringLiteral("mindestens ") + name : name;
 }
 

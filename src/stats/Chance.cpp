@@ -37,8 +37,8 @@ template <typename Reached> int walkBinomial(int trials, double share, Reached r
 
 double groupShare(const Game& game, int groupSize) {
     double share = 1;
-    for (int i = 0; i < std::clamp(groupSize, 1, game.drawn); ++i)
-        share *= double(game.drawn - i) / double(game.highest - i);
+    for (int i = 0; i < std::clamp(groupSize, 1, game.numbers.drawn); ++i)
+        share *= double(game.numbers.drawn - i) / double(game.numbers.highest() - i);
     return share;
 }
 
@@ -72,15 +72,57 @@ Band binomialBand(int trials, double share) {
     return band;
 }
 
+Band mixedBand(const std::vector<std::pair<int, double>>& parts) {
+    if (parts.size() == 1) return binomialBand(parts[0].first, parts[0].second);
+    // The distribution of the sum, from 0 up; each binomial's terms below 1e-18 of its peak left out.
+    std::vector<double> sum{1};
+    Band band;
+    for (const auto& [trials, share] : parts) {
+        if (trials <= 0 || share <= 0) continue;
+        band.expected += trials * share;
+        std::vector<double> terms(std::size_t(trials) + 1, 0);
+        double before = 0;
+        walkBinomial(trials, share, [&](int k, double cumulative) {
+            terms[std::size_t(k)] = cumulative - before;
+            before = cumulative;
+            return false;
+        });
+        terms[std::size_t(trials)] = std::max(0.0, 1 - before);
+        std::vector<double> next(sum.size() + terms.size() - 1, 0);
+        for (std::size_t i = 0; i < sum.size(); ++i)
+            if (sum[i] > 1e-18)
+                for (std::size_t j = 0; j < terms.size(); ++j) next[i + j] += sum[i] * terms[j];
+        sum = std::move(next);
+    }
+    double cumulative = 0;
+    bool lowFound = false;
+    for (std::size_t k = 0; k < sum.size(); ++k) {
+        const double before = cumulative;
+        cumulative += sum[k];
+        if (!lowFound && cumulative >= LowerQuantile) {
+            band.low = int(k);
+            band.outside = before;
+            lowFound = true;
+        }
+        if (cumulative >= UpperQuantile) {
+            band.high = int(k);
+            band.outside = std::clamp(band.outside + (1 - cumulative), 0.0, 1.0);
+            return band;
+        }
+    }
+    band.high = int(sum.size()) - 1;
+    return band;
+}
+
 std::vector<qint64> digitSumWays(const Game& game) {
     // ways[j][s]: sets of j numbers out of those seen so far with the sum s.
-    const int drawn = game.drawn;
+    const int drawn = game.numbers.drawn;
     int largest = 0;
-    for (int i = 0; i < drawn; ++i) largest += game.highest - i;
+    for (int i = 0; i < drawn; ++i) largest += game.numbers.highest() - i;
     std::vector<std::vector<qint64>> ways(std::size_t(drawn + 1),
                                           std::vector<qint64>(std::size_t(largest + 1)));
     ways[0][0] = 1;
-    for (int n = 1; n <= game.highest; ++n)
+    for (int n = 1; n <= game.numbers.highest(); ++n)
         for (int j = drawn; j >= 1; --j)
             for (int s = largest; s >= n; --s)
                 ways[std::size_t(j)][std::size_t(s)] += ways[std::size_t(j - 1)][std::size_t(s - n)];
@@ -156,10 +198,25 @@ Verdict countsVerdict(const std::vector<qint64>& counts, int draws, double share
     return verdict;
 }
 
+Verdict expectedVerdict(const std::vector<qint64>& counts, const std::vector<double>& expected, int draws,
+                        double correction) {
+    Verdict verdict;
+    verdict.draws = draws;
+    if (draws <= 0 || counts.size() < 2 || counts.size() != expected.size()) return verdict;
+    double sum = 0;
+    for (std::size_t i = 0; i < counts.size(); ++i)
+        if (expected[i] > 0)
+            sum += (double(counts[i]) - expected[i]) * (double(counts[i]) - expected[i]) / expected[i];
+    verdict.statistic = sum * correction;
+    verdict.p = chiSquareUpperTail(verdict.statistic, static_cast<int>(counts.size()) - 1);
+    return verdict;
+}
+
 Verdict frequencyVerdict(const Game& game, const std::vector<qint64>& counts, int draws) {
     // The numbers counted per draw come without replacement: their counts spread less than independent
     // ones would, by (highest − 1) / (highest − counted).
-    const double correction = double(game.highest - 1) / double(game.highest - game.countedPerDraw());
+    const double correction =
+        double(game.numbers.highest() - 1) / double(game.numbers.highest() - game.countedPerDraw());
     return countsVerdict(counts, draws, game.numberShare(), correction);
 }
 

@@ -35,6 +35,10 @@ int binomialQuantile(int trials, double share, double q);
 // Expected value trials · share, the 2.5 % and 97.5 % quantiles and the share outside them, in one walk.
 Band binomialBand(int trials, double share);
 
+// The same for a count that sums draws of several kinds: so many trials with each share (a drum whose range
+// grew). Exact, by convolving the binomial distributions; one kind is binomialBand.
+Band mixedBand(const std::vector<std::pair<int, double>>& parts);
+
 // How many of the choices of six distinct numbers of the game have the sum s, for s = 0 up to the largest
 // sum. Counted by dynamic programming over the numbers.
 std::vector<qint64> digitSumWays(const Game& game);
@@ -52,6 +56,9 @@ struct Verdict {
 // counts: how often each of k outcomes came in `draws` draws, each expected draws × share times. The
 // correction makes up for outcomes drawn without replacement, which spread less than independent ones.
 Verdict countsVerdict(const std::vector<qint64>& counts, int draws, double share, double correction = 1);
+// The same with each outcome's own expected count (a drum whose range grew).
+Verdict expectedVerdict(const std::vector<qint64>& counts, const std::vector<double>& expected, int draws,
+                        double correction = 1);
 // The counts of the numbers 1 .. highest, counted as the frequency chart counts them; for "6 aus 45"
 // X² × 44 / 38 with 44 degrees of freedom.
 Verdict frequencyVerdict(const Game& game, const std::vector<qint64>& counts, int draws);

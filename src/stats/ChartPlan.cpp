@@ -41,7 +41,7 @@ void drawChart(Services& services, const ChartPlan& plan) {
     if (bars) {
         chart.setDrawCount(plan.draws);
         chart.setBarTexts(barTextsOf(plan));
-        chart.setBandName(legendBandNameOf(plan.meaning, plan.expectation));
+        chart.setBandName(legendBandNameOf(plan.meaning, plan.expectation, plan.game));
         chart.setVerdictDetail(plan.verdictDetail);
         chart.setExpectations(plan.expectation);
         chart.setVerdict(plan.verdict);

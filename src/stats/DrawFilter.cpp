@@ -3,20 +3,25 @@
 #include "platform/Controls.h"
 #include "platform/Dates.h"
 
-DrawFilter::DrawFilter(const Controls& controls)
-    : fromDate_(dates::toDayNumber(controls.date(QStringLiteral("DateTimePicker2")))),
-      saturdays_(controls.checked(QStringLiteral("CheckBox16"))),
-      wednesdays_(controls.checked(QStringLiteral("CheckBox17"))) {}
+DrawFilter::DrawFilter(const Controls& controls, const Game& game)
+    : fromDate_(dates::toDayNumber(controls.date(QStringLiteral("DateTimePicker2")))), weekdays_{0, 0} {
+    for (std::size_t i = 0; i < 2 && i < game.drawDays.size(); ++i)
+        if (controls.checked(dayBoxName(int(i)))) weekdays_[i] = game.drawDays[i].weekday;
+}
+
+QString DrawFilter::dayBoxName(int index) {
+    return index == 0 ? QStringLiteral("CheckBox16") : QStringLiteral("CheckBox17");
+}
 
 void DrawFilter::installDefaults(Controls& controls) {
     controls.setDate(QStringLiteral("DateTimePicker2"), dates::earliestDate());
-    controls.setChecked(QStringLiteral("CheckBox16"), true);
-    controls.setChecked(QStringLiteral("CheckBox17"), true);
+    controls.setChecked(dayBoxName(0), true);
+    controls.setChecked(dayBoxName(1), true);
 }
 
 bool DrawFilter::passesWeekday(double date) const {
     const int wd = dates::weekday(date);
-    return (saturdays_ && wd == dates::Saturday) || (wednesdays_ && wd == dates::Wednesday);
+    return wd != 0 && (wd == weekdays_[0] || wd == weekdays_[1]);
 }
 
 bool DrawFilter::passes(const Draw& record) const {

@@ -1,29 +1,27 @@
 #pragma once
 
 #include "game/Draw.h"
+#include "game/Game.h"
 
 class Controls;
 
-// Which draws the statistics count: on or after the from-date (DateTimePicker2) and a Saturday with
-// CheckBox16 checked or a Wednesday with CheckBox17 checked. Read from the controls when an operation
-// starts; a draw on any other weekday never passes.
+// Which draws the statistics count: on or after the from-date (DateTimePicker2) and on the game's first draw
+// day with CheckBox16 checked ("Samstag Ziehungen" of the Swiss games) or on its second with CheckBox17
+// checked. Read from the controls when an operation starts; a draw on any other weekday never passes.
 class DrawFilter {
 public:
-    explicit DrawFilter(const Controls& controls);
-    DrawFilter(double fromDate, bool saturdays, bool wednesdays)
-        : fromDate_(fromDate), saturdays_(saturdays), wednesdays_(wednesdays) {}
+    DrawFilter(const Controls& controls, const Game& game);
 
     // The form defaults: from 9 October 1955, both weekdays.
     static void installDefaults(Controls& controls);
+    // The check boxes of the draw days, in the order of Game::drawDays.
+    static QString dayBoxName(int index);
 
     bool passes(const Draw& record) const;
     bool passesWeekday(double date) const;
     double fromDate() const { return fromDate_; }
-    bool saturdays() const { return saturdays_; }
-    bool wednesdays() const { return wednesdays_; }
 
 private:
     double fromDate_;
-    bool saturdays_;
-    bool wednesdays_;
+    int weekdays_[2];
 };

@@ -13,6 +13,7 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <map>
 #include <vector>
 
 namespace {
@@ -26,15 +27,10 @@ template <typename Count> void chartOfArchive(Session& session, Count count) {
     Services& services = session.services;
     BusyCursor busy(services.ui);
     const Records records = session.archive().scan();
-    const DrawFilter filter(services.controls);
+    const DrawFilter filter(services.controls, session.game());
     ChartPlan plan = count(records, filter, session.game());
     plan.game = &session.game();
     drawChart(services, plan);
-}
-
-// Each number the game counts in a draw: the six, and the extra number where it comes from their drum.
-template <typename Visit> void forEachCounted(const Game& game, const Draw& r, Visit visit) {
-    for (int i = 0; i < game.countedPerDraw(); ++i) visit(game.countedNumber(r, i));
 }
 
 // The numbers of any game fit, and a table never counts outside its keys.
@@ -97,19 +93,19 @@ void countNumberFrequencies(Session& session) {
         double sumTotal = 0;
         for (const auto& r : records) {
             if (!filter.passes(r)) continue;
-            forEachCounted(game, r, [&](int n) { counts.add(n); });
+            game.forEachCounted(r, [&](int n) { counts.add(n); });
             draws += 1;
             sumTotal += r.digitSum();
         }
         std::vector<qint64> numbers;
-        for (int n = 1; n <= game.highest; ++n) numbers.push_back(counts[n]);
+        for (int n = 1; n <= game.numbers.highest(); ++n) numbers.push_back(counts[n]);
 
         ChartPlan plan;
         plan.meaning = ChartModel::Meaning::NumberFrequencies;
-        plan.points = barsOf(counts, 1, game.highest);
+        plan.points = barsOf(counts, 1, game.numbers.highest());
         plan.caption = QStringLiteral("Zahlenverteilung     ") + drawsAndMeanSum(draws, sumTotal);
         const chance::Band band = chance::binomialBand(draws, game.numberShare());
-        plan.expectation = sameForEach(game.highest, band);
+        plan.expectation = sameForEach(game.numbers.highest(), band);
         plan.verdict = chance::verdictText(chance::frequencyVerdict(game, numbers, draws));
         plan.verdictDetail = outsideTheBand(numbers, draws, band);
         plan.draws = draws;
@@ -128,14 +124,15 @@ void countNeighbourGroups(Session& session, int groupSize) {
     chartOfArchive(session, [groupSize](const Records& records, const DrawFilter& filter, const Game& game) {
         // Pairs start at 1 .. highest - 1; triples and quadruples at 1 .. highest - 2 (the last quadruple
         // would need a number beyond the game's, never drawn).
-        const int lastStart = groupSize == 2 ? game.highest - 1 : game.highest - 2;
+        const int lastStart = groupSize == 2 ? game.numbers.highest() - 1 : game.numbers.highest() - 2;
         NumberTable table;
         qint32 draws = 0;
         qint32 found = 0;
         for (const auto& r : records) {
             if (!filter.passes(r)) continue;
             ++draws;
-            // A run counts where each of its numbers is among the six drawn, read from the draw itself.
+            // A run counts where each of its numbers is among the main numbers drawn, read from the draw
+            // itself.
             std::array<bool, NumberTable::size> drawn{};
             for (const int n : r.numbers)
                 if (n >= 0 && std::size_t(n) < drawn.size()) drawn[std::size_t(n)] = true;
@@ -154,13 +151,14 @@ void countNeighbourGroups(Session& session, int groupSize) {
                                         : ChartModel::Meaning::NeighbourQuadruples;
         // The quadruples show a bar for every number on an automatic axis; the last runs would need numbers
         // beyond the game's.
-        const int bars = groupSize == 4 ? game.highest : lastStart;
+        const int bars = groupSize == 4 ? game.numbers.highest() : lastStart;
         plan.points = barsOf(table, 1, bars);
         plan.valueAxis = groupSize == 4 ? ChartPlan::ValueAxis::Automatic : ChartPlan::ValueAxis::Fitted;
         const chance::Band band = chance::binomialBand(draws, chance::groupShare(game, groupSize));
         for (int n = 1; n <= bars; ++n)
-            plan.expectation.push_back(n + groupSize - 1 <= game.highest ? expectationOf(band)
-                                                                         : ChartModel::Expectation{});
+            plan.expectation.push_back(n + groupSize - 1 <= game.numbers.highest()
+                                           ? expectationOf(band)
+                                           : ChartModel::Expectation{});
         plan.caption = QStringLiteral("Bei ") + QString::number(draws) +
                        QStringLiteral(" Ziehungen wurden ") + QString::number(found) + groupWord(groupSize);
         plan.draws = draws;
@@ -177,14 +175,14 @@ void countOverdueNumbers(Session& session) {
         for (const auto& r : records) {
             if (!filter.passes(r)) continue;
             ++draws;
-            for (int n = 0; n <= game.highest; ++n) overdue.add(n);
-            forEachCounted(game, r, [&](int n) { overdue.set(n, 1); });
+            for (int n = 0; n <= game.numbers.highest(); ++n) overdue.add(n);
+            game.forEachCounted(r, [&](int n) { overdue.set(n, 1); });
         }
 
         ChartPlan plan;
         plan.meaning = ChartModel::Meaning::OverdueNumbers;
-        plan.points = barsOf(overdue, 1, game.highest);
-        plan.expectation = sameForEach(game.highest, chance::overdueBand(game, draws));
+        plan.points = barsOf(overdue, 1, game.numbers.highest());
+        plan.expectation = sameForEach(game.numbers.highest(), chance::overdueBand(game, draws));
         plan.caption =
             QStringLiteral("Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?");
         plan.draws = draws;
@@ -206,7 +204,7 @@ void countYearSurface(Session& session) {
         int lastYear = 0;
         plan.surfaceYears = {0}; // the calendar year of each row position; the leading row counts none
         const auto addRow = [&] {
-            for (int n = 1; n <= game.highest; ++n)
+            for (int n = 1; n <= game.numbers.highest(); ++n)
                 plan.points.push_back({double(n), double(counts[n]), double(yearPosition)});
         };
         int draws = 0;
@@ -223,7 +221,7 @@ void countYearSurface(Session& session) {
                 ++yearPosition;
                 plan.surfaceYears << year;
             }
-            forEachCounted(game, r, [&](int n) { counts.add(n); });
+            game.forEachCounted(r, [&](int n) { counts.add(n); });
         }
         addRow();
         plan.draws = draws;
@@ -301,27 +299,53 @@ void countSuperNumbers(Session& session) {
 
 void showExtraNumbers(Session& session) {
     chartOfArchive(session, [](const Records& records, const DrawFilter& filter, const Game& game) {
+        // The first further drum of the tip's own (the Glückszahl, the stars); each draw counts with the
+        // range of its day, so that a number the drum did not hold yet is not expected of it.
+        const Drum& drum = game.tipExtraDrumAt(0);
+        int at = 0;
+        for (const Drum& d : game.extras) {
+            if (&d == &drum) break;
+            at += d.drawn;
+        }
         NumberTable counts;
         int draws = 0;
+        std::map<int, int> drawsByRange; // the drum's highest number, and the draws with it
         for (const auto& r : records) {
             if (!filter.passes(r)) continue;
-            counts.add(r.extra);
+            for (const int n : r.extras.part(at, drum.drawn)) counts.add(n);
+            ++drawsByRange[drum.highest(dates::fromDayNumber(r.date))];
             ++draws;
         }
+        const int highest = drum.highest();
         std::vector<qint64> numbers;
-        for (int n = game.extra.lowest; n <= game.extra.highest; ++n) numbers.push_back(counts[n]);
-        // Each of them equally likely, and one drawn per draw: independent counts, no correction.
-        const double share = 1.0 / double(numbers.size());
-        const chance::Band band = chance::binomialBand(draws, share);
-
+        for (int n = drum.lowest; n <= highest; ++n) numbers.push_back(counts[n]);
         ChartPlan plan;
         plan.meaning = ChartModel::Meaning::ExtraNumbers;
-        plan.points = barsOf(counts, game.extra.lowest, game.extra.highest);
-        plan.caption =
-            game.extra.name + QStringLiteral("verteilung     Ziehungen: ") + QString::number(draws);
-        plan.expectation = sameForEach(int(numbers.size()), band);
-        plan.verdict = chance::verdictText(chance::countsVerdict(numbers, draws, share));
-        plan.verdictDetail = outsideTheBand(numbers, draws, band);
+        plan.points = barsOf(counts, drum.lowest, highest);
+        plan.caption = drum.name + QStringLiteral("verteilung     Ziehungen: ") + QString::number(draws);
+        // Each number of the drum equally likely in a draw whose range holds it.
+        const auto chanceOf = [&](int n) {
+            std::vector<std::pair<int, double>> parts;
+            for (const auto& [top, count] : drawsByRange)
+                if (n <= top) parts.push_back({count, double(drum.drawn) / double(top - drum.lowest + 1)});
+            return chance::mixedBand(parts);
+        };
+        std::vector<double> shares;
+        for (int n = drum.lowest; n <= highest; ++n) {
+            const chance::Band band = chanceOf(n);
+            plan.expectation.push_back(expectationOf(band));
+            shares.push_back(band.expected);
+        }
+        // Drawn without replacement, the counts of a drum that draws several spread less.
+        const double correction = double(drum.size() - 1) / double(drum.size() - drum.drawn);
+        if (drawsByRange.size() <= 1) {
+            const double share = double(drum.drawn) / double(drum.size());
+            const chance::Band band = chance::binomialBand(draws, share);
+            plan.verdict = chance::verdictText(chance::countsVerdict(numbers, draws, share, correction));
+            plan.verdictDetail = outsideTheBand(numbers, draws, band);
+        } else {
+            plan.verdict = chance::verdictText(chance::expectedVerdict(numbers, shares, draws, correction));
+        }
         plan.draws = draws;
         plan.showDiagram = true;
         return plan;

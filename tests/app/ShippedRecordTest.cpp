@@ -31,7 +31,8 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
     const QString yesText =
         QStringLiteral("Es sind noch keine Ziehungen gespeichert. Sollen die mitgelieferten 2096 "
                        "Ziehungen vom 04.01.1986 bis 09.01.2013 übernommen werden?");
-    const auto stored = DrawRecord::encode(makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7));
+    const auto stored =
+        DrawRecord::encode(makeDraw(QDate(2002, 10, 5), {3, 12, 17, 23, 34, 45}, 7), Game::sixOf45());
     const QByteArray oneDraw(reinterpret_cast<const char*>(stored.data()),
                              static_cast<qsizetype>(stored.size()));
     // archiveBefore: the archive file's bytes before, empty: none; question empty: none; stored: the draws in
@@ -87,7 +88,7 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
             EXPECT_EQ(draws.size(), static_cast<std::size_t>(c.stored));
             EXPECT_TRUE(f.dialogs->errors.isEmpty()) << f.dialogs->errors.join(' ').toStdString();
             EXPECT_TRUE(f.dialogs->messages.isEmpty()) << f.dialogs->messages.join(' ').toStdString();
-            EXPECT_EQ(f.context->chart.barCount(), c.game->highest);
+            EXPECT_EQ(f.context->chart.barCount(), c.game->numbers.highest());
             EXPECT_EQ(f.find<QDateEdit>(QStringLiteral("DateTimePicker1"))->date(),
                       dates::fromDayNumber(draws.back().date));
         } else {

@@ -195,7 +195,7 @@ TEST(SlipWindow, ASlipIsChangedAndCopied) {
         QTest::keyClick(first, Qt::Key_Down);
         stepped << first->date();
         emit first->calendarWidget()->clicked(QDate(2026, 1, 4)); // a Sunday: the next draw day
-        QTest::qWaitFor([&] { return first->date() == QDate(2026, 1, 7); }, 5000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return first->date() == QDate(2026, 1, 7); }, 5000));
         stepped << first->date();
         first->setDate(QDate(2025, 12, 27));
         dialog->findChild<QSpinBox*>(QStringLiteral("SpinEdit9"))->setValue(2);

@@ -26,7 +26,7 @@ int common(const std::vector<int>& tip, const Draw& draw, bool withZz) {
     int n = 0;
     for (int v : tip) {
         for (int i = 0; i < 6; ++i) n += draw.numbers[static_cast<std::size_t>(i)] == v;
-        if (withZz) n += draw.extra == v;
+        if (withZz) n += draw.extras[0] == v;
     }
     return n;
 }
@@ -84,7 +84,7 @@ TEST(TipSearchWindow, TenTipsUnderTheDefaultOptions) {
     }
     EXPECT_TRUE(f.find<QLabel>(QStringLiteral("Label35"))
                     ->text()
-                    .contains(QStringLiteral(" Z:%1").arg(latest.extra)));
+                    .contains(QStringLiteral(" Z:%1").arg(latest.extras[0])));
     EXPECT_TRUE(f.context->state.readyFlag);
     EXPECT_TRUE(f.context->options.forcePair());
     EXPECT_EQ(f.context->options.archiveMatchSize(), 5);

@@ -26,7 +26,7 @@ const char* const StepNames[StepCount] = {
 QByteArray bytesOf(const std::vector<Draw>& records) {
     QByteArray bytes;
     for (const auto& r : records) {
-        const auto b = DrawRecord::encode(r);
+        const auto b = DrawRecord::encode(r, Game::sixOf45());
         bytes.append(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
     }
     return bytes;

@@ -63,7 +63,7 @@ TEST(DrawArchive, TrailingPieceIsNeverReadAndTheNextAppendWritesOverIt) {
     appender.close();
     const QByteArray after = dir.readFile(QStringLiteral("ZahlenCH.dat"));
     EXPECT_EQ(after.size(), 48);
-    const auto cb = DrawRecord::encode(c);
+    const auto cb = DrawRecord::encode(c, Game::sixOf45());
     EXPECT_EQ(after.mid(32), QByteArray(reinterpret_cast<const char*>(cb.data()), 16));
     EXPECT_EQ(archive.scan(), (std::vector<Draw>{a, b, c}));
 }

@@ -209,8 +209,8 @@ TEST(HitBalance, CountsEachClassOverTheSelectedDraws) {
     EXPECT_EQ(thousand.rows().back(),
               (QStringList{"Zufall erwartet", "", "0.00012", "0.00074", "0.028", "1.36", "22.44", ""}));
     const EvaluationEnv everyDraw; // the window's defaults select every draw
-    const HitBalance shipped =
-        countHitBalance(shippedDraws(), DrawFilter(everyDraw.controls), env.grid, Game::sixOf45());
+    const HitBalance shipped = countHitBalance(
+        shippedDraws(), DrawFilter(everyDraw.controls, Game::sixOf45()), env.grid, Game::sixOf45());
     ASSERT_EQ(shipped.draws, 2096);
     EXPECT_EQ(shipped.rows().back(),
               (QStringList{"Zufall erwartet", "", "0.00026", "0.0015", "0.059", "2.86", "47.04", ""}));
@@ -229,15 +229,17 @@ TEST(HitBalance, CountsEachClassOverTheSelectedDraws) {
     env.grid.clearAll();
     env.setRow(0, {"1", "2", "3", "4", "5", "6"});
     env.grid.setExtraCell(0, 3);
-    const HitBalance ranks = countHitBalance({makeDraw(QDate(2013, 1, 12), {1, 2, 3, 4, 5, 6}, 3),
-                                              makeDraw(QDate(2013, 1, 16), {1, 2, 3, 4, 5, 7}, 2),
-                                              makeDraw(QDate(2013, 1, 19), {1, 2, 3, 4, 8, 9}, 3)},
-                                             DrawFilter(everyDraw.controls), env.grid, Game::sixOf42());
+    const HitBalance ranks =
+        countHitBalance({makeDraw(QDate(2013, 1, 12), {1, 2, 3, 4, 5, 6}, 3),
+                         makeDraw(QDate(2013, 1, 16), {1, 2, 3, 4, 5, 7}, 2),
+                         makeDraw(QDate(2013, 1, 19), {1, 2, 3, 4, 8, 9}, 3)},
+                        DrawFilter(everyDraw.controls, Game::sixOf42()), env.grid, Game::sixOf42());
     EXPECT_EQ(ranks.tips.front().counts, (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 0}));
     // A tip's Glückszahl stands after its numbers; a tip without one never reaches a "+ GZ" rank, and chance
     // is said for each kind the grid holds.
     env.setRow(1, {"7", "8", "9", "10", "11", "12"});
-    HitBalance mixed = countHitBalance({}, DrawFilter(everyDraw.controls), env.grid, Game::sixOf42());
+    HitBalance mixed =
+        countHitBalance({}, DrawFilter(everyDraw.controls, Game::sixOf42()), env.grid, Game::sixOf42());
     mixed.draws = 1354;
     const auto mixedRows = mixed.rows();
     EXPECT_EQ(mixedRows[0][1], QStringLiteral("1  2  3  4  5  6  GZ 3"));

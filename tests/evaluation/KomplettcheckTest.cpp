@@ -65,7 +65,7 @@ TEST(HitDisplay, CaptionColourAndZusatzSuffix) {
     Controls controls;
     for (const auto& c : cases) {
         controls.setRed(QStringLiteral("Label22"), !c.red); // the label's previous colour must not stick
-        showHits(controls, QStringLiteral("Label22"), TipCheck{c.hits, c.zusatz}, *c.game);
+        showHits(controls, QStringLiteral("Label22"), TipCheck{c.hits, {c.zusatz ? 1 : 0}}, *c.game);
         EXPECT_EQ(controls.text(QStringLiteral("Label22")), QString::fromLatin1(c.caption));
         EXPECT_EQ(controls.red(QStringLiteral("Label22")), c.red) << c.caption;
     }
@@ -98,7 +98,7 @@ TEST(Komplettcheck, SortsCompleteRowsShowsDigitSumAndHits) {
     EXPECT_EQ(env.grid.rowTexts(13).join(' '), QStringLiteral("3 7 9 10 11 12"));
     // The last comparison is the one of row 14.
     EXPECT_EQ(env.state.lastCheck.hitCount, 2);
-    EXPECT_TRUE(env.state.lastCheck.extraHit);
+    EXPECT_EQ(env.state.lastCheck.extraHits, Numbers{1});
 }
 
 TEST(Komplettcheck, IncompleteRowsKeepTheirLabelsAndCells) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 // The numbers of a tip row, 0 for an empty cell.
-using TipNumbers = std::array<int, NumbersDrawn>;
+using TipNumbers = std::array<int, 6>; // the six cells of a row of the Swiss games
 
 namespace gentest {
 
@@ -79,7 +79,7 @@ inline std::vector<int> sixOf(const Draw& r) {
 }
 inline std::vector<int> sevenOf(const Draw& r) {
     auto v = sixOf(r);
-    v.push_back(r.extra);
+    v.push_back(r.extras[0]);
     return v;
 }
 

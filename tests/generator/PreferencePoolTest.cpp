@@ -93,7 +93,8 @@ TEST(PreferencePool, StepsAddTheNumbersOfTheBarsInTheirWindows) {
         for (int n : sevenOf(r)) ++freq[static_cast<std::size_t>(n)];
         const auto six = sixOf(r);
         for (int n = 1; n <= 44; ++n)
-            if (commonNumbers({n, n + 1, 0, 0, 0, 0}, six) == 2) ++pair[static_cast<std::size_t>(n)];
+            if (commonNumbers(TipNumbers{n, n + 1, 0, 0, 0, 0}, six) == 2)
+                ++pair[static_cast<std::size_t>(n)];
     }
     auto round = [](double v) { return static_cast<int>(std::nearbyint(v)); };
     auto range = [](const std::array<int, 46>& t, int last) {

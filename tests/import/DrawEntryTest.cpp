@@ -43,7 +43,7 @@ TEST(EntryAndDeletion, AnEnteredDrawComesOnDisplayAsTheNewest) {
         Draw r = preset;
         r.date = dates::toDayNumber(QDate(2002, 10, 2)); // before the newest: inserted
         r.numbers = {41, 3, 25, 17, 12, 33};
-        r.extra = 7;
+        r.extras = {7};
         return std::optional<Draw>(r);
     };
     enterDraw(env.session, prompt, [&] { showDrawForDate(env.session); });

@@ -227,7 +227,7 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
                      .arg(day.toString(Qt::ISODate))
                      .arg(day.year())
                      .arg(QLocale::c().dayName(day.dayOfWeek()), six.join(QStringLiteral(", ")))
-                     .arg(d.extra)
+                     .arg(d.extras[0])
                      .toLatin1();
     }
     const QString url = server.url(QStringLiteral("/ziehungen.csv"));

@@ -239,7 +239,7 @@ TEST(TextImport, ReadsTheFilesPeopleHave) {
         capitals += QStringLiteral("%1;%2;Sa;%3;%4\n")
                         .arg(i + 1)
                         .arg(dates::formatFixedDate(draws[i].date), six.join(' '))
-                        .arg(draws[i].extra);
+                        .arg(draws[i].extras[0]);
     }
     const QByteArray utf16 = QByteArray("\xFF\xFE") +
                              QByteArray(reinterpret_cast<const char*>(dayFirst.utf16()), dayFirst.size() * 2);

@@ -25,7 +25,7 @@ struct SlipBookEnv : SessionEnv {
         slip.firstDraw = QDate(2026, 1, 3);
         slip.draws = 4;
         slip.tipPriceCents = 250;
-        slip.tips = {{{1, 8, 16, 24, 40, 41}, 5}, {{2, 3, 4, 5, 6, 7}, 2}};
+        slip.tips = {{{1, 8, 16, 24, 40, 41}, {5}}, {{2, 3, 4, 5, 6, 7}, {2}}};
         store.add(slip);
     }
     void write() { dir.writeArchive(draws, QStringLiteral("Zahlen42.dat")); }
@@ -107,8 +107,9 @@ TEST(SlipBook, TipsAreTakenWholeOrRefusedByTheirPlace) {
             refused = e.message();
         }
         EXPECT_EQ(refused, QString::fromUtf8(t.refused)) << t.text;
-        if (refused.isEmpty())
+        if (refused.isEmpty()) {
             EXPECT_EQ(slips::tipsText(g42, tips), QStringLiteral("1 8 16 24 26 34  GZ 2\n1 2 3 4 5 6  GZ 6"));
+        }
     }
     // A tip typed from its second cell is no tip left out: the slip is refused and nothing stored.
     SlipBookEnv env;

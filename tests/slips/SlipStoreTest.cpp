@@ -22,9 +22,9 @@ Slip slipOf(const Game& game, const QDate& first, int draws, std::vector<Tip> ti
     return s;
 }
 
-const Slip Of42 =
-    slipOf(Game::sixOf42(), QDate(2026, 1, 3), 4, {{{1, 8, 16, 24, 26, 34}, 2}, {{5, 6, 7, 8, 9, 10}, 6}});
-const Slip Of45 = slipOf(Game::sixOf45(), QDate(2013, 1, 5), 1, {{{3, 8, 24, 30, 32, 33}, 0}});
+const Slip Of42 = slipOf(Game::sixOf42(), QDate(2026, 1, 3), 4,
+                         {{{1, 8, 16, 24, 26, 34}, {2}}, {{5, 6, 7, 8, 9, 10}, {6}}});
+const Slip Of45 = slipOf(Game::sixOf45(), QDate(2013, 1, 5), 1, {{{3, 8, 24, 30, 32, 33}, {}}});
 
 void expectSame(const Slip& read, const Slip& written) {
     EXPECT_EQ(read.game, written.game);
@@ -34,7 +34,7 @@ void expectSame(const Slip& read, const Slip& written) {
     ASSERT_EQ(read.tips.size(), written.tips.size());
     for (std::size_t i = 0; i < read.tips.size(); ++i) {
         EXPECT_EQ(read.tips[i].numbers, written.tips[i].numbers);
-        EXPECT_EQ(read.tips[i].extra, written.tips[i].extra);
+        EXPECT_EQ(read.tips[i].extras, written.tips[i].extras);
     }
 }
 

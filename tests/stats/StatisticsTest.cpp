@@ -538,7 +538,7 @@ TEST(Chance, TheShippedRecordIsAsEvenAsChanceMakesIt) {
     std::vector<qint64> counts(45, 0);
     for (const auto& r : draws)
         for (int i = 0; i < 7; ++i)
-            ++counts[static_cast<std::size_t>((i < 6 ? r.numbers[static_cast<std::size_t>(i)] : r.extra) -
+            ++counts[static_cast<std::size_t>((i < 6 ? r.numbers[static_cast<std::size_t>(i)] : r.extras[0]) -
                                               1)];
     EXPECT_EQ(counts[17], 369); // 18, the most frequent
     EXPECT_EQ(counts[15], 299); // 16, the rarest
@@ -605,9 +605,9 @@ TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
         state.game = g.game;
         dir.writeArchive(shippedDraws(*g.game), g.game->archiveFile);
         countNumberFrequencies(session);
-        ASSERT_EQ(chart.expectations().size(), g.game->highest);
+        ASSERT_EQ(chart.expectations().size(), g.game->numbers.highest());
         for (const auto& e : chart.expectations()) {
-            EXPECT_NEAR(e.expected, g.draws * double(g.numbers) / g.game->highest, 1e-9);
+            EXPECT_NEAR(e.expected, g.draws * double(g.numbers) / g.game->numbers.highest(), 1e-9);
             EXPECT_EQ(bandOf(e), Range(g.low, g.high));
         }
         EXPECT_EQ(chart.verdict(),
