@@ -16,10 +16,9 @@ qint64 choose(int n, int k) {
     return ways;
 }
 
-// The ranks best first, from their names alone: "6 + GZ" is 6 hits and the one further drum hit, "6" beside
-// a "6 + GZ" is 6 hits and it missed, "5 + ZZ" likewise; a name without a rank of the same hits and more
-// is any; "5 + 2" 5 hits and 2 of the further drum.
-std::vector<PrizeRank> ranksOf(const QStringList& names) {
+} // namespace
+
+std::vector<PrizeRank> Game::ranksOf(const QStringList& names) {
     std::vector<PrizeRank> ranks;
     for (const QString& name : names) {
         PrizeRank rank;
@@ -44,8 +43,6 @@ std::vector<PrizeRank> ranksOf(const QStringList& names) {
     }
     return ranks;
 }
-
-} // namespace
 
 int Drum::highest(const QDate& day) const {
     int highest = ranges.empty() ? 0 : ranges.back().highest;

@@ -128,6 +128,10 @@ struct Game {
     static std::vector<const Game*> all();
     // Fills in what follows from the rest: each rank's ways and the tip choices of the newest ranges.
     void derive();
+    // The ranks of a game with one further drum, best first, from their names: "6 + GZ" is 6 hits and the
+    // drum hit, "6" beside it 6 hits and the drum missed, "5 + 2" 5 hits and 2 of the drum; a name without
+    // ranks of its hits that need the drum is any.
+    static std::vector<PrizeRank> ranksOf(const QStringList& names);
 
     bool isNumber(int n) const { return numbers.holds(n); }
     // The numbers a draw holds in its further drums, and those a tip has of its own.

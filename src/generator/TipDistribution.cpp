@@ -16,7 +16,7 @@ void showTipDistribution(Session& session) {
     CountTable<64> counts;
     [&] {
         for (int row = 0; row < TipGrid::Rows; ++row)
-            for (int column = 0; column < TipGrid::Columns; ++column) {
+            for (int column = 0; column < grid.columns(); ++column) {
                 const auto v = grid.cell(row, column);
                 if (!v) return;
                 counts.add(*v);

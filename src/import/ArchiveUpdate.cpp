@@ -158,6 +158,7 @@ QDate startDate(Controls& controls) {
 
 } // namespace
 
+// The operator's statistics page of "6 aus 45" is asked day by day in its own rhythm.
 QDate nextRequestDate(const QDate& day) {
     return day.addDays(dates::weekday(day) == dates::Wednesday ? 3 : 4);
 }

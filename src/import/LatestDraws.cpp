@@ -89,6 +89,7 @@ void applyDrawPageLine(Session& session, const DrawPageLine& line) {
     }
     if (line.kind == DrawPageLine::Kind::Invalid) throw AppError(line.error);
     if (line.kind != DrawPageLine::Kind::Draw) return;
+    // The page has a panel for each of the two draw days of "6 aus 45".
     const int weekday = dates::weekday(line.date);
     if (weekday == dates::Wednesday)
         showDraw(session, WednesdayLabels, line.date);

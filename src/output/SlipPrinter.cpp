@@ -16,7 +16,8 @@ SlipPrinter::SlipPrinter(SlipSettingsPrompt& settings, ReportPreview& preview, Q
 
 bool SlipPrinter::printSlip(AppState& state, const TipGrid& grid, const Clock& clock) {
     settings_.setOffsets(state.tippTop, state.tippLeft);
-    // Thursday to Saturday the next draw is Saturday's, Sunday to Wednesday it is Wednesday's.
+    // The paper slip of "6 aus 45", its two days: Thursday to Saturday the next draw is Saturday's, Sunday to
+    // Wednesday it is Wednesday's.
     const bool saturday = dates::weekday(clock.today()) > dates::Wednesday;
     settings_.setDays(saturday, !saturday);
     const int count = slip::presentTipCount(grid);

@@ -49,7 +49,7 @@ Report createReport() {
     ReportElement& picture = report.addImage(QLatin1String(PictureName), 10, -5, 785, 469);
     picture.enabled = false;
     const QFont font = markFont();
-    for (int n = 1; n <= TipGrid::Rows * TipGrid::Columns; ++n)
+    for (int n = 1; n <= TipGrid::Rows * MarksPerTip; ++n)
         report.addText(QStringLiteral("QRLabel%1").arg(n), 0, 0, QStringLiteral("x"), font);
     for (const char* name : {SaturdayMark, WednesdayMark, JokerMark, ExtraJokerMark})
         report.addText(QLatin1String(name), 0, 0, QStringLiteral("x"), font).enabled = false;
@@ -83,7 +83,7 @@ void layOutTips(Report& report, const TipGrid& grid, int top, int left) {
     for (int row = 0; row < TipGrid::Rows; ++row) {
         const bool present = grid.rowPresent(row);
         if (row > 0 && present) ++slot;
-        for (int column = 0; column < TipGrid::Columns; ++column) {
+        for (int column = 0; column < MarksPerTip; ++column) {
             ReportElement& mark = report.element(markName(row, column));
             const auto number = grid.cell(row, column);
             // A row without its first number has no field of its own; its other numbers would land in

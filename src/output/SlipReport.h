@@ -19,6 +19,9 @@ constexpr const char* JokerMark = "Spiel77Ja";
 constexpr const char* ExtraJokerMark = "Super6";
 constexpr const char* PictureFile = "Schein.jpg";
 
+// The paper slip of "6 aus 45" marks six numbers a tip.
+constexpr int MarksPerTip = 6;
+
 // The mark of a tip cell, row 0 .. 13, column 0 .. 5 ("QRLabel1" .. "QRLabel84").
 QString markName(int row, int column);
 

@@ -20,7 +20,9 @@ QDate fromDayNumber(double day);
 int weekday(double day);
 int weekday(const QDate& date);
 constexpr int Sunday = 1;
+constexpr int Tuesday = 3;
 constexpr int Wednesday = 4;
+constexpr int Friday = 6;
 constexpr int Saturday = 7;
 
 // 9 October 1955, the earliest date the program offers (day 20371).

@@ -1,10 +1,13 @@
 #include "game/Game.h"
 
+#include "archive/DrawRecord.h"
 #include "game/Tip.h"
+#include "platform/Dates.h"
 
 #include <QDate>
 #include <QStringList>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 // Each game's terms as one line: numbers, extra number, Superzahl, days, and every rank with its ways and
@@ -122,4 +125,142 @@ TEST(Game, ProblemsRanksAndDrawDaysOfEachGame) {
     for (const auto& d : days)
         for (int g = 0; g < 2; ++g)
             EXPECT_EQ(games[g]->isDrawDay(d.day), d.drawDay[g]) << g << ' ' << d.day.toString().toStdString();
+}
+
+namespace {
+
+// A game of another shape that exists only here: five of 1 .. 50 and two of 1 .. 12 from a drum of their own,
+// on Tuesdays and Fridays.
+Game fiveAndTwo() {
+    Game g;
+    g.name = QStringLiteral("5 aus 50 + 2 aus 12");
+    g.numbers = {QStringLiteral("Zahlen"),
+                 {},
+                 {},
+                 QStringLiteral("Zahl"),
+                 QStringLiteral("die"),
+                 QStringLiteral("Zahlen"),
+                 5,
+                 1,
+                 {{QDate(), 50}},
+                 false,
+                 {}};
+    g.extras = {{QStringLiteral("Sterne"),
+                 QStringLiteral("S"),
+                 {},
+                 QStringLiteral("Stern"),
+                 QStringLiteral("der"),
+                 QStringLiteral("Sterne"),
+                 2,
+                 1,
+                 {{QDate(), 12}},
+                 false,
+                 {QStringLiteral("sterne")}}};
+    g.firstDraw = QDate(2004, 2, 13);
+    g.drawDays = {{dates::Friday, QDate(), QStringLiteral("Freitag")},
+                  {dates::Tuesday, QDate(2011, 5, 10), QStringLiteral("Dienstag")}};
+    g.record = {8, 13, -1};
+    g.ranks = Game::ranksOf({"5 + 2", "5 + 1", "5", "4 + 2", "4 + 1", "3 + 2", "4", "2 + 2", "3 + 1", "3",
+                             "1 + 2", "2 + 1", "2"});
+    g.derive();
+    return g;
+}
+
+// The draw 1 2 .. of the game on 2026-12-08 with its further drums' first numbers after the main ones'
+// (the Zusatzzahl the number after them).
+Draw sampleOf(const Game& g) {
+    Draw d = g.emptyDraw();
+    d.date = dates::toDayNumber(QDate(2026, 12, 8));
+    for (int i = 0; i < d.numbers.size(); ++i) d.numbers[std::size_t(i)] = i + 1;
+    for (int i = 0; i < d.extras.size(); ++i)
+        d.extras[std::size_t(i)] = g.extraDrumAt(i).mainDrum ? g.numbers.drawn + 1 + i : i + 1;
+    return d;
+}
+
+} // namespace
+
+// What every game must hold, game by game: the record round trip, the edges of each drum, the ways of the
+// ranks that add up to all tips, what tips reach, the draw text, the draw days and the steps between them.
+TEST(Game, ContractOfEveryGame) {
+    const Game other = fiveAndTwo();
+    std::vector<const Game*> games = Game::all();
+    games.push_back(&other);
+    using Row = std::pair<const char*, std::function<QString(const Game&)>>;
+    const Row rows[] = {
+        {"record",
+         [](const Game& g) {
+             const Draw d = sampleOf(g);
+             const DrawRecord::Bytes bytes = DrawRecord::encode(d, g);
+             QStringList b;
+             for (std::size_t i = 8; i < bytes.size(); ++i) b << QString::number(bytes[i]);
+             return b.join(' ') + (DrawRecord::decode(bytes.data(), g) == d ? " =" : " !=");
+         }},
+        {"edges",
+         [](const Game& g) {
+             QStringList edges;
+             for (const Drum* d : {&g.numbers, &g.extras.front()})
+                 for (const int n : {d->lowest - 1, d->lowest, d->highest(), d->highest() + 1})
+                     if (d->holds(n)) edges << QString::number(n);
+             return edges.join(' ');
+         }},
+        {"ways",
+         [](const Game& g) {
+             qint64 all = g.losingWays();
+             QStringList ways;
+             for (const PrizeRank& r : g.ranks) {
+                 ways << QString::number(r.ways);
+                 all += g.waysOf(r);
+             }
+             return ways.join(' ') + (all == g.tipChoices ? " = " : " != ") + QString::number(g.tipChoices);
+         }},
+        {"ranks",
+         [](const Game& g) {
+             // The draw's own numbers; then one main number missed; then every further number missed too.
+             const Draw d = sampleOf(g);
+             Tip best{d.numbers, d.extras.part(0, g.tipExtraCount())};
+             Tip fewer = best;
+             fewer.numbers[0] = g.numbers.highest();
+             Tip none = fewer;
+             for (int& n : none.extras) n = g.tipExtraDrumAt(0).highest();
+             if (g.extras.front().mainDrum) none.numbers[1] = g.numbers.highest() - 1;
+             QStringList ranks;
+             for (const Tip& t : {best, fewer, none}) {
+                 const PrizeRank* r = g.rankOf(t, d);
+                 ranks << (r ? r->name : QStringLiteral("-"));
+             }
+             return ranks.join(" | ") + " | " + g.hitText(zettelcheck(d, fewer, g));
+         }},
+        {"text", [](const Game& g) { return g.drawText(sampleOf(g)); }},
+        {"days",
+         [](const Game& g) {
+             QStringList days;
+             for (QDate d(2026, 12, 7); d <= QDate(2026, 12, 13); d = d.addDays(1))
+                 if (g.isDrawDay(d)) days << g.drawDays[std::size_t(g.drawDayIndex(d))].name;
+             return days.join(' ');
+         }},
+        {"steps",
+         [](const Game& g) {
+             const QDate thursday(2026, 12, 10);
+             return g.previousDrawDay(thursday).toString(Qt::ISODate) + " " +
+                    g.nextDrawDay(thursday).toString(Qt::ISODate) + " " +
+                    QString::number(g.drawDaysBetween(QDate(2026, 11, 30), QDate(2026, 12, 14)));
+         }},
+    };
+    // clang-format off
+    const std::vector<std::vector<const char*>> expected = {
+        // 6 aus 45, 6 aus 42, 5 aus 50 + 2 aus 12
+        {"1 2 3 4 5 6 7 0 =", "1 2 3 4 5 6 1 0 =", "1 2 3 4 5 1 2 0 ="},
+        {"1 45 1 45", "1 42 1 6", "1 50 1 12"},
+        {"1 6 228 11115 182780 = 8145060", "1 5 216 1080 9450 47250 142800 714000 = 31474716",
+         "1 20 45 225 4500 9900 10125 141900 198000 445500 744975 2838000 6385500 = 139838160"},
+        {"6 | 5 | 4 | 5", "6 + GZ | 5 + GZ | 5 | 5 + G", "5 + 2 | 4 + 2 | 4 | 4 + 2"},
+        {"1 2 3 4 5 6 Z:7", "1 2 3 4 5 6 GZ:1", "1 2 3 4 5 S:1 2"},
+        {"Mittwoch Samstag", "Mittwoch Samstag", "Dienstag Freitag"},
+        {"2026-12-09 2026-12-12 4", "2026-12-09 2026-12-12 4", "2026-12-08 2026-12-11 4"},
+    };
+    // clang-format on
+    for (std::size_t r = 0; r < std::size(rows); ++r)
+        for (std::size_t g = 0; g < games.size(); ++g)
+            EXPECT_EQ(rows[r].second(*games[g]), QString::fromUtf8(expected[r][g]))
+                << rows[r].first << ' ' << g;
 }
