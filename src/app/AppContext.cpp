@@ -26,7 +26,8 @@ AppContext::AppContext(const QString& programDir, const QString& settingsFile_)
     grid.installDefaults();
     DrawFilter::installDefaults(controls);
     controls.setText(QStringLiteral("URLEdit"), QString::fromLatin1(importaddresses::DrawPage));
-    controls.setText(QStringLiteral("URL42Edit"), QString::fromLatin1(importaddresses::DrawList42));
+    controls.setText(Game::sixOf42().drawListEdit, QString::fromLatin1(importaddresses::DrawList42));
+    controls.setText(Game::euroMillions().drawListEdit, QString::fromLatin1(importaddresses::DrawListEM));
 }
 
 AppContext::~AppContext() = default;

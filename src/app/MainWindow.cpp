@@ -557,7 +557,7 @@ void MainWindow::applyGameToWindow(const Game& game) {
         QStringLiteral("Neue Ziehungen von %1 aus der Ziehungsliste übernehmen, deren Adresse "
                        "auf der Seite „Internet-Optionen“ steht")
             .arg(game.name);
-    const bool update = game.webPages || game.drawList;
+    const bool update = game.webPages || !game.drawListEdit.isEmpty();
     const QString updateHint = update ? (game.webPages ? QString() : fromList) : noSource;
     const struct {
         const char* name;

@@ -506,6 +506,10 @@ QWidget* internetPage(QWidget* window) {
                              "einer Liste der Ziehungen kann eingetragen werden."),
               200, 144, 296, 30);
     listNote->setWordWrap(true);
+    label(panel, QStringLiteral("Label82"), QStringLiteral("Ziehungsliste EuroMillions (Adresse):"), 8, 180,
+          190);
+    make<QLineEdit>(panel, QStringLiteral("URLEMEdit"), 200, 176, 296, 22);
+    label(panel, QStringLiteral("Label79"), listNote->text(), 200, 200, 296, 30)->setWordWrap(true);
 
     auto link = [&](const QString& name, const QString& intro, const QString& address, int y) {
         label(panel, QString(), intro, 8, y, 490);
@@ -519,11 +523,11 @@ QWidget* internetPage(QWidget* window) {
         l->setCursor(Qt::PointingHandCursor);
     };
     link(QStringLiteral("Label52"), QStringLiteral("Updates und die neueste Version gibt es bei:"),
-         QLatin1String(links::makerDownloadPage), 180);
+         QLatin1String(links::makerDownloadPage), 240);
     link(QStringLiteral("Label57"), QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:"),
-         QLatin1String(links::operatorHomePage), 230);
+         QLatin1String(links::operatorHomePage), 288);
     link(QStringLiteral("Label58"), QStringLiteral("Unser Partner für Lottostatistiken:"),
-         QLatin1String(links::partnerPage), 280);
+         QLatin1String(links::partnerPage), 336);
     return page;
 }
 
@@ -562,6 +566,7 @@ void nameForScreenReaders(QTabWidget* pages, ChartView* chartView) {
         {"FileNameEdit", "Temp-Datei für Internetabruf"},
         {"URLEdit", "Internetquelle für Lottozahlenabruf"},
         {"URL42Edit", "Ziehungsliste 6 aus 42 (Adresse)"},
+        {"URLEMEdit", "Ziehungsliste EuroMillions (Adresse)"},
         {"Memo1", "Text der gelesenen Seite"},
         {"Chart1", "Diagramm"},
         {"SpeedButton14", "Zufall: was der reine Zufall erwarten lässt"},

@@ -23,9 +23,9 @@ QString upDownName(int n) {
 QString keptTipName(const Game& game, const QString& cell) {
     return QStringLiteral("Tipps%1/%2").arg(static_cast<int>(game.id)).arg(cell);
 }
-const QStringList internetEdits{QStringLiteral("FileNameEdit"), QStringLiteral("URLEdit"),
+const QStringList internetEdits{QStringLiteral("FileNameEdit"),  QStringLiteral("URLEdit"),
                                 QStringLiteral("ProxyHostEdit"), QStringLiteral("ProxyPortEdit"),
-                                QStringLiteral("URL42Edit")};
+                                QStringLiteral("URL42Edit"),     QStringLiteral("URLEMEdit")};
 } // namespace
 
 QStringList restoreSettings(AppContext& ctx) {

@@ -25,7 +25,10 @@ constexpr int SearchedRows = 8;
 void showHitCount(Controls& controls, const QString& hitLabel, const TipCheck& check, const Game& game) {
     controls.setText(hitLabel,
                      check.numberTwice ? QStringLiteral("Zahl doppelt") : QString::number(check.hitCount));
-    controls.setRed(hitLabel, !check.numberTwice && check.hitCount >= game.fewestWinningHits());
+    // A rank of its further drums counts too ("1 + 2"); a comparison that ended early reached none of them.
+    Numbers drumHits = check.extraHits;
+    while (drumHits.size() < int(game.extras.size())) drumHits.push_back(0);
+    controls.setRed(hitLabel, !check.numberTwice && game.rankFor(check.hitCount, drumHits) != nullptr);
 }
 
 // The further drums that count for the tip after its count: " + G", " + 1".

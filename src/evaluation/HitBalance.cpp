@@ -46,9 +46,16 @@ std::vector<QStringList> HitBalance::rows(const QLocale& locale) const {
     for (const Row& tip : tips) {
         QStringList numbers;
         for (int n : tip.tip.numbers) numbers << QString::number(n);
-        for (int place = 0; place < tip.tip.extras.size(); ++place)
-            if (const int n = tip.tip.extras[std::size_t(place)]; n > 0)
-                numbers << game->tipExtraDrumAt(place).captionMark + QLatin1Char(' ') + QString::number(n);
+        // Each drum of the tip's own after its numbers, as "GZ 5", "Sterne 2 12".
+        int at = 0;
+        for (const Drum& drum : game->extras) {
+            if (drum.mainDrum) continue;
+            QStringList own;
+            for (const int n : tip.tip.extras.part(at, drum.drawn))
+                if (n > 0) own << QString::number(n);
+            if (!own.isEmpty()) numbers << drum.captionMark + QLatin1Char(' ') + own.join(QLatin1Char(' '));
+            at += drum.drawn;
+        }
         QStringList row{QStringLiteral("%1. Tipp").arg(tip.row + 1), numbers.join(QStringLiteral("  "))};
         if (tip.numberTwice) {
             row[1] += QStringLiteral(" (Zahl doppelt)");

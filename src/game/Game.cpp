@@ -146,7 +146,7 @@ const Game& Game::sixOf42() {
                      false,
                      {QStringLiteral("glückszahl"), QStringLiteral("sonderzahlen"), QStringLiteral("lucky #"),
                       QStringLiteral("gz"), QStringLiteral("numéro chance")}}};
-        g.drawList = true;
+        g.drawListEdit = QStringLiteral("URL42Edit");
         g.firstDraw = QDate(2013, 1, 12);
         g.drawDays = {{dates::Saturday, QDate(), QStringLiteral("Samstag")},
                       {dates::Wednesday, g.firstDraw, QStringLiteral("Mittwoch")}};
@@ -172,8 +172,64 @@ const Game& Game::byValue(int value) {
     return sixOf45();
 }
 
+const Game& Game::euroMillions() {
+    static const Game game = [] {
+        Game g;
+        g.id = Id::EuroMillions;
+        g.name = QStringLiteral("EuroMillions");
+        g.numbers = {QStringLiteral("Zahlen"),
+                     {},
+                     {},
+                     QStringLiteral("Zahl"),
+                     QStringLiteral("die"),
+                     QStringLiteral("Zahlen"),
+                     5,
+                     1,
+                     {{QDate(), 50}},
+                     false,
+                     {}};
+        // Two stars from a drum of their own, which grew twice.
+        g.extras = {{QStringLiteral("Sterne"),
+                     QStringLiteral("Sterne"),
+                     {},
+                     QStringLiteral("Stern"),
+                     QStringLiteral("der"),
+                     QStringLiteral("Sterne"),
+                     2,
+                     1,
+                     {{QDate(), 9}, {QDate(2011, 5, 10), 11}, {QDate(2016, 9, 27), 12}},
+                     false,
+                     {QStringLiteral("sterne"), QStringLiteral("stern"), QStringLiteral("stars"),
+                      QStringLiteral("star"), QStringLiteral("lucky stars"), QStringLiteral("étoiles"),
+                      QStringLiteral("étoile"), QStringLiteral("sonderzahlen")}}};
+        g.drawListEdit = QStringLiteral("URLEMEdit");
+        g.digitSumLowest = 15;
+        g.digitSumHighest = 240;
+        g.firstDraw = QDate(2004, 2, 13);
+        g.drawDays = {{dates::Friday, QDate(), QStringLiteral("Freitag")},
+                      {dates::Tuesday, QDate(2011, 5, 10), QStringLiteral("Dienstag")}};
+        g.archiveFile = QStringLiteral("ZahlenEM.dat");
+        g.insertWorkFile = QStringLiteral("ZahlenEM.dat~");
+        g.deleteWorkFile = QStringLiteral("ZahlenEM.da~");
+        g.shippedRecord = QStringLiteral("euromillions-2004-2025.csv");
+        g.exportPrefix = QStringLiteral("EMJ");
+        g.record = {8, 13, -1};
+        g.tipPriceCents = 350;
+        g.priceNote = QStringLiteral("Ein Tipp kostet in der Schweiz CHF 3.50 mit der „2. Chance“, die das "
+                                     "Programm nicht prüft.");
+        g.ranks = ranksOf({QStringLiteral("5 + 2"), QStringLiteral("5 + 1"), QStringLiteral("5"),
+                           QStringLiteral("4 + 2"), QStringLiteral("4 + 1"), QStringLiteral("3 + 2"),
+                           QStringLiteral("4"), QStringLiteral("2 + 2"), QStringLiteral("3 + 1"),
+                           QStringLiteral("3"), QStringLiteral("1 + 2"), QStringLiteral("2 + 1"),
+                           QStringLiteral("2")});
+        g.derive();
+        return g;
+    }();
+    return game;
+}
+
 std::vector<const Game*> Game::all() {
-    return {&sixOf45(), &sixOf42()};
+    return {&sixOf45(), &sixOf42(), &euroMillions()};
 }
 
 void Game::derive() {
@@ -362,7 +418,10 @@ const PrizeRank* Game::rankOf(const Tip& tip, const Draw& draw) const {
                                                     [&](int n) { return draw.numbers.contains(n); }));
     // Most draws reach no rank: the further drums are looked at only for those that may.
     if (hits < ranks.back().hits) return nullptr;
-    const Numbers drumHits = extraHits(tip, draw);
+    return rankFor(hits, extraHits(tip, draw));
+}
+
+const PrizeRank* Game::rankFor(int hits, const Numbers& drumHits) const {
     for (const PrizeRank& rank : ranks)
         if (rank.matches(hits, drumHits)) return &rank;
     return nullptr;

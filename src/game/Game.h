@@ -73,7 +73,7 @@ struct RecordLayout {
 // "6 aus 45") write it, and say so where they do.
 struct Game {
     // Also the value the settings store keeps for the game.
-    enum class Id { SixOf45 = 45, SixOf42 = 42 };
+    enum class Id { SixOf45 = 45, SixOf42 = 42, EuroMillions = 50 };
 
     // The Superzahl of a game that has one: a digit drawn besides the others, not counted by them.
     struct SuperNumber {
@@ -94,8 +94,9 @@ struct Game {
     // update, the rebuild, the latest draws) and the layout of its paper slip.
     bool webPages = false;
     bool slip = false;
-    // A list of the game's draws at an address the user gives, read as "Import aus Text" reads a file.
-    bool drawList = false;
+    // A list of the game's draws at an address the user gives on page "Internet-Optionen", read as "Import
+    // aus Text" reads a file: the control that holds the address ("URL42Edit"); empty for none.
+    QString drawListEdit;
     // The program's first game goes unnamed in the texts it always had ("Es sind noch keine Ziehungen
     // gespeichert.", the tip sheet's header); every other game is named there.
     bool namedInTexts = true;
@@ -118,10 +119,13 @@ struct Game {
     RecordLayout record;
     qint64 tipChoices = 0; // the different tips of the newest ranges, their own further numbers included
     int tipPriceCents = 0; // what one tip costs a draw, in Rappen
+    // What the price holds that the program does not check, said once on the slips' page; empty for nothing.
+    QString priceNote;
     std::vector<PrizeRank> ranks; // best first
 
     static const Game& sixOf45();
     static const Game& sixOf42();
+    static const Game& euroMillions();
     // The game of a stored value (45, 42); anything else is "6 aus 45", which the program starts with.
     static const Game& byValue(int value);
     // Every game the program knows, the one it starts with first.
@@ -192,6 +196,8 @@ struct Game {
     DrawProblem problemOf(const Draw& draw) const;
     // The tip's rank in a draw, or nothing below the lowest; the tip's numbers are distinct.
     const PrizeRank* rankOf(const Tip& tip, const Draw& draw) const;
+    // The rank of so many hits among the main numbers and in each further drum, or nothing.
+    const PrizeRank* rankFor(int hits, const Numbers& drumHits) const;
     // The hits in each further drum: of a drum of the main one's, the tip's numbers that are among its
     // numbers; of one of its own, the tip's own numbers of it (never empty) that are among the draw's.
     Numbers extraHits(const Tip& tip, const Draw& draw) const;

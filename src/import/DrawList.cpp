@@ -86,7 +86,7 @@ QString download(Session& session, HttpClient& http, const QString& address) {
 
 void update(Session& session, HttpClient& http, const std::function<void()>& showNewest) {
     const ArchiveLease lease = session.state.archiveGate.take();
-    const QString address = session.services.controls.text(QLatin1String(AddressEdit)).trimmed();
+    const QString address = session.services.controls.text(session.game().drawListEdit).trimmed();
     if (address.isEmpty()) {
         session.services.ui.message(
             QStringLiteral("Bitte tragen Sie auf der Seite „Internet-Optionen“ die Adresse "

@@ -5,11 +5,10 @@
 class HttpClient;
 struct Session;
 
-// The list of draws a game without the operator's pages ("6 aus 42") is kept up to date from: a file at the
-// address the user gives on page "Internet-Optionen" (URL42Edit), in any layout "Import aus Text" reads.
+// The list of draws a game without the operator's pages ("6 aus 42", EuroMillions) is kept up to date from:
+// a file at the address the user gives on page "Internet-Optionen" (the game's edit, URL42Edit), in any
+// layout "Import aus Text" reads.
 namespace drawlist {
-
-constexpr const char* AddressEdit = "URL42Edit";
 
 // "Aktualisieren" for such a game: downloads the list through the program's HTTP client (the proxy, time
 // limit and redirects of the other downloads, at most the import's 50 MB) with its progress in the status

@@ -9,6 +9,9 @@ inline constexpr const char* DrawPage = "http://www.swisslos.ch/content/d/homepa
 // on, both weekdays, in date order): the address "Aktualisieren" reads unless the user gives another.
 inline constexpr const char* DrawList42 =
     "https://raw.githubusercontent.com/braamane/lotto/main/swisslotto_diff.csv";
+// The public list of the draws of EuroMillions, of the same owner and layout.
+inline constexpr const char* DrawListEM =
+    "https://raw.githubusercontent.com/braamane/lotto/main/euromillions_diff.csv";
 // The operator's statistics page with the search form for one draw date.
 inline constexpr const char* StatisticsPage =
     "https://www.swisslos.ch/swisslotto/statistiken/currentnumberspagefilter.do";

@@ -330,6 +330,7 @@ Page pageOf(Session& session, SlipStore& store) {
             QStringLiteral("Keine Scheine von %1 gespeichert. „Schein speichern“ auf der Seite „Lottotipp“ "
                            "legt einen an.")
                 .arg(game.name);
+        if (!game.priceNote.isEmpty()) page.totals += QLatin1Char('\n') + game.priceNote;
         return page;
     }
     const auto draws = storedDraws(session);
@@ -400,6 +401,7 @@ Page pageOf(Session& session, SlipStore& store) {
                        "erwartet%4: %5")
             .arg(formatCents(stake), formatCents(paid), formatCents(paid - stake), without,
                  expected.join(QStringLiteral(", ")));
+    if (!game.priceNote.isEmpty()) page.totals += QLatin1Char('\n') + game.priceNote;
     return page;
 }
 

@@ -1,5 +1,7 @@
 #include "WindowFixture.h"
+
 #include "archive/DrawRecord.h"
+#include "import/ArchiveExport.h"
 
 #include "import/ShippedRecord.h"
 #include "import/TextImport.h"
@@ -60,6 +62,9 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
          QStringLiteral("Es sind noch keine Ziehungen von 6 aus 42 gespeichert. Sollen die mitgelieferten 1354 Ziehungen vom "
                         "12.01.2013 bis 31.12.2025 übernommen werden?"), 1354, &Game::sixOf42(), 1},
         {"a user of the version before", shippedFolder, {}, {true}, yesText, 2096, &Game::sixOf45(), 2},
+        {"EuroMillions", shippedFolder, {}, {true},
+         QStringLiteral("Es sind noch keine Ziehungen von EuroMillions gespeichert. Sollen die mitgelieferten 1907 Ziehungen "
+                        "vom 13.02.2004 bis 30.12.2025 übernommen werden?"), 1907, &Game::euroMillions()},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -135,6 +140,23 @@ TEST(StartUp, FirstStartOffersTheShippedRecord) {
             EXPECT_EQ(draws, shippedDraws());
             EXPECT_EQ(draws.front(), makeDraw(QDate(1986, 1, 4), {2, 5, 9, 15, 22, 28}, 43));
             EXPECT_EQ(draws.back(), makeDraw(QDate(2013, 1, 9), {2, 13, 25, 32, 34, 35}, 29));
+        }
+        if (c.stored == 1907) {
+            // Exactly the record, every star within the drum of its day, and exported back line for line.
+            const auto draws = f.dir.readArchive(archive);
+            EXPECT_EQ(draws, shippedDraws(Game::euroMillions()));
+            QFile record(shippedRecordPath(Game::euroMillions()));
+            ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+            const QStringList lines =
+                QString::fromUtf8(record.readAll()).split('\n', Qt::SkipEmptyParts).mid(1);
+            ASSERT_EQ(lines.size(), qsizetype(draws.size()));
+            for (std::size_t i = 0; i < draws.size(); ++i) {
+                EXPECT_EQ(Game::euroMillions().problemOf(draws[i]).kind, Game::DrawProblem::Kind::None);
+                EXPECT_EQ(exportText(draws[i]), lines[qsizetype(i)].trimmed() + ';');
+            }
+            EXPECT_EQ(f.window->status(1),
+                      QStringLiteral("Neueste Ziehung: 30.12.2025 – seither 97 Ziehungen nicht "
+                                     "gespeichert; „Aktualisieren“ holt sie."));
         }
         if (c.stored == 1354) {
             const auto draws = f.dir.readArchive(archive);

@@ -55,6 +55,8 @@ TEST(HitDisplay, CaptionColourAndZusatzSuffix) {
     };
     const Case cases[] = {
         {3, true, "3 + G", true, &Game::sixOf42()},
+        {1, true, "1 + 1", false, &Game::euroMillions()},
+        {2, false, "2", true, &Game::euroMillions()},
         {6, false, "6", true},
         {3, true, "3 + Z", true},
         {2, true, "2 + Z", false},

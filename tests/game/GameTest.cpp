@@ -238,6 +238,13 @@ TEST(Game, ContractOfEveryGame) {
                  if (g.isDrawDay(d)) days << g.drawDays[std::size_t(g.drawDayIndex(d))].name;
              return days.join(' ');
          }},
+        {"ranges",
+         [](const Game& g) {
+             return QStringLiteral("%1 %2 %3")
+                 .arg(g.tipChoicesOn(QDate(2010, 1, 1)))
+                 .arg(g.tipChoicesOn(QDate(2012, 1, 1)))
+                 .arg(g.rangesOn(QDate(2012, 1, 1)).toString(Qt::ISODate));
+         }},
         {"steps",
          [](const Game& g) {
              const QDate thursday(2026, 12, 10);
@@ -248,15 +255,18 @@ TEST(Game, ContractOfEveryGame) {
     };
     // clang-format off
     const std::vector<std::vector<const char*>> expected = {
-        // 6 aus 45, 6 aus 42, 5 aus 50 + 2 aus 12
-        {"1 2 3 4 5 6 7 0 =", "1 2 3 4 5 6 1 0 =", "1 2 3 4 5 1 2 0 ="},
-        {"1 45 1 45", "1 42 1 6", "1 50 1 12"},
+        // 6 aus 45, 6 aus 42, EuroMillions, 5 aus 50 + 2 aus 12
+        {"1 2 3 4 5 6 7 0 =", "1 2 3 4 5 6 1 0 =", "1 2 3 4 5 1 2 0 =", "1 2 3 4 5 1 2 0 ="},
+        {"1 45 1 45", "1 42 1 6", "1 50 1 12", "1 50 1 12"},
         {"1 6 228 11115 182780 = 8145060", "1 5 216 1080 9450 47250 142800 714000 = 31474716",
+         "1 20 45 225 4500 9900 10125 141900 198000 445500 744975 2838000 6385500 = 139838160",
          "1 20 45 225 4500 9900 10125 141900 198000 445500 744975 2838000 6385500 = 139838160"},
-        {"6 | 5 | 4 | 5", "6 + GZ | 5 + GZ | 5 | 5 + G", "5 + 2 | 4 + 2 | 4 | 4 + 2"},
-        {"1 2 3 4 5 6 Z:7", "1 2 3 4 5 6 GZ:1", "1 2 3 4 5 S:1 2"},
-        {"Mittwoch Samstag", "Mittwoch Samstag", "Dienstag Freitag"},
-        {"2026-12-09 2026-12-12 4", "2026-12-09 2026-12-12 4", "2026-12-08 2026-12-11 4"},
+        {"6 | 5 | 4 | 5", "6 + GZ | 5 + GZ | 5 | 5 + G", "5 + 2 | 4 + 2 | 4 | 4 + 2", "5 + 2 | 4 + 2 | 4 | 4 + 2"},
+        {"1 2 3 4 5 6 Z:7", "1 2 3 4 5 6 GZ:1", "1 2 3 4 5 Sterne:1 2", "1 2 3 4 5 S:1 2"},
+        {"Mittwoch Samstag", "Mittwoch Samstag", "Dienstag Freitag", "Dienstag Freitag"},
+        {"8145060 8145060 1986-01-04", "31474716 31474716 2013-01-12", "76275360 116531800 2011-05-10",
+         "139838160 139838160 2004-02-13"},
+        {"2026-12-09 2026-12-12 4", "2026-12-09 2026-12-12 4", "2026-12-08 2026-12-11 4", "2026-12-08 2026-12-11 4"},
     };
     // clang-format on
     for (std::size_t r = 0; r < std::size(rows); ++r)

@@ -380,25 +380,33 @@ TEST(TipSearch, AFailureAtTheEndPutsBackTheRelaxedOptions) {
 
 // The seed gives the same tips, in "6 aus 42" with the same Glückszahl of each, drawn by the one generator.
 TEST(RandomSeed, TheSameNumberGivesTheSameTips) {
-    GeneratorEnv forty;
-    forty.state.game = &Game::sixOf42();
-    forty.grid.applyGame(Game::sixOf42());
-    forty.dir.writeArchive(shippedDraws(Game::sixOf42()), QStringLiteral("Zahlen42.dat"));
-    forty.clock.setToday(QDate(2026, 1, 1));
-    std::vector<int> extras[2];
-    for (auto& gz : extras) {
-        forty.ui.inputAnswers.push_back(QStringLiteral("12345"));
-        forty.ui.questionAnswers.push_back(true);
-        chooseRandomSeed(forty.session, forty.steps);
-        for (int r = 0; r < TipGrid::Rows; ++r) gz.push_back(forty.grid.extraCell(r));
-        const auto tips = forty.rows();
-        for (int r = 0; r < 10; ++r)
-            for (int n : tips[std::size_t(r)]) EXPECT_TRUE(n >= 1 && n <= 42) << n;
+    // EuroMillions likewise, with two distinct stars of the drum as it is now (1 .. 12).
+    for (const Game* game : {&Game::sixOf42(), &Game::euroMillions()}) {
+        SCOPED_TRACE(game->name.toStdString());
+        GeneratorEnv forty;
+        forty.state.game = game;
+        forty.grid.applyGame(*game);
+        forty.dir.writeArchive(shippedDraws(*game), game->archiveFile);
+        forty.clock.setToday(QDate(2026, 1, 1));
+        std::vector<Numbers> extras[2];
+        for (auto& own : extras) {
+            forty.ui.inputAnswers.push_back(QStringLiteral("12345"));
+            forty.ui.questionAnswers.push_back(true);
+            chooseRandomSeed(forty.session, forty.steps);
+            for (int r = 0; r < TipGrid::Rows; ++r) own.push_back(forty.grid.extraCells(r));
+            for (int r = 0; r < 10; ++r)
+                for (int n : forty.grid.tip(r).numbers) EXPECT_TRUE(game->isNumber(n)) << n;
+        }
+        EXPECT_EQ(extras[0], extras[1]);
+        const Drum& drum = game->tipExtraDrumAt(0);
+        for (int r = 0; r < TipGrid::Rows; ++r) {
+            const Numbers& own = extras[0][std::size_t(r)];
+            for (const int n : own) EXPECT_TRUE(r < 10 ? drum.holds(n) : n == 0) << r << ' ' << n;
+            if (r < 10 && own.size() == 2) {
+                EXPECT_LT(own[0], own[1]);
+            }
+        }
     }
-    EXPECT_EQ(extras[0], extras[1]);
-    EXPECT_TRUE(
-        std::all_of(extras[0].begin(), extras[0].begin() + 10, [](int gz) { return gz >= 1 && gz <= 6; }));
-    EXPECT_TRUE(std::all_of(extras[0].begin() + 10, extras[0].end(), [](int gz) { return gz == 0; }));
 
     GeneratorEnv env;
     env.dir.writeArchive(generatedDraws(QDate(2000, 1, 1), 200, 8));

@@ -89,6 +89,19 @@ TEST(DrawEntryDialog, FormAndRanges) {
         QStringLiteral("Die Zahl 6 kommt mehrfach vor. Die sechs Zahlen müssen alle verschieden sein."));
     EXPECT_EQ(drawEntryProblem(makeDraw(QDate(2013, 1, 12), {6, 8, 9, 12, 28, 43}, 4), Game::sixOf42()),
               QStringLiteral("Die Zahlen müssen zwischen 1 und 42 liegen."));
+    // EuroMillions: five numbers and two stars, "Sterne:" before them; the stars of the drum of that day.
+    DrawEntryDialog em(Game::euroMillions());
+    EXPECT_EQ(spinner(&em, 5)->maximum(), 50);
+    EXPECT_EQ(spinner(&em, 7)->maximum(), 12);
+    EXPECT_TRUE(spinner(&em, 8)->isHidden());
+    Draw stars = makeDraw(QDate(2010, 1, 8), {1, 2, 3, 4, 5});
+    for (const auto& [two, problem] :
+         {std::pair{Numbers{1, 10}, "Die Sterne müssen zwischen 1 und 9 liegen."},
+          {Numbers{3, 3}, "Die Zahl 3 kommt mehrfach vor. Die zwei Sterne müssen "
+                          "verschieden sein."}}) {
+        stars.extras = two;
+        EXPECT_EQ(drawEntryProblem(stars, Game::euroMillions()), QString::fromUtf8(problem));
+    }
     // Left abort, right OK; "Z:" bold and red.
     dialog.show();
     EXPECT_LT(dialog.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->x(),

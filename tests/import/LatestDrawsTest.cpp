@@ -341,3 +341,29 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
     }
     QSslConfiguration::setDefaultConfiguration(trustedBefore);
 }
+
+// "Aktualisieren" of EuroMillions: its public list at the address of URLEMEdit, five numbers and two stars
+// as lists; a repeat of the draw day before is asked about as for "6 aus 42".
+TEST_F(LatestDrawsTest, TheListOfEuroMillionsBringsItsNewDraws) {
+    const Game& em = Game::euroMillions();
+    std::vector<Draw> stored{shippedDraws(em).back()}; // 30.12.2025
+    server.route(
+        "/euromillions.csv",
+        TestHttpServer::Response::html(
+            "id,datum,system,jahr,wochentag,ziehungszahlen,sonderzahlen,erstellt_am\n"
+            "e1,2025-12-30,euromillions,2025,Tuesday,\"[11, 26, 29, 34, 44]\",\"[1, 10]\",2025-12-31\n"
+            "e2,2026-01-02,euromillions,2026,Friday,\"[11, 26, 29, 34, 44]\",\"[1, 10]\",2026-01-03\n"
+            "e3,2026-01-06,euromillions,2026,Tuesday,\"[6, 7, 23, 32, 36]\",\"[11, 12]\",2026-01-07\n"));
+    ImportFixture env(QDate(2026, 12, 8));
+    env.state.game = &em;
+    env.dir.writeArchive(stored, em.archiveFile);
+    env.controls.setText(em.drawListEdit, server.url(QStringLiteral("/euromillions.csv")));
+    drawlist::update(env.session, http, [] {});
+    EXPECT_TRUE(
+        env.ui.questions.value(0).startsWith(str("1 Ziehung wiederholt genau die Ziehung des vorigen")));
+    EXPECT_TRUE(env.ui.messages.value(0).startsWith(
+        str("Import abgeschlossen: 1 neue Ziehung, 0 ersetzt, 1 unverändert, 1 Zeile übersprungen.")));
+    Draw newest = makeDraw(QDate(2026, 1, 6), {6, 7, 23, 32, 36});
+    newest.extras = {11, 12};
+    EXPECT_EQ(env.dir.readArchive(em.archiveFile), (std::vector<Draw>{stored[0], newest}));
+}

@@ -188,13 +188,33 @@ TEST(TextImport, ReadsTheLineFormsAndNamesWhatIsWrong) {
         {"12.01.2013;6;8;8;12;28;30;4", K::Bad, {}, "die Zahl 8 steht zweimal unter den sechs Zahlen"},
         // clang-format on
     };
+    // EuroMillions: five numbers, then two stars of the drum of the draw's day, as its record and the lists
+    // of numbers write them.
+    const auto drawEM = [](const QDate& day, std::initializer_list<int> five,
+                           std::initializer_list<int> stars) {
+        Draw d = makeDraw(day, five);
+        d.extras = stars;
+        return d;
+    };
+    const Case casesEM[] = {
+        // clang-format off
+        {"30.12.2025;11;26;29;34;44;1;10", K::Draw, drawEM(QDate(2025, 12, 30), {11, 26, 29, 34, 44}, {1, 10}), {}},
+        {"2025-12-30,\"[11, 26, 29, 34, 44]\",\"[1, 10]\"", K::Draw, drawEM(QDate(2025, 12, 30), {11, 26, 29, 34, 44}, {1, 10}), {}},
+        {"08.01.2010;1;2;3;4;5;1;12", K::Bad, {}, "der Stern 12 liegt nicht zwischen 1 und 9"},
+        {"30.12.2025;11;26;29;34;44;10;10", K::Bad, {}, "der Stern 10 steht zweimal da"},
+        {"30.12.2025;11;26;29;34;44;10", K::Bad, {}, "nur 1 der 2 Sterne"},
+        {"30.12.2025;11;26;29;34;44;1;10;3", K::Bad, {}, "mehr als fünf Zahlen und zwei Sterne"},
+        {"06.02.2004;1;2;3;4;5;1;2", K::Bad, {}, "anderes Spiel (vor dem 13.02.2004)"},
+        // clang-format on
+    };
     // The desktop's locale has no say in what a line means.
     for (const QLocale& desktop :
          {QLocale(QLocale::German, QLocale::Switzerland), QLocale(QLocale::English, QLocale::UnitedStates)}) {
         QLocale::setDefault(desktop);
         for (const auto& [game, table] :
              {std::pair{&Game::sixOf45(), std::vector<Case>(std::begin(cases), std::end(cases))},
-              std::pair{&Game::sixOf42(), std::vector<Case>(std::begin(cases42), std::end(cases42))}}) {
+              std::pair{&Game::sixOf42(), std::vector<Case>(std::begin(cases42), std::end(cases42))},
+              std::pair{&Game::euroMillions(), std::vector<Case>(std::begin(casesEM), std::end(casesEM))}}) {
             for (const auto& c : table) {
                 SCOPED_TRACE(c.line);
                 const ImportLine line = readImportLine(QString::fromUtf8(c.line), *game, QDate(2026, 12, 8));

@@ -598,6 +598,7 @@ TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
         int rarest, fewest, mostFrequent, most;
     } games[] = {
         {&Game::sixOf45(), 2096, 7, 294, 359, "p = 0.31", 16, 299, 18, 369},
+        {&Game::euroMillions(), 1907, 5, 165, 217, "p = 0.23", 22, 150, 44, 217},
         {&Game::sixOf42(), 1354, 6, 169, 219, "p = 0.64", 1, 162, 3, 219},
     };
     for (const auto& g : games) {
@@ -617,6 +618,15 @@ TEST_F(StatsTest, ChanceBesideEveryCountOfTheShippedRecord) {
         EXPECT_EQ(rangeOf(chart.valueAxis()), Range(g.fewest, g.most));
         EXPECT_EQ(Range(chart.barValue(g.rarest - 1), chart.barValue(g.mostFrequent - 1)),
                   Range(g.fewest, g.most));
+        if (g.game != &Game::euroMillions()) continue;
+        // The stars: each draw expects of a star what the drum held that day (9, 11, then 12 stars).
+        showExtraNumbers(session);
+        EXPECT_NEAR(chart.expectations().front().expected, 378 * 2 / 9.0 + 562 * 2 / 11.0 + 967 * 2 / 12.0,
+                    1e-9);
+        EXPECT_NEAR(chart.expectations().back().expected, 967 * 2 / 12.0, 1e-9);
+        EXPECT_EQ(chart.barToolTip(11),
+                  QStringLiteral("Stern 12: 167-mal gezogen, erwartet 161 (95 % je Stern: 139 bis 184)"));
+        EXPECT_EQ(chart.verdict(), QStringLiteral("Zufallstest: unauffällig (p = 0.14)"));
     }
     // The Glückszahl of "6 aus 42": its six counts, each 1/6 of the draws, tested without correction.
     showExtraNumbers(session);
