@@ -24,8 +24,8 @@ Draw DrawRecord::decode(const unsigned char* bytes, const Game& game) {
     for (std::size_t i = 0; i < 8; ++i) bits |= static_cast<quint64>(bytes[i]) << (8 * i);
     std::memcpy(&draw.date, &bits, sizeof draw.date);
     const RecordLayout& at = game.record;
-    for (int i = 0; i < game.numbers.drawn; ++i) draw.numbers.push_back(bytes[at.numbersAt + i]);
-    for (int i = 0; i < game.extraCount(); ++i) draw.extras.push_back(bytes[at.extrasAt + i]);
+    draw.numbers.assign(bytes + at.numbersAt, game.numbers.drawn);
+    draw.extras.assign(bytes + at.extrasAt, game.extraCount());
     if (at.superNumberAt >= 0) draw.superNumber = bytes[at.superNumberAt];
     return draw;
 }

@@ -116,12 +116,18 @@ HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& f
             balance.tips.push_back(t);
         }
     }
+    // The days the drums' ranges changed, in order; the draws come in date order.
+    std::vector<double> changes;
+    for (const QDate& day : game.rangeChanges()) changes.push_back(dates::toDayNumber(day));
+    std::size_t range = 0;
+    std::vector<int> drawsByRange(changes.size(), 0);
     // The best rank reached so far by each tip (its index, best first), and the latest draw that reached it.
     std::vector<std::size_t> best(balance.tips.size(), game.ranks.size());
     for (const Draw& r : records) {
         if (!filter.passes(r)) continue;
         if (balance.draws++ == 0) balance.firstDate = r.date;
-        ++balance.drawsByRanges[game.rangesOn(dates::fromDayNumber(r.date))];
+        while (range + 1 < changes.size() && changes[range + 1] <= r.date) ++range;
+        ++drawsByRange[range];
         for (std::size_t i = 0; i < balance.tips.size(); ++i) {
             HitBalance::Row& tip = balance.tips[i];
             if (tip.numberTwice) continue;
@@ -135,6 +141,8 @@ HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& f
             }
         }
     }
+    for (std::size_t c = 0; c < changes.size(); ++c)
+        if (drawsByRange[c] > 0) balance.drawsByRanges[dates::fromDayNumber(changes[c])] = drawsByRange[c];
     return balance;
 }
 

@@ -2,14 +2,19 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 
 // The numbers of a draw or a tip from one drum, or from the further drums one after the other: a few,
-// kept in place. How many a drum draws is the game's to say (Game::numbers, Game::extras).
+// kept in place, each in 16 bits (a record's byte, a number of a file within ±32767: Numbers::fits). How many
+// a drum draws is the game's to say (Game::numbers, Game::extras).
 class Numbers {
 public:
+    using Value = std::int16_t;
     // More than any drum of any game draws.
     static constexpr int Capacity = 8;
+    // A number kept as it is; any other is none of any game.
+    static constexpr bool fits(int n) { return n >= INT16_MIN && n <= INT16_MAX; }
 
     Numbers() = default;
     Numbers(std::initializer_list<int> values) {
@@ -18,27 +23,36 @@ public:
     // That many zeros: the numbers of a drum before they are known.
     static Numbers zeros(int count) {
         Numbers n;
-        n.size_ = std::clamp(count, 0, Capacity);
+        n.size_ = std::int8_t(std::clamp(count, 0, Capacity));
         return n;
     }
 
     int size() const { return size_; }
+    // The numbers straight from bytes: a record's.
+    void assign(const unsigned char* bytes, int count) {
+        size_ = std::int8_t(std::clamp(count, 0, Capacity));
+        for (int i = 0; i < size_; ++i) values_[std::size_t(i)] = bytes[i];
+    }
     bool empty() const { return size_ == 0; }
     // Writing past the end makes the numbers that long, zeros between, as far as the capacity goes.
-    int& operator[](std::size_t i) {
-        if (int(i) >= size_ && int(i) < Capacity) size_ = int(i) + 1;
+    Value& operator[](std::size_t i) {
+        if (int(i) >= size_ && int(i) < Capacity) size_ = std::int8_t(i + 1);
         return values_[i];
     }
     int operator[](std::size_t i) const { return values_[i]; }
-    int* begin() { return values_.data(); }
-    int* end() { return values_.data() + size_; }
-    const int* begin() const { return values_.data(); }
-    const int* end() const { return values_.data() + size_; }
+    Value* begin() { return values_.data(); }
+    Value* end() { return values_.data() + size_; }
+    const Value* begin() const { return values_.data(); }
+    const Value* end() const { return values_.data() + size_; }
     // Beyond the capacity nothing is kept.
     void push_back(int value) {
-        if (size_ < Capacity) values_[std::size_t(size_++)] = value;
+        if (size_ < Capacity) values_[std::size_t(size_++)] = Value(value);
     }
-    bool contains(int value) const { return std::find(begin(), end(), value) != end(); }
+    bool contains(int value) const {
+        for (const Value v : *this)
+            if (v == value) return true;
+        return false;
+    }
     // The numbers from `from` on, `count` of them (as many as there are).
     Numbers part(int from, int count) const {
         Numbers n;
@@ -56,8 +70,8 @@ public:
     }
 
 private:
-    std::array<int, Capacity> values_{};
-    int size_ = 0;
+    std::array<Value, Capacity> values_{};
+    std::int8_t size_ = 0;
 };
 
 // One draw: its date, the numbers of the main drum in the order given, those of the further drums (the

@@ -45,7 +45,7 @@ std::vector<PrizeRank> Game::ranksOf(const QStringList& names) {
 }
 
 int Drum::highest(const QDate& day) const {
-    int highest = ranges.empty() ? 0 : ranges.back().highest;
+    int highest = this->highest();
     if (!day.isValid()) return highest;
     for (const Range& r : ranges)
         if (!r.from.isValid() || r.from <= day) highest = r.highest;
@@ -233,20 +233,21 @@ std::vector<const Game*> Game::all() {
 }
 
 void Game::derive() {
-    for (PrizeRank& rank : ranks) rank.ways = waysOf(rank);
+    extraCount_ = 0;
+    tipExtraCount_ = 0;
+    countedExtras_ = {};
+    for (const Drum& d : extras) {
+        for (int i = 0; i < d.drawn; ++i)
+            if (d.mainDrum) countedExtras_.push_back(extraCount_ + i);
+        extraCount_ += d.drawn;
+        tipExtraCount_ += d.mainDrum ? 0 : d.drawn;
+    }
+    fewestHits_ = numbers.drawn;
+    for (PrizeRank& rank : ranks) {
+        rank.ways = waysOf(rank);
+        fewestHits_ = std::min(fewestHits_, rank.hits);
+    }
     tipChoices = tipChoicesOn();
-}
-
-int Game::extraCount() const {
-    int count = 0;
-    for (const Drum& d : extras) count += d.drawn;
-    return count;
-}
-
-int Game::tipExtraCount() const {
-    int count = 0;
-    for (const Drum& d : extras) count += d.mainDrum ? 0 : d.drawn;
-    return count;
 }
 
 const Drum& Game::extraDrumAt(int place) const {
@@ -264,12 +265,6 @@ const Drum& Game::tipExtraDrumAt(int place) const {
         place -= d.drawn;
     }
     return extras.back();
-}
-
-int Game::countedPerDraw() const {
-    int counted = numbers.drawn;
-    for (const Drum& d : extras) counted += d.mainDrum ? d.drawn : 0;
-    return counted;
 }
 
 qint64 Game::numberChoices() const {
@@ -399,25 +394,34 @@ Numbers Game::extraHits(const Tip& tip, const Draw& draw) const {
     int at = 0;
     int own = 0;
     for (const Drum& d : extras) {
-        const Numbers drawn = draw.extras.part(at, d.drawn);
         int e = 0;
-        if (d.mainDrum) {
-            for (const int n : drawn) e += tip.numbers.contains(n) ? 1 : 0;
-        } else {
-            for (const int n : tip.extras.part(own, d.drawn)) e += n != 0 && drawn.contains(n) ? 1 : 0;
-            own += d.drawn;
+        for (int i = at; i < at + d.drawn && i < draw.extras.size(); ++i) {
+            const int n = draw.extras[std::size_t(i)];
+            if (d.mainDrum) {
+                e += tip.numbers.contains(n) ? 1 : 0;
+                continue;
+            }
+            for (int j = own; j < own + d.drawn && j < tip.extras.size(); ++j)
+                e += n != 0 && tip.extras[std::size_t(j)] == n ? 1 : 0;
         }
-        hits.push_back(e);
+        own += d.mainDrum ? 0 : d.drawn;
         at += d.drawn;
+        hits.push_back(e);
     }
     return hits;
 }
 
 const PrizeRank* Game::rankOf(const Tip& tip, const Draw& draw) const {
-    const int hits = static_cast<int>(std::count_if(tip.numbers.begin(), tip.numbers.end(),
-                                                    [&](int n) { return draw.numbers.contains(n); }));
+    // The draw's numbers as bits, the tip's looked up in them: the one loop of the Trefferbilanz and the
+    // checks of the slips. A number no game has (a damaged record's 200) sets no bit.
+    quint64 drawn = 0;
+    for (const int d : draw.numbers)
+        if (d > 0 && d < 64) drawn |= quint64(1) << d;
+    int hits = 0;
+    for (const int t : tip.numbers)
+        if (t > 0 && t < 64) hits += int((drawn >> t) & 1u);
     // Most draws reach no rank: the further drums are looked at only for those that may.
-    if (hits < ranks.back().hits) return nullptr;
+    if (hits < fewestHits_) return nullptr;
     return rankFor(hits, extraHits(tip, draw));
 }
 

@@ -34,11 +34,14 @@ struct Drum {
     // What the header of a list of draws calls its column, in lower case.
     QStringList columnNames;
 
-    // The highest number on that day; the newest range for an invalid day.
-    int highest(const QDate& day = QDate()) const;
-    bool holds(int n, const QDate& day = QDate()) const { return n >= lowest && n <= highest(day); }
+    // The highest number of the newest range, and on that day (the newest for an invalid day).
+    int highest() const { return ranges.empty() ? 0 : ranges.back().highest; }
+    int highest(const QDate& day) const;
+    bool holds(int n) const { return n >= lowest && n <= highest(); }
+    bool holds(int n, const QDate& day) const { return n >= lowest && n <= highest(day); }
     // The numbers it holds that day.
-    int size(const QDate& day = QDate()) const { return highest(day) - lowest + 1; }
+    int size() const { return highest() - lowest + 1; }
+    int size(const QDate& day) const { return highest(day) - lowest + 1; }
 };
 
 // One prize rank of a game: how many of a tip's numbers are among those drawn, and how many it needs in
@@ -130,7 +133,8 @@ struct Game {
     static const Game& byValue(int value);
     // Every game the program knows, the one it starts with first.
     static std::vector<const Game*> all();
-    // Fills in what follows from the rest: each rank's ways and the tip choices of the newest ranges.
+    // Fills in what follows from the rest: the counts of the further numbers, each rank's ways and the tip
+    // choices of the newest ranges. Every definition ends with it.
     void derive();
     // The ranks of a game with one further drum, best first, from their names: "6 + GZ" is 6 hits and the
     // drum hit, "6" beside it 6 hits and the drum missed, "5 + 2" 5 hits and 2 of the drum; a name without
@@ -139,8 +143,8 @@ struct Game {
 
     bool isNumber(int n) const { return numbers.holds(n); }
     // The numbers a draw holds in its further drums, and those a tip has of its own.
-    int extraCount() const;
-    int tipExtraCount() const;
+    int extraCount() const { return extraCount_; }
+    int tipExtraCount() const { return tipExtraCount_; }
     // The further drum of the draw's extra number at that place, and of a tip's own at that place.
     const Drum& extraDrumAt(int place) const;
     const Drum& tipExtraDrumAt(int place) const;
@@ -150,19 +154,14 @@ struct Game {
     bool ownExtras() const { return tipExtraCount() > 0; }
     // The numbers of a draw the statistics count: the main ones, and those of a further drum that is the
     // main one's.
-    int countedPerDraw() const;
+    int countedPerDraw() const { return numbers.drawn + countedExtras_.size(); }
     template <typename Visit> void forEachCounted(const Draw& draw, Visit visit) const {
         for (const int n : draw.numbers) visit(n);
-        int at = 0;
-        for (const Drum& d : extras) {
-            if (d.mainDrum)
-                for (int i = at; i < at + d.drawn && i < draw.extras.size(); ++i)
-                    visit(draw.extras[std::size_t(i)]);
-            at += d.drawn;
-        }
+        for (const int i : countedExtras_)
+            if (i < draw.extras.size()) visit(draw.extras[std::size_t(i)]);
     }
     // The hits of the lowest prize rank.
-    int fewestWinningHits() const { return ranks.back().hits; }
+    int fewestWinningHits() const { return fewestHits_; }
     // The share of draws in which one given number is among those counted.
     double numberShare() const { return double(countedPerDraw()) / numbers.highest(); }
     // The ways of choosing the drawn numbers out of the game's.
@@ -178,6 +177,13 @@ struct Game {
     // The first day of the ranges in effect on that day.
     QDate rangesOn(const QDate& day) const;
     bool isSuperNumber(int n) const { return n >= superNumber.lowest && n <= superNumber.highest; }
+
+    // What derive() counts once: the further numbers of a draw and of a tip, and the places of those the
+    // statistics count with the main ones.
+    int extraCount_ = 0;
+    int tipExtraCount_ = 0;
+    int fewestHits_ = 0; // of any rank: "1 + 2" needs one number
+    Numbers countedExtras_;
 
     // An empty draw and tip of the game: zeros of the right counts.
     Draw emptyDraw() const;

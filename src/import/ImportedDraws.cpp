@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -259,11 +260,23 @@ QString drawOf(const std::vector<Number>& numbers, const QString& stopper, const
 
     draw.numbers = {};
     draw.extras = {};
+    // A number beyond what a draw keeps stands as the largest it keeps, out of every range, and is named as
+    // it was written.
+    const auto kept = [](int n) { return Numbers::fits(n) ? n : (n < 0 ? INT16_MIN : INT16_MAX); };
     for (std::size_t i = 0; i < drawn + extras; ++i)
-        (i < drawn ? draw.numbers : draw.extras).push_back(numbers[i].value);
+        (i < drawn ? draw.numbers : draw.extras).push_back(kept(numbers[i].value));
     draw.superNumber = superNumber ? numbers[drawn + extras].value : 0;
     // A number out of range first, then the Superzahl's, then a number twice.
-    const Game::DrawProblem problem = game.problemOf(draw);
+    Game::DrawProblem problem = game.problemOf(draw);
+    if (problem.kind == Game::DrawProblem::Kind::NumberOutOfRange) {
+        for (std::size_t i = 0; i < drawn; ++i)
+            if (!game.isNumber(draw.numbers[i])) {
+                problem.number = numbers[i].value;
+                break;
+            }
+    } else if (problem.kind == Game::DrawProblem::Kind::ExtraOutOfRange) {
+        problem.number = numbers[drawn + std::size_t(problem.place)].value;
+    }
     if (!problem.outOfRange() && superNumber && !game.isSuperNumber(draw.superNumber))
         return QStringLiteral("die %1 %2 liegt nicht zwischen %3 und %4")
             .arg(game.superNumber.name)

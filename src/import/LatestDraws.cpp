@@ -83,9 +83,11 @@ void applyDrawPageLine(Session& session, const DrawPageLine& line) {
     for (int i = 0; i < line.filled; ++i) {
         const int value = line.values[static_cast<std::size_t>(i)];
         if (i < PageNumbers)
-            draw.numbers[static_cast<std::size_t>(i)] = value;
+            draw.numbers[static_cast<std::size_t>(i)] = Numbers::Value(value);
+        else if (i == PageNumbers)
+            draw.extras[0] = Numbers::Value(value);
         else
-            (i == PageNumbers ? draw.extras[0] : draw.superNumber) = value;
+            draw.superNumber = value;
     }
     if (line.kind == DrawPageLine::Kind::Invalid) throw AppError(line.error);
     if (line.kind != DrawPageLine::Kind::Draw) return;

@@ -25,6 +25,13 @@ std::map<QDate, Draw> byDay(const std::vector<Draw>& draws) {
     return days;
 }
 
+// What a check keeps of each stored draw, worked out once for all slips.
+std::map<QDate, QString> keysOf(const std::map<QDate, Draw>& draws) {
+    std::map<QDate, QString> keys;
+    for (const auto& [day, draw] : draws) keys.emplace_hint(keys.end(), day, drawKey(draw));
+    return keys;
+}
+
 std::map<QDate, Draw> storedDraws(Session& session) {
     const DrawArchive archive = session.archive();
     return archive.holdsNoDraw() ? std::map<QDate, Draw>() : byDay(archive.scan());
@@ -257,6 +264,7 @@ QString checkSlips(Session& session, SlipStore& store) {
     const std::vector<Slip> all = store.slips(game);
     if (all.empty()) return {};
     const auto draws = storedDraws(session);
+    const auto keys = keysOf(draws);
     const auto seen = store.seen(game);
     const QDate today = session.services.clock.today();
     std::vector<SlipStore::Seen> newlySeen;
@@ -273,7 +281,7 @@ QString checkSlips(Session& session, SlipStore& store) {
             if (!d.draw) continue;
             QStringList ranks;
             for (const PrizeRank* rank : d.ranks) ranks << rankName(rank);
-            const QString key = drawKey(*d.draw);
+            const QString& key = keys.at(d.day);
             const QString day = dates::formatFixedDate(d.day);
             const SlipStore::Seen* before = nullptr;
             if (seenOfSlip != seen.end()) {
@@ -334,6 +342,7 @@ Page pageOf(Session& session, SlipStore& store) {
         return page;
     }
     const auto draws = storedDraws(session);
+    const auto keys = keysOf(draws);
     const auto seen = store.seen(game);
     const QDate today = session.services.clock.today();
     qint64 stake = 0;
@@ -354,7 +363,7 @@ Page pageOf(Session& session, SlipStore& store) {
                 continue;
             }
             allSeen = allSeen && seenOfSlip != seen.end() && seenOfSlip->second.count(d.day) &&
-                      seenOfSlip->second.at(d.day).draw == drawKey(*d.draw);
+                      seenOfSlip->second.at(d.day).draw == keys.at(d.day);
             Page::HitLine line{day, game.drawText(*d.draw, QStringLiteral("  ")), {}};
             for (const PrizeRank* rank : d.ranks) {
                 line.ranks << (rank ? rank->name : QStringLiteral("–"));

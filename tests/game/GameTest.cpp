@@ -221,7 +221,7 @@ TEST(Game, ContractOfEveryGame) {
              Tip fewer = best;
              fewer.numbers[0] = g.numbers.highest();
              Tip none = fewer;
-             for (int& n : none.extras) n = g.tipExtraDrumAt(0).highest();
+             for (auto& n : none.extras) n = Numbers::Value(g.tipExtraDrumAt(0).highest());
              if (g.extras.front().mainDrum) none.numbers[1] = g.numbers.highest() - 1;
              QStringList ranks;
              for (const Tip& t : {best, fewer, none}) {
