@@ -17,56 +17,12 @@
 
 namespace {
 
-// Why the store failed, in German, told by SQLite's own code; its English words never reach the user.
-QString reasonOf(const QSqlError& error, const QString& shown) {
-    switch (error.nativeErrorCode().toInt() & 0xff) {
-    case 5: // SQLITE_BUSY
-    case 6: // SQLITE_LOCKED
-        return QStringLiteral("Die Datei \"%1\" wird gerade von einem anderen Programm benutzt.").arg(shown);
-    case 8:  // SQLITE_READONLY
-    case 23: // SQLITE_AUTH
-        return QStringLiteral("Die Datei \"%1\" oder ihr Ordner kann nicht beschrieben werden.").arg(shown);
-    case 13: // SQLITE_FULL
-        return QStringLiteral("Der Datenträger der Datei \"%1\" ist voll.").arg(shown);
-    case 14: // SQLITE_CANTOPEN
-        return QStringLiteral("Die Datei \"%1\" kann nicht geöffnet oder angelegt werden.").arg(shown);
-    case 11: // SQLITE_CORRUPT
-    case 26: // SQLITE_NOTADB
-        return QStringLiteral(
-                   "Die Datei \"%1\" ist beschädigt oder keine Datenbank der Scheine; sie bleibt, wie "
-                   "sie ist.")
-            .arg(shown);
-    default:
-        return QStringLiteral("Die Datei \"%1\" konnte nicht gelesen oder geschrieben werden.").arg(shown);
-    }
-}
-
-QString damaged(const QString& shown) {
-    return QStringLiteral(
-               "Die Datei \"%1\" ist beschädigt oder keine Datenbank der Scheine; sie bleibt, wie sie "
-               "ist.")
-        .arg(shown);
-}
-
-QString foreign(const QString& shown) {
-    return QStringLiteral("Die Datei \"%1\" ist keine Datenbank der Scheine; sie bleibt, wie sie ist.")
-        .arg(shown);
-}
-
-// One statement, its values bound in order; SQLite's error, code and all, is thrown.
 QSqlQuery run(const QString& connection, const QString& sql, const QVariantList& values = {}) {
-    QSqlQuery query(QSqlDatabase::database(connection, false));
-    if (!query.prepare(sql)) throw query.lastError();
-    for (const QVariant& v : values) query.addBindValue(v);
-    if (!query.exec()) throw query.lastError();
-    return query;
+    return SqlStore::run(connection, sql, values);
 }
 
-// Every row of a query. SQLite tells a damaged page where the reading reaches it, not at the query's start:
-// the end of the rows is asked whether it was one.
 template <typename Row> void each(QSqlQuery& query, Row&& row) {
-    while (query.next()) row(query);
-    if (query.lastError().isValid()) throw query.lastError();
+    SqlStore::each(query, std::forward<Row>(row));
 }
 
 // A write that must hit a stored slip.
@@ -213,149 +169,12 @@ void toVersion2(const QString& c) {
 }
 
 // Step n takes a store of version n to version n + 1.
-void (*const Steps[])(const QString&) = {toVersion1, toVersion2};
-static_assert(std::size(Steps) == SlipStore::SchemaVersion);
+const std::vector<SqlStore::Step> Steps{toVersion1, toVersion2};
 
 } // namespace
 
-SlipStore::SlipStore(QString programDir) : dir_(std::move(programDir)) {}
-
-SlipStore::~SlipStore() {
-    if (connection_.isEmpty()) return;
-    QSqlDatabase::database(connection_, false).close();
-    QSqlDatabase::removeDatabase(connection_);
-}
-
-QString SlipStore::path() const {
-    return dir_ + QLatin1String(FileName);
-}
-
-QString SlipStore::shown() const {
-    return QDir::toNativeSeparators(path());
-}
-
-bool SlipStore::exists() const {
-    return QFileInfo(path()).isFile();
-}
-
-QString SlipStore::open(bool create) {
-    if (!connection_.isEmpty()) return connection_;
-    const QFileInfo file(path());
-    const bool existed = file.exists();
-    if (!existed && !create) return {};
-    if (existed && !file.isFile()) throw AppError(foreign(shown()));
-    // Only a file this program makes may be empty: an empty one that is there lost its slips somewhere.
-    if (existed && file.size() == 0 && !create)
-        throw AppError(QStringLiteral("Die Datei \"%1\" ist leer; die Scheine darin fehlen.").arg(shown()));
-    const QString name = QStringLiteral("slips-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path());
-        // A store another program holds is told after a second, not after the driver's five on the window's
-        // thread.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
-        if (!db.open()) {
-            const QString reason = reasonOf(db.lastError(), shown());
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name);
-            throw AppError(reason);
-        }
-    }
-    connection_ = name;
-    try {
-        prepare(name, existed && file.size() > 0);
-    } catch (...) {
-        // Nothing stays open of a store that cannot be used, and no file is left of one that was not made.
-        QSqlDatabase::database(name, false).close();
-        QSqlDatabase::removeDatabase(name);
-        connection_.clear();
-        if (!existed) QFile::remove(path());
-        throw;
-    }
-    return connection_;
-}
-
-void SlipStore::prepare(const QString& c, bool existed) {
-    try {
-        if (existed) {
-            QSqlQuery check = run(c, QStringLiteral("PRAGMA quick_check"));
-            if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
-                throw AppError(damaged(shown()));
-        }
-        QSqlQuery versionQuery = run(c, QStringLiteral("PRAGMA user_version"));
-        const int version = versionQuery.next() ? versionQuery.value(0).toInt() : 0;
-        versionQuery.finish();
-        if (version > SchemaVersion)
-            throw AppError(
-                QStringLiteral("Die Datei \"%1\" stammt von einer neueren Version des Programms; sie "
-                               "bleibt, wie sie ist.")
-                    .arg(shown()));
-        if (version < 0) throw AppError(foreign(shown()));
-        if (version == 0) {
-            // Only an empty database becomes a store: anything else is someone else's data.
-            QSqlQuery tables = run(c, QStringLiteral("SELECT count(*) FROM sqlite_master"));
-            if (tables.next() && tables.value(0).toInt() > 0) throw AppError(foreign(shown()));
-        }
-        for (int v = version; v < SchemaVersion; ++v)
-            write(QStringLiteral(
-                      "Die Datei \"%1\" konnte nicht auf den Stand dieses Programms gebracht werden.")
-                      .arg(shown()),
-                  [v](const QString& connection) {
-                      Steps[v](connection);
-                      run(connection, QStringLiteral("PRAGMA user_version = %1").arg(v + 1));
-                  });
-        // SQLite keeps the declared foreign keys only on a connection that asks for them.
-        run(c, QStringLiteral("PRAGMA foreign_keys = ON"));
-    } catch (const QSqlError& e) {
-        throw AppError(reasonOf(e, shown()));
-    }
-}
-
-void SlipStore::write(const QString& what, const std::function<void(const QString& connection)>& writes) {
-    // The transaction's own statements run as any other, so that SQLite's code of a failed BEGIN or COMMIT
-    // (another program holds the file, a full disk) gives its reason.
-    const auto rollBack = [this] {
-        QSqlQuery(QSqlDatabase::database(connection_, false)).exec(QStringLiteral("ROLLBACK"));
-    };
-    try {
-        run(connection_, QStringLiteral("BEGIN IMMEDIATE"));
-    } catch (const QSqlError& e) {
-        throw AppError(what + QLatin1Char(' ') + reasonOf(e, shown()));
-    }
-    try {
-        writes(connection_);
-        run(connection_, QStringLiteral("COMMIT"));
-    } catch (const QSqlError& e) {
-        rollBack();
-        throw AppError(what + QLatin1Char(' ') + reasonOf(e, shown()));
-    } catch (...) {
-        rollBack();
-        throw;
-    }
-}
-
-void SlipStore::read(const std::function<void(const QString& connection)>& reads) {
-    const QString c = open(false);
-    if (c.isEmpty()) return;
-    try {
-        reads(c);
-    } catch (const QSqlError& e) {
-        throw AppError(reasonOf(e, shown()));
-    }
-}
-
-void SlipStore::verify() {
-    open(false);
-}
-
-int SlipStore::schemaVersion() {
-    int version = 0;
-    read([&version](const QString& c) {
-        QSqlQuery q = run(c, QStringLiteral("PRAGMA user_version"));
-        version = q.next() ? q.value(0).toInt() : 0;
-    });
-    return version;
-}
+SlipStore::SlipStore(const QString& programDir)
+    : SqlStore(programDir + QLatin1String(FileName), QStringLiteral("Scheine"), Steps) {}
 
 std::vector<Slip> SlipStore::slips(const Game& game) {
     std::vector<Slip> slips;
