@@ -22,12 +22,14 @@ AppContext::AppContext(const QString& programDir, const QString& settingsFile_)
     sound = std::make_unique<QtSound>(QtSound::OutputFactory(), dataFolders);
     state.programDir = programDir;
     slips = std::make_unique<SlipStore>(programDir);
+    quotas = std::make_unique<QuotaStore>(programDir);
     options.installDefaults();
     grid.installDefaults();
     DrawFilter::installDefaults(controls);
     controls.setText(QStringLiteral("URLEdit"), QString::fromLatin1(importaddresses::DrawPage));
     controls.setText(Game::sixOf42().drawListEdit, QString::fromLatin1(importaddresses::DrawList42));
     controls.setText(Game::euroMillions().drawListEdit, QString::fromLatin1(importaddresses::DrawListEM));
+    controls.setText(Game::sixOf42().quotaListEdit, QString::fromLatin1(importaddresses::QuotaList42));
 }
 
 AppContext::~AppContext() = default;

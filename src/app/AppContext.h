@@ -10,6 +10,7 @@
 #include "platform/Random.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "slips/QuotaStore.h"
 #include "slips/SlipBook.h"
 #include "slips/SlipStore.h"
 #include "state/AppState.h"
@@ -57,6 +58,8 @@ public:
     ExportFileChooser chooseBackupFile;
     // The slips the player keeps, beside the archive.
     std::unique_ptr<SlipStore> slips;
+    // The published quotas of the draws, beside them too.
+    std::unique_ptr<QuotaStore> quotas;
     // The slip preview; when empty the window shows Qt's print preview.
     std::unique_ptr<ReportPreview> preview;
 

@@ -28,6 +28,7 @@
 #include "platform/ChartModel.h"
 #include "platform/Counted.h"
 #include "platform/Dates.h"
+#include "slips/QuotaBook.h"
 #include "slips/SlipStore.h"
 #include "stats/ChartPlan.h"
 #include "stats/DrawFilter.h"
@@ -223,6 +224,9 @@ void MainWindow::wireOperations() {
     });
     // An operation that checks the slips itself (the import, for its report) is not followed by a second
     // check.
+    ctx_.state.takeQuotas = [this](const QStringList& texts, const std::vector<Draw>& archive) {
+        return quotas::takeTexts(*ctx_.quotas, session_.game(), archive, texts);
+    };
     ctx_.state.checkSlips = [this] {
         slipsChecked_ = true;
         return slips::checkSlips(session_, *ctx_.slips);
@@ -392,10 +396,23 @@ void MainWindow::showCurrentGame(int taken) {
     if (taken == 0) setStatus(0, drawCountText());
     // Draws missing since the newest stored one matter more than where the archive is; an installed program
     // keeps it in the user's data folder.
+    const QString told = takeShippedQuotas();
     const QString missing = missingDrawsText();
-    setStatus(1, !missing.isEmpty()
-                     ? missing
-                     : QStringLiteral("Datenbank: ") + QDir::toNativeSeparators(ctx_.state.archivePath()));
+    const QString where = !missing.isEmpty() ? missing
+                                             : QStringLiteral("Datenbank: ") +
+                                                   QDir::toNativeSeparators(ctx_.state.archivePath());
+    setStatus(1, told.isEmpty() ? where : told + QStringLiteral("  ") + where);
+}
+
+QString MainWindow::takeShippedQuotas() {
+    const Game& game = session_.game();
+    if (game.quotaRecord.isEmpty() || session_.archive().holdsNoDraw()) return {};
+    QString told;
+    runOperation([&] {
+        told = quotas::takeRecord(*ctx_.quotas, game, session_.archive().scan(),
+                                  shippedrecord::find(ctx_.dataFolders, game.quotaRecord));
+    });
+    return told;
 }
 
 QString MainWindow::missingDrawsText() const {

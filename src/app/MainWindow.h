@@ -106,6 +106,8 @@ private:
     // "Neueste Ziehung: 31.12.2025 – seither 97 Ziehungen nicht gespeichert; …" for a game played today whose
     // newest stored draw lies before its last draw day before today; empty otherwise.
     QString missingDrawsText() const;
+    // The quotas of the game's draws that ship with the program, taken where none are stored: what they tell.
+    QString takeShippedQuotas();
     // The switch "Zufall": line, band and verdict of chance on the chart, on or off.
     void showChance(bool on);
     // Page "Meine Scheine": the slips of the current game, the hits of the one selected, the totals.

@@ -506,10 +506,20 @@ QWidget* internetPage(QWidget* window) {
                              "einer Liste der Ziehungen kann eingetragen werden."),
               200, 144, 296, 30);
     listNote->setWordWrap(true);
-    label(panel, QStringLiteral("Label82"), QStringLiteral("Ziehungsliste EuroMillions (Adresse):"), 8, 180,
-          190);
-    make<QLineEdit>(panel, QStringLiteral("URLEMEdit"), 200, 176, 296, 22);
-    label(panel, QStringLiteral("Label79"), listNote->text(), 200, 200, 296, 30)->setWordWrap(true);
+    // Where it reads the quotas of "6 aus 42", and the list of EuroMillions.
+    const struct {
+        const char *caption, *edit, *note;
+        QString text;
+        int y;
+    } lists[] = {
+        {"Label83", "URL42QEdit", "Label80", QStringLiteral("Quotenliste 6 aus 42 (Adresse):"), 176},
+        {"Label82", "URLEMEdit", "Label79", QStringLiteral("Ziehungsliste EuroMillions (Adresse):"), 232},
+    };
+    for (const auto& l : lists) {
+        label(panel, QLatin1String(l.caption), l.text, 8, l.y + 4, 190);
+        make<QLineEdit>(panel, QLatin1String(l.edit), 200, l.y, 296, 22);
+        label(panel, QLatin1String(l.note), listNote->text(), 200, l.y + 24, 296, 30)->setWordWrap(true);
+    }
 
     auto link = [&](const QString& name, const QString& intro, const QString& address, int y) {
         label(panel, QString(), intro, 8, y, 490);
@@ -523,11 +533,11 @@ QWidget* internetPage(QWidget* window) {
         l->setCursor(Qt::PointingHandCursor);
     };
     link(QStringLiteral("Label52"), QStringLiteral("Updates und die neueste Version gibt es bei:"),
-         QLatin1String(links::makerDownloadPage), 240);
+         QLatin1String(links::makerDownloadPage), 290);
     link(QStringLiteral("Label57"), QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:"),
-         QLatin1String(links::operatorHomePage), 288);
+         QLatin1String(links::operatorHomePage), 324);
     link(QStringLiteral("Label58"), QStringLiteral("Unser Partner für Lottostatistiken:"),
-         QLatin1String(links::partnerPage), 336);
+         QLatin1String(links::partnerPage), 358);
     return page;
 }
 
@@ -567,6 +577,7 @@ void nameForScreenReaders(QTabWidget* pages, ChartView* chartView) {
         {"URLEdit", "Internetquelle für Lottozahlenabruf"},
         {"URL42Edit", "Ziehungsliste 6 aus 42 (Adresse)"},
         {"URLEMEdit", "Ziehungsliste EuroMillions (Adresse)"},
+        {"URL42QEdit", "Quotenliste 6 aus 42 (Adresse)"},
         {"Memo1", "Text der gelesenen Seite"},
         {"Chart1", "Diagramm"},
         {"SpeedButton14", "Zufall: was der reine Zufall erwarten lässt"},

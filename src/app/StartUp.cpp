@@ -25,7 +25,8 @@ QString keptTipName(const Game& game, const QString& cell) {
 }
 const QStringList internetEdits{QStringLiteral("FileNameEdit"),  QStringLiteral("URLEdit"),
                                 QStringLiteral("ProxyHostEdit"), QStringLiteral("ProxyPortEdit"),
-                                QStringLiteral("URL42Edit"),     QStringLiteral("URLEMEdit")};
+                                QStringLiteral("URL42Edit"),     QStringLiteral("URL42QEdit"),
+                                QStringLiteral("URLEMEdit")};
 } // namespace
 
 QStringList restoreSettings(AppContext& ctx) {

@@ -314,7 +314,7 @@ bool sameFile(const QString& one, const QString& other) {
 } // namespace
 
 void DrawArchive::refuseAsTarget(const QString& programDir, const QString& path) {
-    QStringList kept{QLatin1String(ArchiveLock::FileName), QLatin1String(SlipFile)};
+    QStringList kept{QLatin1String(ArchiveLock::FileName), QLatin1String(SlipFile), QLatin1String(QuotaFile)};
     for (const Game* game : Game::all())
         kept << game->archiveFile << game->insertWorkFile << game->deleteWorkFile;
     for (const QString& name : kept)

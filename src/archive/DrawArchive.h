@@ -91,6 +91,7 @@ public:
 
     // The player's slips, kept beside the archives (slips/SlipStore.h): a file no other output may replace.
     static constexpr const char* SlipFile = "Scheine.sqlite";
+    static constexpr const char* QuotaFile = "Quoten.sqlite";
 
     // The work files a killed run left behind, of every game; only while this program holds the lock.
     static void removeLeftoverWorkFiles(const QString& programDir);

@@ -145,7 +145,7 @@ const Game& Game::sixOf42() {
                      {{QDate(), 6}},
                      false,
                      {QStringLiteral("glückszahl"), QStringLiteral("sonderzahlen"), QStringLiteral("lucky #"),
-                      QStringLiteral("gz"), QStringLiteral("numéro chance")}}};
+                      QStringLiteral("lucky"), QStringLiteral("gz"), QStringLiteral("numéro chance")}}};
         g.drawListEdit = QStringLiteral("URL42Edit");
         g.firstDraw = QDate(2013, 1, 12);
         g.drawDays = {{dates::Saturday, QDate(), QStringLiteral("Samstag")},
@@ -154,6 +154,8 @@ const Game& Game::sixOf42() {
         g.insertWorkFile = QStringLiteral("Zahlen42.dat~");
         g.deleteWorkFile = QStringLiteral("Zahlen42.da~");
         g.shippedRecord = QStringLiteral("swiss-lotto-6aus42-2013-2025.csv");
+        g.quotaRecord = QStringLiteral("swiss-lotto-6aus42-quoten-2013-2025.csv");
+        g.quotaListEdit = QStringLiteral("URL42QEdit");
         g.exportPrefix = QStringLiteral("CH42J");
         g.record.superNumberAt = -1;
         g.tipPriceCents = 250;

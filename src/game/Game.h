@@ -118,7 +118,11 @@ struct Game {
     QString insertWorkFile; // the work file of a rewrite that inserts or replaces
     QString deleteWorkFile; // the work file of a deletion
     QString shippedRecord;  // the record of the real draws that ships with the program
-    QString exportPrefix;   // the export's default file name: prefix + year + ".csv"
+    // The quotas of its draws where they are public: the record that ships with the program and the control
+    // that holds the address of their public list ("URL42QEdit"); empty for none.
+    QString quotaRecord;
+    QString quotaListEdit;
+    QString exportPrefix; // the export's default file name: prefix + year + ".csv"
     RecordLayout record;
     qint64 tipChoices = 0; // the different tips of the newest ranges, their own further numbers included
     int tipPriceCents = 0; // what one tip costs a draw, in Rappen

@@ -12,6 +12,7 @@
 
 #include <QIODevice>
 #include <QRegularExpression>
+#include <set>
 
 namespace drawlist {
 
@@ -82,6 +83,41 @@ QString download(Session& session, HttpClient& http, const QString& address) {
     return textlines::decode(list.bytes());
 }
 
+// The list of the quotas of a game that has one, read with the draws: its text goes along for its quotas, and
+// those of its draws that neither the archive nor the list of draws holds go through the import like any
+// draw. A list that cannot be had is said in the report; the draws come all the same.
+void takeQuotaList(Session& session, HttpClient& http, ImportedDraws& draws, const ReadOptions& options) {
+    const Game& game = session.game();
+    const QString address = game.quotaListEdit.isEmpty()
+                                ? QString()
+                                : session.services.controls.text(game.quotaListEdit).trimmed();
+    if (address.isEmpty()) return;
+    QString text;
+    try {
+        text = download(session, http, address);
+    } catch (const HttpCancelled&) {
+        draws.notes << QStringLiteral("Das Laden der Quotenliste wurde abgebrochen.");
+        return;
+    } catch (const AppError& e) {
+        draws.notes << QStringLiteral("Quotenliste: ") + e.message();
+        return;
+    }
+    ImportedDraws listed;
+    readDrawText(listed, text, address, address, game, options);
+    const DrawArchive archive = session.archive();
+    std::set<double> known;
+    if (!archive.holdsNoDraw())
+        for (const Draw& d : archive.scan()) known.insert(d.date);
+    for (const auto& [date, line] : listed.byDate)
+        if (!known.count(date) && !draws.byDate.count(date)) {
+            ImportedDraws::Line taken = line;
+            taken.file = int(draws.fileNames.size());
+            draws.byDate.emplace(date, taken);
+        }
+    draws.fileNames << address;
+    draws.texts << text;
+}
+
 } // namespace
 
 void update(Session& session, HttpClient& http, const std::function<void()>& showNewest) {
@@ -113,11 +149,12 @@ void update(Session& session, HttpClient& http, const std::function<void()>& sho
                            "nichts übernommen.")
                 .arg(address));
     ImportedDraws draws;
+    const ReadOptions options{session.services.clock.today(), askDateOrder(session.services.ui), {}};
     {
         BusyCursor busy(session.services.ui);
-        readDrawText(draws, text, address, address, session.game(),
-                     {session.services.clock.today(), askDateOrder(session.services.ui), {}});
+        readDrawText(draws, text, address, address, session.game(), options);
     }
+    takeQuotaList(session, http, draws, options);
     takeDraws(session, lease, draws, showNewest, QStringLiteral("Keine neuen Ziehungen."));
 }
 

@@ -9,6 +9,9 @@ inline constexpr const char* DrawPage = "http://www.swisslos.ch/content/d/homepa
 // on, both weekdays, in date order): the address "Aktualisieren" reads unless the user gives another.
 inline constexpr const char* DrawList42 =
     "https://raw.githubusercontent.com/braamane/lotto/main/swisslotto_diff.csv";
+// The public list of the quotas of "6 aus 42", newest first.
+inline constexpr const char* QuotaList42 = "https://raw.githubusercontent.com/NicolasRamosaj/"
+                                           "swiss_lotto_analyser/main/data/swisslotto_2013_2024.csv";
 // The public list of the draws of EuroMillions, of the same owner and layout.
 inline constexpr const char* DrawListEM =
     "https://raw.githubusercontent.com/braamane/lotto/main/euromillions_diff.csv";

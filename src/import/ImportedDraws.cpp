@@ -348,7 +348,7 @@ Columns columnsOf(const QStringList& header, const Game& game) {
     static const QStringList numberNames{QStringLiteral("ziehungszahlen"), QStringLiteral("zahlen"),
                                          QStringLiteral("numbers"), QStringLiteral("gewinnzahlen"),
                                          QStringLiteral("numéros")};
-    static const QRegularExpression single(QStringLiteral("^(?:zahl ?|z|n)([1-9])$"));
+    static const QRegularExpression single(QStringLiteral("^(?:zahl ?|z|no|n)([1-9])$"));
     static const QRegularExpression numbered(QStringLiteral("^(.*\\D) ?([1-9])$"));
     Columns columns(game);
     const auto take = [](int& column, int i) {
@@ -551,6 +551,7 @@ void readDrawText(ImportedDraws& read, const QString& text, const QString& sourc
     const DateOrder order = dateOrderOf(lines, source, game, options, fieldsOfLine);
     const int f = static_cast<int>(read.fileNames.size());
     read.fileNames << name;
+    read.texts << text;
     bool anything = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (++read.linesRead % 1000 == 0 && options.progress) options.progress(read.linesRead);

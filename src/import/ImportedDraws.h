@@ -88,6 +88,8 @@ struct ImportedDraws {
     std::vector<Skipped> skipped;
     QStringList withoutDraws; // the files in which no line was a draw or looked like one
     qsizetype linesRead = 0;
+    QStringList texts; // of every file read, for what else it holds (the quotas of a list)
+    QStringList notes; // what the report says besides, as a list that could not be had
 
     // The draws held back for that reason, in date order.
     std::vector<const Line*> held(ImportLine::Hold hold) const;

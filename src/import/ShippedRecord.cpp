@@ -14,8 +14,13 @@
 namespace shippedrecord {
 
 QString find(const QStringList& folders, const Game& game) {
+    return find(folders, game.shippedRecord);
+}
+
+QString find(const QStringList& folders, const QString& name) {
+    if (name.isEmpty()) return {};
     for (const QString& folder : folders) {
-        const QString path = QDir(folder).filePath(game.shippedRecord);
+        const QString path = QDir(folder).filePath(name);
         if (QFileInfo(path).isFile()) return QDir::cleanPath(path);
     }
     return {};

@@ -11,6 +11,8 @@ namespace shippedrecord {
 
 // The game's record in the first of the folders that holds it; empty when none does.
 QString find(const QStringList& folders, const Game& game);
+// Any file of the program's data so.
+QString find(const QStringList& folders, const QString& name);
 
 // The first start of a game: when the current game's archive holds no draw (none there, or not one whole
 // record in it), offers the record (its count and dates read from the file) and, after a yes, stores it

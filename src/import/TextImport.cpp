@@ -110,6 +110,7 @@ QString ImportReport::text() const {
                         .arg(counted(skipped.size() - ReportedEntries, QStringLiteral("weiterer Eintrag"),
                                      QStringLiteral("weitere Einträge")));
     }
+    if (!quotas.isEmpty()) text += QStringLiteral("\n\n") + quotas;
     if (!slips.isEmpty()) text += QStringLiteral("\n\n") + slips;
     return text;
 }
@@ -255,6 +256,16 @@ ImportReport takeDraws(Session& session, const ArchiveLease& lease, ImportedDraw
     report.nothingNew = nothingNew;
     const std::vector<Draw> result = storeDraws(lease, archive, stored, draws, report, ui,
                                                 [&ui](int differing) { return askToReplace(ui, differing); });
+    QStringList told = draws.notes;
+    if (session.state.takeQuotas && !result.empty()) {
+        try {
+            told << session.state.takeQuotas(draws.texts, result);
+        } catch (const AppError& e) {
+            told << e.message();
+        }
+    }
+    told.removeAll(QString());
+    report.quotas = told.join(QLatin1Char('\n'));
     if (session.state.checkSlips && (report.inserted > 0 || report.replaced > 0)) {
         try {
             report.slips = session.state.checkSlips();

@@ -24,6 +24,7 @@ struct ImportReport {
     int skippedLines = 0;
     QStringList withoutDraws; // files that hold no draw
     QString nothingNew;       // what the report says instead of its counts when nothing was taken
+    QString quotas;           // what was told of the quotas a list held
     QString slips;            // what the player's slips newly reached: the last paragraph
     // "file, Zeile N: reason" or, for consecutive lines with one reason, "file, Zeilen N bis M: reason".
     QStringList skipped;

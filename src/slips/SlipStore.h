@@ -11,9 +11,9 @@
 #include <map>
 #include <vector>
 
-// The slips a player keeps, in an SQLite database of their own beside the archive ("Scheine.sqlite"), with the
-// rules of every store of the program (SqlStore): checked when opened, taken to this version step by step,
-// every write one transaction, a store that cannot be read named and left as it is.
+// The slips a player keeps, in an SQLite database of their own beside the archive ("Scheine.sqlite"), with
+// the rules of every store of the program (SqlStore): checked when opened, taken to this version step by
+// step, every write one transaction, a store that cannot be read named and left as it is.
 class SlipStore : public SqlStore {
 public:
     static constexpr const char* FileName = DrawArchive::SlipFile;

@@ -45,8 +45,9 @@ QString SqlStore::reasonOf(const QSqlError& error, const QString& file) const {
         return QStringLiteral("Die Datei \"%1\" kann nicht geöffnet oder angelegt werden.").arg(file);
     case 11: // SQLITE_CORRUPT
     case 26: // SQLITE_NOTADB
-        return QStringLiteral("Die Datei \"%1\" ist beschädigt oder keine Datenbank der %2; sie bleibt, wie sie "
-                              "ist.")
+        return QStringLiteral(
+                   "Die Datei \"%1\" ist beschädigt oder keine Datenbank der %2; sie bleibt, wie sie "
+                   "ist.")
             .arg(file, of_);
     default:
         return QStringLiteral("Die Datei \"%1\" konnte nicht gelesen oder geschrieben werden.").arg(file);
@@ -54,12 +55,14 @@ QString SqlStore::reasonOf(const QSqlError& error, const QString& file) const {
 }
 
 QString SqlStore::damaged() const {
-    return QStringLiteral("Die Datei \"%1\" ist beschädigt oder keine Datenbank der %2; sie bleibt, wie sie ist.")
+    return QStringLiteral(
+               "Die Datei \"%1\" ist beschädigt oder keine Datenbank der %2; sie bleibt, wie sie ist.")
         .arg(shown(), of_);
 }
 
 QString SqlStore::foreign() const {
-    return QStringLiteral("Die Datei \"%1\" ist keine Datenbank der %2; sie bleibt, wie sie ist.").arg(shown(), of_);
+    return QStringLiteral("Die Datei \"%1\" ist keine Datenbank der %2; sie bleibt, wie sie ist.")
+        .arg(shown(), of_);
 }
 
 QSqlQuery SqlStore::run(const QString& connection, const QString& sql, const QVariantList& values) {
@@ -117,9 +120,10 @@ void SqlStore::prepare(const QString& c, bool existed) {
         const int version = versionQuery.next() ? versionQuery.value(0).toInt() : 0;
         versionQuery.finish();
         if (version > currentVersion())
-            throw AppError(QStringLiteral("Die Datei \"%1\" stammt von einer neueren Version des Programms; sie "
-                                          "bleibt, wie sie ist.")
-                               .arg(shown()));
+            throw AppError(
+                QStringLiteral("Die Datei \"%1\" stammt von einer neueren Version des Programms; sie "
+                               "bleibt, wie sie ist.")
+                    .arg(shown()));
         if (version < 0) throw AppError(foreign());
         if (version == 0) {
             // Only an empty database becomes a store: anything else is someone else's data.
@@ -127,7 +131,8 @@ void SqlStore::prepare(const QString& c, bool existed) {
             if (tables.next() && tables.value(0).toInt() > 0) throw AppError(foreign());
         }
         for (int v = version; v < currentVersion(); ++v)
-            write(QStringLiteral("Die Datei \"%1\" konnte nicht auf den Stand dieses Programms gebracht werden.")
+            write(QStringLiteral(
+                      "Die Datei \"%1\" konnte nicht auf den Stand dieses Programms gebracht werden.")
                       .arg(shown()),
                   [this, v](const QString& connection) {
                       steps_[std::size_t(v)](connection);

@@ -7,11 +7,9 @@
 #include <functional>
 #include <vector>
 
-
-
-// The rules of the program's SQLite stores (the slips, the quotas), through Qt SQL: a store is opened on first
-// use and checked (PRAGMA quick_check); its schema carries its version (PRAGMA user_version), and an older
-// store is taken to this program's version step by step, each step one transaction. Every write is one
+// The rules of the program's SQLite stores (the slips, the quotas), through Qt SQL: a store is opened on
+// first use and checked (PRAGMA quick_check); its schema carries its version (PRAGMA user_version), and an
+// older store is taken to this program's version step by step, each step one transaction. Every write is one
 // transaction: it is done whole, or the store stays as it was and AppError says why in German. A store that
 // cannot be read - damaged, empty, no store of its kind, of a newer program - is never replaced or emptied:
 // AppError names its file. Until the first write there is no file.

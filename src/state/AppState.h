@@ -26,6 +26,9 @@ struct AppState {
     // Checks the player's slips against the draws as they are now and says what they newly reached ("Meine
     // Scheine: …"), or nothing; the app sets it, the import's report ends with it.
     std::function<QString()> checkSlips;
+    // Takes the quotas the texts of an import hold (a list of quotas) for the draws of the archive as it is
+    // now, and says what it tells of them, or nothing; the app sets it, the import's report ends with it.
+    std::function<QString(const QStringList& texts, const std::vector<Draw>& archive)> takeQuotas;
 
     // The current game's archive.
     DrawArchive archive() const { return DrawArchive(programDir, *game); }
