@@ -224,12 +224,18 @@ void MainWindow::wireOperations() {
     });
     // An operation that checks the slips itself (the import, for its report) is not followed by a second
     // check.
+    // The quotas of a list read, and those of the shipped record for draws that came without theirs.
     ctx_.state.takeQuotas = [this](const QStringList& texts, const std::vector<Draw>& archive) {
-        return quotas::takeTexts(*ctx_.quotas, session_.game(), archive, texts);
+        const Game& game = session_.game();
+        QStringList told{quotas::takeTexts(*ctx_.quotas, game, archive, texts),
+                         quotas::takeRecord(*ctx_.quotas, game, archive,
+                                            shippedrecord::find(ctx_.dataFolders, game.quotaRecord))};
+        told.removeAll(QString());
+        return told.join(QLatin1Char('\n'));
     };
     ctx_.state.checkSlips = [this] {
         slipsChecked_ = true;
-        return slips::checkSlips(session_, *ctx_.slips);
+        return slips::checkSlips(session_, *ctx_.slips, ctx_.quotas.get());
     };
 
     // The game's box: the game the user picks becomes the current one.
@@ -481,7 +487,7 @@ QString MainWindow::slipNews() {
     // A store that cannot be read was told in a box at start; after each change of the draws the status bar
     // says it, instead of a box each time.
     try {
-        return slips::checkSlips(session_, *ctx_.slips);
+        return slips::checkSlips(session_, *ctx_.slips, ctx_.quotas.get());
     } catch (const AppError& e) {
         return QStringLiteral("Meine Scheine: ") + e.message();
     }
@@ -502,7 +508,7 @@ ExportFileChooser MainWindow::backupChooser() {
 void MainWindow::refreshSlips() {
     slips::Page page;
     try {
-        page = slips::pageOf(session_, *ctx_.slips);
+        page = slips::pageOf(session_, *ctx_.slips, ctx_.quotas.get());
     } catch (const AppError& e) {
         page.totals = e.message(); // the store is never replaced: the page says why it shows nothing
     }

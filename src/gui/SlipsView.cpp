@@ -8,10 +8,10 @@
 namespace {
 
 // The columns of ScheinGrid, in the order of Page::Row.
-enum Column { FirstDraw, Draws, Tips, Stake, Ranks, Paid, Columns };
+enum Column { FirstDraw, Draws, Tips, Stake, Ranks, Paid, Won, Columns };
 
 QStringList cellsOf(const slips::Page::Row& row) {
-    return {row.firstDraw, row.draws, row.tips, row.stake, row.ranks, row.paid};
+    return {row.firstDraw, row.draws, row.tips, row.stake, row.ranks, row.paid, row.won};
 }
 
 } // namespace
@@ -23,7 +23,8 @@ SlipsView::SlipsView(QWidget* page, Controls& controls)
     slips_->setColumnCount(Columns);
     slips_->setHorizontalHeaderLabels({QStringLiteral("Gespielt ab"), QStringLiteral("Ziehungen"),
                                        QStringLiteral("Tipps"), QStringLiteral("Einsatz (CHF)"),
-                                       QStringLiteral("Treffer"), QStringLiteral("Ausbezahlt (CHF)")});
+                                       QStringLiteral("Treffer"), QStringLiteral("Ausbezahlt (CHF)"),
+                                       QStringLiteral("Gewinn laut Quoten (CHF)")});
     connect(slips_, &QTableWidget::itemSelectionChanged, this, [this] { showHits(); });
     connect(slips_, &QTableWidget::cellChanged, this, [this](int row, int column) {
         if (filling_ || column != Paid || row < 0 || row >= int(page_.slips.size())) return;
@@ -40,6 +41,7 @@ void SlipsView::show(const slips::Page& page) {
     const qint64 before = selected() ? selected()->id : 0;
     page_ = page;
     filling_ = true;
+    slips_->setColumnHidden(Won, !page_.francs);
     slips_->setRowCount(int(page_.rows.size()));
     for (int row = 0; row < int(page_.rows.size()); ++row) {
         const QStringList cells = cellsOf(page_.rows[std::size_t(row)]);

@@ -144,10 +144,15 @@ QString takeQuotas(QuotaStore& store, const Game& game, const std::vector<Draw>&
 
 QString takeRecord(QuotaStore& store, const Game& game, const std::vector<Draw>& archive,
                    const QString& recordFile) {
-    if (recordFile.isEmpty() || archive.empty() || store.holdsAny(game)) return {};
+    if (recordFile.isEmpty() || archive.empty()) return {};
     QFile file(recordFile);
     if (!file.open(QIODevice::ReadOnly)) return {};
-    return takeQuotas(store, game, archive, readQuotaList(textlines::decode(file.readAll()), game));
+    // Only the draws that came since: what a list brought stands.
+    const auto stored = store.quotas(game);
+    std::vector<Listed> listed = readQuotaList(textlines::decode(file.readAll()), game);
+    std::erase_if(listed,
+                  [&](const Listed& l) { return stored.count(dates::fromDayNumber(l.draw.date)) > 0; });
+    return takeQuotas(store, game, archive, listed);
 }
 
 QString takeTexts(QuotaStore& store, const Game& game, const std::vector<Draw>& archive,

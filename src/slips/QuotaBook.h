@@ -33,8 +33,8 @@ std::vector<Listed> readQuotaList(const QString& text, const Game& game);
 QString takeQuotas(QuotaStore& store, const Game& game, const std::vector<Draw>& archive,
                    const std::vector<Listed>& listed);
 
-// The record of the game's quotas that ships with the program, taken where the store holds none of the game:
-// what it tells (takeQuotas), or nothing.
+// The record of the game's quotas that ships with the program, taken for the draws of the archive whose
+// quotas the store does not hold yet: what it tells (takeQuotas), or nothing.
 QString takeRecord(QuotaStore& store, const Game& game, const std::vector<Draw>& archive,
                    const QString& recordFile);
 // The quotas the texts of an import hold, taken so.

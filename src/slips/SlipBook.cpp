@@ -6,6 +6,7 @@
 #include "platform/Counted.h"
 #include "platform/Dates.h"
 #include "platform/Ui.h"
+#include "slips/QuotaBook.h"
 #include "slips/SlipStore.h"
 #include "state/Session.h"
 #include "state/TipGrid.h"
@@ -30,6 +31,24 @@ std::map<QDate, QString> keysOf(const std::map<QDate, Draw>& draws) {
     std::map<QDate, QString> keys;
     for (const auto& [day, draw] : draws) keys.emplace_hint(keys.end(), day, drawKey(draw));
     return keys;
+}
+
+// The prizes of the draws that have quotas, where the game's are public and a store of them is given.
+quotas::PrizeTable prizesFor(const Game& game, QuotaStore* quotas, const std::map<QDate, Draw>& draws) {
+    if (!quotas || game.quotaRecord.isEmpty()) return {};
+    std::vector<Draw> archive;
+    for (const auto& [day, draw] : draws) archive.push_back(draw);
+    try {
+        return quotas::prizesOf(*quotas, game, archive);
+    } catch (const AppError&) {
+        return {}; // a store of quotas that cannot be read is told where it is opened
+    }
+}
+
+// What a rank paid in a draw at its quotas; -1 where they are not known.
+qint64 prizeIn(const quotas::PrizeTable& prizes, const Game& game, const Draw& draw, const PrizeRank* rank) {
+    const auto p = prizes.find(draw.date);
+    return p == prizes.end() ? -1 : p->second[std::size_t(rank - game.ranks.data())];
 }
 
 std::map<QDate, Draw> storedDraws(Session& session) {
@@ -259,11 +278,12 @@ SlipResult evaluate(const Slip& slip, const std::map<QDate, Draw>& draws, const 
     return result;
 }
 
-QString checkSlips(Session& session, SlipStore& store) {
+QString checkSlips(Session& session, SlipStore& store, QuotaStore* quotas) {
     const Game& game = session.game();
     const std::vector<Slip> all = store.slips(game);
     if (all.empty()) return {};
     const auto draws = storedDraws(session);
+    const auto prizes = prizesFor(game, quotas, draws);
     const auto keys = keysOf(draws);
     const auto seen = store.seen(game);
     const QDate today = session.services.clock.today();
@@ -289,9 +309,14 @@ QString checkSlips(Session& session, SlipStore& store) {
                 if (s != seenOfSlip->second.end()) before = &s->second;
             }
             if (!before) {
-                for (qsizetype t = 0; t < ranks.size(); ++t)
-                    if (!ranks[t].isEmpty())
-                        reached << QStringLiteral("Tipp %1: %2 am %3").arg(t + 1).arg(ranks[t], day);
+                for (qsizetype t = 0; t < ranks.size(); ++t) {
+                    if (ranks[t].isEmpty()) continue;
+                    const qint64 prize = prizeIn(prizes, game, *d.draw, d.ranks[std::size_t(t)]);
+                    reached << QStringLiteral("Tipp %1: %2 am %3").arg(t + 1).arg(ranks[t], day) +
+                                   (prize >= 0
+                                        ? QStringLiteral(", CHF %1 laut Quoten").arg(formatCents(prize))
+                                        : QString());
+                }
             } else {
                 // Only what a corrected draw or slip makes different is said again.
                 const qsizetype tips = std::max(ranks.size(), before->ranks.size());
@@ -329,9 +354,10 @@ QString checkSlips(Session& session, SlipStore& store) {
                              : news + QStringLiteral(" (nicht vermerkt: %1)").arg(failure);
 }
 
-Page pageOf(Session& session, SlipStore& store) {
+Page pageOf(Session& session, SlipStore& store, QuotaStore* quotas) {
     const Game& game = session.game();
     Page page;
+    page.francs = quotas && !game.quotaRecord.isEmpty();
     page.slips = store.slips(game);
     if (page.slips.empty()) {
         page.totals =
@@ -343,11 +369,13 @@ Page pageOf(Session& session, SlipStore& store) {
     }
     const auto draws = storedDraws(session);
     const auto keys = keysOf(draws);
+    const auto prizes = prizesFor(game, quotas, draws);
     const auto seen = store.seen(game);
     const QDate today = session.services.clock.today();
     qint64 stake = 0;
     qint64 paid = 0;
-    qint64 tipDraws = 0; // each tip in each draw drawn
+    bool byQuotas = false; // a balance that counts what the quotas paid where the player typed nothing
+    qint64 tipDraws = 0;   // each tip in each draw drawn
     int missingAll = 0;
     std::vector<int> reachedAll(game.ranks.size(), 0);
     for (const Slip& slip : page.slips) {
@@ -355,6 +383,8 @@ Page pageOf(Session& session, SlipStore& store) {
         std::vector<int> reached(game.ranks.size(), 0);
         std::vector<Page::HitLine> lines;
         bool allSeen = true;
+        qint64 won = 0; // at the quotas
+        bool unknown = false;
         const auto seenOfSlip = seen.find(slip.id);
         for (const SlipDay& d : result.days) {
             const QString day = dates::formatShortWeekdayDate(d.day);
@@ -366,7 +396,15 @@ Page pageOf(Session& session, SlipStore& store) {
                       seenOfSlip->second.at(d.day).draw == keys.at(d.day);
             Page::HitLine line{day, game.drawText(*d.draw, QStringLiteral("  ")), {}};
             for (const PrizeRank* rank : d.ranks) {
-                line.ranks << (rank ? rank->name : QStringLiteral("–"));
+                QString cell = rank ? rank->name : QStringLiteral("–");
+                if (rank && page.francs) {
+                    const qint64 prize = prizeIn(prizes, game, *d.draw, rank);
+                    cell += prize >= 0 ? QStringLiteral(" (%1)").arg(formatCents(prize))
+                                       : QStringLiteral(" (Quote fehlt)");
+                    won += std::max<qint64>(prize, 0);
+                    unknown = unknown || prize < 0;
+                }
+                line.ranks << cell;
                 if (rank) ++reached[std::size_t(rank - game.ranks.data())];
             }
             lines.push_back(line);
@@ -383,13 +421,18 @@ Page pageOf(Session& session, SlipStore& store) {
                                                   : QStringLiteral("%1 fehlen").arg(result.missing));
         else if (result.drawn == slip.draws && allSeen)
             state = QStringLiteral("abgeschlossen");
-        page.rows.push_back({dates::formatFixedDate(slip.firstDraw), state, QString::number(slip.tips.size()),
-                             formatCents(slip.stakeCents()),
-                             ranks.isEmpty() ? QStringLiteral("–") : ranks.join(QStringLiteral(", ")),
-                             formatCents(slip.paidCents)});
+        page.rows.push_back(
+            {dates::formatFixedDate(slip.firstDraw), state, QString::number(slip.tips.size()),
+             formatCents(slip.stakeCents()),
+             ranks.isEmpty() ? QStringLiteral("–") : ranks.join(QStringLiteral(", ")),
+             formatCents(slip.paidCents),
+             ranks.isEmpty() ? QStringLiteral("–")
+                             : formatCents(won) + (unknown ? QStringLiteral(" (Quote fehlt)") : QString())});
         page.hits.push_back(lines);
         stake += slip.stakeCents();
-        paid += slip.paidCents;
+        // What the player typed stands; where he typed nothing, what the quotas paid.
+        paid += slip.paidCents != 0 || !page.francs ? slip.paidCents : won;
+        byQuotas = byQuotas || (slip.paidCents == 0 && page.francs && won > 0);
         tipDraws += qint64(slip.tips.size()) * result.drawn;
         missingAll += result.missing;
     }
@@ -406,9 +449,10 @@ Page pageOf(Session& session, SlipStore& store) {
         : missingAll == 1 ? QStringLiteral(" (ohne die 1 Ziehung, die im Archiv fehlt)")
                           : QStringLiteral(" (ohne die %1 Ziehungen, die im Archiv fehlen)").arg(missingAll);
     page.totals =
-        QStringLiteral("Einsatz total CHF %1 · Ausbezahlt CHF %2 · Bilanz CHF %3\nBei reinem Zufall "
-                       "erwartet%4: %5")
-            .arg(formatCents(stake), formatCents(paid), formatCents(paid - stake), without,
+        QStringLiteral("Einsatz total CHF %1 · Ausbezahlt CHF %2 · Bilanz CHF %3%4\nBei reinem Zufall "
+                       "erwartet%5: %6")
+            .arg(formatCents(stake), formatCents(paid), formatCents(paid - stake),
+                 byQuotas ? QStringLiteral(", Gewinne ohne Eintrag laut Quoten") : QString(), without,
                  expected.join(QStringLiteral(", ")));
     if (!game.priceNote.isEmpty()) page.totals += QLatin1Char('\n') + game.priceNote;
     return page;

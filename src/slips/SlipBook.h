@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+class QuotaStore;
 class SlipStore;
 struct Session;
 
@@ -65,7 +66,9 @@ void backUpSlips(Session& session, SlipStore& store,
 // 4 am 10.01.2026." - and what a corrected draw changed ("korrigiert: Schein ab 03.01.2026, Tipp 2 am
 // 07.01.2026 nun –, vorher 4"), or nothing. When what it saw cannot be kept, it says so after the news
 // ("(nicht vermerkt: …)"); a store that cannot be read throws AppError.
-QString checkSlips(Session& session, SlipStore& store);
+// With the quotas of the game's draws, a rank reached says what it paid ("Tipp 1: 3 + GZ am 03.01.2026, CHF
+// 26.80 laut Quoten").
+QString checkSlips(Session& session, SlipStore& store, QuotaStore* quotas = nullptr);
 
 // One slip against the draws stored: each of its draw days that is past - drawn, or missing from the archive
 // (before today without a stored draw) - with what each tip reached.
@@ -85,6 +88,7 @@ SlipResult evaluate(const Slip& slip, const std::map<QDate, Draw>& draws, const 
 struct Page {
     struct Row {
         QString firstDraw, draws, tips, stake, ranks, paid;
+        QString won; // what the ranks reached paid at the quotas
     };
     struct HitLine {
         QString day, numbers;
@@ -94,7 +98,10 @@ struct Page {
     std::vector<Row> rows;                  // ScheinGrid
     std::vector<std::vector<HitLine>> hits; // TreffGrid of each slip: a line per past draw day of its period
     QString totals;                         // Label90
+    bool francs = false; // the game's quotas are known: each rank says what it paid, the row what all paid
 };
-Page pageOf(Session& session, SlipStore& store);
+// With the quotas of the game's draws: what each rank paid ("3 + GZ (26.80)", "4 (Quote fehlt)"), what a slip
+// won at them, and a balance that counts that where the player typed nothing.
+Page pageOf(Session& session, SlipStore& store, QuotaStore* quotas = nullptr);
 
 } // namespace slips
