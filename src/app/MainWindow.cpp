@@ -332,7 +332,19 @@ ImportFileChooser MainWindow::importChooser() {
 }
 
 void MainWindow::showTipHitBalance() {
-    if (const auto balance = tipHitBalance(session_)) showHitBalance(*balance, this);
+    // In francs where the game's quotas are public; a store of them that cannot be read is told and the
+    // counts are shown all the same.
+    const auto prizes = [this](const std::vector<Draw>& records) -> std::optional<PrizeTable> {
+        const Game& game = session_.game();
+        if (!ctx_.quotas || game.quotaRecord.isEmpty()) return std::nullopt;
+        try {
+            return quotas::prizesOf(*ctx_.quotas, game, records);
+        } catch (const AppError& e) {
+            session_.services.ui.message(e.message());
+            return std::nullopt;
+        }
+    };
+    if (const auto balance = tipHitBalance(session_, prizes)) showHitBalance(*balance, this);
 }
 
 // What start-up shows of the archive: the draw for today and the frequencies.

@@ -94,14 +94,42 @@ QString HitBalance::caption() const {
              dates::formatFixedDate(firstDate > 0 ? firstDate : fromDate));
 }
 
+QStringList HitBalance::francsLines(const QLocale& locale) const {
+    if (!francs) return {};
+    if (francs->draws == 0) return {QStringLiteral("Keine der verglichenen Ziehungen hat Quoten.")};
+    const auto chf = [](double cents) {
+        return QStringLiteral("CHF ") + formatCents(qint64(std::llround(cents)));
+    };
+    QStringList lines{QStringLiteral("Zu den Quoten von %1 (ab %2), Einsatz je Tipp %3:")
+                          .arg(francs->draws == draws ? QStringLiteral("allen %1")
+                                                            .arg(counted(draws, QStringLiteral("Ziehung"),
+                                                                         QStringLiteral("Ziehungen")))
+                                                      : QStringLiteral("%1 der %2 Ziehungen")
+                                                            .arg(locale.toString(francs->draws))
+                                                            .arg(locale.toString(draws)),
+                               dates::formatFixedDate(francs->firstDate), chf(double(francs->stakeCents)))};
+    for (std::size_t i = 0; i < tips.size(); ++i) {
+        if (tips[i].numberTwice) continue;
+        QString line =
+            QStringLiteral("%1. Tipp: ausbezahlt %2").arg(tips[i].row + 1).arg(chf(double(francs->won[i])));
+        if (const int unknown = francs->unknown[i])
+            line += QStringLiteral(", dazu %1 ohne bekannte Quote")
+                        .arg(counted(unknown, QStringLiteral("Gewinn"), QStringLiteral("Gewinne")));
+        lines << line;
+    }
+    return lines
+           << QStringLiteral("Zufall erwartet: %1 je Tipp zu denselben Quoten").arg(chf(francs->chanceCents));
+}
+
 QString HitBalance::text(const QLocale& locale) const {
     QStringList lines{header().join(QLatin1Char('\t'))};
     for (const QStringList& row : rows(locale)) lines << row.join(QLatin1Char('\t'));
+    lines << francsLines(locale);
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter, const TipGrid& grid,
-                           const Game& game) {
+                           const Game& game, const PrizeTable* prizes) {
     HitBalance balance;
     balance.game = &game;
     balance.fromDate = filter.fromDate();
@@ -121,6 +149,15 @@ HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& f
     for (const QDate& day : game.rangeChanges()) changes.push_back(dates::toDayNumber(day));
     std::size_t range = 0;
     std::vector<int> drawsByRange(changes.size(), 0);
+    // What a random tip expects of each rank in one draw, by range; worked out once.
+    std::vector<std::vector<double>> odds;
+    for (const double from : changes)
+        odds.push_back(expectedRanks(game, 1, true, dates::fromDayNumber(from)));
+    if (prizes) {
+        balance.francs.emplace();
+        balance.francs->won.assign(balance.tips.size(), 0);
+        balance.francs->unknown.assign(balance.tips.size(), 0);
+    }
     // The best rank reached so far by each tip (its index, best first), and the latest draw that reached it.
     std::vector<std::size_t> best(balance.tips.size(), game.ranks.size());
     for (const Draw& r : records) {
@@ -128,6 +165,18 @@ HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& f
         if (balance.draws++ == 0) balance.firstDate = r.date;
         while (range + 1 < changes.size() && changes[range + 1] <= r.date) ++range;
         ++drawsByRange[range];
+        const std::vector<qint64>* paid = nullptr;
+        if (prizes) {
+            if (const auto p = prizes->find(r.date); p != prizes->end()) {
+                paid = &p->second;
+                HitBalance::Francs& f = *balance.francs;
+                if (f.draws++ == 0) f.firstDate = r.date;
+                f.stakeCents += game.tipPriceCents;
+                // A rank nobody won paid nobody: it adds nothing to what the average tip was paid.
+                for (std::size_t c = 0; c < paid->size() && c < odds[range].size(); ++c)
+                    f.chanceCents += double(std::max<qint64>((*paid)[c], 0)) * odds[range][c];
+            }
+        }
         for (std::size_t i = 0; i < balance.tips.size(); ++i) {
             HitBalance::Row& tip = balance.tips[i];
             if (tip.numberTwice) continue;
@@ -135,6 +184,13 @@ HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& f
             if (!rank) continue;
             const auto c = static_cast<std::size_t>(rank - game.ranks.data());
             ++tip.counts[c];
+            if (paid) {
+                const qint64 prize = c < paid->size() ? (*paid)[c] : -1;
+                if (prize >= 0)
+                    balance.francs->won[i] += prize;
+                else
+                    ++balance.francs->unknown[i];
+            }
             if (c < best[i] || (c == best[i] && r.date > tip.bestDate)) {
                 best[i] = c;
                 tip.bestDate = r.date;
@@ -146,13 +202,14 @@ HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& f
     return balance;
 }
 
-std::optional<HitBalance> tipHitBalance(Session& session) {
+std::optional<HitBalance> tipHitBalance(Session& session, const PrizesOfDraws& prizesOf) {
     HitBalance balance;
     {
         BusyCursor busy(session.services.ui);
         const auto records = session.archive().scan(); // a missing archive throws
+        const std::optional<PrizeTable> prizes = prizesOf ? prizesOf(records) : std::nullopt;
         balance = countHitBalance(records, DrawFilter(session.services.controls, session.game()),
-                                  session.grid, session.game());
+                                  session.grid, session.game(), prizes ? &*prizes : nullptr);
     }
     if (balance.tips.empty()) {
         session.services.ui.message(QStringLiteral("Keine vollständigen Tipps im Raster."));

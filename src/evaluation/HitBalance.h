@@ -7,12 +7,17 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
 
 class DrawFilter;
 struct Session;
+
+// The prize of each rank of a game in Rappen (-1 where it is not known) in each draw whose quotas are known,
+// by day number.
+using PrizeTable = std::map<double, std::vector<qint64>>;
 
 // "Trefferbilanz": how often each complete tip of the grid would have won in the draws the statistics
 // select, rank by rank of the game, beside what chance alone gives a tip in as many draws.
@@ -34,6 +39,18 @@ struct HitBalance {
     std::map<QDate, int> drawsByRanges;
     std::vector<Row> tips;
 
+    // At the quotas of the draws compared that have them: what each tip would have been paid, what it would
+    // have cost, and what an average tip would have been paid at the same quotas.
+    struct Francs {
+        int draws = 0;
+        double firstDate = 0;
+        qint64 stakeCents = 0;    // of one tip in those draws
+        std::vector<qint64> won;  // per tip, as `tips`
+        std::vector<int> unknown; // per tip: wins in a draw whose quota of that rank is not known
+        double chanceCents = 0;   // the average tip
+    };
+    std::optional<Francs> francs; // none for a game without quotas
+
     // What a random tip expects in N draws, rank by rank (expectedRanks).
     std::vector<double> expected(bool ownExtra = true) const;
 
@@ -45,7 +62,9 @@ struct HitBalance {
     std::vector<QStringList> rows(const QLocale& locale = QLocale()) const;
     // "Verglichen mit N Ziehungen ab dd.mm.yyyy" ("1 Ziehung" for one), the first draw compared.
     QString caption() const;
-    // The header and the rows, tab-separated, for the clipboard.
+    // The lines of the francs under the table; none without quotas.
+    QStringList francsLines(const QLocale& locale = QLocale()) const;
+    // The header and the rows, tab-separated, and the lines of the francs, for the clipboard.
     QString text(const QLocale& locale = QLocale()) const;
 };
 
@@ -57,10 +76,13 @@ std::vector<double> expectedRanks(const Game& game, double tipDraws, bool ownExt
 // An expectation with at least two significant digits: "0.11", "0.024", "0.0024"; "0.00" for none.
 QString formatExpected(double expected, const QLocale& locale = QLocale());
 
-// Counts the ranks of every complete grid row over the records that pass the filter.
+// Counts the ranks of every complete grid row over the records that pass the filter, and with prizes their
+// francs.
 HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter, const TipGrid& grid,
-                           const Game& game);
+                           const Game& game, const PrizeTable* prizes = nullptr);
 
-// Button7: the balance of the grid against the archive under the DrawFilter. A missing archive throws
-// AppError; a grid without a complete row says so in a message and gives nothing.
-std::optional<HitBalance> tipHitBalance(Session& session);
+// Button7: the balance of the grid against the archive under the DrawFilter, in francs where the prizes of
+// the archive's draws are given. A missing archive throws AppError; a grid without a complete row says so
+// in a message and gives nothing.
+using PrizesOfDraws = std::function<std::optional<PrizeTable>(const std::vector<Draw>&)>;
+std::optional<HitBalance> tipHitBalance(Session& session, const PrizesOfDraws& prizesOf = {});

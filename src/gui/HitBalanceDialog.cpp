@@ -34,6 +34,10 @@ HitBalanceDialog::HitBalanceDialog(const HitBalance& balance, QWidget* parent)
         }
     }
     table->resizeColumnsToContents();
+    // What the tips would have been paid, under the counts.
+    auto* francs = new QLabel(balance_.francsLines().join(QLatin1Char('\n')), this);
+    francs->setObjectName(QStringLiteral("Label2"));
+    francs->setVisible(balance_.francs.has_value());
 
     auto* copy = new QPushButton(QStringLiteral("Kopieren"), this);
     copy->setObjectName(QStringLiteral("BitBtn1"));
@@ -51,6 +55,7 @@ HitBalanceDialog::HitBalanceDialog(const HitBalance& balance, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption);
     layout->addWidget(table, 1);
+    layout->addWidget(francs);
     layout->addLayout(buttons);
 
     // Every column in full, and every line up to 14 tips and the line of chance without scrolling.

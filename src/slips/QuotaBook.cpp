@@ -175,7 +175,8 @@ PrizeTable prizesOf(QuotaStore& store, const Game& game, const std::vector<Draw>
         std::vector<qint64> prizes(game.ranks.size(), -1);
         for (const QuotaStore::Rank& r : q->second.ranks)
             for (std::size_t i = 0; i < game.ranks.size(); ++i)
-                if (game.ranks[i].name == r.name) prizes[i] = r.prizeCents;
+                // A rank nobody won says nothing of what it would have paid.
+                if (game.ranks[i].name == r.name && r.winners > 0) prizes[i] = r.prizeCents;
         table[d.date] = prizes;
     }
     return table;

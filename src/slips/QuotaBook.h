@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evaluation/HitBalance.h"
 #include "game/Draw.h"
 #include "game/Game.h"
 #include "slips/QuotaStore.h"
@@ -42,8 +43,8 @@ QString takeTexts(QuotaStore& store, const Game& game, const std::vector<Draw>& 
                   const QStringList& texts);
 
 // The prize of each rank of the game (-1 where none is known) in each draw of the archive whose quotas were
-// published with its numbers, by day number.
-using PrizeTable = std::map<double, std::vector<qint64>>;
+// published with its numbers, by day number. A rank nobody won is not known either.
+using PrizeTable = ::PrizeTable;
 PrizeTable prizesOf(QuotaStore& store, const Game& game, const std::vector<Draw>& archive);
 
 } // namespace quotas

@@ -24,15 +24,6 @@ int Slip::drawsFrom(const Game& game, const QDate& firstDraw) {
     return std::min(MaxDraws, game.drawDaysBetween(firstDraw.addDays(-1), game.lastDraw.addDays(1)));
 }
 
-QString formatCents(qint64 cents) {
-    // Whole Rappen all the way: the francs grouped as the locale groups them, the Rappen after its point.
-    const QLocale locale;
-    const qint64 whole = cents < 0 ? -cents : cents;
-    const QString amount = locale.toString(whole / 100) + locale.decimalPoint() +
-                           QStringLiteral("%1").arg(whole % 100, 2, 10, QLatin1Char('0'));
-    return cents < 0 ? QChar(0x2212) + amount : amount;
-}
-
 QString stakeText(int tips, int draws, int tipPriceCents) {
     return QStringLiteral("Einsatz: %1 × %2 × CHF %3 = CHF %4")
         .arg(counted(tips, QStringLiteral("Tipp"), QStringLiteral("Tipps")),

@@ -2,6 +2,7 @@
 
 #include "game/Game.h"
 #include "game/Tip.h"
+#include "platform/Counted.h" // formatCents
 
 #include <QDate>
 #include <QString>
@@ -31,8 +32,6 @@ struct Slip {
 // the numbers came in and the Superzahl change nothing a tip reached.
 QString drawKey(const Draw& draw);
 
-// An amount of Rappen as the page shows it: "120.00", "1’234.50", "−100.00" (a minus sign).
-QString formatCents(qint64 cents);
 // "Einsatz: 5 Tipps × 2 Ziehungen × CHF 2.50 = CHF 25.00"
 QString stakeText(int tips, int draws, int tipPriceCents);
 // The amount the player typed ("20", "20.50", "20,50", "CHF 20.–", "12.50 CHF", "Fr. 1’250"; empty is 0.00),

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -151,6 +152,36 @@ TEST(StatisticsWindow, TheHitBalanceOfTheTips) {
     EXPECT_EQ(f.dialogs->messages.value(f.dialogs->messages.size() - 1),
               QStringLiteral("Keine vollständigen Tipps im Raster."));
     EXPECT_TRUE(f.dialogs->errors.isEmpty());
+}
+
+// The balance of "6 aus 42" in francs at the shipped quotas of the draws compared, worked out by hand from
+// the record: 21.40 for "3 + GZ" on 27.12.2025, 95.95 for "4" on 31.12.2025; an average tip
+// Σ prize × ways / 31'474'716 over both draws, the jackpot rank of the first won by nobody and so nothing.
+TEST(StatisticsWindow, TheHitBalanceInFrancs) {
+    WindowFixture f;
+    const Game& game = Game::sixOf42();
+    std::vector<Draw> draws = shippedDraws(game);
+    draws.erase(draws.begin(), draws.end() - 2);
+    f.dir.writeArchive(draws, game.archiveFile);
+    QSettings(f.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), 42);
+    f.dataFolders = {QFileInfo(shippedRecordPath()).absolutePath()};
+    f.open();
+    f.context->grid.writeTip(0, {1, 8, 16, 40, 41, 42});
+    f.context->grid.setExtraCell(0, 2);
+    f.context->grid.writeTip(1, {1, 11, 23, 37, 2, 3});
+    f.context->grid.setExtraCell(1, 1);
+    QString francs;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        francs = dialog->findChild<QLabel*>(QStringLiteral("Label2"))->text();
+        dialog->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
+    });
+    f.click(QStringLiteral("Button7"));
+    EXPECT_EQ(francs, QStringLiteral(
+                          "Zu den Quoten von allen 2 Ziehungen (ab 27.12.2025), Einsatz je Tipp CHF 5.00:\n"
+                          "1. Tipp: ausbezahlt CHF 21.40\n2. Tipp: ausbezahlt CHF 95.95\n"
+                          "Zufall erwartet: CHF 1.49 je Tipp zu denselben Quoten"));
 }
 
 // The switch "Zufall" on the chart's tool bar: on at the first start, it brings the verdict of chance into
