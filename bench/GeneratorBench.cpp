@@ -6,6 +6,7 @@
 #include "generator/TipSearch.h"
 #include "import/ShippedRecord.h"
 #include "stats/DrawFilter.h"
+#include "stats/TipWorth.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -41,10 +42,15 @@ static void CalculateTenTipsDefault3000(benchmark::State& state) {
 }
 BENCHMARK(CalculateTenTipsDefault3000)->Unit(benchmark::kMillisecond);
 
-// The default calculation of ten tips over each game's own record of the real draws, with the seed fixed.
+// The default calculation of ten tips over each game's own record of the real draws, with the seed fixed;
+// the second argument 1 avoids the popular tips ("6 aus 42").
 static void CalculateTenTipsDefaultOnTheRecord(benchmark::State& state) {
     const Game& game = Game::byValue(static_cast<int>(state.range(0)));
     GeneratorWindow w;
+    const auto model = worth::loadModel(QStringLiteral(ZIEHBOX_RECORDS_DIR "/") + game.popularityModel);
+    w.state.popularity = [&model] { return model.get(); };
+    w.controls.setChecked(QStringLiteral("CheckBox30"), state.range(1) == 1);
+    if (state.range(1) == 1 && !model) state.SkipWithError("no popularity");
     QTemporaryDir dir;
     w.state.programDir = dir.path() + QLatin1Char('/');
     w.state.game = &game;
@@ -58,7 +64,22 @@ static void CalculateTenTipsDefaultOnTheRecord(benchmark::State& state) {
     if (w.ui.status(1) != QStringLiteral("Tipps wurden neu berechnet")) state.SkipWithError("tips not found");
     state.SetLabel(game.name.toStdString());
 }
-BENCHMARK(CalculateTenTipsDefaultOnTheRecord)->Arg(45)->Arg(42)->Unit(benchmark::kMillisecond);
+BENCHMARK(CalculateTenTipsDefaultOnTheRecord)
+    ->Args({45, 0})
+    ->Args({42, 0})
+    ->Args({42, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// The share factor of one tip with its standard errors, as the grid shows it beside a row.
+static void ShareFactorOfOneTip(benchmark::State& state) {
+    const auto model =
+        worth::loadModel(QStringLiteral(ZIEHBOX_RECORDS_DIR "/") + Game::sixOf42().popularityModel);
+    if (!model) state.SkipWithError("no popularity");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            worth::shownFor(*model, Tip{Numbers{5, 17, 33, 37, 38, 41}, Numbers{1}}, nullptr));
+}
+BENCHMARK(ShareFactorOfOneTip)->Unit(benchmark::kMicrosecond);
 
 // 10,000 thousand runs, all used up: no tip can reach a digit sum of 250 .. 279.
 static void CalculateExhaustingMaxRuns3000(benchmark::State& state) {

@@ -33,6 +33,7 @@
 #include "stats/ChartPlan.h"
 #include "stats/DrawFilter.h"
 #include "stats/Statistics.h"
+#include "stats/TipWorth.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -233,6 +234,18 @@ void MainWindow::wireOperations() {
         told.removeAll(QString());
         return told.join(QLatin1Char('\n'));
     };
+    ctx_.state.popularity = [this]() -> const share::Model* {
+        const Game& game = session_.game();
+        if (game.popularityModel.isEmpty()) return nullptr;
+        auto known = popularity_.find(int(game.id));
+        if (known == popularity_.end())
+            known =
+                popularity_
+                    .emplace(int(game.id),
+                             worth::loadModel(shippedrecord::find(ctx_.dataFolders, game.popularityModel)))
+                    .first;
+        return known->second.get();
+    };
     ctx_.state.checkSlips = [this] {
         slipsChecked_ = true;
         return slips::checkSlips(session_, *ctx_.slips, ctx_.quotas.get());
@@ -269,9 +282,16 @@ void MainWindow::wireOperations() {
     for (const QString& cell : TipGrid::cellNames() + TipGrid::extraCellNames())
         if (QWidget* w = pages_->findChild<QWidget*>(cell)) w->installEventFilter(this);
 
-    // The run limit follows its spinner on every change; the chart shows chance while "Zufall" is on.
+    // The run limit follows its spinner on every change; the chart shows chance while "Zufall" is on; the
+    // share factors follow the tip cells, once for all cells a change writes.
+    const QStringList cells = TipGrid::cellNames() + TipGrid::extraCellNames();
     connect(&ctx_.controls, &Controls::changed, this,
-            [this](const QString& name, Controls::Property property) {
+            [this, tipCells = QSet<QString>(cells.begin(), cells.end())](const QString& name,
+                                                                         Controls::Property property) {
+                if (property == Controls::Property::Text && !worthDue_ && tipCells.contains(name)) {
+                    worthDue_ = true;
+                    QTimer::singleShot(0, this, [this] { showTipWorth(); });
+                }
                 if (property == Controls::Property::Value && name == QLatin1String("UpDown7"))
                     ctx_.state.maxCalcRuns = ctx_.controls.value(name) * 1000;
                 if (property == Controls::Property::Checked && name == QLatin1String("SpeedButton14"))
@@ -433,6 +453,26 @@ QString MainWindow::takeShippedQuotas() {
     return told;
 }
 
+void MainWindow::showTipWorth() {
+    worthDue_ = false;
+    const share::Model* model = ctx_.state.popularity();
+    if (!model) return;
+    // A tip that repeats the newest draw is told so.
+    std::optional<Draw> newest;
+    try {
+        if (!session_.archive().holdsNoDraw()) newest = session_.archive().lastRecord();
+    } catch (const AppError&) {
+        // an archive that cannot be read says so itself
+    }
+    const auto rows =
+        worth::rowsOf(session_.grid, session_.game(), *model, newest ? &newest->numbers : nullptr);
+    for (int r = 0; r < TipGrid::Rows; ++r) {
+        const auto& shown = rows[std::size_t(r)];
+        ctx_.controls.setText(TipGrid::worthLabelName(r), shown ? shown->text : QString());
+        binding_->widget(TipGrid::worthLabelName(r))->setToolTip(shown ? shown->toolTip : QString());
+    }
+}
+
 QString MainWindow::missingDrawsText() const {
     const Game& game = session_.game();
     if (game.lastDraw.isValid() || session_.archive().holdsNoDraw()) return {};
@@ -537,6 +577,7 @@ void MainWindow::applyGameToWindow(const Game& game) {
     // and no stop on the way through the row with the tab key.
     const int own = game.tipExtraCount();
     const bool ownExtra = own > 0;
+    const bool worth = ctx_.state.popularity && ctx_.state.popularity();
     QString hitHint = QStringLiteral("Treffer gegen die angezeigte Ziehung");
     for (const Drum& d : game.extras)
         hitHint += d.hitMark.isEmpty()
@@ -562,11 +603,25 @@ void MainWindow::applyGameToWindow(const Game& game) {
                         : QStringLiteral("%1. Tipp, %2").arg(r + 1).arg(drum.oneName));
             static_cast<QLineEdit*>(cell)->setMaxLength(int(QString::number(drum.highest()).size()));
         }
+        // The share factor, where it is known, between the hits and a narrower digit sum.
         const int y = 52 + r * 22;
         binding_->widget(TipGrid::hitLabelName(r))
             ->setGeometry(own == 0 ? 254 : 254 + 28 * own, y, own == 0 ? 78 : 122 - 28 * own, 17);
-        binding_->widget(TipGrid::sumLabelName(r))->setGeometry(ownExtra ? 346 : 302, y, 30, 17);
+        auto* sum = static_cast<QLabel*>(binding_->widget(TipGrid::sumLabelName(r)));
+        sum->setGeometry(worth ? 354 : ownExtra ? 346 : 302, y, worth ? 24 : 30, 17);
+        sum->setAlignment(worth ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        c.setVisible(TipGrid::worthLabelName(r), worth);
+        binding_->widget(TipGrid::worthLabelName(r))->raise();
     }
+    if (worth) showTipWorth();
+    // Only where the players' choices are known can the search avoid them.
+    c.setEnabled(QStringLiteral("CheckBox30"), worth);
+    binding_->widget(QStringLiteral("CheckBox30"))
+        ->setToolTip(worth ? QStringLiteral("Zahlen und Glückszahlen, die wenige andere spielen, bevorzugen; "
+                                            "Tipps mit Mustern, die viele spielen, verwerfen")
+                           : QStringLiteral("Für %1 nicht verfügbar: wie oft die Spieler welche Zahlen "
+                                            "spielen, ist nur aus den Quoten von „6 aus 42“ bekannt.")
+                                 .arg(game.name));
     // The days the game is drawn on name the filter's two boxes; the digit sums the filter offers are the
     // game's.
     for (std::size_t d = 0; d < 2 && d < game.drawDays.size(); ++d)

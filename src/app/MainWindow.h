@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QSet>
 #include <functional>
+#include <map>
 #include <memory>
 
 class AppContext;
@@ -108,6 +109,8 @@ private:
     QString missingDrawsText() const;
     // The quotas of the game's draws that ship with the program, taken where none are stored: what they tell.
     QString takeShippedQuotas();
+    // The share factor beside each row of the grid, where the game's popularity is known.
+    void showTipWorth();
     // The switch "Zufall": line, band and verdict of chance on the chart, on or off.
     void showChance(bool on);
     // Page "Meine Scheine": the slips of the current game, the hits of the one selected, the totals.
@@ -133,6 +136,8 @@ private:
     bool leastSizeAsked_ = false;    // the next resize answers the window's own request for its least size
     SlipsView* slipsView_ = nullptr; // page "Meine Scheine", a child of it
     bool slipsChecked_ = false;      // the operation under way checked the slips itself
+    bool worthDue_ = false;          // a tip cell changed since the factors were shown
+    std::map<int, std::shared_ptr<const share::Model>> popularity_; // by game, read at its first use
     QString statusTexts_[2];
     bool statusFlushPending_ = false;
     QElapsedTimer statusRepaintClock_;

@@ -159,6 +159,14 @@ void tipRows(QWidget* page) {
         auto* sum = label(page, TipGrid::sumLabelName(r), QString(), 302, y + 2, 30);
         sum->setToolTip(QStringLiteral("Quersumme des Tipps"));
         sum->raise();
+        // What a hit of the tip is paid against the same hit of an average tip, where the game's
+        // popularity is known; applyGameToWindow shows it.
+        auto* worth = label(page, TipGrid::worthLabelName(r), QString(), 324, y + 2, 29);
+        QFont small = worth->font();
+        small.setPixelSize(11);
+        worth->setFont(small);
+        worth->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        worth->hide();
     }
     // The Saturday results of the downloaded draws stand beside rows 1 .. 6.
     for (int r = 0; r < 6; ++r)
@@ -365,6 +373,12 @@ QWidget* optionsPage(QWidget* window) {
     box(14, QStringLiteral("Zahlen die besonders selten gezogen wurden bevorzugen"), true);
     y += step;
     box(15, QStringLiteral("für den Tipp nur bevorzugte Zahlen verwenden!"), false);
+    y += step + 4;
+    // What the players' choices do to a prize, said as it is: the chance stays, the sharing changes.
+    box(30, QStringLiteral("Beliebte Tipps meiden"), false, 200); // its tool tip follows the game
+    label(page, QStringLiteral("Label81"),
+          QStringLiteral("Die Gewinnchance bleibt dieselbe; ein Gewinn wird seltener geteilt."), x + 20,
+          y + 20, 470);
     return page;
 }
 

@@ -82,6 +82,9 @@ QStringList restoreSettings(AppContext& ctx) {
     restore(QStringLiteral("Zufallsband"), [&] {
         c.setChecked(QStringLiteral("SpeedButton14"), store->readBool(QStringLiteral("Zufallsband")));
     });
+    restore(QStringLiteral("BeliebteMeiden"), [&] {
+        c.setChecked(QStringLiteral("CheckBox30"), store->readBool(QStringLiteral("BeliebteMeiden")));
+    });
     s.maxCalcRuns = c.value(upDownName(7)) * 1000;
     if (c.text(QStringLiteral("FileNameEdit")).isEmpty())
         c.setText(QStringLiteral("FileNameEdit"), s.programDir + QStringLiteral("Lotto.html"));
@@ -136,6 +139,7 @@ void saveSettings(AppContext& ctx, const QByteArray& formGeometry) noexcept {
                          dates::toDayNumber(c.date(QStringLiteral("DateTimePicker2"))));
         store->writeInteger(QStringLiteral("Land"), ctx.state.land);
         store->writeBool(QStringLiteral("Zufallsband"), c.checked(QStringLiteral("SpeedButton14")));
+        store->writeBool(QStringLiteral("BeliebteMeiden"), c.checked(QStringLiteral("CheckBox30")));
         if (!formGeometry.isEmpty()) store->writeBinary(QStringLiteral("FormGeometry"), formGeometry);
         store->close();
     } catch (...) {

@@ -156,6 +156,7 @@ const Game& Game::sixOf42() {
         g.shippedRecord = QStringLiteral("swiss-lotto-6aus42-2013-2025.csv");
         g.quotaRecord = QStringLiteral("swiss-lotto-6aus42-quoten-2013-2025.csv");
         g.quotaListEdit = QStringLiteral("URL42QEdit");
+        g.popularityModel = QStringLiteral("swiss-lotto-6aus42-beliebtheit-2013-2025.csv");
         g.exportPrefix = QStringLiteral("CH42J");
         g.record.superNumberAt = -1;
         g.tipPriceCents = 250;

@@ -122,6 +122,8 @@ struct Game {
     // that holds the address of their public list ("URL42QEdit"); empty for none.
     QString quotaRecord;
     QString quotaListEdit;
+    // The popularity of its numbers fitted to those quotas (tools/FitPopularity.cpp); empty where none is.
+    QString popularityModel;
     QString exportPrefix; // the export's default file name: prefix + year + ".csv"
     RecordLayout record;
     qint64 tipChoices = 0; // the different tips of the newest ranges, their own further numbers included

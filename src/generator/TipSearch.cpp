@@ -9,8 +9,10 @@
 #include "state/GeneratorOptions.h"
 #include "state/Session.h"
 #include "stats/DrawFilter.h"
+#include "stats/TipWorth.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <optional>
@@ -129,6 +131,14 @@ public:
         watch_ = QObject::connect(&s_.services.controls, &Controls::changed, [this] { limitsStale_ = true; });
         limitsStale_ = true;
 
+        // "Beliebte Tipps meiden": numbers and Glückszahlen weighted by how few others play them.
+        const share::Model* model = s_.state.popularity ? s_.state.popularity() : nullptr;
+        avoidPopular_ = options_.avoidPopular() && model;
+        if (avoidPopular_) {
+            keep_ = worth::numberAcceptance(*model);
+            luckyWeights_ = worth::luckyWeights(*model);
+        }
+
         runs_ = 0;
         // With preferredOnly and nothing preferred no number can be drawn: end as at the run limit.
         if (pool_.poolSize <= 0) runs_ = s_.state.maxCalcRuns;
@@ -175,6 +185,10 @@ private:
         int at = 0;
         for (const Drum& drum : game.extras) {
             if (drum.mainDrum) continue;
+            if (avoidPopular_ && drum.drawn == 1 && drum.lowest == 1 && drum.highest() == 6) {
+                extras.push_back(rareLucky());
+                continue;
+            }
             for (int i = 0; i < drum.drawn; ++i) {
                 int n = 0;
                 do {
@@ -186,6 +200,18 @@ private:
             at += drum.drawn;
         }
         return extras;
+    }
+
+    // A Glückszahl by its weight, in thousandths, from the one generator.
+    int rareLucky() {
+        int total = 0;
+        std::array<int, 7> weights{};
+        for (int g = 1; g <= 6; ++g)
+            total += weights[std::size_t(g)] = int(1000 * luckyWeights_[std::size_t(g)]);
+        int pick = s_.services.random.random(total);
+        int g = 1;
+        while (g < 6 && pick >= weights[std::size_t(g)]) pick -= weights[std::size_t(g++)];
+        return g;
     }
 
     // The numbers of the draw on display that a tip may share with it: those the game counts.
@@ -230,6 +256,10 @@ private:
             // The draw range holds no empty entries, so one draw fills the slot.
             const auto at = std::size_t(pos);
             numbers[at] = pool_.entry(random.random(pool_.poolSize));
+            // A number many play is kept less often; the draw counts as a run all the same.
+            if (avoidPopular_ && numbers[at] > 0 && numbers[at] < int(keep_.size()) &&
+                random.random(1024) >= int(1024 * keep_[std::size_t(numbers[at])]))
+                numbers[at] = 0;
             for (std::size_t i = 0; i < at; ++i)
                 if (numbers[i] == numbers[at]) numbers[at] = 0;
             if (numbers[at] > 0) ++pos;
@@ -269,6 +299,11 @@ private:
         if (l.limitLastDraw && hitsOn(mask, lastDraw_) > l.maxFromLastDraw) return false;
         if (l.limitSecondLastDraw && hitsOn(mask, secondLastDraw_) > l.maxFromSecondLastDraw) return false;
         if (l.forbidArchiveMatch && !archive().noneMatches(mask, l.archiveMatchSize)) return false;
+        if (avoidPopular_) {
+            Numbers latest;
+            for (const qint32 n : lastDraw_) latest.push_back(n);
+            if (worth::hasPopularPattern(numbers, &latest)) return false;
+        }
         return true;
     }
 
@@ -294,6 +329,9 @@ private:
     std::optional<ArchiveMatch> archive_;
     FilterLimits limits_;
     bool limitsStale_ = true;
+    bool avoidPopular_ = false;
+    std::array<double, 43> keep_{};
+    std::array<double, 7> luckyWeights_{};
     QMetaObject::Connection watch_;
     int runs_ = 0;
 };

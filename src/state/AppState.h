@@ -8,6 +8,10 @@
 #include <QString>
 #include <functional>
 
+namespace share {
+struct Model;
+}
+
 // The values the operations share for the whole run, owned by the app and passed by reference.
 struct AppState {
     QString programDir;                  // ends with a separator
@@ -29,6 +33,9 @@ struct AppState {
     // Takes the quotas the texts of an import hold (a list of quotas) for the draws of the archive as it is
     // now, and says what it tells of them, or nothing; the app sets it, the import's report ends with it.
     std::function<QString(const QStringList& texts, const std::vector<Draw>& archive)> takeQuotas;
+    // How popular the current game's numbers are with the players, fitted to its quotas; null where that is
+    // not known (another game, the file missing). The app sets it.
+    std::function<const share::Model*()> popularity;
 
     // The current game's archive.
     DrawArchive archive() const { return DrawArchive(programDir, *game); }

@@ -17,6 +17,9 @@ void GeneratorOptions::installDefaults() {
     for (int n = 1; n <= 8; ++n) c_.setValue(upDown(n), positions[n - 1]);
 }
 
+bool GeneratorOptions::avoidPopular() const {
+    return c_.checked(box(30));
+}
 int GeneratorOptions::digitSumMin() const {
     return c_.value(upDown(1));
 }

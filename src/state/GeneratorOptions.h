@@ -33,6 +33,7 @@ public:
     bool rarestQuads() const;          // CheckBox13
     bool preferSeldomDrawn() const;    // CheckBox14, stored only
     bool preferredOnly() const;        // CheckBox15
+    bool avoidPopular() const;         // CheckBox30, where the game's popularity is known
     int tipCount() const;              // UpDown8
     int runLimitThousands() const;     // UpDown7
 

@@ -39,6 +39,10 @@ QStringList TipGrid::cellNames() {
     return names;
 }
 
+QString TipGrid::worthLabelName(int row) {
+    return QStringLiteral("Label%1").arg(121 + row);
+}
+
 QString TipGrid::extraCellName(int row, int place) {
     return QStringLiteral("Edit%1").arg(101 + 20 * place + row);
 }

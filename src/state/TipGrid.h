@@ -27,7 +27,8 @@ public:
     static QString rowLabelName(int row);
     static QString hitLabelName(int row);
     static QString sumLabelName(int row);
-    static QStringList cellNames(); // all 84, in grid order
+    static QString worthLabelName(int row); // Label121 .. Label134
+    static QStringList cellNames();         // all 84, in grid order
     // A row's cells for the tip's own further numbers where the game gives it some: Edit101 .. Edit114 the
     // first (the Glückszahl), Edit121 .. Edit134 the second.
     static QString extraCellName(int row, int place = 0);

@@ -2,8 +2,11 @@
 
 #include "platform/Dates.h"
 
+#include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
@@ -125,4 +128,55 @@ TEST(TipSearchWindow, WithoutAnArchiveTheGridStaysAndTheFlagComesBack) {
     EXPECT_EQ(f.dialogs->errors.size(), 1);
     EXPECT_EQ(rowNumbers(f, 0), (std::vector<int>{1, 2, 3, 4, 5, 6}));
     EXPECT_TRUE(f.context->state.readyFlag);
+}
+
+// "6 aus 42" with the popularity that ships: beside each complete tip its factor, none beside an empty row
+// nor for "6 aus 45". "Beliebte Tipps meiden" makes the same seed give tips of a higher factor and none of
+// only numbers up to 31, leaves every other filter as it was, and is kept between runs.
+TEST(TipSearchWindow, TipsThatAreSharedLess) {
+    WindowFixture f;
+    const Game& game = Game::sixOf42();
+    f.dir.writeArchive(shippedDraws(game), game.archiveFile);
+    f.today = QDate(2026, 1, 2);
+    QSettings(f.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), 42);
+    f.dataFolders = {QFileInfo(shippedRecordPath()).absolutePath()};
+    f.open();
+    const auto tipsFrom = [&](bool avoid) {
+        f.context->controls.setChecked(QStringLiteral("CheckBox30"), avoid);
+        f.context->random.seed(4711);
+        f.click(QStringLiteral("BitBtn4"));
+        QApplication::processEvents(); // the factors follow the cells once they are all written
+        double sum = 0;
+        int birthdays = 0;
+        for (int r = 0; r < 10; ++r) {
+            const auto tip = rowNumbers(f, r);
+            birthdays += tip.size() == 6 && tip.back() <= 31;
+            const QString factor = f.find<QLabel>(TipGrid::worthLabelName(r))->text();
+            EXPECT_TRUE(factor.startsWith(QStringLiteral("×"))) << r + 1;
+            sum += factor.mid(1).toDouble();
+            EXPECT_TRUE(f.find<QLabel>(TipGrid::worthLabelName(r))
+                            ->toolTip()
+                            .endsWith(QStringLiteral("Die Gewinnchance ist für jeden Tipp dieselbe.")));
+        }
+        EXPECT_EQ(f.find<QLabel>(TipGrid::worthLabelName(12))->text(), QString());
+        return std::pair(sum / 10, birthdays);
+    };
+    const auto plain = tipsFrom(false);
+    const auto avoiding = tipsFrom(true);
+    EXPECT_EQ(f.window->status(1), QStringLiteral("Tipps wurden neu berechnet"));
+    EXPECT_GT(avoiding.first, plain.first + 0.08) << plain.first;
+    EXPECT_EQ(avoiding.second, 0);
+    EXPECT_TRUE(f.context->options.forcePair());
+    EXPECT_TRUE(f.find<QWidget>(TipGrid::worthLabelName(0))->isVisibleTo(f.window.get()));
+
+    f.reopen();
+    EXPECT_TRUE(f.context->controls.checked(QStringLiteral("CheckBox30")));
+
+    WindowFixture other;
+    other.dir.writeArchive(shippedDraws());
+    QSettings(other.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), 45);
+    other.dataFolders = f.dataFolders;
+    other.open();
+    EXPECT_FALSE(other.find<QWidget>(TipGrid::worthLabelName(0))->isVisibleTo(other.window.get()));
+    EXPECT_FALSE(other.context->controls.enabled(QStringLiteral("CheckBox30")));
 }
