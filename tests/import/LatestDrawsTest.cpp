@@ -256,7 +256,6 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
     trickle.chunkDelayMs = 200;
     R endless = trickle;
     endless.neverEnd = true;
-    http.setOverallTimeout(std::chrono::milliseconds(400));
     const struct {
         QString address;
         R response;
@@ -320,6 +319,10 @@ TEST_F(LatestDrawsTest, TheListOf6Aus42BringsItsNewDraws) {
             env.controls.setText(QStringLiteral("ProxyHostEdit"), QStringLiteral("127.0.0.1"));
         env.controls.setText(QStringLiteral("ProxyPortEdit"), QString::number(server.port()));
         for (TestHttpServer* s : {&server, &secure, &untrusted}) s->route("/ziehungen.csv", c.response);
+        // The overall limit is met by the list that trickles only: 50 MB take longer than that under the
+        // sanitizers, and the limit of a list too large is what that row is about.
+        http.setOverallTimeout(c.response.chunkDelayMs > 0 ? std::chrono::milliseconds(400)
+                                                           : std::chrono::seconds(60));
         env.ui.questionAnswers = {!c.no};
         if (c.cancel)
             env.ui.cancelWhen = [&env] { return env.ui.statusTexts[1].contains(QStringLiteral("geladen")); };
