@@ -223,8 +223,6 @@ void MainWindow::wireOperations() {
         // Back to what is stored, whether it was taken or refused; the totals follow.
         QTimer::singleShot(0, this, [this] { refreshSlips(); });
     });
-    // An operation that checks the slips itself (the import, for its report) is not followed by a second
-    // check.
     // The quotas of a list read, and those of the shipped record for draws that came without theirs.
     ctx_.state.takeQuotas = [this](const QStringList& texts, const std::vector<Draw>& archive) {
         const Game& game = session_.game();
@@ -246,6 +244,8 @@ void MainWindow::wireOperations() {
                     .first;
         return known->second.get();
     };
+    // An operation that checks the slips itself (the import, for its report) is not followed by a second
+    // check.
     ctx_.state.checkSlips = [this] {
         slipsChecked_ = true;
         return slips::checkSlips(session_, *ctx_.slips, ctx_.quotas.get());
@@ -619,9 +619,13 @@ void MainWindow::applyGameToWindow(const Game& game) {
     binding_->widget(QStringLiteral("CheckBox30"))
         ->setToolTip(worth ? QStringLiteral("Zahlen und Glückszahlen, die wenige andere spielen, bevorzugen; "
                                             "Tipps mit Mustern, die viele spielen, verwerfen")
-                           : QStringLiteral("Für %1 nicht verfügbar: wie oft die Spieler welche Zahlen "
-                                            "spielen, ist nur aus den Quoten von „6 aus 42“ bekannt.")
-                                 .arg(game.name));
+                     : !game.popularityModel.isEmpty()
+                         ? QStringLiteral("Nicht verfügbar: die Datei %1 fehlt neben dem Programm oder ist "
+                                          "beschädigt.")
+                               .arg(game.popularityModel)
+                         : QStringLiteral("Für %1 nicht verfügbar: wie oft die Spieler welche Zahlen "
+                                          "spielen, ist nur aus den Quoten von „6 aus 42“ bekannt.")
+                               .arg(game.name));
     // The days the game is drawn on name the filter's two boxes; the digit sums the filter offers are the
     // game's.
     for (std::size_t d = 0; d < 2 && d < game.drawDays.size(); ++d)
