@@ -117,8 +117,13 @@ QStringList HitBalance::francsLines(const QLocale& locale) const {
                         .arg(counted(unknown, QStringLiteral("Gewinn"), QStringLiteral("Gewinne")));
         lines << line;
     }
-    return lines
-           << QStringLiteral("Zufall erwartet: %1 je Tipp zu denselben Quoten").arg(chf(francs->chanceCents));
+    // Most of what the two highest ranks add is a jackpot that hardly any tip meets: the rest is said apart.
+    QString chance =
+        QStringLiteral("Zufall erwartet: %1 je Tipp zu denselben Quoten").arg(chf(francs->chanceCents));
+    if (game->ranks.size() > 2)
+        chance += QStringLiteral(", davon %1 in den Rängen ab „%2“")
+                      .arg(chf(francs->sharedCents), game->ranks[2].name);
+    return lines << chance;
 }
 
 QString HitBalance::text(const QLocale& locale) const {
@@ -173,8 +178,11 @@ HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& f
                 if (f.draws++ == 0) f.firstDate = r.date;
                 f.stakeCents += game.tipPriceCents;
                 // A rank nobody won paid nobody: it adds nothing to what the average tip was paid.
-                for (std::size_t c = 0; c < paid->size() && c < odds[range].size(); ++c)
-                    f.chanceCents += double(std::max<qint64>((*paid)[c], 0)) * odds[range][c];
+                for (std::size_t c = 0; c < paid->size() && c < odds[range].size(); ++c) {
+                    const double expected = double(std::max<qint64>((*paid)[c], 0)) * odds[range][c];
+                    f.chanceCents += expected;
+                    if (c >= 2) f.sharedCents += expected;
+                }
             }
         }
         for (std::size_t i = 0; i < balance.tips.size(); ++i) {

@@ -48,6 +48,7 @@ struct HitBalance {
         std::vector<qint64> won;  // per tip, as `tips`
         std::vector<int> unknown; // per tip: wins in a draw whose quota of that rank is not known
         double chanceCents = 0;   // the average tip
+        double sharedCents = 0;   // of that, in the ranks after the two highest (no jackpot, no million)
     };
     std::optional<Francs> francs; // none for a game without quotas
 

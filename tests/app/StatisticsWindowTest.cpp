@@ -156,7 +156,8 @@ TEST(StatisticsWindow, TheHitBalanceOfTheTips) {
 
 // The balance of "6 aus 42" in francs at the shipped quotas of the draws compared, worked out by hand from
 // the record: 21.40 for "3 + GZ" on 27.12.2025, 95.95 for "4" on 31.12.2025; an average tip
-// Σ prize × ways / 31'474'716 over both draws, the jackpot rank of the first won by nobody and so nothing.
+// Σ prize × ways / 31'474'716 over both draws, the jackpot rank of the first won by nobody and so nothing;
+// 1.14 of it in the ranks from "5 + GZ" on.
 TEST(StatisticsWindow, TheHitBalanceInFrancs) {
     WindowFixture f;
     const Game& game = Game::sixOf42();
@@ -181,7 +182,8 @@ TEST(StatisticsWindow, TheHitBalanceInFrancs) {
     EXPECT_EQ(francs, QStringLiteral(
                           "Zu den Quoten von allen 2 Ziehungen (ab 27.12.2025), Einsatz je Tipp CHF 5.00:\n"
                           "1. Tipp: ausbezahlt CHF 21.40\n2. Tipp: ausbezahlt CHF 95.95\n"
-                          "Zufall erwartet: CHF 1.49 je Tipp zu denselben Quoten"));
+                          "Zufall erwartet: CHF 1.49 je Tipp zu denselben Quoten, davon CHF 1.14 in den "
+                          "Rängen ab „5 + GZ“"));
 }
 
 // The switch "Zufall" on the chart's tool bar: on at the first start, it brings the verdict of chance into
