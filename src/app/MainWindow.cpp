@@ -155,6 +155,7 @@ void MainWindow::wireOperations() {
         {QStringLiteral("SpeedButton7"), [&s] { nextDraw(s); }},
         {QStringLiteral("SpeedButton4"), [&s] { searchTipsInArchive(s); }},
         {QStringLiteral("Button7"), [this] { showTipHitBalance(); }},
+        {QStringLiteral("BitBtn22"), [this] { showSystems(); }},
         {QStringLiteral("BitBtn4"), [this, &s] { calculateTips(s, steps_); }},
         {QStringLiteral("SpeedButton13"), [this, &s] { chooseRandomSeed(s, steps_); }},
         {QStringLiteral("SpeedButton11"), [&c] { c.grid.clearAll(); }},
@@ -351,10 +352,10 @@ ImportFileChooser MainWindow::importChooser() {
     return [this] { return chooseImportFiles(ctx_.state.programDir, this); };
 }
 
-void MainWindow::showTipHitBalance() {
+PrizesOfDraws MainWindow::prizesOfDraws() {
     // In francs where the game's quotas are public; a store of them that cannot be read is told and the
     // counts are shown all the same.
-    const auto prizes = [this](const std::vector<Draw>& records) -> std::optional<PrizeTable> {
+    return [this](const std::vector<Draw>& records) -> std::optional<PrizeTable> {
         const Game& game = session_.game();
         if (!ctx_.quotas || game.quotaRecord.isEmpty()) return std::nullopt;
         try {
@@ -364,7 +365,41 @@ void MainWindow::showTipHitBalance() {
             return std::nullopt;
         }
     };
-    if (const auto balance = tipHitBalance(session_, prizes)) showHitBalance(*balance, this);
+}
+
+void MainWindow::showTipHitBalance() {
+    if (const auto balance = tipHitBalance(session_, prizesOfDraws())) showHitBalance(*balance, this);
+}
+
+void MainWindow::showSystems() {
+    SystemActions actions;
+    actions.run = [this](const std::function<void()>& operation) { runOperation(operation); };
+    actions.toGrid = [this](const std::vector<Tip>& tips) {
+        ctx_.grid.clearAll();
+        for (int r = 0; r < TipGrid::Rows && r < int(tips.size()); ++r) {
+            ctx_.grid.writeTip(r, Tip{tips[std::size_t(r)].numbers, {}});
+            ctx_.grid.setExtraCells(r, tips[std::size_t(r)].extras);
+        }
+        komplettcheck(session_);
+        const int left = int(tips.size()) - TipGrid::Rows;
+        return left > 0 ? QStringLiteral("Die ersten %1 Tipps stehen im Raster; %2 passten nicht hinein.")
+                              .arg(TipGrid::Rows)
+                              .arg(left)
+                        : QStringLiteral("Alle Tipps stehen im Raster.");
+    };
+    actions.toSlip = [this](const std::vector<Tip>& tips) {
+        slips::saveTipsAsSlip(session_, *ctx_.slips, slipPrompt(), tips);
+        refreshSlips();
+    };
+    actions.asText = [this](const std::vector<Tip>& tips) {
+        writeSystemText(ctx_.state, tips, *ctx_.shell, ctx_.clock.today());
+    };
+    actions.hitBalance = [this](const std::vector<Tip>& tips) {
+        showHitBalance(tipsHitBalance(session_, tips, prizesOfDraws()), this);
+    };
+    SystemDialog dialog(session_.game(), systemFields_, actions, this);
+    dialog.exec();
+    systemFields_ = dialog.fields();
 }
 
 // What start-up shows of the archive: the draw for today and the frequencies.

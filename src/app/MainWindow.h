@@ -1,6 +1,8 @@
 #pragma once
 
 #include "evaluation/Evaluation.h"
+#include "evaluation/HitBalance.h"
+#include "gui/SystemDialog.h"
 #include "import/ArchiveExport.h"
 #include "import/DrawEntry.h"
 #include "import/TextImport.h"
@@ -86,6 +88,7 @@ private:
     ImportFileChooser importChooser();
     void showNewestDraw();
     void showTipHitBalance();
+    PrizesOfDraws prizesOfDraws();
     // ComboBox1: the game becomes the current one, and the window shows it as start-up does.
     void chooseGame(const Game& game);
     // Title, box, the cells and labels of the tip page, and what the game has no source for.
@@ -111,6 +114,8 @@ private:
     QString takeShippedQuotas();
     // The share factor beside each row of the grid, where the game's popularity is known.
     void showTipWorth();
+    // "System" (BitBtn22): the dialog of the systems, its tips into the grid, a slip, a text, a balance.
+    void showSystems();
     // The switch "Zufall": line, band and verdict of chance on the chart, on or off.
     void showChance(bool on);
     // Page "Meine Scheine": the slips of the current game, the hits of the one selected, the totals.
@@ -136,6 +141,7 @@ private:
     bool leastSizeAsked_ = false;    // the next resize answers the window's own request for its least size
     SlipsView* slipsView_ = nullptr; // page "Meine Scheine", a child of it
     bool slipsChecked_ = false;      // the operation under way checked the slips itself
+    SystemFields systemFields_;      // what the dialog of the systems last held
     bool worthDue_ = false;          // a tip cell changed since the factors were shown
     std::map<int, std::shared_ptr<const share::Model>> popularity_; // by game, read at its first use
     QString statusTexts_[2];

@@ -211,6 +211,8 @@ void tipPageButtons(QWidget* page, QWidget* window) {
         ->setIcon(icons::clover());
     speedButton(page, QStringLiteral("SpeedButton11"), QString(), QStyle::SP_TrashIcon, 410, 222, 28, 26,
                 QStringLiteral("Löschen aller Tipps"));
+    button(page, QStringLiteral("BitBtn22"), QStringLiteral("System"), 442, 222, 62, 26,
+           QStringLiteral("Ein Vollsystem, eines mit Bankzahlen oder ein gekürztes mit geprüfter Garantie"));
     label(page, QStringLiteral("TipCountLabel"), QStringLiteral("Anzahl:"), 442, 226, 60);
     auto* count =
         upDown(page, QStringLiteral("UpDown8"), QStringLiteral("Edit80"), 2, 14, 10, 454, 252, 50, 22);

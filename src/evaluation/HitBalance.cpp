@@ -133,21 +133,22 @@ QString HitBalance::text(const QLocale& locale) const {
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter, const TipGrid& grid,
-                           const Game& game, const PrizeTable* prizes) {
+namespace {
+
+HitBalance balanceOf(const std::vector<Draw>& records, const DrawFilter& filter,
+                     const std::vector<std::pair<int, Tip>>& rows, const Game& game,
+                     const PrizeTable* prizes) {
     HitBalance balance;
     balance.game = &game;
     balance.fromDate = filter.fromDate();
-    for (int row = 0; row < TipGrid::Rows; ++row) {
-        if (const auto tip = grid.completeRow(row, game)) {
-            HitBalance::Row t;
-            t.row = row;
-            t.tip = *tip;
-            t.counts.assign(game.ranks.size(), 0);
-            // Counted as it stands, 5 5 6 7 8 9 would be a "6" against the draw 5 6 7 8 9 x.
-            t.numberTwice = tip->hasNumberTwice();
-            balance.tips.push_back(t);
-        }
+    for (const auto& [row, tip] : rows) {
+        HitBalance::Row t;
+        t.row = row;
+        t.tip = tip;
+        t.counts.assign(game.ranks.size(), 0);
+        // Counted as it stands, 5 5 6 7 8 9 would be a "6" against the draw 5 6 7 8 9 x.
+        t.numberTwice = tip.hasNumberTwice();
+        balance.tips.push_back(t);
     }
     // The days the drums' ranges changed, in order; the draws come in date order.
     std::vector<double> changes;
@@ -208,6 +209,31 @@ HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& f
     for (std::size_t c = 0; c < changes.size(); ++c)
         if (drawsByRange[c] > 0) balance.drawsByRanges[dates::fromDayNumber(changes[c])] = drawsByRange[c];
     return balance;
+}
+
+} // namespace
+
+HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter, const TipGrid& grid,
+                           const Game& game, const PrizeTable* prizes) {
+    std::vector<std::pair<int, Tip>> rows;
+    for (int row = 0; row < TipGrid::Rows; ++row)
+        if (const auto tip = grid.completeRow(row, game)) rows.emplace_back(row, *tip);
+    return balanceOf(records, filter, rows, game, prizes);
+}
+
+HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter,
+                           const std::vector<Tip>& tips, const Game& game, const PrizeTable* prizes) {
+    std::vector<std::pair<int, Tip>> rows;
+    for (std::size_t i = 0; i < tips.size(); ++i) rows.emplace_back(int(i), tips[i]);
+    return balanceOf(records, filter, rows, game, prizes);
+}
+
+HitBalance tipsHitBalance(Session& session, const std::vector<Tip>& tips, const PrizesOfDraws& prizesOf) {
+    BusyCursor busy(session.services.ui);
+    const auto records = session.archive().scan(); // a missing archive throws
+    const std::optional<PrizeTable> prizes = prizesOf ? prizesOf(records) : std::nullopt;
+    return countHitBalance(records, DrawFilter(session.services.controls, session.game()), tips,
+                           session.game(), prizes ? &*prizes : nullptr);
 }
 
 std::optional<HitBalance> tipHitBalance(Session& session, const PrizesOfDraws& prizesOf) {

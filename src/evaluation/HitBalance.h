@@ -81,9 +81,15 @@ QString formatExpected(double expected, const QLocale& locale = QLocale());
 // francs.
 HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter, const TipGrid& grid,
                            const Game& game, const PrizeTable* prizes = nullptr);
+// The same for a list of tips (a system's), numbered from 1.
+HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter,
+                           const std::vector<Tip>& tips, const Game& game,
+                           const PrizeTable* prizes = nullptr);
 
 // Button7: the balance of the grid against the archive under the DrawFilter, in francs where the prizes of
 // the archive's draws are given. A missing archive throws AppError; a grid without a complete row says so
 // in a message and gives nothing.
 using PrizesOfDraws = std::function<std::optional<PrizeTable>(const std::vector<Draw>&)>;
 std::optional<HitBalance> tipHitBalance(Session& session, const PrizesOfDraws& prizesOf = {});
+// The balance of a list of tips against the archive under the DrawFilter (a missing archive throws AppError).
+HitBalance tipsHitBalance(Session& session, const std::vector<Tip>& tips, const PrizesOfDraws& prizesOf = {});

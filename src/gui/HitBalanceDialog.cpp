@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 HitBalanceDialog::HitBalanceDialog(const HitBalance& balance, QWidget* parent)
     : QDialog(parent), balance_(balance) {
@@ -58,11 +59,13 @@ HitBalanceDialog::HitBalanceDialog(const HitBalance& balance, QWidget* parent)
     layout->addWidget(francs);
     layout->addLayout(buttons);
 
-    // Every column in full, and every line up to 14 tips and the line of chance without scrolling.
+    // Every column in full, and every line up to 14 tips and the line of chance without scrolling (a system's
+    // many tips scroll).
     int width = 2 * table->frameWidth();
     for (int c = 0; c < table->columnCount(); ++c) width += table->columnWidth(c);
     table->setMinimumSize(width, 2 * table->frameWidth() + table->horizontalHeader()->sizeHint().height() +
-                                     table->verticalHeader()->defaultSectionSize() * table->rowCount());
+                                     table->verticalHeader()->defaultSectionSize() *
+                                         std::min(table->rowCount(), 16));
 }
 
 void showHitBalance(const HitBalance& balance, QWidget* parent) {

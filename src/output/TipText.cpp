@@ -24,13 +24,27 @@ QDate sheetDate(const Game& game, double shownDraw, const QDate& today,
     return game.comingDrawDay(today, newestStored.value_or(QDate()));
 }
 
-QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game, const QLocale& locale) {
-    QStringList out;
+namespace {
+
+QStringList header(const QDate& nextDraw, const Game& game, const QLocale& locale) {
     const QString which = game.namedInTexts ? game.name + QLatin1Char(' ') : QString();
-    out << QStringLiteral("Tolbrands Lotto-Tipp ") + which + QStringLiteral("für ") +
-               dates::formatLongWeekdayDate(nextDraw, locale);
-    out << QString(46, QLatin1Char('~'));
-    out << QString();
+    return {QStringLiteral("Tolbrands Lotto-Tipp ") + which + QStringLiteral("für ") +
+                dates::formatLongWeekdayDate(nextDraw, locale),
+            QString(46, QLatin1Char('~')), QString()};
+}
+
+// The tip's own further numbers, where the game gives it some: "   GZ: 4".
+QString extrasText(const Numbers& extras, const Game& game) {
+    if (extras.empty() || std::any_of(extras.begin(), extras.end(), [](int n) { return n == 0; })) return {};
+    QStringList texts;
+    for (const int n : extras) texts << QString::number(n);
+    return QStringLiteral("   %1: %2").arg(game.extra().captionMark, texts.join(QLatin1Char(' ')));
+}
+
+} // namespace
+
+QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game, const QLocale& locale) {
+    QStringList out = header(nextDraw, game, locale);
     for (int row = 0; row < TipGrid::Rows; ++row) {
         if (!grid.rowPresent(row)) continue;
         // Labels keep their row number when rows are skipped.
@@ -44,13 +58,7 @@ QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game, 
             line += QStringLiteral("%1").arg(number, 2);
         }
         // The tip's own further numbers, where the game gives it some.
-        const Numbers extras = grid.extraCells(row);
-        if (!extras.empty() && std::none_of(extras.begin(), extras.end(), [](int n) { return n == 0; })) {
-            QStringList texts;
-            for (const int n : extras) texts << QString::number(n);
-            line += QStringLiteral("   %1: %2").arg(game.extra().captionMark, texts.join(QLatin1Char(' ')));
-        }
-        out << line;
+        out << line + extrasText(grid.extraCells(row), game);
     }
     return out;
 }
@@ -62,6 +70,38 @@ QByteArray encode(const QStringList& lines) {
 }
 
 } // namespace tiptext
+
+QStringList tiptext::systemLines(const std::vector<Tip>& tips, const QDate& nextDraw, const Game& game,
+                                 const QLocale& locale) {
+    QStringList out = header(nextDraw, game, locale);
+    const int width = int(QString::number(tips.size()).size());
+    for (std::size_t i = 0; i < tips.size(); ++i) {
+        QString line = QStringLiteral("%1. Tipp: ").arg(i + 1, width);
+        for (int c = 0; c < tips[i].numbers.size(); ++c)
+            line += (c > 0 ? QStringLiteral("   ") : QString()) +
+                    QStringLiteral("%1").arg(tips[i].numbers[std::size_t(c)], 2);
+        out << line + extrasText(tips[i].extras, game);
+    }
+    return out;
+}
+
+QString writeSystemText(const AppState& state, const std::vector<Tip>& tips, Shell& shell,
+                        const QDate& today) {
+    std::optional<QDate> newest;
+    try {
+        if (const auto last = state.archive().lastRecord()) newest = dates::fromDayNumber(last->date);
+    } catch (const AppError&) {
+        // Without an archive the sheet is for the coming draw.
+    }
+    const QStringList lines = tiptext::systemLines(
+        tips, tiptext::sheetDate(*state.game, state.currentDraw.date, today, newest), *state.game);
+    const QString path = state.programDir + QStringLiteral("System.txt");
+    TextFile file(path);
+    for (const QString& line : lines) file.writeLine(line);
+    file.close();
+    shell.open(path);
+    return path;
+}
 
 QString writeTipText(const AppState& state, const TipGrid& grid, Shell& shell, const QDate& today) {
     std::optional<QDate> newest;

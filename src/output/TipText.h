@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
+
+#include "game/Tip.h"
 
 class TipGrid;
 struct Game;
@@ -32,6 +35,10 @@ QDate sheetDate(const Game& game, double shownDraw, const QDate& today,
 QStringList lines(const TipGrid& grid, const QDate& nextDraw, const Game& game,
                   const QLocale& locale = QLocale());
 
+// The same for a system's tips, "System.txt": one line a tip, its number as wide as the count needs.
+QStringList systemLines(const std::vector<Tip>& tips, const QDate& nextDraw, const Game& game,
+                        const QLocale& locale = QLocale());
+
 // The lines as written: Latin-1, every line ended by CR LF.
 QByteArray encode(const QStringList& lines);
 
@@ -41,3 +48,6 @@ QByteArray encode(const QStringList& lines);
 // Returns the file's path. On a failure (a cell that holds no number, a file that cannot be written) it
 // throws AppError before anything is opened.
 QString writeTipText(const AppState& state, const TipGrid& grid, Shell& shell, const QDate& today);
+// Writes "System.txt" of a system's tips the same way.
+QString writeSystemText(const AppState& state, const std::vector<Tip>& tips, Shell& shell,
+                        const QDate& today);

@@ -176,8 +176,12 @@ std::vector<Tip> tipsOfText(const Game& game, const QString& text) {
 }
 
 void saveSlip(Session& session, SlipStore& store, const SlipPrompt& prompt) {
+    saveTipsAsSlip(session, store, prompt, tipsOfGrid(session));
+}
+
+void saveTipsAsSlip(Session& session, SlipStore& store, const SlipPrompt& prompt,
+                    const std::vector<Tip>& tips) {
     const Game& game = session.game();
-    const std::vector<Tip> tips = tipsOfGrid(session);
     if (tips.empty()) {
         session.services.ui.message(QStringLiteral("Es ist kein Tipp eingetragen."));
         return;

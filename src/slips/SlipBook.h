@@ -49,6 +49,9 @@ std::vector<Tip> tipsOfText(const Game& game, const QString& text);
 // filled row it says "Es ist kein Tipp eingetragen.". The new slip is said stored, then checked against the
 // draws stored.
 void saveSlip(Session& session, SlipStore& store, const SlipPrompt& prompt);
+// The same for tips given (a system's, any number of them).
+void saveTipsAsSlip(Session& session, SlipStore& store, const SlipPrompt& prompt,
+                    const std::vector<Tip>& tips);
 // "Schein ändern" (BitBtn94): the slip's first draw, draws and tips as the prompt gives them, in one write;
 // what it was paid and what was said of it stay, and only what the change makes different is said.
 void changeSlip(Session& session, SlipStore& store, const Slip& slip, const SlipPrompt& prompt);
