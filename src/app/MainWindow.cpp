@@ -696,7 +696,11 @@ void MainWindow::applyGameToWindow(const Game& game) {
                    {"SpeedButton10", update, updateHint},
                    {"BitBtn2", game.webPages, game.webPages ? QString() : noSource},
                    {"Button1", game.webPages, game.webPages ? QString() : noSource},
-                   {"SpeedButton12", game.slip, game.slip ? QString() : noSlip}};
+                   {"SpeedButton12", game.slip, game.slip ? QString() : noSlip},
+                   {"BitBtn22", systemplay::playsSystems(game),
+                    systemplay::playsSystems(game)
+                        ? QString()
+                        : QStringLiteral("Für %1 sind keine Systeme vorgesehen.").arg(game.name)}};
     for (const auto& source : sources) {
         QWidget* w = binding_->widget(QLatin1String(source.name));
         if (!designedHints_.contains(w)) designedHints_.insert(w, w->toolTip());

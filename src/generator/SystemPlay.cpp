@@ -75,8 +75,14 @@ QStringList winPlanOf(int n, int perTip, int bank, int luckyCount) {
 
 } // namespace
 
+bool playsSystems(const Game& game) {
+    return game.numbers.drawn == 6 && game.tipExtraCount() <= 1;
+}
+
 Request readRequest(const Game& game, const QString& numbers, const QString& bank, int guarantee,
                     const QString& lucky) {
+    if (!playsSystems(game))
+        throw AppError(QStringLiteral("Für %1 sind keine Systeme vorgesehen.").arg(game.name));
     const int lowest = game.numbers.lowest, highest = game.numbers.highest();
     Request r;
     r.numbers = numbersOf(numbers, lowest, highest, QStringLiteral("Zahl"));
@@ -141,6 +147,14 @@ std::optional<System> build(const Game& game, const Request& request, const cove
         }
     } else {
         const covering::CoveringProblem problem{n, perTip, request.guarantee};
+        // No search where even the least such system would be too large.
+        if (const qint64 least = qint64(covering::lowerBound(problem)) * plays; least > MostTips)
+            throw AppError(
+                QStringLiteral("Das gekürzte System hätte mindestens %1 Tipps (%2); mehr als %3 Tipps "
+                               "spielt das Programm nicht.")
+                    .arg(least)
+                    .arg(francs(cost(least)))
+                    .arg(MostTips));
         blocks = covering::searchCovering(problem, goOn);
         if (blocks.empty()) return std::nullopt;
         // Proved here once more, from the tips alone: a system that fails is never shown.

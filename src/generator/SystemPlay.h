@@ -31,6 +31,9 @@ struct Request {
     std::vector<int> lucky; // ascending; empty for a game without them
 };
 
+// Systems of six numbers and at most one number of the tip's own: the Swiss games.
+bool playsSystems(const Game& game);
+
 // The texts of the dialog's fields, read and checked: AppError names what is wrong in German.
 Request readRequest(const Game& game, const QString& numbers, const QString& bank, int guarantee,
                     const QString& lucky);
