@@ -93,6 +93,11 @@ TEST(SystemWindow, SystemsFromTheDialog) {
     EXPECT_TRUE(lines.value(3).startsWith(" 1. Tipp:  3    9   14   17   ")) << lines.value(3).toStdString();
     EXPECT_TRUE(lines.value(22).startsWith("20. Tipp: ") && lines.value(22).endsWith("   GZ: 1\r"));
     EXPECT_EQ(rowsOfBalance, 21);
+    // The slip is checked after the draw that comes: four of its ten numbers drawn, the guarantee holds.
+    std::vector<Draw> draws = shippedDraws(game);
+    draws.push_back(makeDraw(QDate(2026, 1, 3), {3, 9, 14, 17, 1, 2}, 1));
+    f.dir.writeArchive(draws, game.archiveFile);
+    EXPECT_TRUE(f.context->state.checkSlips().contains(QStringLiteral(": 4 + GZ am 03.01.2026")));
     QString kept;
     whenModalNamed("TForm10", [&](QWidget* dialog) {
         kept = dialog->findChild<QLineEdit*>(QStringLiteral("Edit140"))->text();
