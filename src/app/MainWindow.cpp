@@ -397,9 +397,21 @@ void MainWindow::showSystems() {
     actions.hitBalance = [this](const std::vector<Tip>& tips) {
         showHitBalance(tipsHitBalance(session_, tips, prizesOfDraws()), this);
     };
-    SystemDialog dialog(session_.game(), systemFields_, actions, this);
+    // What the dialog last held, kept with the settings.
+    Controls& c = ctx_.controls;
+    SystemFields fields;
+    if (c.has(QStringLiteral("Edit140"))) {
+        fields = {c.text(QStringLiteral("Edit140")), c.text(QStringLiteral("Edit141")),
+                  c.text(QStringLiteral("Edit142")),
+                  std::clamp(c.text(QStringLiteral("ComboBox10")).toInt(), 0, 3)};
+    }
+    SystemDialog dialog(session_.game(), fields, actions, this);
     dialog.exec();
-    systemFields_ = dialog.fields();
+    fields = dialog.fields();
+    c.setText(QStringLiteral("Edit140"), fields.numbers);
+    c.setText(QStringLiteral("Edit141"), fields.bank);
+    c.setText(QStringLiteral("Edit142"), fields.lucky);
+    c.setText(QStringLiteral("ComboBox10"), QString::number(fields.kind));
 }
 
 // What start-up shows of the archive: the draw for today and the frequencies.

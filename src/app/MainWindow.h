@@ -141,7 +141,6 @@ private:
     bool leastSizeAsked_ = false;    // the next resize answers the window's own request for its least size
     SlipsView* slipsView_ = nullptr; // page "Meine Scheine", a child of it
     bool slipsChecked_ = false;      // the operation under way checked the slips itself
-    SystemFields systemFields_;      // what the dialog of the systems last held
     bool worthDue_ = false;          // a tip cell changed since the factors were shown
     std::map<int, std::shared_ptr<const share::Model>> popularity_; // by game, read at its first use
     QString statusTexts_[2];

@@ -27,6 +27,9 @@ const QStringList internetEdits{QStringLiteral("FileNameEdit"),  QStringLiteral(
                                 QStringLiteral("ProxyHostEdit"), QStringLiteral("ProxyPortEdit"),
                                 QStringLiteral("URL42Edit"),     QStringLiteral("URL42QEdit"),
                                 QStringLiteral("URLEMEdit")};
+// The fields of the dialog of the systems, kept as the edits are; ComboBox10 as its index's text.
+const QStringList systemFields{QStringLiteral("Edit140"), QStringLiteral("Edit141"),
+                               QStringLiteral("Edit142"), QStringLiteral("ComboBox10")};
 } // namespace
 
 QStringList restoreSettings(AppContext& ctx) {
@@ -73,7 +76,7 @@ QStringList restoreSettings(AppContext& ctx) {
         ctx.grid.keepTips(*game, kept);
     }
     s.readyFlag = true;
-    for (const QString& edit : internetEdits)
+    for (const QString& edit : internetEdits + systemFields)
         restore(edit, [&] { c.setText(edit, store->readString(edit)); });
     restore(QStringLiteral("DateTimePicker2"), [&] {
         c.setDate(QStringLiteral("DateTimePicker2"),
@@ -134,7 +137,8 @@ void saveSettings(AppContext& ctx, const QByteArray& formGeometry) noexcept {
                 store->writeString(keptTipName(*game, cells[i]), kept[i]);
         }
         store->writeInteger(QStringLiteral("Spiel"), static_cast<int>(ctx.state.game->id));
-        for (const QString& edit : internetEdits) store->writeString(edit, c.text(edit));
+        for (const QString& edit : internetEdits + systemFields)
+            if (c.has(edit)) store->writeString(edit, c.text(edit));
         store->writeDate(QStringLiteral("DateTimePicker2"),
                          dates::toDayNumber(c.date(QStringLiteral("DateTimePicker2"))));
         store->writeInteger(QStringLiteral("Land"), ctx.state.land);
