@@ -85,17 +85,21 @@ QStringList tiptext::systemLines(const std::vector<Tip>& tips, const QDate& next
     return out;
 }
 
-QString writeSystemText(const AppState& state, const std::vector<Tip>& tips, Shell& shell,
-                        const QDate& today) {
+namespace {
+
+// The draw a sheet is for, as the archive stands.
+QDate sheetDateOf(const AppState& state, const QDate& today) {
     std::optional<QDate> newest;
     try {
         if (const auto last = state.archive().lastRecord()) newest = dates::fromDayNumber(last->date);
     } catch (const AppError&) {
         // Without an archive the sheet is for the coming draw.
     }
-    const QStringList lines = tiptext::systemLines(
-        tips, tiptext::sheetDate(*state.game, state.currentDraw.date, today, newest), *state.game);
-    const QString path = state.programDir + QStringLiteral("System.txt");
+    return tiptext::sheetDate(*state.game, state.currentDraw.date, today, newest);
+}
+
+// Every line is built before the file is touched, so a row that does not convert leaves it as it was.
+QString writeAndOpen(const QString& path, const QStringList& lines, Shell& shell) {
     TextFile file(path);
     for (const QString& line : lines) file.writeLine(line);
     file.close();
@@ -103,20 +107,15 @@ QString writeSystemText(const AppState& state, const std::vector<Tip>& tips, She
     return path;
 }
 
+} // namespace
+
+QString writeSystemText(const AppState& state, const std::vector<Tip>& tips, Shell& shell,
+                        const QDate& today) {
+    return writeAndOpen(state.programDir + QStringLiteral("System.txt"),
+                        tiptext::systemLines(tips, sheetDateOf(state, today), *state.game), shell);
+}
+
 QString writeTipText(const AppState& state, const TipGrid& grid, Shell& shell, const QDate& today) {
-    std::optional<QDate> newest;
-    try {
-        if (const auto last = state.archive().lastRecord()) newest = dates::fromDayNumber(last->date);
-    } catch (const AppError&) {
-        // Without an archive the sheet is for the coming draw.
-    }
-    // Every line is built before the file is touched, so a row that does not convert leaves it as it was.
-    const QStringList lines = tiptext::lines(
-        grid, tiptext::sheetDate(*state.game, state.currentDraw.date, today, newest), *state.game);
-    const QString path = state.programDir + QLatin1String(tiptext::FileName);
-    TextFile file(path);
-    for (const QString& line : lines) file.writeLine(line);
-    file.close();
-    shell.open(path);
-    return path;
+    return writeAndOpen(state.programDir + QLatin1String(tiptext::FileName),
+                        tiptext::lines(grid, sheetDateOf(state, today), *state.game), shell);
 }
