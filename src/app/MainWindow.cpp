@@ -493,9 +493,11 @@ QString MainWindow::takeShippedQuotas() {
     const Game& game = session_.game();
     if (game.quotaRecord.isEmpty() || session_.archive().holdsNoDraw()) return {};
     QString told;
+    // Once, into an empty store: the draws that come later bring the record's quotas with their import.
     runOperation([&] {
-        told = quotas::takeRecord(*ctx_.quotas, game, session_.archive().scan(),
-                                  shippedrecord::find(ctx_.dataFolders, game.quotaRecord));
+        if (!ctx_.quotas->holdsAny(game))
+            told = quotas::takeRecord(*ctx_.quotas, game, session_.archive().scan(),
+                                      shippedrecord::find(ctx_.dataFolders, game.quotaRecord));
     });
     return told;
 }

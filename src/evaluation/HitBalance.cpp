@@ -211,40 +211,47 @@ HitBalance balanceOf(const std::vector<Draw>& records, const DrawFilter& filter,
     return balance;
 }
 
+std::vector<std::pair<int, Tip>> rowsOf(const TipGrid& grid, const Game& game) {
+    std::vector<std::pair<int, Tip>> rows;
+    for (int row = 0; row < TipGrid::Rows; ++row)
+        if (const auto tip = grid.completeRow(row, game)) rows.emplace_back(row, *tip);
+    return rows;
+}
+
+std::vector<std::pair<int, Tip>> rowsOf(const std::vector<Tip>& tips) {
+    std::vector<std::pair<int, Tip>> rows;
+    for (std::size_t i = 0; i < tips.size(); ++i) rows.emplace_back(int(i), tips[i]);
+    return rows;
+}
+
+// Against the archive under the DrawFilter, in francs where the prizes of its draws are given.
+HitBalance sessionBalance(Session& session, const std::vector<std::pair<int, Tip>>& rows,
+                          const PrizesOfDraws& prizesOf) {
+    BusyCursor busy(session.services.ui);
+    const auto records = session.archive().scan(); // a missing archive throws
+    const std::optional<PrizeTable> prizes = prizesOf ? prizesOf(records) : std::nullopt;
+    return balanceOf(records, DrawFilter(session.services.controls, session.game()), rows, session.game(),
+                     prizes ? &*prizes : nullptr);
+}
+
 } // namespace
 
 HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter, const TipGrid& grid,
                            const Game& game, const PrizeTable* prizes) {
-    std::vector<std::pair<int, Tip>> rows;
-    for (int row = 0; row < TipGrid::Rows; ++row)
-        if (const auto tip = grid.completeRow(row, game)) rows.emplace_back(row, *tip);
-    return balanceOf(records, filter, rows, game, prizes);
+    return balanceOf(records, filter, rowsOf(grid, game), game, prizes);
 }
 
 HitBalance countHitBalance(const std::vector<Draw>& records, const DrawFilter& filter,
                            const std::vector<Tip>& tips, const Game& game, const PrizeTable* prizes) {
-    std::vector<std::pair<int, Tip>> rows;
-    for (std::size_t i = 0; i < tips.size(); ++i) rows.emplace_back(int(i), tips[i]);
-    return balanceOf(records, filter, rows, game, prizes);
+    return balanceOf(records, filter, rowsOf(tips), game, prizes);
 }
 
 HitBalance tipsHitBalance(Session& session, const std::vector<Tip>& tips, const PrizesOfDraws& prizesOf) {
-    BusyCursor busy(session.services.ui);
-    const auto records = session.archive().scan(); // a missing archive throws
-    const std::optional<PrizeTable> prizes = prizesOf ? prizesOf(records) : std::nullopt;
-    return countHitBalance(records, DrawFilter(session.services.controls, session.game()), tips,
-                           session.game(), prizes ? &*prizes : nullptr);
+    return sessionBalance(session, rowsOf(tips), prizesOf);
 }
 
 std::optional<HitBalance> tipHitBalance(Session& session, const PrizesOfDraws& prizesOf) {
-    HitBalance balance;
-    {
-        BusyCursor busy(session.services.ui);
-        const auto records = session.archive().scan(); // a missing archive throws
-        const std::optional<PrizeTable> prizes = prizesOf ? prizesOf(records) : std::nullopt;
-        balance = countHitBalance(records, DrawFilter(session.services.controls, session.game()),
-                                  session.grid, session.game(), prizes ? &*prizes : nullptr);
-    }
+    const HitBalance balance = sessionBalance(session, rowsOf(session.grid, session.game()), prizesOf);
     if (balance.tips.empty()) {
         session.services.ui.message(QStringLiteral("Keine vollständigen Tipps im Raster."));
         return std::nullopt;

@@ -1,22 +1,12 @@
 #include "game/Game.h"
 
 #include "game/Tip.h"
+#include "platform/Choose.h"
 #include "platform/Dates.h"
 
 #include <QStringList>
 #include <algorithm>
 #include <functional>
-
-namespace {
-
-qint64 choose(int n, int k) {
-    if (k < 0 || n < 0 || k > n) return 0;
-    qint64 ways = 1;
-    for (int i = 0; i < k; ++i) ways = ways * (n - i) / (i + 1);
-    return ways;
-}
-
-} // namespace
 
 std::vector<PrizeRank> Game::ranksOf(const QStringList& names) {
     std::vector<PrizeRank> ranks;

@@ -1,5 +1,7 @@
 #include "generator/CoveringDesign.h"
 
+#include "platform/Choose.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -15,13 +17,6 @@ using Mask = std::uint32_t;
 
 // The most (t - 1)-subsets of the k - 1 elements a block keeps in an exchange: 5 choose 2.
 constexpr int MostKeptGroups = 10;
-
-std::int64_t choose(int n, int r) {
-    if (r < 0 || r > n) return 0;
-    std::int64_t c = 1;
-    for (int i = 1; i <= r; ++i) c = c * (n - r + i) / i;
-    return c;
-}
 
 Mask bit(int element) {
     return Mask(1) << element;

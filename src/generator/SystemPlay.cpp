@@ -2,6 +2,7 @@
 
 #include "game/Game.h"
 #include "platform/AppError.h"
+#include "platform/Choose.h"
 #include "platform/Counted.h"
 
 #include <QRegularExpression>
@@ -10,13 +11,6 @@
 namespace systemplay {
 
 namespace {
-
-qint64 choose(int n, int r) {
-    if (r < 0 || r > n) return 0;
-    qint64 c = 1;
-    for (int i = 1; i <= r; ++i) c = c * (n - r + i) / i;
-    return c;
-}
 
 // The numbers of a text typed with blanks or commas, each once and within `lowest` .. `highest`.
 std::vector<int> numbersOf(const QString& text, int lowest, int highest, const QString& what) {

@@ -137,6 +137,7 @@ public:
         if (avoidPopular_) {
             keep_ = worth::numberAcceptance(*model);
             luckyWeights_ = worth::luckyWeights(*model);
+            for (const qint32 n : lastDraw_) latestNumbers_.push_back(n);
         }
 
         runs_ = 0;
@@ -299,11 +300,7 @@ private:
         if (l.limitLastDraw && hitsOn(mask, lastDraw_) > l.maxFromLastDraw) return false;
         if (l.limitSecondLastDraw && hitsOn(mask, secondLastDraw_) > l.maxFromSecondLastDraw) return false;
         if (l.forbidArchiveMatch && !archive().noneMatches(mask, l.archiveMatchSize)) return false;
-        if (avoidPopular_) {
-            Numbers latest;
-            for (const qint32 n : lastDraw_) latest.push_back(n);
-            if (worth::hasPopularPattern(numbers, &latest)) return false;
-        }
+        if (avoidPopular_ && worth::hasPopularPattern(numbers, &latestNumbers_)) return false;
         return true;
     }
 
@@ -332,6 +329,7 @@ private:
     bool avoidPopular_ = false;
     std::array<double, 43> keep_{};
     std::array<double, 7> luckyWeights_{};
+    Numbers latestNumbers_; // the newest draw's, as the patterns take them
     QMetaObject::Connection watch_;
     int runs_ = 0;
 };
