@@ -356,10 +356,8 @@ PrizesOfDraws MainWindow::prizesOfDraws() {
     // In francs where the game's quotas are public; a store of them that cannot be read is told and the
     // counts are shown all the same.
     return [this](const std::vector<Draw>& records) -> std::optional<PrizeTable> {
-        const Game& game = session_.game();
-        if (!ctx_.quotas || game.quotaRecord.isEmpty()) return std::nullopt;
         try {
-            return quotas::prizesOf(*ctx_.quotas, game, records);
+            return quotas::prizesIfKept(ctx_.quotas.get(), session_.game(), records);
         } catch (const AppError& e) {
             session_.services.ui.message(e.message());
             return std::nullopt;

@@ -182,4 +182,10 @@ PrizeTable prizesOf(QuotaStore& store, const Game& game, const std::vector<Draw>
     return table;
 }
 
+std::optional<PrizeTable> prizesIfKept(QuotaStore* store, const Game& game,
+                                       const std::vector<Draw>& archive) {
+    if (!store || game.quotaRecord.isEmpty()) return std::nullopt;
+    return prizesOf(*store, game, archive);
+}
+
 } // namespace quotas

@@ -46,5 +46,8 @@ QString takeTexts(QuotaStore& store, const Game& game, const std::vector<Draw>& 
 // published with its numbers, by day number. A rank nobody won is not known either.
 using PrizeTable = ::PrizeTable;
 PrizeTable prizesOf(QuotaStore& store, const Game& game, const std::vector<Draw>& archive);
+// The same where the game's quotas are public and a store of them is given; none otherwise. A store that
+// cannot be read throws AppError.
+std::optional<PrizeTable> prizesIfKept(QuotaStore* store, const Game& game, const std::vector<Draw>& archive);
 
 } // namespace quotas

@@ -35,11 +35,10 @@ std::map<QDate, QString> keysOf(const std::map<QDate, Draw>& draws) {
 
 // The prizes of the draws that have quotas, where the game's are public and a store of them is given.
 quotas::PrizeTable prizesFor(const Game& game, QuotaStore* quotas, const std::map<QDate, Draw>& draws) {
-    if (!quotas || game.quotaRecord.isEmpty()) return {};
     std::vector<Draw> archive;
     for (const auto& [day, draw] : draws) archive.push_back(draw);
     try {
-        return quotas::prizesOf(*quotas, game, archive);
+        return quotas::prizesIfKept(quotas, game, archive).value_or(quotas::PrizeTable());
     } catch (const AppError&) {
         return {}; // a store of quotas that cannot be read is told where it is opened
     }
