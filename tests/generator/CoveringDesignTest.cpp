@@ -101,9 +101,9 @@ TEST(CoveringDesign, SizesReachTheBestKnown) {
     };
     // Best known sizes of coverings with six elements a block, as published.
     const std::vector<Case> cases = {
-        {9, 3, 7, true},    {10, 3, 10, true},  {11, 3, 11, true},   {12, 3, 15, true},
-        {9, 4, 12, true},   {10, 4, 20, true},  {11, 4, 32, true},   {12, 4, 41, true},
-        {14, 3, 25, false}, {20, 3, 71, false}, {15, 4, 117, false}, {17, 4, 188, false},
+        {9, 3, 7, true},     {10, 3, 10, true},   {11, 3, 11, true},   {12, 3, 15, true},  {9, 4, 12, true},
+        {10, 4, 20, true},   {11, 4, 32, true},   {12, 4, 41, true},   {14, 3, 25, false}, {20, 3, 71, false},
+        {15, 4, 117, false}, {17, 4, 188, false}, {20, 4, 382, false},
     };
     for (const Case& c : cases) {
         const CoveringProblem problem{c.v, 6, c.t};
