@@ -129,16 +129,8 @@ std::optional<System> build(const Game& game, const Request& request, const cove
     std::vector<covering::Block> blocks;
     if (request.guarantee == 0) {
         refuseAbove(choose(n, perTip) * plays, QStringLiteral("Das Vollsystem"));
-        std::vector<int> pick(static_cast<std::size_t>(perTip), 0);
-        for (int i = 0; i < perTip; ++i) pick[std::size_t(i)] = i;
-        for (;;) {
-            blocks.push_back(pick);
-            int i = perTip - 1;
-            while (i >= 0 && pick[std::size_t(i)] == n - perTip + i) --i;
-            if (i < 0) break;
-            ++pick[std::size_t(i)];
-            for (int j = i + 1; j < perTip; ++j) pick[std::size_t(j)] = pick[std::size_t(j - 1)] + 1;
-        }
+        // Every choice of perTip of the numbers, in lexicographic order: the covering of all such groups.
+        blocks = covering::searchCovering({n, perTip, perTip}, nullptr);
     } else {
         const covering::CoveringProblem problem{n, perTip, request.guarantee};
         // No search where even the least such system would be too large.

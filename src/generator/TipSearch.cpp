@@ -136,7 +136,10 @@ public:
         avoidPopular_ = options_.avoidPopular() && model;
         if (avoidPopular_) {
             keep_ = worth::numberAcceptance(*model);
-            luckyWeights_ = worth::luckyWeights(*model);
+            const auto weights = worth::luckyWeights(*model);
+            luckyTotal_ = 0;
+            for (int g = 1; g <= 6; ++g)
+                luckyTotal_ += luckyThousandths_[std::size_t(g)] = int(1000 * weights[std::size_t(g)]);
             for (const qint32 n : lastDraw_) latestNumbers_.push_back(n);
         }
 
@@ -205,13 +208,10 @@ private:
 
     // A Glückszahl by its weight, in thousandths, from the one generator.
     int rareLucky() {
-        int total = 0;
-        std::array<int, 7> weights{};
-        for (int g = 1; g <= 6; ++g)
-            total += weights[std::size_t(g)] = int(1000 * luckyWeights_[std::size_t(g)]);
-        int pick = s_.services.random.random(total);
+        int pick = s_.services.random.random(luckyTotal_);
         int g = 1;
-        while (g < 6 && pick >= weights[std::size_t(g)]) pick -= weights[std::size_t(g++)];
+        while (g < 6 && pick >= luckyThousandths_[std::size_t(g)])
+            pick -= luckyThousandths_[std::size_t(g++)];
         return g;
     }
 
@@ -328,7 +328,8 @@ private:
     bool limitsStale_ = true;
     bool avoidPopular_ = false;
     std::array<double, 43> keep_{};
-    std::array<double, 7> luckyWeights_{};
+    std::array<int, 7> luckyThousandths_{}; // by Glückszahl
+    int luckyTotal_ = 0;
     Numbers latestNumbers_; // the newest draw's, as the patterns take them
     QMetaObject::Connection watch_;
     int runs_ = 0;

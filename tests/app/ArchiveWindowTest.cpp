@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -103,8 +102,7 @@ TEST(ArchiveWindow, ImportThroughTheOpenDialog) {
 TEST(ArchiveWindow, TheDrawsNotStoredAreSaidUntilTheArchiveIsCurrent) {
     WindowFixture f;
     f.today = QDate(2026, 1, 8); // a Thursday: the draws of 3 and 7 January are missing
-    f.dir.writeArchive(shippedDraws(Game::sixOf42()), QStringLiteral("Zahlen42.dat"));
-    QSettings(f.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), 42);
+    f.playing(Game::sixOf42(), shippedDraws(Game::sixOf42()));
     f.open(false);
     std::deque<QDate> entered{QDate(2026, 1, 3), QDate(2026, 1, 7)};
     f.context->askForDraw = [&entered](const Draw&) {

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -107,8 +106,7 @@ TEST(SlipWindow, SlipsAreCheckedAgainstTheDrawsThatCome) {
         f.today = c.today;
         std::vector<Draw> draws = shippedDraws(game);
         draws.resize(draws.size() - 2);
-        f.dir.writeArchive(draws, game.archiveFile);
-        QSettings(f.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), c.game);
+        f.playing(game, draws);
         f.dataFolders = {QFileInfo(shippedRecordPath()).absolutePath()};
         f.open();
         const auto enter = [&f, &game](int row, const char* tip) {
@@ -215,8 +213,7 @@ TEST(SlipWindow, AStoreThatCannotBeReadIsToldOnceAndKept) {
 TEST(SlipWindow, ASlipIsChangedAndCopied) {
     WindowFixture f;
     f.today = QDate(2026, 1, 2);
-    f.dir.writeArchive(shippedDraws(Game::sixOf42()), QStringLiteral("Zahlen42.dat"));
-    QSettings(f.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), 42);
+    f.playing(Game::sixOf42(), shippedDraws(Game::sixOf42()));
     f.open();
     const QStringList tip = QStringLiteral("1 8 16 40 41 42 2").split(' ');
     for (int i = 0; i < 7; ++i)

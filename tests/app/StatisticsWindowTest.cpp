@@ -163,8 +163,7 @@ TEST(StatisticsWindow, TheHitBalanceInFrancs) {
     const Game& game = Game::sixOf42();
     std::vector<Draw> draws = shippedDraws(game);
     draws.erase(draws.begin(), draws.end() - 2);
-    f.dir.writeArchive(draws, game.archiveFile);
-    QSettings(f.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), 42);
+    f.playing(game, draws);
     f.dataFolders = {QFileInfo(shippedRecordPath()).absolutePath()};
     f.open();
     f.context->grid.writeTip(0, {1, 8, 16, 40, 41, 42});

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -19,9 +18,8 @@
 TEST(SystemWindow, SystemsFromTheDialog) {
     WindowFixture f;
     const Game& game = Game::sixOf42();
-    f.dir.writeArchive(shippedDraws(game), game.archiveFile);
+    f.playing(game, shippedDraws(game));
     f.today = QDate(2026, 1, 2);
-    QSettings(f.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), 42);
     f.open();
     const struct {
         const char *numbers, *bank;

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
@@ -136,9 +135,8 @@ TEST(TipSearchWindow, WithoutAnArchiveTheGridStaysAndTheFlagComesBack) {
 TEST(TipSearchWindow, TipsThatAreSharedLess) {
     WindowFixture f;
     const Game& game = Game::sixOf42();
-    f.dir.writeArchive(shippedDraws(game), game.archiveFile);
+    f.playing(game, shippedDraws(game));
     f.today = QDate(2026, 1, 2);
-    QSettings(f.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), 42);
     f.dataFolders = {QFileInfo(shippedRecordPath()).absolutePath()};
     f.open();
     const auto tipsFrom = [&](bool avoid) {
@@ -173,8 +171,7 @@ TEST(TipSearchWindow, TipsThatAreSharedLess) {
     EXPECT_TRUE(f.context->controls.checked(QStringLiteral("CheckBox30")));
 
     WindowFixture other;
-    other.dir.writeArchive(shippedDraws());
-    QSettings(other.settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), 45);
+    other.playing(Game::sixOf45(), shippedDraws());
     other.dataFolders = f.dataFolders;
     other.open();
     EXPECT_FALSE(other.find<QWidget>(TipGrid::worthLabelName(0))->isVisibleTo(other.window.get()));

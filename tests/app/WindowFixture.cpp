@@ -43,6 +43,12 @@ WindowFixture::WindowFixture() : settingsFile(dir.file(QStringLiteral("settings.
     QSettings(settingsFile, QSettings::IniFormat).setValue(QStringLiteral("Spiel"), 45);
 }
 
+void WindowFixture::playing(const Game& game, const std::vector<Draw>& draws) {
+    dir.writeArchive(draws, game.archiveFile);
+    QSettings(settingsFile, QSettings::IniFormat)
+        .setValue(QStringLiteral("Spiel"), static_cast<int>(game.id));
+}
+
 void WindowFixture::newUser() {
     QFile::remove(settingsFile);
 }

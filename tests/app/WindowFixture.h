@@ -55,6 +55,8 @@ public:
     // No settings at all, as at a new user's first start (the fixture otherwise keeps "6 aus 45").
     void newUser();
     void reopen(bool startUp = true); // closes (saving) and builds a fresh window on the same store
+    // The next start plays `game`, its archive holding `draws`.
+    void playing(const Game& game, const std::vector<Draw>& draws);
 
     TestDir dir;
     QString settingsFile;
